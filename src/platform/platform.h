@@ -1,0 +1,50 @@
+// The few operating-system services the core needs. Paths are the program's own
+// relative Windows paths ("wordlists\eng_dut.gk"); the POSIX side maps the separators.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Longest path the program builds (the Windows MAX_PATH buffer minus its terminator).
+constexpr std::size_t kMaxPath = 259;
+
+// Joins path pieces; none when the result would be longer than kMaxPath, since a cut
+// path would name another file.
+std::optional<std::string> MakePath(std::initializer_list<std::string_view> pieces);
+
+FILE* OpenFile(const std::string& path, const char* mode);
+// Size in bytes, or -1. Leaves the file positioned at its start.
+std::int64_t FileSize(FILE* file);
+int SeekTo(FILE* file, std::int64_t offset);
+bool FileExists(const std::string& path);
+int RemoveFile(const std::string& path);
+// Puts `from` in the place of `to` in one step, so `to` is never missing in between.
+int MoveIntoPlace(const std::string& from, const std::string& to);
+int CreateDir(const std::string& path);
+int RemoveDir(const std::string& path);
+
+struct DirEntry {
+    std::string name;
+    bool isDirectory;
+};
+// Entries of a directory, without "." and ".."; false when it cannot be read.
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
+
+std::string CurrentDirectory();
+
+// Profile files hold "[section]" lines followed by "key=value" lines. An empty
+// file name means the user's win.ini; otherwise it is a full path.
+std::string ProfileReadString(const std::string& file, const char* section, const char* key,
+                              const char* defaultValue, std::size_t maxChars);
+int ProfileReadInt(const std::string& file, const char* section, const char* key, int defaultValue);
+void ProfileWriteString(const std::string& file, const char* section, const char* key,
+                        const std::string& value);
+
+}  // namespace platform

@@ -1,0 +1,123 @@
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "platform/platform.h"
+#include "platform/profile_text.h"
+
+namespace platform {
+namespace {
+
+std::string Native(const std::string& path) {
+    std::string p = path;
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
+// Without Windows, the user's win.ini is the file named by DICT_WININI, else win.ini here.
+std::string ProfilePath(const std::string& file) {
+    if (!file.empty()) return Native(file);
+    const char* env = std::getenv("DICT_WININI");
+    return env && *env ? env : "win.ini";
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+FILE* OpenFile(const std::string& path, const char* mode) {
+    if (path.size() > kMaxPath) return nullptr;
+    return std::fopen(Native(path).c_str(), mode);
+}
+
+std::int64_t FileSize(FILE* file) {
+    if (fseeko(file, 0, SEEK_END) != 0) return -1;
+    off_t size = ftello(file);
+    if (size < 0 || fseeko(file, 0, SEEK_SET) != 0) return -1;
+    return size;
+}
+
+int SeekTo(FILE* file, std::int64_t offset) {
+    if (offset < 0) return -1;
+    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0 ? 0 : -1;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st;
+    return path.size() <= kMaxPath && stat(Native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+int RemoveFile(const std::string& path) { return std::remove(Native(path).c_str()) == 0 ? 0 : -1; }
+
+int MoveIntoPlace(const std::string& from, const std::string& to) {
+    return std::rename(Native(from).c_str(), Native(to).c_str()) == 0 ? 0 : -1;
+}
+
+int CreateDir(const std::string& path) {
+    if (path.size() > kMaxPath) return -1;
+    return mkdir(Native(path).c_str(), 0777) == 0 ? 0 : -1;
+}
+
+int RemoveDir(const std::string& path) { return rmdir(Native(path).c_str()) == 0 ? 0 : -1; }
+
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
+    entries.clear();
+    std::string dir = Native(path);
+    if (dir.empty()) dir = ".";
+    DIR* d = opendir(dir.c_str());
+    if (!d) return false;
+    while (dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st;
+        std::string full = dir + (dir.back() == '/' ? "" : "/") + name;
+        bool isDir = stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entries.push_back({name, isDir});
+    }
+    closedir(d);
+    return true;
+}
+
+std::string CurrentDirectory() {
+    char buf[4096];
+    return getcwd(buf, sizeof buf) ? buf : "";
+}
+
+std::string ProfileReadString(const std::string& file, const char* section, const char* key,
+                              const char* defaultValue, std::size_t maxChars) {
+    std::string value = ProfileTextGet(ReadAll(ProfilePath(file)), section, key).value_or(defaultValue);
+    if (value.size() > maxChars) value.resize(maxChars);
+    return value;
+}
+
+int ProfileReadInt(const std::string& file, const char* section, const char* key, int defaultValue) {
+    auto value = ProfileTextGet(ReadAll(ProfilePath(file)), section, key);
+    if (!value || value->empty()) return defaultValue;
+    return ProfileTextToInt(*value);
+}
+
+void ProfileWriteString(const std::string& file, const char* section, const char* key,
+                        const std::string& value) {
+    const std::string path = ProfilePath(file);
+    const std::string text = ProfileTextSet(ReadAll(path), section, key, value);
+    const std::string tmp = path + ".new";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        out << text;
+        if (!out.flush()) return;
+    }
+    std::rename(tmp.c_str(), path.c_str());
+}
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+#include <windows.h>
+
+#include <direct.h>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+FILE* OpenFile(const std::string& path, const char* mode) {
+    if (path.size() > kMaxPath) return nullptr;
+    return std::fopen(path.c_str(), mode);
+}
+
+std::int64_t FileSize(FILE* file) {
+    if (_fseeki64(file, 0, SEEK_END) != 0) return -1;
+    __int64 size = _ftelli64(file);
+    if (size < 0 || _fseeki64(file, 0, SEEK_SET) != 0) return -1;
+    return size;
+}
+
+int SeekTo(FILE* file, std::int64_t offset) {
+    if (offset < 0) return -1;
+    return _fseeki64(file, offset, SEEK_SET) == 0 ? 0 : -1;
+}
+
+bool FileExists(const std::string& path) {
+    if (path.size() > kMaxPath) return false;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : -1; }
+
+int MoveIntoPlace(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
+}
+
+int CreateDir(const std::string& path) {
+    if (path.size() > kMaxPath) return -1;
+    return CreateDirectoryA(path.c_str(), nullptr) ? 0 : -1;
+}
+
+int RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) ? 0 : -1; }
+
+bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
+    entries.clear();
+    std::string pattern = path;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    do {
+        std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return true;
+}
+
+std::string CurrentDirectory() {
+    char buf[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
+    return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+}
+
+std::string ProfileReadString(const std::string& file, const char* section, const char* key,
+                              const char* defaultValue, std::size_t maxChars) {
+    std::string buf(maxChars + 1, '\0');
+    DWORD n = file.empty()
+                  ? GetProfileStringA(section, key, defaultValue, buf.data(), static_cast<DWORD>(buf.size()))
+                  : GetPrivateProfileStringA(section, key, defaultValue, buf.data(),
+                                             static_cast<DWORD>(buf.size()), file.c_str());
+    buf.resize(n);
+    return buf;
+}
+
+int ProfileReadInt(const std::string& file, const char* section, const char* key, int defaultValue) {
+    UINT value = file.empty() ? GetProfileIntA(section, key, defaultValue)
+                              : GetPrivateProfileIntA(section, key, defaultValue, file.c_str());
+    return static_cast<int>(value);
+}
+
+void ProfileWriteString(const std::string& file, const char* section, const char* key,
+                        const std::string& value) {
+    if (file.empty())
+        WriteProfileStringA(section, key, value.c_str());
+    else
+        WritePrivateProfileStringA(section, key, value.c_str(), file.c_str());
+}
+
+}  // namespace platform

@@ -1,0 +1,138 @@
+#include "store/store.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "lists/list_storage.h"
+#include "platform/message.h"
+#include "platform/platform.h"
+#include "shell/settings.h"
+#include "shell/ui_strings.h"
+#include "store/collation.h"
+
+WordRecord CurrentRecord;
+std::int32_t WordCount;
+std::int32_t ListCount;
+std::uint64_t StoreRecordReads;
+
+namespace {
+
+FILE* wordFile;
+FILE* listFile;
+bool readOnly;
+
+std::int32_t CountOf(FILE* file) {
+    if (!file) return 0;
+    std::int64_t size = platform::FileSize(file);
+    if (size < 0) return 0;
+    std::int64_t n = size / static_cast<std::int64_t>(sizeof(WordRecord));
+    return n > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(n);
+}
+
+// Reads record n of a file into CurrentRecord, which changes only when all 84 bytes arrive.
+int ReadRecord(FILE* file, std::int32_t n) {
+    if (!file || platform::SeekTo(file, static_cast<std::int64_t>(n) * sizeof(WordRecord)) != 0) return -1;
+    WordRecord record;
+    ++StoreRecordReads;
+    if (std::fread(&record, sizeof record, 1, file) != 1) return -1;
+    TerminateFields(record);
+    CurrentRecord = record;
+    return 0;
+}
+
+int WriteRecord(FILE* file, std::int32_t n) {
+    if (!file || readOnly) return -1;
+    if (platform::SeekTo(file, static_cast<std::int64_t>(n) * sizeof(WordRecord)) != 0) return -1;
+    if (std::fwrite(&CurrentRecord, sizeof CurrentRecord, 1, file) != 1) return -1;
+    // Reads may follow on the same file; flushing also reports a failed write now.
+    return std::fflush(file) == 0 ? 0 : -1;
+}
+
+}  // namespace
+
+std::optional<std::string> WordFilePath(const WordListDescriptor& pair) {
+    return platform::MakePath({Ui(UiKey::PathLanguage), WordFileName(pair)});
+}
+
+std::optional<std::string> ListFilePath(const WordListDescriptor& pair, const std::string& listName) {
+    return platform::MakePath({Ui(UiKey::PathNameList), listName, "\\", ListFileName(pair)});
+}
+
+void SetStoreReadOnly(bool value) { readOnly = value; }
+
+int OpenStore() {
+    CloseStore();
+    std::optional<std::string> path = WordFilePath(*CurrentPair);
+    if (path) wordFile = platform::OpenFile(*path, readOnly ? "rb" : "r+b");
+    if (!wordFile) {
+        std::string shown =
+            path ? *path : std::string(Ui(UiKey::PathLanguage)) + WordFileName(*CurrentPair);
+        char text[600];
+        std::snprintf(text, sizeof text, "Can't open %s   \n\nProgram aborted", shown.c_str());
+        ShowWarning(text, Ui(UiKey::Dictionary), MessageOwner::MainWindow);
+        EndProcess(1);
+    }
+    OpenListFile();
+    return 0;
+}
+
+int OpenListFile() {
+    CloseListFile();
+    if (Settings.PracticeList.empty() && CountLists() > 0) SelectFirstList();
+    if (Settings.PracticeList.empty()) return -1;
+    std::optional<std::string> path = ListFilePath(*CurrentPair, Settings.PracticeList);
+    if (!path) return -1;
+    listFile = platform::OpenFile(*path, readOnly ? "rb" : "r+b");
+    if (!listFile && !readOnly) listFile = platform::OpenFile(*path, "w+b");
+    return listFile ? 0 : -1;
+}
+
+void CountRecords() {
+    WordCount = CountOf(wordFile);
+    CountListRecords();
+}
+
+void CountListRecords() { ListCount = Settings.PracticeList.empty() ? 0 : CountOf(listFile); }
+
+int ReadWord(std::int32_t n) {
+    if (n > WordCount || n < 0) {
+        std::memset(&CurrentRecord, 0, sizeof CurrentRecord);
+        return -1;
+    }
+    return ReadRecord(wordFile, n);
+}
+
+int ReadListEntry(std::int32_t n) {
+    if (n > ListCount) return -1;
+    return ReadRecord(listFile, n);
+}
+
+int WriteWord(std::int32_t n) { return WriteRecord(wordFile, n); }
+
+int WriteListEntry(std::int32_t n) { return WriteRecord(listFile, n); }
+
+void CloseStore() {
+    if (wordFile) std::fclose(wordFile);
+    wordFile = nullptr;
+    CloseListFile();
+}
+
+void CloseListFile() {
+    if (listFile) std::fclose(listFile);
+    listFile = nullptr;
+}
+
+std::int32_t FindWord(const char* key, std::int32_t limit) {
+    std::int32_t lo = 0, hi = limit - 1, mid = 0;
+    while (lo <= hi) {
+        mid = lo + (hi - lo) / 2;
+        ReadWord(mid);
+        int d = CompareWords(CurrentRecord.word, key);
+        if (d == 0) return mid;
+        if (d < 0)
+            lo = mid + 1;
+        else
+            hi = mid - 1;
+    }
+    return lo;
+}

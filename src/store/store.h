@@ -1,0 +1,43 @@
+// The store: the word file and the practice-list file of the current pair, open for
+// the whole run, read and written one record at a time through CurrentRecord.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "store/catalogue.h"
+#include "store/word_record.h"
+
+extern WordRecord CurrentRecord;
+extern std::int32_t WordCount;
+extern std::int32_t ListCount;
+
+// Opens the current pair's word file, or shows "Can't open ..." and ends the process;
+// then opens the practice-list file, whatever becomes of that.
+int OpenStore();
+int OpenListFile();
+void CountRecords();
+void CountListRecords();
+int ReadWord(std::int32_t n);
+int ReadListEntry(std::int32_t n);
+int WriteWord(std::int32_t n);
+int WriteListEntry(std::int32_t n);
+void CloseStore();
+void CloseListFile();
+
+// Index of a record whose word equals the key under the pair's comparator, else the
+// index where the key belongs; searches records 0 to limit - 1.
+std::int32_t FindWord(const char* key, std::int32_t limit);
+inline std::int32_t FindWord(const char* key) { return FindWord(key, WordCount); }
+
+// Read-only stores open their files for reading only and create no list file; the
+// command-line companion uses one for the commands that only look.
+void SetStoreReadOnly(bool readOnly);
+
+// Paths of the pair's files; none when a path would be too long.
+std::optional<std::string> WordFilePath(const WordListDescriptor& pair);
+std::optional<std::string> ListFilePath(const WordListDescriptor& pair, const std::string& listName);
+
+// Record reads since the start, for measuring searches.
+extern std::uint64_t StoreRecordReads;

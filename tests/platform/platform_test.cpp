@@ -1,0 +1,63 @@
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "test_support.h"
+
+TEST(Platform, MoveIntoPlaceReplacesInOneStep) {
+    WorkDir dir;
+    WriteFile("target.gk", "old");
+    WriteFile("new.tmp", "new");
+    EXPECT_EQ(platform::MoveIntoPlace("new.tmp", "target.gk"), 0);
+    EXPECT_EQ(ReadFile("target.gk"), "new");
+    EXPECT_FALSE(Exists("new.tmp"));
+    EXPECT_EQ(platform::MoveIntoPlace("missing.tmp", "target.gk"), -1);
+    EXPECT_EQ(ReadFile("target.gk"), "new");
+}
+
+TEST(Platform, ProgramPathsWithBackslashes) {
+    WorkDir dir;
+    EXPECT_EQ(platform::CreateDir("sub"), 0);
+    EXPECT_EQ(platform::CreateDir("sub"), -1);
+    FILE* f = platform::OpenFile("sub\\file.bin", "w+b");
+    ASSERT_NE(f, nullptr);
+    std::fwrite("12345", 1, 5, f);
+    EXPECT_EQ(platform::FileSize(f), 5);
+    EXPECT_EQ(platform::SeekTo(f, -1), -1);
+    std::fclose(f);
+    EXPECT_TRUE(platform::FileExists("sub\\file.bin"));
+    EXPECT_FALSE(platform::FileExists("sub"));
+
+    std::vector<platform::DirEntry> entries;
+    ASSERT_TRUE(platform::ListDirectory("", entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "sub");
+    EXPECT_TRUE(entries[0].isDirectory);
+    EXPECT_FALSE(platform::ListDirectory("nowhere\\", entries));
+
+    EXPECT_EQ(platform::RemoveDir("sub"), -1);  // not empty
+    EXPECT_EQ(platform::RemoveFile("sub\\file.bin"), 0);
+    EXPECT_EQ(platform::RemoveDir("sub"), 0);
+}
+
+TEST(Platform, PathsLongerThanWindowsAllowsAreRefused) {
+    WorkDir dir;
+    EXPECT_TRUE(platform::MakePath({std::string(200, 'a'), std::string(59, 'b')}).has_value());
+    EXPECT_FALSE(platform::MakePath({std::string(200, 'a'), std::string(60, 'b')}).has_value());
+    EXPECT_EQ(platform::OpenFile(std::string(260, 'a'), "wb"), nullptr);
+    EXPECT_EQ(platform::CreateDir(std::string(260, 'a')), -1);
+}
+
+TEST(Platform, PrivateProfileFile) {
+    WorkDir dir;
+    const std::string file = platform::CurrentDirectory() + "\\language.ini";
+    EXPECT_EQ(platform::ProfileReadString(file, "Dictionary", "Language", "none", 148), "none");
+    platform::ProfileWriteString(file, "Dictionary", "Language", "dutch");
+    EXPECT_EQ(platform::ProfileReadString(file, "Dictionary", "Language", "", 148), "dutch");
+    EXPECT_EQ(platform::ProfileReadString(file, "dictionary", "LANGUAGE", "", 3), "dut");
+    platform::ProfileWriteString(file, "Dictionary", "Number", "17x");
+    EXPECT_EQ(platform::ProfileReadInt(file, "Dictionary", "Number", 5), 17);
+    EXPECT_EQ(platform::ProfileReadInt(file, "Dictionary", "Missing", 5), 5);
+}

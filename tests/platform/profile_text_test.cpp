@@ -1,0 +1,33 @@
+#include "platform/profile_text.h"
+
+#include <gtest/gtest.h>
+
+using platform::ProfileTextGet;
+using platform::ProfileTextSet;
+using platform::ProfileTextToInt;
+
+TEST(ProfileText, ReadsKeysOfTheirOwnSectionOnly) {
+    const std::string text = "[Other]\r\nStayOnTop=5\r\n[dictionary]\r\n  stayontop =  1 \r\nPracticeList=week 1\r\n";
+    EXPECT_EQ(ProfileTextGet(text, "Dictionary", "StayOnTop"), "1");
+    EXPECT_EQ(ProfileTextGet(text, "Dictionary", "PracticeList"), "week 1");
+    EXPECT_EQ(ProfileTextGet(text, "Dictionary", "ClipSearch"), std::nullopt);
+    EXPECT_EQ(ProfileTextGet("", "Dictionary", "x"), std::nullopt);
+}
+
+TEST(ProfileText, WritingKeepsEveryOtherLine) {
+    std::string text = "; note\r\n[Dictionary]\r\nA=1\r\nB=2\r\n\r\n[Other]\r\nA=9\r\n";
+    text = ProfileTextSet(text, "Dictionary", "b", "3");
+    EXPECT_EQ(text, "; note\r\n[Dictionary]\r\nA=1\r\nb=3\r\n\r\n[Other]\r\nA=9\r\n");
+    text = ProfileTextSet(text, "Dictionary", "C", "4");
+    EXPECT_EQ(text, "; note\r\n[Dictionary]\r\nA=1\r\nb=3\r\nC=4\r\n\r\n[Other]\r\nA=9\r\n");
+    EXPECT_EQ(ProfileTextSet("", "Dictionary", "A", "1"), "[Dictionary]\nA=1\n");
+    EXPECT_EQ(ProfileTextSet("[X]\nY=1", "Dictionary", "A", "1"), "[X]\nY=1\n[Dictionary]\nA=1\n");
+}
+
+TEST(ProfileText, IntegersTakeLeadingDigits) {
+    EXPECT_EQ(ProfileTextToInt("42"), 42);
+    EXPECT_EQ(ProfileTextToInt(" -7"), -7);
+    EXPECT_EQ(ProfileTextToInt("12abc"), 12);
+    EXPECT_EQ(ProfileTextToInt("abc"), 0);
+    EXPECT_EQ(ProfileTextToInt("99999999999999"), 2147483647);
+}

@@ -1,0 +1,129 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "shell/ui_keys.h"
+#include "shell/ui_strings.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+WorkDir::WorkDir() : previous_(fs::current_path()) {
+    static std::atomic<int> counter{0};
+    for (;;) {
+        path_ = fs::temp_directory_path() /
+                ("dict-test-" + std::to_string(std::rand()) + "-" + std::to_string(counter++));
+        if (fs::create_directory(path_)) break;
+    }
+    fs::current_path(path_);
+}
+
+WorkDir::~WorkDir() {
+    std::error_code ec;
+    fs::current_path(previous_, ec);
+    fs::remove_all(path_, ec);
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+    fs::path p(path);
+    if (p.has_parent_path()) fs::create_directories(p.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Exists(const std::string& path) { return fs::exists(path); }
+
+std::string StringsText(const std::map<std::string, std::string>& overrides) {
+    static const std::map<std::string, std::string> values = {
+        {"PathLanguage", "words\\"},   {"PathNameList", "lists\\"},  {"PathIcons", "icons\\"},
+        {"FilenameTempList", "list.tmp"}, {"FilenameTempLanguage", "words.tmp"},
+        {"FilenameIni", "cat.ini"},    {"IniLanguage", "[languages]"}, {"IniSelected", "[selected]"},
+        {"IniSelectedLen", "10"},      {"Dictionary", "Dictionary"}, {"MainLanguage", "dutch"},
+        {"Locale", "dutch"},           {"CharactersetCode", "0"},     {"AviDelay", "AviDelay"},
+        {"NoIni", "No catalogue."},
+    };
+    std::string text;
+    for (int k = 0; k < kUiKeyCount; ++k) {
+        const std::string key = UiKeyName(static_cast<UiKey>(k));
+        std::string value = key + " text";
+        if (auto v = values.find(key); v != values.end()) value = v->second;
+        if (auto o = overrides.find(key); o != overrides.end()) value = o->second;
+        if (value == "\x01") continue;
+        text += key + "=" + value + "\n";
+    }
+    return text;
+}
+
+void UseStrings(const std::map<std::string, std::string>& overrides) {
+    std::string text = StringsText(overrides);
+    std::vector<char> image;
+    for (char c : text) image.push_back(c == '\n' ? '\0' : c);
+    image.push_back('\0');
+    ASSERT_EQ(InstallUiStrings(std::move(image)).status, UiLoadStatus::Loaded);
+}
+
+WordRecord Record(const std::string& word, const std::string& translation, int deleted) {
+    WordRecord r{};
+    SetWord(r, word);
+    SetTranslation(r, translation);
+    r.deleted = static_cast<std::int16_t>(deleted);
+    return r;
+}
+
+void WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
+    std::string bytes(records.size() * sizeof(WordRecord), '\0');
+    if (!records.empty()) std::memcpy(bytes.data(), records.data(), bytes.size());
+    WriteFile(path, bytes);
+}
+
+std::vector<WordRecord> ReadRecords(const std::string& path) {
+    std::string bytes = ReadFile(path);
+    std::vector<WordRecord> records(bytes.size() / sizeof(WordRecord));
+    if (!records.empty()) std::memcpy(records.data(), bytes.data(), records.size() * sizeof(WordRecord));
+    return records;
+}
+
+#ifdef _WIN32
+static std::string WinIniPath() {
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return std::string(dir) + "\\win.ini";
+}
+
+void ResetWinIni() {
+    WriteProfileStringA("Dictionary", nullptr, nullptr);
+    WriteProfileStringA(nullptr, nullptr, nullptr);  // flush the cached file
+}
+
+std::string WinIniText() {
+    WriteProfileStringA(nullptr, nullptr, nullptr);
+    return ReadFile(WinIniPath());
+}
+#else
+void ResetWinIni() {
+    static const std::string path = (fs::temp_directory_path() / ("dict-win-" + std::to_string(getpid()) + ".ini")).string();
+    setenv("DICT_WININI", path.c_str(), 1);
+    std::remove(path.c_str());
+}
+
+std::string WinIniText() { return ReadFile(std::getenv("DICT_WININI")); }
+#endif

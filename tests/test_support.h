@@ -1,0 +1,43 @@
+// Helpers shared by the unit tests: a fresh working directory per test, strings
+// tables in memory, and word files written record by record.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "store/word_record.h"
+
+// A new empty directory that is the working directory while the object lives.
+class WorkDir {
+public:
+    WorkDir();
+    ~WorkDir();
+    WorkDir(const WorkDir&) = delete;
+    WorkDir& operator=(const WorkDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+};
+
+void WriteFile(const std::string& path, const std::string& content);
+std::string ReadFile(const std::string& path);
+bool Exists(const std::string& path);
+
+// The plain text of a strings table holding every key: the test values below, with
+// `overrides` in their place; a key mapped to "\x01" is left out.
+std::string StringsText(const std::map<std::string, std::string>& overrides = {});
+// Installs such a table as the loaded strings.
+void UseStrings(const std::map<std::string, std::string>& overrides = {});
+
+WordRecord Record(const std::string& word, const std::string& translation = "", int deleted = 0);
+void WriteRecords(const std::string& path, const std::vector<WordRecord>& records);
+std::vector<WordRecord> ReadRecords(const std::string& path);
+
+// win.ini for the settings: emptied of the program's section, and read back whole.
+void ResetWinIni();
+std::string WinIniText();

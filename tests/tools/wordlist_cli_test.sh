@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Runs the command-line companion on a small working directory and checks what it
+# prints, what it refuses, and that looking never writes.
+set -u
+wordlist=$(realpath "$1")
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" != "$3" ]; then
+    printf 'FAIL %s\n--- expected\n%s\n--- got\n%s\n' "$1" "$2" "$3"
+    failures=$((failures + 1))
+  fi
+}
+
+record() {  # record WORD TRANSLATION DELETED: one 84-byte record
+  printf '%s' "$1"; head -c $((31 - ${#1})) /dev/zero
+  printf '%s' "$2"; head -c $((51 - ${#2})) /dev/zero
+  printf "\\x0$3\\x00"
+}
+
+mkdir -p strings wordlists lists/week1
+"$wordlist" strings pack "$source_dir/res/strings/english.txt" strings/english.str || exit 1
+printf '[Dictionary]\r\nLanguage=english\r\n' > language.ini
+printf '# demo\n[languages]\ngerman,german,0\nlongname,greek,161,Modern Greek\n\n[selected]\neng_ger.gk\n' > languages.ini
+cp languages.ini languages.before
+{ record Apfel "apple" 0; record Haus "house, home" 1; record Zug train 0; } > wordlists/ger_eng.gk
+: > wordlists/eng_ger.gk
+record Haus "house" 0 > wordlists/"Modern Greek_english.gk"
+: > wordlists/"english_Modern Greek.gk"
+export DICT_WININI="$work/win.ini"
+
+check pairs "$(printf '0\tgerman\tenglish\tger_eng.gk\tger_eng.ls\tgerman\t0\t0\t0
+1\tModern Greek\tenglish\tModern Greek_english.gk\tModern Greek_english.ls\tgreek\t161\t0\t0
+2\tenglish\tgerman\teng_ger.gk\teng_ger.ls\tenglish\t0\t0\t0\t*
+3\tenglish\tModern Greek\tenglish_Modern Greek.gk\tenglish_Modern Greek.ls\tenglish\t0\t161\t0')" \
+  "$("$wordlist" pairs)"
+check count-selected "$(printf '0\t0')" "$("$wordlist" count)"
+check count-pair "$(printf '3\t0')" "$("$wordlist" --pair 0 count)"
+check dump "$(printf '0\tApfel\tapple\t0\n1\tHaus\thouse, home\t1\n2\tZug\ttrain\t0')" "$("$wordlist" --pair 0 dump)"
+check gk-request "$(printf '0\tHaus\thouse\t0')" "$("$wordlist" --gk modern dump)"
+check gk-keeps-current "$(printf '0\t0')" "$("$wordlist" --gk german count)"
+
+# Looking writes nothing: no list file, the catalogue as it was.
+[ -e lists/week1/ger_eng.ls ] && { echo "FAIL count created a list file"; failures=$((failures + 1)); }
+cmp -s languages.ini languages.before || { echo "FAIL the catalogue changed"; failures=$((failures + 1)); }
+
+expect_error() {  # expect_error NAME PATTERN ARGS...
+  local name=$1 pattern=$2; shift 2
+  local err; err=$("$wordlist" "$@" 2>&1 >/dev/null); local code=$?
+  check "$name exit code" 1 "$code"
+  case "$err" in *"$pattern"*) ;; *) check "$name message" "*$pattern*" "$err" ;; esac
+}
+expect_error no-command "usage" --pair 1
+expect_error bad-pair "there is no pair 9" --pair 9 count
+expect_error bad-number "--pair needs a pair number" --pair x count
+rm wordlists/eng_ger.gk
+expect_error missing-word-file "Can't open wordlists\\eng_ger.gk" count
+mv languages.ini elsewhere.ini
+expect_error no-catalogue "languages.ini" pairs
+rm language.ini
+expect_error no-strings "No strings file found." pairs
+expect_error pack-missing "cannot read" strings pack nothing.txt out.str
+
+[ "$failures" -eq 0 ] && echo "wordlist: all checks passed"
+exit $((failures > 0))
