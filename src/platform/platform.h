@@ -39,6 +39,13 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
 
 std::string CurrentDirectory();
 
+// Case-insensitive string-sort comparison (hyphen and apostrophe count as letters)
+// under a Windows language id: negative, 0 or positive; INT_MAX when it fails.
+int LocaleCompare(std::uint16_t langId, const char* a, const char* b);
+// Appends the sort key of a text under a language id to `keys` and returns its length
+// (0 when it fails). Keys compared as unsigned bytes order texts as LocaleCompare does.
+std::size_t AppendSortKey(std::uint16_t langId, const char* text, std::string& keys);
+
 // Profile files hold "[section]" lines followed by "key=value" lines. An empty
 // file name means the user's win.ini; otherwise it is a full path.
 std::string ProfileReadString(const std::string& file, const char* section, const char* key,

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <strings.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -92,6 +94,20 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
 std::string CurrentDirectory() {
     char buf[4096];
     return getcwd(buf, sizeof buf) ? buf : "";
+}
+
+// Without Windows there is no locale collation to ask; the ASCII letters fold to one
+// case and other bytes compare by value, enough for the core's tests.
+int LocaleCompare(std::uint16_t, const char* a, const char* b) { return strcasecmp(a, b); }
+
+std::size_t AppendSortKey(std::uint16_t, const char* text, std::string& keys) {
+    std::size_t n = 0;
+    for (; text[n] != '\0'; ++n) {
+        char c = text[n];
+        keys += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    keys += '\0';
+    return n + 1;
 }
 
 std::string ProfileReadString(const std::string& file, const char* section, const char* key,

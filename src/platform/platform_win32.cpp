@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include <direct.h>
+#include <climits>
 
 #include "platform/platform.h"
 
@@ -63,6 +63,43 @@ std::string CurrentDirectory() {
     char buf[MAX_PATH];
     DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
     return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+}
+
+namespace {
+constexpr DWORD kCollationFlags = NORM_IGNORECASE | SORT_STRINGSORT;
+}
+
+int LocaleCompare(std::uint16_t langId, const char* a, const char* b) {
+    switch (CompareStringA(MAKELCID(langId, SORT_DEFAULT), kCollationFlags, a, -1, b, -1)) {
+        case CSTR_LESS_THAN:
+            return -1;
+        case CSTR_EQUAL:
+            return 0;
+        case CSTR_GREATER_THAN:
+            return 1;
+    }
+    return INT_MAX;
+}
+
+std::size_t AppendSortKey(std::uint16_t langId, const char* text, std::string& keys) {
+    const LCID lcid = MAKELCID(langId, SORT_DEFAULT);
+    const DWORD flags = LCMAP_SORTKEY | kCollationFlags;
+    // Words are short: one call nearly always fits, the size query only for long texts.
+    char buffer[256];
+    int n = LCMapStringA(lcid, flags, text, -1, buffer, sizeof buffer);
+    if (n > 0) {
+        keys.append(buffer, static_cast<std::size_t>(n));
+        return static_cast<std::size_t>(n);
+    }
+    n = LCMapStringA(lcid, flags, text, -1, nullptr, 0);
+    if (n <= 0) return 0;
+    const std::size_t start = keys.size();
+    keys.resize(start + static_cast<std::size_t>(n));
+    if (LCMapStringA(lcid, flags, text, -1, keys.data() + start, n) != n) {
+        keys.resize(start);
+        return 0;
+    }
+    return static_cast<std::size_t>(n);
 }
 
 std::string ProfileReadString(const std::string& file, const char* section, const char* key,

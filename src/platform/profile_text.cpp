@@ -28,7 +28,7 @@ std::vector<Line> SplitLines(const std::string& text) {
         }
         if (!line.text.empty() && line.text.back() == '\r') {
             line.text.pop_back();
-            line.end = "\r" + line.end;
+            line.end.insert(0, 1, '\r');
         }
         lines.push_back(line);
     }

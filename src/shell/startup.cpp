@@ -52,7 +52,7 @@ void PrepareCatalogue(const CommandLine& commandLine) {
     }
     ReadSelectedPair();
     ApplyRequestedPair(commandLine.requestedPair);
-    SetCollation(*CurrentPair, MessageOwner::None);
+    SetCollation(*CurrentPair, LocaleReport::NoOwner);
 }
 
 void CheckSavedPracticeList() {

@@ -45,7 +45,7 @@ bool ReadFileLine(FILE* file, FileLine& line) {
     }
     if (!line.text.empty() && line.text.back() == '\r') {
         line.text.pop_back();
-        line.end = "\r" + line.end;
+        line.end.insert(0, 1, '\r');
     }
     return any;
 }
@@ -263,7 +263,7 @@ int ReadSelectedPair() {
 }
 
 int SelectPair() {
-    SetCollation(*CurrentPair, MessageOwner::MainWindow);
+    SetCollation(*CurrentPair, LocaleReport::MainWindow);
     int result = SaveSelection(*CurrentPair);
     CloseStore();
     OpenStore();

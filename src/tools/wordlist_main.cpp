@@ -1,10 +1,15 @@
 // wordlist: looks at a working directory the way the program does, from the command line.
 //
-//   wordlist [--pair N] [--gk NAME] pairs | count | dump
+//   wordlist [--pair N] [--gk NAME] pairs | count | dump | find KEY | sort | lists | load FILE
 //   wordlist strings pack IN OUT | strings unpack IN OUT
+//
+// load replaces the pair's word file by the lines "word<TAB>translation" of FILE,
+// sorted by the pair's collation; it is how the demo word lists are made.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,13 +20,17 @@
 #include "shell/ui_strings.h"
 #include "store/catalogue.h"
 #include "store/collation.h"
+#include "store/sorting.h"
 #include "store/store.h"
+#include "lists/list_storage.h"
+#include "shell/settings.h"
+#include "store/fixed_text.h"
 #include "tools/strings_file.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: wordlist [--pair N] [--gk NAME] pairs | count | dump\n"
+    "usage: wordlist [--pair N] [--gk NAME] pairs | count | dump | find KEY | sort | lists | load FILE\n"
     "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n";
 
 int Fail(const std::string& message) {
@@ -38,16 +47,18 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
     return !in.bad();
 }
 
+// Writes beside the target first, so a failed write leaves the old file whole.
 bool WriteWholeFile(const std::string& path, const std::string& data) {
     const std::string tmp = path + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out || !out.write(data.data(), static_cast<std::streamsize>(data.size())) || !out.flush()) {
-            std::remove(tmp.c_str());
-            return false;
-        }
+    FILE* out = platform::OpenFile(tmp, "wb");
+    if (!out) return false;
+    bool written = std::fwrite(data.data(), 1, data.size(), out) == data.size();
+    if (std::fclose(out) != 0) written = false;
+    if (!written || platform::MoveIntoPlace(tmp, path) != 0) {
+        platform::RemoveFile(tmp);
+        return false;
     }
-    return platform::MoveIntoPlace(tmp, path) == 0;
+    return true;
 }
 
 int StringsCommand(const std::vector<std::string>& args) {
@@ -71,11 +82,69 @@ void PrintPairs() {
     }
 }
 
+void PrintRecord(std::int32_t index) {
+    std::printf("%d\t%s\t%s\t%d\n", index, CurrentRecord.word, CurrentRecord.translation, CurrentRecord.deleted);
+}
+
+void PrintLists() {
+    int id = kFirstListId;
+    for (const std::string& name : EnumerateLists()) {
+        std::printf("%d\t%s%s\n", id, name.c_str(),
+                    EqualsIgnoringAsciiCase(name, Settings.PracticeList) ? "\t*" : "");
+        ++id;
+    }
+}
+
 void PrintRecords() {
     for (std::int32_t i = 0; i < WordCount; ++i) {
         if (ReadWord(i) != 0) break;
-        std::printf("%d\t%s\t%s\t%d\n", i, CurrentRecord.word, CurrentRecord.translation, CurrentRecord.deleted);
+        PrintRecord(i);
     }
+}
+
+// Reads "word<TAB>translation" lines into records; refuses the whole file on a bad line.
+bool ParseWordLines(const std::string& text, std::vector<WordRecord>& records, std::string& error) {
+    std::istringstream in(text);
+    int lineNumber = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        std::size_t tab = line.find('\t');
+        const std::string word = line.substr(0, tab);
+        const std::string translation = tab == std::string::npos ? "" : line.substr(tab + 1);
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        if (word.empty() || word.size() > kMaxWordChars || word.find(',') != std::string::npos) {
+            error = where + "a word has 1 to 30 characters and no comma";
+            return false;
+        }
+        if (translation.size() > kMaxTranslationChars || translation.find('\t') != std::string::npos) {
+            error = where + "a translation has at most 50 characters and no tab";
+            return false;
+        }
+        WordRecord record{};
+        SetWord(record, word);
+        SetTranslation(record, translation);
+        records.push_back(record);
+    }
+    return true;
+}
+
+int LoadCommand(const std::string& source) {
+    std::string text, error;
+    if (!ReadWholeFile(source, text)) return Fail("cannot read " + source);
+    std::vector<WordRecord> records;
+    if (!ParseWordLines(text, records, error)) return Fail(source + ": " + error);
+    std::stable_sort(records.begin(), records.end(),
+                     [](const WordRecord& a, const WordRecord& b) { return CompareWords(a.word, b.word) < 0; });
+    const std::optional<std::string> path = WordFilePath(*CurrentPair);
+    if (!path) return Fail("the word file's path is too long");
+    std::string bytes(records.size() * sizeof(WordRecord), '\0');
+    if (!records.empty()) std::memcpy(bytes.data(), records.data(), bytes.size());
+    CloseStore();
+    if (!WriteWholeFile(*path, bytes)) return Fail("cannot write " + *path);
+    std::printf("%zu\n", records.size());
+    return 0;
 }
 
 }  // namespace
@@ -86,7 +155,7 @@ int main(int argc, char** argv) {
 
     std::string commandLine;
     int pair = -1;
-    std::string command;
+    std::string command, operand;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--pair" && i + 1 < args.size()) {
             char* end = nullptr;
@@ -97,32 +166,51 @@ int main(int argc, char** argv) {
             commandLine = "/gk " + args[++i];
         } else if (command.empty() && args[i][0] != '-') {
             command = args[i];
+            if (command == "load" || command == "find") {
+                if (i + 1 >= args.size()) return Fail(command + " needs an operand\n" + kUsage);
+                operand = args[++i];
+            }
         } else {
             return Fail("unexpected argument " + args[i] + "\n" + kUsage);
         }
     }
-    if (command != "pairs" && command != "count" && command != "dump") return Fail(std::string("no command\n") + kUsage);
+    static const char* const kCommands[] = {"pairs", "count", "dump", "find", "sort", "lists", "load"};
+    if (std::find(std::begin(kCommands), std::end(kCommands), command) == std::end(kCommands)) return Fail(std::string("no command\n") + kUsage);
 
     LoadUiStrings();
     PrepareCatalogue(ParseCommandLine(commandLine));
     if (pair >= 0) {
         if (!PairAt(pair)) return Fail("there is no pair " + std::to_string(pair));
         CurrentPair = PairAt(pair);
-        SetCollation(*CurrentPair, MessageOwner::None);
+        SetCollation(*CurrentPair, LocaleReport::NoOwner);
     }
     if (command == "pairs") {
         PrintPairs();
         return 0;
     }
+    if (command == "load") return LoadCommand(operand);
 
     CheckSavedPracticeList();
-    SetStoreReadOnly(true);
+    SetStoreReadOnly(command != "sort");
     OpenStore();
     CountRecords();
-    if (command == "count")
+    int result = 0;
+    if (command == "count") {
         std::printf("%d\t%d\n", WordCount, ListCount);
-    else
+    } else if (command == "dump") {
         PrintRecords();
+    } else if (command == "find") {
+        std::int32_t index = FindWord(operand.substr(0, kMaxTranslationChars).c_str());
+        if (ReadWord(index) != 0) std::memset(&CurrentRecord, 0, sizeof CurrentRecord);
+        PrintRecord(index);
+    } else if (command == "lists") {
+        PrintLists();
+    } else if (command == "sort") {
+        if (SortStore(nullptr) == 0)
+            std::printf("%d\n", WordCount);
+        else
+            result = Fail("sorting failed; the word file is as it was");
+    }
     CloseStore();
-    return 0;
+    return result;
 }

@@ -3,7 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <set>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "platform/message.h"
 #include "test_support.h"
 
 namespace {
@@ -20,6 +27,7 @@ void UseTable(std::initializer_list<std::pair<unsigned char, unsigned char>> cha
 }  // namespace
 
 TEST(Collation, WithoutLocaleAsciiLettersFoldToOneCase) {
+    CollationLocale = 0;
     EXPECT_EQ(CollateCompare("Apple", "apple"), 0);
     EXPECT_LT(CollateCompare("apple", "Banana"), 0);
     EXPECT_GT(CollateCompare("apples", "APPLE"), 0);
@@ -66,4 +74,78 @@ TEST(Collation, SortTableFilesPresentShortAndLong) {
     EXPECT_EQ(SortTable[10], 9);  // a short table keeps the earlier entries
     // The pair's comparator is the table's.
     EXPECT_EQ(CompareWords("abc", "xyz"), 0);
+}
+
+TEST(Collation, LanguageCodesByWholeName) {
+    std::vector<std::string> messages;
+    static std::vector<std::string>* sink;
+    sink = &messages;
+    SetMessageHandler([](const UserMessage& m) { sink->push_back(m.caption + ": " + m.text); });
+    EXPECT_EQ(LanguageCodeOf("dutch"), 0x13);
+    EXPECT_EQ(LanguageCodeOf("DUTCH"), 0x13);
+    EXPECT_EQ(LanguageCodeOf("Serbian"), LanguageCodeOf("croatian"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(LanguageCodeOf("english-usa"), 0);
+    EXPECT_EQ(messages, std::vector<std::string>{"error: Unknown locale : english-usa"});
+    SetMessageHandler(nullptr);
+}
+
+TEST(Collation, RefusedLocaleKeepsThePreviousOne) {
+    WorkDir dir;
+    UseStrings({{"ErrorLocale", "That locale is unknown."}});
+    WriteFile("cat.ini", "[languages]\ngerman,german-swiss\nklingon,klingon\n");
+    ASSERT_EQ(BuildCatalogue(), 0);
+    static std::vector<std::string> messages;
+    messages.clear();
+    SetMessageHandler([](const UserMessage& m) { messages.push_back(m.text); });
+    CurrentPair = PairAt(0);
+    SetCollation(*PairAt(0), LocaleReport::NoOwner);
+    EXPECT_EQ(CollationLocale, CollationLocaleOf("German-Swiss"));
+    CurrentPair = PairAt(1);
+    SetCollation(*PairAt(1), LocaleReport::Silent);
+    EXPECT_EQ(CollationLocale, CollationLocaleOf("german-swiss"));
+    SetCollation(*PairAt(1), LocaleReport::MainWindow);
+    EXPECT_EQ(messages, (std::vector<std::string>{"Unknown locale : german-swiss", "Unknown locale : klingon",
+                                                  "That locale is unknown.", "Unknown locale : klingon"}));
+    SetMessageHandler(nullptr);
+    CollationLocale = 0;
+}
+
+TEST(Collation, EveryOfferedLocaleNameIsItsOwnLocale) {
+    // ISO 639 language and ISO 3166 country of each name.
+    const std::map<std::string, std::pair<std::string, std::string>> expected = {
+        {"czech", {"cs", "CZ"}}, {"danish", {"da", "DK"}}, {"belgian", {"nl", "BE"}}, {"dutch", {"nl", "NL"}},
+        {"australian", {"en", "AU"}}, {"canadian", {"en", "CA"}}, {"english", {"en", "US"}},
+        {"english-nz", {"en", "NZ"}}, {"english-uk", {"en", "GB"}}, {"english-usa", {"en", "US"}},
+        {"finnish", {"fi", "FI"}}, {"french-belgian", {"fr", "BE"}}, {"french-canadian", {"fr", "CA"}},
+        {"french", {"fr", "FR"}}, {"french-swiss", {"fr", "CH"}}, {"german-austrian", {"de", "AT"}},
+        {"german", {"de", "DE"}}, {"german-swiss", {"de", "CH"}}, {"greek", {"el", "GR"}},
+        {"hungarian", {"hu", "HU"}}, {"icelandic", {"is", "IS"}}, {"italian", {"it", "IT"}},
+        {"italian-swiss", {"it", "CH"}}, {"japanese", {"ja", "JP"}}, {"norwegian-bokmal", {"nb", "NO"}},
+        {"korean", {"ko", "KR"}}, {"chinese", {"zh", "CN"}}, {"chinese-simplified", {"zh", "CN"}},
+        {"chinese-traditional", {"zh", "TW"}}, {"norwegian", {"nb", "NO"}}, {"norwegian-nynorsk", {"nn", "NO"}},
+        {"polish", {"pl", "PL"}}, {"portuguese-brazilian", {"pt", "BR"}}, {"portuguese", {"pt", "PT"}},
+        {"russian", {"ru", "RU"}}, {"slovak", {"sk", "SK"}}, {"spanish", {"es", "ES"}},
+        {"spanish-mexican", {"es", "MX"}}, {"spanish-modern", {"es", "ES"}}, {"swedish", {"sv", "SE"}},
+        {"turkish", {"tr", "TR"}}, {"lithuanian", {"lt", "LT"}}, {"indonesian", {"id", "ID"}},
+        {"albanian", {"sq", "AL"}}, {"bulgarian", {"bg", "BG"}}, {"arabic", {"ar", "SA"}},
+        {"catalan", {"ca", "ES"}}, {"croatian", {"hr", "HR"}}, {"hebrew", {"he", "IL"}},
+        {"romanian", {"ro", "RO"}}, {"serbian", {"sr", "RS"}}, {"thai", {"th", "TH"}}, {"urdu", {"ur", "PK"}},
+    };
+    ASSERT_EQ(expected.size(), std::size(kCollationLocales));
+    for (const CollationLocaleName& locale : kCollationLocales) {
+        ASSERT_TRUE(expected.count(locale.name)) << locale.name;
+        EXPECT_EQ(CollationLocaleOf(locale.name), locale.langId);
+#ifdef _WIN32
+        const LCID lcid = MAKELCID(locale.langId, SORT_DEFAULT);
+        char language[16] = "", country[16] = "";
+        GetLocaleInfoA(lcid, LOCALE_SISO639LANGNAME, language, sizeof language);
+        GetLocaleInfoA(lcid, LOCALE_SISO3166CTRYNAME, country, sizeof country);
+        const auto& [wantLanguage, wantCountry] = expected.at(locale.name);
+        EXPECT_EQ(language, wantLanguage) << locale.name;
+        EXPECT_EQ(country, wantCountry) << locale.name;
+        EXPECT_NE(CompareStringA(lcid, NORM_IGNORECASE | SORT_STRINGSORT, "a", -1, "B", -1), 0) << locale.name;
+#endif
+    }
+    EXPECT_EQ(CollationLocaleOf("esperanto"), 0);
 }

@@ -48,6 +48,15 @@ check gk-keeps-current "$(printf '0\t0')" "$("$wordlist" --gk german count)"
 [ -e lists/week1/ger_eng.ls ] && { echo "FAIL count created a list file"; failures=$((failures + 1)); }
 cmp -s languages.ini languages.before || { echo "FAIL the catalogue changed"; failures=$((failures + 1)); }
 
+# load: sorted by the pair's collation, a bad line refuses the whole file.
+printf 'zebra\tzebra\r\nApple\tappel, appeltje\nbanana\tbanaan\n' > words.tsv
+check load-count 3 "$("$wordlist" --pair 2 load words.tsv)"
+check load-dump "$(printf '0\tApple\tappel, appeltje\t0\n1\tbanana\tbanaan\t0\n2\tzebra\tzebra\t0')" "$("$wordlist" --pair 2 dump)"
+printf 'good\tgoed\nbad,word\tslecht\n' > bad.tsv
+"$wordlist" --pair 2 load bad.tsv 2>/dev/null && { echo "FAIL a bad line was loaded"; failures=$((failures + 1)); }
+check load-refused-keeps-file 3 "$("$wordlist" --pair 2 dump | wc -l)"
+: > wordlists/eng_ger.gk
+
 expect_error() {  # expect_error NAME PATTERN ARGS...
   local name=$1 pattern=$2; shift 2
   local err; err=$("$wordlist" "$@" 2>&1 >/dev/null); local code=$?

@@ -1,0 +1,93 @@
+// The program's entry point: start-up in its fixed order, the message loop, and the
+// exit code. Shutdown itself runs when the main window is destroyed.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "lists/list_storage.h"
+#include "platform/message.h"
+#include "shell/app.h"
+#include "shell/settings.h"
+#include "shell/startup.h"
+#include "shell/ui_strings.h"
+#include "store/catalogue.h"
+#include "store/store.h"
+
+HINSTANCE AppInstance;
+HWND MainWindow;
+SharedFonts Fonts;
+int RecorderMode;
+int UiCharset;
+int SecondaryWindowOpen;
+
+namespace {
+
+void ShowMessageBox(const UserMessage& message) {
+    HWND owner = message.owner == MessageOwner::MainWindow ? MainWindow : nullptr;
+    UINT style = MB_OK | (message.icon == MessageIcon::Warning ? MB_ICONWARNING : 0);
+    MessageBoxW(owner, WideFromCharset(message.text.c_str(), UiCharset).c_str(),
+                WideFromCharset(message.caption.c_str(), UiCharset).c_str(), style);
+}
+
+void CreateSharedFonts() {
+    Fonts.TitleFont = CreateUiFont(43, FW_BOLD, "Times New Roman", UiCharset);
+    Fonts.LanguageNameFont =
+        CreateUiFont(Settings.languagefontsize, FW_BOLD, Settings.languagefont.c_str(), UiCharset);
+    Fonts.ListWindowFont = CreateUiFont(15, FW_NORMAL, "Arial", UiCharset);
+    Fonts.TranslateBoldFont = CreateUiFont(14, FW_BOLD, "Arial", UiCharset);
+    Fonts.SearchBoldFont = CreateUiFont(12, FW_BOLD, "Arial", UiCharset);
+    Fonts.PracticeBoldFont = CreateUiFont(15, FW_BOLD, "Arial", UiCharset);
+    Fonts.ListSmallFont = CreateUiFont(10, FW_NORMAL, "Arial", UiCharset);
+    Fonts.GuiFont = CreateUiFont(Settings.guifontsize, FW_NORMAL, Settings.guifont.c_str(), UiCharset);
+}
+
+}  // namespace
+
+HFONT CreateUiFont(int points, int weight, const char* face, int charset) {
+    int height = -MulDiv(points, 96, 72);
+    if (charset == 500)
+        return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Times SudEuro");
+    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, static_cast<DWORD>(charset), 0, 0, 0, 0, face);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    AppInstance = instance;
+    SetMessageHandler(ShowMessageBox);
+    LoadUiStrings();
+
+    if (FindWindowA("glosk", Ui(UiKey::Dictionary))) return 1;
+
+    CommandLine command = ParseCommandLine(commandLine ? commandLine : "");
+    RecorderMode = command.recorderMode ? 1 : 0;
+    PrepareCatalogue(command);
+
+    ReadStartupSettings();
+    UiCharset = UiNumber(UiKey::CharactersetCode);
+    CreateSharedFonts();
+
+    RegisterMainWindowClass();
+    MainWindow = CreateMainWindow();
+
+    CheckSavedPracticeList();
+    OpenStore();
+    CountRecords();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    LoadLibraryA("RICHED32.DLL");
+
+    ShowWindow(MainWindow, showCommand);
+    UpdateWindow(MainWindow);
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,23 @@
+// Re-sorting the current word file: every live record read into memory, sorted with
+// the pair's comparator, written to a temporary file that then replaces the word file.
+#pragma once
+
+#include <cstdint>
+
+enum class SortPhase { Reading, Sorting, Writing };
+
+// Told of the progress: every 1000 records read or written, every 2000 comparisons.
+class SortProgress {
+public:
+    virtual void Show(SortPhase phase, std::int64_t count) = 0;
+
+protected:
+    ~SortProgress() = default;
+};
+
+// 0, or -1 when the word file could not be read, written or replaced; the word file
+// is then as it was. Afterwards the store is open on the word file and counted.
+int SortStore(SortProgress* progress);
+
+// Comparisons made by the last sort (each counted once, as the progress counts them).
+extern std::int64_t SortComparisons;
