@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the core natively under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the Windows build under Wine in a throw-away prefix, and the 32-bit Windows build.
+# the Windows build under Wine in a throw-away prefix on a private X server, and the
+# 32-bit Windows build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
@@ -14,14 +15,18 @@ ctest --preset native -j"$jobs"
 echo "== win64 under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$jobs"
-WINEPREFIX=$(mktemp -d)/prefix
-export WINEPREFIX
+scratch=$(mktemp -d)
+export WINEPREFIX=$scratch/prefix
+display=":$((200 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
+export DISPLAY=$display
 tools/wine-prefix >/dev/null
 wineserver -p
 # The first Wine process starts Wine's services, which live as long as the server; started
 # here they hold /dev/null rather than CTest's output pipes (CTest would wait for them).
 tools/wine-run cmd /c exit </dev/null >/dev/null 2>&1
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 ctest --preset win64
 
 echo "== win32 (build only)"

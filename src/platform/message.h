@@ -4,7 +4,8 @@
 
 #include <string>
 
-enum class MessageOwner { None, MainWindow };
+// ActiveWindow is the window the user works in, such as the practice-list window.
+enum class MessageOwner { None, MainWindow, ActiveWindow };
 enum class MessageIcon { Warning, None };
 
 struct UserMessage {

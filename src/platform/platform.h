@@ -38,6 +38,8 @@ struct DirEntry {
 bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
 
 std::string CurrentDirectory();
+// The error code of the last failed file operation (GetLastError, errno).
+int LastErrorCode();
 
 // Case-insensitive string-sort comparison (hyphen and apostrophe count as letters)
 // under a Windows language id: negative, 0 or positive; INT_MAX when it fails.

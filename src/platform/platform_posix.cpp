@@ -91,6 +91,8 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     return true;
 }
 
+int LastErrorCode() { return errno; }
+
 std::string CurrentDirectory() {
     char buf[4096];
     return getcwd(buf, sizeof buf) ? buf : "";

@@ -59,6 +59,8 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     return true;
 }
 
+int LastErrorCode() { return static_cast<int>(GetLastError()); }
+
 std::string CurrentDirectory() {
     char buf[MAX_PATH];
     DWORD n = GetCurrentDirectoryA(sizeof buf, buf);

@@ -20,6 +20,9 @@ extern int SecondaryWindowOpen;
 // A font by points (at a fixed 96 dpi), weight, face and character set; the
 // character set 500 stands for the "Times SudEuro" face.
 HFONT CreateUiFont(int points, int weight, const char* face, int charset);
+// The eight fonts every window shares, in the interface's character set.
+void CreateSharedFonts();
+void DeleteSharedFonts();
 
 // Single-byte text of a character set as the UTF-16 the controls show, and back.
 std::wstring WideFromCharset(const char* text, int charset);
@@ -28,3 +31,11 @@ std::string CharsetFromWide(const wchar_t* text, int charset);
 // Main window (main_window.cpp).
 ATOM RegisterMainWindowClass();
 HWND CreateMainWindow();
+
+// Text drawn in light grey, then in green one pixel up and left of it, on a
+// transparent background: the headings of most windows.
+void DrawShadowedText(HDC dc, const char* text, RECT rect, UINT format, int charset);
+
+// Creates a top-level window of a registered class centred on the screen, topmost
+// when StayOnTop is 1 and explicitly not topmost otherwise.
+HWND CreateCentredWindow(const char* className, const char* title, DWORD style, int width, int height);

@@ -137,9 +137,7 @@ void OnDestroy(HWND hwnd) {
     if (s.flag1) DestroyIcon(s.flag1);
     if (s.flag2) DestroyIcon(s.flag2);
     CloseStore();
-    for (HFONT font : {Fonts.TitleFont, Fonts.LanguageNameFont, Fonts.ListWindowFont, Fonts.TranslateBoldFont,
-                       Fonts.SearchBoldFont, Fonts.PracticeBoldFont, Fonts.ListSmallFont, Fonts.GuiFont})
-        DeleteObject(font);
+    DeleteSharedFonts();
     FreeUiStrings();
     PostQuitMessage(0);
 }

@@ -31,3 +31,15 @@ std::string CharsetFromWide(const wchar_t* text, int charset) {
     narrow.resize(static_cast<std::size_t>(n - 1));
     return narrow;
 }
+
+void DrawShadowedText(HDC dc, const char* text, RECT rect, UINT format, int charset) {
+    const std::wstring wide = WideFromCharset(text, charset);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, RGB(224, 224, 224));
+    DrawTextW(dc, wide.c_str(), -1, &rect, format);
+    OffsetRect(&rect, -1, -1);
+    SetTextColor(dc, RGB(0, 128, 0));
+    DrawTextW(dc, wide.c_str(), -1, &rect, format);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}

@@ -17,42 +17,18 @@
 #include "store/catalogue.h"
 #include "store/store.h"
 
-HINSTANCE AppInstance;
-HWND MainWindow;
-SharedFonts Fonts;
-int RecorderMode;
-int UiCharset;
-int SecondaryWindowOpen;
-
 namespace {
 
 void ShowMessageBox(const UserMessage& message) {
-    HWND owner = message.owner == MessageOwner::MainWindow ? MainWindow : nullptr;
+    HWND owner = message.owner == MessageOwner::MainWindow     ? MainWindow
+                 : message.owner == MessageOwner::ActiveWindow ? GetActiveWindow()
+                                                               : nullptr;
     UINT style = MB_OK | (message.icon == MessageIcon::Warning ? MB_ICONWARNING : 0);
     MessageBoxW(owner, WideFromCharset(message.text.c_str(), UiCharset).c_str(),
                 WideFromCharset(message.caption.c_str(), UiCharset).c_str(), style);
 }
 
-void CreateSharedFonts() {
-    Fonts.TitleFont = CreateUiFont(43, FW_BOLD, "Times New Roman", UiCharset);
-    Fonts.LanguageNameFont =
-        CreateUiFont(Settings.languagefontsize, FW_BOLD, Settings.languagefont.c_str(), UiCharset);
-    Fonts.ListWindowFont = CreateUiFont(15, FW_NORMAL, "Arial", UiCharset);
-    Fonts.TranslateBoldFont = CreateUiFont(14, FW_BOLD, "Arial", UiCharset);
-    Fonts.SearchBoldFont = CreateUiFont(12, FW_BOLD, "Arial", UiCharset);
-    Fonts.PracticeBoldFont = CreateUiFont(15, FW_BOLD, "Arial", UiCharset);
-    Fonts.ListSmallFont = CreateUiFont(10, FW_NORMAL, "Arial", UiCharset);
-    Fonts.GuiFont = CreateUiFont(Settings.guifontsize, FW_NORMAL, Settings.guifont.c_str(), UiCharset);
-}
-
 }  // namespace
-
-HFONT CreateUiFont(int points, int weight, const char* face, int charset) {
-    int height = -MulDiv(points, 96, 72);
-    if (charset == 500)
-        return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Times SudEuro");
-    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, static_cast<DWORD>(charset), 0, 0, 0, 0, face);
-}
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     AppInstance = instance;
