@@ -40,6 +40,8 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
 std::string CurrentDirectory();
 // The error code of the last failed file operation (GetLastError, errno).
 int LastErrorCode();
+// The most memory the process has held so far, in bytes (0 when unknown).
+std::uint64_t PeakMemoryBytes();
 
 // Case-insensitive string-sort comparison (hyphen and apostrophe count as letters)
 // under a Windows language id: negative, 0 or positive; INT_MAX when it fails.

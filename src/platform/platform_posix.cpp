@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -92,6 +93,11 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
 }
 
 int LastErrorCode() { return errno; }
+
+std::uint64_t PeakMemoryBytes() {
+    struct rusage usage;
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? static_cast<std::uint64_t>(usage.ru_maxrss) * 1024 : 0;
+}
 
 std::string CurrentDirectory() {
     char buf[4096];

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <climits>
 
 #include "platform/platform.h"
@@ -60,6 +62,12 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
 }
 
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
+
+std::uint64_t PeakMemoryBytes() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) ? counters.PeakWorkingSetSize : 0;
+}
 
 std::string CurrentDirectory() {
     char buf[MAX_PATH];

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/message.h"
 #include "platform/platform.h"
@@ -140,16 +141,20 @@ int CompareWords(const char* a, const char* b) {
 }
 
 std::size_t AppendCollationKey(const char* word, std::string& keys) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(word);
-    const std::size_t start = keys.size();
-    if (CurrentPair && CurrentPair->hasSortTable) {
-        while (unsigned char w = NextWeight(p)) keys += static_cast<char>(w);
-    } else if (CollationLocale != 0) {
+    if (CollationLocale != 0 && !(CurrentPair && CurrentPair->hasSortTable))
         return platform::AppendSortKey(CollationLocale, word, keys);
+    // Both other keys are at most one byte per character and a terminator.
+    const std::size_t start = keys.size();
+    keys.resize(start + std::strlen(word) + 1);
+    char* out = keys.data() + start;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(word);
+    if (CurrentPair && CurrentPair->hasSortTable) {
+        while (unsigned char w = NextWeight(p)) *out++ = static_cast<char>(w);
     } else {
-        for (; *p != 0; ++p) keys += static_cast<char>(FoldedByte(*p));
+        for (; *p != 0; ++p) *out++ = static_cast<char>(FoldedByte(*p));
     }
-    keys += '\0';
+    *out++ = '\0';
+    keys.resize(static_cast<std::size_t>(out - keys.data()));
     return keys.size() - start;
 }
 

@@ -102,6 +102,16 @@ int ReadWord(std::int32_t n) {
     return ReadRecord(wordFile, n);
 }
 
+std::int32_t ReadWordRecords(std::int32_t first, std::int32_t count, WordRecord* out) {
+    if (!wordFile || first < 0 || count < 0 ||
+        platform::SeekTo(wordFile, static_cast<std::int64_t>(first) * sizeof(WordRecord)) != 0)
+        return -1;
+    ++StoreRecordReads;
+    const std::size_t got = std::fread(out, sizeof(WordRecord), static_cast<std::size_t>(count), wordFile);
+    for (std::size_t i = 0; i < got; ++i) TerminateFields(out[i]);
+    return static_cast<std::int32_t>(got);
+}
+
 int ReadListEntry(std::int32_t n) {
     if (n > ListCount) return -1;
     return ReadRecord(listFile, n);

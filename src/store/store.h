@@ -26,6 +26,10 @@ int WriteListEntry(std::int32_t n);
 void CloseStore();
 void CloseListFile();
 
+// Reads `count` word-file records from `first` on into `out` with one transfer; the
+// sort loads whole files this way. The number read, or -1.
+std::int32_t ReadWordRecords(std::int32_t first, std::int32_t count, WordRecord* out);
+
 // Index of a record whose word equals the key under the pair's comparator, else the
 // index where the key belongs; searches records 0 to limit - 1.
 std::int32_t FindWord(const char* key, std::int32_t limit);

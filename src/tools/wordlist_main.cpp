@@ -1,12 +1,16 @@
 // wordlist: looks at a working directory the way the program does, from the command line.
 //
-//   wordlist [--pair N] [--gk NAME] pairs | count | dump | find KEY | sort | lists | load FILE
+//   wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort | lists
+//   wordlist [--pair N] [--gk NAME] load [--as-is] FILE
 //   wordlist strings pack IN OUT | strings unpack IN OUT
 //
 // load replaces the pair's word file by the lines "word<TAB>translation" of FILE,
-// sorted by the pair's collation; it is how the demo word lists are made.
+// sorted by the pair's collation (or in the file's order with --as-is); it is how the
+// demo word lists are made. --stats reports timings and counts on stderr.
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,23 +19,35 @@
 #include <string>
 #include <vector>
 
+#include "lists/list_storage.h"
 #include "platform/platform.h"
+#include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/ui_strings.h"
 #include "store/catalogue.h"
 #include "store/collation.h"
+#include "store/fixed_text.h"
 #include "store/sorting.h"
 #include "store/store.h"
-#include "lists/list_storage.h"
-#include "shell/settings.h"
-#include "store/fixed_text.h"
 #include "tools/strings_file.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: wordlist [--pair N] [--gk NAME] pairs | count | dump | find KEY | sort | lists | load FILE\n"
+    "usage: wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort | lists\n"
+    "       wordlist [--pair N] [--gk NAME] load [--as-is] FILE\n"
     "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n";
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+    int pair = -1;
+    std::string commandLine;  // as the program's own "/gk NAME"
+    bool stats = false;
+    bool asIs = false;
+    std::string command;
+    std::string operand;
+};
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "wordlist: %s\n", message.c_str());
@@ -62,7 +78,8 @@ bool WriteWholeFile(const std::string& path, const std::string& data) {
 }
 
 int StringsCommand(const std::vector<std::string>& args) {
-    if (args.size() != 4 || (args[1] != "pack" && args[1] != "unpack")) return Fail(std::string("bad arguments\n") + kUsage);
+    if (args.size() != 4 || (args[1] != "pack" && args[1] != "unpack"))
+        return Fail(std::string("bad arguments\n") + kUsage);
     std::string in, out, error;
     if (!ReadWholeFile(args[2], in)) return Fail("cannot read " + args[2]);
     if (args[1] == "pack") {
@@ -72,6 +89,45 @@ int StringsCommand(const std::vector<std::string>& args) {
     }
     if (!WriteWholeFile(args[3], out)) return Fail("cannot write " + args[3]);
     return 0;
+}
+
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasNext = i + 1 < args.size();
+        if (a == "--pair" && hasNext) {
+            char* end = nullptr;
+            long n = std::strtol(args[++i].c_str(), &end, 10);
+            if (*end != '\0' || n < 0 || n > 100000 || args[i].empty()) {
+                error = "--pair needs a pair number";
+                return false;
+            }
+            options.pair = static_cast<int>(n);
+        } else if (a == "--gk" && hasNext) {
+            options.commandLine = "/gk " + args[++i];
+        } else if (a == "--stats") {
+            options.stats = true;
+        } else if (a == "--as-is" && options.command == "load") {
+            options.asIs = true;
+        } else if (options.command.empty() && !a.empty() && a[0] != '-') {
+            options.command = a;
+        } else if ((options.command == "load" || options.command == "find") && options.operand.empty()) {
+            options.operand = a;
+        } else {
+            error = "unexpected argument " + a;
+            return false;
+        }
+    }
+    static const char* const kCommands[] = {"pairs", "count", "dump", "find", "sort", "lists", "load"};
+    if (std::find(std::begin(kCommands), std::end(kCommands), options.command) == std::end(kCommands)) {
+        error = "no command";
+        return false;
+    }
+    if ((options.command == "load" || options.command == "find") && options.operand.empty()) {
+        error = options.command + " needs an operand";
+        return false;
+    }
+    return true;
 }
 
 void PrintPairs() {
@@ -89,8 +145,7 @@ void PrintRecord(std::int32_t index) {
 void PrintLists() {
     int id = kFirstListId;
     for (const std::string& name : EnumerateLists()) {
-        std::printf("%d\t%s%s\n", id, name.c_str(),
-                    EqualsIgnoringAsciiCase(name, Settings.PracticeList) ? "\t*" : "");
+        std::printf("%d\t%s%s\n", id, name.c_str(), EqualsIgnoringAsciiCase(name, Settings.PracticeList) ? "\t*" : "");
         ++id;
     }
 }
@@ -130,20 +185,84 @@ bool ParseWordLines(const std::string& text, std::vector<WordRecord>& records, s
     return true;
 }
 
-int LoadCommand(const std::string& source) {
+int LoadCommand(const Options& options) {
     std::string text, error;
-    if (!ReadWholeFile(source, text)) return Fail("cannot read " + source);
+    if (!ReadWholeFile(options.operand, text)) return Fail("cannot read " + options.operand);
     std::vector<WordRecord> records;
-    if (!ParseWordLines(text, records, error)) return Fail(source + ": " + error);
-    std::stable_sort(records.begin(), records.end(),
-                     [](const WordRecord& a, const WordRecord& b) { return CompareWords(a.word, b.word) < 0; });
+    if (!ParseWordLines(text, records, error)) return Fail(options.operand + ": " + error);
+    if (!options.asIs)
+        std::stable_sort(records.begin(), records.end(),
+                         [](const WordRecord& a, const WordRecord& b) { return CompareWords(a.word, b.word) < 0; });
     const std::optional<std::string> path = WordFilePath(*CurrentPair);
     if (!path) return Fail("the word file's path is too long");
     std::string bytes(records.size() * sizeof(WordRecord), '\0');
     if (!records.empty()) std::memcpy(bytes.data(), records.data(), bytes.size());
-    CloseStore();
     if (!WriteWholeFile(*path, bytes)) return Fail("cannot write " + *path);
     std::printf("%zu\n", records.size());
+    return 0;
+}
+
+// Times each phase of a sort from the first progress report of the next one.
+class PhaseTimer : public SortProgress {
+public:
+    PhaseTimer() : start_(Clock::now()) {}
+    void Show(SortPhase phase, std::int64_t) override {
+        const int p = static_cast<int>(phase);
+        if (!seen_[p]) {
+            seen_[p] = true;
+            begin_[p] = Clock::now();
+        }
+    }
+    // Seconds of each phase: reading (from the start), sorting (keys and ordering), writing.
+    void Report(std::int64_t records, double total) const {
+        const double read = Seconds(start_, begin_[1]);
+        const double sort = Seconds(begin_[1], begin_[2]);
+        const double write = total - read - sort;
+        std::fprintf(stderr, "records\t%lld\n", static_cast<long long>(records));
+        std::fprintf(stderr, "read\t%.3f s\t%.0f records/s\n", read, records / std::max(read, 1e-9));
+        std::fprintf(stderr, "sort\t%.3f s\t%.0f records/s\n", sort, records / std::max(sort, 1e-9));
+        std::fprintf(stderr, "write\t%.3f s\t%.0f records/s\n", write, records / std::max(write, 1e-9));
+        std::fprintf(stderr, "total\t%.3f s\n", total);
+        std::fprintf(stderr, "comparisons\t%lld\t%.1f per record\n", static_cast<long long>(SortComparisons),
+                     records ? static_cast<double>(SortComparisons) / static_cast<double>(records) : 0.0);
+    }
+
+private:
+    static double Seconds(Clock::time_point a, Clock::time_point b) {
+        return std::chrono::duration<double>(b - a).count();
+    }
+    Clock::time_point start_;
+    Clock::time_point begin_[3];
+    bool seen_[3] = {};
+};
+
+int SortCommand(bool stats) {
+    const std::int64_t before = WordCount;
+    PhaseTimer timer;
+    const Clock::time_point start = Clock::now();
+    if (SortStore(&timer) != 0) return Fail("sorting failed; the word file is as it was");
+    const double total = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("%d\n", WordCount);
+    if (stats) {
+        timer.Report(before, total);
+        const double peak = static_cast<double>(platform::PeakMemoryBytes());
+        std::fprintf(stderr, "peak memory\t%.1f MB\t%.2f x the 84 bytes per record\n", peak / 1e6,
+                     before ? peak / (84.0 * static_cast<double>(before)) : 0.0);
+    }
+    return 0;
+}
+
+int FindCommand(const std::string& key, bool stats) {
+    const std::uint64_t reads = StoreRecordReads;
+    const Clock::time_point start = Clock::now();
+    std::int32_t index = FindWord(key.substr(0, kMaxTranslationChars).c_str());
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const std::uint64_t used = StoreRecordReads - reads;
+    if (ReadWord(index) != 0) std::memset(&CurrentRecord, 0, sizeof CurrentRecord);
+    PrintRecord(index);
+    if (stats)
+        std::fprintf(stderr, "record reads\t%llu\tbound %d\n%.1f microseconds\n", static_cast<unsigned long long>(used),
+                     static_cast<int>(std::ceil(std::log2(WordCount + 1.0))) + 1, seconds * 1e6);
     return 0;
 }
 
@@ -153,64 +272,38 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "strings") return StringsCommand(args);
 
-    std::string commandLine;
-    int pair = -1;
-    std::string command, operand;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--pair" && i + 1 < args.size()) {
-            char* end = nullptr;
-            long n = std::strtol(args[++i].c_str(), &end, 10);
-            if (*end != '\0' || n < 0 || n > 100000) return Fail("--pair needs a pair number");
-            pair = static_cast<int>(n);
-        } else if (args[i] == "--gk" && i + 1 < args.size()) {
-            commandLine = "/gk " + args[++i];
-        } else if (command.empty() && args[i][0] != '-') {
-            command = args[i];
-            if (command == "load" || command == "find") {
-                if (i + 1 >= args.size()) return Fail(command + " needs an operand\n" + kUsage);
-                operand = args[++i];
-            }
-        } else {
-            return Fail("unexpected argument " + args[i] + "\n" + kUsage);
-        }
-    }
-    static const char* const kCommands[] = {"pairs", "count", "dump", "find", "sort", "lists", "load"};
-    if (std::find(std::begin(kCommands), std::end(kCommands), command) == std::end(kCommands)) return Fail(std::string("no command\n") + kUsage);
+    Options options;
+    std::string error;
+    if (!ParseOptions(args, options, error)) return Fail(error + "\n" + kUsage);
 
     LoadUiStrings();
-    PrepareCatalogue(ParseCommandLine(commandLine));
-    if (pair >= 0) {
-        if (!PairAt(pair)) return Fail("there is no pair " + std::to_string(pair));
-        CurrentPair = PairAt(pair);
+    PrepareCatalogue(ParseCommandLine(options.commandLine));
+    if (options.pair >= 0) {
+        if (!PairAt(options.pair)) return Fail("there is no pair " + std::to_string(options.pair));
+        CurrentPair = PairAt(options.pair);
         SetCollation(*CurrentPair, LocaleReport::NoOwner);
     }
-    if (command == "pairs") {
+    if (options.command == "pairs") {
         PrintPairs();
         return 0;
     }
-    if (command == "load") return LoadCommand(operand);
+    if (options.command == "load") return LoadCommand(options);
 
     CheckSavedPracticeList();
-    SetStoreReadOnly(command != "sort");
+    SetStoreReadOnly(options.command != "sort");
     OpenStore();
     CountRecords();
     int result = 0;
-    if (command == "count") {
+    if (options.command == "count")
         std::printf("%d\t%d\n", WordCount, ListCount);
-    } else if (command == "dump") {
+    else if (options.command == "dump")
         PrintRecords();
-    } else if (command == "find") {
-        std::int32_t index = FindWord(operand.substr(0, kMaxTranslationChars).c_str());
-        if (ReadWord(index) != 0) std::memset(&CurrentRecord, 0, sizeof CurrentRecord);
-        PrintRecord(index);
-    } else if (command == "lists") {
+    else if (options.command == "find")
+        result = FindCommand(options.operand, options.stats);
+    else if (options.command == "lists")
         PrintLists();
-    } else if (command == "sort") {
-        if (SortStore(nullptr) == 0)
-            std::printf("%d\n", WordCount);
-        else
-            result = Fail("sorting failed; the word file is as it was");
-    }
+    else if (options.command == "sort")
+        result = SortCommand(options.stats);
     CloseStore();
     return result;
 }

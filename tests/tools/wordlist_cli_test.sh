@@ -55,6 +55,21 @@ check load-dump "$(printf '0\tApple\tappel, appeltje\t0\n1\tbanana\tbanaan\t0\n2
 printf 'good\tgoed\nbad,word\tslecht\n' > bad.tsv
 "$wordlist" --pair 2 load bad.tsv 2>/dev/null && { echo "FAIL a bad line was loaded"; failures=$((failures + 1)); }
 check load-refused-keeps-file 3 "$("$wordlist" --pair 2 dump | wc -l)"
+check find-present "$(printf '1\tbanana\tbanaan\t0')" "$("$wordlist" --pair 2 find BANANA)"
+check find-insertion "$(printf '2\tzebra\tzebra\t0')" "$("$wordlist" --pair 2 find cherry)"
+check find-after-all "$(printf '3\t\t\t0')" "$("$wordlist" --pair 2 find zz)"
+
+# sort: deleted records go, the rest in collation order.
+printf 'pear\tpeer\nApple\tappel\nfig\tvijg\n' > shuffled.tsv
+"$wordlist" --pair 2 load --as-is shuffled.tsv >/dev/null
+check as-is "$(printf 'pear\nApple\nfig')" "$("$wordlist" --pair 2 dump | cut -f2)"
+check sort-count 3 "$("$wordlist" --pair 2 sort)"
+check sorted "$(printf 'Apple\nfig\npear')" "$("$wordlist" --pair 2 dump | cut -f2)"
+stats=$("$wordlist" --pair 2 --stats find fig 2>&1 >/dev/null)
+case "$stats" in *"record reads"*) ;; *) check find-stats "record reads ..." "$stats" ;; esac
+
+mkdir -p lists/animals
+check lists "$(printf '800\tanimals\t*\n801\tweek1')" "$("$wordlist" lists)"
 : > wordlists/eng_ger.gk
 
 expect_error() {  # expect_error NAME PATTERN ARGS...

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Measures the word-file sort and search on real word lists nobody here wrote (Debian's
+# ngerman and american-english-huge, in Windows-1252, at most 30 characters, shuffled) and
+# on 1,000,000 synthetic words: under Wine against std::sort with CompareStringA, and
+# natively (sort-table collation) against GNU sort -f.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$(pwd)
+tools/deps.sh
+missing=()
+for p in wngerman wamerican-huge time; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+cmake --preset bench >/dev/null && cmake --build --preset bench -j"$(nproc)" >/dev/null
+cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$(nproc)" --target wordlist naive_sort >/dev/null
+
+out=$top/build/benchdata
+rm -rf "$out" && mkdir -p "$out/wd/strings" "$out/wd/words" "$out/wd/tables"
+cd "$out"
+# word<TAB>translation lines: Windows-1252, at most 30 characters, no commas, shuffled.
+corpus() { iconv -f utf-8 -t cp1252 -c "$1" | awk 'length($0) <= 30 && $0 !~ /,/ && length($0) > 0 { print $0 "\tx" }' |
+           shuf --random-source=<(yes); }
+corpus /usr/share/dict/ngerman > german.tsv
+corpus /usr/share/dict/american-english-huge > american.tsv
+awk 'BEGIN { srand(1); split("a b c d e f g h i k l m n o p r s t u v w z \344 \366 \374 - \047", c, " ");
+             for (i = 0; i < 1000000; i++) { w = ""; n = 3 + int(rand() * 10);
+               for (j = 0; j < n; j++) w = w c[1 + int(rand() * 27)]; print w "\tx" } }' > synthetic.tsv
+
+cd wd
+"$top/build/bench/wordlist" strings pack "$top/res/strings/english.txt" strings/bench.str
+sed 's/^PathLanguage=.*/PathLanguage=words\\/' "$top/res/strings/english.txt" > ../bench.txt
+"$top/build/bench/wordlist" strings pack ../bench.txt strings/bench.str
+printf '[Dictionary]\nLanguage=bench\n' > language.ini
+printf '[languages]\ngerman,german,0\namerican,english,0\nsynthetic,german,0\ntable,english,0\n' > languages.ini
+# Weights: letters fold to one case, umlauts after their letters' plain forms, - and ' ignored.
+awk 'BEGIN { for (b = 0; b < 256; b++) { w = b; if (b >= 97 && b <= 122) w = b - 32;
+             if (b == 45 || b == 39) w = 1; printf "%c", (b == 0 ? 0 : w) } }' > tables/table.stb
+export WINEPREFIX=${WINEPREFIX:-$out/prefix}
+[ -f "$WINEPREFIX/system.reg" ] || "$top/tools/wine-prefix" >/dev/null
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+W() { "$top/tools/wine-run" "$top/build/win64/wordlist.exe" "$@" | tr -d '\r'; }
+N() { "$top/tools/wine-run" "$top/build/win64/naive_sort.exe" "$@" | tr -d '\r'; }
+
+for spec in "0 german 0x0407" "1 american 0x0409" "2 synthetic 0x0407"; do
+  set -- $spec
+  echo "== $2 under Wine (locale $3)"
+  W --pair "$1" load --as-is "Z:$out/$2.tsv" >/dev/null
+  file=$(W --pair "$1" pairs | awk -F'\t' -v p="$1" '$1 == p { print $4 }')
+  cp "words/$file" "../$2.shuffled.gk"
+  /usr/bin/time -f "peak memory of the Wine process: %M KB" "$top/tools/wine-run" "$top/build/win64/wordlist.exe" \
+    --stats --pair "$1" sort 2>&1 | tr -d '\r' | grep -v $'^peak memory\t' | sed 's/^/  ours: /'
+  echo "  yardstick, std::sort calling CompareStringA:"
+  N "$3" "Z:$out/$2.shuffled.gk" "Z:$out/$2.naive.gk" | sed 's/^/    /'
+  echo -n "  order check with CompareStringA: "
+  N --check "$3" "Z:$out/wd/words/$file"
+  for key in e zz "$(sed -n '1000p' "../$2.tsv" | cut -f1)"; do
+    W --stats --pair "$1" find "$key" 2>&1 >/dev/null | tr '\n' ' ' | sed "s/^/  find $key: /"; echo
+  done
+done
+
+echo "== sort-table collation, native, 1,000,000 synthetic words"
+"$top/build/bench/wordlist" --pair 3 load --as-is ../synthetic.tsv >/dev/null
+/usr/bin/time -f "  ours: %e s elapsed, %M KB peak" "$top/build/bench/wordlist" --stats --pair 3 sort 2>&1 | sed 's/^/  /'
+cut -f1 ../synthetic.tsv > ../synthetic.words
+/usr/bin/time -f "  GNU sort -f (C locale): %e s elapsed, %M KB peak" env LC_ALL=C sort -f ../synthetic.words -o ../sorted.C
+/usr/bin/time -f "  GNU sort -f (C.UTF-8): %e s elapsed, %M KB peak" env LC_ALL=C.UTF-8 sort -f ../synthetic.words -o ../sorted.U
+
+echo "== core benchmarks (native, optimised)"
+"$top/build/bench/core_bench" --benchmark_min_time=0.5 2>&1 | grep -E '^BM_|^Benchmark'
