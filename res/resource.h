@@ -15,3 +15,20 @@
 // New-list dialog.
 #define IDC_LISTDIALOG_NAME 30
 #define IDC_LISTDIALOG_GROUP 68
+
+// Main window menu commands and the language menu's first id.
+#define IDM_MAIN_HELP 4
+#define IDM_MAIN_ABOUT 5
+#define IDM_MAIN_TRANSLATE 9
+#define IDM_MAIN_STAYONTOP 55
+#define IDM_MAIN_NEWWORDLIST 62
+#define IDM_MAIN_INFO 63
+#define IDM_MAIN_FLASH 64
+#define IDM_MAIN_INTERACTIVE 65
+#define IDM_PAIR_FIRST 200
+
+// About box texts.
+#define IDC_ABOUT_VERSION 69
+#define IDC_ABOUT_COPYRIGHT 70
+#define IDC_ABOUT_WEBSITE 71
+#define IDC_ABOUT_EMAIL 72

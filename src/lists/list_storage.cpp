@@ -103,9 +103,11 @@ void MakeListCurrent(const std::string& typed) {
         }
     }
     platform::CreateDir(ListDirectory(name));
+    // A directory that could not be made is no list: the current one stays.
+    const int id = ListIdOf(name);
+    if (id == 0) return;
     Settings.PracticeList = name;
-    int id = ListIdOf(name);
-    Settings.ListID = id != 0 ? id : kFirstListId;
+    Settings.ListID = id;
 }
 
 std::optional<std::string> CurrentListPath(bool createDirectory) {

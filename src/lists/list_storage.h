@@ -22,7 +22,8 @@ int ListIdOf(const std::string& name);
 // A list name holds none of / \ < > | . " * ? : (so it never starts with a full stop).
 bool ListNameAllowed(const std::string& name);
 // Makes a typed name the current list, creating its directory; an existing list of that
-// name in another letter case becomes current as it is spelt on disk.
+// name in another letter case becomes current as it is spelt on disk. When the directory
+// cannot be made the current list stays as it was.
 void MakeListCurrent(const std::string& name);
 
 // root + current name + "\" + the pair's list file; none without a current list or

@@ -46,8 +46,8 @@ std::uint64_t PeakMemoryBytes();
 // Case-insensitive string-sort comparison (hyphen and apostrophe count as letters)
 // under a Windows language id: negative, 0 or positive; INT_MAX when it fails.
 int LocaleCompare(std::uint16_t langId, const char* a, const char* b);
-// Appends the sort key of a text under a language id to `keys` and returns its length
-// (0 when it fails). Keys compared as unsigned bytes order texts as LocaleCompare does.
+// Appends the sort key of a text under a language id to `keys` and returns its length.
+// Keys compared as unsigned bytes order texts as LocaleCompare does.
 std::size_t AppendSortKey(std::uint16_t langId, const char* text, std::string& keys);
 
 // Profile files hold "[section]" lines followed by "key=value" lines. An empty

@@ -136,12 +136,13 @@ void ProfileWriteString(const std::string& file, const char* section, const char
     const std::string path = ProfilePath(file);
     const std::string text = ProfileTextSet(ReadAll(path), section, key, value);
     const std::string tmp = path + ".new";
+    bool written;
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         out << text;
-        if (!out.flush()) return;
+        written = static_cast<bool>(out.flush());
     }
-    std::rename(tmp.c_str(), path.c_str());
+    if (!written || std::rename(tmp.c_str(), path.c_str()) != 0) std::remove(tmp.c_str());
 }
 
 }  // namespace platform

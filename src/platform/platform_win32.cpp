@@ -76,8 +76,17 @@ std::string CurrentDirectory() {
 }
 
 namespace {
+
 constexpr DWORD kCollationFlags = NORM_IGNORECASE | SORT_STRINGSORT;
+
+// A text the platform cannot compare counts as greater than any other, in the sort as
+// in LocaleCompare.
+std::size_t AppendLastKey(std::string& keys) {
+    keys.append("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 9);
+    return 9;
 }
+
+}  // namespace
 
 int LocaleCompare(std::uint16_t langId, const char* a, const char* b) {
     switch (CompareStringA(MAKELCID(langId, SORT_DEFAULT), kCollationFlags, a, -1, b, -1)) {
@@ -102,12 +111,12 @@ std::size_t AppendSortKey(std::uint16_t langId, const char* text, std::string& k
         return static_cast<std::size_t>(n);
     }
     n = LCMapStringA(lcid, flags, text, -1, nullptr, 0);
-    if (n <= 0) return 0;
+    if (n <= 0) return AppendLastKey(keys);
     const std::size_t start = keys.size();
     keys.resize(start + static_cast<std::size_t>(n));
     if (LCMapStringA(lcid, flags, text, -1, keys.data() + start, n) != n) {
         keys.resize(start);
-        return 0;
+        return AppendLastKey(keys);
     }
     return static_cast<std::size_t>(n);
 }

@@ -28,9 +28,25 @@ void DeleteSharedFonts();
 std::wstring WideFromCharset(const char* text, int charset);
 std::string CharsetFromWide(const wchar_t* text, int charset);
 
-// Main window (main_window.cpp).
+// Main window (main_window.cpp): its class, the window, its menu bar with the
+// language menu, and the accelerators that deliver commands to it.
 ATOM RegisterMainWindowClass();
 HWND CreateMainWindow();
+void AttachMainMenus(HWND mainWindow);
+HACCEL CreateMainAccelerators();
+extern int CheckedPairCommand;
+
+// The one-window contract: a secondary window opens only while none is open; the main
+// window hides while it is open and comes back when it closes.
+bool OpenSecondaryWindow(HWND (*open)());
+void SecondaryWindowClosed();
+
+// Opens the help file in the user's browser, at its contents or at a keyword's section.
+void OpenHelp(const char* keyword);
+
+// A monochrome mask of a bitmap, set where the bitmap has `transparent`; those pixels of
+// the bitmap become black, so AND-ing the mask and OR-ing the bitmap draws it over anything.
+HBITMAP MakeTransparencyMask(HBITMAP bitmap, COLORREF transparent);
 
 // Text drawn in light grey, then in green one pixel up and left of it, on a
 // transparent background: the headings of most windows.

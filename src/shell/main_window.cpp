@@ -1,41 +1,68 @@
-// The main window: the current pair over a colour gradient, and the buttons that
-// open the other windows.
+// The main window: the current pair over a colour gradient, the buttons and menus
+// that open the other windows, and the language pair switch.
 
 #include <windowsx.h>
 
+#include <cstdio>
+
+#include "lists/list_storage.h"
+#include "lists/list_windows.h"
 #include "resource.h"
+#include "shell/about_box.h"
 #include "shell/app.h"
+#include "shell/info_window.h"
 #include "shell/settings.h"
 #include "shell/ui_strings.h"
 #include "store/catalogue.h"
 #include "store/store.h"
 
+int CheckedPairCommand;
+
 namespace {
 
-constexpr int kClientWidth = 565;
-constexpr int kClientHeight = 332;
+constexpr int kWindowWidth = 565;
+constexpr int kWindowHeight = 332;  // plus caption and menu bar
 constexpr int kPens = 64;
+constexpr int kFlagLeft = 60, kFlag1Top = 107, kFlag2Top = 177, kFlagSize = 32;
 
 struct MainState {
     int colourDepth;
     HICON flag1, flag2;
-    HWND buttons[5];
+    HBITMAP logo, logoMask;
+    SIZE logoSize;
 };
 
 MainState s;
 
 void LoadFlags() {
-    if (s.flag1) DestroyIcon(s.flag1);
-    if (s.flag2) DestroyIcon(s.flag2);
+    for (HICON icon : {s.flag1, s.flag2})
+        if (icon) DestroyIcon(icon);
     const std::string prefix = Ui(UiKey::PathIcons);
-    s.flag1 = static_cast<HICON>(
-        LoadImageA(nullptr, (prefix + Icon1Name(*CurrentPair)).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
-    s.flag2 = static_cast<HICON>(
-        LoadImageA(nullptr, (prefix + Icon2Name(*CurrentPair)).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    auto load = [&](const char* name) {
+        return static_cast<HICON>(
+            LoadImageA(nullptr, (prefix + name).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    };
+    s.flag1 = load(Icon1Name(*CurrentPair));
+    s.flag2 = load(Icon2Name(*CurrentPair));
+}
+
+// The logo, with its top-left pixel's colour made transparent.
+void LoadLogo() {
+    s.logo = static_cast<HBITMAP>(LoadImageA(nullptr, "logo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (!s.logo) return;
+    BITMAP info;
+    GetObject(s.logo, sizeof info, &info);
+    s.logoSize = {info.bmWidth, info.bmHeight};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, s.logo);
+    COLORREF transparent = GetPixel(dc, 0, 0);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    s.logoMask = MakeTransparencyMask(s.logo, transparent);
 }
 
 // Text over its black shadow: the light text stands 2 pixels up and left.
-void DrawShadowed(HDC dc, const char* text, RECT rect, int charset) {
+void DrawNameShadowed(HDC dc, const char* text, RECT rect, int charset) {
     const std::wstring wide = WideFromCharset(text, charset);
     SetTextColor(dc, RGB(0, 0, 0));
     DrawTextW(dc, wide.c_str(), -1, &rect, DT_SINGLELINE | DT_LEFT | DT_TOP);
@@ -56,6 +83,7 @@ void PaintGradient(HDC dc, const RECT& client) {
     HGDIOBJ old = SelectObject(dc, pens[0]);
     const int height = client.bottom > 0 ? client.bottom : 1;
     for (int y = 0; y < client.bottom; ++y) {
+        // Below true colour a gradient would band; the window is one flat colour then.
         SelectObject(dc, pens[s.colourDepth < 24 ? 32 : y * 63 / height]);
         MoveToEx(dc, 0, y, nullptr);
         LineTo(dc, client.right, y);
@@ -69,12 +97,84 @@ void PaintGradient(HDC dc, const RECT& client) {
     for (HPEN pen : pens) DeleteObject(pen);
 }
 
-HWND Button(HWND parent, int id, UiKey label, int left, int top) {
+void PaintLogo(HDC dc) {
+    const int left = (kWindowWidth - s.logoSize.cx) / 2, top = (96 - s.logoSize.cy) / 2;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, s.logoMask);
+    BitBlt(dc, left, top, s.logoSize.cx, s.logoSize.cy, memory, 0, 0, SRCAND);
+    SelectObject(memory, s.logo);
+    BitBlt(dc, left, top, s.logoSize.cx, s.logoSize.cy, memory, 0, 0, SRCPAINT);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void AddButton(HWND parent, int id, UiKey label, int left, int top) {
     HWND button = CreateWindowW(L"BUTTON", WideFromCharset(Ui(label), UiCharset).c_str(),
                                 WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, left, top, 120, 30, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
     SetWindowFont(button, Fonts.GuiFont, FALSE);
-    return button;
+}
+
+void SetTopmost(HWND hwnd, bool topmost) {
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+WindowPosition NormalPosition(HWND hwnd) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd, &placement);
+    return {static_cast<int>(placement.rcNormalPosition.left), static_cast<int>(placement.rcNormalPosition.top)};
+}
+
+// The language menu's check mark moves to `pair`, which becomes current everywhere.
+void SwitchToPair(HWND hwnd, WordListDescriptor* pair) {
+    HMENU menu = GetMenu(hwnd);
+    CheckMenuItem(menu, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_UNCHECKED);
+    CheckedPairCommand = pair->menuId;
+    CheckMenuItem(menu, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_CHECKED);
+    CurrentPair = pair;
+    SelectPair();
+    LoadFlags();
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void ToggleStayOnTop(HWND hwnd) {
+    const DWORD was = CheckMenuItem(GetMenu(hwnd), IDM_MAIN_STAYONTOP, MF_BYCOMMAND | MF_UNCHECKED);
+    const bool on = was != MF_CHECKED;
+    if (on) CheckMenuItem(GetMenu(hwnd), IDM_MAIN_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
+    Settings.StayOnTop = on ? 1 : 0;
+    SetTopmost(hwnd, on);
+}
+
+void SetPracticeMode(HWND hwnd, int mode) {
+    Settings.PracticeMode = mode;
+    CheckMenuItem(GetMenu(hwnd), IDM_MAIN_FLASH, MF_BYCOMMAND | (mode == 0 ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd), IDM_MAIN_INTERACTIVE, MF_BYCOMMAND | (mode == 0 ? MF_UNCHECKED : MF_CHECKED));
+}
+
+// Before the practice-list window opens there must be a current list: with no lists at
+// all the user is asked for a name first.
+void ListCheck(HWND hwnd) {
+    if (CountLists() == 0) {
+        RunNewListDialog(hwnd);
+        if (Settings.PracticeList.empty()) return;
+        CloseListFile();
+        OpenListFile();
+        CountListRecords();
+    }
+    // The practice-list window opens here once it exists.
+}
+
+void Practise(HWND hwnd) {
+    if (SecondaryWindowOpen) return;
+    if (ListCount > 0) return;  // the practice windows open here once they exist
+    char question[400];
+    std::snprintf(question, sizeof question, "%s (%s-%s) %s", Ui(UiKey::CreateListEmpty1), CurrentPair->name1,
+                  CurrentPair->name2, Ui(UiKey::CreateListEmpty2));
+    if (MessageBoxW(hwnd, WideFromCharset(question, UiCharset).c_str(),
+                    WideFromCharset(Ui(UiKey::Dictionary), UiCharset).c_str(), MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
+    ListCheck(hwnd);
 }
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
@@ -82,13 +182,14 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     HDC screen = GetDC(nullptr);
     s.colourDepth = GetDeviceCaps(screen, PLANES) * GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
+    if (s.colourDepth >= 16) LoadLogo();
     ReadWindowSettings();
-    s.buttons[0] = Button(hwnd, IDC_MAIN_ADD, UiKey::MainButtonAdd, 10, 280);
-    s.buttons[1] = Button(hwnd, IDC_MAIN_CREATELIST, UiKey::MainButtonCreatelist, 150, 280);
-    s.buttons[2] = Button(hwnd, IDC_MAIN_PRACTICE, UiKey::MainButtonPractice, 290, 280);
-    s.buttons[3] = Button(hwnd, IDC_MAIN_SEARCH, UiKey::MainButtonSearch, 430, 280);
-    if (RecorderMode) s.buttons[4] = Button(hwnd, IDC_MAIN_RECORD, UiKey::RecordCaption, 10, 240);
-    SetWindowPos(hwnd, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    AddButton(hwnd, IDC_MAIN_ADD, UiKey::MainButtonAdd, 10, 280);
+    AddButton(hwnd, IDC_MAIN_CREATELIST, UiKey::MainButtonCreatelist, 150, 280);
+    AddButton(hwnd, IDC_MAIN_PRACTICE, UiKey::MainButtonPractice, 290, 280);
+    AddButton(hwnd, IDC_MAIN_SEARCH, UiKey::MainButtonSearch, 430, 280);
+    if (RecorderMode) AddButton(hwnd, IDC_MAIN_RECORD, UiKey::RecordCaption, 10, 240);
+    SetTopmost(hwnd, Settings.StayOnTop == 1);
     if (Settings.mainWindow.Known())
         SetWindowPos(hwnd, nullptr, Settings.mainWindow.left, Settings.mainWindow.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER);
@@ -101,41 +202,76 @@ void OnPaint(HWND hwnd) {
     RECT client;
     GetClientRect(hwnd, &client);
     PaintGradient(dc, client);
-    if (s.flag1) DrawIconEx(dc, 60, 107, s.flag1, 32, 32, 0, nullptr, DI_NORMAL);
-    if (s.flag2) DrawIconEx(dc, 60, 177, s.flag2, 32, 32, 0, nullptr, DI_NORMAL);
+    if (s.flag1) DrawIconEx(dc, kFlagLeft, kFlag1Top, s.flag1, kFlagSize, kFlagSize, 0, nullptr, DI_NORMAL);
+    if (s.flag2) DrawIconEx(dc, kFlagLeft, kFlag2Top, s.flag2, kFlagSize, kFlagSize, 0, nullptr, DI_NORMAL);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ old = SelectObject(dc, Fonts.TitleFont);
-    DrawShadowed(dc, Ui(UiKey::Dictionary), {140, 20, 560, 90}, UiCharset);
+    if (s.colourDepth >= 16 && s.logo)
+        PaintLogo(dc);
+    else
+        DrawNameShadowed(dc, Ui(UiKey::Dictionary), {140, 20, 560, 90}, UiCharset);
     SelectObject(dc, Fonts.LanguageNameFont);
-    DrawShadowed(dc, CurrentPair->name1, {140, 102, 560, 160}, CurrentPair->charset1);
-    DrawShadowed(dc, CurrentPair->name2, {140, 172, 560, 230}, CurrentPair->charset2);
+    DrawNameShadowed(dc, CurrentPair->name1, {140, 102, 560, 160}, CurrentPair->charset1);
+    DrawNameShadowed(dc, CurrentPair->name2, {140, 172, 560, 230}, CurrentPair->charset2);
     SelectObject(dc, old);
     EndPaint(hwnd, &ps);
 }
 
-WindowPosition NormalPosition(HWND hwnd) {
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    GetWindowPlacement(hwnd, &placement);
-    return {static_cast<int>(placement.rcNormalPosition.left), static_cast<int>(placement.rcNormalPosition.top)};
-}
-
 void OnMove(HWND hwnd, int, int) { Settings.mainWindow = NormalPosition(hwnd); }
+
+// A click on either flag turns the pair round.
+void OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
+    const bool onFlag = x >= kFlagLeft && x < kFlagLeft + kFlagSize &&
+                        ((y >= kFlag1Top && y < kFlag1Top + kFlagSize) || (y >= kFlag2Top && y < kFlag2Top + kFlagSize));
+    if (!onFlag) return;
+    if (WordListDescriptor* reverse = ReversePair(*CurrentPair)) SwitchToPair(hwnd, reverse);
+}
 
 void OnCommand(HWND hwnd, int id, HWND, UINT) {
     switch (id) {
         case IDC_MAIN_EXIT:
             DestroyWindow(hwnd);
-            break;
+            return;
+        case IDM_MAIN_HELP:
+            OpenHelp(nullptr);
+            return;
+        case IDM_MAIN_ABOUT:
+            RunAboutBox(hwnd);
+            return;
+        case IDM_MAIN_INFO:
+            OpenSecondaryWindow(OpenInfoWindow);
+            return;
+        case IDC_MAIN_PRACTICE:
+            Practise(hwnd);
+            return;
+        case IDC_MAIN_CREATELIST:
+            if (!SecondaryWindowOpen) ListCheck(hwnd);
+            return;
+        case IDM_MAIN_STAYONTOP:
+            ToggleStayOnTop(hwnd);
+            return;
+        case IDM_MAIN_FLASH:
+            SetPracticeMode(hwnd, 0);
+            return;
+        case IDM_MAIN_INTERACTIVE:
+            SetPracticeMode(hwnd, 1);
+            return;
+    }
+    // The add, search, translate, recorder and new-word-list windows open here once they exist.
+    if (id >= IDM_PAIR_FIRST && id < IDM_PAIR_FIRST + PairCount()) {
+        for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
+            if (d->menuId == id) SwitchToPair(hwnd, d);
     }
 }
 
-// Shutdown: settings, store, fonts, strings, then the end of the message loop.
+// Shutdown: settings, logo, store, fonts, strings, then the end of the message loop.
 void OnDestroy(HWND hwnd) {
-    WindowPosition place = NormalPosition(hwnd);
+    const WindowPosition place = NormalPosition(hwnd);
     WriteSettings(Settings.mainWindow.Known() ? place : Settings.mainWindow);
-    if (s.flag1) DestroyIcon(s.flag1);
-    if (s.flag2) DestroyIcon(s.flag2);
+    if (s.logo) DeleteObject(s.logo);
+    if (s.logoMask) DeleteObject(s.logoMask);
+    for (HICON icon : {s.flag1, s.flag2})
+        if (icon) DestroyIcon(icon);
     CloseStore();
     DeleteSharedFonts();
     FreeUiStrings();
@@ -147,10 +283,42 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
         HANDLE_MSG(hwnd, WM_MOVE, OnMove);
+        HANDLE_MSG(hwnd, WM_LBUTTONDOWN, OnLButtonDown);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+struct MenuItem {
+    UiKey label;
+    int id;
+};
+
+HMENU Popup(std::initializer_list<MenuItem> items) {
+    HMENU popup = CreatePopupMenu();
+    for (const MenuItem& item : items)
+        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id), WideFromCharset(Ui(item.label), UiCharset).c_str());
+    return popup;
+}
+
+void AppendPopup(HMENU bar, HMENU popup, UiKey label) {
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                WideFromCharset(Ui(label), UiCharset).c_str());
+}
+
+HMENU LanguageMenu() {
+    HMENU menu = CreatePopupMenu();
+    const int count = PairCount();
+    for (int i = 0; i < count; ++i) {
+        WordListDescriptor* pair = PairAt(i);
+        pair->menuId = IDM_PAIR_FIRST + i;
+        if (i == count / 2) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        // Each language in its own character set, so both halves of the label read right.
+        std::wstring label = WideFromCharset(pair->name1, pair->charset1) + L"\t" + WideFromCharset(pair->name2, pair->charset2);
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(pair->menuId), label.c_str());
+    }
+    return menu;
 }
 
 }  // namespace
@@ -175,7 +343,56 @@ HWND CreateMainWindow() {
     const int caption = GetSystemMetrics(SM_CYCAPTION);
     const int menu = GetSystemMetrics(SM_CYMENU);
     return CreateWindowW(L"glosk", WideFromCharset(Ui(UiKey::Dictionary), UiCharset).c_str(),
-                         WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (width - kClientWidth) / 2,
-                         (height - (menu + kClientHeight + caption)) / 2, kClientWidth, menu + caption + kClientHeight,
+                         WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (width - kWindowWidth) / 2,
+                         (height - (menu + kWindowHeight + caption)) / 2, kWindowWidth, menu + caption + kWindowHeight,
                          nullptr, nullptr, AppInstance, nullptr);
+}
+
+void AttachMainMenus(HWND hwnd) {
+    HMENU bar = CreateMenu();
+    AppendPopup(bar,
+                Popup({{UiKey::MainMenuFile1, IDM_MAIN_STAYONTOP},
+                       {UiKey::MainMenuFile2, IDM_MAIN_TRANSLATE},
+                       {UiKey::MainMenuFile3, IDM_MAIN_NEWWORDLIST},
+                       {UiKey::MainMenuFile4, IDC_MAIN_EXIT}}),
+                UiKey::MainMenuFile0);
+    AppendPopup(bar,
+                Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}}),
+                UiKey::MainMenuPracticeMode0);
+    AppendPopup(bar,
+                Popup({{UiKey::MainMenuPracticeHelp1, IDM_MAIN_HELP},
+                       {UiKey::MainMenuPracticeHelp2, IDM_MAIN_INFO},
+                       {UiKey::MainMenuPracticeHelp3, IDM_MAIN_ABOUT}}),
+                UiKey::MainMenuPracticeHelp0);
+    if (Settings.StayOnTop == 1) CheckMenuItem(bar, IDM_MAIN_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
+    if (Settings.PracticeMode == 0) CheckMenuItem(bar, IDM_MAIN_FLASH, MF_BYCOMMAND | MF_CHECKED);
+    if (Settings.PracticeMode == 1) CheckMenuItem(bar, IDM_MAIN_INTERACTIVE, MF_BYCOMMAND | MF_CHECKED);
+    SetMenu(hwnd, bar);
+
+    // The language menu goes in second place, after the file menu.
+    InsertMenuW(bar, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(LanguageMenu()),
+                WideFromCharset(Ui(UiKey::LanguageMenu), UiCharset).c_str());
+    // Without a saved selection the current pair still carries the check mark.
+    CheckedPairCommand = CurrentPair->menuId;
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        if (d->selected == 1) {
+            CheckedPairCommand = d->menuId;
+            break;
+        }
+    }
+    CheckMenuItem(bar, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_CHECKED);
+    DrawMenuBar(hwnd);
+}
+
+HACCEL CreateMainAccelerators() {
+    auto key = [](UiKey text) { return static_cast<WORD>(static_cast<unsigned char>(Ui(text)[0])); };
+    ACCEL table[] = {
+        {FALT | FVIRTKEY, key(UiKey::AccelAdd), IDC_MAIN_ADD},
+        {FALT | FVIRTKEY, key(UiKey::AccelPractice), IDC_MAIN_PRACTICE},
+        {FALT | FVIRTKEY, key(UiKey::AccelSearch), IDC_MAIN_SEARCH},
+        {FALT | FVIRTKEY, key(UiKey::AccelCreatelist), IDC_MAIN_CREATELIST},
+        {FCONTROL | FVIRTKEY, key(UiKey::AccelExit), IDC_MAIN_EXIT},
+        {FVIRTKEY, VK_F1, IDM_MAIN_HELP},
+    };
+    return CreateAcceleratorTableA(table, static_cast<int>(std::size(table)));
 }

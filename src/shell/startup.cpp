@@ -57,8 +57,14 @@ void PrepareCatalogue(const CommandLine& commandLine) {
 
 void CheckSavedPracticeList() {
     ReadPracticeListSettings();
-    if (!Settings.PracticeList.empty() && !PracticeListExists(Settings.PracticeList)) {
-        Settings.PracticeList.clear();
-        Settings.ListID = kFirstListId;
+    if (Settings.PracticeList.empty()) return;
+    // The list as it is spelt on disk, which a case-sensitive file system needs.
+    for (const std::string& list : EnumerateLists()) {
+        if (EqualsIgnoringAsciiCase(list, Settings.PracticeList)) {
+            Settings.PracticeList = list;
+            return;
+        }
     }
+    Settings.PracticeList.clear();
+    Settings.ListID = kFirstListId;
 }

@@ -1,5 +1,9 @@
 #include "shell/app.h"
+
+#include <shellapi.h>
+
 #include "shell/settings.h"
+#include "shell/ui_strings.h"
 
 HWND CreateCentredWindow(const char* className, const char* title, DWORD style, int width, int height) {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -10,4 +14,56 @@ HWND CreateCentredWindow(const char* className, const char* title, DWORD style, 
         SetWindowPos(hwnd, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return hwnd;
+}
+
+bool OpenSecondaryWindow(HWND (*open)()) {
+    if (SecondaryWindowOpen) return false;
+    SecondaryWindowOpen = 1;
+    HWND window = open();
+    if (!window) {
+        SecondaryWindowOpen = 0;
+        return false;
+    }
+    ShowWindow(MainWindow, SW_HIDE);
+    return true;
+}
+
+void SecondaryWindowClosed() {
+    ShowWindow(MainWindow, SW_SHOW);
+    SecondaryWindowOpen = 0;
+}
+
+HBITMAP MakeTransparencyMask(HBITMAP bitmap, COLORREF transparent) {
+    BITMAP info;
+    GetObject(bitmap, sizeof info, &info);
+    HBITMAP mask = CreateBitmap(info.bmWidth, info.bmHeight, 1, 1, nullptr);
+    HDC bitmapDc = CreateCompatibleDC(nullptr);
+    HDC maskDc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldBitmap = SelectObject(bitmapDc, bitmap);
+    HGDIOBJ oldMask = SelectObject(maskDc, mask);
+    SetBkColor(bitmapDc, transparent);
+    BitBlt(maskDc, 0, 0, info.bmWidth, info.bmHeight, bitmapDc, 0, 0, SRCCOPY);
+    // Mask bits 1 arrive as white, 0 as black; bitmap AND NOT mask blackens the transparent.
+    SetBkColor(bitmapDc, RGB(255, 255, 255));
+    SetTextColor(bitmapDc, RGB(0, 0, 0));
+    BitBlt(bitmapDc, 0, 0, info.bmWidth, info.bmHeight, maskDc, 0, 0, 0x00220326);
+    SelectObject(bitmapDc, oldBitmap);
+    SelectObject(maskDc, oldMask);
+    DeleteDC(bitmapDc);
+    DeleteDC(maskDc);
+    return mask;
+}
+
+void OpenHelp(const char* keyword) {
+    const std::string file = std::string(Ui(UiKey::FilenameHelp));
+    char full[MAX_PATH];
+    if (!GetFullPathNameA(file.c_str(), sizeof full, full, nullptr)) return;
+    if (!keyword || !*keyword) {
+        ShellExecuteA(nullptr, "open", full, nullptr, nullptr, SW_SHOWNORMAL);
+        return;
+    }
+    std::string url = "file:///" + std::string(full) + "#" + keyword;
+    for (char& c : url)
+        if (c == '\\') c = '/';
+    ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

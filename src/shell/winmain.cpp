@@ -53,15 +53,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     CountRecords();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
+    AttachMainMenus(MainWindow);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     LoadLibraryA("RICHED32.DLL");
+    HACCEL accelerators = CreateMainAccelerators();
 
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
 
+    // Every message of the thread is offered to the accelerators first, so they work in
+    // every window and always reach the main window.
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorA(MainWindow, accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

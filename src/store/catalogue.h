@@ -17,7 +17,7 @@ struct WordListDescriptor {
     char listFileShort[13];
     char icon1Short[13];
     char icon2Short[13];
-    char locale[20];
+    char locale[21];  // one more than 20, so "portuguese-brazilian" fits whole
     char wordFileLong[205];
     char listFileLong[205];
     char icon1Long[100];

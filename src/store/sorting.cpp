@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -141,10 +142,15 @@ bool WriteSorted(FILE* out, const std::vector<WordRecord>& records, const std::v
 
 int SortStore(SortProgress* progress) {
     std::vector<WordRecord> records;
-    if (!LoadLiveRecords(records, progress)) return -1;
-
-    SetCollation(*CurrentPair, LocaleReport::Silent);
-    const std::vector<std::uint32_t> order = SortedOrder(records, progress);
+    std::vector<std::uint32_t> order;
+    // Without the memory for the whole file nothing has changed yet: the sort just fails.
+    try {
+        if (!LoadLiveRecords(records, progress)) return -1;
+        SetCollation(*CurrentPair, LocaleReport::Silent);
+        order = SortedOrder(records, progress);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
 
     const std::string temporary = Ui(UiKey::FilenameTempLanguage);
     const std::optional<std::string> wordFile = WordFilePath(*CurrentPair);

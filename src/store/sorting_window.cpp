@@ -32,31 +32,12 @@ struct SortingState {
 
 SortingState s;
 
-// A mask with white as the transparent colour; the frame's white pixels become black,
-// so AND-ing the mask and OR-ing the frame draws it over any background.
-HBITMAP MakeMask(HBITMAP frame) {
-    HBITMAP mask = CreateBitmap(kFrameSize, kFrameSize, 1, 1, nullptr);
-    HDC frameDc = CreateCompatibleDC(nullptr);
-    HDC maskDc = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldFrame = SelectObject(frameDc, frame);
-    HGDIOBJ oldMask = SelectObject(maskDc, mask);
-    SetBkColor(frameDc, RGB(255, 255, 255));
-    BitBlt(maskDc, 0, 0, kFrameSize, kFrameSize, frameDc, 0, 0, SRCCOPY);
-    // Mask bits 1 arrive as white, 0 as black; frame AND NOT mask blackens the white.
-    SetTextColor(frameDc, RGB(0, 0, 0));
-    BitBlt(frameDc, 0, 0, kFrameSize, kFrameSize, maskDc, 0, 0, 0x00220326);
-    SelectObject(frameDc, oldFrame);
-    SelectObject(maskDc, oldMask);
-    DeleteDC(frameDc);
-    DeleteDC(maskDc);
-    return mask;
-}
-
 void PrepareAnimation() {
+    if (!s.window) return;
     for (int i = 0; i < kFrames; ++i) {
         s.frames[i] = static_cast<HBITMAP>(
             LoadImageA(AppInstance, MAKEINTRESOURCEA(IDB_CLOCK_FIRST + i), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        s.masks[i] = s.frames[i] ? MakeMask(s.frames[i]) : nullptr;
+        s.masks[i] = s.frames[i] ? MakeTransparencyMask(s.frames[i], RGB(255, 255, 255)) : nullptr;
     }
     HDC windowDc = GetDC(s.window);
     HDC memory = CreateCompatibleDC(windowDc);
@@ -105,6 +86,7 @@ void AdvanceAnimation() {
 class WindowProgress : public SortProgress {
 public:
     void Show(SortPhase phase, std::int64_t count) override {
+        if (!s.window) return;  // never draw on the desktop
         const UiKey label = phase == SortPhase::Reading   ? UiKey::Reading
                             : phase == SortPhase::Sorting ? UiKey::Sorting
                                                           : UiKey::Writing;

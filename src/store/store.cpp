@@ -19,7 +19,7 @@ namespace {
 
 FILE* wordFile;
 FILE* listFile;
-bool readOnly;
+StoreAccess access = StoreAccess::ReadWrite;
 
 std::int32_t CountOf(FILE* file) {
     if (!file) return 0;
@@ -41,7 +41,7 @@ int ReadRecord(FILE* file, std::int32_t n) {
 }
 
 int WriteRecord(FILE* file, std::int32_t n) {
-    if (!file || readOnly) return -1;
+    if (!file || access == StoreAccess::ReadOnly || (file == listFile && access != StoreAccess::ReadWrite)) return -1;
     if (platform::SeekTo(file, static_cast<std::int64_t>(n) * sizeof(WordRecord)) != 0) return -1;
     if (std::fwrite(&CurrentRecord, sizeof CurrentRecord, 1, file) != 1) return -1;
     // Reads may follow on the same file; flushing also reports a failed write now.
@@ -58,12 +58,12 @@ std::optional<std::string> ListFilePath(const WordListDescriptor& pair, const st
     return platform::MakePath({Ui(UiKey::PathNameList), listName, "\\", ListFileName(pair)});
 }
 
-void SetStoreReadOnly(bool value) { readOnly = value; }
+void SetStoreAccess(StoreAccess value) { access = value; }
 
 int OpenStore() {
     CloseStore();
     std::optional<std::string> path = WordFilePath(*CurrentPair);
-    if (path) wordFile = platform::OpenFile(*path, readOnly ? "rb" : "r+b");
+    if (path) wordFile = platform::OpenFile(*path, access == StoreAccess::ReadOnly ? "rb" : "r+b");
     if (!wordFile) {
         std::string shown =
             path ? *path : std::string(Ui(UiKey::PathLanguage)) + WordFileName(*CurrentPair);
@@ -82,8 +82,9 @@ int OpenListFile() {
     if (Settings.PracticeList.empty()) return -1;
     std::optional<std::string> path = ListFilePath(*CurrentPair, Settings.PracticeList);
     if (!path) return -1;
-    listFile = platform::OpenFile(*path, readOnly ? "rb" : "r+b");
-    if (!listFile && !readOnly) listFile = platform::OpenFile(*path, "w+b");
+    const bool writable = access == StoreAccess::ReadWrite;
+    listFile = platform::OpenFile(*path, writable ? "r+b" : "rb");
+    if (!listFile && writable) listFile = platform::OpenFile(*path, "w+b");
     return listFile ? 0 : -1;
 }
 

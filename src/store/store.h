@@ -35,9 +35,10 @@ std::int32_t ReadWordRecords(std::int32_t first, std::int32_t count, WordRecord*
 std::int32_t FindWord(const char* key, std::int32_t limit);
 inline std::int32_t FindWord(const char* key) { return FindWord(key, WordCount); }
 
-// Read-only stores open their files for reading only and create no list file; the
-// command-line companion uses one for the commands that only look.
-void SetStoreReadOnly(bool readOnly);
+// What the store may change. The command-line companion only looks, or only rewrites
+// the word file; the program may change both files.
+enum class StoreAccess { ReadWrite, WordFileOnly, ReadOnly };
+void SetStoreAccess(StoreAccess access);
 
 // Paths of the pair's files; none when a path would be too long.
 std::optional<std::string> WordFilePath(const WordListDescriptor& pair);

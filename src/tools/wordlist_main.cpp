@@ -290,7 +290,7 @@ int main(int argc, char** argv) {
     if (options.command == "load") return LoadCommand(options);
 
     CheckSavedPracticeList();
-    SetStoreReadOnly(options.command != "sort");
+    SetStoreAccess(options.command == "sort" ? StoreAccess::WordFileOnly : StoreAccess::ReadOnly);
     OpenStore();
     CountRecords();
     int result = 0;

@@ -83,6 +83,11 @@ TEST_F(ListFilesTest, TypedNamesOfExistingListsTakeTheirSpelling) {
     EXPECT_TRUE(std::filesystem::is_directory("lists/animals"));
     EXPECT_EQ(Settings.ListID, 800);
     EXPECT_EQ(ListIdOf("verbs"), 801);
+    // A name whose directory cannot be made changes nothing.
+    UseStrings({{"PathNameList", "no-such-root\\"}});
+    MakeListCurrent("fresh");
+    EXPECT_EQ(Settings.PracticeList, "animals");
+    EXPECT_EQ(Settings.ListID, 800);
 }
 
 TEST_F(ListFilesTest, FillCopiesTheWordFileAndOverwrites) {

@@ -56,6 +56,11 @@ TEST_F(CatalogueTest, OneLanguageGivesForwardAndReversePair) {
 TEST_F(CatalogueTest, FieldDefaultsAndCharsets) {
     WriteFile("cat.ini", "[LANGUAGES]\nfrench\ngreek,greek,161\n");
     ASSERT_EQ(BuildCatalogue(), 0);
+    WriteFile("cat.ini", "[languages]\nportugues,portuguese-brazilian,0\n");
+    ASSERT_EQ(BuildCatalogue(), 0);
+    EXPECT_STREQ(PairAt(0)->locale, "portuguese-brazilian");  // the longest locale name, whole
+    WriteFile("cat.ini", "[LANGUAGES]\nfrench\ngreek,greek,161\n");
+    ASSERT_EQ(BuildCatalogue(), 0);
     std::vector<PairView> p = Pairs();
     ASSERT_EQ(p.size(), 4u);
     EXPECT_EQ(p[0].locale, "english");
@@ -193,9 +198,10 @@ TEST_F(CatalogueTest, RandomCataloguesNeverBreakTheRules) {
         EXPECT_EQ(PairCount() % 2, 0);
         EXPECT_EQ(CurrentPair, PairAt(PairCount() / 2));
         EXPECT_EQ(ReadSelectedPair(), 0);
-        for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
-            EXPECT_LT(std::strlen(d->name1), sizeof d->name1);
-            EXPECT_LT(std::strlen(d->wordFileLong), sizeof d->wordFileLong);
+        // Every forward pair has its reverse, and every pair names a word file.
+        for (int i = 0; i < PairCount(); ++i) {
+            EXPECT_NE(WordFileName(*PairAt(i))[0], '\0');
+            EXPECT_NE(ReversePair(*PairAt(i)), nullptr) << PairAt(i)->name1;
         }
     }
 }

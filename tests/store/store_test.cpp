@@ -19,7 +19,7 @@ protected:
         WriteFile("cat.ini", "[languages]\ngerman\n");
         ASSERT_EQ(BuildCatalogue(), 0);
         CurrentPair = PairAt(0);  // german into dutch: words\ger_dut.gk
-        SetStoreReadOnly(false);
+        SetStoreAccess(StoreAccess::ReadWrite);
     }
     void TearDown() override { CloseStore(); }
 
@@ -167,13 +167,13 @@ TEST_F(StoreTest, ListFileFollowsTheCurrentList) {
 TEST_F(StoreTest, ReadOnlyStoreWritesNothing) {
     std::filesystem::create_directories("lists/week1");
     WriteRecords("words/ger_dut.gk", {Record("Haus")});
-    SetStoreReadOnly(true);
+    SetStoreAccess(StoreAccess::ReadOnly);
     OpenStore();
     CountRecords();
     EXPECT_EQ(WordCount, 1);
     EXPECT_EQ(WriteWord(0), -1);
     EXPECT_FALSE(Exists("lists/week1/ger_dut.ls"));
-    SetStoreReadOnly(false);
+    SetStoreAccess(StoreAccess::ReadWrite);
 }
 
 TEST_F(StoreTest, OverlongListPathIsRefusedNotCut) {

@@ -1,0 +1,100 @@
+// The about box (ABOUTBOX): the texts come from the strings file; "dict.avi" plays in
+// the left frame, again after each run, with the AviDelay pause between runs.
+
+#include "shell/about_box.h"
+
+#include <windows.h>
+#include <windowsx.h>
+#include <vfw.h>
+
+#include "platform/platform.h"
+#include "resource.h"
+#include "shell/app.h"
+#include "shell/settings.h"
+#include "shell/ui_strings.h"
+
+namespace {
+
+struct AboutState {
+    HWND animation;
+    MCIDEVICEID device;
+    MCIERROR lastPlay;
+};
+
+AboutState s;
+
+void Play(HWND dialog) {
+    MCI_PLAY_PARMS play = {};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(dialog);
+    play.dwFrom = 0;
+    s.lastPlay = mciSendCommandA(s.device, MCI_PLAY, MCI_FROM | MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+}
+
+// The pause between two runs; a mouse click ends it early. Nothing else is handled meanwhile.
+void Pause(int milliseconds) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        if (GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0 || GetAsyncKeyState(VK_MBUTTON) < 0)
+            return;
+        Sleep(10);
+    }
+}
+
+void SetText(HWND dialog, int id, UiKey key) {
+    SetDlgItemTextW(dialog, id, WideFromCharset(Ui(key), UiCharset).c_str());
+}
+
+BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
+    SetWindowTextW(dialog, WideFromCharset(Ui(UiKey::AboutDialogCaption), UiCharset).c_str());
+    SetText(dialog, IDOK, UiKey::AboutDialogOk);
+    SetText(dialog, IDC_ABOUT_VERSION, UiKey::AboutDialogVersion);
+    SetText(dialog, IDC_ABOUT_COPYRIGHT, UiKey::AboutDialogCopyright);
+    SetText(dialog, IDC_ABOUT_WEBSITE, UiKey::AboutDialogWebsite);
+    SetText(dialog, IDC_ABOUT_EMAIL, UiKey::AboutDialogEmail);
+
+    // An animation window would be made even for a missing file, to fail at play.
+    s = AboutState{};
+    if (platform::FileExists("dict.avi"))
+        s.animation = MCIWndCreateA(dialog, AppInstance, WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR | MCIWNDF_NOMENU |
+                                                             MCIWNDF_NOERRORDLG, "dict.avi");
+    if (s.animation) {
+        // Above the frame around it, which clips it out rather than painting over it.
+        SetWindowPos(s.animation, HWND_TOP, 10, 11, 0, 0, SWP_NOSIZE);
+        MCIWndSetRepeat(s.animation, TRUE);
+        s.device = MCIWndGetDeviceID(s.animation);
+        Play(dialog);
+    }
+    SetFocus(GetDlgItem(dialog, IDOK));
+    return FALSE;
+}
+
+void OnCommand(HWND dialog, int id, HWND, UINT) {
+    if (id != IDOK && id != IDCANCEL) return;
+    if (s.animation) MCIWndDestroy(s.animation);
+    s.animation = nullptr;
+    EndDialog(dialog, 0);
+}
+
+void OnPlayNotify(HWND dialog, WPARAM flags) {
+    if (flags != MCI_NOTIFY_SUCCESSFUL || s.lastPlay != 0 || !s.animation) return;
+    if (Settings.aviDelay > 0) Pause(Settings.aviDelay);
+    Play(dialog);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND hwndDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            return SetDlgMsgResult(hwndDlg, msg, HANDLE_WM_INITDIALOG(hwndDlg, wParam, lParam, OnInitDialog));
+        case WM_COMMAND:
+            HANDLE_WM_COMMAND(hwndDlg, wParam, lParam, OnCommand);
+            return TRUE;
+        case MM_MCINOTIFY:
+            OnPlayNotify(hwndDlg, wParam);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void RunAboutBox(HWND owner) { DialogBoxA(AppInstance, "AboutBox", owner, AboutDialogProc); }
