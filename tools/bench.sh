@@ -46,8 +46,8 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 W() { "$top/tools/wine-run" "$top/build/win64/wordlist.exe" "$@" | tr -d '\r'; }
 N() { "$top/tools/wine-run" "$top/build/win64/naive_sort.exe" "$@" | tr -d '\r'; }
 
-for spec in "0 german 0x0407" "1 american 0x0409" "2 synthetic 0x0407"; do
-  set -- $spec
+for run in "0 german 0x0407" "1 american 0x0409" "2 synthetic 0x0407"; do
+  set -- $run
   echo "== $2 under Wine (locale $3)"
   W --pair "$1" load --as-is "Z:$out/$2.tsv" >/dev/null
   file=$(W --pair "$1" pairs | awk -F'\t' -v p="$1" '$1 == p { print $4 }')

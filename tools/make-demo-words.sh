@@ -19,3 +19,14 @@ while IFS=$'\t' read -r _ name1 name2 _; do
   fi
   position=$((position + 1))
 done < <("$top/tools/wine-run" "$top/build/win64/wordlist.exe" pairs | tr -d '\r')
+
+# The demo practice list: every 17th word of each word list, twenty of them.
+mkdir -p "lists/First words"
+for file in wordlists/*.gk; do
+  name=$(basename "$file" .gk)
+  list="lists/First words/$name.ls"
+  : > "$list"
+  for i in $(seq 0 19); do
+    dd if="$file" bs=84 skip=$((i * 17)) count=1 status=none >> "$list"
+  done
+done

@@ -10,15 +10,11 @@
 
 namespace {
 
-void SetText(HWND dialog, int id, UiKey key) {
-    SetDlgItemTextW(dialog, id, WideFromCharset(Ui(key), UiCharset).c_str());
-}
-
 BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
-    SetWindowTextW(dialog, WideFromCharset(Ui(UiKey::NewlistDialogCaption), UiCharset).c_str());
-    SetText(dialog, IDC_LISTDIALOG_GROUP, UiKey::NewlistDialogListname);
-    SetText(dialog, IDOK, UiKey::NewlistDialogOk);
-    SetText(dialog, IDCANCEL, UiKey::NewlistDialogCancel);
+    SetUiText(dialog, 0, UiKey::NewlistDialogCaption);
+    SetUiText(dialog, IDC_LISTDIALOG_GROUP, UiKey::NewlistDialogListname);
+    SetUiText(dialog, IDOK, UiKey::NewlistDialogOk);
+    SetUiText(dialog, IDCANCEL, UiKey::NewlistDialogCancel);
     HWND edit = GetDlgItem(dialog, IDC_LISTDIALOG_NAME);
     Edit_LimitText(edit, kMaxListNameChars);
     SetFocus(edit);

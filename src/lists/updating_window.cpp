@@ -33,24 +33,10 @@ LRESULT CALLBACK UpdatingWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void RegisterUpdatingClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = UpdatingWindowProc;
-    wc.hInstance = AppInstance;
-    wc.hIcon = LoadIconA(AppInstance, "gloskicon");
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kClassName;
-    registered = RegisterClassExA(&wc) != 0;
-}
-
 }  // namespace
 
 void ShowUpdatingWindow() {
-    RegisterUpdatingClass();
+    RegisterWindowClass(kClassName, UpdatingWindowProc);
     updatingWindow =
         CreateCentredWindow(kClassName, Ui(UiKey::CreateListUpdateCaption), WS_CAPTION | WS_SYSMENU, 350, 120);
     ShowWindow(updatingWindow, SW_SHOW);

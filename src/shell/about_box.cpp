@@ -40,17 +40,13 @@ void Pause(int milliseconds) {
     }
 }
 
-void SetText(HWND dialog, int id, UiKey key) {
-    SetDlgItemTextW(dialog, id, WideFromCharset(Ui(key), UiCharset).c_str());
-}
-
 BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
-    SetWindowTextW(dialog, WideFromCharset(Ui(UiKey::AboutDialogCaption), UiCharset).c_str());
-    SetText(dialog, IDOK, UiKey::AboutDialogOk);
-    SetText(dialog, IDC_ABOUT_VERSION, UiKey::AboutDialogVersion);
-    SetText(dialog, IDC_ABOUT_COPYRIGHT, UiKey::AboutDialogCopyright);
-    SetText(dialog, IDC_ABOUT_WEBSITE, UiKey::AboutDialogWebsite);
-    SetText(dialog, IDC_ABOUT_EMAIL, UiKey::AboutDialogEmail);
+    SetUiText(dialog, 0, UiKey::AboutDialogCaption);
+    SetUiText(dialog, IDOK, UiKey::AboutDialogOk);
+    SetUiText(dialog, IDC_ABOUT_VERSION, UiKey::AboutDialogVersion);
+    SetUiText(dialog, IDC_ABOUT_COPYRIGHT, UiKey::AboutDialogCopyright);
+    SetUiText(dialog, IDC_ABOUT_WEBSITE, UiKey::AboutDialogWebsite);
+    SetUiText(dialog, IDC_ABOUT_EMAIL, UiKey::AboutDialogEmail);
 
     // An animation window would be made even for a missing file, to fail at play.
     s = AboutState{};

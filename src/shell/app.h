@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "shell/ui_keys.h"
+
 struct SharedFonts {
     HFONT TitleFont, LanguageNameFont, ListWindowFont, TranslateBoldFont;
     HFONT SearchBoldFont, PracticeBoldFont, ListSmallFont, GuiFont;
@@ -30,7 +32,7 @@ std::string CharsetFromWide(const wchar_t* text, int charset);
 
 // Main window (main_window.cpp): its class, the window, its menu bar with the
 // language menu, and the accelerators that deliver commands to it.
-ATOM RegisterMainWindowClass();
+void RegisterMainWindowClass();
 HWND CreateMainWindow();
 void AttachMainMenus(HWND mainWindow);
 HACCEL CreateMainAccelerators();
@@ -51,6 +53,13 @@ HBITMAP MakeTransparencyMask(HBITMAP bitmap, COLORREF transparent);
 // Text drawn in light grey, then in green one pixel up and left of it, on a
 // transparent background: the headings of most windows.
 void DrawShadowedText(HDC dc, const char* text, RECT rect, UINT format, int charset);
+
+// Registers a window class of the program once: its icon, the arrow cursor and the
+// light-grey background every window has.
+void RegisterWindowClass(const char* className, WNDPROC procedure, UINT style = 0);
+
+// A control's text (or a dialog's caption, with id 0) from the interface texts.
+void SetUiText(HWND dialog, int id, UiKey key);
 
 // Creates a top-level window of a registered class centred on the screen, topmost
 // when StayOnTop is 1 and explicitly not topmost otherwise.

@@ -127,18 +127,7 @@ LRESULT CALLBACK InfoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND OpenInfoWindow() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = InfoWindowProc;
-        wc.hInstance = AppInstance;
-        wc.hIcon = LoadIconA(AppInstance, "gloskicon");
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-        wc.lpszClassName = kClassName;
-        registered = RegisterClassExA(&wc) != 0;
-    }
+    RegisterWindowClass(kClassName, InfoWindowProc);
     HWND window = CreateCentredWindow(kClassName, Ui(UiKey::WordlistInfoCaption), WS_OVERLAPPEDWINDOW, 450, 300);
     if (window) ShowWindow(window, SW_SHOW);
     return window;

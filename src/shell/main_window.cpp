@@ -323,19 +323,7 @@ HMENU LanguageMenu() {
 
 }  // namespace
 
-ATOM RegisterMainWindowClass() {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = MainWindowProc;
-    wc.hInstance = AppInstance;
-    wc.hIcon = LoadIconA(AppInstance, "gloskicon");
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = "glosk";
-    return RegisterClassExA(&wc);
-}
+void RegisterMainWindowClass() { RegisterWindowClass("glosk", MainWindowProc, CS_HREDRAW | CS_VREDRAW); }
 
 HWND CreateMainWindow() {
     const int width = GetSystemMetrics(SM_CXSCREEN);

@@ -16,6 +16,29 @@ HWND CreateCentredWindow(const char* className, const char* title, DWORD style, 
     return hwnd;
 }
 
+void RegisterWindowClass(const char* className, WNDPROC procedure, UINT style) {
+    WNDCLASSEXA wc = {};
+    if (GetClassInfoExA(AppInstance, className, &wc)) return;
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = AppInstance;
+    wc.hIcon = LoadIconA(AppInstance, "gloskicon");
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = className;
+    RegisterClassExA(&wc);
+}
+
+void SetUiText(HWND dialog, int id, UiKey key) {
+    const std::wstring text = WideFromCharset(Ui(key), UiCharset);
+    if (id == 0)
+        SetWindowTextW(dialog, text.c_str());
+    else
+        SetDlgItemTextW(dialog, id, text.c_str());
+}
+
 bool OpenSecondaryWindow(HWND (*open)()) {
     if (SecondaryWindowOpen) return false;
     SecondaryWindowOpen = 1;

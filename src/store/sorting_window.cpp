@@ -129,24 +129,10 @@ LRESULT CALLBACK SortingWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void RegisterSortingClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = SortingWindowProc;
-    wc.hInstance = AppInstance;
-    wc.hIcon = LoadIconA(AppInstance, "gloskicon");
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = kClassName;
-    registered = RegisterClassExA(&wc) != 0;
-}
-
 }  // namespace
 
 void ShowSortingWindow() {
-    RegisterSortingClass();
+    RegisterWindowClass(kClassName, SortingWindowProc);
     s.window = CreateCentredWindow(kClassName, Ui(UiKey::SortCaption), WS_CAPTION | WS_SYSMENU, 350, 120);
     ShowWindow(s.window, SW_SHOW);
     UpdateWindow(s.window);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "lists/list_windows.h"
+#include "screen_picture.h"
 #include "shell/app.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
@@ -28,43 +29,13 @@ void Pump() {
     }
 }
 
-// Copies the window's place on the screen into a 24-bit BMP file.
-bool SaveWindowPicture(HWND hwnd, const std::string& path) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u), size = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + size), 0, 0,
-                             sizeof file + sizeof info.bmiHeader};
-    bool ok = false;
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-             std::fwrite(bits, 1, size, out) == size;
-        ok = std::fclose(out) == 0 && ok;
-    }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
 void Report(HWND hwnd) {
     char className[64] = "";
     GetClassNameA(hwnd, className, sizeof className);
     RECT r;
     GetWindowRect(hwnd, &r);
     Pump();
-    bool saved = SaveWindowPicture(hwnd, outputPath);
+    bool saved = SaveScreenPicture(r, outputPath);
     std::printf("%s %ldx%ld %s\n", className, r.right - r.left, r.bottom - r.top, saved ? "saved" : "not-saved");
 }
 
