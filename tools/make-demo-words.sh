@@ -8,12 +8,18 @@ cmake --build --preset win64 --target wordlist >/dev/null
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cd data
-# Pair numbers follow languages.ini: forward pairs, then their reverses.
+# The Windows code page of a font character set.
+codepage() {
+  case $1 in 161) echo cp1253 ;; 162) echo cp1254 ;; 186) echo cp1257 ;; 204) echo cp1251 ;; 238) echo cp1250 ;; *) echo cp1252 ;; esac
+}
+# Pair numbers follow languages.ini: forward pairs, then their reverses. A line holds
+# both languages; the one that is not plain Western decides the code page.
 position=0
-while IFS=$'\t' read -r _ name1 name2 _; do
+while IFS=$'\t' read -r _ name1 name2 _ _ _ charset1 charset2 _; do
   source="$top/res/demo/${name1}_${name2}.tsv"
   if [ -f "$source" ]; then
-    iconv -f utf-8 -t cp1252 "$source" > "$tmp/$position.tsv"
+    charset=$charset1; [ "$charset" = 0 ] && charset=$charset2
+    iconv -f utf-8 -t "$(codepage "$charset")" "$source" > "$tmp/$position.tsv"
     printf '%s -> %s: ' "$name1" "$name2"
     "$top/tools/wine-run" "$top/build/win64/wordlist.exe" --pair "$position" load "Z:$tmp/$position.tsv" | tr -d '\r'
   fi

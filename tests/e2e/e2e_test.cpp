@@ -273,17 +273,32 @@ TEST_F(EndToEnd, InformationWindowCountsEveryPair) {
     EXPECT_FALSE(IsWindowVisible(main));
     HWND list = FindWindowExA(info, nullptr, "SysListView32", nullptr);
     ASSERT_NE(list, nullptr);
-    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 6);
-    const char* names[] = {"dutch - english", "german - english", "french - english",
-                           "english - dutch", "english - german", "english - french"};
-    const char* files[] = {"dut_eng", "ger_eng", "fre_eng", "eng_dut", "eng_ger", "eng_fre"};
-    const char* locales[] = {"dutch", "german", "french", "english", "english", "english"};
-    for (int row = 0; row < 6; ++row) {
-        EXPECT_EQ(ListViewCell(list, program.id(), row, 0), names[row]);
-        const auto records = fixture.Read(std::string("wordlists\\") + files[row] + ".gk").size() / 84;
+    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 10);
+    struct Row {
+        const char* name;
+        const char* file;
+        const char* locale;
+        const char* charset;
+    } rows[] = {
+        {"dutch - english", "dut_eng", "dutch", "Western"},
+        {"german - english", "ger_eng", "german", "Western"},
+        {"french - english", "fre_eng", "french", "Western"},
+        {"spanish - english", "spa_eng", "spanish", "Western"},
+        {"Modern Greek - english", "Modern Greek_english", "greek", "Greek"},
+        {"english - dutch", "eng_dut", "english", "Western"},
+        {"english - german", "eng_ger", "english", "Western"},
+        {"english - french", "eng_fre", "english", "Western"},
+        {"english - spanish", "eng_spa", "english", "Western"},
+        {"english - Modern Greek", "english_Modern Greek", "english", "Western"},
+    };
+    for (int row = 0; row < 10; ++row) {
+        const Row& r = rows[row];
+        EXPECT_EQ(ListViewCell(list, program.id(), row, 0), r.name);
+        const auto records = fixture.Read(std::string("wordlists\\") + r.file + ".gk").size() / 84;
+        EXPECT_GT(records, 0u);
         EXPECT_EQ(ListViewCell(list, program.id(), row, 1), std::to_string(records)) << row;
-        EXPECT_EQ(ListViewCell(list, program.id(), row, 2), locales[row]);
-        EXPECT_EQ(ListViewCell(list, program.id(), row, 3), "Western");
+        EXPECT_EQ(ListViewCell(list, program.id(), row, 2), r.locale);
+        EXPECT_EQ(ListViewCell(list, program.id(), row, 3), r.charset);
     }
     SaveScreenshot("information-window");
     PostMessageA(info, WM_CLOSE, 0, 0);
@@ -291,5 +306,28 @@ TEST_F(EndToEnd, InformationWindowCountsEveryPair) {
     EXPECT_TRUE(IsWindowVisible(main));
     // The current pair is the one it was: its word file is counted again on a switch.
     EXPECT_EQ(SelectionLine(fixture), "dut_eng.gk");
+    Close(program, main);
+}
+
+TEST_F(EndToEnd, PractiseWithoutAnyListAsksThenOffersANewList) {
+    const auto texts = Texts(fixture);
+    fixture.Remove("lists\\First words");
+    Program program(fixture);
+    HWND main = program.WaitForWindow("glosk");
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, 11, 0);
+    HWND question = program.WaitForWindow("#32770", "Dictionary");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(MessageBoxText(question),
+              texts.at("CreateListEmpty1") + " (dutch-english) " + texts.at("CreateListEmpty2"));
+    SaveScreenshot("practice-empty-list-question");
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    HWND dialog = program.WaitForWindow("#32770", texts.at("NewlistDialogCaption").c_str());
+    ASSERT_NE(dialog, nullptr);
+    SaveScreenshot("new-list-dialog");
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int i = 0; i < 50 && IsWindow(dialog); ++i) Settle(50);
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(fixture.Exists("lists\\First words"));
     Close(program, main);
 }
