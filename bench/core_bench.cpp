@@ -110,6 +110,19 @@ void BM_FindWord(benchmark::State& state) {
 }
 BENCHMARK(BM_FindWord)->Arg(1000)->Arg(500000);
 
+// What a keystroke in the search window costs the core: the search, then a page of ten rows.
+void BM_LookupPage(benchmark::State& state) {
+    Fixture fixture(RandomRecords(static_cast<std::size_t>(state.range(0)), 2));
+    SortStore(nullptr);
+    const auto keys = RandomRecords(1024, 3);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::int32_t top = FindWord(keys[i++ % keys.size()].word);
+        for (std::int32_t r = 0; r < 10; ++r) benchmark::DoNotOptimize(ReadWord(top + r));
+    }
+}
+BENCHMARK(BM_LookupPage)->Arg(500000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -38,6 +38,9 @@ struct DirEntry {
 bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
 
 std::string CurrentDirectory();
+
+// Plays a wave file synchronously (nothing where there is no sound playback).
+void PlayWaveFile(const std::string& path);
 // The error code of the last failed file operation (GetLastError, errno).
 int LastErrorCode();
 // The most memory the process has held so far, in bytes (0 when unknown).

@@ -92,6 +92,8 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     return true;
 }
 
+void PlayWaveFile(const std::string&) {}
+
 int LastErrorCode() { return errno; }
 
 std::uint64_t PeakMemoryBytes() {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <mmsystem.h>
 #include <psapi.h>
 
 #include <climits>
@@ -60,6 +61,8 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     FindClose(find);
     return true;
 }
+
+void PlayWaveFile(const std::string& path) { PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT); }
 
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
 

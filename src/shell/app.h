@@ -37,6 +37,9 @@ HWND CreateMainWindow();
 void AttachMainMenus(HWND mainWindow);
 HACCEL CreateMainAccelerators();
 extern int CheckedPairCommand;
+// Switches to the pair whose language-menu id is `id`, as the main window's language menu
+// does (check mark, selection saved, store reopened, flags); false when no pair has it.
+bool SwitchPairByCommand(int id);
 
 // The one-window contract: a secondary window opens only while none is open; the main
 // window hides while it is open and comes back when it closes.

@@ -11,6 +11,7 @@
 #include "shell/about_box.h"
 #include "shell/app.h"
 #include "shell/info_window.h"
+#include "lookup/search_window.h"
 #include "shell/settings.h"
 #include "shell/ui_strings.h"
 #include "store/catalogue.h"
@@ -127,15 +128,15 @@ WindowPosition NormalPosition(HWND hwnd) {
 }
 
 // The language menu's check mark moves to `pair`, which becomes current everywhere.
-void SwitchToPair(HWND hwnd, WordListDescriptor* pair) {
-    HMENU menu = GetMenu(hwnd);
+void SwitchToPair(WordListDescriptor* pair) {
+    HMENU menu = GetMenu(MainWindow);
     CheckMenuItem(menu, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_UNCHECKED);
     CheckedPairCommand = pair->menuId;
     CheckMenuItem(menu, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_CHECKED);
     CurrentPair = pair;
     SelectPair();
     LoadFlags();
-    InvalidateRect(hwnd, nullptr, FALSE);
+    InvalidateRect(MainWindow, nullptr, FALSE);
 }
 
 void ToggleStayOnTop(HWND hwnd) {
@@ -220,11 +221,11 @@ void OnPaint(HWND hwnd) {
 void OnMove(HWND hwnd, int, int) { Settings.mainWindow = NormalPosition(hwnd); }
 
 // A click on either flag turns the pair round.
-void OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
+void OnLButtonDown(HWND, BOOL, int x, int y, UINT) {
     const bool onFlag = x >= kFlagLeft && x < kFlagLeft + kFlagSize &&
                         ((y >= kFlag1Top && y < kFlag1Top + kFlagSize) || (y >= kFlag2Top && y < kFlag2Top + kFlagSize));
     if (!onFlag) return;
-    if (WordListDescriptor* reverse = ReversePair(*CurrentPair)) SwitchToPair(hwnd, reverse);
+    if (WordListDescriptor* reverse = ReversePair(*CurrentPair)) SwitchToPair(reverse);
 }
 
 void OnCommand(HWND hwnd, int id, HWND, UINT) {
@@ -240,6 +241,9 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
             return;
         case IDM_MAIN_INFO:
             OpenSecondaryWindow(OpenInfoWindow);
+            return;
+        case IDC_MAIN_SEARCH:
+            OpenSecondaryWindow(OpenSearchWindow);
             return;
         case IDC_MAIN_PRACTICE:
             Practise(hwnd);
@@ -257,11 +261,8 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
             SetPracticeMode(hwnd, 1);
             return;
     }
-    // The add, search, translate, recorder and new-word-list windows open here once they exist.
-    if (id >= IDM_PAIR_FIRST && id < IDM_PAIR_FIRST + PairCount()) {
-        for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
-            if (d->menuId == id) SwitchToPair(hwnd, d);
-    }
+    // The add, translate, recorder and new-word-list windows open here once they exist.
+    SwitchPairByCommand(id);
 }
 
 // Shutdown: settings, logo, store, fonts, strings, then the end of the message loop.
@@ -322,6 +323,16 @@ HMENU LanguageMenu() {
 }
 
 }  // namespace
+
+bool SwitchPairByCommand(int id) {
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        if (d->menuId == id) {
+            SwitchToPair(d);
+            return true;
+        }
+    }
+    return false;
+}
 
 void RegisterMainWindowClass() { RegisterWindowClass("glosk", MainWindowProc, CS_HREDRAW | CS_VREDRAW); }
 

@@ -11,6 +11,7 @@
 #include "store/collation.h"
 
 WordRecord CurrentRecord;
+int ModifiedFlag;
 std::int32_t WordCount;
 std::int32_t ListCount;
 std::uint64_t StoreRecordReads;

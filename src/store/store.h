@@ -10,6 +10,8 @@
 #include "store/word_record.h"
 
 extern WordRecord CurrentRecord;
+// Set by the windows that leave the word file (or a list) out of order, until they sort it.
+extern int ModifiedFlag;
 extern std::int32_t WordCount;
 extern std::int32_t ListCount;
 

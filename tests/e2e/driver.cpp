@@ -127,8 +127,10 @@ int SettingNumber(const char* key, int defaultValue) {
 }
 
 std::string WindowText(HWND hwnd) {
+    // GetWindowText does not ask another process's controls; WM_GETTEXT does.
     char text[512] = "";
-    GetWindowTextA(hwnd, text, sizeof text);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
     return text;
 }
 

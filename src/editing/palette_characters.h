@@ -1,0 +1,12 @@
+// The characters the palette offers for a language.
+#pragma once
+
+#include <string>
+
+// The first line of "charset\" + language + ".chs" (at most 254 characters, without its
+// line break), or the built-in Western letters when there is no such file.
+std::string PaletteCharacters(const std::string& language);
+
+// Buttons per row (the first row takes the odd one) and the window's width.
+int PaletteColumns(std::size_t characters);
+int PaletteWidth(std::size_t characters);

@@ -1,0 +1,83 @@
+// The palette window ("tekenset"): two rows of character buttons above its owner.
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include "editing/palette.h"
+
+#include <algorithm>
+#include "editing/palette_characters.h"
+#include "shell/app.h"
+#include "shell/settings.h"
+#include "shell/ui_strings.h"
+
+PaletteContext Palette;
+
+namespace {
+
+const char kClassName[] = "tekenset";
+constexpr int kButtonWidth = 19, kButtonHeight = 23, kHeight = 70;
+
+struct PaletteState {
+    HFONT font;
+    std::string characters;
+};
+
+PaletteState s;
+
+// A click types the character into the target field, as a key press would: at the
+// caret, over a selection, within the field's limit.
+void OnCommand(HWND, int id, HWND, UINT) {
+    if (id < 0 || static_cast<std::size_t>(id) >= s.characters.size() || !Palette.target) return;
+    SetFocus(Palette.target);
+    const char byte[2] = {s.characters[static_cast<std::size_t>(id)], '\0'};
+    const std::wstring typed = WideFromCharset(byte, Palette.charset);
+    if (!typed.empty()) SendMessageW(Palette.target, WM_CHAR, typed[0], 1);
+}
+
+LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void OpenPalette() {
+    ClosePalette();
+    RegisterWindowClass(kClassName, PaletteWindowProc);
+    s.font = CreateUiFont(11, FW_NORMAL, "Times New Roman", Palette.charset);
+    s.characters = PaletteCharacters(Palette.language);
+    const int width = PaletteWidth(s.characters.size());
+    RECT owner = {};
+    if (Palette.owner) GetWindowRect(Palette.owner, &owner);
+    const int left = std::max<int>(0, owner.left + (owner.right - owner.left - width) / 2);
+    const int top = std::max<int>(0, owner.top - kHeight);
+    Palette.window = CreateWindowW(WideFromCharset(kClassName, 0).c_str(),
+                                   WideFromCharset(Ui(UiKey::CharacterSet), UiCharset).c_str(), WS_CAPTION | WS_POPUP,
+                                   left, top, width, kHeight, nullptr, nullptr, AppInstance, nullptr);
+    if (!Palette.window) return;
+    const int columns = PaletteColumns(s.characters.size());
+    for (std::size_t i = 0; i < s.characters.size(); ++i) {
+        const int row = static_cast<int>(i) < columns ? 0 : 1;
+        const int column = static_cast<int>(i) - row * columns;
+        const char byte[2] = {s.characters[i], '\0'};
+        HWND button = CreateWindowW(L"BUTTON", WideFromCharset(byte, Palette.charset).c_str(),
+                                    WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kButtonWidth * column, kButtonHeight * row,
+                                    kButtonWidth, kButtonHeight, Palette.window,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)), AppInstance, nullptr);
+        SetWindowFont(button, s.font, FALSE);
+    }
+    SetWindowPos(Palette.window, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(Palette.window, SW_SHOWNOACTIVATE);
+}
+
+void ClosePalette() {
+    if (Palette.window) DestroyWindow(Palette.window);
+    Palette.window = nullptr;
+    if (s.font) DeleteObject(s.font);
+    s.font = nullptr;
+    if (Palette.target) SetFocus(Palette.target);
+}

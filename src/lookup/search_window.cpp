@@ -1,0 +1,578 @@
+// The search window: a page of records kept on what is typed into the search field,
+// with cells that can be corrected, deleted and restored in place.
+
+#include "lookup/search_window.h"
+
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "editing/palette.h"
+#include "lookup/pager.h"
+#include "lookup/sounds.h"
+#include "resource.h"
+#include "shell/app.h"
+#include "shell/settings.h"
+#include "shell/ui_strings.h"
+#include "store/catalogue.h"
+#include "store/sorting_window.h"
+#include "store/store.h"
+
+namespace {
+
+constexpr int kMaxRows = 25;
+constexpr std::size_t kSearchChars = 37;
+const char kClassName[] = "zoeken";
+
+enum class CellKind { Word, Translation };
+
+struct SearchState {
+    HWND window;
+    int rows, compact;
+    std::int32_t top, shownTop;
+    HWND words[kMaxRows], translations[kMaxRows];
+    HWND search, done, scroll;
+    HWND focusTarget;
+    int paletteShown, rebuilding;
+    HWND nextViewer;
+    HFONT font1, font2;
+    HMENU liveMenu, deletedMenu;
+};
+
+SearchState s;
+
+std::string FieldText(HWND field, int charset, std::size_t maxChars) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(field, text, static_cast<int>(std::size(text)));
+    return CharsetFromWide(text, charset).substr(0, maxChars);
+}
+
+void SetFieldText(HWND field, const char* text, int charset) {
+    SetWindowTextW(field, WideFromCharset(text, charset).c_str());
+}
+
+void ShowSearchRows(std::int32_t top) {
+    for (int r = 0; r < s.rows; ++r) {
+        if (ReadWord(top + r) != 0) break;
+        const bool deleted = CurrentRecord.deleted == 1;
+        SetFieldText(s.words[r], deleted ? Ui(UiKey::CreateListDeleted) : CurrentRecord.word,
+                     deleted ? UiCharset : CurrentPair->charset1);
+        SetFieldText(s.translations[r], deleted ? Ui(UiKey::CreateListDeleted) : CurrentRecord.translation,
+                     deleted ? UiCharset : CurrentPair->charset2);
+    }
+}
+
+void SetScrollRange() {
+    SetScrollRange(s.scroll, SB_CTL, 0, ScrollRangeEnd(WordCount, s.rows), TRUE);
+}
+
+// Every move ends here: nothing when the top is where the rows already are.
+void Settle(std::int32_t top) {
+    if (top == s.shownTop) return;
+    top = SettledTop(top, WordCount, s.rows);
+    s.top = top;
+    ShowSearchRows(top);
+    SetScrollPos(s.scroll, SB_CTL, top / 10, TRUE);
+    s.shownTop = top;
+}
+
+void IncrementalSearch() {
+    const std::string text = FieldText(s.search, CurrentPair->charset1, kSearchChars);
+    Settle(FindWord(text.c_str(), WordCount));
+}
+
+// The palette types into the field with the focus, in that field's language.
+void FollowFocus(HWND field, CellKind kind) {
+    s.focusTarget = field;
+    Palette.target = field;
+    const int charset = kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2;
+    if (charset == Palette.charset) return;
+    Palette.charset = charset;
+    Palette.language = kind == CellKind::Word ? CurrentPair->name1 : CurrentPair->name2;
+    if (s.paletteShown) {
+        OpenPalette();
+        SetFocus(s.focusTarget);
+    }
+}
+
+int RowOf(HWND cell, CellKind* kind) {
+    for (int r = 0; r < s.rows; ++r) {
+        if (cell == s.words[r]) {
+            *kind = CellKind::Word;
+            return r;
+        }
+        if (cell == s.translations[r]) {
+            *kind = CellKind::Translation;
+            return r;
+        }
+    }
+    return -1;
+}
+
+bool RowHoldsRecord(int row) { return row >= 0 && s.top + row < WordCount; }
+
+void EditRow(int row, CellKind kind) {
+    if (!RowHoldsRecord(row)) return;
+    const std::int32_t index = s.top + row;
+    ReadWord(index);
+    const bool deleted = CurrentRecord.deleted != 0;
+    const std::string oldWord = CurrentRecord.word;
+    SetWord(CurrentRecord, FieldText(s.words[row], CurrentPair->charset1, kMaxWordChars));
+    SetTranslation(CurrentRecord, FieldText(s.translations[row], CurrentPair->charset2, kMaxTranslationChars));
+    const bool stored = kind == CellKind::Word ? CurrentRecord.word[0] != '\0' : CurrentRecord.translation[0] != '\0';
+    if (stored && !deleted) {
+        WriteWord(index);
+        // A changed word leaves the file out of order, from whichever cell it was stored.
+        if (kind == CellKind::Word || oldWord != CurrentRecord.word) ModifiedFlag = 1;
+    } else {
+        MessageBeep(0xFFFFFFFF);
+        HWND cell = kind == CellKind::Word ? s.words[row] : s.translations[row];
+        if (deleted) {
+            SetFieldText(cell, Ui(UiKey::CreateListDeleted), UiCharset);
+        } else {
+            ReadWord(index);
+            SetFieldText(cell, kind == CellKind::Word ? CurrentRecord.word : CurrentRecord.translation,
+                         kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2);
+        }
+    }
+    SetFocus(s.search);
+}
+
+void ToggleDeleted(int row) {
+    if (!RowHoldsRecord(row)) return;
+    const std::int32_t index = s.top + row;
+    ReadWord(index);
+    if (CurrentRecord.deleted == 0) {
+        CurrentRecord.deleted = 1;
+        SetFieldText(s.words[row], Ui(UiKey::CreateListDeleted), UiCharset);
+        SetFieldText(s.translations[row], Ui(UiKey::CreateListDeleted), UiCharset);
+    } else {
+        CurrentRecord.deleted = 0;
+        SetFieldText(s.words[row], CurrentRecord.word, CurrentPair->charset1);
+        SetFieldText(s.translations[row], CurrentRecord.translation, CurrentPair->charset2);
+    }
+    WriteWord(index);
+    ModifiedFlag = 1;
+    SetFocus(s.search);
+}
+
+void CopyCell(HWND cell) {
+    wchar_t text[51] = L"";
+    GetWindowTextW(cell, text, static_cast<int>(std::size(text)));
+    const std::size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    if (!OpenClipboard(s.window)) return;
+    EmptyClipboard();
+    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes)) {
+        std::memcpy(GlobalLock(block), text, bytes);
+        GlobalUnlock(block);
+        if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
+    }
+    CloseClipboard();
+}
+
+// The clipboard's text, or nothing when it holds none.
+bool ClipboardText(std::wstring& text) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(s.window)) return false;
+    bool got = false;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = p;
+            got = true;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return got;
+}
+
+void PasteCell(HWND cell) {
+    std::wstring text;
+    if (ClipboardText(text)) SetWindowTextW(cell, text.c_str());
+}
+
+void PlayCell(HWND cell, CellKind kind) {
+    const std::string text = FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
+    for (const std::string& file : kind == CellKind::Word ? WordSounds(CurrentPair->name1, text)
+                                                          : TranslationSounds(CurrentPair->name2, text))
+        PlaySoundFile(file);
+}
+
+void ShowCellMenu(HWND cell, int x, int y) {
+    CellKind kind;
+    const int row = RowOf(cell, &kind);
+    if (row < 0) return;
+    ReadWord(s.top + row);
+    HMENU menu = RowHoldsRecord(row) && CurrentRecord.deleted != 0 ? s.deletedMenu : s.liveMenu;
+    const std::string text = FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
+    const bool playable = !(kind == CellKind::Word ? WordSounds(CurrentPair->name1, text)
+                                                   : TranslationSounds(CurrentPair->name2, text))
+                               .empty();
+    for (HMENU m : {s.liveMenu, s.deletedMenu})
+        EnableMenuItem(m, IDM_SEARCH_PLAY, MF_BYCOMMAND | (playable ? MF_ENABLED : MF_GRAYED));
+    const int command = TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_LEFTALIGN, x, y - 10, 0, s.window, nullptr);
+    switch (command) {
+        case IDM_SEARCH_DELETE: ToggleDeleted(row); break;
+        case IDM_SEARCH_COPY: CopyCell(cell); break;
+        case IDM_SEARCH_PASTE: PasteCell(cell); break;
+        case IDM_SEARCH_PLAY: PlayCell(cell, kind); break;
+    }
+}
+
+// The cells take Enter (store the row) and the right button (their pop-up menu).
+LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    CellKind kind;
+    switch (msg) {
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                const int row = RowOf(cell, &kind);
+                if (row >= 0) EditRow(row, kind);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == '\r') return 0;
+            break;
+        case WM_RBUTTONUP: {
+            POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(cell, &p);
+            ShowCellMenu(cell, p.x, p.y);
+            return 0;
+        }
+        case WM_CONTEXTMENU:
+            return 0;
+    }
+    return DefSubclassProc(cell, msg, wParam, lParam);
+}
+
+// The search field takes Enter, Up and Down; Enter never reaches it as a character.
+LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_KEYDOWN) {
+        switch (wParam) {
+            case VK_RETURN:
+                SetWindowTextW(field, L"");
+                return 0;
+            case VK_UP:
+                Settle(std::max(s.top - 1, 0));
+                return 0;
+            case VK_DOWN:
+                Settle(std::min(s.top + 1, WordCount - s.rows));
+                return 0;
+        }
+    }
+    if (msg == WM_CHAR && wParam == '\r') return 0;
+    return DefSubclassProc(field, msg, wParam, lParam);
+}
+
+HWND Edit(HWND parent, int id, int x, int y, int w, int limit, HFONT font, bool scrolls, bool visible) {
+    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                WS_CHILD | (visible ? WS_VISIBLE : 0) | WS_TABSTOP | (scrolls ? ES_AUTOHSCROLL : 0),
+                                x, y, w, 25, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance,
+                                nullptr);
+    if (limit > 0) Edit_LimitText(edit, limit);
+    SetWindowFont(edit, font, FALSE);
+    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    return edit;
+}
+
+void CreateFonts() {
+    for (HFONT f : {s.font1, s.font2})
+        if (f) DeleteObject(f);
+    s.font1 = CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset1);
+    s.font2 = CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset2);
+    Palette.charset = CurrentPair->charset1;
+    Palette.language = CurrentPair->name1;
+}
+
+void CreateControls(HWND hwnd) {
+    const int rows = s.rows, below = 23 * rows + 35;
+    s.done = CreateWindowW(L"BUTTON", WideFromCharset(Ui(UiKey::Done), UiCharset).c_str(),
+                           WS_CHILD | (s.compact ? 0 : WS_VISIBLE) | BS_PUSHBUTTON, 505, below, 100, 28, hwnd,
+                           reinterpret_cast<HMENU>(IDC_SEARCH_DONE), AppInstance, nullptr);
+    SetWindowFont(s.done, Fonts.GuiFont, FALSE);
+    s.search = Edit(hwnd, IDC_SEARCH_FIELD, 20, below, 215, 0, s.font1, false, !s.compact);
+    for (int r = 0; r < rows; ++r) {
+        const int y = s.compact ? 5 : 25 + 23 * r;
+        s.words[r] = Edit(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, 30, s.font1, true, true);
+        s.translations[r] = Edit(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
+                                 s.compact ? 250 : 350, 50, s.font2, true, true);
+        SetWindowSubclass(s.words[r], CellProc, 1, 0);
+        SetWindowSubclass(s.translations[r], CellProc, 1, 0);
+    }
+    s.scroll = CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, s.compact ? 220 : 235,
+                             s.compact ? 5 : 25, 20, 23 * rows, hwnd, reinterpret_cast<HMENU>(IDC_SEARCH_SCROLL),
+                             AppInstance, nullptr);
+}
+
+HMENU CellMenu(UiKey deleteLabel) {
+    HMENU bar = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    const std::pair<UiKey, int> items[] = {{deleteLabel, IDM_SEARCH_DELETE},
+                                           {UiKey::SearchCopy, IDM_SEARCH_COPY},
+                                           {UiKey::SearchPaste, IDM_SEARCH_PASTE},
+                                           {UiKey::SearchPlay, IDM_SEARCH_PLAY}};
+    for (const auto& [label, id] : items)
+        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), WideFromCharset(Ui(label), UiCharset).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"");
+    return bar;
+}
+
+HMENU MenuBar() {
+    auto text = [](UiKey key) { return WideFromCharset(Ui(key), UiCharset); };
+    HMENU bar = CreateMenu();
+    HMENU charset = CreatePopupMenu();
+    AppendMenuW(charset, MF_STRING, IDM_SEARCH_PALETTE_SHOW, text(UiKey::SearchMenuCharset1).c_str());
+    AppendMenuW(charset, MF_STRING | MF_CHECKED, IDM_SEARCH_PALETTE_HIDE, text(UiKey::SearchMenuCharset2).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(charset), text(UiKey::SearchMenuCharset0).c_str());
+    HMENU clip = CreatePopupMenu();
+    AppendMenuW(clip, MF_STRING | (Settings.ClipSearch == 1 ? MF_CHECKED : 0), IDM_SEARCH_CLIP_ON,
+                text(UiKey::SearchMenuClipboard1).c_str());
+    AppendMenuW(clip, MF_STRING | (Settings.ClipSearch == 0 ? MF_CHECKED : 0), IDM_SEARCH_CLIP_OFF,
+                text(UiKey::SearchMenuClipboard2).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(clip), text(UiKey::SearchMenuClipboard0).c_str());
+    HMENU sizes = CreatePopupMenu();
+    for (int n = 0; n <= kMaxRows; ++n)
+        AppendMenuW(sizes, MF_STRING, static_cast<UINT_PTR>(IDM_SEARCH_SIZE_FIRST + n), std::to_wstring(n).c_str());
+    HMENU window = CreatePopupMenu();
+    AppendMenuW(window, MF_POPUP, reinterpret_cast<UINT_PTR>(sizes), text(UiKey::SearchMenuWindowsize1).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(window), text(UiKey::SearchMenuWindowsize0).c_str());
+    return bar;
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    s.window = hwnd;
+    SetMenu(hwnd, MenuBar());
+    s.liveMenu = CellMenu(UiKey::SearchDelRecord);
+    s.deletedMenu = CellMenu(UiKey::SearchResRecord);
+    s.rebuilding = 0;
+    s.paletteShown = 0;
+    CreateFonts();
+    Palette.owner = hwnd;
+    CreateControls(hwnd);
+    SetFocus(s.search);
+    s.focusTarget = Palette.target = s.search;
+    SetWindowSubclass(s.search, SearchFieldProc, 1, 0);
+    SetScrollRange();
+    s.top = 0;
+    s.shownTop = 0;
+    ShowSearchRows(0);
+    SetWindowPos(hwnd, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (Settings.searchWindow.Known())
+        SetWindowPos(hwnd, nullptr, Settings.searchWindow.left, Settings.searchWindow.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+    if (Settings.ClipSearch == 1) s.nextViewer = SetClipboardViewer(hwnd);
+    CheckMenuItem(GetMenu(hwnd), static_cast<UINT>(IDM_SEARCH_SIZE_FIRST + (s.compact ? 0 : s.rows)),
+                  MF_BYCOMMAND | MF_CHECKED);
+    return TRUE;
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(224, 224, 224));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    MoveToEx(dc, 0, 0, nullptr);
+    LineTo(dc, client.right, 0);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    if (s.rows != 0) {
+        HGDIOBJ oldFont = SelectObject(dc, Fonts.SearchBoldFont);
+        DrawShadowedText(dc, CurrentPair->name1, {20, 5, 235, 30}, DT_SINGLELINE | DT_CENTER, CurrentPair->charset1);
+        DrawShadowedText(dc, CurrentPair->name2, {255, 5, 605, 30}, DT_SINGLELINE | DT_CENTER, CurrentPair->charset2);
+        SelectObject(dc, oldFont);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+void RunPendingSort() {
+    if (!ModifiedFlag) return;
+    RunSort();
+    ModifiedFlag = 0;
+}
+
+void SwitchPair(HWND hwnd, int id) {
+    RunPendingSort();
+    if (!SwitchPairByCommand(id)) return;
+    CreateFonts();
+    for (int r = 0; r < s.rows; ++r) {
+        for (auto [cell, font] : {std::pair{s.words[r], s.font1}, std::pair{s.translations[r], s.font2}}) {
+            SetWindowFont(cell, font, FALSE);
+            SendMessageW(cell, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+        }
+    }
+    SetWindowFont(s.search, s.font1, FALSE);
+    SendMessageW(s.search, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SetFocus(s.search);
+    if (s.paletteShown) {
+        OpenPalette();
+        SetFocus(s.search);
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+    s.top = s.shownTop = 0;
+    ShowSearchRows(0);
+    SetScrollRange();
+    SetScrollPos(s.scroll, SB_CTL, 0, TRUE);
+}
+
+void Resize(HWND hwnd, int size) {
+    Settings.searchwindowminimal = size == 0 ? 1 : 0;
+    Settings.searchwindowsize = size == 0 ? 1 : size;
+    s.rebuilding = 1;
+    ClosePalette();
+    DestroyWindow(hwnd);
+    OpenSearchWindow();
+}
+
+void SetClipSearch(HWND hwnd, bool on) {
+    if ((Settings.ClipSearch == 1) == on) return;
+    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_CLIP_ON, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_CLIP_OFF, MF_BYCOMMAND | (on ? MF_UNCHECKED : MF_CHECKED));
+    Settings.ClipSearch = on ? 1 : 0;
+    if (on)
+        s.nextViewer = SetClipboardViewer(hwnd);
+    else
+        ChangeClipboardChain(hwnd, s.nextViewer);
+}
+
+void SetPaletteShown(HWND hwnd, bool shown) {
+    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_PALETTE_SHOW, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_PALETTE_HIDE, MF_BYCOMMAND | (shown ? MF_UNCHECKED : MF_CHECKED));
+    s.paletteShown = shown ? 1 : 0;
+    ClosePalette();
+    if (shown) {
+        OpenPalette();
+        SetFocus(s.focusTarget);
+    }
+}
+
+void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
+    if (control == s.search && code == EN_CHANGE) return IncrementalSearch();
+    if (code == EN_SETFOCUS) {
+        CellKind kind = CellKind::Word;
+        if (control != s.search) RowOf(control, &kind);
+        return FollowFocus(control, kind);
+    }
+    if (control && code != BN_CLICKED) return;
+    switch (id) {
+        case IDC_SEARCH_DONE:
+            CloseSearchWindow();
+            DestroyWindow(hwnd);
+            return;
+        case IDM_SEARCH_PALETTE_SHOW: return SetPaletteShown(hwnd, true);
+        case IDM_SEARCH_PALETTE_HIDE: return SetPaletteShown(hwnd, false);
+        case IDM_SEARCH_CLIP_ON: return SetClipSearch(hwnd, true);
+        case IDM_SEARCH_CLIP_OFF: return SetClipSearch(hwnd, false);
+    }
+    if (id >= IDM_SEARCH_SIZE_FIRST && id <= IDM_SEARCH_SIZE_FIRST + kMaxRows) return Resize(hwnd, id - IDM_SEARCH_SIZE_FIRST);
+    SwitchPair(hwnd, id);
+}
+
+void OnVScroll(HWND, HWND, UINT code, int position) {
+    ScrollRequest request = ScrollRequest::Other;
+    switch (code) {
+        case SB_LINEUP: request = ScrollRequest::LineUp; break;
+        case SB_LINEDOWN: request = ScrollRequest::LineDown; break;
+        case SB_PAGEUP: request = ScrollRequest::PageUp; break;
+        case SB_PAGEDOWN: request = ScrollRequest::PageDown; break;
+        case SB_THUMBPOSITION: request = ScrollRequest::ThumbReleased; break;
+        default: return;
+    }
+    Settle(ScrolledTop(request, s.top, WordCount, s.rows, position));
+}
+
+// A right click on the background offers the main window's language menu.
+void OnRButtonUp(HWND hwnd, int x, int y, UINT) {
+    POINT p = {x, y};
+    ClientToScreen(hwnd, &p);
+    TrackPopupMenu(GetSubMenu(GetMenu(MainWindow), 1), TPM_LEFTALIGN, p.x, p.y, 0, hwnd, nullptr);
+}
+
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
+    if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);
+}
+
+void OnDrawClipboard(HWND hwnd) {
+    std::wstring text;
+    if (GetActiveWindow() != hwnd && ClipboardText(text)) {
+        SetWindowTextW(s.search, text.c_str());
+        if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    }
+    if (s.nextViewer) SendMessageA(s.nextViewer, WM_DRAWCLIPBOARD, 0, 0);
+}
+
+void OnChangeCBChain(HWND, HWND removed, HWND next) {
+    if (removed == s.nextViewer)
+        s.nextViewer = next;
+    else if (s.nextViewer)
+        SendMessageA(s.nextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed), reinterpret_cast<LPARAM>(next));
+}
+
+void OnClose(HWND hwnd) {
+    CloseSearchWindow();
+    DestroyWindow(hwnd);
+}
+
+void OnDestroy(HWND hwnd) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd, &placement);
+    Settings.searchWindow = {static_cast<int>(placement.rcNormalPosition.left),
+                             static_cast<int>(placement.rcNormalPosition.top)};
+    if (Settings.ClipSearch == 1) ChangeClipboardChain(hwnd, s.nextViewer);
+    DestroyMenu(s.liveMenu);
+    DestroyMenu(s.deletedMenu);
+    for (HFONT f : {s.font1, s.font2})
+        if (f) DeleteObject(f);
+    s.font1 = s.font2 = nullptr;
+    Palette.target = nullptr;
+    s.window = nullptr;
+    if (!s.rebuilding) SecondaryWindowClosed();
+}
+
+LRESULT CALLBACK SearchWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_VSCROLL, OnVScroll);
+        HANDLE_MSG(hwnd, WM_RBUTTONUP, OnRButtonUp);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_DRAWCLIPBOARD, OnDrawClipboard);
+        HANDLE_MSG(hwnd, WM_CHANGECBCHAIN, OnChangeCBChain);
+        HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenSearchWindow() {
+    const bool firstInVisit = !s.rebuilding;
+    if (firstInVisit) ModifiedFlag = 0;
+    s.compact = Settings.searchwindowminimal == 1 ? 1 : 0;
+    s.rows = s.compact ? 1 : ClampRows(Settings.searchwindowsize);
+    Settings.searchwindowsize = s.rows;
+    RegisterWindowClass(kClassName, SearchWindowProc, CS_HREDRAW | CS_VREDRAW);
+    const int extra = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+    const int width = s.compact ? 500 : 630;
+    const int height = extra + (s.compact ? 23 + 20 : 23 * s.rows + 80);
+    HWND hwnd = CreateWindowW(WideFromCharset(kClassName, 0).c_str(),
+                              WideFromCharset(Ui(UiKey::SearchCaption), UiCharset).c_str(),
+                              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                              (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
+                              AppInstance, nullptr);
+    if (!hwnd) return nullptr;
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+void CloseSearchWindow() {
+    ClosePalette();
+    RunPendingSort();
+}

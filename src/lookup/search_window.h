@@ -1,0 +1,9 @@
+// The search window ("zoeken"): look words up as they are typed or copied, and
+// correct, delete and restore records in place.
+#pragma once
+
+#include <windows.h>
+
+HWND OpenSearchWindow();
+// Closes the palette and sorts the word file when the window changed it.
+void CloseSearchWindow();

@@ -1,0 +1,22 @@
+// Recorded pronunciations: sound\<language>\<word>.wav.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The file of a text's sound; the text is used exactly as given. None when the path
+// would be too long.
+std::optional<std::string> SoundFileName(const std::string& language, const std::string& text);
+bool SoundExists(const std::string& fileName);
+// Plays a wave file and returns when it has ended.
+void PlaySoundFile(const std::string& fileName);
+
+// The single translations of a translation text: split at every comma, empty pieces
+// between commas skipped, blanks (only) trimmed from both ends of each piece.
+std::vector<std::string> TranslationPieces(const std::string& translation);
+
+// The sound files that exist for a word cell (first language) or a translation cell
+// (second language, each piece in order).
+std::vector<std::string> WordSounds(const std::string& language, const std::string& word);
+std::vector<std::string> TranslationSounds(const std::string& language, const std::string& translation);
