@@ -331,3 +331,22 @@ TEST(SearchSpeed, KeystrokesOnHalfAMillionRecords) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(), 0);
 }
+
+TEST_F(SearchTest, GreekWordsShowAsGreek) {
+    SendMessageA(search, WM_COMMAND, 204, 0);  // Modern Greek into english
+    auto wide = [](HWND hwnd) {
+        wchar_t text[128] = L"";
+        SendMessageW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(wide(GetDlgItem(search, 100)), L"\x03b1\x03b3\x03ac\x03c0\x03b7");  // the first word, in Greek letters
+    SendMessageA(search, WM_COMMAND, 6, 0);
+    HWND palette = program->WaitForWindow("tekenset");
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(wide(GetDlgItem(palette, 0)), L"\x03b1");  // from the language's palette file
+    SendMessageA(GetDlgItem(palette, 0), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(palette, 1), BM_CLICK, 0, 0);
+    EXPECT_EQ(wide(field), L"\x03b1\x03b2");
+    Settle();
+    SaveScreenshot("search-window-greek");
+}
