@@ -260,6 +260,7 @@ TEST_F(SearchTest, ClipboardSearchOnlyWhileAnotherWindowIsActive) {
 }
 
 TEST_F(SearchTest, PaletteTypesIntoTheSearchField) {
+    fixture.Remove("charset\\dutch.chs");
     SendMessageA(search, WM_COMMAND, 6, 0);
     HWND palette = program->WaitForWindow("tekenset");
     ASSERT_NE(palette, nullptr);
