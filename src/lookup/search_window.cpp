@@ -359,9 +359,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.shownTop = 0;
     ShowSearchRows(0);
     SetWindowPos(hwnd, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (Settings.searchWindow.Known())
-        SetWindowPos(hwnd, nullptr, Settings.searchWindow.left, Settings.searchWindow.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER);
+    MoveToStoredPosition(hwnd, Settings.searchWindow);
     if (Settings.ClipSearch == 1) s.nextViewer = SetClipboardViewer(hwnd);
     CheckMenuItem(GetMenu(hwnd), static_cast<UINT>(IDM_SEARCH_SIZE_FIRST + (s.compact ? 0 : s.rows)),
                   MF_BYCOMMAND | MF_CHECKED);
@@ -517,11 +515,7 @@ void OnClose(HWND hwnd) {
 }
 
 void OnDestroy(HWND hwnd) {
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    GetWindowPlacement(hwnd, &placement);
-    Settings.searchWindow = {static_cast<int>(placement.rcNormalPosition.left),
-                             static_cast<int>(placement.rcNormalPosition.top)};
+    Settings.searchWindow = NormalPosition(hwnd);
     if (Settings.ClipSearch == 1) ChangeClipboardChain(hwnd, s.nextViewer);
     DestroyMenu(s.liveMenu);
     DestroyMenu(s.deletedMenu);

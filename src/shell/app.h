@@ -46,6 +46,12 @@ bool SwitchPairByCommand(int id);
 bool OpenSecondaryWindow(HWND (*open)());
 void SecondaryWindowClosed();
 
+// Window places kept in the settings: where a window's normal rectangle is, and moving
+// a new window to a stored place (when one is known) without changing its size.
+struct WindowPosition;
+WindowPosition NormalPosition(HWND hwnd);
+void MoveToStoredPosition(HWND hwnd, const WindowPosition& stored);
+
 // Opens the help file in the user's browser, at its contents or at a keyword's section.
 void OpenHelp(const char* keyword);
 

@@ -120,13 +120,6 @@ void SetTopmost(HWND hwnd, bool topmost) {
     SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-WindowPosition NormalPosition(HWND hwnd) {
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    GetWindowPlacement(hwnd, &placement);
-    return {static_cast<int>(placement.rcNormalPosition.left), static_cast<int>(placement.rcNormalPosition.top)};
-}
-
 // The language menu's check mark moves to `pair`, which becomes current everywhere.
 void SwitchToPair(WordListDescriptor* pair) {
     HMENU menu = GetMenu(MainWindow);
@@ -191,9 +184,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     AddButton(hwnd, IDC_MAIN_SEARCH, UiKey::MainButtonSearch, 430, 280);
     if (RecorderMode) AddButton(hwnd, IDC_MAIN_RECORD, UiKey::RecordCaption, 10, 240);
     SetTopmost(hwnd, Settings.StayOnTop == 1);
-    if (Settings.mainWindow.Known())
-        SetWindowPos(hwnd, nullptr, Settings.mainWindow.left, Settings.mainWindow.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER);
+    MoveToStoredPosition(hwnd, Settings.mainWindow);
     return TRUE;
 }
 

@@ -39,6 +39,17 @@ void SetUiText(HWND dialog, int id, UiKey key) {
         SetDlgItemTextW(dialog, id, text.c_str());
 }
 
+WindowPosition NormalPosition(HWND hwnd) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd, &placement);
+    return {static_cast<int>(placement.rcNormalPosition.left), static_cast<int>(placement.rcNormalPosition.top)};
+}
+
+void MoveToStoredPosition(HWND hwnd, const WindowPosition& stored) {
+    if (stored.Known()) SetWindowPos(hwnd, nullptr, stored.left, stored.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
 bool OpenSecondaryWindow(HWND (*open)()) {
     if (SecondaryWindowOpen) return false;
     SecondaryWindowOpen = 1;
