@@ -38,6 +38,11 @@ void OnCommand(HWND, int id, HWND, UINT) {
 LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        case WM_CLOSE:
+            return 0;  // closed through the owner's menu only
+        case WM_DESTROY:
+            if (Palette.window == hwnd) Palette.window = nullptr;
+            return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -56,7 +61,7 @@ void OpenPalette() {
     const int top = std::max<int>(0, owner.top - kHeight);
     Palette.window = CreateWindowW(WideFromCharset(kClassName, 0).c_str(),
                                    WideFromCharset(Ui(UiKey::CharacterSet), UiCharset).c_str(), WS_CAPTION | WS_POPUP,
-                                   left, top, width, kHeight, nullptr, nullptr, AppInstance, nullptr);
+                                   left, top, width, kHeight, Palette.owner, nullptr, AppInstance, nullptr);
     if (!Palette.window) return;
     const int columns = PaletteColumns(s.characters.size());
     for (std::size_t i = 0; i < s.characters.size(); ++i) {

@@ -38,6 +38,7 @@ struct SearchState {
     HWND focusTarget;
     int paletteShown, rebuilding;
     HWND nextViewer;
+    bool joiningChain;  // the notice sent while joining the chain is no clipboard change
     HFONT font1, font2;
     HMENU liveMenu, deletedMenu;
 };
@@ -117,7 +118,7 @@ bool RowHoldsRecord(int row) { return row >= 0 && s.top + row < WordCount; }
 void EditRow(int row, CellKind kind) {
     if (!RowHoldsRecord(row)) return;
     const std::int32_t index = s.top + row;
-    ReadWord(index);
+    if (ReadWord(index) != 0) return;
     const bool deleted = CurrentRecord.deleted != 0;
     const std::string oldWord = CurrentRecord.word;
     SetWord(CurrentRecord, FieldText(s.words[row], CurrentPair->charset1, kMaxWordChars));
@@ -144,7 +145,7 @@ void EditRow(int row, CellKind kind) {
 void ToggleDeleted(int row) {
     if (!RowHoldsRecord(row)) return;
     const std::int32_t index = s.top + row;
-    ReadWord(index);
+    if (ReadWord(index) != 0) return;
     if (CurrentRecord.deleted == 0) {
         CurrentRecord.deleted = 1;
         SetFieldText(s.words[row], Ui(UiKey::CreateListDeleted), UiCharset);
@@ -166,9 +167,12 @@ void CopyCell(HWND cell) {
     if (!OpenClipboard(s.window)) return;
     EmptyClipboard();
     if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes)) {
-        std::memcpy(GlobalLock(block), text, bytes);
-        GlobalUnlock(block);
-        if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
+        void* memory = GlobalLock(block);
+        if (memory) {
+            std::memcpy(memory, text, bytes);
+            GlobalUnlock(block);
+        }
+        if (!memory || !SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
     }
     CloseClipboard();
 }
@@ -186,6 +190,19 @@ bool ClipboardText(std::wstring& text) {
     }
     CloseClipboard();
     return got;
+}
+
+// Windows tells a window of the clipboard as it joins the chain; that is no change.
+void JoinClipboardChain(HWND hwnd) {
+    s.nextViewer = nullptr;
+    s.joiningChain = true;
+    s.nextViewer = SetClipboardViewer(hwnd);
+    s.joiningChain = false;
+}
+
+void LeaveChain(HWND hwnd) {
+    ChangeClipboardChain(hwnd, s.nextViewer);
+    s.nextViewer = nullptr;
 }
 
 void PasteCell(HWND cell) {
@@ -277,9 +294,9 @@ HWND Edit(HWND parent, int id, int x, int y, int w, int limit, HFONT font, bool 
     return edit;
 }
 
+// The fonts of the current pair; the ones they replace are deleted by the caller once
+// no field uses them any more.
 void CreateFonts() {
-    for (HFONT f : {s.font1, s.font2})
-        if (f) DeleteObject(f);
     s.font1 = CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset1);
     s.font2 = CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset2);
     Palette.charset = CurrentPair->charset1;
@@ -351,8 +368,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     CreateFonts();
     Palette.owner = hwnd;
     CreateControls(hwnd);
-    SetFocus(s.search);
     s.focusTarget = Palette.target = s.search;
+    SetFocus(s.search);
     SetWindowSubclass(s.search, SearchFieldProc, 1, 0);
     SetScrollRange();
     s.top = 0;
@@ -360,7 +377,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     ShowSearchRows(0);
     SetWindowPos(hwnd, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     MoveToStoredPosition(hwnd, Settings.searchWindow);
-    if (Settings.ClipSearch == 1) s.nextViewer = SetClipboardViewer(hwnd);
+    if (Settings.ClipSearch == 1) JoinClipboardChain(hwnd);
     CheckMenuItem(GetMenu(hwnd), static_cast<UINT>(IDM_SEARCH_SIZE_FIRST + (s.compact ? 0 : s.rows)),
                   MF_BYCOMMAND | MF_CHECKED);
     return TRUE;
@@ -395,6 +412,7 @@ void RunPendingSort() {
 void SwitchPair(HWND hwnd, int id) {
     RunPendingSort();
     if (!SwitchPairByCommand(id)) return;
+    const HFONT oldFonts[] = {s.font1, s.font2};
     CreateFonts();
     for (int r = 0; r < s.rows; ++r) {
         for (auto [cell, font] : {std::pair{s.words[r], s.font1}, std::pair{s.translations[r], s.font2}}) {
@@ -404,6 +422,7 @@ void SwitchPair(HWND hwnd, int id) {
     }
     SetWindowFont(s.search, s.font1, FALSE);
     SendMessageW(s.search, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    for (HFONT f : oldFonts) DeleteObject(f);
     SetFocus(s.search);
     if (s.paletteShown) {
         OpenPalette();
@@ -422,7 +441,10 @@ void Resize(HWND hwnd, int size) {
     s.rebuilding = 1;
     ClosePalette();
     DestroyWindow(hwnd);
-    OpenSearchWindow();
+    if (!OpenSearchWindow()) {
+        s.rebuilding = 0;
+        SecondaryWindowClosed();
+    }
 }
 
 void SetClipSearch(HWND hwnd, bool on) {
@@ -431,9 +453,9 @@ void SetClipSearch(HWND hwnd, bool on) {
     CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_CLIP_OFF, MF_BYCOMMAND | (on ? MF_UNCHECKED : MF_CHECKED));
     Settings.ClipSearch = on ? 1 : 0;
     if (on)
-        s.nextViewer = SetClipboardViewer(hwnd);
+        JoinClipboardChain(hwnd);
     else
-        ChangeClipboardChain(hwnd, s.nextViewer);
+        LeaveChain(hwnd);
 }
 
 void SetPaletteShown(HWND hwnd, bool shown) {
@@ -469,7 +491,11 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     SwitchPair(hwnd, id);
 }
 
-void OnVScroll(HWND, HWND, UINT code, int position) {
+void OnVScroll(HWND, HWND bar, UINT code, int position) {
+    // The message carries 16 bits, read as signed; a long file's positions need the bar's own.
+    SCROLLINFO info = {sizeof info, SIF_TRACKPOS | SIF_RANGE, 0, 0, 0, 0, 0};
+    if (code == SB_THUMBPOSITION && GetScrollInfo(bar, SB_CTL, &info) && info.nMax > 0x7FFF) position = info.nTrackPos;
+    position = position < 0 ? position & 0xFFFF : position;
     ScrollRequest request = ScrollRequest::Other;
     switch (code) {
         case SB_LINEUP: request = ScrollRequest::LineUp; break;
@@ -493,13 +519,20 @@ void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
     if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);
 }
 
-void OnDrawClipboard(HWND hwnd) {
+// Restored from minimized, the window itself gets the focus; the field should have it.
+void OnSetFocus(HWND, HWND) {
+    if (s.focusTarget) SetFocus(s.focusTarget);
+}
+
+LRESULT OnClipboardChanged(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (s.joiningChain) return 0;
     std::wstring text;
     if (GetActiveWindow() != hwnd && ClipboardText(text)) {
         SetWindowTextW(s.search, text.c_str());
         if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
     }
-    if (s.nextViewer) SendMessageA(s.nextViewer, WM_DRAWCLIPBOARD, 0, 0);
+    if (s.nextViewer) SendMessageA(s.nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
+    return 0;
 }
 
 void OnChangeCBChain(HWND, HWND removed, HWND next) {
@@ -516,13 +549,14 @@ void OnClose(HWND hwnd) {
 
 void OnDestroy(HWND hwnd) {
     Settings.searchWindow = NormalPosition(hwnd);
-    if (Settings.ClipSearch == 1) ChangeClipboardChain(hwnd, s.nextViewer);
+    if (Settings.ClipSearch == 1) LeaveChain(hwnd);
     DestroyMenu(s.liveMenu);
     DestroyMenu(s.deletedMenu);
     for (HFONT f : {s.font1, s.font2})
         if (f) DeleteObject(f);
     s.font1 = s.font2 = nullptr;
     Palette.target = nullptr;
+    s.focusTarget = nullptr;
     s.window = nullptr;
     if (!s.rebuilding) SecondaryWindowClosed();
 }
@@ -535,7 +569,9 @@ LRESULT CALLBACK SearchWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(hwnd, WM_VSCROLL, OnVScroll);
         HANDLE_MSG(hwnd, WM_RBUTTONUP, OnRButtonUp);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
-        HANDLE_MSG(hwnd, WM_DRAWCLIPBOARD, OnDrawClipboard);
+        case WM_DRAWCLIPBOARD:
+            return OnClipboardChanged(hwnd, wParam, lParam);
+        HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
         HANDLE_MSG(hwnd, WM_CHANGECBCHAIN, OnChangeCBChain);
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
@@ -564,6 +600,10 @@ HWND OpenSearchWindow() {
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     return hwnd;
+}
+
+void ForgetSearchWindow() {
+    if (s.window && Settings.ClipSearch == 1) LeaveChain(s.window);
 }
 
 void CloseSearchWindow() {

@@ -258,6 +258,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
 
 // Shutdown: settings, logo, store, fonts, strings, then the end of the message loop.
 void OnDestroy(HWND hwnd) {
+    ForgetSearchWindow();
     const WindowPosition place = NormalPosition(hwnd);
     WriteSettings(Settings.mainWindow.Known() ? place : Settings.mainWindow);
     if (s.logo) DeleteObject(s.logo);

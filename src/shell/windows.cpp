@@ -46,8 +46,16 @@ WindowPosition NormalPosition(HWND hwnd) {
     return {static_cast<int>(placement.rcNormalPosition.left), static_cast<int>(placement.rcNormalPosition.top)};
 }
 
+// Placements are in work-area coordinates, so a place goes back the way it was read.
 void MoveToStoredPosition(HWND hwnd, const WindowPosition& stored) {
-    if (stored.Known()) SetWindowPos(hwnd, nullptr, stored.left, stored.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    if (!stored.Known()) return;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd, &placement);
+    RECT& r = placement.rcNormalPosition;
+    OffsetRect(&r, stored.left - r.left, stored.top - r.top);
+    placement.showCmd = IsWindowVisible(hwnd) ? SW_SHOWNA : SW_HIDE;
+    SetWindowPlacement(hwnd, &placement);
 }
 
 bool OpenSecondaryWindow(HWND (*open)()) {

@@ -107,6 +107,9 @@ TEST_F(SearchTest, TypingEnterUpAndDown) {
     EXPECT_EQ(Word(0), words[0].word);
     Key(field, VK_DOWN);
     Key(field, VK_DOWN);
+    Key(field, VK_DOWN);
+    EXPECT_EQ(Word(0), words[3].word);
+    Key(field, VK_UP);
     EXPECT_EQ(Word(0), words[2].word);
 }
 
@@ -127,16 +130,32 @@ TEST_F(SearchTest, ScrollingByTensAndPages) {
     EXPECT_EQ(GetScrollPos(GetDlgItem(search, 41), SB_CTL), (n - 10) / 10);
 }
 
-TEST_F(SearchTest, TranslationEditsStayInPlaceWithoutASort) {
+// A file left out of order on purpose shows whether closing sorted it.
+TEST(SearchEdits, TranslationEditsStayInPlaceWithoutASort) {
+    ResetSettings();
+    Fixture fixture;
+    std::vector<WordRecord> words = Records(fixture, "dut_eng.gk");
+    std::swap(words[5], words[6]);
+    fixture.Write("wordlists\\dut_eng.gk",
+                  std::string(reinterpret_cast<const char*>(words.data()), words.size() * sizeof(WordRecord)));
+    Program program(fixture);
+    HWND main = program.WaitForWindow("glosk");
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, 12, 0);
+    HWND search = program.WaitForWindow("zoeken");
+    ASSERT_NE(search, nullptr);
     HWND translation = GetDlgItem(search, 153);
     SendMessageA(translation, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed, too"));
-    Key(translation, VK_RETURN);
-    CloseSearch();
+    SendMessageA(translation, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(search, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 200 && IsWindow(search); ++i) Settle(25);
     std::vector<WordRecord> after = Records(fixture, "dut_eng.gk");
     ASSERT_EQ(after.size(), words.size());
     EXPECT_STREQ(after[3].translation, "changed, too");
-    EXPECT_STREQ(after[3].word, words[3].word);
-    EXPECT_EQ(std::memcmp(after.data() + 4, words.data() + 4, (words.size() - 4) * sizeof(WordRecord)), 0);
+    EXPECT_STREQ(after[5].word, words[5].word);  // still out of order: no sort ran
+    EXPECT_STREQ(after[6].word, words[6].word);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
 }
 
 TEST_F(SearchTest, WordEditsAndDeletionsAreSortedAtClosing) {
@@ -226,6 +245,34 @@ TEST_F(SearchTest, PairSwitchSortsTheOldPairFirst) {
     EXPECT_EQ(Word(0), german[77].word);
     Settle();
     SaveScreenshot("search-window-german");
+}
+
+TEST(SearchClipboard, OpeningWithClipboardSearchOnStartsAtTheFirstRecord) {
+    ResetSettings();
+    WriteProfileStringA("Dictionary", "ClipSearch", "1");
+    Fixture fixture;
+    const std::vector<WordRecord> words = Records(fixture, "dut_eng.gk");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 16);
+    std::memcpy(GlobalLock(block), "water", 6);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+    Program program(fixture);
+    HWND main = program.WaitForWindow("glosk");
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, 12, 0);
+    HWND search = program.WaitForWindow("zoeken");
+    ASSERT_NE(search, nullptr);
+    Settle();
+    EXPECT_EQ(WindowText(GetDlgItem(search, 30)), "");
+    EXPECT_EQ(WindowText(GetDlgItem(search, 100)), words[0].word);
+    PostMessageA(search, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 200 && IsWindow(search); ++i) Settle(25);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(SettingNumber("ClipSearch", -1), 1);
 }
 
 TEST_F(SearchTest, ClipboardSearchOnlyWhileAnotherWindowIsActive) {
