@@ -8,13 +8,11 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "lists/list_storage.h"
 #include "platform/message.h"
 #include "shell/app.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/ui_strings.h"
-#include "store/catalogue.h"
 #include "store/store.h"
 
 namespace {
