@@ -18,10 +18,12 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$top/tools/wine-run" "$top/build/win64/dictionary.exe" "$@"
 fi
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+number=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$number"' EXIT
+for _ in $(seq 1 100); do [ -s "$number" ] && break; sleep 0.1; done
+display=":$(cat "$number")"
 export DISPLAY=$display
 "$top/tools/wine-run" "$top/build/win64/dictionary.exe" "$@" &
 program=$!

@@ -17,11 +17,12 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$jobs"
 scratch=$(mktemp -d)
 export WINEPREFIX=$scratch/prefix
-display=":$((200 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# A private X server, which names its own free display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
-export DISPLAY=$display
+for _ in $(seq 1 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$scratch/display")"
 tools/wine-prefix >/dev/null
 wineserver -p
 # The first Wine process starts Wine's services, which live as long as the server; started

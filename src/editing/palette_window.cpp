@@ -44,7 +44,7 @@ LRESULT CALLBACK PaletteWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
             if (Palette.window == hwnd) Palette.window = nullptr;
             return 0;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace

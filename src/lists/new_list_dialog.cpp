@@ -53,4 +53,4 @@ INT_PTR CALLBACK NewListDialogProc(HWND hwndDlg, UINT msg, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void RunNewListDialog(HWND owner) { DialogBoxA(AppInstance, "LISTDIALOG", owner, NewListDialogProc); }
+void RunNewListDialog(HWND owner) { DialogBoxW(AppInstance, L"LISTDIALOG", owner, NewListDialogProc); }

@@ -30,7 +30,7 @@ LRESULT CALLBACK UpdatingWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     switch (msg) {
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace

@@ -576,7 +576,7 @@ LRESULT CALLBACK SearchWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace

@@ -93,4 +93,4 @@ INT_PTR CALLBACK AboutDialogProc(HWND hwndDlg, UINT msg, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-void RunAboutBox(HWND owner) { DialogBoxA(AppInstance, "AboutBox", owner, AboutDialogProc); }
+void RunAboutBox(HWND owner) { DialogBoxW(AppInstance, L"AboutBox", owner, AboutDialogProc); }

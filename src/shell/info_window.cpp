@@ -96,7 +96,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     HICON icon = static_cast<HICON>(LoadImageA(AppInstance, "gloskicon", IMAGE_ICON, 16, 16, 0));
     for (int i = 0; i < pairs; ++i) ImageList_AddIcon(s.images, icon);
     DestroyIcon(icon);
-    s.list = CreateWindowW(WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 20, 100, 100,
+    s.list = CreateWindowW(WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS, 0, 20, 100, 100,
                            hwnd, nullptr, AppInstance, nullptr);
     ListView_SetImageList(s.list, s.images, LVSIL_SMALL);
     AddColumns();
@@ -121,7 +121,7 @@ LRESULT CALLBACK InfoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_SIZE, OnSize);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace

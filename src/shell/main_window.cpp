@@ -102,6 +102,9 @@ void PaintLogo(HDC dc) {
     const int left = (kWindowWidth - s.logoSize.cx) / 2, top = (96 - s.logoSize.cy) / 2;
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(memory, s.logoMask);
+    // The 1-bit mask turns into colour through these two: set bits white, clear ones black.
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
     BitBlt(dc, left, top, s.logoSize.cx, s.logoSize.cy, memory, 0, 0, SRCAND);
     SelectObject(memory, s.logo);
     BitBlt(dc, left, top, s.logoSize.cx, s.logoSize.cy, memory, 0, 0, SRCPAINT);
@@ -117,7 +120,7 @@ void AddButton(HWND parent, int id, UiKey label, int left, int top) {
 }
 
 void SetTopmost(HWND hwnd, bool topmost) {
-    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // The language menu's check mark moves to `pair`, which becomes current everywhere.
@@ -280,7 +283,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 struct MenuItem {

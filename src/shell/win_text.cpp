@@ -3,7 +3,7 @@
 namespace {
 
 UINT CodePageOf(int charset) {
-    if (charset == 500) return 1250;  // the central-European face is an ANSI font with that layout
+    if (charset == 500) return 1252;  // the special face is made as an ANSI font
     CHARSETINFO info;
     if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(charset)), &info, TCI_SRCCHARSET))
         return info.ciACP;

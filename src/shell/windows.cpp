@@ -16,19 +16,21 @@ HWND CreateCentredWindow(const char* className, const char* title, DWORD style, 
     return hwnd;
 }
 
+// Unicode classes, so titles and texts in any character set survive the system's code page.
 void RegisterWindowClass(const char* className, WNDPROC procedure, UINT style) {
-    WNDCLASSEXA wc = {};
-    if (GetClassInfoExA(AppInstance, className, &wc)) return;
+    const std::wstring name = WideFromCharset(className, 0);
+    WNDCLASSEXW wc = {};
+    if (GetClassInfoExW(AppInstance, name.c_str(), &wc)) return;
     wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = procedure;
     wc.hInstance = AppInstance;
-    wc.hIcon = LoadIconA(AppInstance, "gloskicon");
+    wc.hIcon = LoadIconW(AppInstance, L"gloskicon");
     wc.hIconSm = wc.hIcon;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = className;
-    RegisterClassExA(&wc);
+    wc.lpszClassName = name.c_str();
+    RegisterClassExW(&wc);
 }
 
 void SetUiText(HWND dialog, int id, UiKey key) {

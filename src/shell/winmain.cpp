@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <cstdlib>
 #include <ctime>
@@ -30,17 +31,20 @@ void ShowMessageBox(const UserMessage& message) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     AppInstance = instance;
+    // The shell (help in the browser) wants COM on the thread that calls it.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SetMessageHandler(ShowMessageBox);
     LoadUiStrings();
+    // From here on messages show in the interface's character set.
+    UiCharset = UiNumber(UiKey::CharactersetCode);
 
-    if (FindWindowA("glosk", Ui(UiKey::Dictionary))) return 1;
+    if (FindWindowW(L"glosk", WideFromCharset(Ui(UiKey::Dictionary), UiCharset).c_str())) return 1;
 
     CommandLine command = ParseCommandLine(commandLine ? commandLine : "");
     RecorderMode = command.recorderMode ? 1 : 0;
     PrepareCatalogue(command);
 
     ReadStartupSettings();
-    UiCharset = UiNumber(UiKey::CharactersetCode);
     CreateSharedFonts();
 
     RegisterMainWindowClass();
@@ -63,10 +67,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     // Every message of the thread is offered to the accelerators first, so they work in
     // every window and always reach the main window.
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorA(MainWindow, accelerators, &msg)) continue;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorW(MainWindow, accelerators, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -126,7 +126,7 @@ LRESULT CALLBACK SortingWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     switch (msg) {
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace

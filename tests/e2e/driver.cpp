@@ -156,7 +156,9 @@ std::string ListViewCell(HWND list, DWORD processId, int row, int column) {
     item.cchTextMax = static_cast<int>(textSize);
     item.pszText = remote + sizeof(LVITEMA);
     WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote),
+                        SMTO_ABORTIFHUNG, 5000, &result);
     char text[textSize] = "";
     ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize - 1, nullptr);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);

