@@ -332,3 +332,38 @@ TEST_F(EndToEnd, PractiseWithoutAnyListAsksThenOffersANewList) {
     EXPECT_FALSE(fixture.Exists("lists\\First words"));
     Close(program, main);
 }
+
+TEST_F(EndToEnd, MissingPicturesAndAnimationAreDoneWithout) {
+    fixture.Remove("logo.bmp");
+    fixture.Remove("dict.avi");
+    fixture.Remove("icons");
+    Program program(fixture);
+    HWND main = program.WaitForWindow("glosk");
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_COMMAND, 5, 0);
+    HWND about = program.WaitForWindow("#32770", Texts(fixture).at("AboutDialogCaption").c_str());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(FindWindowExA(about, nullptr, "MCIWndClass", nullptr), nullptr);
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(about); ++i) Settle(50);
+    SetForegroundWindow(main);
+    Settle(500);
+    SaveScreenshot("main-window-without-pictures");
+    Close(program, main);
+}
+
+TEST_F(EndToEnd, StoredPlaceOfTheMainWindow) {
+    WriteProfileStringA("Dictionary", "WinPosLeftMain", "40");
+    WriteProfileStringA("Dictionary", "WinPosTopMain", "30");
+    Program program(fixture);
+    HWND main = program.WaitForWindow("glosk");
+    ASSERT_NE(main, nullptr);
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 30);
+    SetWindowPos(main, nullptr, 100, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Close(program, main);
+    EXPECT_EQ(SettingNumber("WinPosLeftMain", -1), 100);
+    EXPECT_EQ(SettingNumber("WinPosTopMain", -1), 120);
+}
