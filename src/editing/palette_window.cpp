@@ -74,8 +74,7 @@ void OpenPalette() {
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)), AppInstance, nullptr);
         SetWindowFont(button, s.font, FALSE);
     }
-    SetWindowPos(Palette.window, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetTopmost(Palette.window, Settings.StayOnTop == 1);
     ShowWindow(Palette.window, SW_SHOWNOACTIVATE);
 }
 

@@ -375,7 +375,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.top = 0;
     s.shownTop = 0;
     ShowSearchRows(0);
-    SetWindowPos(hwnd, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetTopmost(hwnd, Settings.StayOnTop == 1);
     MoveToStoredPosition(hwnd, Settings.searchWindow);
     if (Settings.ClipSearch == 1) JoinClipboardChain(hwnd);
     CheckMenuItem(GetMenu(hwnd), static_cast<UINT>(IDM_SEARCH_SIZE_FIRST + (s.compact ? 0 : s.rows)),

@@ -70,6 +70,9 @@ void RegisterWindowClass(const char* className, WNDPROC procedure, UINT style = 
 // A control's text (or a dialog's caption, with id 0) from the interface texts.
 void SetUiText(HWND dialog, int id, UiKey key);
 
+// Keeps a window above all others or explicitly not, without moving or activating it.
+void SetTopmost(HWND hwnd, bool topmost);
+
 // Creates a top-level window of a registered class centred on the screen, topmost
 // when StayOnTop is 1 and explicitly not topmost otherwise.
 HWND CreateCentredWindow(const char* className, const char* title, DWORD style, int width, int height);

@@ -119,10 +119,6 @@ void AddButton(HWND parent, int id, UiKey label, int left, int top) {
     SetWindowFont(button, Fonts.GuiFont, FALSE);
 }
 
-void SetTopmost(HWND hwnd, bool topmost) {
-    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 // The language menu's check mark moves to `pair`, which becomes current everywhere.
 void SwitchToPair(WordListDescriptor* pair) {
     HMENU menu = GetMenu(MainWindow);

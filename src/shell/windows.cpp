@@ -10,10 +10,12 @@ HWND CreateCentredWindow(const char* className, const char* title, DWORD style, 
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     HWND hwnd = CreateWindowW(WideFromCharset(className, 0).c_str(), WideFromCharset(title, UiCharset).c_str(), style,
                               left, top, width, height, nullptr, nullptr, AppInstance, nullptr);
-    if (hwnd)
-        SetWindowPos(hwnd, Settings.StayOnTop == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (hwnd) SetTopmost(hwnd, Settings.StayOnTop == 1);
     return hwnd;
+}
+
+void SetTopmost(HWND hwnd, bool topmost) {
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // Unicode classes, so titles and texts in any character set survive the system's code page.

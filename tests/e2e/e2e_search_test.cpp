@@ -18,6 +18,14 @@ std::vector<WordRecord> Records(const Fixture& fixture, const std::string& file)
     return records;
 }
 
+// Opens the search window of a running program; its main window comes back in `main`.
+HWND OpenSearch(Program& program, HWND& main) {
+    main = program.WaitForWindow("glosk");
+    if (!main) return nullptr;
+    PostMessageA(main, WM_COMMAND, 12, 0);
+    return program.WaitForWindow("zoeken");
+}
+
 // The program with its search window open on the demo data (dutch into english).
 class SearchTest : public testing::Test {
 protected:
@@ -25,22 +33,16 @@ protected:
         ResetSettings();
         words = Records(fixture, "dut_eng.gk");
         program = std::make_unique<Program>(fixture);
-        main = program->WaitForWindow("glosk");
-        ASSERT_NE(main, nullptr);
-        Open();
+        search = OpenSearch(*program, main);
+        ASSERT_NE(search, nullptr);
+        field = GetDlgItem(search, 30);
+        Settle(200);  // the main window hides right after
     }
     void TearDown() override {
         if (program && program->Running() && main) {
             PostMessageA(main, WM_CLOSE, 0, 0);
             program->WaitForExit();
         }
-    }
-    void Open() {
-        PostMessageA(main, WM_COMMAND, 12, 0);
-        search = program->WaitForWindow("zoeken");
-        ASSERT_NE(search, nullptr);
-        field = GetDlgItem(search, 30);
-        Settle(200);  // the main window hides right after
     }
     std::string Word(int row) { return WindowText(GetDlgItem(search, 100 + row)); }
     std::string Translation(int row) { return WindowText(GetDlgItem(search, 150 + row)); }
@@ -139,10 +141,8 @@ TEST(SearchEdits, TranslationEditsStayInPlaceWithoutASort) {
     fixture.Write("wordlists\\dut_eng.gk",
                   std::string(reinterpret_cast<const char*>(words.data()), words.size() * sizeof(WordRecord)));
     Program program(fixture);
-    HWND main = program.WaitForWindow("glosk");
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, 12, 0);
-    HWND search = program.WaitForWindow("zoeken");
+    HWND main = nullptr;
+    HWND search = OpenSearch(program, main);
     ASSERT_NE(search, nullptr);
     HWND translation = GetDlgItem(search, 153);
     SendMessageA(translation, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed, too"));
@@ -260,10 +260,8 @@ TEST(SearchClipboard, OpeningWithClipboardSearchOnStartsAtTheFirstRecord) {
     SetClipboardData(CF_TEXT, block);
     CloseClipboard();
     Program program(fixture);
-    HWND main = program.WaitForWindow("glosk");
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, 12, 0);
-    HWND search = program.WaitForWindow("zoeken");
+    HWND main = nullptr;
+    HWND search = OpenSearch(program, main);
     ASSERT_NE(search, nullptr);
     Settle();
     EXPECT_EQ(WindowText(GetDlgItem(search, 30)), "");
@@ -346,10 +344,8 @@ TEST(SearchSpeed, KeystrokesOnHalfAMillionRecords) {
     }
     fixture.Write("wordlists\\dut_eng.gk", bytes);
     Program program(fixture);
-    HWND main = program.WaitForWindow("glosk");
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, 12, 0);
-    HWND search = program.WaitForWindow("zoeken");
+    HWND main = nullptr;
+    HWND search = OpenSearch(program, main);
     ASSERT_NE(search, nullptr);
     HWND field = GetDlgItem(search, 30);
     LARGE_INTEGER frequency, start, end;
