@@ -17,6 +17,7 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$jobs"
 scratch=$(mktemp -d)
 export WINEPREFIX=$scratch/prefix
+export HOME="${HOME:-$scratch}"  # Wine keeps a few things under the home directory
 # A private X server, which names its own free display.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
