@@ -367,3 +367,44 @@ TEST_F(EndToEnd, StoredPlaceOfTheMainWindow) {
     EXPECT_EQ(SettingNumber("WinPosLeftMain", -1), 100);
     EXPECT_EQ(SettingNumber("WinPosTopMain", -1), 120);
 }
+
+namespace {
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto it = std::rbegin(keys); it != std::rend(keys); ++it) {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *it;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+TEST_F(EndToEnd, AcceleratorsWorkFromEveryWindow) {
+    Program program(fixture);
+    HWND main = program.WaitForWindow("glosk");
+    ASSERT_NE(main, nullptr);
+    SetForegroundWindow(main);
+    Settle();
+    PressKeys({VK_MENU, 'S'});  // Alt and the first letter of AccelSearch
+    HWND search = program.WaitForWindow("zoeken");
+    ASSERT_NE(search, nullptr);
+    SetForegroundWindow(search);
+    Settle();
+    PressKeys({VK_MENU, 'S'});  // refused while a window is open
+    Settle();
+    EXPECT_EQ(FindWindowExA(nullptr, search, "zoeken", nullptr), nullptr);
+    EXPECT_TRUE(IsWindow(search));
+    PressKeys({VK_CONTROL, 'Q'});  // the exit accelerator ends the program from here
+    EXPECT_EQ(program.WaitForExit(), 0);
+}
