@@ -8,6 +8,7 @@
 #include "store/catalogue.h"
 #include "store/store.h"
 #include "test_support.h"
+#include "win/win_support.h"
 
 namespace {
 
@@ -33,20 +34,10 @@ protected:
         ReadSelectedPair();
         OpenStore();
         CountRecords();
-        AppInstance = GetModuleHandleA(nullptr);
-        CreateSharedFonts();
-        RegisterMainWindowClass();
-        MainWindow = CreateMainWindow();
-        ASSERT_NE(MainWindow, nullptr);
-        AttachMainMenus(MainWindow);
+        ASSERT_NE(CreateTestMainWindow(), nullptr);
         menu = GetMenu(MainWindow);
     }
-    void TearDown() override {
-        DestroyWindow(MainWindow);  // runs the shutdown steps
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
+    void TearDown() override { DestroyTestMainWindow(); }
     WorkDir dir;
     HMENU menu = nullptr;
 };

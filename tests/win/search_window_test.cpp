@@ -9,6 +9,7 @@
 #include "store/catalogue.h"
 #include "store/store.h"
 #include "test_support.h"
+#include "win/win_support.h"
 
 namespace {
 
@@ -47,11 +48,7 @@ TEST(SearchWindowMenus, PlayItemOnlyWhenASoundExists) {
     CurrentPair = PairAt(0);
     OpenStore();
     CountRecords();
-    AppInstance = GetModuleHandleA(nullptr);
-    CreateSharedFonts();
-    RegisterMainWindowClass();
-    MainWindow = CreateMainWindow();
-    AttachMainMenus(MainWindow);
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
     SecondaryWindowOpen = 1;
     HWND search = OpenSearchWindow();
     ASSERT_NE(search, nullptr);
@@ -64,8 +61,5 @@ TEST(SearchWindowMenus, PlayItemOnlyWhenASoundExists) {
 
     DestroyWindow(search);
     EXPECT_EQ(SecondaryWindowOpen, 0);
-    DestroyWindow(MainWindow);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    DestroyTestMainWindow();
 }
