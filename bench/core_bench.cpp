@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings.h"
-#include "shell/ui_strings.h"
-#include "store/catalogue.h"
-#include "store/collation.h"
-#include "store/sorting.h"
-#include "store/store.h"
+#include "core/settings/settings.h"
+#include "core/strings/ui_strings.h"
+#include "core/catalogue/catalogue.h"
+#include "core/store/collation.h"
+#include "core/store/sorting.h"
+#include "core/session/session.h"
+#include "core/store/store.h"
 
 namespace {
 
@@ -88,9 +89,7 @@ void BM_SortStore(benchmark::State& state) {
         state.PauseTiming();
         fixture.Write("words/ben_dut.gk", std::string(reinterpret_cast<const char*>(records.data()),
                                                       records.size() * sizeof(WordRecord)));
-        CloseStore();
-        OpenStore();
-        CountRecords();
+        ReopenStore();
         state.ResumeTiming();
         benchmark::DoNotOptimize(SortStore(nullptr));
     }

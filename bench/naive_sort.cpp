@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "store/word_record.h"
+#include "core/store/word_record.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/ui_keys.h"
-#include "shell/ui_strings.h"
+#include "core/strings/ui_keys.h"
+#include "core/strings/ui_strings.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "store/word_record.h"
+#include "core/store/word_record.h"
 
 // A new empty directory that is the working directory while the object lives.
 class WorkDir {

@@ -19,17 +19,18 @@
 #include <string>
 #include <vector>
 
-#include "lists/list_storage.h"
+#include "core/lists/list_storage.h"
 #include "platform/platform.h"
-#include "shell/settings.h"
-#include "shell/startup.h"
-#include "shell/ui_strings.h"
-#include "store/catalogue.h"
-#include "store/collation.h"
-#include "store/fixed_text.h"
-#include "store/sorting.h"
-#include "store/store.h"
-#include "tools/strings_file.h"
+#include "core/settings/settings.h"
+#include "core/session/startup.h"
+#include "core/strings/ui_strings.h"
+#include "core/catalogue/catalogue.h"
+#include "core/store/collation.h"
+#include "core/text/fixed_text.h"
+#include "core/store/sorting.h"
+#include "core/session/session.h"
+#include "core/store/store.h"
+#include "core/strings/strings_file.h"
 
 namespace {
 

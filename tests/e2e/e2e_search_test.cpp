@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "driver.h"
-#include "store/word_record.h"
+#include "core/store/word_record.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "driver.h"
-#include "tools/strings_file.h"
+#include "core/strings/strings_file.h"
 
 namespace {
 

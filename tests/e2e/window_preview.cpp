@@ -8,14 +8,17 @@
 #include <cstdio>
 #include <string>
 
-#include "lists/list_windows.h"
+#include "ui/updating_window.h"
+#include "ui/new_list_dialog.h"
+#include "ui/fonts.h"
 #include "screen_picture.h"
-#include "shell/app.h"
-#include "shell/settings.h"
-#include "shell/startup.h"
-#include "shell/ui_strings.h"
-#include "store/sorting_window.h"
-#include "store/store.h"
+#include "ui/app_state.h"
+#include "core/settings/settings.h"
+#include "core/session/startup.h"
+#include "core/strings/ui_strings.h"
+#include "ui/sorting_window.h"
+#include "core/session/session.h"
+#include "core/store/store.h"
 
 namespace {
 

@@ -1,0 +1,295 @@
+#include "core/catalogue/catalogue.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "core/strings/ui_strings.h"
+#include "core/store/sort_table.h"
+#include "core/text/fixed_text.h"
+#include "platform/replace_file.h"
+
+WordListDescriptor* CatalogueHead;
+WordListDescriptor* CurrentPair;
+
+namespace {
+
+// The descriptors live for the whole run; this owns them.
+std::vector<std::unique_ptr<WordListDescriptor>> descriptors;
+
+constexpr std::size_t kCatalogueLineChars = 99;
+const char kTemporaryCatalogue[] = "tmp.ini";
+
+// One line of a file: its text and the line break that ended it ("", "\n" or "\r\n").
+struct FileLine {
+    std::string text;
+    std::string end;
+};
+
+// False at the end of the file (or on a read error, which ferror tells).
+bool ReadFileLine(FILE* file, FileLine& line) {
+    line.text.clear();
+    line.end.clear();
+    int c;
+    bool any = false;
+    while ((c = std::fgetc(file)) != EOF) {
+        any = true;
+        if (c == '\n') {
+            line.end = "\n";
+            break;
+        }
+        line.text += static_cast<char>(c);
+    }
+    if (!line.text.empty() && line.text.back() == '\r') {
+        line.text.pop_back();
+        line.end.insert(0, 1, '\r');
+    }
+    return any;
+}
+
+// A catalogue line as the catalogue reads it: a longer line is cut, never split.
+std::string CatalogueText(const FileLine& line) { return line.text.substr(0, kCatalogueLineChars); }
+
+std::string Trimmed(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    return std::string(s.substr(b, e - b));
+}
+
+std::vector<std::string> SplitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t comma = line.find(',', start);
+        fields.push_back(Trimmed(std::string_view(line).substr(start, comma - start)));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return fields;
+}
+
+std::string FirstThree(const std::string& name) { return name.substr(0, 3); }
+
+WordListDescriptor* NewDescriptor() {
+    auto d = std::make_unique<WordListDescriptor>();
+    *d = WordListDescriptor{};
+    descriptors.push_back(std::move(d));
+    WordListDescriptor* added = descriptors.back().get();
+    if (descriptors.size() > 1) descriptors[descriptors.size() - 2]->next = added;
+    return added;
+}
+
+void FillForwardPair(WordListDescriptor& f, const std::vector<std::string>& fields, const std::string& main) {
+    const std::string& name = fields[0];
+    std::string locale = fields.size() > 1 && !fields[1].empty() ? fields[1] : "english";
+    std::string code = fields.size() > 2 && !fields[2].empty() ? fields[2] : "0";
+    std::string longName = fields.size() > 3 ? fields[3] : "";
+
+    f.charset1 = LeadingNumber(code);
+    f.charset2 = UiNumber(UiKey::CharactersetCode);
+    CopyText(f.locale, locale);
+    CopyText(f.name1, name);
+    CopyText(f.name2, main);
+    const std::string stem = FirstThree(name) + "_" + FirstThree(main);
+    CopyText(f.wordFileShort, stem + ".gk");
+    CopyText(f.listFileShort, stem + ".ls");
+    CopyText(f.icon1Short, FirstThree(name) + ".ico");
+    CopyText(f.icon2Short, FirstThree(main) + ".ico");
+    if (!longName.empty()) {
+        CopyText(f.name1, longName);
+        CopyText(f.wordFileLong, longName + "_" + main + ".gk");
+        CopyText(f.listFileLong, longName + "_" + main + ".ls");
+        CopyText(f.icon1Long, longName + ".ico");
+        CopyText(f.icon2Long, main + ".ico");
+        CopyText(f.longName, longName);
+    }
+    f.hasSortTable = HasSortTable(f.name1);
+}
+
+// The reverse of a forward pair, built from the forward pair's names (which also
+// serves language names of fewer than three letters).
+void FillReversePair(WordListDescriptor& r, const WordListDescriptor& f, const std::string& main,
+                     const std::string& shortName) {
+    r.charset1 = UiNumber(UiKey::CharactersetCode);
+    r.charset2 = f.charset1;
+    CopyText(r.locale, Ui(UiKey::Locale));
+    CopyText(r.name1, f.name2);
+    CopyText(r.name2, f.name1);
+    CopyText(r.icon1Short, f.icon2Short);
+    CopyText(r.icon2Short, f.icon1Short);
+    const std::string stem = FirstThree(main) + "_" + FirstThree(shortName);
+    CopyText(r.wordFileShort, stem + ".gk");
+    CopyText(r.listFileShort, stem + ".ls");
+    if (f.longName[0] != '\0') {
+        const std::string longName = f.longName;
+        CopyText(r.wordFileLong, main + "_" + longName + ".gk");
+        CopyText(r.listFileLong, main + "_" + longName + ".ls");
+        CopyText(r.icon1Long, main + ".ico");
+        CopyText(r.icon2Long, longName + ".ico");
+        CopyText(r.longName, longName);
+    }
+    r.hasSortTable = HasSortTable(r.name1);
+}
+
+FILE* OpenCatalogue(const char* mode) { return platform::OpenFile(Ui(UiKey::FilenameIni), mode); }
+
+// Writes the catalogue with the line after the selection header replaced by `selection`,
+// every other byte as it was, into the temporary file.
+int WriteSelection(FILE* in, FILE* out, const std::string& selection) {
+    const std::string header = Ui(UiKey::IniSelected);
+    // A length of 0 would make every line a header and overwrite the whole file.
+    std::size_t n = static_cast<std::size_t>(UiNumber(UiKey::IniSelectedLen));
+    if (n == 0) n = header.size();
+    bool replaceNext = false;
+    std::string headerEnd;
+    FileLine line;
+    while (ReadFileLine(in, line)) {
+        std::string written;
+        if (replaceNext) {
+            written = selection + (line.end.empty() ? headerEnd : line.end);
+            replaceNext = false;
+        } else {
+            written = line.text + line.end;
+            if (PrefixEqualsIgnoringAsciiCase(line.text, header, n)) {
+                replaceNext = true;
+                headerEnd = line.end.empty() ? "\n" : line.end;
+                if (line.end.empty()) written += headerEnd;
+            }
+        }
+        if (std::fwrite(written.data(), 1, written.size(), out) != written.size()) return -1;
+    }
+    if (std::ferror(in)) return -1;
+    // A header on the last line still gets its selection line.
+    if (replaceNext) {
+        std::string written = selection + headerEnd;
+        if (std::fwrite(written.data(), 1, written.size(), out) != written.size()) return -1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int BuildCatalogue() {
+    descriptors.clear();
+    CatalogueHead = CurrentPair = nullptr;
+
+    const std::string main = Ui(UiKey::MainLanguage);
+    FILE* file = OpenCatalogue("rb");
+    if (!file) return -1;
+
+    std::vector<std::string> shortNames;  // the first field of every language line
+    bool inLanguages = false;
+    FileLine line;
+    while (ReadFileLine(file, line)) {
+        const std::string text = CatalogueText(line);
+        if (text.empty() || text[0] == '#') {
+            inLanguages = false;
+            continue;
+        }
+        std::vector<std::string> fields = SplitFields(text);
+        // A repeated header opens the section again rather than naming a language.
+        if (EqualsIgnoringAsciiCase(inLanguages ? fields[0] : text, Ui(UiKey::IniLanguage))) {
+            inLanguages = true;
+            continue;
+        }
+        if (!inLanguages || fields[0].empty()) continue;
+        FillForwardPair(*NewDescriptor(), fields, main);
+        shortNames.push_back(fields[0]);
+    }
+    bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError || shortNames.empty()) {
+        descriptors.clear();
+        return -1;
+    }
+
+    const std::size_t forwardCount = descriptors.size();
+    for (std::size_t i = 0; i < forwardCount; ++i) {
+        const WordListDescriptor& forward = *descriptors[i];
+        FillReversePair(*NewDescriptor(), forward, main, shortNames[i]);
+    }
+    CatalogueHead = descriptors.front().get();
+    CurrentPair = descriptors[forwardCount].get();
+    return 0;
+}
+
+int ReadSelectedPair() {
+    FILE* file = OpenCatalogue("rb");
+    if (!file) return -1;
+    bool inSelection = false;
+    FileLine line;
+    while (ReadFileLine(file, line)) {
+        const std::string text = CatalogueText(line);
+        if (text.empty() || text[0] == '#') {
+            inSelection = false;
+            continue;
+        }
+        if (inSelection) {
+            for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+                if (EqualsIgnoringAsciiCase(text, d->wordFileLong) || EqualsIgnoringAsciiCase(text, d->wordFileShort)) {
+                    for (WordListDescriptor* o = CatalogueHead; o; o = o->next) o->selected = 0;
+                    d->selected = 1;
+                    CurrentPair = d;
+                    inSelection = false;
+                    break;
+                }
+            }
+        }
+        if (EqualsIgnoringAsciiCase(text, Ui(UiKey::IniSelected))) inSelection = true;
+    }
+    bool complete = std::feof(file) && !std::ferror(file);
+    std::fclose(file);
+    return complete ? 0 : -1;
+}
+
+int SaveSelection(const WordListDescriptor& pair) {
+    FILE* in = OpenCatalogue("rb");
+    if (!in) return -1;
+    // The catalogue is closed before the new one takes its place, which Windows requires.
+    const int result = platform::ReplaceFile(Ui(UiKey::FilenameIni), kTemporaryCatalogue, [&](FILE* out) {
+        const bool written = WriteSelection(in, out, WordFileName(pair)) == 0;
+        std::fclose(in);
+        in = nullptr;
+        return written;
+    });
+    if (in) std::fclose(in);
+    return result == 0 ? 0 : -1;
+}
+
+std::optional<std::string> WordFilePath(const WordListDescriptor& pair) {
+    return platform::MakePath({Ui(UiKey::PathLanguage), WordFileName(pair)});
+}
+
+const char* WordFileName(const WordListDescriptor& pair) {
+    return pair.longName[0] ? pair.wordFileLong : pair.wordFileShort;
+}
+
+const char* ListFileName(const WordListDescriptor& pair) {
+    return pair.longName[0] ? pair.listFileLong : pair.listFileShort;
+}
+
+const char* Icon1Name(const WordListDescriptor& pair) { return pair.longName[0] ? pair.icon1Long : pair.icon1Short; }
+
+const char* Icon2Name(const WordListDescriptor& pair) { return pair.longName[0] ? pair.icon2Long : pair.icon2Short; }
+
+WordListDescriptor* ReversePair(const WordListDescriptor& pair) {
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
+        if (std::strcmp(d->name2, pair.name1) == 0 && std::strcmp(d->name1, pair.name2) == 0) return d;
+    return nullptr;
+}
+
+int PairCount() { return static_cast<int>(descriptors.size()); }
+
+WordListDescriptor* PairAt(int position) {
+    return position >= 0 && position < PairCount() ? descriptors[static_cast<std::size_t>(position)].get() : nullptr;
+}
+
+int PairPosition(const WordListDescriptor* pair) {
+    for (std::size_t i = 0; i < descriptors.size(); ++i)
+        if (descriptors[i].get() == pair) return static_cast<int>(i);
+    return -1;
+}

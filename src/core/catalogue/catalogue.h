@@ -1,0 +1,56 @@
+// The catalogue of language pairs, built from the catalogue file: every language line
+// gives a forward pair (that language into the main language) and its reverse.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct WordListDescriptor {
+    WordListDescriptor* next;
+    std::int32_t menuId;
+    std::int32_t hasSortTable;
+    std::int32_t charset1;
+    std::int32_t charset2;
+    std::int16_t selected;
+    char name1[100];
+    char name2[100];
+    char wordFileShort[13];
+    char listFileShort[13];
+    char icon1Short[13];
+    char icon2Short[13];
+    char locale[21];  // one more than 20, so "portuguese-brazilian" fits whole
+    char wordFileLong[205];
+    char listFileLong[205];
+    char icon1Long[100];
+    char icon2Long[100];
+    char longName[100];
+};
+
+// First descriptor of the catalogue (forward pairs, then reverse pairs), or none.
+extern WordListDescriptor* CatalogueHead;
+extern WordListDescriptor* CurrentPair;
+
+// Reads the language section of the catalogue file; CurrentPair becomes the first
+// reverse pair. 0, or -1 when the file cannot be read or lists no language.
+int BuildCatalogue();
+// Reads the selection section and makes the named pair current. 0, or -1 on a read error.
+int ReadSelectedPair();
+// Writes `pair` as the selected pair into the catalogue file, every other byte as it
+// was. 0, or -1 when the file could not be rewritten (it is then as it was).
+int SaveSelection(const WordListDescriptor& pair);
+
+// A pair's files by the rule: its long names when it has a long name, else its short ones.
+const char* WordFileName(const WordListDescriptor& pair);
+const char* ListFileName(const WordListDescriptor& pair);
+const char* Icon1Name(const WordListDescriptor& pair);
+const char* Icon2Name(const WordListDescriptor& pair);
+// PathLanguage + the pair's word file; none when the path would be too long.
+std::optional<std::string> WordFilePath(const WordListDescriptor& pair);
+
+// The first pair whose languages are those of `pair` the other way round, or none.
+WordListDescriptor* ReversePair(const WordListDescriptor& pair);
+
+int PairCount();
+WordListDescriptor* PairAt(int position);
+int PairPosition(const WordListDescriptor* pair);

@@ -1,0 +1,12 @@
+// The current pair's files opened as one: the word file, then the practice-list file.
+// This sequence sits above the store and the list storage, so neither calls the other.
+#pragma once
+
+// Opens the word file (or shows "Can't open ..." and ends the process), then the
+// current list's file, whatever becomes of that.
+int OpenStore();
+// Closes, opens and counts both files again, after a file was replaced or the pair changed.
+void ReopenStore();
+// Makes CurrentPair's collation current, saves it as the selected pair and reopens the
+// store. 0, or -1 when the selection could not be saved (the switch happens all the same).
+int SelectPair();

@@ -1,0 +1,166 @@
+#include "core/store/sorting.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/catalogue/catalogue.h"
+#include "platform/platform.h"
+#include "platform/replace_file.h"
+#include "core/strings/ui_strings.h"
+#include "core/store/collation.h"
+#include "core/store/store.h"
+
+std::int64_t SortComparisons;
+
+namespace {
+
+constexpr std::int32_t kRecordStep = 1000;
+constexpr std::int64_t kComparisonStep = 2000;
+constexpr std::size_t kBuckets = 65536;
+constexpr int kBucketShift = 48;
+
+// One record to sort: the first eight bytes of its collation key as a number (most
+// comparisons end there), the record, and its key's length (the key lies in the key
+// arena at the record's offset).
+struct SortItem {
+    std::uint64_t prefix;
+    std::uint32_t record;
+    std::uint32_t keyLength;
+};
+
+std::uint64_t KeyPrefix(const char* key, std::size_t length) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < length ? static_cast<unsigned char>(key[i]) : 0u);
+    return prefix;
+}
+
+void Report(SortProgress* progress, SortPhase phase, std::int64_t count) {
+    if (progress) progress->Show(phase, count);
+}
+
+// Reads the live records, a thousand at a time; false on a read error (nothing has
+// changed then).
+bool LoadLiveRecords(std::vector<WordRecord>& records, SortProgress* progress) {
+    records.resize(static_cast<std::size_t>(WordCount));
+    std::size_t kept = 0;
+    for (std::int32_t j = 0; j < WordCount; j += kRecordStep) {
+        Report(progress, SortPhase::Reading, j);
+        const std::int32_t n = std::min(kRecordStep, WordCount - j);
+        WordRecord* block = records.data() + kept;
+        if (ReadWordRecords(j, n, block) != n) return false;
+        for (std::int32_t i = 0; i < n; ++i)
+            if (!IsDeleted(block[i])) records[kept++] = block[i];
+    }
+    records.resize(kept);
+    return true;
+}
+
+// Counts the comparisons and reports every 2000th without dividing each time.
+class ComparisonCounter {
+public:
+    explicit ComparisonCounter(SortProgress* progress) : progress_(progress) { SortComparisons = 0; }
+    void Count() {
+        if (--untilReport_ == 0) {
+            Report(progress_, SortPhase::Sorting, SortComparisons);
+            untilReport_ = kComparisonStep;
+        }
+        ++SortComparisons;
+    }
+
+private:
+    SortProgress* progress_;
+    std::int64_t untilReport_ = kComparisonStep + 1;  // comparison 0 was reported with the keys
+};
+
+// The order of the records under the pair's comparator. Each word's collation key is
+// made once; the items are spread into buckets by their key's first two bytes, then
+// each bucket is sorted by comparing keys as bytes.
+std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, SortProgress* progress) {
+    Report(progress, SortPhase::Sorting, 0);  // shown while the keys are made
+    const std::size_t n = records.size();
+    std::string keys;
+    keys.reserve(n * 16);
+    std::vector<std::uint32_t> offsets(n);
+    std::vector<SortItem> items(n);
+    std::vector<std::size_t> buckets(kBuckets + 1);
+    for (std::size_t i = 0; i < n; ++i) {
+        offsets[i] = static_cast<std::uint32_t>(keys.size());
+        const std::size_t length = AppendCollationKey(records[i].word, keys);
+        items[i].record = static_cast<std::uint32_t>(i);
+        items[i].keyLength = static_cast<std::uint32_t>(length);
+    }
+    for (SortItem& item : items) {
+        item.prefix = KeyPrefix(keys.data() + offsets[item.record], item.keyLength);
+        ++buckets[(item.prefix >> kBucketShift) + 1];
+    }
+    for (std::size_t b = 1; b <= kBuckets; ++b) buckets[b] += buckets[b - 1];
+    std::vector<SortItem> spread(n);
+    {
+        std::vector<std::size_t> next(buckets.begin(), buckets.end() - 1);
+        for (const SortItem& item : items) spread[next[item.prefix >> kBucketShift]++] = item;
+    }
+    std::vector<SortItem>().swap(items);  // the sort's peak memory is the records plus this
+
+    ComparisonCounter counter(progress);
+    const char* arena = keys.data();
+    auto less = [&](const SortItem& a, const SortItem& b) {
+        counter.Count();
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        const std::size_t common = std::min(a.keyLength, b.keyLength);
+        int d = std::memcmp(arena + offsets[a.record], arena + offsets[b.record], common);
+        return d != 0 ? d < 0 : a.keyLength < b.keyLength;
+    };
+    for (std::size_t b = 0; b < kBuckets; ++b)
+        if (buckets[b + 1] - buckets[b] > 1)
+            std::sort(spread.begin() + static_cast<std::ptrdiff_t>(buckets[b]),
+                  spread.begin() + static_cast<std::ptrdiff_t>(buckets[b + 1]), less);
+
+    std::vector<std::uint32_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) order[i] = spread[i].record;
+    return order;
+}
+
+// Writes the records in order to the temporary file, a thousand at a time; false when
+// any write fails.
+bool WriteSorted(FILE* out, const std::vector<WordRecord>& records, const std::vector<std::uint32_t>& order,
+                 SortProgress* progress) {
+    std::vector<WordRecord> block;
+    block.reserve(kRecordStep);
+    for (std::size_t i = 0; i < order.size(); i += kRecordStep) {
+        Report(progress, SortPhase::Writing, static_cast<std::int64_t>(i));
+        block.clear();
+        for (std::size_t k = i; k < order.size() && k < i + kRecordStep; ++k) block.push_back(records[order[k]]);
+        if (std::fwrite(block.data(), sizeof(WordRecord), block.size(), out) != block.size()) return false;
+    }
+    return std::fflush(out) == 0;
+}
+
+}  // namespace
+
+int SortStore(SortProgress* progress) {
+    std::vector<WordRecord> records;
+    std::vector<std::uint32_t> order;
+    // Nothing has changed yet: whatever goes wrong here (memory above all), the sort just fails.
+    try {
+        if (!LoadLiveRecords(records, progress)) return -1;
+        SetCollation(*CurrentPair, LocaleReport::Silent);
+        order = SortedOrder(records, progress);
+    } catch (...) {
+        return -1;
+    }
+    const std::optional<std::string> wordFile = WordFilePath(*CurrentPair);
+    if (!wordFile) return -1;
+    // The sorted file takes the word file's place in one step, and only whole.
+    const int result = platform::ReplaceFile(*wordFile, Ui(UiKey::FilenameTempLanguage), [&](FILE* out) {
+        const bool written = WriteSorted(out, records, order, progress);
+        CloseWordFile();  // Windows replaces no file that is open
+        return written;
+    });
+    OpenWordFile();
+    CountRecords();
+    return result == 0 ? 0 : -1;
+}

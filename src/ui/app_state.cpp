@@ -1,0 +1,6 @@
+#include "ui/app_state.h"
+
+HINSTANCE AppInstance;
+HWND MainWindow;
+int RecorderMode;
+int UiCharset;

@@ -1,0 +1,31 @@
+#include "ui/fonts.h"
+
+#include "core/settings/settings.h"
+#include "ui/app_state.h"
+
+SharedFonts Fonts;
+
+HFONT CreateUiFont(int points, int weight, const char* face, int charset) {
+    const int height = -MulDiv(points, 96, 72);
+    if (charset == kSudEuroCharset)
+        return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Times SudEuro");
+    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, static_cast<DWORD>(charset), 0, 0, 0, 0, face);
+}
+
+void CreateSharedFonts() {
+    Fonts.TitleFont = CreateUiFont(43, FW_BOLD, "Times New Roman", UiCharset);
+    Fonts.LanguageNameFont = CreateUiFont(Settings.languagefontsize, FW_BOLD, Settings.languagefont.c_str(), UiCharset);
+    Fonts.ListWindowFont = CreateUiFont(15, FW_NORMAL, "Arial", UiCharset);
+    Fonts.TranslateBoldFont = CreateUiFont(14, FW_BOLD, "Arial", UiCharset);
+    Fonts.SearchBoldFont = CreateUiFont(12, FW_BOLD, "Arial", UiCharset);
+    Fonts.PracticeBoldFont = CreateUiFont(15, FW_BOLD, "Arial", UiCharset);
+    Fonts.ListSmallFont = CreateUiFont(10, FW_NORMAL, "Arial", UiCharset);
+    Fonts.GuiFont = CreateUiFont(Settings.guifontsize, FW_NORMAL, Settings.guifont.c_str(), UiCharset);
+}
+
+void DeleteSharedFonts() {
+    for (HFONT font : {Fonts.TitleFont, Fonts.LanguageNameFont, Fonts.ListWindowFont, Fonts.TranslateBoldFont,
+                       Fonts.SearchBoldFont, Fonts.PracticeBoldFont, Fonts.ListSmallFont, Fonts.GuiFont})
+        DeleteObject(font);
+    Fonts = SharedFonts{};
+}

@@ -1,0 +1,20 @@
+// The fonts: one made per window need, and the eight every window shares.
+#pragma once
+
+#include <windows.h>
+
+struct SharedFonts {
+    HFONT TitleFont, LanguageNameFont, ListWindowFont, TranslateBoldFont;
+    HFONT SearchBoldFont, PracticeBoldFont, ListSmallFont, GuiFont;
+};
+
+extern SharedFonts Fonts;
+
+// The character-set code that stands for the "Times SudEuro" face.
+constexpr int kSudEuroCharset = 500;
+
+// A font by points (at a fixed 96 dpi), weight, face and character set.
+HFONT CreateUiFont(int points, int weight, const char* face, int charset);
+// The eight fonts every window shares, in the interface's character set.
+void CreateSharedFonts();
+void DeleteSharedFonts();

@@ -1,0 +1,133 @@
+// The information window ("info"): a report list view filling the window, filled once.
+
+#include "ui/info_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstdio>
+
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "ui/app_state.h"
+#include "ui/secondary_window.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+const char kClassName[] = "info";
+
+struct InfoState {
+    HWND list;
+    HIMAGELIST images;
+};
+
+InfoState s;
+
+const char* CharsetName(int code) {
+    switch (code) {
+        case 0: return "Western";
+        case 161: return "Greek";
+        case 162: return "Turkish";
+        case 186: return "Baltic";
+        case 204: return "Russian";
+        case 238: return "East Europe";
+    }
+    return Ui(UiKey::WordlistInfoUnknown);
+}
+
+// Sets a cell and widens its column to the text plus 40 pixels when that is wider.
+void SetCell(int row, int column, const std::wstring& text) {
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(s.list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    const int wanted = static_cast<int>(SendMessageW(s.list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))) + 40;
+    if (wanted > ListView_GetColumnWidth(s.list, column)) ListView_SetColumnWidth(s.list, column, wanted);
+}
+
+void AddColumns() {
+    const UiKey headings[] = {UiKey::WordlistInfoWordlist, UiKey::WordlistInfoWords, UiKey::WordlistInfoLocale,
+                              UiKey::CharacterSet};
+    for (int i = 0; i < 4; ++i) {
+        std::wstring text = UiWide(headings[i]);
+        LVCOLUMNW column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = 10;
+        column.pszText = text.data();
+        column.iSubItem = i;
+        SendMessageW(s.list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// Counts every pair through the store, making each current in turn, then puts the
+// current pair back.
+void FillRows() {
+    WordListDescriptor* remembered = CurrentPair;
+    int row = 0;
+    for (WordListDescriptor* pair = CatalogueHead; pair; pair = pair->next, ++row) {
+        CurrentPair = pair;
+        const std::wstring name = NameWide(pair->name1) + L" - " + NameWide(pair->name2);
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = row;
+        item.iImage = row;
+        item.pszText = const_cast<wchar_t*>(name.c_str());
+        SendMessageW(s.list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        SetCell(row, 0, name);
+        ReopenStore();
+        SetCell(row, 1, std::to_wstring(WordCount));
+        SetCell(row, 2, WideFromCharset(pair->locale, 0));
+        SetCell(row, 3, WideFromCharset(CharsetName(pair->charset1), UiCharset));
+    }
+    CurrentPair = remembered;
+    ReopenStore();
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    const int pairs = PairCount();
+    s.images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, pairs, 1);
+    HICON icon = static_cast<HICON>(LoadImageA(AppInstance, "gloskicon", IMAGE_ICON, 16, 16, 0));
+    for (int i = 0; i < pairs; ++i) ImageList_AddIcon(s.images, icon);
+    DestroyIcon(icon);
+    s.list = CreateWindowW(WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS, 0, 20, 100, 100,
+                           hwnd, nullptr, AppInstance, nullptr);
+    ListView_SetImageList(s.list, s.images, LVSIL_SMALL);
+    AddColumns();
+    FillRows();
+    return TRUE;
+}
+
+void OnSize(HWND, UINT state, int width, int height) {
+    MoveWindow(s.list, 0, 0, width, height, FALSE);
+    if (state == SIZE_RESTORED || state == SIZE_MAXIMIZED) InvalidateRect(s.list, nullptr, TRUE);
+}
+
+void OnDestroy(HWND) {
+    ImageList_Destroy(s.images);
+    s = InfoState{};
+    SecondaryWindowClosed();
+}
+
+LRESULT CALLBACK InfoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_SIZE, OnSize);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenInfoWindow() {
+    RegisterWindowClass(kClassName, InfoWindowProc);
+    HWND window = CreateCentredWindow(kClassName, Ui(UiKey::WordlistInfoCaption), WS_OVERLAPPEDWINDOW, 450, 300);
+    if (window) ShowWindow(window, SW_SHOW);
+    return window;
+}

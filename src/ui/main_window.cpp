@@ -1,0 +1,385 @@
+// The main window: the current pair over a colour gradient, the buttons and menus
+// that open the other windows, and the language pair switch.
+
+#include "ui/main_window.h"
+
+#include <windowsx.h>
+
+#include <cstdio>
+
+#include "core/catalogue/catalogue.h"
+#include "core/lists/list_storage.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "resource.h"
+#include "ui/about_box.h"
+#include "ui/app_state.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+#include "ui/help.h"
+#include "ui/info_window.h"
+#include "ui/new_list_dialog.h"
+#include "ui/search_window.h"
+#include "ui/secondary_window.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+int CheckedPairCommand;
+
+namespace {
+
+constexpr int kWindowWidth = 565;
+constexpr int kWindowHeight = 332;  // plus caption and menu bar
+constexpr int kPens = 64;
+constexpr int kFlagLeft = 60, kFlag1Top = 107, kFlag2Top = 177, kFlagSize = 32;
+
+struct MainState {
+    int colourDepth;
+    Icon flag1, flag2;
+    Bitmap logo, logoMask;
+    SIZE logoSize;
+};
+
+MainState s;
+
+void LoadFlags() {
+    const std::string prefix = Ui(UiKey::PathIcons);
+    auto load = [&](const char* name) {
+        return static_cast<HICON>(
+            LoadImageA(nullptr, (prefix + name).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+    };
+    s.flag1.reset(load(Icon1Name(*CurrentPair)));
+    s.flag2.reset(load(Icon2Name(*CurrentPair)));
+}
+
+// The logo, with its top-left pixel's colour made transparent.
+void LoadLogo() {
+    s.logo.reset(static_cast<HBITMAP>(LoadImageA(nullptr, "logo.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    if (!s.logo) return;
+    BITMAP info;
+    GetObject(s.logo.get(), sizeof info, &info);
+    s.logoSize = {info.bmWidth, info.bmHeight};
+    COLORREF transparent;
+    {
+        MemoryDc dc(CreateCompatibleDC(nullptr));
+        SelectGuard selected(dc.get(), s.logo.get());
+        transparent = GetPixel(dc.get(), 0, 0);
+    }
+    s.logoMask.reset(MakeTransparencyMask(s.logo.get(), transparent));
+}
+
+// Text over its black shadow: the light text stands 2 pixels up and left.
+void DrawNameShadowed(HDC dc, const std::wstring& wide, RECT rect) {
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, wide.c_str(), -1, &rect, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    rect.left -= 2;
+    rect.top -= 2;
+    SetTextColor(dc, RGB(230, 230, 230));
+    DrawTextW(dc, wide.c_str(), -1, &rect, DT_SINGLELINE | DT_LEFT | DT_TOP);
+}
+
+COLORREF PenColour(int i) {
+    return RGB((Settings.colorR - i * Settings.colorRi) & 0xFF, (Settings.colorG - i * Settings.colorGi) & 0xFF,
+               (Settings.colorB - i * Settings.colorBi) & 0xFF);
+}
+
+void PaintGradient(HDC dc, const RECT& client) {
+    Pen pens[kPens];
+    for (int i = 0; i < kPens; ++i) pens[i].reset(CreatePen(PS_SOLID, 1, PenColour(i)));
+    const Pen top(CreatePen(PS_SOLID, 1, RGB(25, 25, 25)));
+    SelectGuard pen(dc, pens[0].get());
+    const int height = client.bottom > 0 ? client.bottom : 1;
+    for (int y = 0; y < client.bottom; ++y) {
+        // Below true colour a gradient would band; the window is one flat colour then.
+        pen.Select(pens[s.colourDepth < 24 ? 32 : y * 63 / height].get());
+        MoveToEx(dc, 0, y, nullptr);
+        LineTo(dc, client.right, y);
+    }
+    pen.Select(top.get());
+    MoveToEx(dc, 0, 0, nullptr);
+    LineTo(dc, client.right, 0);
+}
+
+void PaintLogo(HDC dc) {
+    const int left = (kWindowWidth - s.logoSize.cx) / 2, top = (96 - s.logoSize.cy) / 2;
+    MemoryDc memory(CreateCompatibleDC(dc));
+    SelectGuard selected(memory.get(), s.logoMask.get());
+    // The 1-bit mask turns into colour through these two: set bits white, clear ones black.
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, left, top, s.logoSize.cx, s.logoSize.cy, memory.get(), 0, 0, SRCAND);
+    selected.Select(s.logo.get());
+    BitBlt(dc, left, top, s.logoSize.cx, s.logoSize.cy, memory.get(), 0, 0, SRCPAINT);
+}
+
+void AddButton(HWND parent, int id, UiKey label, int left, int top) {
+    HWND button = CreateWindowW(L"BUTTON", UiWide(label).c_str(),
+                                WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, left, top, 120, 30, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
+    SetWindowFont(button, Fonts.GuiFont, FALSE);
+}
+
+// The language menu's check mark moves to `pair`, which becomes current everywhere.
+void SwitchToPair(WordListDescriptor* pair) {
+    HMENU menu = GetMenu(MainWindow);
+    CheckMenuItem(menu, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_UNCHECKED);
+    CheckedPairCommand = pair->menuId;
+    CheckMenuItem(menu, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_CHECKED);
+    CurrentPair = pair;
+    SelectPair();
+    LoadFlags();
+    InvalidateRect(MainWindow, nullptr, FALSE);
+}
+
+void ToggleStayOnTop(HWND hwnd) {
+    const DWORD was = CheckMenuItem(GetMenu(hwnd), IDM_MAIN_STAYONTOP, MF_BYCOMMAND | MF_UNCHECKED);
+    const bool on = was != MF_CHECKED;
+    if (on) CheckMenuItem(GetMenu(hwnd), IDM_MAIN_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
+    Settings.StayOnTop = on ? 1 : 0;
+    SetTopmost(hwnd, on);
+}
+
+void SetPracticeMode(HWND hwnd, int mode) {
+    Settings.PracticeMode = mode;
+    CheckMenuItem(GetMenu(hwnd), IDM_MAIN_FLASH, MF_BYCOMMAND | (mode == 0 ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd), IDM_MAIN_INTERACTIVE, MF_BYCOMMAND | (mode == 0 ? MF_UNCHECKED : MF_CHECKED));
+}
+
+// Before the practice-list window opens there must be a current list: with no lists at
+// all the user is asked for a name first.
+void ListCheck(HWND hwnd) {
+    if (CountLists() == 0) {
+        RunNewListDialog(hwnd);
+        if (Settings.PracticeList.empty()) return;
+        ReopenListFile();
+    }
+    // The practice-list window opens here once it exists.
+}
+
+void Practise(HWND hwnd) {
+    if (SecondaryWindowOpen) return;
+    if (ListCount > 0) return;  // the practice windows open here once they exist
+    char question[400];
+    std::snprintf(question, sizeof question, "%s (%s-%s) %s", Ui(UiKey::CreateListEmpty1), CurrentPair->name1,
+                  CurrentPair->name2, Ui(UiKey::CreateListEmpty2));
+    if (UiMessageBox(hwnd, question, Ui(UiKey::Dictionary), MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    ListCheck(hwnd);
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    LoadFlags();
+    HDC screen = GetDC(nullptr);
+    s.colourDepth = GetDeviceCaps(screen, PLANES) * GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    if (s.colourDepth >= 16) LoadLogo();
+    ReadWindowSettings();
+    AddButton(hwnd, IDC_MAIN_ADD, UiKey::MainButtonAdd, 10, 280);
+    AddButton(hwnd, IDC_MAIN_CREATELIST, UiKey::MainButtonCreatelist, 150, 280);
+    AddButton(hwnd, IDC_MAIN_PRACTICE, UiKey::MainButtonPractice, 290, 280);
+    AddButton(hwnd, IDC_MAIN_SEARCH, UiKey::MainButtonSearch, 430, 280);
+    if (RecorderMode) AddButton(hwnd, IDC_MAIN_RECORD, UiKey::RecordCaption, 10, 240);
+    SetTopmost(hwnd, Settings.StayOnTop == 1);
+    MoveToStoredPosition(hwnd, Settings.mainWindow);
+    return TRUE;
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    PaintGradient(dc, client);
+    if (s.flag1) DrawIconEx(dc, kFlagLeft, kFlag1Top, s.flag1.get(), kFlagSize, kFlagSize, 0, nullptr, DI_NORMAL);
+    if (s.flag2) DrawIconEx(dc, kFlagLeft, kFlag2Top, s.flag2.get(), kFlagSize, kFlagSize, 0, nullptr, DI_NORMAL);
+    SetBkMode(dc, TRANSPARENT);
+    {
+        SelectGuard font(dc, Fonts.TitleFont);
+        if (s.colourDepth >= 16 && s.logo)
+            PaintLogo(dc);
+        else
+            DrawNameShadowed(dc, UiWide(UiKey::Dictionary), {140, 20, 560, 90});
+        font.Select(Fonts.LanguageNameFont);
+        DrawNameShadowed(dc, NameWide(CurrentPair->name1), {140, 102, 560, 160});
+        DrawNameShadowed(dc, NameWide(CurrentPair->name2), {140, 172, 560, 230});
+    }
+    EndPaint(hwnd, &ps);
+}
+
+void OnMove(HWND hwnd, int, int) { Settings.mainWindow = NormalPosition(hwnd); }
+
+// A click on either flag turns the pair round.
+void OnLButtonDown(HWND, BOOL, int x, int y, UINT) {
+    const bool onFlag = x >= kFlagLeft && x < kFlagLeft + kFlagSize &&
+                        ((y >= kFlag1Top && y < kFlag1Top + kFlagSize) || (y >= kFlag2Top && y < kFlag2Top + kFlagSize));
+    if (!onFlag) return;
+    if (WordListDescriptor* reverse = ReversePair(*CurrentPair)) SwitchToPair(reverse);
+}
+
+void OnCommand(HWND hwnd, int id, HWND, UINT) {
+    switch (id) {
+        case IDC_MAIN_EXIT:
+            DestroyWindow(hwnd);
+            return;
+        case IDM_MAIN_HELP:
+            OpenHelp(nullptr);
+            return;
+        case IDM_MAIN_ABOUT:
+            RunAboutBox(hwnd);
+            return;
+        case IDM_MAIN_INFO:
+            OpenSecondaryWindow(OpenInfoWindow);
+            return;
+        case IDC_MAIN_SEARCH:
+            OpenSecondaryWindow(OpenSearchWindow);
+            return;
+        case IDC_MAIN_PRACTICE:
+            Practise(hwnd);
+            return;
+        case IDC_MAIN_CREATELIST:
+            if (!SecondaryWindowOpen) ListCheck(hwnd);
+            return;
+        case IDM_MAIN_STAYONTOP:
+            ToggleStayOnTop(hwnd);
+            return;
+        case IDM_MAIN_FLASH:
+            SetPracticeMode(hwnd, 0);
+            return;
+        case IDM_MAIN_INTERACTIVE:
+            SetPracticeMode(hwnd, 1);
+            return;
+    }
+    // The add, translate, recorder and new-word-list windows open here once they exist.
+    SwitchPairByCommand(id);
+}
+
+// Shutdown: settings, logo, store, fonts, strings, then the end of the message loop.
+void OnDestroy(HWND hwnd) {
+    ForgetSearchWindow();
+    const WindowPosition place = NormalPosition(hwnd);
+    WriteSettings(Settings.mainWindow.Known() ? place : Settings.mainWindow);
+    s.logo.reset();
+    s.logoMask.reset();
+    s.flag1.reset();
+    s.flag2.reset();
+    CloseStore();
+    DeleteSharedFonts();
+    FreeUiStrings();
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd, WM_MOVE, OnMove);
+        HANDLE_MSG(hwnd, WM_LBUTTONDOWN, OnLButtonDown);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+struct MenuItem {
+    UiKey label;
+    int id;
+};
+
+HMENU Popup(std::initializer_list<MenuItem> items) {
+    HMENU popup = CreatePopupMenu();
+    for (const MenuItem& item : items)
+        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id), UiWide(item.label).c_str());
+    return popup;
+}
+
+void AppendPopup(HMENU bar, HMENU popup, UiKey label) {
+    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), UiWide(label).c_str());
+}
+
+HMENU LanguageMenu() {
+    HMENU menu = CreatePopupMenu();
+    const int count = PairCount();
+    for (int i = 0; i < count; ++i) {
+        WordListDescriptor* pair = PairAt(i);
+        pair->menuId = IDM_PAIR_FIRST + i;
+        if (i == count / 2) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        const std::wstring label = NameWide(pair->name1) + L"\t" + NameWide(pair->name2);
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(pair->menuId), label.c_str());
+    }
+    return menu;
+}
+
+}  // namespace
+
+bool SwitchPairByCommand(int id) {
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        if (d->menuId == id) {
+            SwitchToPair(d);
+            return true;
+        }
+    }
+    return false;
+}
+
+void RegisterMainWindowClass() { RegisterWindowClass("glosk", MainWindowProc, CS_HREDRAW | CS_VREDRAW); }
+
+HWND CreateMainWindow() {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    const int menu = GetSystemMetrics(SM_CYMENU);
+    return CreateWindowW(L"glosk", UiWide(UiKey::Dictionary).c_str(),
+                         WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (width - kWindowWidth) / 2,
+                         (height - (menu + kWindowHeight + caption)) / 2, kWindowWidth, menu + caption + kWindowHeight,
+                         nullptr, nullptr, AppInstance, nullptr);
+}
+
+void AttachMainMenus(HWND hwnd) {
+    HMENU bar = CreateMenu();
+    AppendPopup(bar,
+                Popup({{UiKey::MainMenuFile1, IDM_MAIN_STAYONTOP},
+                       {UiKey::MainMenuFile2, IDM_MAIN_TRANSLATE},
+                       {UiKey::MainMenuFile3, IDM_MAIN_NEWWORDLIST},
+                       {UiKey::MainMenuFile4, IDC_MAIN_EXIT}}),
+                UiKey::MainMenuFile0);
+    AppendPopup(bar,
+                Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}}),
+                UiKey::MainMenuPracticeMode0);
+    AppendPopup(bar,
+                Popup({{UiKey::MainMenuPracticeHelp1, IDM_MAIN_HELP},
+                       {UiKey::MainMenuPracticeHelp2, IDM_MAIN_INFO},
+                       {UiKey::MainMenuPracticeHelp3, IDM_MAIN_ABOUT}}),
+                UiKey::MainMenuPracticeHelp0);
+    if (Settings.StayOnTop == 1) CheckMenuItem(bar, IDM_MAIN_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
+    if (Settings.PracticeMode == 0) CheckMenuItem(bar, IDM_MAIN_FLASH, MF_BYCOMMAND | MF_CHECKED);
+    if (Settings.PracticeMode == 1) CheckMenuItem(bar, IDM_MAIN_INTERACTIVE, MF_BYCOMMAND | MF_CHECKED);
+    SetMenu(hwnd, bar);
+
+    // The language menu goes in second place, after the file menu.
+    InsertMenuW(bar, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(LanguageMenu()),
+                UiWide(UiKey::LanguageMenu).c_str());
+    // Without a saved selection the current pair still carries the check mark.
+    CheckedPairCommand = CurrentPair->menuId;
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        if (d->selected == 1) {
+            CheckedPairCommand = d->menuId;
+            break;
+        }
+    }
+    CheckMenuItem(bar, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_CHECKED);
+    DrawMenuBar(hwnd);
+}
+
+HACCEL CreateMainAccelerators() {
+    auto key = [](UiKey text) { return static_cast<WORD>(static_cast<unsigned char>(Ui(text)[0])); };
+    ACCEL table[] = {
+        {FALT | FVIRTKEY, key(UiKey::AccelAdd), IDC_MAIN_ADD},
+        {FALT | FVIRTKEY, key(UiKey::AccelPractice), IDC_MAIN_PRACTICE},
+        {FALT | FVIRTKEY, key(UiKey::AccelSearch), IDC_MAIN_SEARCH},
+        {FALT | FVIRTKEY, key(UiKey::AccelCreatelist), IDC_MAIN_CREATELIST},
+        {FCONTROL | FVIRTKEY, key(UiKey::AccelExit), IDC_MAIN_EXIT},
+        {FVIRTKEY, VK_F1, IDM_MAIN_HELP},
+    };
+    return CreateAcceleratorTableA(table, static_cast<int>(std::size(table)));
+}

@@ -1,0 +1,569 @@
+// The search window: a page of records kept on what is typed into the search field,
+// with cells that can be corrected, deleted and restored in place.
+
+#include "ui/search_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "core/catalogue/catalogue.h"
+#include "core/lookup/pager.h"
+#include "core/lookup/sounds.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "resource.h"
+#include "ui/app_state.h"
+#include "ui/clipboard.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+#include "ui/main_window.h"
+#include "ui/palette_window.h"
+#include "ui/secondary_window.h"
+#include "ui/sorting_window.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+constexpr int kMaxRows = 25;
+constexpr std::size_t kSearchChars = 37;
+const char kClassName[] = "zoeken";
+
+enum class CellKind { Word, Translation };
+
+struct SearchState {
+    HWND window;
+    int rows, compact;
+    std::int32_t top, shownTop;
+    HWND words[kMaxRows], translations[kMaxRows];
+    HWND search, done, scroll;
+    HWND focusTarget;
+    bool paletteShown, rebuilding;
+    ClipboardWatch clipboard;
+    Font font1, font2;
+    Menu liveMenu, deletedMenu;
+};
+
+SearchState s;
+
+std::string FieldText(HWND field, int charset, std::size_t maxChars) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(field, text, static_cast<int>(std::size(text)));
+    return CharsetFromWide(text, charset).substr(0, maxChars);
+}
+
+void SetFieldText(HWND field, const char* text, int charset) {
+    SetWindowTextW(field, WideFromCharset(text, charset).c_str());
+}
+
+void ShowSearchRows(std::int32_t top) {
+    for (int r = 0; r < s.rows; ++r) {
+        if (ReadWord(top + r) != 0) break;
+        const bool deleted = IsDeleted(CurrentRecord);
+        SetFieldText(s.words[r], deleted ? Ui(UiKey::CreateListDeleted) : CurrentRecord.word,
+                     deleted ? UiCharset : CurrentPair->charset1);
+        SetFieldText(s.translations[r], deleted ? Ui(UiKey::CreateListDeleted) : CurrentRecord.translation,
+                     deleted ? UiCharset : CurrentPair->charset2);
+    }
+}
+
+void SetScrollRange() {
+    SetScrollRange(s.scroll, SB_CTL, 0, ScrollRangeEnd(WordCount, s.rows), TRUE);
+}
+
+// Every move ends here: nothing when the top is where the rows already are.
+void Settle(std::int32_t top) {
+    if (top == s.shownTop) return;
+    top = SettledTop(top, WordCount, s.rows);
+    s.top = top;
+    ShowSearchRows(top);
+    SetScrollPos(s.scroll, SB_CTL, top / 10, TRUE);
+    s.shownTop = top;
+}
+
+void IncrementalSearch() {
+    const std::string text = FieldText(s.search, CurrentPair->charset1, kSearchChars);
+    Settle(FindWord(text.c_str(), WordCount));
+}
+
+// The palette types into the field with the focus, in that field's language.
+void FollowFocus(HWND field, CellKind kind) {
+    s.focusTarget = field;
+    Palette.target = field;
+    const int charset = kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2;
+    if (charset == Palette.charset) return;
+    Palette.charset = charset;
+    Palette.language = kind == CellKind::Word ? CurrentPair->name1 : CurrentPair->name2;
+    if (s.paletteShown) {
+        OpenPalette();
+        SetFocus(s.focusTarget);
+    }
+}
+
+int RowOf(HWND cell, CellKind* kind) {
+    for (int r = 0; r < s.rows; ++r) {
+        if (cell == s.words[r]) {
+            *kind = CellKind::Word;
+            return r;
+        }
+        if (cell == s.translations[r]) {
+            *kind = CellKind::Translation;
+            return r;
+        }
+    }
+    return -1;
+}
+
+bool RowHoldsRecord(int row) { return row >= 0 && s.top + row < WordCount; }
+
+void EditRow(int row, CellKind kind) {
+    if (!RowHoldsRecord(row)) return;
+    const std::int32_t index = s.top + row;
+    if (ReadWord(index) != 0) return;
+    const bool deleted = IsDeleted(CurrentRecord);
+    const std::string oldWord = CurrentRecord.word;
+    SetWord(CurrentRecord, FieldText(s.words[row], CurrentPair->charset1, kMaxWordChars));
+    SetTranslation(CurrentRecord, FieldText(s.translations[row], CurrentPair->charset2, kMaxTranslationChars));
+    const bool stored = kind == CellKind::Word ? CurrentRecord.word[0] != '\0' : CurrentRecord.translation[0] != '\0';
+    if (stored && !deleted) {
+        WriteWord(index);
+        // A changed word leaves the file out of order, from whichever cell it was stored.
+        if (kind == CellKind::Word || oldWord != CurrentRecord.word) ModifiedFlag = 1;
+    } else {
+        MessageBeep(0xFFFFFFFF);
+        HWND cell = kind == CellKind::Word ? s.words[row] : s.translations[row];
+        if (deleted) {
+            SetFieldText(cell, Ui(UiKey::CreateListDeleted), UiCharset);
+        } else {
+            ReadWord(index);
+            SetFieldText(cell, kind == CellKind::Word ? CurrentRecord.word : CurrentRecord.translation,
+                         kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2);
+        }
+    }
+    SetFocus(s.search);
+}
+
+void ToggleDeleted(int row) {
+    if (!RowHoldsRecord(row)) return;
+    const std::int32_t index = s.top + row;
+    if (ReadWord(index) != 0) return;
+    if (!IsDeleted(CurrentRecord)) {
+        CurrentRecord.deleted = 1;
+        SetFieldText(s.words[row], Ui(UiKey::CreateListDeleted), UiCharset);
+        SetFieldText(s.translations[row], Ui(UiKey::CreateListDeleted), UiCharset);
+    } else {
+        CurrentRecord.deleted = 0;
+        SetFieldText(s.words[row], CurrentRecord.word, CurrentPair->charset1);
+        SetFieldText(s.translations[row], CurrentRecord.translation, CurrentPair->charset2);
+    }
+    WriteWord(index);
+    ModifiedFlag = 1;
+    SetFocus(s.search);
+}
+
+void CopyCell(HWND cell) {
+    wchar_t text[51] = L"";
+    GetWindowTextW(cell, text, static_cast<int>(std::size(text)));
+    PutClipboardText(s.window, text);
+}
+
+// The clipboard's text goes in as it is, but no longer than the cell could store.
+void PasteCell(HWND cell, CellKind kind) {
+    std::wstring text;
+    if (ClipboardText(s.window, kind == CellKind::Word ? kMaxWordChars : kMaxTranslationChars, text))
+        SetWindowTextW(cell, text.c_str());
+}
+
+void PlayCell(HWND cell, CellKind kind) {
+    const std::string text = FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
+    for (const std::string& file : kind == CellKind::Word ? WordSounds(CurrentPair->name1, text)
+                                                          : TranslationSounds(CurrentPair->name2, text))
+        PlaySoundFile(file);
+}
+
+void ShowCellMenu(HWND cell, int x, int y) {
+    CellKind kind;
+    const int row = RowOf(cell, &kind);
+    if (row < 0) return;
+    ReadWord(s.top + row);
+    HMENU menu = RowHoldsRecord(row) && IsDeleted(CurrentRecord) ? s.deletedMenu.get() : s.liveMenu.get();
+    const std::string text = FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
+    const bool playable = !(kind == CellKind::Word ? WordSounds(CurrentPair->name1, text)
+                                                   : TranslationSounds(CurrentPair->name2, text))
+                               .empty();
+    for (HMENU m : {s.liveMenu.get(), s.deletedMenu.get()})
+        EnableMenuItem(m, IDM_SEARCH_PLAY, MF_BYCOMMAND | (playable ? MF_ENABLED : MF_GRAYED));
+    const int command = TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_LEFTALIGN, x, y - 10, 0, s.window, nullptr);
+    switch (command) {
+        case IDM_SEARCH_DELETE: ToggleDeleted(row); break;
+        case IDM_SEARCH_COPY: CopyCell(cell); break;
+        case IDM_SEARCH_PASTE: PasteCell(cell, kind); break;
+        case IDM_SEARCH_PLAY: PlayCell(cell, kind); break;
+    }
+}
+
+// The cells take Enter (store the row) and the right button (their pop-up menu).
+LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    CellKind kind;
+    switch (msg) {
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                const int row = RowOf(cell, &kind);
+                if (row >= 0) EditRow(row, kind);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == '\r') return 0;
+            break;
+        case WM_RBUTTONUP: {
+            POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(cell, &p);
+            ShowCellMenu(cell, p.x, p.y);
+            return 0;
+        }
+        case WM_CONTEXTMENU:
+            return 0;
+    }
+    return DefSubclassProc(cell, msg, wParam, lParam);
+}
+
+// The search field takes Enter, Up and Down; Enter never reaches it as a character.
+LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_KEYDOWN) {
+        switch (wParam) {
+            case VK_RETURN:
+                SetWindowTextW(field, L"");
+                return 0;
+            case VK_UP:
+                Settle(std::max(s.top - 1, 0));
+                return 0;
+            case VK_DOWN:
+                Settle(std::min(s.top + 1, WordCount - s.rows));
+                return 0;
+        }
+    }
+    if (msg == WM_CHAR && wParam == '\r') return 0;
+    return DefSubclassProc(field, msg, wParam, lParam);
+}
+
+HWND Edit(HWND parent, int id, int x, int y, int w, int limit, HFONT font, bool scrolls, bool visible) {
+    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                WS_CHILD | (visible ? WS_VISIBLE : 0) | WS_TABSTOP | (scrolls ? ES_AUTOHSCROLL : 0),
+                                x, y, w, 25, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance,
+                                nullptr);
+    if (limit > 0) Edit_LimitText(edit, limit);
+    SetWindowFont(edit, font, FALSE);
+    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    return edit;
+}
+
+// The fonts of the current pair; the ones they replace are deleted by the caller once
+// no field uses them any more.
+void CreateFonts() {
+    s.font1.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset1));
+    s.font2.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset2));
+    Palette.charset = CurrentPair->charset1;
+    Palette.language = CurrentPair->name1;
+}
+
+void CreateControls(HWND hwnd) {
+    const int rows = s.rows, below = 23 * rows + 35;
+    s.done = CreateWindowW(L"BUTTON", UiWide(UiKey::Done).c_str(),
+                           WS_CHILD | (s.compact ? 0 : WS_VISIBLE) | BS_PUSHBUTTON, 505, below, 100, 28, hwnd,
+                           reinterpret_cast<HMENU>(IDC_SEARCH_DONE), AppInstance, nullptr);
+    SetWindowFont(s.done, Fonts.GuiFont, FALSE);
+    s.search = Edit(hwnd, IDC_SEARCH_FIELD, 20, below, 215, 0, s.font1.get(), false, !s.compact);
+    for (int r = 0; r < rows; ++r) {
+        const int y = s.compact ? 5 : 25 + 23 * r;
+        s.words[r] = Edit(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars, s.font1.get(),
+                          true, true);
+        s.translations[r] = Edit(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
+                                 s.compact ? 250 : 350, kMaxTranslationChars, s.font2.get(), true, true);
+        SetWindowSubclass(s.words[r], CellProc, 1, 0);
+        SetWindowSubclass(s.translations[r], CellProc, 1, 0);
+    }
+    s.scroll = CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, s.compact ? 220 : 235,
+                             s.compact ? 5 : 25, 20, 23 * rows, hwnd, reinterpret_cast<HMENU>(IDC_SEARCH_SCROLL),
+                             AppInstance, nullptr);
+}
+
+HMENU CellMenu(UiKey deleteLabel) {
+    HMENU bar = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    const std::pair<UiKey, int> items[] = {{deleteLabel, IDM_SEARCH_DELETE},
+                                           {UiKey::SearchCopy, IDM_SEARCH_COPY},
+                                           {UiKey::SearchPaste, IDM_SEARCH_PASTE},
+                                           {UiKey::SearchPlay, IDM_SEARCH_PLAY}};
+    for (const auto& [label, id] : items)
+        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), UiWide(label).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"");
+    return bar;
+}
+
+HMENU MenuBar() {
+    auto text = [](UiKey key) { return UiWide(key); };
+    HMENU bar = CreateMenu();
+    HMENU charset = CreatePopupMenu();
+    AppendMenuW(charset, MF_STRING, IDM_SEARCH_PALETTE_SHOW, text(UiKey::SearchMenuCharset1).c_str());
+    AppendMenuW(charset, MF_STRING | MF_CHECKED, IDM_SEARCH_PALETTE_HIDE, text(UiKey::SearchMenuCharset2).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(charset), text(UiKey::SearchMenuCharset0).c_str());
+    HMENU clip = CreatePopupMenu();
+    AppendMenuW(clip, MF_STRING | (Settings.ClipSearch == 1 ? MF_CHECKED : 0), IDM_SEARCH_CLIP_ON,
+                text(UiKey::SearchMenuClipboard1).c_str());
+    AppendMenuW(clip, MF_STRING | (Settings.ClipSearch == 0 ? MF_CHECKED : 0), IDM_SEARCH_CLIP_OFF,
+                text(UiKey::SearchMenuClipboard2).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(clip), text(UiKey::SearchMenuClipboard0).c_str());
+    HMENU sizes = CreatePopupMenu();
+    for (int n = 0; n <= kMaxRows; ++n)
+        AppendMenuW(sizes, MF_STRING, static_cast<UINT_PTR>(IDM_SEARCH_SIZE_FIRST + n), std::to_wstring(n).c_str());
+    HMENU window = CreatePopupMenu();
+    AppendMenuW(window, MF_POPUP, reinterpret_cast<UINT_PTR>(sizes), text(UiKey::SearchMenuWindowsize1).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(window), text(UiKey::SearchMenuWindowsize0).c_str());
+    return bar;
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    s.window = hwnd;
+    SetMenu(hwnd, MenuBar());
+    s.liveMenu.reset(CellMenu(UiKey::SearchDelRecord));
+    s.deletedMenu.reset(CellMenu(UiKey::SearchResRecord));
+    s.rebuilding = false;
+    s.paletteShown = false;
+    CreateFonts();
+    Palette.owner = hwnd;
+    CreateControls(hwnd);
+    s.focusTarget = Palette.target = s.search;
+    SetFocus(s.search);
+    SetWindowSubclass(s.search, SearchFieldProc, 1, 0);
+    SetScrollRange();
+    s.top = 0;
+    s.shownTop = 0;
+    ShowSearchRows(0);
+    SetTopmost(hwnd, Settings.StayOnTop == 1);
+    MoveToStoredPosition(hwnd, Settings.searchWindow);
+    if (Settings.ClipSearch == 1) s.clipboard.Start(hwnd);
+    CheckMenuItem(GetMenu(hwnd), static_cast<UINT>(IDM_SEARCH_SIZE_FIRST + (s.compact ? 0 : s.rows)),
+                  MF_BYCOMMAND | MF_CHECKED);
+    return TRUE;
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    {
+        const Pen pen(CreatePen(PS_SOLID, 1, RGB(224, 224, 224)));
+        SelectGuard selected(dc, pen.get());
+        MoveToEx(dc, 0, 0, nullptr);
+        LineTo(dc, client.right, 0);
+    }
+    if (s.rows != 0) {
+        SelectGuard font(dc, Fonts.SearchBoldFont);
+        DrawShadowedText(dc, NameWide(CurrentPair->name1), {20, 5, 235, 30}, DT_SINGLELINE | DT_CENTER);
+        DrawShadowedText(dc, NameWide(CurrentPair->name2), {255, 5, 605, 30}, DT_SINGLELINE | DT_CENTER);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+void RunPendingSort() {
+    if (!ModifiedFlag) return;
+    RunSort();
+    ModifiedFlag = 0;
+}
+
+void SwitchPair(HWND hwnd, int id) {
+    RunPendingSort();
+    if (!SwitchPairByCommand(id)) return;
+    // The old fonts go only once no field uses them any more.
+    const Font oldFont1 = std::move(s.font1), oldFont2 = std::move(s.font2);
+    CreateFonts();
+    for (int r = 0; r < s.rows; ++r) {
+        for (auto [cell, font] :
+             {std::pair{s.words[r], s.font1.get()}, std::pair{s.translations[r], s.font2.get()}}) {
+            SetWindowFont(cell, font, FALSE);
+            SendMessageW(cell, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+        }
+    }
+    SetWindowFont(s.search, s.font1.get(), FALSE);
+    SendMessageW(s.search, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SetFocus(s.search);
+    if (s.paletteShown) {
+        OpenPalette();
+        SetFocus(s.search);
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+    s.top = s.shownTop = 0;
+    ShowSearchRows(0);
+    SetScrollRange();
+    SetScrollPos(s.scroll, SB_CTL, 0, TRUE);
+}
+
+// The compact layout keeps the stored number of rows for the next normal one.
+void Resize(HWND hwnd, int size) {
+    Settings.searchwindowminimal = size == 0 ? 1 : 0;
+    if (size != 0) Settings.searchwindowsize = size;
+    s.rebuilding = true;
+    ClosePalette();
+    DestroyWindow(hwnd);
+    if (!OpenSearchWindow()) {
+        s.rebuilding = false;
+        SecondaryWindowClosed();
+    }
+}
+
+void SetClipSearch(HWND hwnd, bool on) {
+    if ((Settings.ClipSearch == 1) == on) return;
+    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_CLIP_ON, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_CLIP_OFF, MF_BYCOMMAND | (on ? MF_UNCHECKED : MF_CHECKED));
+    Settings.ClipSearch = on ? 1 : 0;
+    if (on)
+        s.clipboard.Start(hwnd);
+    else
+        s.clipboard.Stop();
+}
+
+void SetPaletteShown(HWND hwnd, bool shown) {
+    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_PALETTE_SHOW, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_PALETTE_HIDE, MF_BYCOMMAND | (shown ? MF_UNCHECKED : MF_CHECKED));
+    s.paletteShown = shown;
+    ClosePalette();
+    if (shown) {
+        OpenPalette();
+        SetFocus(s.focusTarget);
+    }
+}
+
+void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
+    if (control == s.search && code == EN_CHANGE) return IncrementalSearch();
+    if (code == EN_SETFOCUS) {
+        CellKind kind = CellKind::Word;
+        if (control != s.search) RowOf(control, &kind);
+        return FollowFocus(control, kind);
+    }
+    if (control && code != BN_CLICKED) return;
+    switch (id) {
+        case IDC_SEARCH_DONE:
+            CloseSearchWindow();
+            DestroyWindow(hwnd);
+            return;
+        case IDM_SEARCH_PALETTE_SHOW: return SetPaletteShown(hwnd, true);
+        case IDM_SEARCH_PALETTE_HIDE: return SetPaletteShown(hwnd, false);
+        case IDM_SEARCH_CLIP_ON: return SetClipSearch(hwnd, true);
+        case IDM_SEARCH_CLIP_OFF: return SetClipSearch(hwnd, false);
+    }
+    if (id >= IDM_SEARCH_SIZE_FIRST && id <= IDM_SEARCH_SIZE_FIRST + kMaxRows) return Resize(hwnd, id - IDM_SEARCH_SIZE_FIRST);
+    SwitchPair(hwnd, id);
+}
+
+void OnVScroll(HWND, HWND bar, UINT code, int position) {
+    // The message carries 16 bits, read as signed; a long file's positions need the bar's own.
+    SCROLLINFO info = {sizeof info, SIF_TRACKPOS | SIF_RANGE, 0, 0, 0, 0, 0};
+    if (code == SB_THUMBPOSITION && GetScrollInfo(bar, SB_CTL, &info) && info.nMax > 0x7FFF) position = info.nTrackPos;
+    position = position < 0 ? position & 0xFFFF : position;
+    ScrollRequest request = ScrollRequest::Other;
+    switch (code) {
+        case SB_LINEUP: request = ScrollRequest::LineUp; break;
+        case SB_LINEDOWN: request = ScrollRequest::LineDown; break;
+        case SB_PAGEUP: request = ScrollRequest::PageUp; break;
+        case SB_PAGEDOWN: request = ScrollRequest::PageDown; break;
+        case SB_THUMBPOSITION: request = ScrollRequest::ThumbReleased; break;
+        default: return;
+    }
+    Settle(ScrolledTop(request, s.top, WordCount, s.rows, position));
+}
+
+// A right click on the background offers the main window's language menu.
+void OnRButtonUp(HWND hwnd, int x, int y, UINT) {
+    POINT p = {x, y};
+    ClientToScreen(hwnd, &p);
+    TrackPopupMenu(GetSubMenu(GetMenu(MainWindow), 1), TPM_LEFTALIGN, p.x, p.y, 0, hwnd, nullptr);
+}
+
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
+    if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);
+}
+
+// Restored from minimized, the window itself gets the focus; the field should have it.
+void OnSetFocus(HWND, HWND) {
+    if (s.focusTarget) SetFocus(s.focusTarget);
+}
+
+// Copied text is looked up, as far as a search can use it: a copy of megabytes elsewhere
+// must not stall the window.
+void OnClipboardChanged(HWND hwnd) {
+    std::wstring text;
+    if (GetActiveWindow() != hwnd && ClipboardText(hwnd, kSearchChars, text)) {
+        SetWindowTextW(s.search, text.c_str());
+        if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    }
+}
+
+void OnClose(HWND hwnd) {
+    CloseSearchWindow();
+    DestroyWindow(hwnd);
+}
+
+void OnDestroy(HWND hwnd) {
+    Settings.searchWindow = NormalPosition(hwnd);
+    s.clipboard.Stop();
+    s.liveMenu.reset();
+    s.deletedMenu.reset();
+    s.font1.reset();
+    s.font2.reset();
+    Palette.target = nullptr;
+    s.focusTarget = nullptr;
+    s.window = nullptr;
+    if (!s.rebuilding) SecondaryWindowClosed();
+}
+
+LRESULT CALLBACK SearchWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (s.clipboard.Handle(msg, wParam, lParam, OnClipboardChanged)) return 0;
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_VSCROLL, OnVScroll);
+        HANDLE_MSG(hwnd, WM_RBUTTONUP, OnRButtonUp);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
+        HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenSearchWindow() {
+    const bool firstInVisit = !s.rebuilding;
+    if (firstInVisit) ModifiedFlag = 0;
+    s.compact = Settings.searchwindowminimal == 1 ? 1 : 0;
+    s.rows = s.compact ? 1 : ClampRows(Settings.searchwindowsize);
+    if (!s.compact) Settings.searchwindowsize = s.rows;
+    RegisterWindowClass(kClassName, SearchWindowProc, CS_HREDRAW | CS_VREDRAW);
+    const int extra = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+    const int width = s.compact ? 500 : 630;
+    const int height = extra + (s.compact ? 23 + 20 : 23 * s.rows + 80);
+    HWND hwnd = CreateWindowW(WideFromCharset(kClassName, 0).c_str(), UiWide(UiKey::SearchCaption).c_str(),
+                              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                              (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
+                              AppInstance, nullptr);
+    if (!hwnd) return nullptr;
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+void ForgetSearchWindow() { s.clipboard.Stop(); }
+
+void CloseSearchWindow() {
+    ClosePalette();
+    RunPendingSort();
+}

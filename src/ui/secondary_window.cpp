@@ -1,0 +1,22 @@
+#include "ui/secondary_window.h"
+
+#include "ui/app_state.h"
+
+int SecondaryWindowOpen;
+
+bool OpenSecondaryWindow(HWND (*open)()) {
+    if (SecondaryWindowOpen) return false;
+    SecondaryWindowOpen = 1;
+    HWND window = open();
+    if (!window) {
+        SecondaryWindowOpen = 0;
+        return false;
+    }
+    ShowWindow(MainWindow, SW_HIDE);
+    return true;
+}
+
+void SecondaryWindowClosed() {
+    ShowWindow(MainWindow, SW_SHOW);
+    SecondaryWindowOpen = 0;
+}

@@ -1,0 +1,12 @@
+// The one-window contract: a secondary window opens only while none is open; the main
+// window hides while it is open and comes back when it closes.
+#pragma once
+
+#include <windows.h>
+
+extern int SecondaryWindowOpen;
+
+// Opens a window with `open` unless one is open already; false when refused or failed.
+bool OpenSecondaryWindow(HWND (*open)());
+// Called by a secondary window as it is destroyed.
+void SecondaryWindowClosed();

@@ -1,0 +1,64 @@
+#include "ui/ui_text.h"
+
+#include "core/strings/ui_strings.h"
+#include "ui/app_state.h"
+#include "ui/fonts.h"
+
+namespace {
+
+UINT CodePageOf(int charset) {
+    if (charset == kSudEuroCharset) return 1252;  // the special face is made as an ANSI font
+    CHARSETINFO info;
+    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(charset)), &info, TCI_SRCCHARSET))
+        return info.ciACP;
+    return 1252;
+}
+
+}  // namespace
+
+std::wstring WideFromCharset(const char* text, int charset) {
+    const UINT codePage = CodePageOf(charset);
+    const int n = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
+    if (n <= 0) return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, text, -1, wide.data(), n);
+    wide.resize(static_cast<std::size_t>(n - 1));
+    return wide;
+}
+
+std::string CharsetFromWide(const wchar_t* text, int charset) {
+    const UINT codePage = CodePageOf(charset);
+    const int n = WideCharToMultiByte(codePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::string();
+    std::string narrow(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, text, -1, narrow.data(), n, nullptr, nullptr);
+    narrow.resize(static_cast<std::size_t>(n - 1));
+    return narrow;
+}
+
+std::wstring UiWide(UiKey key) { return WideFromCharset(Ui(key), UiCharset); }
+
+std::wstring NameWide(const char* languageName) { return WideFromCharset(languageName, UiCharset); }
+
+void SetUiText(HWND window, int id, UiKey key) {
+    if (id == 0)
+        SetWindowTextW(window, UiWide(key).c_str());
+    else
+        SetDlgItemTextW(window, id, UiWide(key).c_str());
+}
+
+int UiMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
+    return MessageBoxW(owner, WideFromCharset(text.c_str(), UiCharset).c_str(),
+                       WideFromCharset(caption.c_str(), UiCharset).c_str(), style);
+}
+
+bool FileNameFromWide(const wchar_t* text, std::string& name) {
+    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    BOOL lost = FALSE;
+    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lost);
+    if (n <= 0 || lost) return false;
+    name.assign(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, -1, name.data(), n, nullptr, &lost);
+    name.resize(static_cast<std::size_t>(n - 1));
+    return !lost;
+}

@@ -1,0 +1,26 @@
+// Text where it meets a control. The program's texts are single-byte in a character
+// set; controls get them as UTF-16 converted with that set's code page, and back.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/strings/ui_keys.h"
+
+std::wstring WideFromCharset(const char* text, int charset);
+std::string CharsetFromWide(const wchar_t* text, int charset);
+
+// An interface text, in the interface's character set.
+std::wstring UiWide(UiKey key);
+// A language name of the catalogue: the user typed it in the interface's language, so it
+// reads in the interface's character set wherever it shows, whatever the pair's own set.
+std::wstring NameWide(const char* languageName);
+// A control's text (or a window's caption, with id 0) from the interface texts.
+void SetUiText(HWND window, int id, UiKey key);
+// A message box with texts in the interface's character set; the button pressed.
+int UiMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style);
+
+// A name for the file system, in the code page the ...A file functions use. False when a
+// character has no place in that code page (it would land on disk as another one).
+bool FileNameFromWide(const wchar_t* text, std::string& name);

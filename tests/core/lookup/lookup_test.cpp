@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "core/editing/palette_characters.h"
+#include "core/lookup/pager.h"
+#include "core/lookup/sounds.h"
+#include "test_support.h"
+
+TEST(Pager, MovesStayOnAFullPage) {
+    // 10 rows over 25 records: the last full page starts at 15.
+    EXPECT_EQ(ScrolledTop(ScrollRequest::LineDown, 15, 25, 10, 0), 15);
+    EXPECT_EQ(ScrolledTop(ScrollRequest::PageDown, 10, 25, 10, 0), 15);
+    EXPECT_EQ(SettledTop(ScrolledTop(ScrollRequest::ThumbReleased, 0, 25, 10, 2), 25, 10), 15);
+    EXPECT_EQ(ScrolledTop(ScrollRequest::LineUp, 0, 25, 10, 0), 0);
+    EXPECT_EQ(ScrolledTop(ScrollRequest::PageUp, 4, 25, 10, 0), 0);
+    EXPECT_EQ(ScrolledTop(ScrollRequest::Other, 7, 25, 10, 3), 7);
+    // Fewer records than rows: always the first.
+    EXPECT_EQ(SettledTop(3, 5, 10), 0);
+    EXPECT_EQ(SettledTop(ScrolledTop(ScrollRequest::LineDown, 0, 5, 10, 0), 5, 10), 0);
+    EXPECT_EQ(ScrollRangeEnd(25, 10), 1);
+    EXPECT_EQ(ScrollRangeEnd(5, 10), 0);
+    EXPECT_EQ(ClampRows(0), 1);
+    EXPECT_EQ(ClampRows(40), 25);
+}
+
+TEST(Sounds, NamesAndTranslationPieces) {
+    EXPECT_EQ(SoundFileName("english", "house"), "sound\\english\\house.wav");
+    EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
+    EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
+    EXPECT_EQ(TranslationPieces("huis, woning"), (std::vector<std::string>{"huis", "woning"}));
+    EXPECT_EQ(TranslationPieces("  huis  ,,woning"), (std::vector<std::string>{"huis", "woning"}));
+    EXPECT_EQ(TranslationPieces(",a,  ,\tb ,"), (std::vector<std::string>{"a", "", "\tb"}));
+    EXPECT_TRUE(TranslationPieces("").empty());
+}
+
+TEST(Sounds, OnlyExistingFilesAreFound) {
+    WorkDir dir;
+    WriteFile("sound/dutch/woning.wav", "RIFF");
+    WriteFile("sound/english/house.wav", "RIFF");
+    EXPECT_EQ(WordSounds("english", "house"), std::vector<std::string>{"sound\\english\\house.wav"});
+    EXPECT_EQ(TranslationSounds("dutch", "huis, woning"), std::vector<std::string>{"sound\\dutch\\woning.wav"});
+    EXPECT_TRUE(TranslationSounds("dutch", "").empty());
+}
+
+TEST(Palette, FileFirstLineOrBuiltInSet) {
+    WorkDir dir;
+    const std::string builtIn = PaletteCharacters("klingon");
+    ASSERT_EQ(builtIn.size(), 66u);
+    EXPECT_EQ(builtIn.front(), '\xC0');
+    EXPECT_EQ(builtIn[32], '\xBF');
+    EXPECT_EQ(builtIn.back(), '\xA7');
+    EXPECT_EQ(PaletteWidth(builtIn.size()), 632);
+
+    WriteFile("charset/greek.chs", "\xE1\xE2\xE3\xE4\xE5\xE6\xE7\r\nsecond line");
+    EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2\xE3\xE4\xE5\xE6\xE7");
+    EXPECT_EQ(PaletteColumns(7), 4);
+    EXPECT_EQ(PaletteWidth(7), 81);
+    WriteFile("charset/long.chs", std::string(300, 'x'));
+    EXPECT_EQ(PaletteCharacters("long").size(), 254u);
+}

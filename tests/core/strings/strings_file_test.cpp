@@ -1,0 +1,38 @@
+#include "core/strings/strings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "core/strings/ui_strings.h"
+#include "test_support.h"
+
+TEST(StringsFile, PackedFormAndRoundTrip) {
+    std::string packed, error;
+    ASSERT_TRUE(PackStrings("Done=Close\r\n\nHelp=Help\n", packed, error));
+    std::string plain = packed;
+    auto key = ScramblingKey();
+    Descramble(reinterpret_cast<unsigned char*>(plain.data()), plain.size(), key.data());
+    EXPECT_EQ(plain, std::string("Done=Close\0Help=Help\0\0", 22));
+    EXPECT_EQ(UnpackStrings(packed), "Done=Close\nHelp=Help\n");
+
+    std::string again;
+    ASSERT_TRUE(PackStrings(UnpackStrings(packed), again, error));
+    EXPECT_EQ(again, packed);
+    EXPECT_FALSE(PackStrings(std::string("Done=a\0b\n", 9), packed, error));
+}
+
+TEST(StringsFile, ShippedFilesMatchTheirSourcesAndHoldEveryKey) {
+    for (const char* language : {"english", "dutch"}) {
+        const std::string source = ReadFile(std::string(DICT_SOURCE_DIR) + "/res/strings/" + language + ".txt");
+        const std::string shipped = ReadFile(std::string(DICT_SOURCE_DIR) + "/data/strings/" + language + ".str");
+        ASSERT_FALSE(source.empty()) << language;
+        std::string packed, error;
+        ASSERT_TRUE(PackStrings(source, packed, error)) << error;
+        EXPECT_EQ(packed, shipped) << language << ": run the 'strings' target of the native build";
+
+        std::string plain = UnpackStrings(shipped);
+        std::vector<char> image;
+        for (char c : plain) image.push_back(c == '\n' ? '\0' : c);
+        UiLoadResult result = InstallUiStrings(image);
+        EXPECT_EQ(result.status, UiLoadStatus::Loaded) << language << " lacks " << UiKeyName(result.missingKey);
+    }
+}
