@@ -9,8 +9,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/catalogue/catalogue.h"
+#include "core/settings/settings.h"
 #include "core/strings/ui_keys.h"
 #include "core/strings/ui_strings.h"
+#include "platform/message.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -89,10 +92,45 @@ WordRecord Record(const std::string& word, const std::string& translation, int d
     return r;
 }
 
-void WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
+std::string RecordBytes(const std::vector<WordRecord>& records) {
     std::string bytes(records.size() * sizeof(WordRecord), '\0');
     if (!records.empty()) std::memcpy(bytes.data(), records.data(), bytes.size());
-    WriteFile(path, bytes);
+    return bytes;
+}
+
+void WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
+    WriteFile(path, RecordBytes(records));
+}
+
+std::string NumberedWord(int n) {
+    char word[16];
+    std::snprintf(word, sizeof word, "w%05d", n);
+    return word;
+}
+
+void UseCatalogue(const std::string& text, const std::map<std::string, std::string>& strings) {
+    UseStrings(strings);
+    Settings = SettingsValues{};
+    WriteFile("cat.ini", text);
+    ASSERT_EQ(BuildCatalogue(), 0) << text;
+}
+
+void WriteEmptyWordFiles() {
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) WriteRecords(std::string("words/") + WordFileName(*d), {});
+}
+
+namespace {
+MessageLog* activeLog;
+}
+
+MessageLog::MessageLog() {
+    activeLog = this;
+    SetMessageHandler([](const UserMessage& m) { activeLog->messages.push_back(m.caption + ": " + m.text); });
+}
+
+MessageLog::~MessageLog() {
+    SetMessageHandler(nullptr);
+    activeLog = nullptr;
 }
 
 std::vector<WordRecord> ReadRecords(const std::string& path) {

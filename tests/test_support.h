@@ -34,9 +34,26 @@ std::string StringsText(const std::map<std::string, std::string>& overrides = {}
 // Installs such a table as the loaded strings.
 void UseStrings(const std::map<std::string, std::string>& overrides = {});
 
+// Installs the test strings (with `strings` in place), forgets the settings and builds the
+// catalogue from `text`, written as cat.ini.
+void UseCatalogue(const std::string& text, const std::map<std::string, std::string>& strings = {});
+// An empty word file for every pair of the catalogue.
+void WriteEmptyWordFiles();
+
 WordRecord Record(const std::string& word, const std::string& translation = "", int deleted = 0);
+std::string RecordBytes(const std::vector<WordRecord>& records);
 void WriteRecords(const std::string& path, const std::vector<WordRecord>& records);
 std::vector<WordRecord> ReadRecords(const std::string& path);
+// "w" and five digits: words whose order is their number's.
+std::string NumberedWord(int n);
+
+// The messages shown to the user while it lives, as "caption: text".
+class MessageLog {
+public:
+    MessageLog();
+    ~MessageLog();
+    std::vector<std::string> messages;
+};
 
 // win.ini for the settings: emptied of the program's section, and read back whole.
 void ResetWinIni();

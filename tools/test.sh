@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 tools/deps.sh
 jobs=$(nproc)
 
+echo "== formatting"
+tools/check-format.sh
+
 echo "== native"
 cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"

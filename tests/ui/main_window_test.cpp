@@ -2,46 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include "resource.h"
-#include "ui/app_state.h"
+#include "core/catalogue/catalogue.h"
 #include "core/settings/settings.h"
-#include "core/catalogue/catalogue.h"
 #include "core/store/store.h"
-#include "core/catalogue/catalogue.h"
-#include "core/lists/list_storage.h"
-#include "core/session/session.h"
-#include "test_support.h"
+#include "ui/app_state.h"
+#include "ui/main_window.h"
+#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
 
 namespace {
 
 bool Checked(HMENU menu, UINT id) { return (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
-std::string Label(HMENU menu, int position) {
-    char text[128] = "";
-    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+std::wstring Label(HMENU menu, int position) {
+    wchar_t text[128] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(position), text, static_cast<int>(std::size(text)), MF_BYPOSITION);
     return text;
 }
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public UiTest {
 protected:
     void SetUp() override {
-        UseStrings({{"LanguageMenu", "&Word lists"}});
-        ResetWinIni();
-        WriteFile("cat.ini", "[languages]\ngerman\nfrench\nlongname,greek,161,Modern Greek\n\n[selected]\nger_dut.gk\n");
-        for (const char* f : {"ger_dut.gk", "fre_dut.gk", "Modern Greek_dutch.gk", "dut_ger.gk", "dut_fre.gk",
-                              "dutch_Modern Greek.gk"})
-            WriteRecords(std::string("words/") + f, {});
-        Settings = SettingsValues{};
-        ASSERT_EQ(BuildCatalogue(), 0);
-        ReadSelectedPair();
-        OpenStore();
-        CountRecords();
-        ASSERT_NE(CreateTestMainWindow(), nullptr);
+        // A language name typed under a Western interface, for a pair in the Central European set.
+        Start("[languages]\ngerman\ntch\xE8que,czech,238\nlongname,greek,161,Modern Greek\n\n[selected]\nger_dut.gk\n",
+              {{"LanguageMenu", "&Word lists"}});
         menu = GetMenu(MainWindow);
     }
-    void TearDown() override { DestroyTestMainWindow(); }
-    WorkDir dir;
     HMENU menu = nullptr;
 };
 
@@ -49,18 +35,17 @@ protected:
 
 TEST_F(MainWindowTest, MenuBarAndLanguageMenu) {
     ASSERT_EQ(GetMenuItemCount(menu), 4);
-    EXPECT_EQ(Label(menu, 0), "MainMenuFile0 text");
-    EXPECT_EQ(Label(menu, 1), "&Word lists");
-    EXPECT_EQ(Label(menu, 2), "MainMenuPracticeMode0 text");
-    EXPECT_EQ(Label(menu, 3), "MainMenuPracticeHelp0 text");
-    HMENU file = GetSubMenu(menu, 0);
-    EXPECT_EQ(GetMenuItemID(file, 0), 55u);
-    EXPECT_EQ(GetMenuItemID(file, 3), 3u);
+    const wchar_t* bar[] = {L"MainMenuFile0 text", L"&Word lists", L"MainMenuPracticeMode0 text",
+                            L"MainMenuPracticeHelp0 text"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Label(menu, i), bar[i]);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 0), 55u);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 3), 3u);
 
+    // Language names read in the interface's character set, whatever the pair's own.
     HMENU languages = GetSubMenu(menu, 1);
+    const wchar_t* labels[] = {L"german\tdutch", L"tch\u00E8que\tdutch", L"Modern Greek\tdutch", nullptr,
+                               L"dutch\tgerman", L"dutch\ttch\u00E8que", L"dutch\tModern Greek"};
     ASSERT_EQ(GetMenuItemCount(languages), 7);
-    const char* labels[] = {"german\tdutch", "french\tdutch", "Modern Greek\tdutch", nullptr,
-                            "dutch\tgerman", "dutch\tfrench", "dutch\tModern Greek"};
     for (int i = 0; i < 7; ++i) {
         if (!labels[i]) {
             EXPECT_TRUE(GetMenuState(languages, 3, MF_BYPOSITION) & MF_SEPARATOR);
@@ -69,11 +54,9 @@ TEST_F(MainWindowTest, MenuBarAndLanguageMenu) {
         EXPECT_EQ(Label(languages, i), labels[i]);
         EXPECT_EQ(GetMenuItemID(languages, i), static_cast<UINT>(200 + (i < 3 ? i : i - 1)));
     }
-    EXPECT_TRUE(Checked(menu, 200));
+    for (UINT id : {200, 64}) EXPECT_TRUE(Checked(menu, id)) << id;
+    for (UINT id : {65, 55}) EXPECT_FALSE(Checked(menu, id)) << id;
     EXPECT_EQ(CheckedPairCommand, 200);
-    EXPECT_TRUE(Checked(menu, 64));
-    EXPECT_FALSE(Checked(menu, 65));
-    EXPECT_FALSE(Checked(menu, 55));
 }
 
 TEST_F(MainWindowTest, PairSwitchMovesTheCheckMark) {
@@ -89,28 +72,26 @@ TEST_F(MainWindowTest, PairSwitchMovesTheCheckMark) {
     EXPECT_TRUE(Checked(menu, 202));
     EXPECT_FALSE(Checked(menu, 205));
     EXPECT_NE(ReadFile("cat.ini").find("[selected]\nModern Greek_dutch.gk\n"), std::string::npos);
-    // The current pair again: the whole switch runs once more.
+    // The current pair again: the whole switch runs once more, so the store sees a grown file.
+    WriteRecords("words/Modern Greek_dutch.gk", {Record("a"), Record("b")});
     SendMessageA(MainWindow, WM_COMMAND, 202, 0);
     EXPECT_TRUE(Checked(menu, 202));
+    EXPECT_EQ(WordCount, 2);
 }
 
 TEST_F(MainWindowTest, StayOnTopAndPracticeModeToggle) {
-    SendMessageA(MainWindow, WM_COMMAND, 55, 0);
-    EXPECT_TRUE(Checked(menu, 55));
-    EXPECT_TRUE(GetWindowLongA(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(Settings.StayOnTop, 1);
-    SendMessageA(MainWindow, WM_COMMAND, 55, 0);
-    EXPECT_FALSE(Checked(menu, 55));
-    EXPECT_FALSE(GetWindowLongA(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(Settings.StayOnTop, 0);
-
-    SendMessageA(MainWindow, WM_COMMAND, 65, 0);
-    EXPECT_TRUE(Checked(menu, 65));
-    EXPECT_FALSE(Checked(menu, 64));
-    EXPECT_EQ(Settings.PracticeMode, 1);
-    SendMessageA(MainWindow, WM_COMMAND, 64, 0);
-    EXPECT_TRUE(Checked(menu, 64));
-    EXPECT_EQ(Settings.PracticeMode, 0);
+    for (int on : {1, 0}) {
+        SendMessageA(MainWindow, WM_COMMAND, 55, 0);
+        EXPECT_EQ(Checked(menu, 55), on == 1);
+        EXPECT_EQ((GetWindowLongA(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on == 1);
+        EXPECT_EQ(Settings.StayOnTop, on);
+    }
+    for (int mode : {1, 0}) {
+        SendMessageA(MainWindow, WM_COMMAND, 64 + mode, 0);
+        EXPECT_TRUE(Checked(menu, 64 + mode));
+        EXPECT_FALSE(Checked(menu, 65 - mode));
+        EXPECT_EQ(Settings.PracticeMode, mode);
+    }
 }
 
 TEST_F(MainWindowTest, InformationWindowKeepsTheOneWindowContract) {
@@ -120,8 +101,8 @@ TEST_F(MainWindowTest, InformationWindowKeepsTheOneWindowContract) {
     EXPECT_EQ(SecondaryWindowOpen, 1);
     EXPECT_FALSE(IsWindowVisible(MainWindow));
     SendMessageA(MainWindow, WM_COMMAND, 63, 0);  // refused while one is open
-    EXPECT_EQ(FindWindowExA(nullptr, info, "info", nullptr), nullptr);
-    EXPECT_EQ(CurrentPair, PairAt(0));
+    EXPECT_EQ(ThreadWindows("info"), 1);
+    EXPECT_EQ(CurrentPair, PairAt(0));  // the pair current before is current again
     DestroyWindow(info);
     EXPECT_EQ(SecondaryWindowOpen, 0);
     EXPECT_TRUE(IsWindowVisible(MainWindow));

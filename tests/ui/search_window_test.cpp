@@ -1,68 +1,93 @@
-// The search window's cell menus, worked in-process: the play item follows the sound
-// files present.
+// The search window worked in-process: the cell menus, the deleted mark and the layouts.
+
+#include "ui/search_window.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/search_window.h"
-#include "ui/app_state.h"
-#include "core/settings/settings.h"
 #include "core/catalogue/catalogue.h"
-#include "core/store/store.h"
-#include "core/catalogue/catalogue.h"
-#include "core/lists/list_storage.h"
 #include "core/session/session.h"
-#include "test_support.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
 
 namespace {
 
-UINT playState;
+// The pair english into dutch over `records`, with its search window open.
+class SearchWindowTest : public UiTest {
+protected:
+    void Open(const std::vector<WordRecord>& records, int rows = 10) {
+        Start("[languages]\nenglish\n", {{"CreateListDeleted", "(gone)"}});
+        Settings.searchwindowsize = rows;
+        CurrentPair = PairAt(0);
+        WriteRecords("words/eng_dut.gk", records);
+        ReopenStore();
+        SecondaryWindowOpen = 1;
+        search = OpenSearchWindow();
+        ASSERT_NE(search, nullptr);
+    }
+    void TearDown() override {
+        if (IsWindow(search)) DestroyWindow(search);
+        UiTest::TearDown();
+    }
+    std::wstring Cell(int id) { return WideText(GetDlgItem(search, id)); }
+    HWND search = nullptr;
+};
 
-// Runs inside the menu's own loop: reads the play item of the open pop-up, then ends it.
-void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    HWND popup = FindWindowA("#32768", nullptr);
-    HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
-    playState = menu ? GetMenuState(menu, 58, MF_BYCOMMAND) : 0xFFFFFFFF;
-    EndMenu();
-}
-
+// The state of the play item (58) in the pop-up menu of a cell, read while it is open.
 UINT PlayItemOf(HWND cell) {
-    playState = 0xFFFFFFFF;
-    SetTimer(nullptr, 0, 100, ReadOpenMenu);
-    SendMessageA(cell, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-    EXPECT_NE(playState, 0xFFFFFFFFu) << "the pop-up menu was not seen";
-    return playState;
+    UINT state = 0xFFFFFFFF;
+    WhileModal(
+        [&] {
+            HWND popup = FindWindowA("#32768", nullptr);
+            HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
+            if (menu) state = GetMenuState(menu, 58, MF_BYCOMMAND);
+            EndMenu();
+        },
+        [&] { SendMessageA(cell, WM_RBUTTONUP, 0, MAKELPARAM(5, 5)); });
+    return state;
 }
 
 }  // namespace
 
-TEST(SearchWindowMenus, PlayItemOnlyWhenASoundExists) {
-    WorkDir dir;
-    UseStrings();
-    ResetWinIni();
-    Settings = SettingsValues{};
-    WriteFile("cat.ini", "[languages]\nenglish\n");
-    WriteRecords("words/eng_dut.gk", {Record("house", "huis, woning"), Record("tree", "boom")});
-    WriteRecords("words/dut_eng.gk", {});
+TEST_F(SearchWindowTest, PlayItemOnlyWhenASoundExists) {
     WriteFile("sound/english/house.wav", "RIFF");
     WriteFile("sound/dutch/woning.wav", "RIFF");
-    ASSERT_EQ(BuildCatalogue(), 0);
-    CurrentPair = PairAt(0);
-    OpenStore();
-    CountRecords();
-    ASSERT_NE(CreateTestMainWindow(), nullptr);
-    SecondaryWindowOpen = 1;
-    HWND search = OpenSearchWindow();
-    ASSERT_NE(search, nullptr);
-
-    EXPECT_EQ(PlayItemOf(GetDlgItem(search, 100)) & MF_GRAYED, 0u);  // house.wav
-    EXPECT_EQ(PlayItemOf(GetDlgItem(search, 150)) & MF_GRAYED, 0u);  // the second piece has one
-    EXPECT_NE(PlayItemOf(GetDlgItem(search, 101)) & MF_GRAYED, 0u);  // no tree.wav
-    EXPECT_NE(PlayItemOf(GetDlgItem(search, 151)) & MF_GRAYED, 0u);  // no boom.wav
-    EXPECT_NE(PlayItemOf(GetDlgItem(search, 102)) & MF_GRAYED, 0u);  // an empty row
-
+    Open({Record("house", "huis, woning"), Record("tree", "boom")});
+    const std::pair<int, bool> cells[] = {{100, true},  {150, true},  // house.wav; the second piece has one
+                                          {101, false}, {151, false}, {102, false}};  // no tree.wav, no boom.wav, no record
+    for (auto [id, playable] : cells) EXPECT_EQ((PlayItemOf(GetDlgItem(search, id)) & MF_GRAYED) == 0, playable) << id;
     DestroyWindow(search);
     EXPECT_EQ(SecondaryWindowOpen, 0);
-    DestroyTestMainWindow();
+}
+
+TEST_F(SearchWindowTest, AnyDeletedMarkShowsAsDeletedAndTakesNoEdits) {
+    Open({Record("apple", "appel"), Record("pear", "peer", 2), Record("plum", "pruim", -1)});
+    for (int row : {1, 2}) {
+        EXPECT_EQ(Cell(100 + row), L"(gone)") << row;
+        EXPECT_EQ(Cell(150 + row), L"(gone)") << row;
+    }
+    SetWindowTextW(GetDlgItem(search, 101), L"changed");
+    SendMessageW(GetDlgItem(search, 101), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(Cell(101), L"(gone)");
+    EXPECT_STREQ(ReadRecords("words/eng_dut.gk")[1].word, "pear");
+}
+
+TEST_F(SearchWindowTest, CompactLayoutKeepsTheStoredNumberOfRows) {
+    Open({Record("apple", "appel")}, 7);
+    EXPECT_NE(GetDlgItem(search, 106), nullptr);
+    SendMessageW(search, WM_COMMAND, 600, 0);  // the compact layout
+    search = FindWindowA("zoeken", nullptr);
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(GetDlgItem(search, 101), nullptr);
+    EXPECT_EQ(Settings.searchwindowminimal, 1);
+    EXPECT_EQ(Settings.searchwindowsize, 7);
+    DestroyWindow(search);
+    search = OpenSearchWindow();  // the next visit, still compact
+    EXPECT_EQ(Settings.searchwindowsize, 7);
+    SendMessageW(search, WM_COMMAND, 603, 0);
+    search = FindWindowA("zoeken", nullptr);
+    EXPECT_NE(GetDlgItem(search, 102), nullptr);
+    EXPECT_EQ(Settings.searchwindowminimal, 0);
+    EXPECT_EQ(Settings.searchwindowsize, 3);
 }

@@ -1,27 +1,28 @@
-// The program's main window made in-process, for tests that work windows by messages.
+// The program's windows made in-process, for tests that work them by messages.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include "ui/app_state.h"
-#include "ui/fonts.h"
-#include "ui/main_window.h"
-#include "ui/secondary_window.h"
+#include <functional>
+#include <map>
+#include <string>
 
-// Fonts, class, window and menus, as start-up makes them; the store must be open.
-inline HWND CreateTestMainWindow() {
-    AppInstance = GetModuleHandleA(nullptr);
-    CreateSharedFonts();
-    RegisterMainWindowClass();
-    MainWindow = CreateMainWindow();
-    if (MainWindow) AttachMainMenus(MainWindow);
-    return MainWindow;
-}
+#include "test_support.h"
 
-// Destroying the main window runs the shutdown steps; its quit message is dropped.
-inline void DestroyTestMainWindow() {
-    DestroyWindow(MainWindow);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-}
+// A working directory with a catalogue and an empty word file per pair, win.ini emptied,
+// the store open on the selected pair and the main window made, as start-up makes it.
+class UiTest : public testing::Test {
+protected:
+    void Start(const std::string& catalogue, const std::map<std::string, std::string>& strings = {});
+    void TearDown() override;
+    WorkDir dir;
+};
+
+// Runs `work` from a timer of this thread, which goes on inside modal loops (menus,
+// dialogs, message boxes) that `open` starts.
+void WhileModal(const std::function<void()>& work, const std::function<void()>& open);
+
+// The top-level windows of a class that this thread has made.
+int ThreadWindows(const char* className);
+std::wstring WideText(HWND window);

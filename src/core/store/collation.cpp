@@ -39,6 +39,8 @@ const CollationLocaleName kCollationLocales[53] = {
 
 namespace {
 
+constexpr std::uint16_t kPrimaryLanguageMask = 0x3FF;  // the low ten bits of a Windows language id
+
 struct LanguageCode {
     const char* name;
     int code;
@@ -96,9 +98,13 @@ void LoadSortTable() {
     std::fclose(file);
 }
 
+// A name of the table, or else one of the locale names a language can be given (such as
+// "english-uk"), whose locale's primary language it then is; only a name known to neither
+// is reported.
 int LanguageCodeOf(const char* localeName) {
     for (const LanguageCode& language : kLanguageCodes)
         if (EqualsIgnoringAsciiCase(localeName, language.name)) return language.code;
+    if (const std::uint16_t langId = CollationLocaleOf(localeName)) return langId & kPrimaryLanguageMask;
     char text[160];
     std::snprintf(text, sizeof text, "Unknown locale : %s", localeName);
     ShowUserMessage({text, "error", MessageOwner::None, MessageIcon::None});

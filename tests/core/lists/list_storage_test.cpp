@@ -2,163 +2,152 @@
 
 #include <gtest/gtest.h>
 
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
 #include "core/settings/settings.h"
 #include "core/store/store.h"
-#include "core/catalogue/catalogue.h"
-#include "core/lists/list_storage.h"
-#include "core/session/session.h"
 #include "test_support.h"
 
-TEST(ListStorage, EnumeratesDirectoriesInCaseInsensitiveOrder) {
-    WorkDir dir;
-    UseStrings();
-    EXPECT_EQ(CountLists(), 0);  // no list root at all
-    for (const char* name : {"lists/zoo", "lists/Animals", "lists/birds", "lists/.hidden", "lists/Birds2"})
-        std::filesystem::create_directories(name);
-    WriteFile("lists/notes.txt", "not a list");
-    EXPECT_EQ(EnumerateLists(), (std::vector<std::string>{"Animals", "birds", "Birds2", "zoo"}));
-    EXPECT_EQ(CountLists(), 4);
-
-    Settings.PracticeList.clear();
-    Settings.ListID = 812;
-    EXPECT_EQ(SelectFirstList(), 800);
-    EXPECT_EQ(Settings.PracticeList, "Animals");
-    EXPECT_EQ(Settings.ListID, 800);
-
-    EXPECT_TRUE(PracticeListExists("ANIMALS"));
-    EXPECT_TRUE(PracticeListExists("zoo"));
-    EXPECT_FALSE(PracticeListExists("notes.txt"));
-    EXPECT_FALSE(PracticeListExists(".hidden"));
-    EXPECT_FALSE(PracticeListExists("Animal"));
-}
-
-TEST(ListStorage, NoListsMeansNoFirstList) {
-    WorkDir dir;
-    UseStrings();
-    std::filesystem::create_directories("lists/.only-hidden");
-    Settings.PracticeList.clear();
-    EXPECT_EQ(SelectFirstList(), 0);
-    EXPECT_TRUE(Settings.PracticeList.empty());
-}
+namespace fs = std::filesystem;
 
 namespace {
 
-class ListFilesTest : public testing::Test {
+// The pair german into dutch over three records, one deleted, with the list week1 current.
+class ListTest : public testing::Test {
 protected:
     void SetUp() override {
-        UseStrings();
-        WriteFile("cat.ini", "[languages]\ngerman\n");
-        ASSERT_EQ(BuildCatalogue(), 0);
+        UseCatalogue("[languages]\ngerman\n");
         CurrentPair = PairAt(0);
         WriteRecords("words/ger_dut.gk", {Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")});
         WriteRecords("words/dut_ger.gk", {Record("huis", "Haus")});
-        std::filesystem::create_directories("lists/week1");
+        fs::create_directories("lists/week1");
         Settings.PracticeList = "week1";
-        Settings.ListID = 800;
-        OpenStore();
-        CountRecords();
+        ReopenStore();
     }
     void TearDown() override { CloseStore(); }
-
-    void Append(const WordRecord& record) {
-        CurrentRecord = record;
-        ASSERT_EQ(WriteListEntry(ListCount), 0);
-        ++ListCount;
+    void Append(std::initializer_list<WordRecord> records) {
+        for (const WordRecord& record : records) {
+            CurrentRecord = record;
+            ASSERT_EQ(WriteListEntry(ListCount++), 0);
+        }
     }
-
     WorkDir dir;
 };
 
 }  // namespace
 
-TEST_F(ListFilesTest, NamesWithForbiddenCharactersAreRefused) {
+TEST_F(ListTest, EnumerationIsCaseInsensitiveAndSkipsDotsAndFiles) {
+    for (const char* name : {"lists/zoo", "lists/Animals", "lists/.hidden", "lists/Week10"}) fs::create_directories(name);
+    WriteFile("lists/notes.txt", "not a list");
+    EXPECT_EQ(EnumerateLists(), (std::vector<std::string>{"Animals", "week1", "Week10", "zoo"}));
+    Settings.PracticeList.clear();
+    EXPECT_EQ(SelectFirstList(), 800);
+    EXPECT_EQ(Settings.PracticeList, "Animals");
+    for (const char* name : {"ANIMALS", "zoo"}) EXPECT_TRUE(PracticeListExists(name)) << name;
+    for (const char* name : {"notes.txt", ".hidden", "Animal"}) EXPECT_FALSE(PracticeListExists(name)) << name;
+    CloseStore();
+    fs::remove_all("lists");
+    fs::create_directories("lists/.only-hidden");
+    EXPECT_EQ(CountLists(), 0);
+    EXPECT_EQ(SelectFirstList(), 0);
+}
+
+TEST_F(ListTest, TypedNames) {
     for (const char* bad : {"week.1", "a/b", "a\\b", "<x>", "a|b", "\"q\"", "wh*", "what?", "c:"})
         EXPECT_FALSE(ListNameAllowed(bad)) << bad;
     for (const char* good : {"Verbs", "week 1", "les-2", "caf\xE9"}) EXPECT_TRUE(ListNameAllowed(good)) << good;
-}
+    // Windows drops trailing blanks and full stops from a directory name.
+    const std::pair<const char*, const char*> trimmed[] = {
+        {"week 3. .", "week 3"}, {" a b ", " a b"}, {"...", ""}, {"x.y", "x.y"}};
+    for (auto [typed, kept] : trimmed) EXPECT_EQ(TrimmedListName(typed), kept) << typed;
 
-TEST_F(ListFilesTest, TypedNamesOfExistingListsTakeTheirSpelling) {
-    std::filesystem::create_directories("lists/Verbs");
-    MakeListCurrent("WEEK1");
+    fs::create_directories("lists/Verbs");
+    EXPECT_TRUE(MakeListCurrent("WEEK1"));  // an existing list as the disk spells it
     EXPECT_EQ(Settings.PracticeList, "week1");
-    EXPECT_EQ(Settings.ListID, 801);  // after Verbs
-    MakeListCurrent("animals");
-    EXPECT_TRUE(std::filesystem::is_directory("lists/animals"));
+    EXPECT_EQ(Settings.ListID, 801);
+    EXPECT_TRUE(MakeListCurrent("animals"));
+    EXPECT_TRUE(fs::is_directory("lists/animals"));
     EXPECT_EQ(Settings.ListID, 800);
-    EXPECT_EQ(ListIdOf("verbs"), 801);
-    // A name whose directory cannot be made changes nothing.
+    // Too long is refused, never cut into another name; a directory that cannot be made changes nothing.
+    EXPECT_FALSE(MakeListCurrent(std::string(149, 'n')));
     UseStrings({{"PathNameList", "no-such-root\\"}});
-    MakeListCurrent("fresh");
+    EXPECT_FALSE(MakeListCurrent("fresh"));
     EXPECT_EQ(Settings.PracticeList, "animals");
-    EXPECT_EQ(Settings.ListID, 800);
+    UseStrings();
+    EXPECT_FALSE(Exists("lists/" + std::string(148, 'n')));
 }
 
-TEST_F(ListFilesTest, FillCopiesTheWordFileAndOverwrites) {
-    ASSERT_EQ(FillListFromWordFile(), 0);
-    ASSERT_EQ(FillListFromWordFile(), 0);
-    EXPECT_EQ(ListCount, 3);
-    EXPECT_EQ(ReadFile("lists/week1/ger_dut.ls"), ReadFile("words/ger_dut.gk"));
-    ASSERT_EQ(ReadListEntry(1), 0);
-    EXPECT_EQ(CurrentRecord.deleted, 1);
-    EXPECT_EQ(WordCount, 3);
-    EXPECT_FALSE(Exists("list.tmp"));
-
-    // The list directory comes back if it vanished.
-    CloseStore();
-    std::filesystem::remove_all("lists/week1");
-    OpenStore();
-    CountRecords();
-    ASSERT_EQ(FillListFromWordFile(), 0);
-    EXPECT_EQ(ListCount, 3);
-}
-
-TEST_F(ListFilesTest, CompactKeepsOrderAndDropsMarks) {
-    Append(Record("a"));
-    Append(Record("b", "", 1));
-    Append(Record("c"));
-    Append(Record("d", "", -1));
-    ASSERT_EQ(CompactCurrentList(), 0);
-    EXPECT_EQ(ListCount, 2);
-    std::vector<WordRecord> kept = ReadRecords("lists/week1/ger_dut.ls");
-    ASSERT_EQ(kept.size(), 2u);
-    EXPECT_STREQ(kept[0].word, "a");
-    EXPECT_STREQ(kept[1].word, "c");
-
-    for (std::int32_t i = 0; i < ListCount; ++i) {
-        ReadListEntry(i);
-        CurrentRecord.deleted = 1;
-        WriteListEntry(i);
-    }
-    ASSERT_EQ(CompactCurrentList(), 0);
-    EXPECT_EQ(ReadFile("lists/week1/ger_dut.ls").size(), 0u);
-}
-
-TEST_F(ListFilesTest, CompactWithoutTemporaryFileLeavesTheList) {
-    Append(Record("a", "", 1));
-    UseStrings({{"FilenameTempList", "missing-dir\\list.tmp"}});
-    EXPECT_EQ(CompactCurrentList(), -1);
-    EXPECT_EQ(ListCount, 1);
-    EXPECT_EQ(ReadRecords("lists/week1/ger_dut.ls").size(), 1u);
-}
-
-TEST_F(ListFilesTest, ClearAndPairSwitchUseTheSameDirectory) {
-    Append(Record("a"));
-    ClearCurrentList();
-    EXPECT_EQ(ListCount, 0);
-    EXPECT_TRUE(Exists("lists/week1/ger_dut.ls"));
-    Append(Record("b"));
+TEST_F(ListTest, ListFileFollowsThePairAndTheList) {
+    Append({Record("a")});
     CurrentPair = PairAt(1);
-    CloseStore();
-    OpenStore();
-    CountRecords();
+    ReopenStore();
     EXPECT_EQ(ListCount, 0);
     EXPECT_TRUE(Exists("lists/week1/dut_ger.ls"));
     EXPECT_EQ(ReadRecords("lists/week1/ger_dut.ls").size(), 1u);
+    // Without a current list the first list becomes current when the file is opened.
+    Settings.PracticeList.clear();
+    fs::create_directories("lists/Animals");
+    ReopenListFile();
+    EXPECT_EQ(Settings.PracticeList, "Animals");
+    EXPECT_TRUE(Exists("lists/Animals/dut_ger.ls"));
+    // No lists at all: no list file.
+    CloseStore();
+    fs::remove_all("lists");
+    Settings.PracticeList.clear();
+    ReopenStore();
+    EXPECT_EQ(ListCount, 0);
+    EXPECT_EQ(WriteListEntry(0), -1);
 }
 
-TEST_F(ListFilesTest, DeleteRemovesEveryFileAndPicksTheFirstLeft) {
-    std::filesystem::create_directories("lists/animals");
-    Append(Record("a"));
+TEST_F(ListTest, OverlongListPathIsRefusedNotCut) {
+    UseStrings({{"PathNameList", "lists\\lists\\lists\\"}});
+    WriteFile("cat.ini", "[languages]\nlongname,x,0," + std::string(86, 'L') + "\n");
+    ASSERT_EQ(BuildCatalogue(), 0);
+    CurrentPair = PairAt(0);
+    // 18 + 148 + 1 + 86 + 9 characters: one path too long for Windows.
+    Settings.PracticeList = std::string(148, 'n');
+    const std::string listDir = "lists/lists/lists/" + Settings.PracticeList;
+    fs::create_directories(listDir);
+    WriteRecords("words/" + std::string(WordFileName(*CurrentPair)), {});
+    ReopenStore();
+    EXPECT_EQ(ListCount, 0);
+    EXPECT_TRUE(fs::is_empty(listDir));
+}
+
+TEST_F(ListTest, FillCopiesTheWordFileOverTheList) {
+    Append({Record("old")});
+    for (int i = 0; i < 2; ++i) ASSERT_EQ(FillListFromWordFile(), 0);
+    EXPECT_EQ(ListCount, 3);
+    EXPECT_EQ(WordCount, 3);
+    EXPECT_EQ(ReadFile("lists/week1/ger_dut.ls"), ReadFile("words/ger_dut.gk"));  // deleted records arrive marked
+    EXPECT_FALSE(Exists("list.tmp"));
+    CloseListFile();
+    fs::remove_all("lists/week1");  // the list directory comes back if it vanished
+    ASSERT_EQ(FillListFromWordFile(), 0);
+    EXPECT_EQ(ListCount, 3);
+}
+
+TEST_F(ListTest, CompactKeepsOrderAndDropsEveryMark) {
+    Append({Record("a"), Record("b", "", 1), Record("c"), Record("d", "", -1), Record("e", "", 2)});
+    ASSERT_EQ(CompactCurrentList(), 0);
+    EXPECT_EQ(ListCount, 2);
+    const std::vector<WordRecord> kept = ReadRecords("lists/week1/ger_dut.ls");
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_STREQ(kept[0].word, "a");
+    EXPECT_STREQ(kept[1].word, "c");
+    ClearCurrentList();
+    EXPECT_EQ(ListCount, 0);
+    EXPECT_EQ(ReadFile("lists/week1/ger_dut.ls").size(), 0u);
+    // Without its temporary file the list stays as it was.
+    Append({Record("x", "", 1)});
+    UseStrings({{"FilenameTempList", "missing-dir\\list.tmp"}});
+    EXPECT_EQ(CompactCurrentList(), -1);
+    EXPECT_EQ(ListCount, 1);
+}
+
+TEST_F(ListTest, DeleteRemovesEveryFileAndPicksTheFirstLeft) {
+    fs::create_directories("lists/animals");
+    Append({Record("a")});
     WriteFile("lists/week1/dut_ger.ls", "");
     WriteFile("lists/week1/ger_dut.score", "1 2");
     EXPECT_EQ(DeleteCurrentList(), 0);

@@ -34,9 +34,7 @@ TEST(Startup, CommandLine) {
 
 TEST(Startup, RequestedPairMatchesByPrefix) {
     WorkDir dir;
-    UseStrings();
-    WriteFile("cat.ini", "[languages]\nenglish\nfrench\n");
-    ASSERT_EQ(BuildCatalogue(), 0);
+    UseCatalogue("[languages]\nenglish\nfrench\n");
     // 0 english-dutch, 1 french-dutch, 2 dutch-english, 3 dutch-french
     struct Case {
         int current;
@@ -53,9 +51,7 @@ TEST(Startup, RequestedPairMatchesByPrefix) {
         ApplyRequestedPair(c.requested);
         EXPECT_EQ(CurrentPair, PairAt(c.expected)) << c.current << " " << c.requested;
         EXPECT_EQ(CurrentPair->selected, 1);
-        if (c.expected != c.current) {
-            EXPECT_EQ(PairAt(c.current)->selected, 0);
-        }
+        EXPECT_EQ(PairAt(c.current)->selected, c.expected == c.current ? 1 : 0);
     }
 }
 

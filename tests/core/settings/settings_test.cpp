@@ -16,16 +16,19 @@ std::vector<std::string> DictionaryKeys() {
     bool inSection = false;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] == '[') {
-            inSection = line == "[Dictionary]";
-            continue;
-        }
-        if (inSection && line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
+        if (!line.empty() && line[0] == '[') inSection = line == "[Dictionary]";
+        else if (inSection && line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
     }
     return keys;
 }
 
 void Put(const char* key, const std::string& value) { platform::ProfileWriteString("", kSettingsSection, key, value); }
+
+void ReadAll() {
+    ReadStartupSettings();
+    ReadWindowSettings();
+    ReadPracticeListSettings();
+}
 
 class SettingsTest : public testing::Test {
 protected:
@@ -33,57 +36,20 @@ protected:
         UseStrings({{"AviDelay", "AnimationPause"}});
         ResetWinIni();
         Settings = SettingsValues{};
-        Settings.searchwindowsize = -5;  // proves every value is read, not left over
-        Settings.colorG = -5;
+        Settings.searchwindowsize = Settings.colorG = -5;  // proves every value is read, not left over
     }
 };
 
 }  // namespace
 
-TEST_F(SettingsTest, EmptyWinIniGivesDefaults) {
-    ReadStartupSettings();
-    ReadWindowSettings();
-    ReadPracticeListSettings();
-    EXPECT_EQ(Settings.languagefont, "Times New Roman");
-    EXPECT_EQ(Settings.guifont, "Arial");
-    EXPECT_EQ(Settings.searchwindowsize, 10);
-    EXPECT_EQ(Settings.colorG, 200);
-    EXPECT_EQ(Settings.colorGi, 3);
-    EXPECT_EQ(Settings.PracticeMode, 0);
-    EXPECT_EQ(Settings.StayOnTop, 0);
-    EXPECT_FALSE(Settings.mainWindow.Known());
-    EXPECT_FALSE(Settings.searchWindow.Known());
-    EXPECT_EQ(Settings.ClipSearch, 0);
-    EXPECT_EQ(Settings.AddNewWordsToList, 1);
-    EXPECT_EQ(Settings.PracticeSound, 1);
-    EXPECT_EQ(Settings.PracticeList, "");
-    EXPECT_EQ(Settings.ListID, 800);
-}
-
-TEST_F(SettingsTest, ValuesAsStoredCutAndNonNumbers) {
-    Put("guifont", std::string(60, 'f'));
-    Put("colorR", "abc");
-    Put("colorB", "120xyz");
-    Put("AnimationPause", "250");
-    Put("WinPosLeftAdd", "40");
-    Put("WinPosTopAdd", "9999");
-    Put("WinPosLeftSearch", "-20");
-    Put("WinPosTopSearch", "15");
-    ReadStartupSettings();
-    ReadWindowSettings();
-    EXPECT_EQ(Settings.guifont, std::string(48, 'f'));
-    EXPECT_EQ(Settings.colorR, 0);
-    EXPECT_EQ(Settings.colorB, 120);
-    EXPECT_EQ(Settings.aviDelay, 250);
-    EXPECT_FALSE(Settings.addWindow.Known());
-    EXPECT_TRUE(Settings.searchWindow.Known());
-    EXPECT_EQ(Settings.searchWindow.left, -20);
-}
-
-TEST_F(SettingsTest, FirstRunWritesInOrderWithoutSecondaryPositions) {
-    ReadStartupSettings();
-    ReadWindowSettings();
-    ReadPracticeListSettings();
+TEST_F(SettingsTest, EmptyWinIniGivesDefaultsAndAFirstRunWritesInOrder) {
+    ReadAll();
+    const SettingsValues d = Settings;
+    EXPECT_EQ(d.languagefont + "|" + d.guifont + "|" + d.PracticeList, "Times New Roman|Arial|");
+    EXPECT_EQ((std::vector<int>{d.searchwindowsize, d.colorG, d.colorGi, d.PracticeMode, d.StayOnTop, d.ClipSearch,
+                                d.AddNewWordsToList, d.PracticeSound, d.ListID}),
+              (std::vector<int>{10, 200, 3, 0, 0, 0, 1, 1, 800}));
+    EXPECT_FALSE(d.mainWindow.Known() || d.searchWindow.Known());
     WriteSettings({120, 80});
     EXPECT_EQ(DictionaryKeys(),
               (std::vector<std::string>{"searchwindowsize", "searchwindowminimal", "PracticeMode", "PracticeSound",
@@ -91,25 +57,34 @@ TEST_F(SettingsTest, FirstRunWritesInOrderWithoutSecondaryPositions) {
                                         "AddNewWordsToList"}));
 }
 
-TEST_F(SettingsTest, ChangedValuesAndKnownPositionsAreWritten) {
-    ReadStartupSettings();
-    ReadWindowSettings();
+TEST_F(SettingsTest, ValuesAsStoredCutAndNonNumbers) {
+    const std::pair<const char*, const char*> stored[] = {
+        {"guifont", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"},
+        {"colorR", "abc"}, {"colorB", "120xyz"}, {"AnimationPause", "250"}, {"WinPosLeftAdd", "40"},
+        {"WinPosTopAdd", "9999"}, {"WinPosLeftSearch", "-20"}, {"WinPosTopSearch", "15"}};
+    for (auto [key, value] : stored) Put(key, value);
+    ReadAll();
+    EXPECT_EQ(Settings.guifont, std::string(48, 'f'));
+    EXPECT_EQ((std::vector<int>{Settings.colorR, Settings.colorB, Settings.aviDelay, Settings.searchWindow.left}),
+              (std::vector<int>{0, 120, 250, -20}));
+    EXPECT_FALSE(Settings.addWindow.Known());  // a top of 9999 is a window never placed
+    EXPECT_TRUE(Settings.searchWindow.Known());
+}
+
+TEST_F(SettingsTest, ChangedValuesAndKnownPositionsComeBack) {
+    ReadAll();
     Settings.PracticeMode = 1;
     Settings.searchWindow = {33, 44};
     Settings.PracticeList = "week1";
     Settings.ListID = 801;
     WriteSettings({});
     Settings = SettingsValues{};
-    ReadStartupSettings();
-    ReadWindowSettings();
-    ReadPracticeListSettings();
-    EXPECT_EQ(Settings.PracticeMode, 1);
-    EXPECT_EQ(Settings.searchWindow.left, 33);
-    EXPECT_EQ(Settings.searchWindow.top, 44);
+    ReadAll();
+    EXPECT_EQ((std::vector<int>{Settings.PracticeMode, Settings.searchWindow.left, Settings.searchWindow.top,
+                                Settings.ListID}),
+              (std::vector<int>{1, 33, 44, 801}));
     EXPECT_FALSE(Settings.mainWindow.Known());
     EXPECT_EQ(Settings.PracticeList, "week1");
-    EXPECT_EQ(Settings.ListID, 801);
-
     // An empty current list leaves the stored one alone.
     Settings.PracticeList.clear();
     Settings.ListID = 800;

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 
-#include "core/settings/settings.h"
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
 #include "core/store/collation.h"
 #include "core/store/store.h"
-#include "core/catalogue/catalogue.h"
-#include "core/lists/list_storage.h"
-#include "core/session/session.h"
 #include "test_support.h"
 
 namespace {
@@ -25,46 +24,59 @@ struct Recorder : SortProgress {
     }
 };
 
+// A progress that fails in the given phase, as any step of a sort may.
+struct Failing : SortProgress {
+    SortPhase phase;
+    explicit Failing(SortPhase p) : phase(p) {}
+    void Show(SortPhase p, std::int64_t) override {
+        if (p == phase) throw std::runtime_error("disk on fire");
+    }
+};
+
 std::vector<std::string> Words(const std::string& path) {
     std::vector<std::string> words;
     for (const WordRecord& r : ReadRecords(path)) words.push_back(r.word);
     return words;
 }
 
+std::vector<WordRecord> RandomWords(unsigned seed, std::initializer_list<const char*> letters, int deletedOneIn) {
+    std::mt19937 random(seed);
+    std::vector<WordRecord> records;
+    for (int i = 0; i < 3000; ++i) {
+        std::string word;
+        for (int n = 1 + static_cast<int>(random() % 10); n > 0; --n) word += letters.begin()[random() % letters.size()];
+        records.push_back(Record(word, "", deletedOneIn && random() % deletedOneIn == 0));
+    }
+    return records;
+}
+
 class SortingTest : public testing::Test {
 protected:
-    void SetUp() override {
-        UseStrings();
-        Settings.PracticeList.clear();
-        CollationLocale = 0;
-    }
+    void SetUp() override { CollationLocale = 0; }
     void TearDown() override { CloseStore(); }
 
-    // Opens the pair of `language` into dutch on the given records.
+    // Opens the pair of a one-language catalogue on the given records.
     void Open(const std::string& catalogueLine, const std::vector<WordRecord>& records) {
-        WriteFile("cat.ini", "[languages]\n" + catalogueLine + "\n");
-        ASSERT_EQ(BuildCatalogue(), 0);
+        UseCatalogue("[languages]\n" + catalogueLine + "\n");
         CurrentPair = PairAt(0);
         path = "words/" + std::string(WordFileName(*CurrentPair));
         WriteRecords(path, records);
         SetCollation(*CurrentPair, LocaleReport::Silent);
-        OpenStore();
-        CountRecords();
+        ReopenStore();
     }
 
     // Every record is in order, and the search finds each word where it lies.
     void ExpectSearchable() {
         for (std::int32_t i = 0; i + 1 < WordCount; ++i) {
             ReadWord(i);
-            std::string a = CurrentRecord.word;
+            const std::string a = CurrentRecord.word;
             ReadWord(i + 1);
             EXPECT_LE(CompareWords(a.c_str(), CurrentRecord.word), 0) << a << " / " << CurrentRecord.word;
         }
         for (std::int32_t i = 0; i < WordCount; ++i) {
             ReadWord(i);
-            std::string word = CurrentRecord.word;
-            std::int32_t at = FindWord(word.c_str());
-            ReadWord(at);
+            const std::string word = CurrentRecord.word;
+            ReadWord(FindWord(word.c_str()));
             EXPECT_EQ(CompareWords(CurrentRecord.word, word.c_str()), 0) << word;
         }
     }
@@ -75,30 +87,19 @@ protected:
 
 }  // namespace
 
-TEST_F(SortingTest, DropsDeletedRecordsAndSortsTheRest) {
+TEST_F(SortingTest, DropsEveryDeletedRecordAndSortsTheRest) {
     Open("english", {Record("pear", "peer"), Record("Apple", "appel"), Record("gone", "weg", 1),
-                     Record("banana", "banaan"), Record("zebra", "zebra", 7)});
+                     Record("banana", "banaan"), Record("zebra", "zebra", 7), Record("x", "", -1)});
+    WriteFile(path, ReadFile(path) + "partial");
+    ReopenStore();
     ASSERT_EQ(SortStore(nullptr), 0);
     EXPECT_EQ(Words(path), (std::vector<std::string>{"Apple", "banana", "pear"}));
     EXPECT_EQ(WordCount, 3);
     EXPECT_EQ(ReadRecords(path)[0].translation, std::string("appel"));
     EXPECT_FALSE(Exists("words.tmp"));
-}
-
-TEST_F(SortingTest, AllDeletedGivesEmptyFileAndPartialTailIsDropped) {
-    Open("english", {Record("a", "", 1), Record("b", "", 1)});
+    Open("english", {Record("a", "", 1)});
     ASSERT_EQ(SortStore(nullptr), 0);
     EXPECT_EQ(ReadFile(path).size(), 0u);
-    EXPECT_EQ(WordCount, 0);
-
-    CloseStore();
-    WriteRecords(path, {Record("b"), Record("a")});
-    WriteFile(path, ReadFile(path) + "partial");
-    OpenStore();
-    CountRecords();
-    ASSERT_EQ(SortStore(nullptr), 0);
-    EXPECT_EQ(Words(path), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(ReadFile(path).size(), 168u);
 }
 
 TEST_F(SortingTest, ProgressEveryThousandRecordsAndTwoThousandComparisons) {
@@ -109,55 +110,61 @@ TEST_F(SortingTest, ProgressEveryThousandRecordsAndTwoThousandComparisons) {
     ASSERT_EQ(SortStore(&progress), 0);
     EXPECT_EQ(progress.Of(SortPhase::Reading), (std::vector<std::int64_t>{0, 1000, 2000}));
     EXPECT_EQ(progress.Of(SortPhase::Writing), (std::vector<std::int64_t>{0, 1000, 2000}));
-    std::vector<std::int64_t> sorting = progress.Of(SortPhase::Sorting);
+    const std::vector<std::int64_t> sorting = progress.Of(SortPhase::Sorting);
     ASSERT_FALSE(sorting.empty());
     for (std::size_t i = 0; i < sorting.size(); ++i) EXPECT_EQ(sorting[i], static_cast<std::int64_t>(i) * 2000);
     EXPECT_EQ(static_cast<std::int64_t>(sorting.size()), (SortComparisons + 1999) / 2000);
     ExpectSearchable();
 }
 
-TEST_F(SortingTest, FailureLeavesTheWordFileWhole) {
-    Open("english", {Record("b"), Record("a", "", 1)});
-    const std::string before = ReadFile(path);
-    UseStrings({{"FilenameTempLanguage", "no-such-dir\\words.tmp"}});
-    EXPECT_EQ(SortStore(nullptr), -1);
-    EXPECT_EQ(ReadFile(path), before);
-    EXPECT_EQ(WordCount, 2);  // the store is open on the old file again
+TEST_F(SortingTest, AnyFailureLeavesTheWordFileWhole) {
+    const std::vector<WordRecord> records = {Record("b"), Record("a", "", 1)};
+    Failing reading(SortPhase::Reading), sorting(SortPhase::Sorting), writing(SortPhase::Writing);
+    const struct {
+        const char* what;
+        SortProgress* progress;
+        const char* temporary;
+    } cases[] = {{"no temporary file", nullptr, "no-such-dir\\words.tmp"},
+                 {"reading fails", &reading, "words.tmp"},
+                 {"sorting fails", &sorting, "words.tmp"},
+                 {"writing fails", &writing, "words.tmp"}};
+    for (const auto& c : cases) {
+        Open("english", records);
+        const std::string before = ReadFile(path);
+        UseStrings({{"FilenameTempLanguage", c.temporary}});
+        EXPECT_EQ(SortStore(c.progress), -1) << c.what;
+        EXPECT_EQ(ReadFile(path), before) << c.what;
+        EXPECT_EQ(WordCount, 2) << c.what;  // the store is open on the old file again
+        EXPECT_FALSE(Exists("words.tmp")) << c.what;
+    }
 }
 
-TEST_F(SortingTest, TableCollatedFileIsSearchable) {
+TEST_F(SortingTest, SortedFilesAreSearchableUnderEveryComparator) {
     std::string table(256, '\0');
     for (int b = 1; b < 256; ++b) table[b] = static_cast<char>(b < 2 ? 2 : b);
     for (char c = 'a'; c <= 'z'; ++c) table[static_cast<unsigned char>(c)] = static_cast<char>(c - 'a' + 'A');
-    table['-'] = 1;
-    table['\''] = 1;
+    table['-'] = table['\''] = 1;
     WriteFile("tables/klingon.stb", table);
-    std::mt19937 random(5);
-    std::vector<WordRecord> records;
-    for (int i = 0; i < 3000; ++i) {
-        std::string word;
-        for (int n = 1 + static_cast<int>(random() % 12); n > 0; --n) word += "aBc-'xyZ"[random() % 8];
-        records.push_back(Record(word, "", random() % 5 == 0));
-    }
-    Open("klingon", records);
+    Open("klingon", RandomWords(5, {"a", "B", "c", "-", "'", "x", "y", "Z"}, 5));
     ASSERT_EQ(CurrentPair->hasSortTable, 1);
     ASSERT_EQ(SortStore(nullptr), 0);
     ExpectSearchable();
-    EXPECT_EQ(TableCompare("e-mail", "EMAIL"), 0);
-}
 
-TEST_F(SortingTest, LocaleCollatedFileIsSearchable) {
-    std::mt19937 random(11);
-    const char* letters[] = {"a", "b", "e", "o", "s", "z", "A", "\xE4", "\xF6", "\xFC", "\xDF", "-", "'", " ", "\xC4"};
-    std::vector<WordRecord> records;
-    for (int i = 0; i < 3000; ++i) {
-        std::string word;
-        for (int n = 1 + static_cast<int>(random() % 10); n > 0; --n) word += letters[random() % std::size(letters)];
-        records.push_back(Record(word));
-    }
-    Open("german,german,0", records);
+    const std::initializer_list<const char*> western = {"a", "b", "e", "o", "s", "z", "A", "\xE4", "\xF6",
+                                                        "\xFC", "\xDF", "-", "'", " ", "\xC4", "\xE9", "\xC9"};
+    Open("german,german,0", RandomWords(11, western, 0));
     ASSERT_EQ(SortStore(nullptr), 0);
     ExpectSearchable();
+    // A locale the platform does not know: letters A-Z fold, bytes from 0x80 on sort by value.
+    CollationLocale = 0;
+    Open("esperanto,esperanto,0", RandomWords(12, western, 0));
+    ASSERT_EQ(CollationLocale, 0);
+    ASSERT_EQ(SortStore(nullptr), 0);
+    ExpectSearchable();
+    Open("esperanto,esperanto,0", {Record("\xE9t\xE9"), Record("Zebra"), Record("\xC9t\xE9"), Record("apple")});
+    ASSERT_EQ(SortStore(nullptr), 0);
+    EXPECT_EQ(Words(path), (std::vector<std::string>{"apple", "Zebra", "\xC9t\xE9", "\xE9t\xE9"}));
+    EXPECT_EQ(FindWord("\xC9T\xC9"), 2);
 }
 
 #ifdef _WIN32

@@ -4,25 +4,16 @@
 
 #include <random>
 
-#include "test_support.h"
 #include "core/strings/strings_file.h"
+#include "test_support.h"
 
 namespace {
 
-// A descrambled image from entries, each followed by its zero byte.
-std::vector<char> Image(std::initializer_list<std::string> entries) {
-    std::vector<char> image;
-    for (const std::string& e : entries) {
-        image.insert(image.end(), e.begin(), e.end());
-        image.push_back('\0');
-    }
-    return image;
-}
-
-std::string Lookup(const std::vector<char>& image, const char* key) {
-    std::vector<char> guarded = image;
-    guarded.push_back('\0');
-    const char* value = FindUiEntry(guarded.data(), image.size(), key);
+// Looks a key up in an image of zero-terminated entries.
+std::string Lookup(std::string image, const char* key, bool terminated = true) {
+    const std::size_t size = terminated ? image.size() + 1 : image.size();
+    image.push_back('\0');  // the guard every loaded image carries
+    const char* value = FindUiEntry(image.data(), size, key);
     return value ? value : "<missing>";
 }
 
@@ -32,111 +23,87 @@ std::string PackedStrings(const std::string& text) {
     return packed;
 }
 
-}  // namespace
-
-TEST(UiStrings, KeyIsTwentyNineNonZeroBytes) {
-    auto key = ScramblingKey();
-    for (int i = 0; i < 29; ++i) EXPECT_NE(key[i], 0) << i;
-    EXPECT_EQ(key[29], 0);
+std::vector<char> ImageOf(std::string text) {
+    for (char& c : text)
+        if (c == '\n') c = '\0';
+    return std::vector<char>(text.begin(), text.end());
 }
 
+}  // namespace
+
 TEST(UiStrings, ScramblingRunsAcrossEntriesAndInverts) {
-    auto key = ScramblingKey();
-    std::string data = std::string("Done=Close\0Help=Help\0\0", 22) + std::string(100, 'x');
+    const auto key = ScramblingKey();
+    for (int i = 0; i < 29; ++i) EXPECT_NE(key[i], 0) << i;
+    EXPECT_EQ(key[29], 0);
+    const std::string data = std::string("Done=Close\0Help=Help\0\0", 22) + std::string(100, 'x');
     std::string scrambled = data;
     Scramble(reinterpret_cast<unsigned char*>(scrambled.data()), scrambled.size(), key.data());
-    // The 30th byte uses the key's first byte again.
-    EXPECT_EQ(static_cast<unsigned char>(scrambled[29] - data[29]), key[0]);
     EXPECT_EQ(static_cast<unsigned char>(scrambled[0]), static_cast<unsigned char>(data[0] + key[0]));
+    EXPECT_EQ(static_cast<unsigned char>(scrambled[29] - data[29]), key[0]);  // the 30th byte starts the key again
     Descramble(reinterpret_cast<unsigned char*>(scrambled.data()), scrambled.size(), key.data());
     EXPECT_EQ(scrambled, data);
 }
 
 TEST(UiStrings, EntryMatchingRules) {
-    EXPECT_EQ(Lookup(Image({"dictionary=Woordenboek"}), "Dictionary"), "Woordenboek");
-    EXPECT_EQ(Lookup(Image({"Done =Close"}), "Done"), "<missing>");
-    EXPECT_EQ(Lookup(Image({"Done=First", "Done=Second"}), "Done"), "First");
-    EXPECT_EQ(Lookup(Image({"Done="}), "Done"), "");
-    EXPECT_EQ(Lookup(Image({"Done=a=b=c"}), "Done"), "a=b=c");
-    EXPECT_EQ(Lookup(Image({"HelpX=no", "Help=yes"}), "Help"), "yes");
-    EXPECT_EQ(Lookup(Image({"a note without a key", "Help=yes"}), "Help"), "yes");
-    // Only A-Z fold: a byte above 127 must be equal.
-    EXPECT_EQ(Lookup(Image({"\xC9rror=x"}), "\xE9rror"), "<missing>");
+    const struct {
+        std::string image;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {std::string("dictionary=Woordenboek"), "Dictionary", "Woordenboek"},
+        {std::string("Done =Close"), "Done", "<missing>"},
+        {std::string("Done=First\0Done=Second", 22), "Done", "First"},
+        {std::string("Done="), "Done", ""},
+        {std::string("Done=a=b=c"), "Done", "a=b=c"},
+        {std::string("HelpX=no\0Help=yes", 17), "Help", "yes"},
+        {std::string("a note without a key\0Help=yes", 29), "Help", "yes"},
+        {std::string("\xC9rror=x"), "\xE9rror", "<missing>"},  // only A-Z fold
+        {std::string("Done=1\0\0Help=2", 14), "Help", "<missing>"},  // the table ends at an empty entry
+    };
+    for (const auto& c : cases) EXPECT_EQ(Lookup(c.image, c.key), c.value) << c.key;
+    EXPECT_EQ(Lookup("Help=ok", "Help", false), "ok");  // or at the data's end
 }
 
-TEST(UiStrings, TableEndsAtFirstEmptyEntryOrDataEnd) {
-    EXPECT_EQ(Lookup(Image({"Done=1", "", "Help=2"}), "Help"), "<missing>");
-    std::vector<char> unterminated = {'H', 'e', 'l', 'p', '=', 'o', 'k'};
-    EXPECT_EQ(Lookup(unterminated, "Help"), "ok");
-}
-
-TEST(UiStrings, MissingKeyReportsFirstInLoadOrder) {
-    std::string text = StringsText({{"IniAddnew", "\x01"}, {"AccelExit", "\x01"}});
-    std::vector<char> image(text.begin(), text.end());
-    for (char& c : image)
-        if (c == '\n') c = '\0';
-    UiLoadResult result = InstallUiStrings(image);
-    EXPECT_EQ(result.status, UiLoadStatus::MissingKey);
-    EXPECT_EQ(result.missingKey, UiKey::IniAddnew);
-    EXPECT_FALSE(UiStringsLoaded());
-}
-
-TEST(UiStrings, LoadsFileChosenByLanguageIni) {
+TEST(UiStrings, LoadsFileChosenByLanguageIniAndReportsTheFirstMissingKey) {
     WorkDir dir;
+    EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::NoFile);
+    WriteFile("strings/.str", PackedStrings(StringsText()));  // no language.ini: strings\.str
+    EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::Loaded);
     WriteFile("language.ini", "[Dictionary]\nLanguage=english\n");
     WriteFile("strings/english.str", PackedStrings(StringsText({{"Done", "Close now"}})));
     ASSERT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::Loaded);
     EXPECT_STREQ(Ui(UiKey::Done), "Close now");
     EXPECT_STREQ(UiText("MainLanguage"), "dutch");
+
+    const UiLoadResult result = InstallUiStrings(ImageOf(StringsText({{"IniAddnew", "\x01"}, {"AccelExit", "\x01"}})));
+    EXPECT_EQ(result.status, UiLoadStatus::MissingKey);
+    EXPECT_EQ(result.missingKey, UiKey::IniAddnew);
+    EXPECT_FALSE(UiStringsLoaded());
 }
 
 TEST(UiStrings, BadFilesFailAtStartWithoutCrashing) {
     WorkDir dir;
-    // No language.ini: the file looked for is strings\.str.
-    EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::NoFile);
-    WriteFile("strings/.str", PackedStrings(StringsText()));
-    EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::Loaded);
-
     WriteFile("language.ini", "[Dictionary]\nLanguage=english\n");
-    WriteFile("strings/english.str", "");
-    UiLoadResult empty = LoadUiStringsFromWorkingDirectory();
-    EXPECT_EQ(empty.status, UiLoadStatus::MissingKey);
-    EXPECT_EQ(empty.missingKey, UiKey::MainMenuFile0);
-
-    // Scrambled with another key: nothing reads as a key.
-    std::string plain = StringsText();
-    std::string other;
-    for (std::size_t i = 0; i < plain.size(); ++i) other += static_cast<char>((plain[i] == '\n' ? 0 : plain[i]) + 7);
-    WriteFile("strings/english.str", other);
-    UiLoadResult wrongKey = LoadUiStringsFromWorkingDirectory();
-    EXPECT_EQ(wrongKey.status, UiLoadStatus::MissingKey);
-    EXPECT_EQ(wrongKey.missingKey, UiKey::MainMenuFile0);
-
-    // Truncated anywhere before the last entry: a key is missing.
-    std::string packed = PackedStrings(StringsText());
-    for (std::size_t cut : {std::size_t{1}, packed.size() / 3, packed.size() / 2, packed.size() - 30}) {
-        WriteFile("strings/english.str", packed.substr(0, cut));
-        EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::MissingKey) << cut;
+    std::string plain = StringsText(), otherKey;
+    for (char c : plain) otherKey += static_cast<char>((c == '\n' ? 0 : c) + 7);
+    const std::string packed = PackedStrings(plain);
+    // Empty, scrambled with another key, or cut anywhere before the last entry: a key is missing.
+    for (const std::string& file : {std::string(), otherKey, packed.substr(0, 1), packed.substr(0, packed.size() / 2),
+                                    packed.substr(0, packed.size() - 30)}) {
+        WriteFile("strings/english.str", file);
+        EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::MissingKey) << file.size();
     }
-}
-
-TEST(UiStrings, RandomAndTruncatedImagesNeverReadOutside) {
     std::mt19937 random(12345);
-    std::string valid = StringsText();
-    for (char& c : valid)
-        if (c == '\n') c = '\0';
+    const std::vector<char> valid = ImageOf(plain);
     for (int round = 0; round < 300; ++round) {
         std::vector<char> image;
         if (round % 2 == 0) {
-            std::size_t n = random() % 600;
-            for (std::size_t i = 0; i < n; ++i) image.push_back(static_cast<char>(random() % 4 == 0 ? 0 : random()));
+            for (std::size_t n = random() % 600; n > 0; --n) image.push_back(static_cast<char>(random() % 4 ? random() : 0));
         } else {
-            std::size_t cut = random() % valid.size();
-            image.assign(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(cut));
+            image.assign(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(random() % valid.size()));
             if (!image.empty()) image[random() % image.size()] = static_cast<char>(random());
         }
-        UiLoadResult result = InstallUiStrings(image);
-        EXPECT_NE(result.status, UiLoadStatus::Loaded);
+        EXPECT_NE(InstallUiStrings(image).status, UiLoadStatus::Loaded);
     }
 }
 

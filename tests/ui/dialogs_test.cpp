@@ -1,0 +1,66 @@
+// The new-list dialog and the help target: names for the file system, paths that fit.
+
+#include <gtest/gtest.h>
+
+#include "core/settings/settings.h"
+#include "resource.h"
+#include "ui/app_state.h"
+#include "ui/help.h"
+#include "ui/new_list_dialog.h"
+#include "ui/ui_support.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+// Types a name into the new-list dialog and presses OK.
+void TypeListName(const wchar_t* name) {
+    WhileModal(
+        [&] {
+            HWND dialog = GetActiveWindow();
+            SetDlgItemTextW(dialog, IDC_LISTDIALOG_NAME, name);
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        },
+        [] { RunNewListDialog(MainWindow); });
+}
+
+class DialogsTest : public UiTest {
+protected:
+    void SetUp() override {
+        Start("[languages]\nenglish\n");
+        CreateDirectoryA("lists", nullptr);
+    }
+    void TearDown() override {
+        UiCharset = 0;
+        UiTest::TearDown();
+    }
+};
+
+}  // namespace
+
+// A Greek interface: the typed name still lands on disk as the file system keeps names.
+TEST_F(DialogsTest, ListNamesAreConvertedForTheFileSystemAndTrimmedAsItWould) {
+    UiCharset = 161;
+    TypeListName(L"caf\u00E9");
+    EXPECT_NE(GetFileAttributesW(L"lists\\caf\u00E9"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(Settings.PracticeList, "caf\xE9");
+    TypeListName(L"week 3. . ");
+    EXPECT_EQ(Settings.PracticeList, "week 3");
+    EXPECT_NE(GetFileAttributesW(L"lists\\week 3"), INVALID_FILE_ATTRIBUTES);
+
+    std::string name;
+    EXPECT_TRUE(FileNameFromWide(L"caf\u00E9", name));
+    EXPECT_EQ(name, "caf\xE9");
+    EXPECT_FALSE(FileNameFromWide(L"\u03B1\u03B2", name));  // Greek has no place in the Western code page
+}
+
+TEST_F(DialogsTest, HelpTargetsOnlyPathsThatFit) {
+    UseStrings({{"FilenameHelp", "help\\index.htm"}});
+    const std::optional<std::string> contents = HelpTarget(nullptr), keyword = HelpTarget("search");
+    ASSERT_TRUE(contents && keyword);
+    EXPECT_EQ(contents->substr(contents->size() - 15), "\\help\\index.htm");
+    EXPECT_EQ(keyword->substr(0, 8), "file:///");
+    EXPECT_EQ(keyword->substr(keyword->size() - 22), "/help/index.htm#search");
+    UseStrings({{"FilenameHelp", std::string(300, 'h') + ".htm"}});
+    EXPECT_FALSE(HelpTarget(nullptr).has_value());
+    EXPECT_FALSE(HelpTarget("search").has_value());
+}

@@ -1,0 +1,76 @@
+#include "ui/ui_support.h"
+
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/store/store.h"
+#include "ui/app_state.h"
+#include "ui/fonts.h"
+#include "ui/main_window.h"
+
+void UiTest::Start(const std::string& catalogue, const std::map<std::string, std::string>& strings) {
+    UseCatalogue(catalogue, strings);
+    ResetWinIni();
+    WriteEmptyWordFiles();
+    ReadSelectedPair();
+    ReopenStore();
+    AppInstance = GetModuleHandleA(nullptr);
+    CreateSharedFonts();
+    RegisterMainWindowClass();
+    MainWindow = CreateMainWindow();
+    ASSERT_NE(MainWindow, nullptr);
+    AttachMainMenus(MainWindow);
+}
+
+// Destroying the main window runs the shutdown steps; its quit message is dropped.
+void UiTest::TearDown() {
+    if (MainWindow) DestroyWindow(MainWindow);
+    MainWindow = nullptr;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    CloseStore();
+}
+
+namespace {
+
+std::function<void()> pendingWork;
+
+void CALLBACK RunPending(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    auto work = std::move(pendingWork);
+    if (work) work();
+}
+
+}  // namespace
+
+void WhileModal(const std::function<void()>& work, const std::function<void()>& open) {
+    pendingWork = work;
+    SetTimer(nullptr, 0, 50, RunPending);
+    open();
+    EXPECT_FALSE(pendingWork) << "the modal loop ended before the work ran";
+    pendingWork = nullptr;
+}
+
+int ThreadWindows(const char* className) {
+    struct Count {
+        const char* className;
+        int n;
+    } count = {className, 0};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) {
+            auto* c = reinterpret_cast<Count*>(lParam);
+            char name[64] = "";
+            GetClassNameA(hwnd, name, sizeof name);
+            if (std::string(name) == c->className) ++c->n;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.n;
+}
+
+std::wstring WideText(HWND window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return text;
+}
