@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/settings.h"
-#include "core/strings/ui_strings.h"
 #include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
 #include "core/store/collation.h"
 #include "core/store/sorting.h"
-#include "core/session/session.h"
 #include "core/store/store.h"
+#include "core/strings/ui_strings.h"
 
 namespace {
 
@@ -45,13 +45,14 @@ public:
         previous_ = fs::current_path();
         fs::current_path(dir_);
         std::string text;
-        const char* keys[] = {"PathLanguage=words\\", "PathNameList=lists\\", "FilenameIni=cat.ini",
-                              "FilenameTempLanguage=words.tmp", "IniLanguage=[languages]", "MainLanguage=dutch",
-                              "Locale=dutch", "CharactersetCode=0"};
+        const char* keys[] = {
+            "PathLanguage=words\\",    "PathNameList=lists\\", "FilenameIni=cat.ini", "FilenameTempLanguage=words.tmp",
+            "IniLanguage=[languages]", "MainLanguage=dutch",   "Locale=dutch",        "CharactersetCode=0"};
         for (int k = 0; k < kUiKeyCount; ++k) {
             std::string entry = std::string(UiKeyName(static_cast<UiKey>(k))) + "=x";
             for (const char* given : keys)
-                if (std::string(given).rfind(UiKeyName(static_cast<UiKey>(k)) + std::string("="), 0) == 0) entry = given;
+                if (std::string(given).rfind(UiKeyName(static_cast<UiKey>(k)) + std::string("="), 0) == 0)
+                    entry = given;
             text += entry + '\0';
         }
         InstallUiStrings(std::vector<char>(text.begin(), text.end()));
@@ -62,8 +63,8 @@ public:
         BuildCatalogue();
         CurrentPair = PairAt(0);
         SetCollation(*CurrentPair, LocaleReport::Silent);
-        Write("words/ben_dut.gk", std::string(reinterpret_cast<const char*>(records.data()),
-                                              records.size() * sizeof(WordRecord)));
+        Write("words/ben_dut.gk",
+              std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord)));
         OpenStore();
         CountRecords();
     }
@@ -87,8 +88,8 @@ void BM_SortStore(benchmark::State& state) {
     Fixture fixture(records);
     for (auto _ : state) {
         state.PauseTiming();
-        fixture.Write("words/ben_dut.gk", std::string(reinterpret_cast<const char*>(records.data()),
-                                                      records.size() * sizeof(WordRecord)));
+        fixture.Write("words/ben_dut.gk",
+                      std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord)));
         ReopenStore();
         state.ResumeTiming();
         benchmark::DoNotOptimize(SortStore(nullptr));

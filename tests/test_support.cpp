@@ -26,8 +26,8 @@ namespace fs = std::filesystem;
 WorkDir::WorkDir() : previous_(fs::current_path()) {
     static std::atomic<int> counter{0};
     for (;;) {
-        path_ = fs::temp_directory_path() /
-                ("dict-test-" + std::to_string(std::rand()) + "-" + std::to_string(counter++));
+        path_ =
+            fs::temp_directory_path() / ("dict-test-" + std::to_string(std::rand()) + "-" + std::to_string(counter++));
         if (fs::create_directory(path_)) break;
     }
     fs::current_path(path_);
@@ -57,11 +57,20 @@ bool Exists(const std::string& path) { return fs::exists(path); }
 
 std::string StringsText(const std::map<std::string, std::string>& overrides) {
     static const std::map<std::string, std::string> values = {
-        {"PathLanguage", "words\\"},   {"PathNameList", "lists\\"},  {"PathIcons", "icons\\"},
-        {"FilenameTempList", "list.tmp"}, {"FilenameTempLanguage", "words.tmp"},
-        {"FilenameIni", "cat.ini"},    {"IniLanguage", "[languages]"}, {"IniSelected", "[selected]"},
-        {"IniSelectedLen", "10"},      {"Dictionary", "Dictionary"}, {"MainLanguage", "dutch"},
-        {"Locale", "dutch"},           {"CharactersetCode", "0"},     {"AviDelay", "AviDelay"},
+        {"PathLanguage", "words\\"},
+        {"PathNameList", "lists\\"},
+        {"PathIcons", "icons\\"},
+        {"FilenameTempList", "list.tmp"},
+        {"FilenameTempLanguage", "words.tmp"},
+        {"FilenameIni", "cat.ini"},
+        {"IniLanguage", "[languages]"},
+        {"IniSelected", "[selected]"},
+        {"IniSelectedLen", "10"},
+        {"Dictionary", "Dictionary"},
+        {"MainLanguage", "dutch"},
+        {"Locale", "dutch"},
+        {"CharactersetCode", "0"},
+        {"AviDelay", "AviDelay"},
         {"NoIni", "No catalogue."},
     };
     std::string text;
@@ -116,7 +125,8 @@ void UseCatalogue(const std::string& text, const std::map<std::string, std::stri
 }
 
 void WriteEmptyWordFiles() {
-    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) WriteRecords(std::string("words/") + WordFileName(*d), {});
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
+        WriteRecords(std::string("words/") + WordFileName(*d), {});
 }
 
 namespace {
@@ -158,7 +168,8 @@ std::string WinIniText() {
 }
 #else
 void ResetWinIni() {
-    static const std::string path = (fs::temp_directory_path() / ("dict-win-" + std::to_string(getpid()) + ".ini")).string();
+    static const std::string path =
+        (fs::temp_directory_path() / ("dict-win-" + std::to_string(getpid()) + ".ini")).string();
     setenv("DICT_WININI", path.c_str(), 1);
     std::remove(path.c_str());
 }

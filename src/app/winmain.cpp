@@ -26,7 +26,8 @@ void ShowMessageBox(const UserMessage& message) {
     HWND owner = message.owner == MessageOwner::MainWindow     ? MainWindow
                  : message.owner == MessageOwner::ActiveWindow ? GetActiveWindow()
                                                                : nullptr;
-    UiMessageBox(owner, message.text, message.caption, MB_OK | (message.icon == MessageIcon::Warning ? MB_ICONWARNING : 0));
+    UiMessageBox(owner, message.text, message.caption,
+                 MB_OK | (message.icon == MessageIcon::Warning ? MB_ICONWARNING : 0));
 }
 
 // Held for the whole run from the first step: two starts a moment apart would both pass

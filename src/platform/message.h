@@ -20,8 +20,7 @@ using MessageHandler = void (*)(const UserMessage& message);
 // The default handler writes "caption: text" to stderr.
 void SetMessageHandler(MessageHandler handler);
 void ShowUserMessage(const UserMessage& message);
-void ShowWarning(const std::string& text, const std::string& caption,
-                 MessageOwner owner = MessageOwner::None);
+void ShowWarning(const std::string& text, const std::string& caption, MessageOwner owner = MessageOwner::None);
 
 // Ends the process at once with the given exit code (start-up failures use 1).
 [[noreturn]] void EndProcess(int exitCode);

@@ -55,10 +55,9 @@ std::size_t AppendSortKey(std::uint16_t langId, const char* text, std::string& k
 
 // Profile files hold "[section]" lines followed by "key=value" lines. An empty
 // file name means the user's win.ini; otherwise it is a full path.
-std::string ProfileReadString(const std::string& file, const char* section, const char* key,
-                              const char* defaultValue, std::size_t maxChars);
+std::string ProfileReadString(const std::string& file, const char* section, const char* key, const char* defaultValue,
+                              std::size_t maxChars);
 int ProfileReadInt(const std::string& file, const char* section, const char* key, int defaultValue);
-void ProfileWriteString(const std::string& file, const char* section, const char* key,
-                        const std::string& value);
+void ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value);
 
 }  // namespace platform

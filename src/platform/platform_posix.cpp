@@ -120,8 +120,8 @@ std::size_t AppendSortKey(std::uint16_t, const char* text, std::string& keys) {
     return n + 1;
 }
 
-std::string ProfileReadString(const std::string& file, const char* section, const char* key,
-                              const char* defaultValue, std::size_t maxChars) {
+std::string ProfileReadString(const std::string& file, const char* section, const char* key, const char* defaultValue,
+                              std::size_t maxChars) {
     std::string value = ProfileTextGet(ReadAll(ProfilePath(file)), section, key).value_or(defaultValue);
     if (value.size() > maxChars) value.resize(maxChars);
     return value;
@@ -133,8 +133,7 @@ int ProfileReadInt(const std::string& file, const char* section, const char* key
     return ProfileTextToInt(*value);
 }
 
-void ProfileWriteString(const std::string& file, const char* section, const char* key,
-                        const std::string& value) {
+void ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value) {
     const std::string path = ProfilePath(file);
     const std::string text = ProfileTextSet(ReadAll(path), section, key, value);
     const std::string tmp = path + ".new";

@@ -124,13 +124,12 @@ std::size_t AppendSortKey(std::uint16_t langId, const char* text, std::string& k
     return static_cast<std::size_t>(n);
 }
 
-std::string ProfileReadString(const std::string& file, const char* section, const char* key,
-                              const char* defaultValue, std::size_t maxChars) {
+std::string ProfileReadString(const std::string& file, const char* section, const char* key, const char* defaultValue,
+                              std::size_t maxChars) {
     std::string buf(maxChars + 1, '\0');
-    DWORD n = file.empty()
-                  ? GetProfileStringA(section, key, defaultValue, buf.data(), static_cast<DWORD>(buf.size()))
-                  : GetPrivateProfileStringA(section, key, defaultValue, buf.data(),
-                                             static_cast<DWORD>(buf.size()), file.c_str());
+    DWORD n = file.empty() ? GetProfileStringA(section, key, defaultValue, buf.data(), static_cast<DWORD>(buf.size()))
+                           : GetPrivateProfileStringA(section, key, defaultValue, buf.data(),
+                                                      static_cast<DWORD>(buf.size()), file.c_str());
     buf.resize(n);
     return buf;
 }
@@ -141,8 +140,7 @@ int ProfileReadInt(const std::string& file, const char* section, const char* key
     return static_cast<int>(value);
 }
 
-void ProfileWriteString(const std::string& file, const char* section, const char* key,
-                        const std::string& value) {
+void ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value) {
     if (file.empty())
         WriteProfileStringA(section, key, value.c_str());
     else

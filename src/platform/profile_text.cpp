@@ -68,8 +68,7 @@ bool IsKeyLine(const std::string& line, const std::string& key, std::string* val
 
 }  // namespace
 
-std::optional<std::string> ProfileTextGet(const std::string& text, const std::string& section,
-                                          const std::string& key) {
+std::optional<std::string> ProfileTextGet(const std::string& text, const std::string& section, const std::string& key) {
     bool inSection = false;
     for (const Line& line : SplitLines(text)) {
         if (auto name = SectionOf(line.text)) {

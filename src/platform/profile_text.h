@@ -8,8 +8,7 @@
 
 namespace platform {
 
-std::optional<std::string> ProfileTextGet(const std::string& text, const std::string& section,
-                                          const std::string& key);
+std::optional<std::string> ProfileTextGet(const std::string& text, const std::string& section, const std::string& key);
 // Returns the text with the key set, added at the end of its section, or the section
 // added at the end of the text.
 std::string ProfileTextSet(const std::string& text, const std::string& section, const std::string& key,

@@ -19,18 +19,18 @@
 #include <string>
 #include <vector>
 
-#include "core/lists/list_storage.h"
-#include "platform/platform.h"
-#include "core/settings/settings.h"
-#include "core/session/startup.h"
-#include "core/strings/ui_strings.h"
 #include "core/catalogue/catalogue.h"
-#include "core/store/collation.h"
-#include "core/text/fixed_text.h"
-#include "core/store/sorting.h"
+#include "core/lists/list_storage.h"
 #include "core/session/session.h"
+#include "core/session/startup.h"
+#include "core/settings/settings.h"
+#include "core/store/collation.h"
+#include "core/store/sorting.h"
 #include "core/store/store.h"
 #include "core/strings/strings_file.h"
+#include "core/strings/ui_strings.h"
+#include "core/text/fixed_text.h"
+#include "platform/platform.h"
 
 namespace {
 

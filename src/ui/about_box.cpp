@@ -3,9 +3,9 @@
 
 #include "ui/about_box.h"
 
+#include <vfw.h>
 #include <windows.h>
 #include <windowsx.h>
-#include <vfw.h>
 
 #include "core/settings/settings.h"
 #include "platform/platform.h"
@@ -35,7 +35,8 @@ void Play(HWND dialog) {
 bool ClickInside(HWND dialog) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_MBUTTONDBLCLK, PM_NOREMOVE)) {
-        const bool down = msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN;
+        const bool down =
+            msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN;
         if (down && (msg.hwnd == dialog || IsChild(dialog, msg.hwnd))) return true;
         PeekMessageW(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);  // not ours to wait for
     }
@@ -63,8 +64,9 @@ BOOL OnInitDialog(HWND dialog, HWND, LPARAM) {
     // An animation window would be made even for a missing file, to fail at play.
     s = AboutState{};
     if (platform::FileExists("dict.avi"))
-        s.animation = MCIWndCreateA(dialog, AppInstance, WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR | MCIWNDF_NOMENU |
-                                                             MCIWNDF_NOERRORDLG, "dict.avi");
+        s.animation =
+            MCIWndCreateA(dialog, AppInstance,
+                          WS_CHILD | WS_VISIBLE | MCIWNDF_NOPLAYBAR | MCIWNDF_NOMENU | MCIWNDF_NOERRORDLG, "dict.avi");
     if (s.animation) {
         // Above the frame around it, which clips it out rather than painting over it.
         SetWindowPos(s.animation, HWND_TOP, 10, 11, 0, 0, SWP_NOSIZE);

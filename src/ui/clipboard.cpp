@@ -9,8 +9,7 @@ using ListenerFunction = BOOL(WINAPI*)(HWND);
 
 ListenerFunction User32Function(const char* name) {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<ListenerFunction>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
+    return user32 ? reinterpret_cast<ListenerFunction>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include "ui/info_window.h"
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 #include <windowsx.h>
 
 #include <cstdio>
@@ -30,12 +30,18 @@ InfoState s;
 
 const char* CharsetName(int code) {
     switch (code) {
-        case 0: return "Western";
-        case 161: return "Greek";
-        case 162: return "Turkish";
-        case 186: return "Baltic";
-        case 204: return "Russian";
-        case 238: return "East Europe";
+        case 0:
+            return "Western";
+        case 161:
+            return "Greek";
+        case 162:
+            return "Turkish";
+        case 186:
+            return "Baltic";
+        case 204:
+            return "Russian";
+        case 238:
+            return "East Europe";
     }
     return Ui(UiKey::WordlistInfoUnknown);
 }
@@ -46,7 +52,8 @@ void SetCell(int row, int column, const std::wstring& text) {
     item.iSubItem = column;
     item.pszText = const_cast<wchar_t*>(text.c_str());
     SendMessageW(s.list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    const int wanted = static_cast<int>(SendMessageW(s.list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))) + 40;
+    const int wanted =
+        static_cast<int>(SendMessageW(s.list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))) + 40;
     if (wanted > ListView_GetColumnWidth(s.list, column)) ListView_SetColumnWidth(s.list, column, wanted);
 }
 
@@ -95,8 +102,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     HICON icon = static_cast<HICON>(LoadImageA(AppInstance, "gloskicon", IMAGE_ICON, 16, 16, 0));
     for (int i = 0; i < pairs; ++i) ImageList_AddIcon(s.images, icon);
     DestroyIcon(icon);
-    s.list = CreateWindowW(WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS, 0, 20, 100, 100,
-                           hwnd, nullptr, AppInstance, nullptr);
+    s.list = CreateWindowW(WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS,
+                           0, 20, 100, 100, hwnd, nullptr, AppInstance, nullptr);
     ListView_SetImageList(s.list, s.images, LVSIL_SMALL);
     AddColumns();
     FillRows();

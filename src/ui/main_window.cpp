@@ -115,9 +115,9 @@ void PaintLogo(HDC dc) {
 }
 
 void AddButton(HWND parent, int id, UiKey label, int left, int top) {
-    HWND button = CreateWindowW(L"BUTTON", UiWide(label).c_str(),
-                                WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, left, top, 120, 30, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
+    HWND button =
+        CreateWindowW(L"BUTTON", UiWide(label).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, left, top,
+                      120, 30, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
     SetWindowFont(button, Fonts.GuiFont, FALSE);
 }
 
@@ -211,8 +211,9 @@ void OnMove(HWND hwnd, int, int) { Settings.mainWindow = NormalPosition(hwnd); }
 
 // A click on either flag turns the pair round.
 void OnLButtonDown(HWND, BOOL, int x, int y, UINT) {
-    const bool onFlag = x >= kFlagLeft && x < kFlagLeft + kFlagSize &&
-                        ((y >= kFlag1Top && y < kFlag1Top + kFlagSize) || (y >= kFlag2Top && y < kFlag2Top + kFlagSize));
+    const bool onFlag =
+        x >= kFlagLeft && x < kFlagLeft + kFlagSize &&
+        ((y >= kFlag1Top && y < kFlag1Top + kFlagSize) || (y >= kFlag2Top && y < kFlag2Top + kFlagSize));
     if (!onFlag) return;
     if (WordListDescriptor* reverse = ReversePair(*CurrentPair)) SwitchToPair(reverse);
 }
@@ -329,10 +330,9 @@ HWND CreateMainWindow() {
     const int height = GetSystemMetrics(SM_CYSCREEN);
     const int caption = GetSystemMetrics(SM_CYCAPTION);
     const int menu = GetSystemMetrics(SM_CYMENU);
-    return CreateWindowW(L"glosk", UiWide(UiKey::Dictionary).c_str(),
-                         WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (width - kWindowWidth) / 2,
-                         (height - (menu + kWindowHeight + caption)) / 2, kWindowWidth, menu + caption + kWindowHeight,
-                         nullptr, nullptr, AppInstance, nullptr);
+    return CreateWindowW(L"glosk", UiWide(UiKey::Dictionary).c_str(), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                         (width - kWindowWidth) / 2, (height - (menu + kWindowHeight + caption)) / 2, kWindowWidth,
+                         menu + caption + kWindowHeight, nullptr, nullptr, AppInstance, nullptr);
 }
 
 void AttachMainMenus(HWND hwnd) {
@@ -343,9 +343,10 @@ void AttachMainMenus(HWND hwnd) {
                        {UiKey::MainMenuFile3, IDM_MAIN_NEWWORDLIST},
                        {UiKey::MainMenuFile4, IDC_MAIN_EXIT}}),
                 UiKey::MainMenuFile0);
-    AppendPopup(bar,
-                Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}}),
-                UiKey::MainMenuPracticeMode0);
+    AppendPopup(
+        bar,
+        Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}}),
+        UiKey::MainMenuPracticeMode0);
     AppendPopup(bar,
                 Popup({{UiKey::MainMenuPracticeHelp1, IDM_MAIN_HELP},
                        {UiKey::MainMenuPracticeHelp2, IDM_MAIN_INFO},

@@ -62,9 +62,9 @@ void OpenPalette() {
     if (Palette.owner) GetWindowRect(Palette.owner, &owner);
     const int left = std::max<int>(0, owner.left + (owner.right - owner.left - width) / 2);
     const int top = std::max<int>(0, owner.top - kHeight);
-    Palette.window = CreateWindowW(WideFromCharset(kClassName, 0).c_str(),
-                                   UiWide(UiKey::CharacterSet).c_str(), WS_CAPTION | WS_POPUP,
-                                   left, top, width, kHeight, Palette.owner, nullptr, AppInstance, nullptr);
+    Palette.window =
+        CreateWindowW(WideFromCharset(kClassName, 0).c_str(), UiWide(UiKey::CharacterSet).c_str(),
+                      WS_CAPTION | WS_POPUP, left, top, width, kHeight, Palette.owner, nullptr, AppInstance, nullptr);
     if (!Palette.window) return;
     const int columns = PaletteColumns(s.characters.size());
     for (std::size_t i = 0; i < s.characters.size(); ++i) {
@@ -74,10 +74,10 @@ void OpenPalette() {
         // A lone & in a button label marks the next letter and shows nothing itself.
         std::wstring label = WideFromCharset(byte, Palette.charset);
         if (label == L"&") label = L"&&";
-        HWND button = CreateWindowW(L"BUTTON", label.c_str(),
-                                    WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kButtonWidth * column, kButtonHeight * row,
-                                    kButtonWidth, kButtonHeight, Palette.window,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)), AppInstance, nullptr);
+        HWND button =
+            CreateWindowW(L"BUTTON", label.c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kButtonWidth * column,
+                          kButtonHeight * row, kButtonWidth, kButtonHeight, Palette.window,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(i)), AppInstance, nullptr);
         SetWindowFont(button, s.font.get(), FALSE);
     }
     SetTopmost(Palette.window, Settings.StayOnTop == 1);

@@ -72,9 +72,7 @@ void ShowSearchRows(std::int32_t top) {
     }
 }
 
-void SetScrollRange() {
-    SetScrollRange(s.scroll, SB_CTL, 0, ScrollRangeEnd(WordCount, s.rows), TRUE);
-}
+void SetScrollRange() { SetScrollRange(s.scroll, SB_CTL, 0, ScrollRangeEnd(WordCount, s.rows), TRUE); }
 
 // Every move ends here: nothing when the top is where the rows already are.
 void Settle(std::int32_t top) {
@@ -180,9 +178,10 @@ void PasteCell(HWND cell, CellKind kind) {
 }
 
 void PlayCell(HWND cell, CellKind kind) {
-    const std::string text = FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
-    for (const std::string& file : kind == CellKind::Word ? WordSounds(CurrentPair->name1, text)
-                                                          : TranslationSounds(CurrentPair->name2, text))
+    const std::string text =
+        FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
+    for (const std::string& file :
+         kind == CellKind::Word ? WordSounds(CurrentPair->name1, text) : TranslationSounds(CurrentPair->name2, text))
         PlaySoundFile(file);
 }
 
@@ -192,18 +191,28 @@ void ShowCellMenu(HWND cell, int x, int y) {
     if (row < 0) return;
     ReadWord(s.top + row);
     HMENU menu = RowHoldsRecord(row) && IsDeleted(CurrentRecord) ? s.deletedMenu.get() : s.liveMenu.get();
-    const std::string text = FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
-    const bool playable = !(kind == CellKind::Word ? WordSounds(CurrentPair->name1, text)
-                                                   : TranslationSounds(CurrentPair->name2, text))
-                               .empty();
+    const std::string text =
+        FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
+    const bool playable =
+        !(kind == CellKind::Word ? WordSounds(CurrentPair->name1, text) : TranslationSounds(CurrentPair->name2, text))
+             .empty();
     for (HMENU m : {s.liveMenu.get(), s.deletedMenu.get()})
         EnableMenuItem(m, IDM_SEARCH_PLAY, MF_BYCOMMAND | (playable ? MF_ENABLED : MF_GRAYED));
-    const int command = TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_LEFTALIGN, x, y - 10, 0, s.window, nullptr);
+    const int command =
+        TrackPopupMenu(GetSubMenu(menu, 0), TPM_RETURNCMD | TPM_LEFTALIGN, x, y - 10, 0, s.window, nullptr);
     switch (command) {
-        case IDM_SEARCH_DELETE: ToggleDeleted(row); break;
-        case IDM_SEARCH_COPY: CopyCell(cell); break;
-        case IDM_SEARCH_PASTE: PasteCell(cell, kind); break;
-        case IDM_SEARCH_PLAY: PlayCell(cell, kind); break;
+        case IDM_SEARCH_DELETE:
+            ToggleDeleted(row);
+            break;
+        case IDM_SEARCH_COPY:
+            CopyCell(cell);
+            break;
+        case IDM_SEARCH_PASTE:
+            PasteCell(cell, kind);
+            break;
+        case IDM_SEARCH_PLAY:
+            PlayCell(cell, kind);
+            break;
     }
 }
 
@@ -253,10 +262,10 @@ LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lPa
 }
 
 HWND Edit(HWND parent, int id, int x, int y, int w, int limit, HFONT font, bool scrolls, bool visible) {
-    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                WS_CHILD | (visible ? WS_VISIBLE : 0) | WS_TABSTOP | (scrolls ? ES_AUTOHSCROLL : 0),
-                                x, y, w, 25, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance,
-                                nullptr);
+    HWND edit =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                        WS_CHILD | (visible ? WS_VISIBLE : 0) | WS_TABSTOP | (scrolls ? ES_AUTOHSCROLL : 0), x, y, w,
+                        25, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
     if (limit > 0) Edit_LimitText(edit, limit);
     SetWindowFont(edit, font, FALSE);
     SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
@@ -274,23 +283,23 @@ void CreateFonts() {
 
 void CreateControls(HWND hwnd) {
     const int rows = s.rows, below = 23 * rows + 35;
-    s.done = CreateWindowW(L"BUTTON", UiWide(UiKey::Done).c_str(),
-                           WS_CHILD | (s.compact ? 0 : WS_VISIBLE) | BS_PUSHBUTTON, 505, below, 100, 28, hwnd,
-                           reinterpret_cast<HMENU>(IDC_SEARCH_DONE), AppInstance, nullptr);
+    s.done =
+        CreateWindowW(L"BUTTON", UiWide(UiKey::Done).c_str(), WS_CHILD | (s.compact ? 0 : WS_VISIBLE) | BS_PUSHBUTTON,
+                      505, below, 100, 28, hwnd, reinterpret_cast<HMENU>(IDC_SEARCH_DONE), AppInstance, nullptr);
     SetWindowFont(s.done, Fonts.GuiFont, FALSE);
     s.search = Edit(hwnd, IDC_SEARCH_FIELD, 20, below, 215, 0, s.font1.get(), false, !s.compact);
     for (int r = 0; r < rows; ++r) {
         const int y = s.compact ? 5 : 25 + 23 * r;
-        s.words[r] = Edit(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars, s.font1.get(),
-                          true, true);
+        s.words[r] =
+            Edit(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars, s.font1.get(), true, true);
         s.translations[r] = Edit(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
                                  s.compact ? 250 : 350, kMaxTranslationChars, s.font2.get(), true, true);
         SetWindowSubclass(s.words[r], CellProc, 1, 0);
         SetWindowSubclass(s.translations[r], CellProc, 1, 0);
     }
-    s.scroll = CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, s.compact ? 220 : 235,
-                             s.compact ? 5 : 25, 20, 23 * rows, hwnd, reinterpret_cast<HMENU>(IDC_SEARCH_SCROLL),
-                             AppInstance, nullptr);
+    s.scroll =
+        CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, s.compact ? 220 : 235, s.compact ? 5 : 25,
+                      20, 23 * rows, hwnd, reinterpret_cast<HMENU>(IDC_SEARCH_SCROLL), AppInstance, nullptr);
 }
 
 HMENU CellMenu(UiKey deleteLabel) {
@@ -385,8 +394,7 @@ void SwitchPair(HWND hwnd, int id) {
     const Font oldFont1 = std::move(s.font1), oldFont2 = std::move(s.font2);
     CreateFonts();
     for (int r = 0; r < s.rows; ++r) {
-        for (auto [cell, font] :
-             {std::pair{s.words[r], s.font1.get()}, std::pair{s.translations[r], s.font2.get()}}) {
+        for (auto [cell, font] : {std::pair{s.words[r], s.font1.get()}, std::pair{s.translations[r], s.font2.get()}}) {
             SetWindowFont(cell, font, FALSE);
             SendMessageW(cell, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
         }
@@ -453,12 +461,17 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
             CloseSearchWindow();
             DestroyWindow(hwnd);
             return;
-        case IDM_SEARCH_PALETTE_SHOW: return SetPaletteShown(hwnd, true);
-        case IDM_SEARCH_PALETTE_HIDE: return SetPaletteShown(hwnd, false);
-        case IDM_SEARCH_CLIP_ON: return SetClipSearch(hwnd, true);
-        case IDM_SEARCH_CLIP_OFF: return SetClipSearch(hwnd, false);
+        case IDM_SEARCH_PALETTE_SHOW:
+            return SetPaletteShown(hwnd, true);
+        case IDM_SEARCH_PALETTE_HIDE:
+            return SetPaletteShown(hwnd, false);
+        case IDM_SEARCH_CLIP_ON:
+            return SetClipSearch(hwnd, true);
+        case IDM_SEARCH_CLIP_OFF:
+            return SetClipSearch(hwnd, false);
     }
-    if (id >= IDM_SEARCH_SIZE_FIRST && id <= IDM_SEARCH_SIZE_FIRST + kMaxRows) return Resize(hwnd, id - IDM_SEARCH_SIZE_FIRST);
+    if (id >= IDM_SEARCH_SIZE_FIRST && id <= IDM_SEARCH_SIZE_FIRST + kMaxRows)
+        return Resize(hwnd, id - IDM_SEARCH_SIZE_FIRST);
     SwitchPair(hwnd, id);
 }
 
@@ -469,12 +482,23 @@ void OnVScroll(HWND, HWND bar, UINT code, int position) {
     position = position < 0 ? position & 0xFFFF : position;
     ScrollRequest request = ScrollRequest::Other;
     switch (code) {
-        case SB_LINEUP: request = ScrollRequest::LineUp; break;
-        case SB_LINEDOWN: request = ScrollRequest::LineDown; break;
-        case SB_PAGEUP: request = ScrollRequest::PageUp; break;
-        case SB_PAGEDOWN: request = ScrollRequest::PageDown; break;
-        case SB_THUMBPOSITION: request = ScrollRequest::ThumbReleased; break;
-        default: return;
+        case SB_LINEUP:
+            request = ScrollRequest::LineUp;
+            break;
+        case SB_LINEDOWN:
+            request = ScrollRequest::LineDown;
+            break;
+        case SB_PAGEUP:
+            request = ScrollRequest::PageUp;
+            break;
+        case SB_PAGEDOWN:
+            request = ScrollRequest::PageDown;
+            break;
+        case SB_THUMBPOSITION:
+            request = ScrollRequest::ThumbReleased;
+            break;
+        default:
+            return;
     }
     Settle(ScrolledTop(request, s.top, WordCount, s.rows, position));
 }

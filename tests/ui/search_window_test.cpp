@@ -54,8 +54,11 @@ TEST_F(SearchWindowTest, PlayItemOnlyWhenASoundExists) {
     WriteFile("sound/english/house.wav", "RIFF");
     WriteFile("sound/dutch/woning.wav", "RIFF");
     Open({Record("house", "huis, woning"), Record("tree", "boom")});
-    const std::pair<int, bool> cells[] = {{100, true},  {150, true},  // house.wav; the second piece has one
-                                          {101, false}, {151, false}, {102, false}};  // no tree.wav, no boom.wav, no record
+    const std::pair<int, bool> cells[] = {{100, true},
+                                          {150, true},  // house.wav; the second piece has one
+                                          {101, false},
+                                          {151, false},
+                                          {102, false}};  // no tree.wav, no boom.wav, no record
     for (auto [id, playable] : cells) EXPECT_EQ((PlayItemOf(GetDlgItem(search, id)) & MF_GRAYED) == 0, playable) << id;
     DestroyWindow(search);
     EXPECT_EQ(SecondaryWindowOpen, 0);

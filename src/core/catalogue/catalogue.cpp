@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
-#include "core/strings/ui_strings.h"
 #include "core/store/sort_table.h"
+#include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
+#include "platform/platform.h"
 #include "platform/replace_file.h"
 
 WordListDescriptor* CatalogueHead;

@@ -112,9 +112,10 @@ int FillListFromWordFile() {
     const std::optional<std::string> target = CurrentListPath(true);
     const std::optional<std::string> source = CurrentPair ? WordFilePath(*CurrentPair) : std::nullopt;
     CloseListFile();
-    const int error = target && source ? platform::ReplaceFile(*target, Ui(UiKey::FilenameTempList),
-                                                               [&](FILE* out) { return platform::CopyFileBytes(*source, out); })
-                                       : -1;
+    const int error = target && source
+                          ? platform::ReplaceFile(*target, Ui(UiKey::FilenameTempList),
+                                                  [&](FILE* out) { return platform::CopyFileBytes(*source, out); })
+                          : -1;
     if (error != 0) {
         char text[96];
         std::snprintf(text, sizeof text, "Could not copy word list file, error code %d   ", error);

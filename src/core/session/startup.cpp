@@ -1,12 +1,12 @@
 #include "core/session/startup.h"
 
-#include "core/lists/list_storage.h"
-#include "platform/message.h"
-#include "core/settings/settings.h"
-#include "core/strings/ui_strings.h"
 #include "core/catalogue/catalogue.h"
+#include "core/lists/list_storage.h"
+#include "core/settings/settings.h"
 #include "core/store/collation.h"
+#include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
+#include "platform/message.h"
 
 namespace {
 

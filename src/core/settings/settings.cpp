@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/platform.h"
 #include "core/strings/ui_strings.h"
+#include "platform/platform.h"
 
 SettingsValues Settings;
 

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/store/sort_table.h"
+#include "core/strings/ui_strings.h"
+#include "core/text/fixed_text.h"
 #include "platform/message.h"
 #include "platform/platform.h"
-#include "core/strings/ui_strings.h"
-#include "core/store/sort_table.h"
-#include "core/text/fixed_text.h"
 
 unsigned char SortTable[256];
 std::uint16_t CollationLocale;
@@ -17,24 +17,59 @@ int CurrentLanguageCode;
 // Language and country of each name as the Windows C runtime's setlocale knows it; Serbian
 // is the Latin script of Serbia, which current Windows and Wine both know.
 const CollationLocaleName kCollationLocales[53] = {
-    {"czech", 0x0405},           {"danish", 0x0406},          {"belgian", 0x0813},
-    {"dutch", 0x0413},           {"australian", 0x0C09},      {"canadian", 0x1009},
-    {"english", 0x0409},         {"english-nz", 0x1409},      {"english-uk", 0x0809},
-    {"english-usa", 0x0409},     {"finnish", 0x040B},         {"french-belgian", 0x080C},
-    {"french-canadian", 0x0C0C}, {"french", 0x040C},          {"french-swiss", 0x100C},
-    {"german-austrian", 0x0C07}, {"german", 0x0407},          {"german-swiss", 0x0807},
-    {"greek", 0x0408},           {"hungarian", 0x040E},       {"icelandic", 0x040F},
-    {"italian", 0x0410},         {"italian-swiss", 0x0810},   {"japanese", 0x0411},
-    {"norwegian-bokmal", 0x0414}, {"korean", 0x0412},         {"chinese", 0x0804},
-    {"chinese-simplified", 0x0804}, {"chinese-traditional", 0x0404}, {"norwegian", 0x0414},
-    {"norwegian-nynorsk", 0x0814}, {"polish", 0x0415},        {"portuguese-brazilian", 0x0416},
-    {"portuguese", 0x0816},      {"russian", 0x0419},         {"slovak", 0x041B},
-    {"spanish", 0x040A},         {"spanish-mexican", 0x080A}, {"spanish-modern", 0x0C0A},
-    {"swedish", 0x041D},         {"turkish", 0x041F},         {"lithuanian", 0x0427},
-    {"indonesian", 0x0421},      {"albanian", 0x041C},        {"bulgarian", 0x0402},
-    {"arabic", 0x0401},          {"catalan", 0x0403},         {"croatian", 0x041A},
-    {"hebrew", 0x040D},          {"romanian", 0x0418},        {"serbian", 0x241A},
-    {"thai", 0x041E},            {"urdu", 0x0420},
+    {"czech", 0x0405},
+    {"danish", 0x0406},
+    {"belgian", 0x0813},
+    {"dutch", 0x0413},
+    {"australian", 0x0C09},
+    {"canadian", 0x1009},
+    {"english", 0x0409},
+    {"english-nz", 0x1409},
+    {"english-uk", 0x0809},
+    {"english-usa", 0x0409},
+    {"finnish", 0x040B},
+    {"french-belgian", 0x080C},
+    {"french-canadian", 0x0C0C},
+    {"french", 0x040C},
+    {"french-swiss", 0x100C},
+    {"german-austrian", 0x0C07},
+    {"german", 0x0407},
+    {"german-swiss", 0x0807},
+    {"greek", 0x0408},
+    {"hungarian", 0x040E},
+    {"icelandic", 0x040F},
+    {"italian", 0x0410},
+    {"italian-swiss", 0x0810},
+    {"japanese", 0x0411},
+    {"norwegian-bokmal", 0x0414},
+    {"korean", 0x0412},
+    {"chinese", 0x0804},
+    {"chinese-simplified", 0x0804},
+    {"chinese-traditional", 0x0404},
+    {"norwegian", 0x0414},
+    {"norwegian-nynorsk", 0x0814},
+    {"polish", 0x0415},
+    {"portuguese-brazilian", 0x0416},
+    {"portuguese", 0x0816},
+    {"russian", 0x0419},
+    {"slovak", 0x041B},
+    {"spanish", 0x040A},
+    {"spanish-mexican", 0x080A},
+    {"spanish-modern", 0x0C0A},
+    {"swedish", 0x041D},
+    {"turkish", 0x041F},
+    {"lithuanian", 0x0427},
+    {"indonesian", 0x0421},
+    {"albanian", 0x041C},
+    {"bulgarian", 0x0402},
+    {"arabic", 0x0401},
+    {"catalan", 0x0403},
+    {"croatian", 0x041A},
+    {"hebrew", 0x040D},
+    {"romanian", 0x0418},
+    {"serbian", 0x241A},
+    {"thai", 0x041E},
+    {"urdu", 0x0420},
 };
 
 namespace {
@@ -47,20 +82,20 @@ struct LanguageCode {
 };
 
 const LanguageCode kLanguageCodes[] = {
-    {"AFRIKAANS", 0x36}, {"ALBANIAN", 0x1c},   {"ARABIC", 0x01},     {"ARMENIAN", 0x2b},  {"ASSAMESE", 0x4d},
-    {"AZERI", 0x2c},     {"BASQUE", 0x2d},     {"BELARUSIAN", 0x23}, {"BENGALI", 0x45},   {"BULGARIAN", 0x02},
-    {"CATALAN", 0x03},   {"CHINESE", 0x04},    {"CROATIAN", 0x1a},   {"CZECH", 0x05},     {"DANISH", 0x06},
-    {"DUTCH", 0x13},     {"ENGLISH", 0x09},    {"ESTONIAN", 0x25},   {"FAEROESE", 0x38},  {"FARSI", 0x29},
-    {"FINNISH", 0x0b},   {"FRENCH", 0x0c},     {"GEORGIAN", 0x37},   {"GERMAN", 0x07},    {"GREEK", 0x08},
-    {"GUJARATI", 0x47},  {"HEBREW", 0x0d},     {"HINDI", 0x39},      {"HUNGARIAN", 0x0e}, {"ICELANDIC", 0x0f},
+    {"AFRIKAANS", 0x36},  {"ALBANIAN", 0x1c},  {"ARABIC", 0x01},     {"ARMENIAN", 0x2b},  {"ASSAMESE", 0x4d},
+    {"AZERI", 0x2c},      {"BASQUE", 0x2d},    {"BELARUSIAN", 0x23}, {"BENGALI", 0x45},   {"BULGARIAN", 0x02},
+    {"CATALAN", 0x03},    {"CHINESE", 0x04},   {"CROATIAN", 0x1a},   {"CZECH", 0x05},     {"DANISH", 0x06},
+    {"DUTCH", 0x13},      {"ENGLISH", 0x09},   {"ESTONIAN", 0x25},   {"FAEROESE", 0x38},  {"FARSI", 0x29},
+    {"FINNISH", 0x0b},    {"FRENCH", 0x0c},    {"GEORGIAN", 0x37},   {"GERMAN", 0x07},    {"GREEK", 0x08},
+    {"GUJARATI", 0x47},   {"HEBREW", 0x0d},    {"HINDI", 0x39},      {"HUNGARIAN", 0x0e}, {"ICELANDIC", 0x0f},
     {"INDONESIAN", 0x21}, {"ITALIAN", 0x10},   {"JAPANESE", 0x11},   {"KANNADA", 0x4b},   {"KASHMIRI", 0x60},
-    {"KAZAK", 0x3f},     {"KONKANI", 0x57},    {"KOREAN", 0x12},     {"LATVIAN", 0x26},   {"LITHUANIAN", 0x27},
+    {"KAZAK", 0x3f},      {"KONKANI", 0x57},   {"KOREAN", 0x12},     {"LATVIAN", 0x26},   {"LITHUANIAN", 0x27},
     {"MACEDONIAN", 0x2f}, {"MALAY", 0x3e},     {"MALAYALAM", 0x4c},  {"MANIPURI", 0x58},  {"MARATHI", 0x4e},
-    {"NEPALI", 0x61},    {"NORWEGIAN", 0x14},  {"ORIYA", 0x48},      {"POLISH", 0x15},    {"PORTUGUESE", 0x16},
-    {"PUNJABI", 0x46},   {"ROMANIAN", 0x18},   {"RUSSIAN", 0x19},    {"SANSKRIT", 0x4f},  {"SERBIAN", 0x1a},
-    {"SINDHI", 0x59},    {"SLOVAK", 0x1b},     {"SLOVENIAN", 0x24},  {"SPANISH", 0x0a},   {"SWAHILI", 0x41},
-    {"SWEDISH", 0x1d},   {"TAMIL", 0x49},      {"TATAR", 0x44},      {"TELUGU", 0x4a},    {"THAI", 0x1e},
-    {"TURKISH", 0x1f},   {"UKRAINIAN", 0x22},  {"URDU", 0x20},       {"UZBEK", 0x43},     {"VIETNAMESE", 0x2a},
+    {"NEPALI", 0x61},     {"NORWEGIAN", 0x14}, {"ORIYA", 0x48},      {"POLISH", 0x15},    {"PORTUGUESE", 0x16},
+    {"PUNJABI", 0x46},    {"ROMANIAN", 0x18},  {"RUSSIAN", 0x19},    {"SANSKRIT", 0x4f},  {"SERBIAN", 0x1a},
+    {"SINDHI", 0x59},     {"SLOVAK", 0x1b},    {"SLOVENIAN", 0x24},  {"SPANISH", 0x0a},   {"SWAHILI", 0x41},
+    {"SWEDISH", 0x1d},    {"TAMIL", 0x49},     {"TATAR", 0x44},      {"TELUGU", 0x4a},    {"THAI", 0x1e},
+    {"TURKISH", 0x1f},    {"UKRAINIAN", 0x22}, {"URDU", 0x20},       {"UZBEK", 0x43},     {"VIETNAMESE", 0x2a},
 };
 static_assert(std::size(kLanguageCodes) == 70, "the language table has 70 rows");
 

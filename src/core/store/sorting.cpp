@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
-#include "platform/platform.h"
-#include "platform/replace_file.h"
-#include "core/strings/ui_strings.h"
 #include "core/store/collation.h"
 #include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "platform/platform.h"
+#include "platform/replace_file.h"
 
 std::int64_t SortComparisons;
 
@@ -33,8 +33,7 @@ struct SortItem {
 
 std::uint64_t KeyPrefix(const char* key, std::size_t length) {
     std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        prefix = (prefix << 8) | (i < length ? static_cast<unsigned char>(key[i]) : 0u);
+    for (std::size_t i = 0; i < 8; ++i) prefix = (prefix << 8) | (i < length ? static_cast<unsigned char>(key[i]) : 0u);
     return prefix;
 }
 
@@ -117,7 +116,7 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, S
     for (std::size_t b = 0; b < kBuckets; ++b)
         if (buckets[b + 1] - buckets[b] > 1)
             std::sort(spread.begin() + static_cast<std::ptrdiff_t>(buckets[b]),
-                  spread.begin() + static_cast<std::ptrdiff_t>(buckets[b + 1]), less);
+                      spread.begin() + static_cast<std::ptrdiff_t>(buckets[b + 1]), less);
 
     std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i) order[i] = spread[i].record;

@@ -57,8 +57,7 @@ int OpenWordFile() {
     std::optional<std::string> path = WordFilePath(*CurrentPair);
     if (path) wordFile = platform::OpenFile(*path, access == StoreAccess::ReadOnly ? "rb" : "r+b");
     if (!wordFile) {
-        std::string shown =
-            path ? *path : std::string(Ui(UiKey::PathLanguage)) + WordFileName(*CurrentPair);
+        std::string shown = path ? *path : std::string(Ui(UiKey::PathLanguage)) + WordFileName(*CurrentPair);
         char text[600];
         std::snprintf(text, sizeof text, "Can't open %s   \n\nProgram aborted", shown.c_str());
         ShowWarning(text, Ui(UiKey::Dictionary), MessageOwner::MainWindow);

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/text/fixed_text.h"
 #include "platform/message.h"
 #include "platform/platform.h"
-#include "core/text/fixed_text.h"
 
 namespace {
 
@@ -136,8 +136,7 @@ const char* Ui(UiKey key) {
 }
 
 const char* UiText(const char* key) {
-    const char* value =
-        table.image.empty() ? nullptr : FindUiEntry(table.image.data(), table.image.size() - 1, key);
+    const char* value = table.image.empty() ? nullptr : FindUiEntry(table.image.data(), table.image.size() - 1, key);
     if (value) return value;
     char text[160];
     std::snprintf(text, sizeof text, kMissingKey, key);

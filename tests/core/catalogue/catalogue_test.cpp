@@ -128,8 +128,19 @@ TEST_F(CatalogueTest, SelectPairFailureStillSwitchesTheStore) {
 TEST_F(CatalogueTest, RandomCataloguesNeverBreakTheRules) {
     UseStrings();
     std::mt19937 random(777);
-    const std::string pieces[] = {"[languages]", "[selected]", "german", "fr,french,1252,Fran\xE7" "ais", ",", "#", "",
-                                  "x,y,z,w,v", "ab", std::string(150, 'q'), "longname,,,L", "\r"};
+    const std::string pieces[] = {"[languages]",
+                                  "[selected]",
+                                  "german",
+                                  "fr,french,1252,Fran\xE7"
+                                  "ais",
+                                  ",",
+                                  "#",
+                                  "",
+                                  "x,y,z,w,v",
+                                  "ab",
+                                  std::string(150, 'q'),
+                                  "longname,,,L",
+                                  "\r"};
     for (int round = 0; round < 200; ++round) {
         std::string text;
         for (int i = 0, n = static_cast<int>(random() % 12); i < n; ++i) {

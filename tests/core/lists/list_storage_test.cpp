@@ -37,7 +37,8 @@ protected:
 }  // namespace
 
 TEST_F(ListTest, EnumerationIsCaseInsensitiveAndSkipsDotsAndFiles) {
-    for (const char* name : {"lists/zoo", "lists/Animals", "lists/.hidden", "lists/Week10"}) fs::create_directories(name);
+    for (const char* name : {"lists/zoo", "lists/Animals", "lists/.hidden", "lists/Week10"})
+        fs::create_directories(name);
     WriteFile("lists/notes.txt", "not a list");
     EXPECT_EQ(EnumerateLists(), (std::vector<std::string>{"Animals", "week1", "Week10", "zoo"}));
     Settings.PracticeList.clear();

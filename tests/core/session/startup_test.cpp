@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/settings/settings.h"
 #include "core/catalogue/catalogue.h"
+#include "core/settings/settings.h"
 #include "test_support.h"
 
 TEST(Startup, CommandLine) {

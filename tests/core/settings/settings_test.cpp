@@ -16,8 +16,10 @@ std::vector<std::string> DictionaryKeys() {
     bool inSection = false;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] == '[') inSection = line == "[Dictionary]";
-        else if (inSection && line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
+        if (!line.empty() && line[0] == '[')
+            inSection = line == "[Dictionary]";
+        else if (inSection && line.find('=') != std::string::npos)
+            keys.push_back(line.substr(0, line.find('=')));
     }
     return keys;
 }
@@ -51,17 +53,21 @@ TEST_F(SettingsTest, EmptyWinIniGivesDefaultsAndAFirstRunWritesInOrder) {
               (std::vector<int>{10, 200, 3, 0, 0, 0, 1, 1, 800}));
     EXPECT_FALSE(d.mainWindow.Known() || d.searchWindow.Known());
     WriteSettings({120, 80});
-    EXPECT_EQ(DictionaryKeys(),
-              (std::vector<std::string>{"searchwindowsize", "searchwindowminimal", "PracticeMode", "PracticeSound",
-                                        "StayOnTop", "WinPosLeftMain", "WinPosTopMain", "ClipSearch",
-                                        "AddNewWordsToList"}));
+    EXPECT_EQ(DictionaryKeys(), (std::vector<std::string>{"searchwindowsize", "searchwindowminimal", "PracticeMode",
+                                                          "PracticeSound", "StayOnTop", "WinPosLeftMain",
+                                                          "WinPosTopMain", "ClipSearch", "AddNewWordsToList"}));
 }
 
 TEST_F(SettingsTest, ValuesAsStoredCutAndNonNumbers) {
     const std::pair<const char*, const char*> stored[] = {
         {"guifont", "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"},
-        {"colorR", "abc"}, {"colorB", "120xyz"}, {"AnimationPause", "250"}, {"WinPosLeftAdd", "40"},
-        {"WinPosTopAdd", "9999"}, {"WinPosLeftSearch", "-20"}, {"WinPosTopSearch", "15"}};
+        {"colorR", "abc"},
+        {"colorB", "120xyz"},
+        {"AnimationPause", "250"},
+        {"WinPosLeftAdd", "40"},
+        {"WinPosTopAdd", "9999"},
+        {"WinPosLeftSearch", "-20"},
+        {"WinPosTopSearch", "15"}};
     for (auto [key, value] : stored) Put(key, value);
     ReadAll();
     EXPECT_EQ(Settings.guifont, std::string(48, 'f'));

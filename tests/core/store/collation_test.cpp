@@ -31,9 +31,14 @@ TEST(Collation, WithoutLocaleOnlyAsciiLettersFold) {
     const struct {
         const char *a, *b;
         int sign;
-    } cases[] = {{"Apple", "apple", 0}, {"apple", "Banana", -1}, {"apples", "APPLE", 1}, {"", "a", -1},
+    } cases[] = {{"Apple", "apple", 0},
+                 {"apple", "Banana", -1},
+                 {"apples", "APPLE", 1},
+                 {"", "a", -1},
                  // Bytes from 0x80 on compare by value, unsigned, and do not fold.
-                 {"\xE9t\xE9", "\xC9T\xC9", 1}, {"zoo", "\xC9t\xE9", -1}, {"\x7F", "\x80", -1}};
+                 {"\xE9t\xE9", "\xC9T\xC9", 1},
+                 {"zoo", "\xC9t\xE9", -1},
+                 {"\x7F", "\x80", -1}};
     for (const auto& c : cases) EXPECT_EQ(Sign(CollateCompare(c.a, c.b)), c.sign) << c.a << " " << c.b;
 }
 
@@ -69,19 +74,27 @@ TEST(Collation, SortTableFilesPresentShortAndLong) {
     std::memset(SortTable, 9, sizeof SortTable);
     LoadSortTable();
     EXPECT_EQ(SortTable[9], 7);
-    EXPECT_EQ(SortTable[10], 9);  // a short table keeps the earlier entries
+    EXPECT_EQ(SortTable[10], 9);               // a short table keeps the earlier entries
     EXPECT_EQ(CompareWords("abc", "xyz"), 0);  // the pair's comparator is the table's
 }
 
 TEST(Collation, LanguageCodesOfTableNamesAndOfferedLocales) {
     MessageLog log;
-    const std::pair<const char*, int> cases[] = {
-        {"dutch", 0x13}, {"DUTCH", 0x13}, {"serbian", 0x1A}, {"croatian", 0x1A},
-        // Names of the locale list take their locale's primary language.
-        {"english-uk", 0x09}, {"english-usa", 0x09}, {"german-swiss", 0x07}, {"chinese-traditional", 0x04},
-        {"norwegian-nynorsk", 0x14}, {"spanish-modern", 0x0A}, {"portuguese-brazilian", 0x16}};
+    const std::pair<const char*, int> cases[] = {{"dutch", 0x13},
+                                                 {"DUTCH", 0x13},
+                                                 {"serbian", 0x1A},
+                                                 {"croatian", 0x1A},
+                                                 // Names of the locale list take their locale's primary language.
+                                                 {"english-uk", 0x09},
+                                                 {"english-usa", 0x09},
+                                                 {"german-swiss", 0x07},
+                                                 {"chinese-traditional", 0x04},
+                                                 {"norwegian-nynorsk", 0x14},
+                                                 {"spanish-modern", 0x0A},
+                                                 {"portuguese-brazilian", 0x16}};
     for (auto [name, code] : cases) EXPECT_EQ(LanguageCodeOf(name), code) << name;
-    for (const CollationLocaleName& locale : kCollationLocales) EXPECT_NE(LanguageCodeOf(locale.name), 0) << locale.name;
+    for (const CollationLocaleName& locale : kCollationLocales)
+        EXPECT_NE(LanguageCodeOf(locale.name), 0) << locale.name;
     EXPECT_TRUE(log.messages.empty());
     EXPECT_EQ(LanguageCodeOf("klingon"), 0);
     EXPECT_EQ(log.messages, std::vector<std::string>{"error: Unknown locale : klingon"});
@@ -98,27 +111,68 @@ TEST(Collation, RefusedLocaleKeepsThePreviousOne) {
     SetCollation(*PairAt(1), LocaleReport::Silent);
     EXPECT_EQ(CollationLocale, CollationLocaleOf("german-swiss"));
     SetCollation(*PairAt(1), LocaleReport::MainWindow);
-    EXPECT_EQ(log.messages, (std::vector<std::string>{"error: Unknown locale : klingon", "Dictionary: That locale is unknown.",
-                                                      "error: Unknown locale : klingon"}));
+    EXPECT_EQ(log.messages,
+              (std::vector<std::string>{"error: Unknown locale : klingon", "Dictionary: That locale is unknown.",
+                                        "error: Unknown locale : klingon"}));
     CollationLocale = 0;
 }
 
 TEST(Collation, EveryOfferedLocaleNameIsItsOwnLocale) {
     // ISO 639 language and ISO 3166 country of each name.
     const std::map<std::string, std::string> expected = {
-        {"czech", "cs-CZ"}, {"danish", "da-DK"}, {"belgian", "nl-BE"}, {"dutch", "nl-NL"}, {"australian", "en-AU"},
-        {"canadian", "en-CA"}, {"english", "en-US"}, {"english-nz", "en-NZ"}, {"english-uk", "en-GB"},
-        {"english-usa", "en-US"}, {"finnish", "fi-FI"}, {"french-belgian", "fr-BE"}, {"french-canadian", "fr-CA"},
-        {"french", "fr-FR"}, {"french-swiss", "fr-CH"}, {"german-austrian", "de-AT"}, {"german", "de-DE"},
-        {"german-swiss", "de-CH"}, {"greek", "el-GR"}, {"hungarian", "hu-HU"}, {"icelandic", "is-IS"},
-        {"italian", "it-IT"}, {"italian-swiss", "it-CH"}, {"japanese", "ja-JP"}, {"norwegian-bokmal", "nb-NO"},
-        {"korean", "ko-KR"}, {"chinese", "zh-CN"}, {"chinese-simplified", "zh-CN"}, {"chinese-traditional", "zh-TW"},
-        {"norwegian", "nb-NO"}, {"norwegian-nynorsk", "nn-NO"}, {"polish", "pl-PL"}, {"portuguese-brazilian", "pt-BR"},
-        {"portuguese", "pt-PT"}, {"russian", "ru-RU"}, {"slovak", "sk-SK"}, {"spanish", "es-ES"},
-        {"spanish-mexican", "es-MX"}, {"spanish-modern", "es-ES"}, {"swedish", "sv-SE"}, {"turkish", "tr-TR"},
-        {"lithuanian", "lt-LT"}, {"indonesian", "id-ID"}, {"albanian", "sq-AL"}, {"bulgarian", "bg-BG"},
-        {"arabic", "ar-SA"}, {"catalan", "ca-ES"}, {"croatian", "hr-HR"}, {"hebrew", "he-IL"}, {"romanian", "ro-RO"},
-        {"serbian", "sr-RS"}, {"thai", "th-TH"}, {"urdu", "ur-PK"},
+        {"czech", "cs-CZ"},
+        {"danish", "da-DK"},
+        {"belgian", "nl-BE"},
+        {"dutch", "nl-NL"},
+        {"australian", "en-AU"},
+        {"canadian", "en-CA"},
+        {"english", "en-US"},
+        {"english-nz", "en-NZ"},
+        {"english-uk", "en-GB"},
+        {"english-usa", "en-US"},
+        {"finnish", "fi-FI"},
+        {"french-belgian", "fr-BE"},
+        {"french-canadian", "fr-CA"},
+        {"french", "fr-FR"},
+        {"french-swiss", "fr-CH"},
+        {"german-austrian", "de-AT"},
+        {"german", "de-DE"},
+        {"german-swiss", "de-CH"},
+        {"greek", "el-GR"},
+        {"hungarian", "hu-HU"},
+        {"icelandic", "is-IS"},
+        {"italian", "it-IT"},
+        {"italian-swiss", "it-CH"},
+        {"japanese", "ja-JP"},
+        {"norwegian-bokmal", "nb-NO"},
+        {"korean", "ko-KR"},
+        {"chinese", "zh-CN"},
+        {"chinese-simplified", "zh-CN"},
+        {"chinese-traditional", "zh-TW"},
+        {"norwegian", "nb-NO"},
+        {"norwegian-nynorsk", "nn-NO"},
+        {"polish", "pl-PL"},
+        {"portuguese-brazilian", "pt-BR"},
+        {"portuguese", "pt-PT"},
+        {"russian", "ru-RU"},
+        {"slovak", "sk-SK"},
+        {"spanish", "es-ES"},
+        {"spanish-mexican", "es-MX"},
+        {"spanish-modern", "es-ES"},
+        {"swedish", "sv-SE"},
+        {"turkish", "tr-TR"},
+        {"lithuanian", "lt-LT"},
+        {"indonesian", "id-ID"},
+        {"albanian", "sq-AL"},
+        {"bulgarian", "bg-BG"},
+        {"arabic", "ar-SA"},
+        {"catalan", "ca-ES"},
+        {"croatian", "hr-HR"},
+        {"hebrew", "he-IL"},
+        {"romanian", "ro-RO"},
+        {"serbian", "sr-RS"},
+        {"thai", "th-TH"},
+        {"urdu", "ur-PK"},
     };
     ASSERT_EQ(expected.size(), std::size(kCollationLocales));
     for (const CollationLocaleName& locale : kCollationLocales) {

@@ -44,7 +44,8 @@ std::vector<WordRecord> RandomWords(unsigned seed, std::initializer_list<const c
     std::vector<WordRecord> records;
     for (int i = 0; i < 3000; ++i) {
         std::string word;
-        for (int n = 1 + static_cast<int>(random() % 10); n > 0; --n) word += letters.begin()[random() % letters.size()];
+        for (int n = 1 + static_cast<int>(random() % 10); n > 0; --n)
+            word += letters.begin()[random() % letters.size()];
         records.push_back(Record(word, "", deletedOneIn && random() % deletedOneIn == 0));
     }
     return records;
@@ -150,7 +151,7 @@ TEST_F(SortingTest, SortedFilesAreSearchableUnderEveryComparator) {
     ASSERT_EQ(SortStore(nullptr), 0);
     ExpectSearchable();
 
-    const std::initializer_list<const char*> western = {"a", "b", "e", "o", "s", "z", "A", "\xE4", "\xF6",
+    const std::initializer_list<const char*> western = {"a",    "b",    "e", "o", "s", "z",    "A",    "\xE4", "\xF6",
                                                         "\xFC", "\xDF", "-", "'", " ", "\xC4", "\xE9", "\xC9"};
     Open("german,german,0", RandomWords(11, western, 0));
     ASSERT_EQ(SortStore(nullptr), 0);

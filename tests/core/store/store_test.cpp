@@ -84,9 +84,13 @@ TEST_F(StoreTest, FindWordReturnsMatchOrInsertionPoint) {
     const struct {
         const char* key;
         std::int32_t limit, expected;
-    } cases[] = {{"BANANA", 5, 1}, {"aardvark", 5, 0}, {"blueberry", 5, 2}, {"zucchini", 5, 5},
+    } cases[] = {{"BANANA", 5, 1},
+                 {"aardvark", 5, 0},
+                 {"blueberry", 5, 2},
+                 {"zucchini", 5, 5},
                  // Only the first `limit` records count: an appended unsorted tail stays outside.
-                 {"date", 3, 3}, {"date", 0, 0}};
+                 {"date", 3, 3},
+                 {"date", 0, 0}};
     for (const auto& c : cases) EXPECT_EQ(FindWord(c.key, c.limit), c.expected) << c.key;
     const std::int32_t cherry = FindWord("Cherry");
     EXPECT_TRUE(cherry == 2 || cherry == 3);

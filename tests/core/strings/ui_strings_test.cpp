@@ -57,7 +57,7 @@ TEST(UiStrings, EntryMatchingRules) {
         {std::string("Done=a=b=c"), "Done", "a=b=c"},
         {std::string("HelpX=no\0Help=yes", 17), "Help", "yes"},
         {std::string("a note without a key\0Help=yes", 29), "Help", "yes"},
-        {std::string("\xC9rror=x"), "\xE9rror", "<missing>"},  // only A-Z fold
+        {std::string("\xC9rror=x"), "\xE9rror", "<missing>"},        // only A-Z fold
         {std::string("Done=1\0\0Help=2", 14), "Help", "<missing>"},  // the table ends at an empty entry
     };
     for (const auto& c : cases) EXPECT_EQ(Lookup(c.image, c.key), c.value) << c.key;
@@ -98,7 +98,8 @@ TEST(UiStrings, BadFilesFailAtStartWithoutCrashing) {
     for (int round = 0; round < 300; ++round) {
         std::vector<char> image;
         if (round % 2 == 0) {
-            for (std::size_t n = random() % 600; n > 0; --n) image.push_back(static_cast<char>(random() % 4 ? random() : 0));
+            for (std::size_t n = random() % 600; n > 0; --n)
+                image.push_back(static_cast<char>(random() % 4 ? random() : 0));
         } else {
             image.assign(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(random() % valid.size()));
             if (!image.empty()) image[random() % image.size()] = static_cast<char>(random());
