@@ -12,6 +12,7 @@
 
 #include "platform/platform.h"
 #include "platform/profile_text.h"
+#include "platform/replace_file.h"
 
 namespace platform {
 namespace {
@@ -136,14 +137,8 @@ int ProfileReadInt(const std::string& file, const char* section, const char* key
 void ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value) {
     const std::string path = ProfilePath(file);
     const std::string text = ProfileTextSet(ReadAll(path), section, key, value);
-    const std::string tmp = path + ".new";
-    bool written;
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out << text;
-        written = static_cast<bool>(out.flush());
-    }
-    if (!written || std::rename(tmp.c_str(), path.c_str()) != 0) std::remove(tmp.c_str());
+    ReplaceFile(path, path + ".new",
+                [&](FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
 }
 
 }  // namespace platform

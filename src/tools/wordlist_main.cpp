@@ -31,6 +31,7 @@
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
 #include "platform/platform.h"
+#include "platform/replace_file.h"
 
 namespace {
 
@@ -66,16 +67,9 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
 
 // Writes beside the target first, so a failed write leaves the old file whole.
 bool WriteWholeFile(const std::string& path, const std::string& data) {
-    const std::string tmp = path + ".tmp";
-    FILE* out = platform::OpenFile(tmp, "wb");
-    if (!out) return false;
-    bool written = std::fwrite(data.data(), 1, data.size(), out) == data.size();
-    if (std::fclose(out) != 0) written = false;
-    if (!written || platform::MoveIntoPlace(tmp, path) != 0) {
-        platform::RemoveFile(tmp);
-        return false;
-    }
-    return true;
+    return platform::ReplaceFile(path, path + ".tmp", [&](FILE* out) {
+               return std::fwrite(data.data(), 1, data.size(), out) == data.size();
+           }) == 0;
 }
 
 int StringsCommand(const std::vector<std::string>& args) {

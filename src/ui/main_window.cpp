@@ -170,9 +170,10 @@ void Practise(HWND hwnd) {
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     LoadFlags();
-    HDC screen = GetDC(nullptr);
-    s.colourDepth = GetDeviceCaps(screen, PLANES) * GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
+    {
+        const WindowDc screen(nullptr);
+        s.colourDepth = GetDeviceCaps(screen, PLANES) * GetDeviceCaps(screen, BITSPIXEL);
+    }
     if (s.colourDepth >= 16) LoadLogo();
     ReadWindowSettings();
     AddButton(hwnd, IDC_MAIN_ADD, UiKey::MainButtonAdd, 10, 280);
