@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/store/sort_table.h"
+#include "core/catalogue/sort_table.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
 #include "platform/platform.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/store/sort_table.h"
+#include "core/catalogue/sort_table.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
 #include "platform/message.h"

@@ -10,7 +10,7 @@
 #endif
 
 #include "core/catalogue/catalogue.h"
-#include "core/store/sort_table.h"
+#include "core/catalogue/sort_table.h"
 #include "test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "core/store/sort_table.h"
+#include "core/catalogue/sort_table.h"
 
 #include <cstdio>
 
