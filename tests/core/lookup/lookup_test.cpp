@@ -7,38 +7,32 @@
 
 TEST(Pager, MovesStayOnAFullPage) {
     // 10 rows over 25 records: the last full page starts at 15.
-    EXPECT_EQ(ScrolledTop(ScrollRequest::LineDown, 15, 25, 10, 0), 15);
-    EXPECT_EQ(ScrolledTop(ScrollRequest::PageDown, 10, 25, 10, 0), 15);
-    EXPECT_EQ(SettledTop(ScrolledTop(ScrollRequest::ThumbReleased, 0, 25, 10, 2), 25, 10), 15);
-    EXPECT_EQ(ScrolledTop(ScrollRequest::LineUp, 0, 25, 10, 0), 0);
-    EXPECT_EQ(ScrolledTop(ScrollRequest::PageUp, 4, 25, 10, 0), 0);
-    EXPECT_EQ(ScrolledTop(ScrollRequest::Other, 7, 25, 10, 3), 7);
-    // Fewer records than rows: always the first.
-    EXPECT_EQ(SettledTop(3, 5, 10), 0);
-    EXPECT_EQ(SettledTop(ScrolledTop(ScrollRequest::LineDown, 0, 5, 10, 0), 5, 10), 0);
+    const struct {
+        ScrollRequest request;
+        std::int32_t top, count, thumb, expected;
+    } cases[] = {{ScrollRequest::LineDown, 15, 25, 0, 15},     {ScrollRequest::PageDown, 10, 25, 0, 15},
+                 {ScrollRequest::ThumbReleased, 0, 25, 2, 15}, {ScrollRequest::LineUp, 0, 25, 0, 0},
+                 {ScrollRequest::PageUp, 4, 25, 0, 0},         {ScrollRequest::Other, 7, 25, 3, 7},
+                 {ScrollRequest::LineDown, 0, 5, 0, 0},        {ScrollRequest::ThumbReleased, 0, 5, 3, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SettledTop(ScrolledTop(c.request, c.top, c.count, 10, c.thumb), c.count, 10), c.expected) << c.top;
     EXPECT_EQ(ScrollRangeEnd(25, 10), 1);
     EXPECT_EQ(ScrollRangeEnd(5, 10), 0);
     EXPECT_EQ(ClampRows(0), 1);
     EXPECT_EQ(ClampRows(40), 25);
 }
 
-TEST(Sounds, NamesAndTranslationPieces) {
-    EXPECT_EQ(SoundFileName("english", "house"), "sound\\english\\house.wav");
+TEST(Sounds, NamesPiecesAndExistingFiles) {
+    WorkDir dir;
     EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
     EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
-    EXPECT_EQ(TranslationPieces("huis, woning"), (std::vector<std::string>{"huis", "woning"}));
     EXPECT_EQ(TranslationPieces("  huis  ,,woning"), (std::vector<std::string>{"huis", "woning"}));
     EXPECT_EQ(TranslationPieces(",a,  ,\tb ,"), (std::vector<std::string>{"a", "", "\tb"}));
     EXPECT_TRUE(TranslationPieces("").empty());
-}
-
-TEST(Sounds, OnlyExistingFilesAreFound) {
-    WorkDir dir;
     WriteFile("sound/dutch/woning.wav", "RIFF");
     WriteFile("sound/english/house.wav", "RIFF");
     EXPECT_EQ(WordSounds("english", "house"), std::vector<std::string>{"sound\\english\\house.wav"});
     EXPECT_EQ(TranslationSounds("dutch", "huis, woning"), std::vector<std::string>{"sound\\dutch\\woning.wav"});
-    EXPECT_TRUE(TranslationSounds("dutch", "").empty());
 }
 
 TEST(Palette, FileFirstLineOrBuiltInSet) {
@@ -49,7 +43,6 @@ TEST(Palette, FileFirstLineOrBuiltInSet) {
     EXPECT_EQ(builtIn[32], '\xBF');
     EXPECT_EQ(builtIn.back(), '\xA7');
     EXPECT_EQ(PaletteWidth(builtIn.size()), 632);
-
     WriteFile("charset/greek.chs", "\xE1\xE2\xE3\xE4\xE5\xE6\xE7\r\nsecond line");
     EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2\xE3\xE4\xE5\xE6\xE7");
     EXPECT_EQ(PaletteColumns(7), 4);
