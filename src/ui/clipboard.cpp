@@ -33,7 +33,7 @@ bool ClipboardText(HWND owner, std::size_t maxChars, std::wstring& text) {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return false;
     bool got = false;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        const std::size_t limit = std::min(GlobalSize(data) / sizeof(wchar_t), maxChars);
+        const std::size_t limit = std::min<std::size_t>(GlobalSize(data) / sizeof(wchar_t), maxChars);
         if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
             std::size_t n = 0;
             while (n < limit && p[n] != L'\0') ++n;
