@@ -48,3 +48,20 @@
 #define IDM_SEARCH_CLIP_OFF 57
 #define IDM_SEARCH_PLAY 58
 #define IDM_SEARCH_SIZE_FIRST 600
+
+// Add-words window.
+#define IDC_ADD_WORD 30
+#define IDC_ADD_TRANSLATION 31
+#define IDC_ADD_DONE 14
+#define IDC_ADD_HELP 22
+#define IDM_ADD_PALETTE_SHOW 6
+#define IDM_ADD_PALETTE_HIDE 7
+#define IDM_ADD_TO_LIST 2
+
+// New-word-list window; the icon it writes is resource 13 of type DATA.
+#define IDC_NEWLANG_LABEL 45
+#define IDC_NEWLANG_NAME 30
+#define IDC_NEWLANG_LIST 300
+#define IDC_NEWLANG_CREATE 18
+#define IDC_NEWLANG_CANCEL 14
+#define IDR_LANGUAGE_ICON 13

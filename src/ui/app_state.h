@@ -8,3 +8,6 @@ extern HWND MainWindow;
 extern int RecorderMode;
 // The character set of the interface's texts (the strings file's CharactersetCode).
 extern int UiCharset;
+
+// Posted to the main window when the catalogue was built again with a new language.
+constexpr UINT kCatalogueChanged = WM_APP + 1;

@@ -15,11 +15,13 @@
 #include "core/strings/ui_strings.h"
 #include "resource.h"
 #include "ui/about_box.h"
+#include "ui/add_words_window.h"
 #include "ui/app_state.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/help.h"
 #include "ui/info_window.h"
+#include "ui/new_language_window.h"
 #include "ui/new_list_dialog.h"
 #include "ui/search_window.h"
 #include "ui/secondary_window.h"
@@ -236,6 +238,12 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
         case IDC_MAIN_SEARCH:
             OpenSecondaryWindow(OpenSearchWindow);
             return;
+        case IDC_MAIN_ADD:
+            OpenSecondaryWindow(OpenAddWindow);
+            return;
+        case IDM_MAIN_NEWWORDLIST:
+            OpenSecondaryWindow(OpenNewLanguageWindow);
+            return;
         case IDC_MAIN_PRACTICE:
             Practise(hwnd);
             return;
@@ -252,7 +260,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
             SetPracticeMode(hwnd, 1);
             return;
     }
-    // The add, translate, recorder and new-word-list windows open here once they exist.
+    // The translate and recorder windows open here once they exist.
     SwitchPairByCommand(id);
 }
 
@@ -271,6 +279,15 @@ void OnDestroy(HWND hwnd) {
     PostQuitMessage(0);
 }
 
+void InstallLanguageMenu(HWND hwnd, bool replace);
+
+// A language was added: the menu shows it; the current pair is the same one, built anew.
+void OnCatalogueChanged(HWND hwnd) {
+    InstallLanguageMenu(hwnd, true);
+    LoadFlags();
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
@@ -279,6 +296,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_LBUTTONDOWN, OnLButtonDown);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+        case kCatalogueChanged:
+            OnCatalogueChanged(hwnd);
+            return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
@@ -299,6 +319,7 @@ void AppendPopup(HMENU bar, HMENU popup, UiKey label) {
     AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), UiWide(label).c_str());
 }
 
+// Forward pairs, a separator, reverse pairs; each pair's menu id is its place.
 HMENU LanguageMenu() {
     HMENU menu = CreatePopupMenu();
     const int count = PairCount();
@@ -310,6 +331,24 @@ HMENU LanguageMenu() {
         AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(pair->menuId), label.c_str());
     }
     return menu;
+}
+
+// The language menu goes in second place, after the file menu, with the current pair checked.
+void InstallLanguageMenu(HWND hwnd, bool replace) {
+    HMENU bar = GetMenu(hwnd);
+    if (replace) DeleteMenu(bar, 1, MF_BYPOSITION);
+    InsertMenuW(bar, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(LanguageMenu()),
+                UiWide(UiKey::LanguageMenu).c_str());
+    // Without a saved selection the current pair still carries the check mark.
+    CheckedPairCommand = CurrentPair->menuId;
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        if (d->selected == 1) {
+            CheckedPairCommand = d->menuId;
+            break;
+        }
+    }
+    CheckMenuItem(bar, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_CHECKED);
+    DrawMenuBar(hwnd);
 }
 
 }  // namespace
@@ -357,20 +396,7 @@ void AttachMainMenus(HWND hwnd) {
     if (Settings.PracticeMode == 0) CheckMenuItem(bar, IDM_MAIN_FLASH, MF_BYCOMMAND | MF_CHECKED);
     if (Settings.PracticeMode == 1) CheckMenuItem(bar, IDM_MAIN_INTERACTIVE, MF_BYCOMMAND | MF_CHECKED);
     SetMenu(hwnd, bar);
-
-    // The language menu goes in second place, after the file menu.
-    InsertMenuW(bar, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(LanguageMenu()),
-                UiWide(UiKey::LanguageMenu).c_str());
-    // Without a saved selection the current pair still carries the check mark.
-    CheckedPairCommand = CurrentPair->menuId;
-    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
-        if (d->selected == 1) {
-            CheckedPairCommand = d->menuId;
-            break;
-        }
-    }
-    CheckMenuItem(bar, static_cast<UINT>(CheckedPairCommand), MF_BYCOMMAND | MF_CHECKED);
-    DrawMenuBar(hwnd);
+    InstallLanguageMenu(hwnd, false);
 }
 
 HACCEL CreateMainAccelerators() {

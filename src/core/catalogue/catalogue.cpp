@@ -17,7 +17,7 @@ WordListDescriptor* CurrentPair;
 
 namespace {
 
-// The descriptors live for the whole run; this owns them.
+// The descriptors live for the whole run, or until the catalogue is built again; this owns them.
 std::vector<std::unique_ptr<WordListDescriptor>> descriptors;
 
 constexpr std::size_t kCatalogueLineChars = 99;
@@ -74,12 +74,12 @@ std::vector<std::string> SplitFields(const std::string& line) {
 
 std::string FirstThree(const std::string& name) { return name.substr(0, 3); }
 
-WordListDescriptor* NewDescriptor() {
-    auto d = std::make_unique<WordListDescriptor>();
-    *d = WordListDescriptor{};
-    descriptors.push_back(std::move(d));
-    WordListDescriptor* added = descriptors.back().get();
-    if (descriptors.size() > 1) descriptors[descriptors.size() - 2]->next = added;
+using Descriptors = std::vector<std::unique_ptr<WordListDescriptor>>;
+
+WordListDescriptor* NewDescriptor(Descriptors& list) {
+    list.push_back(std::make_unique<WordListDescriptor>());
+    WordListDescriptor* added = list.back().get();
+    if (list.size() > 1) list[list.size() - 2]->next = added;
     return added;
 }
 
@@ -174,13 +174,11 @@ int WriteSelection(FILE* in, FILE* out, const std::string& selection) {
 }  // namespace
 
 int BuildCatalogue() {
-    descriptors.clear();
-    CatalogueHead = CurrentPair = nullptr;
-
     const std::string main = Ui(UiKey::MainLanguage);
     FILE* file = OpenCatalogue("rb");
     if (!file) return -1;
 
+    Descriptors built;                    // the catalogue in use stays until this one is whole
     std::vector<std::string> shortNames;  // the first field of every language line
     bool inLanguages = false;
     FileLine line;
@@ -197,21 +195,17 @@ int BuildCatalogue() {
             continue;
         }
         if (!inLanguages || fields[0].empty()) continue;
-        FillForwardPair(*NewDescriptor(), fields, main);
+        FillForwardPair(*NewDescriptor(built), fields, main);
         shortNames.push_back(fields[0]);
     }
     bool readError = std::ferror(file) != 0;
     std::fclose(file);
-    if (readError || shortNames.empty()) {
-        descriptors.clear();
-        return -1;
-    }
+    if (readError || shortNames.empty()) return -1;
 
-    const std::size_t forwardCount = descriptors.size();
-    for (std::size_t i = 0; i < forwardCount; ++i) {
-        const WordListDescriptor& forward = *descriptors[i];
-        FillReversePair(*NewDescriptor(), forward, main, shortNames[i]);
-    }
+    const std::size_t forwardCount = built.size();
+    for (std::size_t i = 0; i < forwardCount; ++i)
+        FillReversePair(*NewDescriptor(built), *built[i], main, shortNames[i]);
+    descriptors = std::move(built);
     CatalogueHead = descriptors.front().get();
     CurrentPair = descriptors[forwardCount].get();
     return 0;
@@ -258,6 +252,44 @@ int SaveSelection(const WordListDescriptor& pair) {
     });
     if (in) std::fclose(in);
     return result == 0 ? 0 : -1;
+}
+
+CatalogueWrite AddLanguageLine(const std::string& languageLine) {
+    FILE* in = OpenCatalogue("rb");
+    if (!in) return CatalogueWrite::NoCatalogue;
+    bool added = false;
+    const int result = platform::ReplaceFile(Ui(UiKey::FilenameIni), kTemporaryCatalogue, [&](FILE* out) {
+        bool inLanguages = false, ok = true, endsWithBreak = true;
+        std::string lastEnd = "\n";
+        auto write = [&](const std::string& text) {
+            ok = ok && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+        };
+        FileLine line;
+        while (ReadFileLine(in, line)) {
+            const std::string text = CatalogueText(line);
+            // The section ends where the catalogue stops reading it: the new line goes there.
+            if (inLanguages && (text.empty() || text[0] == '#')) {
+                write(languageLine + (line.end.empty() ? lastEnd : line.end));
+                inLanguages = false;
+                added = true;
+            }
+            if (!line.end.empty()) lastEnd = line.end;
+            endsWithBreak = !line.end.empty();
+            if (!added && EqualsIgnoringAsciiCase(text, Ui(UiKey::IniLanguage))) inLanguages = true;
+            write(line.text + line.end);
+        }
+        if (inLanguages) {  // the section runs to the end of the file
+            write((endsWithBreak ? "" : lastEnd) + languageLine + lastEnd);
+            added = true;
+        }
+        ok = ok && !std::ferror(in);
+        std::fclose(in);  // closed before the new file takes its place, which Windows requires
+        in = nullptr;
+        return ok && added;
+    });
+    if (in) std::fclose(in);
+    if (result == 0) return CatalogueWrite::Done;
+    return added ? CatalogueWrite::NoTemporary : CatalogueWrite::NoCatalogue;
 }
 
 std::optional<std::string> WordFilePath(const WordListDescriptor& pair) {

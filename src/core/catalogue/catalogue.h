@@ -32,10 +32,15 @@ extern WordListDescriptor* CatalogueHead;
 extern WordListDescriptor* CurrentPair;
 
 // Reads the language section of the catalogue file; CurrentPair becomes the first
-// reverse pair. 0, or -1 when the file cannot be read or lists no language.
+// reverse pair. 0, or -1 when the file cannot be read or lists no language (the pairs
+// read before then stay).
 int BuildCatalogue();
 // Reads the selection section and makes the named pair current. 0, or -1 on a read error.
 int ReadSelectedPair();
+enum class CatalogueWrite { Done, NoCatalogue, NoTemporary };
+// Adds a language line where the language section ends (before the empty or comment line
+// that ends it, or at the end of the file), every other byte of the file as it was.
+CatalogueWrite AddLanguageLine(const std::string& languageLine);
 // Writes `pair` as the selected pair into the catalogue file, every other byte as it
 // was. 0, or -1 when the file could not be rewritten (it is then as it was).
 int SaveSelection(const WordListDescriptor& pair);

@@ -2,6 +2,8 @@
 // This sequence sits above the store and the list storage, so neither calls the other.
 #pragma once
 
+struct WordListDescriptor;
+
 // Opens the word file (or shows "Can't open ..." and ends the process), then the
 // current list's file, whatever becomes of that.
 int OpenStore();
@@ -10,3 +12,9 @@ void ReopenStore();
 // Makes CurrentPair's collation current, saves it as the selected pair and reopens the
 // store. 0, or -1 when the selection could not be saved (the switch happens all the same).
 int SelectPair();
+// Makes `pair` current with its collation (no locale message) and reopens the store on it,
+// without saving it as the selection: a window's brief visit to another pair.
+void SwitchStoreTo(WordListDescriptor& pair);
+// Builds the catalogue again (after a language was added), keeping the current pair by its
+// word file. 0, or -1 when the catalogue could not be read (the one in use stays).
+int ReloadCatalogue();

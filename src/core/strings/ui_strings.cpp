@@ -144,6 +144,11 @@ const char* UiText(const char* key) {
     EndProcess(1);
 }
 
+const char* UiTextOr(const char* key, const char* builtIn) {
+    const char* value = table.image.empty() ? nullptr : FindUiEntry(table.image.data(), table.image.size() - 1, key);
+    return value ? value : builtIn;
+}
+
 void FreeUiStrings() { table = UiTable{}; }
 
 bool UiStringsLoaded() { return table.slots[0] != nullptr; }

@@ -46,6 +46,10 @@ const char* Ui(UiKey key);
 // Looks a key up in the loaded image; a missing key ends the process like at start-up.
 const char* UiText(const char* key);
 
+// A text that strings files may lack (added after their keys were fixed): the file's text
+// when it has the key, else the built-in one.
+const char* UiTextOr(const char* key, const char* builtIn);
+
 void FreeUiStrings();
 bool UiStringsLoaded();
 

@@ -1,0 +1,70 @@
+#include "core/editing/new_language.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "core/strings/ui_strings.h"
+#include "core/text/fixed_text.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr std::size_t kMaxNameChars = 98;
+constexpr std::size_t kMaxCatalogueLineChars = 99;  // what the catalogue reads of a line
+
+std::optional<std::string> WordFile(const std::string& first, const std::string& second) {
+    return platform::MakePath({Ui(UiKey::PathLanguage), first, "_", second, ".gk"});
+}
+
+std::optional<std::string> IconFile(const std::string& name) {
+    return platform::MakePath({Ui(UiKey::PathIcons), name, ".ico"});
+}
+
+bool CanNameFiles(const std::string& name) {
+    if (name.size() > kMaxNameChars || name.back() == '.' || name.back() == ' ') return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || std::string_view(",\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)
+            return false;
+    const std::string main = Ui(UiKey::MainLanguage);
+    return WordFile(main, name) && WordFile(name, main) && IconFile(name);
+}
+
+bool CreateEmpty(const std::optional<std::string>& path) {
+    FILE* file = path ? platform::OpenFile(*path, "wb") : nullptr;
+    return file && std::fclose(file) == 0;
+}
+
+}  // namespace
+
+NewLanguageProblem CheckNewLanguageName(const std::string& name, const std::string& locale, int code,
+                                        std::string& existing) {
+    if (name.empty()) return NewLanguageProblem::EmptyName;
+    if (EqualsIgnoringAsciiCase(name, Ui(UiKey::MainLanguage))) return NewLanguageProblem::NotAllowed;
+    if (!CanNameFiles(name) || NewLanguageLine(locale, code, name).size() > kMaxCatalogueLineChars)
+        return NewLanguageProblem::NotAllowed;
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        if (EqualsIgnoringAsciiCase(name, d->name1)) {
+            existing = d->name1;
+            return NewLanguageProblem::Exists;
+        }
+    }
+    return NewLanguageProblem::None;
+}
+
+std::string NewLanguageLine(const std::string& locale, int code, const std::string& name) {
+    return "longname," + locale + "," + std::to_string(code) + "," + name;
+}
+
+NewLanguageResult CreateNewLanguage(const std::string& name, const std::string& locale, int code, const void* icon,
+                                    std::size_t iconSize) {
+    NewLanguageResult result;
+    result.catalogue = AddLanguageLine(NewLanguageLine(locale, code, name));
+    const std::string main = Ui(UiKey::MainLanguage);
+    for (const auto& path : {WordFile(main, name), WordFile(name, main)})
+        if (!CreateEmpty(path)) ++result.wordFilesFailed;
+    const std::optional<std::string> iconPath = IconFile(name);
+    FILE* file = iconPath ? platform::OpenFile(*iconPath, "wb") : nullptr;
+    result.iconFailed = !file || !icon || std::fwrite(icon, 1, iconSize, file) != iconSize;
+    if (file && std::fclose(file) != 0) result.iconFailed = true;
+    return result;
+}

@@ -1,0 +1,321 @@
+// The add-words window: two fields, the entries counter, Done and Help.
+
+#include "ui/add_words_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/catalogue/catalogue.h"
+#include "core/editing/add_words.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "resource.h"
+#include "ui/app_state.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+#include "ui/help.h"
+#include "ui/palette_window.h"
+#include "ui/secondary_window.h"
+#include "ui/sorting_window.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+const char kClassName[] = "toevoeg";
+constexpr int kWidth = 630, kClientHeight = 205;
+constexpr RECT kCounter = {15, 146, 400, 166};
+
+struct AddState {
+    HWND window, word, translation;
+    HWND focusTarget;  // the field the palette types into
+    bool paletteShown;
+    Font font1, font2;
+};
+
+AddState s;
+
+std::string FieldText(HWND field, int charset) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(field, text, static_cast<int>(std::size(text)));
+    return CharsetFromWide(text, charset);
+}
+
+void SetFieldText(HWND field, const std::string& text, int charset) {
+    SetWindowTextW(field, WideFromCharset(text.c_str(), charset).c_str());
+}
+
+std::string WordText() { return FieldText(s.word, Adding.pair->charset1); }
+
+// The warning moves the focus to the word field first, so closing it does not bring the
+// focus back to the field that raised it.
+void CommaWarning() {
+    SetFocus(s.word);
+    UiMessageBox(s.window, Ui(UiKey::AddNocomma), Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
+}
+
+void FollowFocus(HWND field) {
+    s.focusTarget = Palette.target = field;
+    const bool first = field == s.word;
+    const int charset = first ? Adding.pair->charset1 : Adding.pair->charset2;
+    if (charset == Palette.charset) return;
+    Palette.charset = charset;
+    Palette.language = first ? Adding.pair->name1 : Adding.pair->name2;
+    if (s.paletteShown) {
+        OpenPalette();
+        SetFocus(s.focusTarget);
+    }
+}
+
+void Preview() {
+    const std::string word = WordText();
+    if (word.find(',') != std::string::npos) return CommaWarning();
+    if (word.empty()) return;
+    const std::optional<std::string> translation = PreviewTranslation(word);
+    SetFieldText(s.translation, translation.value_or(""), Adding.pair->charset2);
+}
+
+void AcceptWord() {
+    const std::string typed = WordText();
+    if (typed.empty()) return;
+    const std::string word = TrimBlanks(typed);
+    SetFieldText(s.word, word, Adding.pair->charset1);
+    if (word.find(',') != std::string::npos) return CommaWarning();
+    if (!word.empty()) SetFocus(s.translation);
+}
+
+void DrawCounter(HDC dc) {
+    RECT band = kCounter;
+    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    SelectGuard font(dc, Fonts.GuiFont);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    char text[200];
+    std::snprintf(text, sizeof text, "%s : %d", Ui(UiKey::AddNewentries), Adding.entries);
+    DrawTextW(dc, WideFromCharset(text, UiCharset).c_str(), -1, &band, DT_SINGLELINE | DT_LEFT);
+}
+
+void ConfirmTyped() {
+    const std::string word = WordText();
+    const std::string translation = FieldText(s.translation, Adding.pair->charset2);
+    switch (ConfirmEntry(word, translation)) {
+        case EntryResult::Ignored:
+            return;
+        case EntryResult::HasComma:
+            return CommaWarning();
+        case EntryResult::TooLong:
+            UiMessageBox(s.window,
+                         UiTextOr("AddTooLong",
+                                  "Together the translations are longer than 50 characters (a comma and a blank "
+                                  "separate each). Nothing has been stored; please shorten them.   "),
+                         Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
+            return;
+        case EntryResult::Cleared:
+            break;
+        case EntryResult::Stored: {
+            const WindowDc dc(s.window);
+            DrawCounter(dc);
+            break;
+        }
+    }
+    SetWindowTextW(s.word, L"");
+    SetWindowTextW(s.translation, L"");
+    SetFocus(s.word);
+}
+
+// Enter is the fields' command and never reaches them; a key released in the word field
+// previews its translation.
+LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (msg) {
+        case WM_KEYDOWN:
+            if (wParam != VK_RETURN) break;
+            if (field == s.word)
+                AcceptWord();
+            else
+                ConfirmTyped();
+            return 0;
+        case WM_CHAR:
+            if (wParam == '\r' || wParam == '\n') return 0;
+            break;
+        case WM_KEYUP: {
+            const LRESULT result = DefSubclassProc(field, msg, wParam, lParam);
+            if (field == s.word && wParam != VK_RETURN) Preview();
+            return result;
+        }
+    }
+    return DefSubclassProc(field, msg, wParam, lParam);
+}
+
+HWND Field(HWND parent, int id, int top, int limit, HFONT font) {
+    HWND field =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 15, top,
+                        595, 35, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
+    Edit_LimitText(field, limit);
+    SetWindowFont(field, font, FALSE);
+    SetWindowSubclass(field, FieldProc, 1, 0);
+    return field;
+}
+
+void Button(HWND parent, int id, UiKey label, int left) {
+    HWND button = CreateWindowW(L"BUTTON", UiWide(label).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, left, 150, 100,
+                                30, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
+    SetWindowFont(button, Fonts.GuiFont, FALSE);
+}
+
+HMENU MenuBar() {
+    HMENU bar = CreateMenu();
+    HMENU charset = CreatePopupMenu();
+    AppendMenuW(charset, MF_STRING, IDM_ADD_PALETTE_SHOW, UiWide(UiKey::AddMenuCharset1).c_str());
+    AppendMenuW(charset, MF_STRING | MF_CHECKED, IDM_ADD_PALETTE_HIDE, UiWide(UiKey::AddMenuCharset2).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(charset), UiWide(UiKey::AddMenuCharset0).c_str());
+    HMENU options = CreatePopupMenu();
+    AppendMenuW(options, MF_STRING | (Settings.AddNewWordsToList == 1 ? MF_CHECKED : 0), IDM_ADD_TO_LIST,
+                UiWide(UiKey::AddMenuOptions1).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), UiWide(UiKey::AddMenuOptions0).c_str());
+    return bar;
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    s.window = hwnd;
+    SetMenu(hwnd, MenuBar());
+    s.paletteShown = false;
+    s.font1.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset1));
+    s.font2.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset2));
+    s.word = Field(hwnd, IDC_ADD_WORD, 35, static_cast<int>(kMaxWordChars), s.font1.get());
+    s.translation = Field(hwnd, IDC_ADD_TRANSLATION, 105, static_cast<int>(kMaxTranslationChars), s.font2.get());
+    Button(hwnd, IDC_ADD_DONE, UiKey::Done, 510);
+    Button(hwnd, IDC_ADD_HELP, UiKey::Help, 400);
+    Palette.owner = hwnd;
+    Palette.charset = Adding.pair->charset1;
+    Palette.language = Adding.pair->name1;
+    s.focusTarget = Palette.target = s.word;
+    MoveToStoredPosition(hwnd, Settings.addWindow);
+    SetFocus(s.word);
+    return TRUE;
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    {
+        const Pen pen(CreatePen(PS_SOLID, 1, RGB(224, 224, 224)));
+        SelectGuard selected(dc, pen.get());
+        MoveToEx(dc, 0, 0, nullptr);
+        LineTo(dc, client.right, 0);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(30, 30, 230));
+    RECT confirm = {15, 166, 400, 210};
+    DrawTextW(dc, UiWide(UiKey::AddConfirm).c_str(), -1, &confirm, DT_SINGLELINE | DT_LEFT);
+    {
+        // Green over a light-grey shadow one pixel right and below.
+        SelectGuard font(dc, Fonts.PracticeBoldFont);
+        DrawShadowedText(dc, NameWide(Adding.pair->name1), {16, 11, 621, 66}, DT_SINGLELINE | DT_LEFT);
+        DrawShadowedText(dc, NameWide(Adding.pair->name2), {16, 81, 621, 115}, DT_SINGLELINE | DT_LEFT);
+    }
+    DrawCounter(dc);
+    EndPaint(hwnd, &ps);
+}
+
+void SetPaletteShown(HWND hwnd, bool shown) {
+    CheckMenuItem(GetMenu(hwnd), IDM_ADD_PALETTE_SHOW, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd), IDM_ADD_PALETTE_HIDE, MF_BYCOMMAND | (shown ? MF_UNCHECKED : MF_CHECKED));
+    s.paletteShown = shown;
+    ClosePalette();
+    if (shown) {
+        OpenPalette();
+        SetFocus(s.focusTarget);
+    }
+}
+
+void ToggleAddToList(HWND hwnd) {
+    Settings.AddNewWordsToList = Settings.AddNewWordsToList == 1 ? 0 : 1;
+    CheckMenuItem(GetMenu(hwnd), IDM_ADD_TO_LIST,
+                  MF_BYCOMMAND | (Settings.AddNewWordsToList == 1 ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// The reverse pair first, then the window's own: each word file that gained records.
+void CloseAddWindow(HWND hwnd) {
+    if (Adding.reverseChanged && Adding.reverse) {
+        SwitchStoreTo(*Adding.reverse);
+        RunSort();
+        Adding.reverseChanged = false;
+        SwitchStoreTo(*Adding.pair);
+    }
+    if (ModifiedFlag) {
+        RunSort();
+        ModifiedFlag = 0;
+    }
+    DestroyWindow(hwnd);
+}
+
+void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
+    if (code == EN_SETFOCUS && control == s.word) return FollowFocus(s.word);
+    if (code == EN_SETFOCUS && control == s.translation) {
+        if (WordText().find(',') != std::string::npos) return CommaWarning();
+        Edit_SetSel(s.translation, INT_MAX, INT_MAX);
+        return FollowFocus(s.translation);
+    }
+    if (control && code != BN_CLICKED) return;
+    switch (id) {
+        case IDC_ADD_DONE:
+            return CloseAddWindow(hwnd);
+        case IDC_ADD_HELP:
+            return OpenHelp(Ui(UiKey::AddHelpkey));
+        case IDM_ADD_PALETTE_SHOW:
+            return SetPaletteShown(hwnd, true);
+        case IDM_ADD_PALETTE_HIDE:
+            return SetPaletteShown(hwnd, false);
+        case IDM_ADD_TO_LIST:
+            return ToggleAddToList(hwnd);
+    }
+}
+
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
+    if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);
+}
+
+void OnClose(HWND hwnd) { CloseAddWindow(hwnd); }
+
+void OnDestroy(HWND hwnd) {
+    ClosePalette();
+    Settings.addWindow = NormalPosition(hwnd);
+    Palette.target = nullptr;
+    s.font1.reset();
+    s.font2.reset();
+    s.window = s.word = s.translation = s.focusTarget = nullptr;
+    SecondaryWindowClosed();
+}
+
+LRESULT CALLBACK AddWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenAddWindow() {
+    BeginAdding();
+    RegisterWindowClass(kClassName, AddWindowProc, CS_HREDRAW | CS_VREDRAW);
+    const int height = kClientHeight + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+    HWND hwnd = CreateCentredWindow(kClassName, Ui(UiKey::AddCaption), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, kWidth,
+                                    height);
+    if (!hwnd) return nullptr;
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    return hwnd;
+}

@@ -1,0 +1,155 @@
+// The new-word-list window: a name, a locale list, a character-set list, Create and Cancel.
+
+#include "ui/new_language_window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/editing/add_words.h"
+#include "core/editing/new_language.h"
+#include "core/session/session.h"
+#include "core/store/collation.h"
+#include "core/strings/ui_strings.h"
+#include "resource.h"
+#include "ui/app_state.h"
+#include "ui/fonts.h"
+#include "ui/secondary_window.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+const char kClassName[] = "createnew";
+
+struct CharacterSet {
+    const wchar_t* name;
+    int code;
+};
+const CharacterSet kCharacterSets[] = {{L"ANSI", 0},          {L"Greek", 161},   {L"Turkish", 162},
+                                       {L"East Europe", 238}, {L"Russian", 204}, {L"Baltic", 186}};
+
+struct NewLanguageState {
+    HWND window, name, locales, charsets;
+};
+
+NewLanguageState s;
+
+HWND Control(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle, int id, int x, int y, int w, int h,
+             const std::wstring& text = L"") {
+    HWND control = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
+    SetWindowFont(control, Fonts.GuiFont, FALSE);
+    return control;
+}
+
+void AddItem(HWND list, const std::wstring& item) {
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void Tell(const std::string& text, UINT icon = 0) { UiMessageBox(s.window, text, Ui(UiKey::Dictionary), MB_OK | icon); }
+
+// The icon every new language gets, carried whole by the program.
+std::pair<const void*, std::size_t> LanguageIcon() {
+    HRSRC found = FindResourceA(AppInstance, MAKEINTRESOURCEA(IDR_LANGUAGE_ICON), "DATA");
+    HGLOBAL loaded = found ? LoadResource(AppInstance, found) : nullptr;
+    return {loaded ? LockResource(loaded) : nullptr, found ? SizeofResource(AppInstance, found) : 0};
+}
+
+// The name is interface text and names files: it must read the same both ways.
+bool ReadName(std::string& name) {
+    wchar_t typed[100] = L"";
+    GetWindowTextW(s.name, typed, static_cast<int>(std::size(typed)));
+    name = CharsetFromWide(typed, UiCharset);
+    std::string asFileName;
+    return FileNameFromWide(typed, asFileName) && asFileName == name &&
+           WideFromCharset(name.c_str(), UiCharset) == typed;
+}
+
+void Create() {
+    std::string name;
+    const bool readable = ReadName(name);
+    name = TrimBlanks(name);
+    wchar_t locale[32] = L"";
+    GetWindowTextW(s.locales, locale, static_cast<int>(std::size(locale)));
+    const std::string localeName = CharsetFromWide(locale, 0);
+    const int code = kCharacterSets[std::max(0, ComboBox_GetCurSel(s.charsets))].code;
+
+    std::string existing;
+    NewLanguageProblem problem = CheckNewLanguageName(name, localeName, code, existing);
+    if (problem == NewLanguageProblem::None && !readable) problem = NewLanguageProblem::NotAllowed;
+    if (problem != NewLanguageProblem::None) {
+        if (problem == NewLanguageProblem::EmptyName) Tell(Ui(UiKey::CreateEmptyEnterName));
+        if (problem == NewLanguageProblem::NotAllowed) Tell(Ui(UiKey::CreateEmptyNotAllowed));
+        if (problem == NewLanguageProblem::Exists) Tell(existing + "\n\n" + Ui(UiKey::CreateEmptyExists));
+        SetFocus(s.name);
+        return;
+    }
+
+    const auto [icon, iconSize] = LanguageIcon();
+    const NewLanguageResult result = CreateNewLanguage(name, localeName, code, icon, iconSize);
+    if (result.catalogue == CatalogueWrite::NoCatalogue) Tell(Ui(UiKey::CreateEmptyErrorIni));
+    if (result.catalogue == CatalogueWrite::NoTemporary) Tell(Ui(UiKey::CreateEmptyErrorTmp));
+    for (int i = 0; i < result.wordFilesFailed; ++i) Tell(Ui(UiKey::CreateEmptyErrorDatabase), MB_ICONWARNING);
+    if (result.iconFailed) Tell(Ui(UiKey::CreateEmptyIcon));
+    // The new pair is in the language menu at once.
+    if (result.catalogue == CatalogueWrite::Done && ReloadCatalogue() == 0)
+        PostMessageW(MainWindow, kCatalogueChanged, 0, 0);
+    Tell(Ui(UiKey::CreateEmptyCreated));
+    DestroyWindow(s.window);
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    s.window = hwnd;
+    Control(hwnd, L"STATIC", 0, 0, IDC_NEWLANG_LABEL, 20, 10, 200, 15, UiWide(UiKey::CreateEmptyName));
+    s.name = Control(hwnd, L"EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IDC_NEWLANG_NAME, 20, 25,
+                     220, 25);
+    Control(hwnd, L"STATIC", 0, 0, IDC_NEWLANG_LABEL, 20, 60, 300, 15, UiWide(UiKey::CreateEmptyLocale));
+    s.locales = Control(hwnd, L"COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 0, IDC_NEWLANG_LIST,
+                        20, 75, 220, 250);
+    for (const CollationLocaleName& locale : kCollationLocales) AddItem(s.locales, WideFromCharset(locale.name, 0));
+    SendMessageW(s.locales, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"english"));
+    Control(hwnd, L"STATIC", 0, 0, IDC_NEWLANG_LABEL, 20, 110, 300, 15, UiWide(UiKey::CreateEmptyCharset));
+    s.charsets =
+        Control(hwnd, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, IDC_NEWLANG_LIST, 20, 125, 220, 250);
+    for (const CharacterSet& set : kCharacterSets) AddItem(s.charsets, set.name);
+    ComboBox_SetCurSel(s.charsets, 0);
+    Control(hwnd, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, IDC_NEWLANG_CREATE, 20, 160, 80, 25,
+            UiWide(UiKey::CreateEmptyCreate));
+    Control(hwnd, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, IDC_NEWLANG_CANCEL, 160, 160, 80, 25,
+            UiWide(UiKey::Cancel));
+    SetFocus(s.name);
+    return TRUE;
+}
+
+void OnCommand(HWND hwnd, int id, HWND, UINT code) {
+    if (code != BN_CLICKED) return;
+    if (id == IDC_NEWLANG_CREATE) Create();
+    if (id == IDC_NEWLANG_CANCEL) DestroyWindow(hwnd);
+}
+
+void OnDestroy(HWND) {
+    s = NewLanguageState{};
+    SecondaryWindowClosed();
+}
+
+LRESULT CALLBACK NewLanguageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenNewLanguageWindow() {
+    RegisterWindowClass(kClassName, NewLanguageWindowProc);
+    HWND hwnd = CreateCentredWindow(kClassName, Ui(UiKey::CreateEmptyCaption), WS_OVERLAPPEDWINDOW, 265, 220);
+    if (!hwnd) return nullptr;
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    return hwnd;
+}

@@ -1,0 +1,105 @@
+#include "core/editing/add_words.h"
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "test_support.h"
+
+namespace {
+
+std::vector<std::string> Texts(const std::string& path) {
+    std::vector<std::string> texts;
+    for (const WordRecord& r : ReadRecords(path))
+        texts.push_back(std::string(r.word) + "=" + r.translation + (r.deleted ? "*" : ""));
+    return texts;
+}
+
+// The pair english into dutch and its reverse, the list week1 current, the window opened.
+class AddWordsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        UseCatalogue("[languages]\nenglish\n");
+        WriteRecords("words/eng_dut.gk", {Record("apple", "appel"), Record("house", "huis", 1)});
+        WriteRecords("words/dut_eng.gk", {Record("huis", "house"), Record("thuis", "home"),
+                                          Record("woning", "flat, apartment, dwelling, lodgings, residence")});
+        std::filesystem::create_directories("lists/week1");
+        Settings.PracticeList = "week1";
+        CurrentPair = PairAt(0);
+        ReopenStore();
+        BeginAdding();
+    }
+    void TearDown() override { CloseStore(); }
+    WorkDir dir;
+};
+
+}  // namespace
+
+TEST(AddWords, TranslationsAreNormalised) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"house , home,, dwelling ", "house, home, dwelling"}, {" , ,, ", ""}, {"a,b", "a, b"}, {"  one  ", "one"}};
+    for (auto [typed, stored] : cases) EXPECT_EQ(NormaliseTranslation(typed), stored) << typed;
+    EXPECT_EQ(TrimBlanks("  a b\t "), "a b\t");
+}
+
+TEST_F(AddWordsTest, AnExistingWordTakesTheTranslationAndFeedsTheReversePair) {
+    EXPECT_EQ(PreviewTranslation("HOUSE"), "huis");
+    EXPECT_EQ(ConfirmEntry("house", "huis , thuis,, woning, verblijf "), EntryResult::Stored);
+    // The record keeps its place and its mark; nothing new in the journal or the list.
+    EXPECT_EQ(Texts("words/eng_dut.gk"),
+              (std::vector<std::string>{"apple=appel", "house=huis, thuis, woning, verblijf*"}));
+    EXPECT_FALSE(Exists("new/english_dutch.gk"));
+    EXPECT_EQ(ModifiedFlag, 0);
+    // huis lists house already; thuis gets it; woning has no room; verblijf is new.
+    EXPECT_EQ(Texts("words/dut_eng.gk"),
+              (std::vector<std::string>{"huis=house", "thuis=home, house",
+                                        "woning=flat, apartment, dwelling, lodgings, residence", "verblijf=house"}));
+    EXPECT_EQ(Texts("lists/week1/dut_eng.ls"), std::vector<std::string>{"verblijf=house"});
+    EXPECT_TRUE(Adding.reverseChanged);
+    EXPECT_EQ(CurrentPair, PairAt(0));  // the window's pair again
+    EXPECT_EQ(Adding.entries, 1);
+}
+
+TEST_F(AddWordsTest, NewWordsGoToTheEndTheJournalAndTheList) {
+    EXPECT_EQ(ConfirmEntry("  pear ", "peer"), EntryResult::Stored);
+    EXPECT_EQ(PreviewTranslation("pear"), std::nullopt);  // added while the window is open: not found
+    EXPECT_EQ(ConfirmEntry("pear", "peer"), EntryResult::Stored);
+    EXPECT_EQ(Texts("words/eng_dut.gk"),
+              (std::vector<std::string>{"apple=appel", "house=huis*", "pear=peer", "pear=peer"}));
+    EXPECT_EQ(Texts("new/english_dutch.gk"), (std::vector<std::string>{"pear=peer", "pear=peer"}));
+    EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), (std::vector<std::string>{"pear=peer", "pear=peer"}));
+    EXPECT_EQ(ModifiedFlag, 1);
+    EXPECT_EQ(WordCount, 4);
+    // The reverse file gained peer once per entry: the first is past its sorted part too.
+    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 5u);
+    Settings.AddNewWordsToList = 0;
+    EXPECT_EQ(ConfirmEntry("plum", "pruim"), EntryResult::Stored);
+    EXPECT_EQ(Texts("lists/week1/eng_dut.ls").size(), 2u);
+}
+
+TEST_F(AddWordsTest, EntriesThatStoreNothing) {
+    const std::string before = ReadFile("words/eng_dut.gk") + ReadFile("words/dut_eng.gk");
+    const struct {
+        const char *word, *translation;
+        EntryResult result;
+    } cases[] = {{"", "peer", EntryResult::Ignored},
+                 {"pear", "  ", EntryResult::Ignored},
+                 {"pear", " , ,, ", EntryResult::Cleared},
+                 {"pe,ar", "peer", EntryResult::HasComma},
+                 // Grows past 50 characters once every comma is followed by a blank: never cut.
+                 {"pear", "aaaaaaaaaa,bbbbbbbbbb,cccccccccc,dddddddddd,eeeee", EntryResult::TooLong}};
+    for (const auto& c : cases) EXPECT_EQ(ConfirmEntry(c.word, c.translation), c.result) << c.translation;
+    EXPECT_EQ(ReadFile("words/eng_dut.gk") + ReadFile("words/dut_eng.gk"), before);
+    EXPECT_EQ(Adding.entries, 0);
+    EXPECT_FALSE(Adding.reverseChanged || ModifiedFlag);
+}
+
+TEST_F(AddWordsTest, LongPiecesGetNoReverseEntryButTheForwardRecordKeepsThem) {
+    const std::string piece(31, 'x');
+    EXPECT_EQ(ConfirmEntry("pear", piece + ",peer"), EntryResult::Stored);
+    EXPECT_EQ(Texts("words/eng_dut.gk").back(), "pear=" + piece + ", peer");
+    EXPECT_EQ(Texts("words/dut_eng.gk").back(), "peer=pear");
+    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 4u);
+}

@@ -1,0 +1,85 @@
+#include "core/editing/new_language.h"
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "test_support.h"
+
+namespace {
+
+class NewLanguageTest : public testing::Test {
+protected:
+    void SetUp() override {
+        UseCatalogue(kCatalogue);
+        for (const char* d : {"words", "icons"}) std::filesystem::create_directories(d);
+    }
+    static constexpr const char* kCatalogue =
+        "# mine\r\n[languages]\r\ngerman\r\nlongname,greek,161,Modern Greek\r\n\r\n[selected]\r\ndut_ger.gk\r\n";
+    WorkDir dir;
+};
+
+}  // namespace
+
+TEST_F(NewLanguageTest, NamesThatCannotBeALanguage) {
+    const struct {
+        std::string name;
+        NewLanguageProblem problem;
+    } cases[] = {{"", NewLanguageProblem::EmptyName},
+                 {"DUTCH", NewLanguageProblem::NotAllowed},
+                 {"Klingon, old", NewLanguageProblem::NotAllowed},
+                 {"Kling/on", NewLanguageProblem::NotAllowed},
+                 {"Klingon?", NewLanguageProblem::NotAllowed},
+                 {"Klingon.", NewLanguageProblem::NotAllowed},
+                 {std::string(81, 'k'), NewLanguageProblem::NotAllowed},  // the line would be cut when read
+                 {"modern greek", NewLanguageProblem::Exists},
+                 {"GERMAN", NewLanguageProblem::Exists},
+                 {"Klingon", NewLanguageProblem::None},
+                 {"Tlh Ingan-Hol 2", NewLanguageProblem::None}};
+    for (const auto& c : cases) {
+        std::string existing;  // the name as the catalogue spells it
+        EXPECT_EQ(CheckNewLanguageName(c.name, "english-usa", 238, existing), c.problem) << c.name;
+        EXPECT_EQ(existing.empty(), c.problem != NewLanguageProblem::Exists) << c.name;
+    }
+}
+
+TEST_F(NewLanguageTest, CreatesTheLineTheFilesAndTheIcon) {
+    const std::string icon(1078, '\x42');
+    const NewLanguageResult result = CreateNewLanguage("Klingon", "english", 0, icon.data(), icon.size());
+    EXPECT_EQ(result.catalogue, CatalogueWrite::Done);
+    EXPECT_EQ(result.wordFilesFailed, 0);
+    EXPECT_FALSE(result.iconFailed);
+    std::string expected = kCatalogue;
+    expected.insert(expected.find("\r\n\r\n[selected]") + 2, "longname,english,0,Klingon\r\n");
+    EXPECT_EQ(ReadFile("cat.ini"), expected);
+    EXPECT_FALSE(Exists("tmp.ini"));
+    EXPECT_TRUE(Exists("words/dutch_Klingon.gk") && Exists("words/Klingon_dutch.gk"));
+    EXPECT_EQ(ReadFile("words/dutch_Klingon.gk").size(), 0u);
+    EXPECT_EQ(ReadFile("icons/Klingon.ico"), icon);
+
+    // The language is there at once, and the current pair stays current.
+    WriteEmptyWordFiles();
+    CurrentPair = PairAt(2);  // dutch into german
+    ASSERT_EQ(ReloadCatalogue(), 0);
+    ASSERT_EQ(PairCount(), 6);
+    EXPECT_STREQ(PairAt(2)->name1, "Klingon");
+    EXPECT_STREQ(CurrentPair->name2, "german");
+    EXPECT_EQ(CurrentPair->selected, 1);
+}
+
+TEST_F(NewLanguageTest, TheLineGoesWhereTheSectionEnds) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"[languages]\ngerman\n# end\nx\n", "[languages]\ngerman\nlongname,german,0,K\n# end\nx\n"},
+        {"[languages]\ngerman", "[languages]\ngerman\nlongname,german,0,K\n"},
+        {"[Languages]\r\ngerman\r\n", "[Languages]\r\ngerman\r\nlongname,german,0,K\r\n"}};
+    for (auto [before, after] : cases) {
+        WriteFile("cat.ini", before);
+        EXPECT_EQ(AddLanguageLine(NewLanguageLine("german", 0, "K")), CatalogueWrite::Done);
+        EXPECT_EQ(ReadFile("cat.ini"), after);
+    }
+    WriteFile("cat.ini", "[selected]\nx.gk\n");
+    EXPECT_EQ(AddLanguageLine("longname,german,0,K"), CatalogueWrite::NoCatalogue);
+    EXPECT_EQ(ReadFile("cat.ini"), "[selected]\nx.gk\n");
+    std::filesystem::remove("cat.ini");
+    EXPECT_EQ(AddLanguageLine("longname,german,0,K"), CatalogueWrite::NoCatalogue);
+}
