@@ -1,6 +1,6 @@
 // wordlist: looks at a working directory the way the program does, from the command line.
 //
-//   wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort | lists
+//   wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort [--appended N] | lists
 //   wordlist [--pair N] [--gk NAME] load [--as-is] FILE
 //   wordlist strings pack IN OUT | strings unpack IN OUT
 //
@@ -36,7 +36,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort | lists\n"
+    "usage: wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort [--appended N] | lists\n"
     "       wordlist [--pair N] [--gk NAME] load [--as-is] FILE\n"
     "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n";
 
@@ -47,6 +47,7 @@ struct Options {
     std::string commandLine;  // as the program's own "/gk NAME"
     bool stats = false;
     bool asIs = false;
+    std::int32_t appended = -1;  // sort: the file's last records were appended to a sorted body
     std::string command;
     std::string operand;
 };
@@ -102,6 +103,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.commandLine = "/gk " + args[++i];
         } else if (a == "--stats") {
             options.stats = true;
+        } else if (a == "--appended" && options.command == "sort" && hasNext) {
+            options.appended = static_cast<std::int32_t>(std::strtol(args[++i].c_str(), nullptr, 10));
         } else if (a == "--as-is" && options.command == "load") {
             options.asIs = true;
         } else if (options.command.empty() && !a.empty() && a[0] != '-') {
@@ -231,16 +234,18 @@ private:
     bool seen_[3] = {};
 };
 
-int SortCommand(bool stats) {
+int SortCommand(bool stats, std::int32_t appended) {
     const std::int64_t before = WordCount;
     PhaseTimer timer;
     const Clock::time_point start = Clock::now();
-    if (SortStore(&timer) != 0) return Fail("sorting failed; the word file is as it was");
+    const std::int32_t sorted = appended >= 0 && appended <= WordCount ? WordCount - appended : 0;
+    if (SortStore(&timer, sorted) != 0) return Fail("sorting failed; the word file is as it was");
     const double total = std::chrono::duration<double>(Clock::now() - start).count();
     std::printf("%d\n", WordCount);
     if (stats) {
         timer.Report(before, total);
         const double peak = static_cast<double>(platform::PeakMemoryBytes());
+        std::fprintf(stderr, "keys made\t%lld\t%.3f s\n", static_cast<long long>(SortKeysMade), SortKeySeconds);
         std::fprintf(stderr, "peak memory\t%.1f MB\t%.2f x the 84 bytes per record\n", peak / 1e6,
                      before ? peak / (84.0 * static_cast<double>(before)) : 0.0);
     }
@@ -298,7 +303,7 @@ int main(int argc, char** argv) {
     else if (options.command == "lists")
         PrintLists();
     else if (options.command == "sort")
-        result = SortCommand(options.stats);
+        result = SortCommand(options.stats, options.appended);
     CloseStore();
     return result;
 }

@@ -245,12 +245,12 @@ void ToggleAddToList(HWND hwnd) {
 void CloseAddWindow(HWND hwnd) {
     if (Adding.reverseChanged && Adding.reverse) {
         SwitchStoreTo(*Adding.reverse);
-        RunSort();
+        RunSort(Adding.reverseSortedCount);
         Adding.reverseChanged = false;
         SwitchStoreTo(*Adding.pair);
     }
     if (ModifiedFlag) {
-        RunSort();
+        RunSort(Adding.sortedCount);
         ModifiedFlag = 0;
     }
     DestroyWindow(hwnd);

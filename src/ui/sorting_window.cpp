@@ -115,9 +115,9 @@ SortProgress& SortingWindowProgress() {
     return progress;
 }
 
-int RunSort() {
+int RunSort(std::int32_t sortedCount) {
     ShowSortingWindow();
-    const int result = SortStore(&SortingWindowProgress());
+    const int result = SortStore(&SortingWindowProgress(), sortedCount);
     if (result != 0) UiMessageBox(s.window, Ui(UiKey::SortFailed), Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
     CloseSortingWindow();
     return result;

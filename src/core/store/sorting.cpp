@@ -1,8 +1,10 @@
 #include "core/store/sorting.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,8 @@
 #include "platform/replace_file.h"
 
 std::int64_t SortComparisons;
+std::int64_t SortKeysMade;
+double SortKeySeconds;
 
 namespace {
 
@@ -21,6 +25,7 @@ constexpr std::int32_t kRecordStep = 1000;
 constexpr std::int64_t kComparisonStep = 2000;
 constexpr std::size_t kBuckets = 65536;
 constexpr int kBucketShift = 48;
+constexpr std::size_t kMergeRatio = 4;  // a tail up to a quarter of the body is merged in
 
 // One record to sort: the first eight bytes of its collation key as a number (most
 // comparisons end there), the record, and its key's length (the key lies in the key
@@ -42,17 +47,21 @@ void Report(SortProgress* progress, SortPhase phase, std::int64_t count) {
 }
 
 // Reads the live records, a thousand at a time; false on a read error (nothing has
-// changed then).
-bool LoadLiveRecords(std::vector<WordRecord>& records, SortProgress* progress) {
+// changed then). `liveSorted` counts those among the first `sortedCount` of the file.
+bool LoadLiveRecords(std::vector<WordRecord>& records, SortProgress* progress, std::int32_t sortedCount,
+                     std::size_t& liveSorted) {
     records.resize(static_cast<std::size_t>(WordCount));
     std::size_t kept = 0;
+    liveSorted = 0;
     for (std::int32_t j = 0; j < WordCount; j += kRecordStep) {
         Report(progress, SortPhase::Reading, j);
         const std::int32_t n = std::min(kRecordStep, WordCount - j);
         WordRecord* block = records.data() + kept;
         if (ReadWordRecords(j, n, block) != n) return false;
-        for (std::int32_t i = 0; i < n; ++i)
+        for (std::int32_t i = 0; i < n; ++i) {
             if (!IsDeleted(block[i])) records[kept++] = block[i];
+            if (j + i < sortedCount) liveSorted = kept;
+        }
     }
     records.resize(kept);
     return true;
@@ -61,7 +70,7 @@ bool LoadLiveRecords(std::vector<WordRecord>& records, SortProgress* progress) {
 // Counts the comparisons and reports every 2000th without dividing each time.
 class ComparisonCounter {
 public:
-    explicit ComparisonCounter(SortProgress* progress) : progress_(progress) { SortComparisons = 0; }
+    explicit ComparisonCounter(SortProgress* progress) : progress_(progress) {}
     void Count() {
         if (--untilReport_ == 0) {
             Report(progress_, SortPhase::Sorting, SortComparisons);
@@ -78,8 +87,8 @@ private:
 // The order of the records under the pair's comparator. Each word's collation key is
 // made once; the items are spread into buckets by their key's first two bytes, then
 // each bucket is sorted by comparing keys as bytes.
-std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, SortProgress* progress) {
-    Report(progress, SortPhase::Sorting, 0);  // shown while the keys are made
+std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, ComparisonCounter& counter) {
+    const auto start = std::chrono::steady_clock::now();
     const std::size_t n = records.size();
     std::string keys;
     keys.reserve(n * 16);
@@ -92,6 +101,8 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, S
         items[i].record = static_cast<std::uint32_t>(i);
         items[i].keyLength = static_cast<std::uint32_t>(length);
     }
+    SortKeysMade += static_cast<std::int64_t>(n);
+    SortKeySeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     for (SortItem& item : items) {
         item.prefix = KeyPrefix(keys.data() + offsets[item.record], item.keyLength);
         ++buckets[(item.prefix >> kBucketShift) + 1];
@@ -104,7 +115,6 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, S
     }
     std::vector<SortItem>().swap(items);  // the sort's peak memory is the records plus this
 
-    ComparisonCounter counter(progress);
     const char* arena = keys.data();
     auto less = [&](const SortItem& a, const SortItem& b) {
         counter.Count();
@@ -120,6 +130,37 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, S
 
     std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i) order[i] = spread[i].record;
+    return order;
+}
+
+// The order when the first `body` records are in order already: the rest are sorted on
+// their own and each merged in after every body record not greater than it, so only
+// their keys are made. None when the body turns out to be out of order.
+std::optional<std::vector<std::uint32_t>> MergedOrder(const std::vector<WordRecord>& records, std::size_t body,
+                                                      ComparisonCounter& counter) {
+    for (std::size_t i = 1; i < body; ++i) {
+        counter.Count();
+        if (CompareWords(records[i - 1].word, records[i].word) > 0) return std::nullopt;
+    }
+    const std::vector<WordRecord> tail(records.begin() + static_cast<std::ptrdiff_t>(body), records.end());
+    std::vector<std::uint32_t> order;
+    order.reserve(records.size());
+    std::size_t next = 0;
+    for (std::uint32_t t : SortedOrder(tail, counter)) {
+        const char* word = tail[t].word;
+        std::size_t lo = next, hi = body;
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            counter.Count();
+            if (CompareWords(records[mid].word, word) <= 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        for (; next < lo; ++next) order.push_back(static_cast<std::uint32_t>(next));
+        order.push_back(static_cast<std::uint32_t>(body + t));
+    }
+    for (; next < body; ++next) order.push_back(static_cast<std::uint32_t>(next));
     return order;
 }
 
@@ -140,14 +181,22 @@ bool WriteSorted(FILE* out, const std::vector<WordRecord>& records, const std::v
 
 }  // namespace
 
-int SortStore(SortProgress* progress) {
+int SortStore(SortProgress* progress, std::int32_t sortedCount) {
     std::vector<WordRecord> records;
     std::vector<std::uint32_t> order;
     // Nothing has changed yet: whatever goes wrong here (memory above all), the sort just fails.
     try {
-        if (!LoadLiveRecords(records, progress)) return -1;
+        std::size_t body = 0;
+        if (!LoadLiveRecords(records, progress, sortedCount, body)) return -1;
         SetCollation(*CurrentPair, LocaleReport::Silent);
-        order = SortedOrder(records, progress);
+        SortComparisons = SortKeysMade = 0;
+        SortKeySeconds = 0;
+        Report(progress, SortPhase::Sorting, 0);  // shown while the keys are made
+        ComparisonCounter counter(progress);
+        // A short tail behind a long sorted body is merged in; anything else is sorted whole.
+        std::optional<std::vector<std::uint32_t>> merged;
+        if (body > 0 && records.size() - body <= body / kMergeRatio) merged = MergedOrder(records, body, counter);
+        order = merged ? std::move(*merged) : SortedOrder(records, counter);
     } catch (...) {
         return -1;
     }

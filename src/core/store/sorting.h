@@ -17,7 +17,12 @@ protected:
 
 // 0, or -1 when the word file could not be read, written or replaced; the word file
 // is then as it was. Afterwards the store is open on the word file and counted.
-int SortStore(SortProgress* progress);
+// `sortedCount` tells that the file's first records are in order (the rest were appended):
+// then only the appended ones need sorting, with the same result.
+int SortStore(SortProgress* progress, std::int32_t sortedCount = 0);
 
-// Comparisons made by the last sort (each counted once, as the progress counts them).
+// Comparisons made by the last sort (each counted once, as the progress counts them), the
+// collation keys it made and the time that took: the measures of its cost.
 extern std::int64_t SortComparisons;
+extern std::int64_t SortKeysMade;
+extern double SortKeySeconds;

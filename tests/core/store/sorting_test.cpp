@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <stdexcept>
 
@@ -166,6 +167,34 @@ TEST_F(SortingTest, SortedFilesAreSearchableUnderEveryComparator) {
     ASSERT_EQ(SortStore(nullptr), 0);
     EXPECT_EQ(Words(path), (std::vector<std::string>{"apple", "Zebra", "\xC9t\xE9", "\xE9t\xE9"}));
     EXPECT_EQ(FindWord("\xC9T\xC9"), 2);
+}
+
+TEST_F(SortingTest, AnAppendedTailMergedInGivesTheWholeSortsResult) {
+    auto folded = [&] {
+        std::vector<std::string> words = Words(path);
+        for (std::string& w : words)
+            for (char& c : w) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return words;
+    };
+    const std::initializer_list<const char*> letters = {"a", "b", "c", "x", "A", "-", "\xE9"};
+    for (bool bodyInOrder : {true, false}) {
+        Open("english", RandomWords(21, letters, 0));
+        ASSERT_EQ(SortStore(nullptr), 0);
+        std::vector<WordRecord> file = ReadRecords(path);
+        const std::int32_t body = static_cast<std::int32_t>(file.size());
+        if (!bodyInOrder) std::swap(file[10], file[2000]);
+        for (const WordRecord& r : RandomWords(22, letters, 4)) file.push_back(r);
+        file.resize(file.size() - 2500);  // a tail of 500, a quarter of them deleted
+        WriteRecords(path, file);
+        ReopenStore();
+        ASSERT_EQ(SortStore(nullptr, body), 0);
+        const std::vector<std::string> merged = folded();
+        WriteRecords(path, file);
+        ReopenStore();
+        ASSERT_EQ(SortStore(nullptr), 0);
+        EXPECT_EQ(merged, folded()) << bodyInOrder;
+        ExpectSearchable();
+    }
 }
 
 #ifdef _WIN32
