@@ -1,8 +1,7 @@
 #include "driver.h"
 
+#include "core/strings/strings_file.h"
 #include "screen_picture.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
@@ -16,22 +15,16 @@ DriverPaths Paths;
 
 namespace {
 
-struct FindState {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lParam) {
-    auto* state = reinterpret_cast<FindState*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    // Only a shown window is finished: a window being created is already listed.
-    if (pid != state->processId || ClassOf(hwnd) != state->className || !IsWindowVisible(hwnd)) return TRUE;
-    if (state->title && WindowText(hwnd) != state->title) return TRUE;
-    state->found = hwnd;
-    return FALSE;
+// The shown top-level windows of a process with a class (and title, when given).
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className, const char* title = nullptr) {
+    std::vector<HWND> found;
+    for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, className, title)) != nullptr;) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        // Only a shown window is finished: a window being created is already listed.
+        if (pid == processId && IsWindowVisible(hwnd)) found.push_back(hwnd);
+    }
+    return found;
 }
 
 }  // namespace
@@ -51,20 +44,38 @@ Fixture::~Fixture() {
 }
 
 void Fixture::Write(const std::string& relative, const std::string& content) const {
-    std::ofstream out(Path(relative), std::ios::binary | std::ios::trunc);
-    out << content;
+    std::ofstream(Path(relative), std::ios::binary | std::ios::trunc) << content;
 }
 
 std::string Fixture::Read(const std::string& relative) const {
-    std::ifstream in(Path(relative), std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(Path(relative), std::ios::binary).rdbuf();
     return s.str();
 }
 
 bool Fixture::Exists(const std::string& relative) const { return fs::exists(Path(relative)); }
 
 void Fixture::Remove(const std::string& relative) const { fs::remove_all(Path(relative)); }
+
+std::vector<WordRecord> Fixture::Records(const std::string& wordFile) const {
+    const std::string bytes = Read("wordlists\\" + wordFile);
+    std::vector<WordRecord> records(bytes.size() / sizeof(WordRecord));
+    if (!records.empty()) std::memcpy(records.data(), bytes.data(), records.size() * sizeof(WordRecord));
+    return records;
+}
+
+void Fixture::WriteRecords(const std::string& wordFile, const std::vector<WordRecord>& records) const {
+    Write("wordlists\\" + wordFile,
+          std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord)));
+}
+
+std::map<std::string, std::string> Fixture::Texts() const {
+    std::map<std::string, std::string> texts;
+    std::istringstream in(UnpackStrings(Read("strings\\english.str")));
+    for (std::string line; std::getline(in, line);)
+        if (auto eq = line.find('='); eq != std::string::npos) texts.emplace(line.substr(0, eq), line.substr(eq + 1));
+    return texts;
+}
 
 Program::Program(const Fixture& fixture, const std::string& commandLine) {
     std::string line = "\"" + Paths.program + "\"" + (commandLine.empty() ? "" : " " + commandLine);
@@ -85,15 +96,12 @@ Program::~Program() {
 }
 
 HWND Program::WaitForWindow(const char* className, const char* title, int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 50) {
-        FindState state = {info_.dwProcessId, className, title, nullptr};
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&state));
-        if (state.found) return state.found;
-        if (!Running()) return nullptr;
-        Sleep(50);
-    }
-    return nullptr;
+    std::vector<HWND> found;
+    WaitUntil([&] { return !(found = TopLevelWindows(id(), className, title)).empty() || !Running(); }, timeoutMs);
+    return found.empty() ? nullptr : found.front();
 }
+
+int Program::CountWindows(const char* className) { return static_cast<int>(TopLevelWindows(id(), className).size()); }
 
 int Program::WaitForExit(int timeoutMs) {
     if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) return -1;
@@ -104,6 +112,23 @@ int Program::WaitForExit(int timeoutMs) {
 
 bool Program::Running() { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(20))
+        if (static_cast<int>(GetTickCount() - start) >= timeoutMs) return false;
+    return true;
+}
+
+bool Sync(HWND window, int timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeoutMs), &result) != 0;
+}
+
+testing::AssertionResult ShowsText(HWND control, const std::string& expected) {
+    std::string shown;
+    if (WaitUntil([&] { return (shown = WindowText(control)) == expected; })) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "shows \"" << shown << "\", not \"" << expected << "\"";
+}
+
 void ResetSettings() {
     WriteProfileStringA("Dictionary", nullptr, nullptr);
     WriteProfileStringA(nullptr, nullptr, nullptr);
@@ -111,14 +136,9 @@ void ResetSettings() {
 
 std::vector<std::string> SettingsKeys() {
     std::vector<char> buffer(32768);
-    DWORD n = GetProfileStringA("Dictionary", nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()));
+    GetProfileStringA("Dictionary", nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()));
     std::vector<std::string> keys;
-    for (DWORD i = 0; i < n;) {
-        std::string key(buffer.data() + i);
-        if (key.empty()) break;
-        keys.push_back(key);
-        i += static_cast<DWORD>(key.size()) + 1;
-    }
+    for (const char* key = buffer.data(); *key; key += std::strlen(key) + 1) keys.emplace_back(key);
     return keys;
 }
 
@@ -134,10 +154,12 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
-std::string ClassOf(HWND hwnd) {
-    char name[128] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
+Placement PlacementOf(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    if (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 std::string MessageBoxText(HWND box) {
@@ -166,6 +188,39 @@ std::string ListViewCell(HWND list, DWORD processId, int row, int column) {
     return text;
 }
 
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) inputs.push_back({.type = INPUT_KEYBOARD, .ki = {key, 0, 0, 0, 0}});
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        inputs.push_back({.type = INPUT_KEYBOARD, .ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}});
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void MouseButton(POINT screen, bool down) {
+    // Absolute coordinates run from 0 to 65535 over the screen.
+    const LONG x = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+    const LONG y = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    const DWORD button = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    INPUT inputs[] = {{.type = INPUT_MOUSE, .mi = {x, y, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0}},
+                      {.type = INPUT_MOUSE, .mi = {x, y, 0, button, 0, 0}}};
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void CopyText(const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+}
+
+bool Foreground(HWND window) {
+    SetForegroundWindow(window);
+    return WaitUntil([&] { return GetForegroundWindow() == window; });
+}
+
 COLORREF ScreenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
     COLORREF c = GetPixel(screen, x, y);
@@ -173,23 +228,39 @@ COLORREF ScreenPixel(int x, int y) {
     return c;
 }
 
-void SaveScreenshot(const std::string& name) {
+void SaveScreenshot(const std::string& name, HWND window) {
     if (Paths.shots.empty()) return;
-    SaveScreenPicture({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-                      Paths.shots + "\\" + name + ".bmp");
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT area;
+    GetWindowRect(window, &area);
+    IntersectRect(&area, &area, &screen);
+    EXPECT_TRUE(Sync(window) && WaitForSteadyPicture(area, 5000)) << name;
+    SaveScreenPicture(screen, Paths.shots + "\\" + name + ".bmp");
 }
 
-void Settle(int ms) { Sleep(static_cast<DWORD>(ms)); }
+bool EndToEnd::Start(const std::string& commandLine) {
+    program.emplace(fixture, commandLine);
+    main = program->WaitForWindow("glosk");
+    return main != nullptr;
+}
+
+HWND EndToEnd::Open(HWND target, int command, const char* className, const char* title) {
+    PostMessageA(target, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    return program->WaitForWindow(className, title);
+}
+
+void EndToEnd::Close(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    EXPECT_TRUE(window != main || program->WaitForExit() == 0) << "the program did not end with 0";
+}
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        auto value = [&](const char* flag) { return a.rfind(flag, 0) == 0 ? a.substr(std::strlen(flag)) : std::string(); };
-        if (auto v = value("--program="); !v.empty()) Paths.program = v;
-        if (auto v = value("--data="); !v.empty()) Paths.data = v;
-        if (auto v = value("--shots="); !v.empty()) Paths.shots = v;
-    }
+    for (int i = 1; i < argc; ++i)
+        for (auto [flag, value] :
+             {std::pair{"--program=", &Paths.program}, {"--data=", &Paths.data}, {"--shots=", &Paths.shots}})
+            if (std::strncmp(argv[i], flag, std::strlen(flag)) == 0) *value = argv[i] + std::strlen(flag);
     if (Paths.program.empty() || Paths.data.empty()) {
         std::fprintf(stderr, "usage: e2e_driver --program=DICTIONARY.EXE --data=DIR [--shots=DIR]\n");
         return 2;

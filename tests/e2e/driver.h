@@ -3,10 +3,20 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <initializer_list>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/store/word_record.h"
 
 struct DriverPaths {
     std::string program;  // dictionary.exe
@@ -26,6 +36,10 @@ public:
     std::string Read(const std::string& relative) const;
     bool Exists(const std::string& relative) const;
     void Remove(const std::string& relative) const;
+    std::vector<WordRecord> Records(const std::string& wordFile) const;
+    void WriteRecords(const std::string& wordFile, const std::vector<WordRecord>& records) const;
+    // The interface texts, from the strings file.
+    std::map<std::string, std::string> Texts() const;
 
 private:
     std::string dir_;
@@ -34,12 +48,14 @@ private:
 // One run of the program.
 class Program {
 public:
-    Program(const Fixture& fixture, const std::string& commandLine = "");
+    explicit Program(const Fixture& fixture, const std::string& commandLine = "");
     ~Program();
-    // The first top-level window of the program with this class (and title, when given).
-    HWND WaitForWindow(const char* className, const char* title = nullptr, int timeoutMs = 15000);
+    // The first shown top-level window of the program with this class (and title, when given).
+    HWND WaitForWindow(const char* className, const char* title = nullptr, int timeoutMs = 10000);
+    // The shown top-level windows of the program with this class.
+    int CountWindows(const char* className);
     // Waits for the process to end; its exit code, or -1 on a time-out.
-    int WaitForExit(int timeoutMs = 15000);
+    int WaitForExit(int timeoutMs = 10000);
     bool Running();
     DWORD id() const { return info_.dwProcessId; }
 
@@ -47,20 +63,50 @@ private:
     PROCESS_INFORMATION info_ = {};
 };
 
+// Polls every 20 ms until the condition holds; false when it did not in time.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+// A round trip through the window's thread: every message sent to it before has been handled.
+bool Sync(HWND window, int timeoutMs = 10000);
+// Waits until a control shows the text.
+testing::AssertionResult ShowsText(HWND control, const std::string& expected);
+
 // Settings isolation: the program's section of win.ini is emptied before each test.
 void ResetSettings();
 std::vector<std::string> SettingsKeys();
 int SettingNumber(const char* key, int defaultValue);
 
 std::string WindowText(HWND hwnd);
-std::string ClassOf(HWND hwnd);
-// The text of a message box (its static text) and its caption.
+// A window's {left, top, width, height}: on the screen, or for a child in its parent's client area.
+using Placement = std::array<int, 4>;
+Placement PlacementOf(HWND hwnd);
+// The text of a message box (its static text).
 std::string MessageBoxText(HWND box);
 // A cross-process read of a list view cell.
 std::string ListViewCell(HWND list, DWORD processId, int row, int column);
+// Real input, as from the keyboard and mouse: keys pressed in order and released in reverse.
+void PressKeys(std::initializer_list<WORD> keys);
+void MouseButton(POINT screen, bool down);
+void CopyText(const std::string& text);
+// Brings a window to the front and waits until it is there.
+bool Foreground(HWND window);
 
-// The screen's pixels, read back.
 COLORREF ScreenPixel(int x, int y);
-// Saves the screen to shots\<name>.bmp for people to look at.
-void SaveScreenshot(const std::string& name);
-void Settle(int ms = 300);
+// Saves the screen to shots\<name>.bmp for people to look at, once the window shows painted.
+void SaveScreenshot(const std::string& name, HWND window);
+
+// A test of the program on its own copy of the demo working directory, settings emptied.
+class EndToEnd : public testing::Test {
+protected:
+    void SetUp() override { ResetSettings(); }
+    // Starts the program and waits for its main window.
+    bool Start(const std::string& commandLine = "");
+    // Posts a command to a window and waits for the window it opens.
+    HWND Open(HWND target, int command, const char* className, const char* title = nullptr);
+    // Closes a window of the program; the program ends with 0 when it is the main window.
+    void Close(HWND window);
+
+    Fixture fixture;
+    const std::map<std::string, std::string> texts = fixture.Texts();
+    std::optional<Program> program;
+    HWND main = nullptr;
+};

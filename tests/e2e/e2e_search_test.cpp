@@ -3,394 +3,297 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <numeric>
+#include <tuple>
 
 #include "driver.h"
-#include "core/store/word_record.h"
 
 namespace {
 
-std::vector<WordRecord> Records(const Fixture& fixture, const std::string& file) {
-    const std::string bytes = fixture.Read("wordlists\\" + file);
-    std::vector<WordRecord> records(bytes.size() / sizeof(WordRecord));
-    if (!records.empty()) std::memcpy(records.data(), bytes.data(), records.size() * sizeof(WordRecord));
-    return records;
-}
-
-// Opens the search window of a running program; its main window comes back in `main`.
-HWND OpenSearch(Program& program, HWND& main) {
-    main = program.WaitForWindow("glosk");
-    if (!main) return nullptr;
-    PostMessageA(main, WM_COMMAND, 12, 0);
-    return program.WaitForWindow("zoeken");
-}
+const int kMenuAndCaption = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
 
 // The program with its search window open on the demo data (dutch into english).
-class SearchTest : public testing::Test {
+class SearchTest : public EndToEnd {
 protected:
-    void SetUp() override {
-        ResetSettings();
-        words = Records(fixture, "dut_eng.gk");
-        program = std::make_unique<Program>(fixture);
-        search = OpenSearch(*program, main);
-        ASSERT_NE(search, nullptr);
+    bool OpenSearch() {
+        if (!Start()) return false;
+        search = Open(main, 12, "zoeken");
         field = GetDlgItem(search, 30);
-        Settle(200);  // the main window hides right after
+        return search && WaitUntil([&] { return !IsWindowVisible(main); });
     }
-    void TearDown() override {
-        if (program && program->Running() && main) {
-            PostMessageA(main, WM_CLOSE, 0, 0);
-            program->WaitForExit();
-        }
+    // A rebuilt search window, after a command that makes it anew.
+    bool Rebuild(int command) {
+        PostMessageA(search, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        if (!WaitUntil([&] { return !IsWindow(search); })) return false;
+        search = program->WaitForWindow("zoeken");
+        field = GetDlgItem(search, 30);
+        return search != nullptr;
     }
-    std::string Word(int row) { return WindowText(GetDlgItem(search, 100 + row)); }
-    std::string Translation(int row) { return WindowText(GetDlgItem(search, 150 + row)); }
-    void Type(const std::string& text) {
-        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    HWND Cell(int id) { return GetDlgItem(search, id); }
+    std::string Word(int row) { return WindowText(Cell(100 + row)); }
+    std::string Translation(int row) { return WindowText(Cell(150 + row)); }
+    void Type(HWND control, const std::string& text) {
+        SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    void Enter(HWND cell, const std::string& text) {
+        Type(cell, text);
+        Key(cell, VK_RETURN);
     }
     void Key(HWND target, WPARAM key) { SendMessageA(target, WM_KEYDOWN, key, 0); }
-    void Scroll(WORD request, WORD position = 0) {
-        SendMessageA(search, WM_VSCROLL, MAKEWPARAM(request, position),
-                     reinterpret_cast<LPARAM>(GetDlgItem(search, 41)));
-    }
     // Chooses an item of a cell's pop-up menu by its place.
     void CellMenu(HWND cell, int item) {
         PostMessageA(cell, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
         HWND menu = nullptr;
-        for (int i = 0; i < 100 && !menu; ++i, Settle(20)) menu = FindWindowA("#32768", nullptr);
-        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && IsWindowVisible(menu); }));
         for (int i = 0; i <= item; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
         PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-        for (int i = 0; i < 100 && IsWindowVisible(menu); ++i) Settle(20);
-        Settle(100);
-    }
-    void CloseSearch() {
-        PostMessageA(search, WM_CLOSE, 0, 0);
-        for (int i = 0; i < 200 && IsWindow(search); ++i) Settle(25);
-        ASSERT_FALSE(IsWindow(search));
     }
 
-    Fixture fixture;
-    std::vector<WordRecord> words;
-    std::unique_ptr<Program> program;
-    HWND main = nullptr, search = nullptr, field = nullptr;
+    const std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
+    HWND search = nullptr, field = nullptr;
 };
 
 }  // namespace
 
-TEST_F(SearchTest, WindowAndFirstPage) {
-    EXPECT_FALSE(IsWindowVisible(main));
-    RECT r;
-    GetWindowRect(search, &r);
-    EXPECT_EQ(r.right - r.left, 630);
-    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 23 * 10 + 80);
+TEST_F(SearchTest, FirstPageScrollingAndTyping) {
+    ASSERT_TRUE(OpenSearch());
+    EXPECT_EQ(PlacementOf(search)[2], 630);
+    EXPECT_EQ(PlacementOf(search)[3], kMenuAndCaption + 23 * 10 + 80);
     for (int row = 0; row < 10; ++row) {
-        EXPECT_EQ(Word(row), words[static_cast<std::size_t>(row)].word);
-        EXPECT_EQ(Translation(row), words[static_cast<std::size_t>(row)].translation);
+        EXPECT_EQ(Word(row), words[row].word);
+        EXPECT_EQ(Translation(row), words[row].translation);
     }
-    Settle();
-    SaveScreenshot("search-window");
-    CloseSearch();
-    EXPECT_TRUE(IsWindowVisible(main));
-}
+    SaveScreenshot("search-window", search);
 
-TEST_F(SearchTest, TypingEnterUpAndDown) {
-    const std::size_t n = words.size();
-    Type(words[100].word);
+    const int n = static_cast<int>(words.size());
+    HWND bar = Cell(41);
+    // Tens, pages, and the thumb, which moves nothing until it is released.
+    for (auto [request, position, top] : {std::tuple{SB_PAGEDOWN, 0, 10},
+                                          {SB_LINEDOWN, 0, 11},
+                                          {SB_PAGEUP, 0, 1},
+                                          {SB_THUMBPOSITION, 2, 20},
+                                          {SB_THUMBTRACK, 7, 20},
+                                          {SB_THUMBPOSITION, n / 10, n - 10}}) {
+        SendMessageA(search, WM_VSCROLL, MAKEWPARAM(request, position), reinterpret_cast<LPARAM>(bar));
+        EXPECT_EQ(Word(0), words[top].word) << request << "," << position;
+    }
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), (n - 10) / 10);
+
+    Type(field, words[100].word);
     EXPECT_EQ(Word(0), words[100].word);
-    Type("zzzzzz");  // after every word: the last full page
+    Type(field, "zzzzzz");  // after every word: the last full page
     EXPECT_EQ(Word(0), words[n - 10].word);
     EXPECT_EQ(Word(9), words[n - 1].word);
     Key(field, VK_RETURN);
     EXPECT_EQ(WindowText(field), "");
     EXPECT_EQ(Word(0), words[0].word);
-    Key(field, VK_UP);
-    EXPECT_EQ(Word(0), words[0].word);
-    Key(field, VK_DOWN);
-    Key(field, VK_DOWN);
-    Key(field, VK_DOWN);
-    EXPECT_EQ(Word(0), words[3].word);
-    Key(field, VK_UP);
-    EXPECT_EQ(Word(0), words[2].word);
-}
-
-TEST_F(SearchTest, ScrollingByTensAndPages) {
-    const int n = static_cast<int>(words.size());
-    Scroll(SB_PAGEDOWN);
-    EXPECT_EQ(Word(0), words[10].word);
-    Scroll(SB_LINEDOWN);
-    EXPECT_EQ(Word(0), words[11].word);
-    Scroll(SB_PAGEUP);
-    EXPECT_EQ(Word(0), words[1].word);
-    Scroll(SB_THUMBPOSITION, 2);
-    EXPECT_EQ(Word(0), words[20].word);
-    Scroll(SB_THUMBTRACK, 7);  // nothing until the thumb is released
-    EXPECT_EQ(Word(0), words[20].word);
-    Scroll(SB_THUMBPOSITION, static_cast<WORD>(n / 10));
-    EXPECT_EQ(Word(0), words[static_cast<std::size_t>(n - 10)].word);
-    EXPECT_EQ(GetScrollPos(GetDlgItem(search, 41), SB_CTL), (n - 10) / 10);
+    for (auto [key, top] : {std::pair{VK_UP, 0}, {VK_DOWN, 1}, {VK_DOWN, 2}, {VK_DOWN, 3}, {VK_UP, 2}}) {
+        Key(field, key);
+        EXPECT_EQ(Word(0), words[top].word) << top;
+    }
+    Close(search);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
 }
 
 // A file left out of order on purpose shows whether closing sorted it.
-TEST(SearchEdits, TranslationEditsStayInPlaceWithoutASort) {
-    ResetSettings();
-    Fixture fixture;
-    std::vector<WordRecord> words = Records(fixture, "dut_eng.gk");
-    std::swap(words[5], words[6]);
-    fixture.Write("wordlists\\dut_eng.gk",
-                  std::string(reinterpret_cast<const char*>(words.data()), words.size() * sizeof(WordRecord)));
-    Program program(fixture);
-    HWND main = nullptr;
-    HWND search = OpenSearch(program, main);
-    ASSERT_NE(search, nullptr);
-    HWND translation = GetDlgItem(search, 153);
-    SendMessageA(translation, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed, too"));
-    SendMessageA(translation, WM_KEYDOWN, VK_RETURN, 0);
-    PostMessageA(search, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 200 && IsWindow(search); ++i) Settle(25);
-    std::vector<WordRecord> after = Records(fixture, "dut_eng.gk");
+TEST_F(SearchTest, TranslationEditsStayInPlaceWithoutASort) {
+    std::vector<WordRecord> unsorted = words;
+    std::swap(unsorted[5], unsorted[6]);
+    fixture.WriteRecords("dut_eng.gk", unsorted);
+    ASSERT_TRUE(OpenSearch());
+    Enter(Cell(153), "changed, too");
+    Close(search);
+    const std::vector<WordRecord> after = fixture.Records("dut_eng.gk");
     ASSERT_EQ(after.size(), words.size());
     EXPECT_STREQ(after[3].translation, "changed, too");
-    EXPECT_STREQ(after[5].word, words[5].word);  // still out of order: no sort ran
-    EXPECT_STREQ(after[6].word, words[6].word);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_STREQ(after[5].word, unsorted[5].word);  // still out of order: no sort ran
+    EXPECT_STREQ(after[6].word, unsorted[6].word);
 }
 
-TEST_F(SearchTest, WordEditsAndDeletionsAreSortedAtClosing) {
-    const std::size_t n = words.size();
-    HWND word0 = GetDlgItem(search, 100);
-    SendMessageA(word0, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("zzz last word"));
-    Key(word0, VK_RETURN);
+TEST_F(SearchTest, EditsDeletionsAndRestores) {
+    ASSERT_TRUE(OpenSearch());
+    Enter(Cell(100), "zzz last word");
     EXPECT_EQ(Word(0), "zzz last word");  // it keeps its place until the window closes
-    CellMenu(GetDlgItem(search, 151), 0);  // delete the record in row 1
-    EXPECT_EQ(Word(1), "(deleted)");
+    Enter(Cell(102), "");                 // refused: the stored text comes back
+    EXPECT_EQ(Word(2), words[2].word);
+    CellMenu(Cell(151), 0);  // delete the record in row 1
+    EXPECT_TRUE(ShowsText(Cell(101), "(deleted)"));
     EXPECT_EQ(Translation(1), "(deleted)");
-    CloseSearch();
-    std::vector<WordRecord> after = Records(fixture, "dut_eng.gk");
-    ASSERT_EQ(after.size(), n - 1);
+    // A deleted record takes no edits, and restored it has its own texts back.
+    CellMenu(Cell(102), 0);
+    EXPECT_TRUE(ShowsText(Cell(102), "(deleted)"));
+    Enter(Cell(102), "new");
+    EXPECT_EQ(Word(2), "(deleted)");
+    CellMenu(Cell(152), 0);
+    EXPECT_TRUE(ShowsText(Cell(102), words[2].word));
+    EXPECT_EQ(Translation(2), words[2].translation);
+    // Closing drops the deleted record and sorts the edited word into place.
+    Close(search);
+    const std::vector<WordRecord> after = fixture.Records("dut_eng.gk");
+    ASSERT_EQ(after.size(), words.size() - 1);
     EXPECT_STREQ(after.back().word, "zzz last word");
     EXPECT_STREQ(after[0].word, words[2].word);
 }
 
-TEST_F(SearchTest, RefusedEditsPutTheStoredTextBack) {
-    HWND word2 = GetDlgItem(search, 102);
-    SendMessageA(word2, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-    Key(word2, VK_RETURN);
-    EXPECT_EQ(Word(2), words[2].word);
-    // A deleted record takes no edits, and restoring it brings its texts back.
-    CellMenu(GetDlgItem(search, 102), 0);
-    EXPECT_EQ(Word(2), "(deleted)");
-    SendMessageA(word2, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new"));
-    Key(word2, VK_RETURN);
-    EXPECT_EQ(Word(2), "(deleted)");
-    CellMenu(GetDlgItem(search, 152), 0);
-    EXPECT_EQ(Word(2), words[2].word);
-    EXPECT_EQ(Translation(2), words[2].translation);
-    CloseSearch();
-    EXPECT_EQ(Records(fixture, "dut_eng.gk").size(), words.size());
-}
-
 TEST_F(SearchTest, SizesRebuildInPlaceAndCompactTypesBlind) {
-    RECT before;
-    GetWindowRect(search, &before);
-    HWND word0 = GetDlgItem(search, 100);
-    SendMessageA(word0, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("zzz pending"));
-    Key(word0, VK_RETURN);  // a sort is now pending
-    PostMessageA(search, WM_COMMAND, 625, 0);
-    for (int i = 0; i < 100 && IsWindow(search); ++i) Settle(20);
-    search = program->WaitForWindow("zoeken");
-    ASSERT_NE(search, nullptr);
-    field = GetDlgItem(search, 30);
-    RECT after;
-    GetWindowRect(search, &after);
-    EXPECT_EQ(after.left, before.left);
-    EXPECT_EQ(after.top, before.top);
-    EXPECT_EQ(after.bottom - after.top, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 23 * 25 + 80);
-    EXPECT_NE(GetDlgItem(search, 124), nullptr);
+    ASSERT_TRUE(OpenSearch());
+    const Placement before = PlacementOf(search);
+    Enter(Cell(100), "zzz pending");  // a sort is now pending
+    ASSERT_TRUE(Rebuild(625));
+    EXPECT_EQ(PlacementOf(search), (Placement{before[0], before[1], 630, kMenuAndCaption + 23 * 25 + 80}));
+    EXPECT_NE(Cell(124), nullptr);
     EXPECT_FALSE(IsWindowVisible(main));
-    Settle();
-    SaveScreenshot("search-window-25-rows");
+    SaveScreenshot("search-window-25-rows", search);
 
-    PostMessageA(search, WM_COMMAND, 600, 0);
-    for (int i = 0; i < 100 && IsWindow(search); ++i) Settle(20);
-    search = program->WaitForWindow("zoeken");
-    ASSERT_NE(search, nullptr);
-    field = GetDlgItem(search, 30);
-    GetWindowRect(search, &after);
-    EXPECT_EQ(after.right - after.left, 500);
+    ASSERT_TRUE(Rebuild(600));
+    EXPECT_EQ(PlacementOf(search)[2], 500);
     EXPECT_FALSE(IsWindowVisible(field));
-    EXPECT_EQ(GetDlgItem(search, 101), nullptr);
-    Type(words[50].word);
+    EXPECT_EQ(Cell(101), nullptr);
+    Type(field, words[50].word);
     EXPECT_EQ(Word(0), words[50].word);
-    Settle();
-    SaveScreenshot("search-window-compact");
-    CloseSearch();
-    EXPECT_STREQ(Records(fixture, "dut_eng.gk").back().word, "zzz pending");  // the rebuilt window sorted
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program->WaitForExit(), 0);
+    SaveScreenshot("search-window-compact", search);
+    Close(search);
+    EXPECT_STREQ(fixture.Records("dut_eng.gk").back().word, "zzz pending");  // the rebuilt window sorted
+    Close(main);
     EXPECT_EQ(SettingNumber("searchwindowminimal", -1), 1);
 }
 
-TEST_F(SearchTest, PairSwitchSortsTheOldPairFirst) {
-    HWND word0 = GetDlgItem(search, 100);
-    SendMessageA(word0, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("zzz moved"));
-    Key(word0, VK_RETURN);
-    SendMessageA(search, WM_COMMAND, 201, 0);  // german into english
-    EXPECT_STREQ(Records(fixture, "dut_eng.gk").back().word, "zzz moved");
-    const std::vector<WordRecord> german = Records(fixture, "ger_eng.gk");
-    EXPECT_EQ(Word(0), german[0].word);
-    Type(german[77].word);
-    EXPECT_EQ(Word(0), german[77].word);
-    Settle();
-    SaveScreenshot("search-window-german");
-}
-
-TEST(SearchClipboard, OpeningWithClipboardSearchOnStartsAtTheFirstRecord) {
-    ResetSettings();
+TEST_F(SearchTest, ClipboardSearchFollowsCopiesMadeElsewhere) {
     WriteProfileStringA("Dictionary", "ClipSearch", "1");
-    Fixture fixture;
-    const std::vector<WordRecord> words = Records(fixture, "dut_eng.gk");
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 16);
-    std::memcpy(GlobalLock(block), "water", 6);
-    GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
-    CloseClipboard();
-    Program program(fixture);
-    HWND main = nullptr;
-    HWND search = OpenSearch(program, main);
-    ASSERT_NE(search, nullptr);
-    Settle();
-    EXPECT_EQ(WindowText(GetDlgItem(search, 30)), "");
-    EXPECT_EQ(WindowText(GetDlgItem(search, 100)), words[0].word);
-    PostMessageA(search, WM_CLOSE, 0, 0);
-    for (int i = 0; i < 200 && IsWindow(search); ++i) Settle(25);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
-    EXPECT_EQ(SettingNumber("ClipSearch", -1), 1);
-}
-
-TEST_F(SearchTest, ClipboardSearchOnlyWhileAnotherWindowIsActive) {
+    CopyText("water");  // copied before the start: not looked up
+    ASSERT_TRUE(OpenSearch());
+    Sync(search);
+    EXPECT_EQ(WindowText(field), "");
+    EXPECT_EQ(Word(0), words[0].word);
+    // A format listener, not a link of the viewer chain, which one careless viewer breaks.
+    DWORD viewerProcess = 0;
+    GetWindowThreadProcessId(GetClipboardViewer(), &viewerProcess);
+    EXPECT_NE(viewerProcess, program->id());
+    // Off and on again from the menu.
+    SendMessageA(search, WM_COMMAND, 57, 0);
     SendMessageA(search, WM_COMMAND, 56, 0);
-    auto copy = [](const std::string& text) {
-        ASSERT_TRUE(OpenClipboard(nullptr));
-        EmptyClipboard();
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-        std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-        SetClipboardData(CF_TEXT, block);
-        CloseClipboard();
-    };
-    SetForegroundWindow(search);
-    Settle();
-    copy(words[120].word);
-    Settle();
-    EXPECT_EQ(Word(0), words[0].word);  // the search window is active: no search
+
+    // Copied while the search window is active: no search. A character posted behind the
+    // copy's notice shows when that has been handled.
+    ASSERT_TRUE(Foreground(search));
+    CopyText(words[120].word);
+    PostMessageA(field, WM_CHAR, 'q', 0);
+    EXPECT_TRUE(ShowsText(field, "q"));
 
     // Another program's window in front, the search window minimized.
-    HWND other = CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    ShowWindow(search, SW_MINIMIZE);
-    SetForegroundWindow(other);
-    Settle();
-    copy(words[120].word);
-    for (int i = 0; i < 50 && Word(0) != words[120].word; ++i) Settle(50);
-    EXPECT_EQ(Word(0), words[120].word);
+    HWND other =
+        CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    auto minimize = [&] {
+        ShowWindow(search, SW_MINIMIZE);
+        return Foreground(other) && WaitUntil([&] { return IsIconic(search); });
+    };
+    ASSERT_TRUE(minimize());
+    CopyText(words[120].word);
+    EXPECT_TRUE(ShowsText(Cell(100), words[120].word));
     EXPECT_EQ(WindowText(field), words[120].word);
-    EXPECT_FALSE(IsIconic(search));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(search); }));
+
+    // A copy of megabytes: only as much as a search can use, and no stall.
+    ASSERT_TRUE(minimize());
+    std::string big;
+    for (int i = 0; big.size() < 3000000; ++i) big += "word" + std::to_string(i) + " ";
+    CopyText(big);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(field) != words[120].word; }));
+    EXPECT_LE(SendMessageA(field, WM_GETTEXTLENGTH, 0, 0), 37);
+    EXPECT_EQ(WindowText(field), big.substr(0, 37));
+    EXPECT_TRUE(Sync(search));
     DestroyWindow(other);
-    SendMessageA(search, WM_COMMAND, 57, 0);
+    Close(search);
+    Close(main);
+    EXPECT_EQ(SettingNumber("ClipSearch", -1), 1);
 }
 
 TEST_F(SearchTest, PaletteTypesIntoTheSearchField) {
     fixture.Remove("charset\\dutch.chs");
-    SendMessageA(search, WM_COMMAND, 6, 0);
-    HWND palette = program->WaitForWindow("tekenset");
+    ASSERT_TRUE(OpenSearch());
+    HWND palette = Open(search, 6, "tekenset");
     ASSERT_NE(palette, nullptr);
-    RECT r, owner;
-    GetWindowRect(palette, &r);
-    GetWindowRect(search, &owner);
-    EXPECT_EQ(r.right - r.left, 632);  // no palette file: the 66 built-in characters
-    EXPECT_EQ(r.left, std::max(0L, owner.left + (owner.right - owner.left - 632) / 2));
-    EXPECT_EQ(r.top, std::max(0L, owner.top - 70));
-    HWND first = GetDlgItem(palette, 0), last = GetDlgItem(palette, 65);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(WindowText(first), "\xC0");
-    SendMessageA(first, BM_CLICK, 0, 0);
+    // No palette file: the 66 built-in characters, centred above the search window.
+    const Placement owner = PlacementOf(search);
+    EXPECT_EQ(PlacementOf(palette),
+              (Placement{std::max(0, owner[0] + (owner[2] - 632) / 2), std::max(0, owner[1] - 70), 632, 70}));
+    EXPECT_NE(GetDlgItem(palette, 65), nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(palette, 0)), "\xC0");
+    SendMessageA(GetDlgItem(palette, 0), BM_CLICK, 0, 0);
     SendMessageA(GetDlgItem(palette, 33), BM_CLICK, 0, 0);  // small a grave
     EXPECT_EQ(WindowText(field), "\xC0\xE0");
-    Settle();
-    SaveScreenshot("search-window-palette");
+    SaveScreenshot("search-window-palette", palette);
     SendMessageA(search, WM_COMMAND, 7, 0);
     EXPECT_FALSE(IsWindow(palette));
+
+    // An ampersand shows as itself, not as the mark of the next letter, and types itself.
+    fixture.Write("charset\\dutch.chs", "a&b\r\n");
+    Type(field, "");
+    palette = Open(search, 6, "tekenset");
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(palette, 1)), "&&");
+    SendMessageA(GetDlgItem(palette, 1), BM_CLICK, 0, 0);
+    EXPECT_EQ(WindowText(field), "&");
 }
 
-// Keystroke to filled rows on a word file of 500,000 records, through the window.
-TEST(SearchSpeed, KeystrokesOnHalfAMillionRecords) {
-    ResetSettings();
-    Fixture fixture;
-    constexpr int kRecords = 500000;
-    std::string bytes(kRecords * sizeof(WordRecord), '\0');
-    for (int i = 0; i < kRecords; ++i) {
-        WordRecord r{};
-        char word[16];
-        std::snprintf(word, sizeof word, "w%07d", i * 2);
-        SetWord(r, word);
-        SetTranslation(r, "translation");
-        std::memcpy(bytes.data() + static_cast<std::size_t>(i) * sizeof r, &r, sizeof r);
-    }
-    fixture.Write("wordlists\\dut_eng.gk", bytes);
-    Program program(fixture);
-    HWND main = nullptr;
-    HWND search = OpenSearch(program, main);
-    ASSERT_NE(search, nullptr);
-    HWND field = GetDlgItem(search, 30);
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("w0000001"));  // the first paint is not a keystroke
-    Settle(500);
-    std::vector<double> times;
-    const int keys = 300;
-    for (int k = 0; k < keys; ++k) {
-        char text[16];
-        std::snprintf(text, sizeof text, "w%07d", (k * 7919 * 13) % (2 * kRecords));
-        QueryPerformanceCounter(&start);
-        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-        QueryPerformanceCounter(&end);
-        times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                        static_cast<double>(frequency.QuadPart));
-    }
-    std::sort(times.begin(), times.end());
-    double total = 0;
-    for (double t : times) total += t;
-    std::printf("keystroke to rows, 500000 records: mean %.2f ms, median %.2f ms, worst %.2f ms over %d keystrokes\n",
-                total / keys, times[keys / 2], times.back(), keys);
-    // Under Wine nearly all of it is its edit controls taking the twenty new texts; a search
-    // that read more than its few records would show here at once.
-    EXPECT_LT(times[keys / 2], 40.0);
-    PostMessageA(search, WM_CLOSE, 0, 0);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0);
-}
+TEST_F(SearchTest, PairSwitchSortsTheOldPairFirstAndShowsTheNewOne) {
+    ASSERT_TRUE(OpenSearch());
+    Enter(Cell(100), "zzz moved");
+    SendMessageA(search, WM_COMMAND, 201, 0);  // german into english
+    EXPECT_STREQ(fixture.Records("dut_eng.gk").back().word, "zzz moved");
+    const std::vector<WordRecord> german = fixture.Records("ger_eng.gk");
+    EXPECT_EQ(Word(0), german[0].word);
+    Type(field, german[77].word);
+    EXPECT_EQ(Word(0), german[77].word);
+    SaveScreenshot("search-window-german", search);
 
-TEST_F(SearchTest, GreekWordsShowAsGreek) {
     SendMessageA(search, WM_COMMAND, 204, 0);  // Modern Greek into english
     auto wide = [](HWND hwnd) {
         wchar_t text[128] = L"";
         SendMessageW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
         return std::wstring(text);
     };
-    EXPECT_EQ(wide(GetDlgItem(search, 100)), L"\x03b1\x03b3\x03ac\x03c0\x03b7");  // the first word, in Greek letters
-    SendMessageA(search, WM_COMMAND, 6, 0);
-    HWND palette = program->WaitForWindow("tekenset");
+    EXPECT_EQ(wide(Cell(100)), L"\x03b1\x03b3\x03ac\x03c0\x03b7");  // the first word, in Greek letters
+    Type(field, "");
+    HWND palette = Open(search, 6, "tekenset");
     ASSERT_NE(palette, nullptr);
     EXPECT_EQ(wide(GetDlgItem(palette, 0)), L"\x03b1");  // from the language's palette file
     SendMessageA(GetDlgItem(palette, 0), BM_CLICK, 0, 0);
     SendMessageA(GetDlgItem(palette, 1), BM_CLICK, 0, 0);
     EXPECT_EQ(wide(field), L"\x03b1\x03b2");
-    Settle();
-    SaveScreenshot("search-window-greek");
+    SaveScreenshot("search-window-greek", search);
+}
+
+// Keystroke to filled rows on a word file of 500,000 records, through the window: a
+// benchmark, run by tools/bench.sh.
+TEST_F(SearchTest, DISABLED_KeystrokesOnHalfAMillionRecords) {
+    constexpr int kRecords = 500000, kKeys = 300;
+    std::vector<WordRecord> records(kRecords);
+    for (int i = 0; i < kRecords; ++i) {
+        char word[16];
+        std::snprintf(word, sizeof word, "w%07d", i * 2);
+        SetWord(records[static_cast<std::size_t>(i)], word);
+        SetTranslation(records[static_cast<std::size_t>(i)], "translation");
+    }
+    fixture.WriteRecords("dut_eng.gk", records);
+    ASSERT_TRUE(OpenSearch());
+    Type(field, "w0000001");  // the first paint is not a keystroke
+    ASSERT_TRUE(ShowsText(Cell(100), "w0000002"));
+    std::vector<double> times;
+    for (int k = 0; k < kKeys; ++k) {
+        char text[16];
+        std::snprintf(text, sizeof text, "w%07d", (k * 7919 * 13) % (2 * kRecords));
+        const auto start = std::chrono::steady_clock::now();
+        Type(field, text);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("keystroke to rows, %d records: mean %.2f ms, median %.2f ms, worst %.2f ms over %d keystrokes\n",
+                kRecords, std::accumulate(times.begin(), times.end(), 0.0) / kKeys, times[kKeys / 2], times.back(),
+                kKeys);
+    // Under Wine nearly all of it is its edit controls taking the twenty new texts; a search
+    // that read more than its few records would show here at once.
+    EXPECT_LT(times[kKeys / 2], 40.0);
 }

@@ -8,28 +8,25 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/updating_window.h"
-#include "ui/new_list_dialog.h"
-#include "ui/fonts.h"
+#include "core/session/session.h"
+#include "core/session/startup.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
 #include "screen_picture.h"
 #include "ui/app_state.h"
-#include "core/settings/settings.h"
-#include "core/session/startup.h"
-#include "core/strings/ui_strings.h"
+#include "ui/fonts.h"
+#include "ui/new_list_dialog.h"
 #include "ui/sorting_window.h"
-#include "core/session/session.h"
-#include "core/store/store.h"
+#include "ui/updating_window.h"
 
 namespace {
 
 std::string outputPath;
 
 void Pump() {
-    for (int i = 0; i < 20; ++i) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(10);
-    }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
 void Report(HWND hwnd) {
@@ -37,15 +34,15 @@ void Report(HWND hwnd) {
     GetClassNameA(hwnd, className, sizeof className);
     RECT r;
     GetWindowRect(hwnd, &r);
-    Pump();
-    bool saved = SaveScreenPicture(r, outputPath);
+    bool saved = WaitForSteadyPicture(r, 5000, Pump) && SaveScreenPicture(r, outputPath);
     std::printf("%s %ldx%ld %s\n", className, r.right - r.left, r.bottom - r.top, saved ? "saved" : "not-saved");
 }
 
-// The dialog is modal: look at it from a timer, then cancel it.
+// The dialog is modal: look at it from a timer once its loop has shown it, then cancel it.
 void CALLBACK LookAtDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
     HWND dialog = GetActiveWindow();
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, timer);
     Report(dialog);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
@@ -80,7 +77,7 @@ int main(int argc, char** argv) {
         Report(FindWindowA("updating", nullptr));
         CloseUpdatingWindow();
     } else if (window == "newlist") {
-        SetTimer(nullptr, 0, 300, LookAtDialog);
+        SetTimer(nullptr, 0, USER_TIMER_MINIMUM, LookAtDialog);
         RunNewListDialog(nullptr);
     } else {
         std::fprintf(stderr, "unknown window %s\n", window.c_str());
