@@ -65,6 +65,18 @@ for run in "0 german 0x0407" "1 american 0x0409" "2 synthetic 0x0407"; do
   done
 done
 
+echo "== closing the add window after ten new words: 500,000 sorted synthetic words and 10 appended, under Wine"
+head -n 500000 ../synthetic.tsv > ../half.tsv
+W --pair 0 load "Z:$out/half.tsv" >/dev/null
+W --pair 0 dump | cut -f2,3 > ../body.tsv
+awk 'BEGIN { srand(7); for (i = 0; i < 10; i++) { w = ""; for (j = 0; j < 8; j++) w = w sprintf("%c", 97 + int(rand() * 26)); print w "\tnew" } }' > ../ten.tsv
+cat ../body.tsv ../ten.tsv > ../appended.tsv
+for how in "whole sort:" "merged in: --appended 10"; do
+  W --pair 0 load --as-is "Z:$out/appended.tsv" >/dev/null
+  echo "  ${how%%:*}:"
+  W --stats --pair 0 sort ${how#*:} 2>&1 | grep -E '^(sort|total|keys made)' | sed 's/^/    /'
+done
+
 echo "== keystroke to rows in the search window, 500,000 records, under Wine"
 # The window needs an X server: a private one, which names its own free display.
 display=$(mktemp)

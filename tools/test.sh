@@ -28,10 +28,10 @@ trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf 
 for _ in $(seq 1 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$scratch/display")"
 tools/wine-prefix >/dev/null
+wineserver -p
 # Xvfb runs no window manager, and Wine would wait two seconds for one each time it hides a
 # managed window: in the test prefix the program's windows are unmanaged.
-tools/wine-run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-wineserver -p
+tools/wine-run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
 # The first Wine process starts Wine's services, which live as long as the server; started
 # here they hold /dev/null rather than CTest's output pipes (CTest would wait for them).
 tools/wine-run cmd /c exit </dev/null >/dev/null 2>&1

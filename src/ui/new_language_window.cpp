@@ -129,6 +129,12 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     if (id == IDC_NEWLANG_CANCEL) DestroyWindow(hwnd);
 }
 
+// The labels stand on the window's own light grey.
+HBRUSH OnCtlColorStatic(HWND, HDC dc, HWND, int) {
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+}
+
 void OnDestroy(HWND) {
     s = NewLanguageState{};
     SecondaryWindowClosed();
@@ -138,6 +144,7 @@ LRESULT CALLBACK NewLanguageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
