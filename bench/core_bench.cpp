@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
+#include "core/lists/random_selection.h"
 #include "core/session/session.h"
 #include "core/settings/settings.h"
 #include "core/store/collation.h"
@@ -45,9 +46,11 @@ public:
         previous_ = fs::current_path();
         fs::current_path(dir_);
         std::string text;
-        const char* keys[] = {
-            "PathLanguage=words\\",    "PathNameList=lists\\", "FilenameIni=cat.ini", "FilenameTempLanguage=words.tmp",
-            "IniLanguage=[languages]", "MainLanguage=dutch",   "Locale=dutch",        "CharactersetCode=0"};
+        const char* keys[] = {"PathLanguage=words\\",      "PathNameList=lists\\",
+                              "FilenameIni=cat.ini",       "FilenameTempLanguage=words.tmp",
+                              "FilenameTempList=list.tmp", "IniLanguage=[languages]",
+                              "MainLanguage=dutch",        "Locale=dutch",
+                              "CharactersetCode=0"};
         for (int k = 0; k < kUiKeyCount; ++k) {
             std::string entry = std::string(UiKeyName(static_cast<UiKey>(k))) + "=x";
             for (const char* given : keys)
@@ -122,6 +125,17 @@ void BM_LookupPage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LookupPage)->Arg(500000)->Unit(benchmark::kMicrosecond);
+
+// Drawing 10,000 words into a practice list: the cost follows the draws, not the file.
+void BM_DrawRandomWords(benchmark::State& state) {
+    Fixture fixture(RandomRecords(static_cast<std::size_t>(state.range(0)), 4));
+    fs::create_directories("lists/bench");
+    Settings.PracticeList = "bench";
+    ReopenStore();
+    for (auto _ : state) benchmark::DoNotOptimize(DrawRandomWords(10000, true));
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_DrawRandomWords)->Arg(50000)->Arg(500000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,0 +1,80 @@
+#include "core/lists/random_selection.h"
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue/catalogue.h"
+#include "core/lists/list_storage.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "test_support.h"
+
+namespace {
+
+// The pair german into dutch over `records`, the list week1 current.
+class RandomSelectionTest : public testing::Test {
+protected:
+    void Open(const std::vector<WordRecord>& records) {
+        UseCatalogue("[languages]\ngerman\n");
+        CurrentPair = PairAt(0);
+        WriteRecords("words/ger_dut.gk", records);
+        std::filesystem::create_directories("lists/week1");
+        Settings.PracticeList = "week1";
+        ReopenStore();
+    }
+    void TearDown() override { CloseStore(); }
+    std::vector<std::string> Listed() {
+        std::vector<std::string> words;
+        for (const WordRecord& r : ReadRecords("lists/week1/ger_dut.ls")) words.push_back(r.word);
+        return words;
+    }
+    WorkDir dir;
+};
+
+std::vector<WordRecord> Numbered(int n, int deletedEvery = 0) {
+    std::vector<WordRecord> records;
+    for (int i = 0; i < n; ++i)
+        records.push_back(Record(NumberedWord(i), "t", deletedEvery && i % deletedEvery ? 1 : 0));
+    return records;
+}
+
+// Draws the given values in turn, again from the start when they run out.
+DrawSource Values(std::vector<std::uint32_t> values) {
+    return [values, i = std::size_t{0}]() mutable { return values[i++ % values.size()]; };
+}
+
+}  // namespace
+
+TEST_F(RandomSelectionTest, TypedNumbers) {
+    Open(Numbered(20));
+    const std::pair<const char*, int> typed[] = {{"5", 5},   {"  12x", 12}, {"-3", -3},
+                                                 {"abc", 0}, {"", 0},       {"1234567890", 123456789}};
+    for (auto [text, number] : typed) EXPECT_EQ(DrawCountOf(text), number) << text;
+    for (int n : {0, -3, 21}) EXPECT_FALSE(DrawCountAllowed(n)) << n;
+    for (int n : {1, 20}) EXPECT_TRUE(DrawCountAllowed(n)) << n;
+}
+
+TEST_F(RandomSelectionTest, DrawsAppendOrReplaceAndMayRepeat) {
+    Open(Numbered(20));
+    EXPECT_EQ(DrawRandomWords(3, true, Values({7, 27, 19})), 3);  // 27 wraps to 7
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"w00007", "w00007", "w00019"}));
+    EXPECT_EQ(DrawRandomWords(2, false, Values({0})), 2);
+    EXPECT_EQ(Listed().size(), 5u);
+    EXPECT_EQ(DrawRandomWords(5, true, StandardDraw), 5);
+    EXPECT_EQ(ListCount, 5);
+    EXPECT_EQ(DrawRandomWords(21, true), 0);  // more than the file holds
+    EXPECT_EQ(Listed().size(), 5u);
+}
+
+TEST_F(RandomSelectionTest, EveryRecordCanBeDrawnButNoDeletedOne) {
+    Open(Numbered(40000));
+    EXPECT_EQ(DrawRandomWords(2, true, Values({39999, 32768})), 2);  // past the standard generator's 15 bits
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"w39999", "w32768"}));
+    Open(Numbered(1000, 1000));  // only record 0 is live
+    EXPECT_EQ(DrawRandomWords(50, true, StandardDraw), 50);
+    for (const WordRecord& r : ReadRecords("lists/week1/ger_dut.ls")) EXPECT_STREQ(r.word, "w00000");
+    std::vector<WordRecord> none = Numbered(10);
+    for (WordRecord& r : none) r.deleted = 1;
+    Open(none);
+    EXPECT_EQ(DrawRandomWords(3, true, StandardDraw), 0);  // nothing to draw, and no endless search
+}
