@@ -23,6 +23,7 @@
 #include "ui/gdi.h"
 #include "ui/main_window.h"
 #include "ui/palette_window.h"
+#include "ui/record_pager.h"
 #include "ui/secondary_window.h"
 #include "ui/sorting_window.h"
 #include "ui/top_level_window.h"
@@ -36,10 +37,12 @@ const char kClassName[] = "zoeken";
 
 enum class CellKind { Word, Translation };
 
+void ShowSearchRows(std::int32_t top);
+
 struct SearchState {
     HWND window;
     int rows, compact;
-    std::int32_t top, shownTop;
+    RecordPager pager{[] { return WordCount; }, ShowSearchRows};
     HWND words[kMaxRows], translations[kMaxRows];
     HWND search, done, scroll;
     HWND focusTarget;
@@ -72,21 +75,9 @@ void ShowSearchRows(std::int32_t top) {
     }
 }
 
-void SetScrollRange() { SetScrollRange(s.scroll, SB_CTL, 0, ScrollRangeEnd(WordCount, s.rows), TRUE); }
-
-// Every move ends here: nothing when the top is where the rows already are.
-void Settle(std::int32_t top) {
-    if (top == s.shownTop) return;
-    top = SettledTop(top, WordCount, s.rows);
-    s.top = top;
-    ShowSearchRows(top);
-    SetScrollPos(s.scroll, SB_CTL, top / 10, TRUE);
-    s.shownTop = top;
-}
-
 void IncrementalSearch() {
     const std::string text = FieldText(s.search, CurrentPair->charset1, kSearchChars);
-    Settle(FindWord(text.c_str(), WordCount));
+    s.pager.Settle(FindWord(text.c_str(), WordCount));
 }
 
 // The palette types into the field with the focus, in that field's language.
@@ -117,11 +108,11 @@ int RowOf(HWND cell, CellKind* kind) {
     return -1;
 }
 
-bool RowHoldsRecord(int row) { return row >= 0 && s.top + row < WordCount; }
+bool RowHoldsRecord(int row) { return row >= 0 && s.pager.top() + row < WordCount; }
 
 void EditRow(int row, CellKind kind) {
     if (!RowHoldsRecord(row)) return;
-    const std::int32_t index = s.top + row;
+    const std::int32_t index = s.pager.top() + row;
     if (ReadWord(index) != 0) return;
     const bool deleted = IsDeleted(CurrentRecord);
     const std::string oldWord = CurrentRecord.word;
@@ -148,7 +139,7 @@ void EditRow(int row, CellKind kind) {
 
 void ToggleDeleted(int row) {
     if (!RowHoldsRecord(row)) return;
-    const std::int32_t index = s.top + row;
+    const std::int32_t index = s.pager.top() + row;
     if (ReadWord(index) != 0) return;
     if (!IsDeleted(CurrentRecord)) {
         CurrentRecord.deleted = 1;
@@ -189,7 +180,7 @@ void ShowCellMenu(HWND cell, int x, int y) {
     CellKind kind;
     const int row = RowOf(cell, &kind);
     if (row < 0) return;
-    ReadWord(s.top + row);
+    ReadWord(s.pager.top() + row);
     HMENU menu = RowHoldsRecord(row) && IsDeleted(CurrentRecord) ? s.deletedMenu.get() : s.liveMenu.get();
     const std::string text =
         FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
@@ -250,10 +241,10 @@ LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lPa
                 SetWindowTextW(field, L"");
                 return 0;
             case VK_UP:
-                Settle(std::max(s.top - 1, 0));
+                s.pager.LineUp();
                 return 0;
             case VK_DOWN:
-                Settle(std::min(s.top + 1, WordCount - s.rows));
+                s.pager.LineDown();
                 return 0;
         }
     }
@@ -350,10 +341,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.focusTarget = Palette.target = s.search;
     SetFocus(s.search);
     SetWindowSubclass(s.search, SearchFieldProc, 1, 0);
-    SetScrollRange();
-    s.top = 0;
-    s.shownTop = 0;
-    ShowSearchRows(0);
+    s.pager.Attach(s.scroll, s.rows);
+    s.pager.Reset();
     SetTopmost(hwnd, Settings.StayOnTop == 1);
     MoveToStoredPosition(hwnd, Settings.searchWindow);
     if (Settings.ClipSearch == 1) s.clipboard.Start(hwnd);
@@ -407,10 +396,7 @@ void SwitchPair(HWND hwnd, int id) {
         SetFocus(s.search);
     }
     InvalidateRect(hwnd, nullptr, TRUE);
-    s.top = s.shownTop = 0;
-    ShowSearchRows(0);
-    SetScrollRange();
-    SetScrollPos(s.scroll, SB_CTL, 0, TRUE);
+    s.pager.Reset();
 }
 
 // The compact layout keeps the stored number of rows for the next normal one.
@@ -475,33 +461,7 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     SwitchPair(hwnd, id);
 }
 
-void OnVScroll(HWND, HWND bar, UINT code, int position) {
-    // The message carries 16 bits, read as signed; a long file's positions need the bar's own.
-    SCROLLINFO info = {sizeof info, SIF_TRACKPOS | SIF_RANGE, 0, 0, 0, 0, 0};
-    if (code == SB_THUMBPOSITION && GetScrollInfo(bar, SB_CTL, &info) && info.nMax > 0x7FFF) position = info.nTrackPos;
-    position = position < 0 ? position & 0xFFFF : position;
-    ScrollRequest request = ScrollRequest::Other;
-    switch (code) {
-        case SB_LINEUP:
-            request = ScrollRequest::LineUp;
-            break;
-        case SB_LINEDOWN:
-            request = ScrollRequest::LineDown;
-            break;
-        case SB_PAGEUP:
-            request = ScrollRequest::PageUp;
-            break;
-        case SB_PAGEDOWN:
-            request = ScrollRequest::PageDown;
-            break;
-        case SB_THUMBPOSITION:
-            request = ScrollRequest::ThumbReleased;
-            break;
-        default:
-            return;
-    }
-    Settle(ScrolledTop(request, s.top, WordCount, s.rows, position));
-}
+void OnVScroll(HWND, HWND, UINT code, int position) { s.pager.Scroll(code, position); }
 
 // A right click on the background offers the main window's language menu.
 void OnRButtonUp(HWND hwnd, int x, int y, UINT) {
