@@ -35,20 +35,12 @@ struct AddState {
     HWND window, word, translation;
     HWND focusTarget;  // the field the palette types into
     bool paletteShown;
+    bool closing;            // the closing sorts run once, however often Done is pressed meanwhile
+    std::string warnedWord;  // the word last warned about, so a key release does not warn again
     Font font1, font2;
 };
 
 AddState s;
-
-std::string FieldText(HWND field, int charset) {
-    wchar_t text[256] = L"";
-    GetWindowTextW(field, text, static_cast<int>(std::size(text)));
-    return CharsetFromWide(text, charset);
-}
-
-void SetFieldText(HWND field, const std::string& text, int charset) {
-    SetWindowTextW(field, WideFromCharset(text.c_str(), charset).c_str());
-}
 
 std::string WordText() { return FieldText(s.word, Adding.pair->charset1); }
 
@@ -74,7 +66,12 @@ void FollowFocus(HWND field) {
 
 void Preview() {
     const std::string word = WordText();
-    if (word.find(',') != std::string::npos) return CommaWarning();
+    if (word.find(',') != std::string::npos) {
+        if (word == s.warnedWord) return;  // the key that closed the warning comes back here
+        s.warnedWord = word;
+        return CommaWarning();
+    }
+    s.warnedWord.clear();
     if (word.empty()) return;
     const std::optional<std::string> translation = PreviewTranslation(word);
     SetFieldText(s.translation, translation.value_or(""), Adding.pair->charset2);
@@ -183,7 +180,8 @@ HMENU MenuBar() {
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
     SetMenu(hwnd, MenuBar());
-    s.paletteShown = false;
+    s.paletteShown = s.closing = false;
+    s.warnedWord.clear();
     s.font1.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset1));
     s.font2.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset2));
     s.word = Field(hwnd, IDC_ADD_WORD, 35, static_cast<int>(kMaxWordChars), s.font1.get());
@@ -243,6 +241,8 @@ void ToggleAddToList(HWND hwnd) {
 
 // The reverse pair first, then the window's own: each word file that gained records.
 void CloseAddWindow(HWND hwnd) {
+    if (s.closing) return;
+    s.closing = true;
     if (Adding.reverseChanged && Adding.reverse) {
         SwitchStoreTo(*Adding.reverse);
         RunSort(Adding.reverseSortedCount);
@@ -291,6 +291,7 @@ void OnDestroy(HWND hwnd) {
     s.font1.reset();
     s.font2.reset();
     s.window = s.word = s.translation = s.focusTarget = nullptr;
+    Adding = AddingState{};  // the pairs it names may not outlive the window
     SecondaryWindowClosed();
 }
 

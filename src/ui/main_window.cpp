@@ -221,11 +221,16 @@ void OnLButtonDown(HWND, BOOL, int x, int y, UINT) {
     if (WordListDescriptor* reverse = ReversePair(*CurrentPair)) SwitchToPair(reverse);
 }
 
+// The program ends: an open window closes first, sorting what it changed.
+void OnClose(HWND hwnd) {
+    CloseSecondaryWindows();
+    DestroyWindow(hwnd);
+}
+
 void OnCommand(HWND hwnd, int id, HWND, UINT) {
     switch (id) {
         case IDC_MAIN_EXIT:
-            DestroyWindow(hwnd);
-            return;
+            return OnClose(hwnd);
         case IDM_MAIN_HELP:
             OpenHelp(nullptr);
             return;
@@ -295,6 +300,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_MOVE, OnMove);
         HANDLE_MSG(hwnd, WM_LBUTTONDOWN, OnLButtonDown);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
         case kCatalogueChanged:
             OnCatalogueChanged(hwnd);

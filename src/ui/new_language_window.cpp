@@ -93,10 +93,15 @@ void Create() {
     if (result.catalogue == CatalogueWrite::NoTemporary) Tell(Ui(UiKey::CreateEmptyErrorTmp));
     for (int i = 0; i < result.wordFilesFailed; ++i) Tell(Ui(UiKey::CreateEmptyErrorDatabase), MB_ICONWARNING);
     if (result.iconFailed) Tell(Ui(UiKey::CreateEmptyIcon));
-    // The new pair is in the language menu at once.
-    if (result.catalogue == CatalogueWrite::Done && ReloadCatalogue() == 0)
-        PostMessageW(MainWindow, kCatalogueChanged, 0, 0);
-    Tell(Ui(UiKey::CreateEmptyCreated));
+    // The new pair is in the language menu at once, when both its files are there.
+    const bool usable = result.catalogue == CatalogueWrite::Done && result.wordFilesFailed == 0;
+    if (usable && ReloadCatalogue() == 0) {
+        SendMessageW(MainWindow, kCatalogueChanged, 0, 0);
+        Tell(Ui(UiKey::CreateEmptyCreated));
+    } else {
+        Tell(UiTextOr("CreateEmptyCreatedLater",
+                      "The new word list could not be made ready; see the messages before this one.   "));
+    }
     DestroyWindow(s.window);
 }
 

@@ -46,23 +46,13 @@ struct SearchState {
     HWND words[kMaxRows], translations[kMaxRows];
     HWND search, done, scroll;
     HWND focusTarget;
-    bool paletteShown, rebuilding;
+    bool paletteShown, rebuilding, closing;
     ClipboardWatch clipboard;
     Font font1, font2;
     Menu liveMenu, deletedMenu;
 };
 
 SearchState s;
-
-std::string FieldText(HWND field, int charset, std::size_t maxChars) {
-    wchar_t text[512] = L"";
-    GetWindowTextW(field, text, static_cast<int>(std::size(text)));
-    return CharsetFromWide(text, charset).substr(0, maxChars);
-}
-
-void SetFieldText(HWND field, const char* text, int charset) {
-    SetWindowTextW(field, WideFromCharset(text, charset).c_str());
-}
 
 void ShowSearchRows(std::int32_t top) {
     for (int r = 0; r < s.rows; ++r) {
@@ -333,8 +323,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     SetMenu(hwnd, MenuBar());
     s.liveMenu.reset(CellMenu(UiKey::SearchDelRecord));
     s.deletedMenu.reset(CellMenu(UiKey::SearchResRecord));
-    s.rebuilding = false;
-    s.paletteShown = false;
+    s.rebuilding = s.paletteShown = s.closing = false;
     CreateFonts();
     Palette.owner = hwnd;
     CreateControls(hwnd);
@@ -434,6 +423,14 @@ void SetPaletteShown(HWND hwnd, bool shown) {
     }
 }
 
+// Done and the close box: the pending sort runs once, however often they are pressed meanwhile.
+void OnClose(HWND hwnd) {
+    if (s.closing) return;
+    s.closing = true;
+    CloseSearchWindow();
+    DestroyWindow(hwnd);
+}
+
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (control == s.search && code == EN_CHANGE) return IncrementalSearch();
     if (code == EN_SETFOCUS) {
@@ -444,9 +441,7 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (control && code != BN_CLICKED) return;
     switch (id) {
         case IDC_SEARCH_DONE:
-            CloseSearchWindow();
-            DestroyWindow(hwnd);
-            return;
+            return OnClose(hwnd);
         case IDM_SEARCH_PALETTE_SHOW:
             return SetPaletteShown(hwnd, true);
         case IDM_SEARCH_PALETTE_HIDE:
@@ -487,11 +482,6 @@ void OnClipboardChanged(HWND hwnd) {
         SetWindowTextW(s.search, text.c_str());
         if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
     }
-}
-
-void OnClose(HWND hwnd) {
-    CloseSearchWindow();
-    DestroyWindow(hwnd);
 }
 
 void OnDestroy(HWND hwnd) {

@@ -16,6 +16,16 @@ bool OpenSecondaryWindow(HWND (*open)()) {
     return true;
 }
 
+void CloseSecondaryWindows() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) {
+            if (window != MainWindow && IsWindowVisible(window)) SendMessageW(window, WM_CLOSE, 0, 0);
+            return TRUE;
+        },
+        0);
+}
+
 void SecondaryWindowClosed() {
     ShowWindow(MainWindow, SW_SHOW);
     SecondaryWindowOpen = 0;

@@ -10,3 +10,6 @@ extern int SecondaryWindowOpen;
 bool OpenSecondaryWindow(HWND (*open)());
 // Called by a secondary window as it is destroyed.
 void SecondaryWindowClosed();
+// Asks every other window of the program to close as the user would, so the closing work
+// (sorts above all) runs before the program ends.
+void CloseSecondaryWindows();

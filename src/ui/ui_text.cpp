@@ -36,6 +36,16 @@ std::string CharsetFromWide(const wchar_t* text, int charset) {
     return narrow;
 }
 
+std::string FieldText(HWND field, int charset, std::size_t maxChars) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(field, text, static_cast<int>(std::size(text)));
+    return CharsetFromWide(text, charset).substr(0, maxChars);
+}
+
+void SetFieldText(HWND field, const std::string& text, int charset) {
+    SetWindowTextW(field, WideFromCharset(text.c_str(), charset).c_str());
+}
+
 std::wstring UiWide(UiKey key) { return WideFromCharset(Ui(key), UiCharset); }
 
 std::wstring NameWide(const char* languageName) { return WideFromCharset(languageName, UiCharset); }

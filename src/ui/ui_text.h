@@ -11,6 +11,10 @@
 std::wstring WideFromCharset(const char* text, int charset);
 std::string CharsetFromWide(const wchar_t* text, int charset);
 
+// An edit field's text in a character set (the field's language's), cut to maxChars, and back.
+std::string FieldText(HWND field, int charset, std::size_t maxChars = std::string::npos);
+void SetFieldText(HWND field, const std::string& text, int charset);
+
 // An interface text, in the interface's character set.
 std::wstring UiWide(UiKey key);
 // A language name of the catalogue: the user typed it in the interface's language, so it

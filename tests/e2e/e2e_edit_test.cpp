@@ -103,6 +103,16 @@ TEST_F(AddTest, EntriesThatStoreNothingAndAClosingWithoutASort) {
     EXPECT_FALSE(fixture.Exists("new\\dutch_english.gk"));
 }
 
+TEST_F(AddTest, EndingTheProgramFromTheWindowStillSortsWhatItAdded) {
+    Enter("aaab", "zzzy");
+    PostMessageA(main, WM_COMMAND, 3, 0);  // the exit command, as Ctrl and its key give it
+    EXPECT_EQ(program->WaitForExit(), 0);
+    for (auto [file, locale] : {std::pair{"dut_eng.gk", kDutch}, std::pair{"eng_dut.gk", kEnglish}})
+        EXPECT_TRUE(InOrder(fixture.Records(file), locale)) << file;
+    EXPECT_EQ(Entry(fixture.Records("dut_eng.gk"), "aaab"), "zzzy");
+    EXPECT_EQ(Entry(fixture.Records("eng_dut.gk"), "zzzy"), "aaab");
+}
+
 TEST_F(EndToEnd, NewWordListIsInTheMenuAtOnceAndAtTheNextStart) {
     const std::string catalogue = fixture.Read("languages.ini");
     ASSERT_TRUE(Start());

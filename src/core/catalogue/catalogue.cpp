@@ -257,8 +257,9 @@ int SaveSelection(const WordListDescriptor& pair) {
 CatalogueWrite AddLanguageLine(const std::string& languageLine) {
     FILE* in = OpenCatalogue("rb");
     if (!in) return CatalogueWrite::NoCatalogue;
-    bool added = false;
+    bool added = false, wrote = false;
     const int result = platform::ReplaceFile(Ui(UiKey::FilenameIni), kTemporaryCatalogue, [&](FILE* out) {
+        wrote = true;
         bool inLanguages = false, ok = true, endsWithBreak = true;
         std::string lastEnd = "\n";
         auto write = [&](const std::string& text) {
@@ -289,7 +290,8 @@ CatalogueWrite AddLanguageLine(const std::string& languageLine) {
     });
     if (in) std::fclose(in);
     if (result == 0) return CatalogueWrite::Done;
-    return added ? CatalogueWrite::NoTemporary : CatalogueWrite::NoCatalogue;
+    // No section to add to, or the catalogue unreadable, is the catalogue's fault; the rest the temporary file's.
+    return wrote && !added ? CatalogueWrite::NoCatalogue : CatalogueWrite::NoTemporary;
 }
 
 std::optional<std::string> WordFilePath(const WordListDescriptor& pair) {

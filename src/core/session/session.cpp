@@ -36,13 +36,26 @@ void SwitchStoreTo(WordListDescriptor& pair) {
 int ReloadCatalogue() {
     const std::string current = CurrentPair ? WordFileName(*CurrentPair) : "";
     WordListDescriptor* const before = CurrentPair;
+    const int forwardPairs = PairCount() / 2, position = PairPosition(CurrentPair);
     if (BuildCatalogue() != 0) {
         CurrentPair = before;
         return -1;
     }
+    WordListDescriptor* found = nullptr;
     for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
-        d->selected = EqualsIgnoringAsciiCase(WordFileName(*d), current) ? 1 : 0;
-        if (d->selected) CurrentPair = d;
+        if (!found && EqualsIgnoringAsciiCase(WordFileName(*d), current)) found = d;
+        d->selected = 0;
+    }
+    const bool same = found != nullptr;
+    // The pair at the same place, when the catalogue was changed by other hands meanwhile; a
+    // reverse pair moves one down for the new forward pair.
+    if (!found) found = PairAt(position < forwardPairs ? position : position + 1);
+    if (!found) found = CurrentPair;
+    found->selected = 1;
+    CurrentPair = found;
+    if (!same) {  // another pair's files: the store follows
+        SetCollation(*found, LocaleReport::Silent);
+        ReopenStore();
     }
     return 0;
 }

@@ -77,6 +77,9 @@ TEST_F(NewLanguageTest, TheLineGoesWhereTheSectionEnds) {
         EXPECT_EQ(AddLanguageLine(NewLanguageLine("german", 0, "K")), CatalogueWrite::Done);
         EXPECT_EQ(ReadFile("cat.ini"), after);
     }
+    std::filesystem::create_directory("tmp.ini");  // the temporary file cannot be made
+    EXPECT_EQ(AddLanguageLine("longname,german,0,K"), CatalogueWrite::NoTemporary);
+    std::filesystem::remove("tmp.ini");
     WriteFile("cat.ini", "[selected]\nx.gk\n");
     EXPECT_EQ(AddLanguageLine("longname,german,0,K"), CatalogueWrite::NoCatalogue);
     EXPECT_EQ(ReadFile("cat.ini"), "[selected]\nx.gk\n");
