@@ -16,15 +16,17 @@ bool OpenSecondaryWindow(HWND (*open)()) {
     return true;
 }
 
-void CloseSecondaryWindows() {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) {
-            if (window != MainWindow && IsWindowVisible(window)) SendMessageW(window, WM_CLOSE, 0, 0);
-            return TRUE;
-        },
-        0);
+namespace {
+
+// A named callback: 32-bit Windows calls it stdcall, which no lambda converts to.
+BOOL CALLBACK CloseOne(HWND window, LPARAM) {
+    if (window != MainWindow && IsWindowVisible(window)) SendMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
 }
+
+}  // namespace
+
+void CloseSecondaryWindows() { EnumThreadWindows(GetCurrentThreadId(), CloseOne, 0); }
 
 void SecondaryWindowClosed() {
     ShowWindow(MainWindow, SW_SHOW);
