@@ -101,10 +101,10 @@ void FillForwardPair(WordListDescriptor& f, const std::vector<std::string>& fiel
     CopyText(f.icon2Short, FirstThree(main) + ".ico");
     if (!longName.empty()) {
         CopyText(f.name1, longName);
-        CopyText(f.wordFileLong, longName + "_" + main + ".gk");
+        CopyText(f.wordFileLong, LongWordFileName(longName, main));
         CopyText(f.listFileLong, longName + "_" + main + ".ls");
-        CopyText(f.icon1Long, longName + ".ico");
-        CopyText(f.icon2Long, main + ".ico");
+        CopyText(f.icon1Long, LongIconName(longName));
+        CopyText(f.icon2Long, LongIconName(main));
         CopyText(f.longName, longName);
     }
     f.hasSortTable = HasSortTable(f.name1);
@@ -126,10 +126,10 @@ void FillReversePair(WordListDescriptor& r, const WordListDescriptor& f, const s
     CopyText(r.listFileShort, stem + ".ls");
     if (f.longName[0] != '\0') {
         const std::string longName = f.longName;
-        CopyText(r.wordFileLong, main + "_" + longName + ".gk");
+        CopyText(r.wordFileLong, LongWordFileName(main, longName));
         CopyText(r.listFileLong, main + "_" + longName + ".ls");
-        CopyText(r.icon1Long, main + ".ico");
-        CopyText(r.icon2Long, longName + ".ico");
+        CopyText(r.icon1Long, LongIconName(main));
+        CopyText(r.icon2Long, LongIconName(longName));
         CopyText(r.longName, longName);
     }
     r.hasSortTable = HasSortTable(r.name1);
@@ -293,6 +293,12 @@ CatalogueWrite AddLanguageLine(const std::string& languageLine) {
     // No section to add to, or the catalogue unreadable, is the catalogue's fault; the rest the temporary file's.
     return wrote && !added ? CatalogueWrite::NoCatalogue : CatalogueWrite::NoTemporary;
 }
+
+std::string LongWordFileName(const std::string& first, const std::string& second) {
+    return first + "_" + second + ".gk";
+}
+
+std::string LongIconName(const std::string& language) { return language + ".ico"; }
 
 std::optional<std::string> WordFilePath(const WordListDescriptor& pair) {
     return platform::MakePath({Ui(UiKey::PathLanguage), WordFileName(pair)});

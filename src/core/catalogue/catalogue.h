@@ -50,6 +50,10 @@ const char* WordFileName(const WordListDescriptor& pair);
 const char* ListFileName(const WordListDescriptor& pair);
 const char* Icon1Name(const WordListDescriptor& pair);
 const char* Icon2Name(const WordListDescriptor& pair);
+// The long-name rule: the word file of `first` into `second` ("first_second.gk") and a
+// language's icon ("name.ico"). Every file of a language with a long name is named so.
+std::string LongWordFileName(const std::string& first, const std::string& second);
+std::string LongIconName(const std::string& language);
 // PathLanguage + the pair's word file; none when the path would be too long.
 std::optional<std::string> WordFilePath(const WordListDescriptor& pair);
 

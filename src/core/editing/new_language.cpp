@@ -13,11 +13,11 @@ constexpr std::size_t kMaxNameChars = 98;
 constexpr std::size_t kMaxCatalogueLineChars = 99;  // what the catalogue reads of a line
 
 std::optional<std::string> WordFile(const std::string& first, const std::string& second) {
-    return platform::MakePath({Ui(UiKey::PathLanguage), first, "_", second, ".gk"});
+    return platform::MakePath({Ui(UiKey::PathLanguage), LongWordFileName(first, second)});
 }
 
 std::optional<std::string> IconFile(const std::string& name) {
-    return platform::MakePath({Ui(UiKey::PathIcons), name, ".ico"});
+    return platform::MakePath({Ui(UiKey::PathIcons), LongIconName(name)});
 }
 
 bool CanNameFiles(const std::string& name) {
