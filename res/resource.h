@@ -1,6 +1,10 @@
 // Resource, control and command ids, grouped per window.
 #pragma once
 
+// The palette's menu items, the same in every window that offers it.
+#define IDM_PALETTE_SHOW 6
+#define IDM_PALETTE_HIDE 7
+
 // Main window buttons and commands.
 #define IDC_MAIN_EXIT 3
 #define IDC_MAIN_ADD 10
@@ -39,8 +43,6 @@
 #define IDC_SEARCH_SCROLL 41
 #define IDC_SEARCH_WORD_FIRST 100
 #define IDC_SEARCH_TRANSLATION_FIRST 150
-#define IDM_SEARCH_PALETTE_SHOW 6
-#define IDM_SEARCH_PALETTE_HIDE 7
 #define IDM_SEARCH_DELETE 50
 #define IDM_SEARCH_COPY 53
 #define IDM_SEARCH_PASTE 54
@@ -54,8 +56,6 @@
 #define IDC_ADD_TRANSLATION 31
 #define IDC_ADD_DONE 14
 #define IDC_ADD_HELP 22
-#define IDM_ADD_PALETTE_SHOW 6
-#define IDM_ADD_PALETTE_HIDE 7
 #define IDM_ADD_TO_LIST 2
 
 // New-word-list window; the icon it writes is resource 13 of type DATA.

@@ -33,8 +33,7 @@ constexpr RECT kCounter = {15, 146, 400, 166};
 
 struct AddState {
     HWND window, word, translation;
-    HWND focusTarget;  // the field the palette types into
-    bool paletteShown;
+    HWND focusTarget;        // the field the palette types into
     bool closing;            // the closing sorts run once, however often Done is pressed meanwhile
     std::string warnedWord;  // the word last warned about, so a key release does not warn again
     Font font1, font2;
@@ -52,16 +51,10 @@ void CommaWarning() {
 }
 
 void FollowFocus(HWND field) {
-    s.focusTarget = Palette.target = field;
+    s.focusTarget = field;
     const bool first = field == s.word;
-    const int charset = first ? Adding.pair->charset1 : Adding.pair->charset2;
-    if (charset == Palette.charset) return;
-    Palette.charset = charset;
-    Palette.language = first ? Adding.pair->name1 : Adding.pair->name2;
-    if (s.paletteShown) {
-        OpenPalette();
-        SetFocus(s.focusTarget);
-    }
+    PaletteFollows(field, first ? Adding.pair->charset1 : Adding.pair->charset2,
+                   first ? Adding.pair->name1 : Adding.pair->name2);
 }
 
 void Preview() {
@@ -166,10 +159,7 @@ void Button(HWND parent, int id, UiKey label, int left) {
 
 HMENU MenuBar() {
     HMENU bar = CreateMenu();
-    HMENU charset = CreatePopupMenu();
-    AppendMenuW(charset, MF_STRING, IDM_ADD_PALETTE_SHOW, UiWide(UiKey::AddMenuCharset1).c_str());
-    AppendMenuW(charset, MF_STRING | MF_CHECKED, IDM_ADD_PALETTE_HIDE, UiWide(UiKey::AddMenuCharset2).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(charset), UiWide(UiKey::AddMenuCharset0).c_str());
+    AppendPaletteMenu(bar, UiKey::AddMenuCharset0, UiKey::AddMenuCharset1, UiKey::AddMenuCharset2);
     HMENU options = CreatePopupMenu();
     AppendMenuW(options, MF_STRING | (Settings.AddNewWordsToList == 1 ? MF_CHECKED : 0), IDM_ADD_TO_LIST,
                 UiWide(UiKey::AddMenuOptions1).c_str());
@@ -180,7 +170,7 @@ HMENU MenuBar() {
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
     SetMenu(hwnd, MenuBar());
-    s.paletteShown = s.closing = false;
+    s.closing = false;
     s.warnedWord.clear();
     s.font1.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset1));
     s.font2.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset2));
@@ -188,10 +178,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.translation = Field(hwnd, IDC_ADD_TRANSLATION, 105, static_cast<int>(kMaxTranslationChars), s.font2.get());
     Button(hwnd, IDC_ADD_DONE, UiKey::Done, 510);
     Button(hwnd, IDC_ADD_HELP, UiKey::Help, 400);
-    Palette.owner = hwnd;
-    Palette.charset = Adding.pair->charset1;
-    Palette.language = Adding.pair->name1;
-    s.focusTarget = Palette.target = s.word;
+    OfferPalette(hwnd, s.word, Adding.pair->charset1, Adding.pair->name1);
+    s.focusTarget = s.word;
     MoveToStoredPosition(hwnd, Settings.addWindow);
     SetFocus(s.word);
     return TRUE;
@@ -200,14 +188,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
 void OnPaint(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    {
-        const Pen pen(CreatePen(PS_SOLID, 1, RGB(224, 224, 224)));
-        SelectGuard selected(dc, pen.get());
-        MoveToEx(dc, 0, 0, nullptr);
-        LineTo(dc, client.right, 0);
-    }
+    DrawTopEdge(hwnd, dc);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(30, 30, 230));
     RECT confirm = {15, 166, 400, 210};
@@ -220,17 +201,6 @@ void OnPaint(HWND hwnd) {
     }
     DrawCounter(dc);
     EndPaint(hwnd, &ps);
-}
-
-void SetPaletteShown(HWND hwnd, bool shown) {
-    CheckMenuItem(GetMenu(hwnd), IDM_ADD_PALETTE_SHOW, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(GetMenu(hwnd), IDM_ADD_PALETTE_HIDE, MF_BYCOMMAND | (shown ? MF_UNCHECKED : MF_CHECKED));
-    s.paletteShown = shown;
-    ClosePalette();
-    if (shown) {
-        OpenPalette();
-        SetFocus(s.focusTarget);
-    }
 }
 
 void ToggleAddToList(HWND hwnd) {
@@ -269,10 +239,10 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
             return CloseAddWindow(hwnd);
         case IDC_ADD_HELP:
             return OpenHelp(Ui(UiKey::AddHelpkey));
-        case IDM_ADD_PALETTE_SHOW:
-            return SetPaletteShown(hwnd, true);
-        case IDM_ADD_PALETTE_HIDE:
-            return SetPaletteShown(hwnd, false);
+        case IDM_PALETTE_SHOW:
+            return ShowPalette(true);
+        case IDM_PALETTE_HIDE:
+            return ShowPalette(false);
         case IDM_ADD_TO_LIST:
             return ToggleAddToList(hwnd);
     }
@@ -311,12 +281,7 @@ LRESULT CALLBACK AddWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 HWND OpenAddWindow() {
     BeginAdding();
-    RegisterWindowClass(kClassName, AddWindowProc, CS_HREDRAW | CS_VREDRAW);
     const int height = kClientHeight + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
-    HWND hwnd = CreateCentredWindow(kClassName, Ui(UiKey::AddCaption), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, kWidth,
-                                    height);
-    if (!hwnd) return nullptr;
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
-    return hwnd;
+    return OpenCentredWindow(kClassName, AddWindowProc, CS_HREDRAW | CS_VREDRAW, Ui(UiKey::AddCaption),
+                             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, kWidth, height);
 }

@@ -17,6 +17,15 @@ HBITMAP MakeTransparencyMask(HBITMAP bitmap, COLORREF transparent) {
     return mask;
 }
 
+void DrawTopEdge(HWND window, HDC dc) {
+    RECT client;
+    GetClientRect(window, &client);
+    const Pen pen(CreatePen(PS_SOLID, 1, RGB(224, 224, 224)));
+    SelectGuard selected(dc, pen.get());
+    MoveToEx(dc, 0, 0, nullptr);
+    LineTo(dc, client.right, 0);
+}
+
 void DrawShadowedText(HDC dc, const std::wstring& text, RECT rect, UINT format) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, RGB(224, 224, 224));

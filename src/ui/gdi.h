@@ -73,6 +73,9 @@ private:
 // the bitmap become black, so AND-ing the mask and OR-ing the bitmap draws it over anything.
 HBITMAP MakeTransparencyMask(HBITMAP bitmap, COLORREF transparent);
 
+// The 1-pixel light-grey (224, 224, 224) line along the top of a window's client area.
+void DrawTopEdge(HWND window, HDC dc);
+
 // Text drawn in light grey, then in green one pixel up and left of it, on a
 // transparent background: the headings of most windows.
 void DrawShadowedText(HDC dc, const std::wstring& text, RECT rect, UINT format);

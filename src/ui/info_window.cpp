@@ -133,8 +133,6 @@ LRESULT CALLBACK InfoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND OpenInfoWindow() {
-    RegisterWindowClass(kClassName, InfoWindowProc);
-    HWND window = CreateCentredWindow(kClassName, Ui(UiKey::WordlistInfoCaption), WS_OVERLAPPEDWINDOW, 450, 300);
-    if (window) ShowWindow(window, SW_SHOW);
-    return window;
+    return OpenCentredWindow(kClassName, InfoWindowProc, 0, Ui(UiKey::WordlistInfoCaption), WS_OVERLAPPEDWINDOW, 450,
+                             300);
 }

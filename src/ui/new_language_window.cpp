@@ -158,10 +158,6 @@ LRESULT CALLBACK NewLanguageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }  // namespace
 
 HWND OpenNewLanguageWindow() {
-    RegisterWindowClass(kClassName, NewLanguageWindowProc);
-    HWND hwnd = CreateCentredWindow(kClassName, Ui(UiKey::CreateEmptyCaption), WS_OVERLAPPEDWINDOW, 265, 220);
-    if (!hwnd) return nullptr;
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
-    return hwnd;
+    return OpenCentredWindow(kClassName, NewLanguageWindowProc, 0, Ui(UiKey::CreateEmptyCaption), WS_OVERLAPPEDWINDOW,
+                             265, 220);
 }

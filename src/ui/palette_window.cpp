@@ -8,6 +8,7 @@
 
 #include "core/editing/palette_characters.h"
 #include "core/settings/settings.h"
+#include "resource.h"
 #include "ui/app_state.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
@@ -82,6 +83,44 @@ void OpenPalette() {
     }
     SetTopmost(Palette.window, Settings.StayOnTop == 1);
     ShowWindow(Palette.window, SW_SHOWNOACTIVATE);
+}
+
+void OfferPalette(HWND owner, HWND field, int charset, const char* language) {
+    Palette.owner = owner;
+    Palette.target = field;
+    Palette.charset = charset;
+    Palette.language = language;
+    Palette.shown = false;
+}
+
+void PaletteFollows(HWND field, int charset, const char* language) {
+    Palette.target = field;
+    if (charset == Palette.charset) return;
+    Palette.charset = charset;
+    Palette.language = language;
+    if (Palette.shown) {
+        OpenPalette();
+        SetFocus(field);
+    }
+}
+
+void AppendPaletteMenu(HMENU bar, UiKey title, UiKey show, UiKey hide) {
+    HMENU popup = CreatePopupMenu();
+    AppendMenuW(popup, MF_STRING, IDM_PALETTE_SHOW, UiWide(show).c_str());
+    AppendMenuW(popup, MF_STRING | MF_CHECKED, IDM_PALETTE_HIDE, UiWide(hide).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), UiWide(title).c_str());
+}
+
+void ShowPalette(bool shown) {
+    HMENU menu = GetMenu(Palette.owner);
+    CheckMenuItem(menu, IDM_PALETTE_SHOW, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, IDM_PALETTE_HIDE, MF_BYCOMMAND | (shown ? MF_UNCHECKED : MF_CHECKED));
+    Palette.shown = shown;
+    ClosePalette();
+    if (shown) {
+        OpenPalette();
+        if (Palette.target) SetFocus(Palette.target);
+    }
 }
 
 void ClosePalette() {

@@ -46,7 +46,7 @@ struct SearchState {
     HWND words[kMaxRows], translations[kMaxRows];
     HWND search, done, scroll;
     HWND focusTarget;
-    bool paletteShown, rebuilding, closing;
+    bool rebuilding, closing;
     ClipboardWatch clipboard;
     Font font1, font2;
     Menu liveMenu, deletedMenu;
@@ -73,15 +73,9 @@ void IncrementalSearch() {
 // The palette types into the field with the focus, in that field's language.
 void FollowFocus(HWND field, CellKind kind) {
     s.focusTarget = field;
-    Palette.target = field;
-    const int charset = kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2;
-    if (charset == Palette.charset) return;
-    Palette.charset = charset;
-    Palette.language = kind == CellKind::Word ? CurrentPair->name1 : CurrentPair->name2;
-    if (s.paletteShown) {
-        OpenPalette();
-        SetFocus(s.focusTarget);
-    }
+    const bool first = kind == CellKind::Word;
+    PaletteFollows(field, first ? CurrentPair->charset1 : CurrentPair->charset2,
+                   first ? CurrentPair->name1 : CurrentPair->name2);
 }
 
 int RowOf(HWND cell, CellKind* kind) {
@@ -299,10 +293,7 @@ HMENU CellMenu(UiKey deleteLabel) {
 HMENU MenuBar() {
     auto text = [](UiKey key) { return UiWide(key); };
     HMENU bar = CreateMenu();
-    HMENU charset = CreatePopupMenu();
-    AppendMenuW(charset, MF_STRING, IDM_SEARCH_PALETTE_SHOW, text(UiKey::SearchMenuCharset1).c_str());
-    AppendMenuW(charset, MF_STRING | MF_CHECKED, IDM_SEARCH_PALETTE_HIDE, text(UiKey::SearchMenuCharset2).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(charset), text(UiKey::SearchMenuCharset0).c_str());
+    AppendPaletteMenu(bar, UiKey::SearchMenuCharset0, UiKey::SearchMenuCharset1, UiKey::SearchMenuCharset2);
     HMENU clip = CreatePopupMenu();
     AppendMenuW(clip, MF_STRING | (Settings.ClipSearch == 1 ? MF_CHECKED : 0), IDM_SEARCH_CLIP_ON,
                 text(UiKey::SearchMenuClipboard1).c_str());
@@ -323,11 +314,11 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     SetMenu(hwnd, MenuBar());
     s.liveMenu.reset(CellMenu(UiKey::SearchDelRecord));
     s.deletedMenu.reset(CellMenu(UiKey::SearchResRecord));
-    s.rebuilding = s.paletteShown = s.closing = false;
+    s.rebuilding = s.closing = false;
     CreateFonts();
-    Palette.owner = hwnd;
     CreateControls(hwnd);
-    s.focusTarget = Palette.target = s.search;
+    OfferPalette(hwnd, s.search, CurrentPair->charset1, CurrentPair->name1);
+    s.focusTarget = s.search;
     SetFocus(s.search);
     SetWindowSubclass(s.search, SearchFieldProc, 1, 0);
     s.pager.Attach(s.scroll, s.rows);
@@ -343,14 +334,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
 void OnPaint(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    {
-        const Pen pen(CreatePen(PS_SOLID, 1, RGB(224, 224, 224)));
-        SelectGuard selected(dc, pen.get());
-        MoveToEx(dc, 0, 0, nullptr);
-        LineTo(dc, client.right, 0);
-    }
+    DrawTopEdge(hwnd, dc);
     if (s.rows != 0) {
         SelectGuard font(dc, Fonts.SearchBoldFont);
         DrawShadowedText(dc, NameWide(CurrentPair->name1), {20, 5, 235, 30}, DT_SINGLELINE | DT_CENTER);
@@ -380,7 +364,7 @@ void SwitchPair(HWND hwnd, int id) {
     SetWindowFont(s.search, s.font1.get(), FALSE);
     SendMessageW(s.search, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     SetFocus(s.search);
-    if (s.paletteShown) {
+    if (Palette.shown) {
         OpenPalette();
         SetFocus(s.search);
     }
@@ -412,17 +396,6 @@ void SetClipSearch(HWND hwnd, bool on) {
         s.clipboard.Stop();
 }
 
-void SetPaletteShown(HWND hwnd, bool shown) {
-    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_PALETTE_SHOW, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(GetMenu(hwnd), IDM_SEARCH_PALETTE_HIDE, MF_BYCOMMAND | (shown ? MF_UNCHECKED : MF_CHECKED));
-    s.paletteShown = shown;
-    ClosePalette();
-    if (shown) {
-        OpenPalette();
-        SetFocus(s.focusTarget);
-    }
-}
-
 // Done and the close box: the pending sort runs once, however often they are pressed meanwhile.
 void OnClose(HWND hwnd) {
     if (s.closing) return;
@@ -442,10 +415,10 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     switch (id) {
         case IDC_SEARCH_DONE:
             return OnClose(hwnd);
-        case IDM_SEARCH_PALETTE_SHOW:
-            return SetPaletteShown(hwnd, true);
-        case IDM_SEARCH_PALETTE_HIDE:
-            return SetPaletteShown(hwnd, false);
+        case IDM_PALETTE_SHOW:
+            return ShowPalette(true);
+        case IDM_PALETTE_HIDE:
+            return ShowPalette(false);
         case IDM_SEARCH_CLIP_ON:
             return SetClipSearch(hwnd, true);
         case IDM_SEARCH_CLIP_OFF:
@@ -521,18 +494,10 @@ HWND OpenSearchWindow() {
     s.compact = Settings.searchwindowminimal == 1 ? 1 : 0;
     s.rows = s.compact ? 1 : ClampRows(Settings.searchwindowsize);
     if (!s.compact) Settings.searchwindowsize = s.rows;
-    RegisterWindowClass(kClassName, SearchWindowProc, CS_HREDRAW | CS_VREDRAW);
     const int extra = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
-    const int width = s.compact ? 500 : 630;
     const int height = extra + (s.compact ? 23 + 20 : 23 * s.rows + 80);
-    HWND hwnd = CreateWindowW(WideFromCharset(kClassName, 0).c_str(), UiWide(UiKey::SearchCaption).c_str(),
-                              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                              (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
-                              AppInstance, nullptr);
-    if (!hwnd) return nullptr;
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
-    return hwnd;
+    return OpenCentredWindow(kClassName, SearchWindowProc, CS_HREDRAW | CS_VREDRAW, Ui(UiKey::SearchCaption),
+                             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, s.compact ? 500 : 630, height);
 }
 
 void ForgetSearchWindow() { s.clipboard.Stop(); }

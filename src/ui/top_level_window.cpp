@@ -13,6 +13,16 @@ HWND CreateCentredWindow(const char* className, const char* title, DWORD style, 
     return hwnd;
 }
 
+HWND OpenCentredWindow(const char* className, WNDPROC procedure, UINT classStyle, const char* title, DWORD style,
+                       int width, int height) {
+    RegisterWindowClass(className, procedure, classStyle);
+    HWND hwnd = CreateCentredWindow(className, title, style, width, height);
+    if (!hwnd) return nullptr;
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
 void SetTopmost(HWND hwnd, bool topmost) {
     SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

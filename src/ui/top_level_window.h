@@ -14,6 +14,11 @@ void RegisterWindowClass(const char* className, WNDPROC procedure, UINT style = 
 // when StayOnTop is 1 and explicitly not topmost otherwise. The title is interface text.
 HWND CreateCentredWindow(const char* className, const char* title, DWORD style, int width, int height);
 
+// Registers the class, then creates, shows and paints a centred window: how every
+// secondary window opens.
+HWND OpenCentredWindow(const char* className, WNDPROC procedure, UINT classStyle, const char* title, DWORD style,
+                       int width, int height);
+
 // Keeps a window above all others or explicitly not, without moving or activating it.
 void SetTopmost(HWND hwnd, bool topmost);
 
