@@ -7,8 +7,10 @@
 #include "ui/app_state.h"
 #include "ui/help.h"
 #include "ui/new_list_dialog.h"
+#include "ui/sorting_window.h"
 #include "ui/ui_support.h"
 #include "ui/ui_text.h"
+#include "ui/updating_window.h"
 
 namespace {
 
@@ -63,4 +65,29 @@ TEST_F(DialogsTest, HelpTargetsOnlyPathsThatFit) {
     UseStrings({{"FilenameHelp", std::string(300, 'h') + ".htm"}});
     EXPECT_FALSE(HelpTarget(nullptr).has_value());
     EXPECT_FALSE(HelpTarget("search").has_value());
+}
+
+// The status windows around long work, and the new-list dialog: class and size as designed.
+TEST_F(DialogsTest, ProgressWindowsAndTheNewListDialog) {
+    auto size = [](HWND window) {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+    };
+    ShowSortingWindow();
+    for (int i = 0; i <= 3; ++i) SortingWindowProgress().Show(SortPhase::Sorting, 2000 * i);
+    EXPECT_EQ(size(FindWindowA("sorting", nullptr)), "350x120");
+    CloseSortingWindow();
+    ShowUpdatingWindow();
+    EXPECT_EQ(size(FindWindowA("updating", nullptr)), "350x120");
+    CloseUpdatingWindow();
+    EXPECT_EQ(ThreadWindows("sorting") + ThreadWindows("updating"), 0);
+    std::string dialog;
+    WhileModal(
+        [&] {
+            dialog = size(GetActiveWindow());
+            PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+        },
+        [] { RunNewListDialog(MainWindow); });
+    EXPECT_EQ(dialog, "326x145");
 }

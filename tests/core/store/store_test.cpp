@@ -70,15 +70,6 @@ TEST_F(StoreTest, ReadsOutsideTheFile) {
     EXPECT_EQ(FindWord("anything"), 0);
 }
 
-TEST_F(StoreTest, AppendedRecordReadsBack) {
-    Open({Record("Apfel", "appel")});
-    CurrentRecord = Record("Zug", "trein");
-    ASSERT_EQ(WriteWord(WordCount++), 0);
-    ASSERT_EQ(ReadWord(1), 0);
-    EXPECT_STREQ(CurrentRecord.translation, "trein");
-    EXPECT_EQ(ReadRecords("words/ger_dut.gk").size(), 2u);
-}
-
 TEST_F(StoreTest, FindWordReturnsMatchOrInsertionPoint) {
     Open({Record("apple"), Record("Banana"), Record("cherry"), Record("cherry"), Record("date")});
     const struct {

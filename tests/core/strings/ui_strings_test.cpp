@@ -31,19 +31,6 @@ std::vector<char> ImageOf(std::string text) {
 
 }  // namespace
 
-TEST(UiStrings, ScramblingRunsAcrossEntriesAndInverts) {
-    const auto key = ScramblingKey();
-    for (int i = 0; i < 29; ++i) EXPECT_NE(key[i], 0) << i;
-    EXPECT_EQ(key[29], 0);
-    const std::string data = std::string("Done=Close\0Help=Help\0\0", 22) + std::string(100, 'x');
-    std::string scrambled = data;
-    Scramble(reinterpret_cast<unsigned char*>(scrambled.data()), scrambled.size(), key.data());
-    EXPECT_EQ(static_cast<unsigned char>(scrambled[0]), static_cast<unsigned char>(data[0] + key[0]));
-    EXPECT_EQ(static_cast<unsigned char>(scrambled[29] - data[29]), key[0]);  // the 30th byte starts the key again
-    Descramble(reinterpret_cast<unsigned char*>(scrambled.data()), scrambled.size(), key.data());
-    EXPECT_EQ(scrambled, data);
-}
-
 TEST(UiStrings, EntryMatchingRules) {
     const struct {
         std::string image;
