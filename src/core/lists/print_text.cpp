@@ -1,0 +1,1 @@
+#include "core/lists/print_text.h"

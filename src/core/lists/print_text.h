@@ -1,0 +1,2 @@
+// The printed form of a practice list.
+#pragma once

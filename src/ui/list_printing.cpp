@@ -1,0 +1,3 @@
+#include "ui/list_printing.h"
+
+void PrintCurrentList(HWND) {}

@@ -1,0 +1,3 @@
+#include "ui/list_window.h"
+
+HWND OpenListWindow() { return nullptr; }

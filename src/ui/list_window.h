@@ -1,0 +1,6 @@
+// The practice-list window ("lijst").
+#pragma once
+
+#include <windows.h>
+
+HWND OpenListWindow();

@@ -1,0 +1,1 @@
+#include "ui/random_window.h"

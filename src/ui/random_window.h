@@ -1,0 +1,2 @@
+// The random-selection window ("addrandom").
+#pragma once
