@@ -65,3 +65,25 @@
 #define IDC_NEWLANG_CREATE 18
 #define IDC_NEWLANG_CANCEL 14
 #define IDR_LANGUAGE_ICON 13
+
+// Practice-list window: list-pane rows 500-507, word-pane rows 550-557 (the word and the
+// translation column share an id), the lists menu from 800.
+#define IDC_LIST_DONE 14
+#define IDC_LIST_ADD_ALL 15
+#define IDC_LIST_REMOVE_ALL 16
+#define IDC_LIST_ADD_RANDOM 17
+#define IDC_LIST_PRINT 23
+#define IDC_LIST_SEARCH 30
+#define IDC_LIST_LIST_SCROLL 41
+#define IDC_LIST_WORD_SCROLL 42
+#define IDM_LIST_NEW 59
+#define IDM_LIST_DELETE 60
+#define IDC_LIST_ROW_FIRST 500
+#define IDC_LIST_WORD_FIRST 550
+#define IDM_LIST_FIRST 800
+
+// Random-selection window.
+#define IDC_RANDOM_CANCEL 14
+#define IDC_RANDOM_OK 18
+#define IDC_RANDOM_EMPTY_FIRST 19
+#define IDC_RANDOM_NUMBER 30

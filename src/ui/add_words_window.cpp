@@ -16,6 +16,7 @@
 #include "core/strings/ui_strings.h"
 #include "resource.h"
 #include "ui/app_state.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/help.h"
@@ -151,12 +152,6 @@ HWND Field(HWND parent, int id, int top, int limit, HFONT font) {
     return field;
 }
 
-void Button(HWND parent, int id, UiKey label, int left) {
-    HWND button = CreateWindowW(L"BUTTON", UiWide(label).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, left, 150, 100,
-                                30, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
-    SetWindowFont(button, Fonts.GuiFont, FALSE);
-}
-
 HMENU MenuBar() {
     HMENU bar = CreateMenu();
     AppendPaletteMenu(bar, UiKey::AddMenuCharset0, UiKey::AddMenuCharset1, UiKey::AddMenuCharset2);
@@ -176,8 +171,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.font2.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset2));
     s.word = Field(hwnd, IDC_ADD_WORD, 35, static_cast<int>(kMaxWordChars), s.font1.get());
     s.translation = Field(hwnd, IDC_ADD_TRANSLATION, 105, static_cast<int>(kMaxTranslationChars), s.font2.get());
-    Button(hwnd, IDC_ADD_DONE, UiKey::Done, 510);
-    Button(hwnd, IDC_ADD_HELP, UiKey::Help, 400);
+    CreateButton(hwnd, IDC_ADD_DONE, UiKey::Done, 510, 150, 100, 30);
+    CreateButton(hwnd, IDC_ADD_HELP, UiKey::Help, 400, 150, 100, 30);
     OfferPalette(hwnd, s.word, Adding.pair->charset1, Adding.pair->name1);
     s.focusTarget = s.word;
     MoveToStoredPosition(hwnd, Settings.addWindow);

@@ -17,10 +17,12 @@
 #include "ui/about_box.h"
 #include "ui/add_words_window.h"
 #include "ui/app_state.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/help.h"
 #include "ui/info_window.h"
+#include "ui/list_window.h"
 #include "ui/new_language_window.h"
 #include "ui/new_list_dialog.h"
 #include "ui/search_window.h"
@@ -116,13 +118,6 @@ void PaintLogo(HDC dc) {
     BitBlt(dc, left, top, s.logoSize.cx, s.logoSize.cy, memory.get(), 0, 0, SRCPAINT);
 }
 
-void AddButton(HWND parent, int id, UiKey label, int left, int top) {
-    HWND button =
-        CreateWindowW(L"BUTTON", UiWide(label).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, left, top,
-                      120, 30, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
-    SetWindowFont(button, Fonts.GuiFont, FALSE);
-}
-
 // The language menu's check mark moves to `pair`, which becomes current everywhere.
 void SwitchToPair(WordListDescriptor* pair) {
     HMENU menu = GetMenu(MainWindow);
@@ -157,7 +152,7 @@ void ListCheck(HWND hwnd) {
         if (Settings.PracticeList.empty()) return;
         ReopenListFile();
     }
-    // The practice-list window opens here once it exists.
+    OpenSecondaryWindow(OpenListWindow);
 }
 
 void Practise(HWND hwnd) {
@@ -178,11 +173,11 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     }
     if (s.colourDepth >= 16) LoadLogo();
     ReadWindowSettings();
-    AddButton(hwnd, IDC_MAIN_ADD, UiKey::MainButtonAdd, 10, 280);
-    AddButton(hwnd, IDC_MAIN_CREATELIST, UiKey::MainButtonCreatelist, 150, 280);
-    AddButton(hwnd, IDC_MAIN_PRACTICE, UiKey::MainButtonPractice, 290, 280);
-    AddButton(hwnd, IDC_MAIN_SEARCH, UiKey::MainButtonSearch, 430, 280);
-    if (RecorderMode) AddButton(hwnd, IDC_MAIN_RECORD, UiKey::RecordCaption, 10, 240);
+    CreateButton(hwnd, IDC_MAIN_ADD, UiKey::MainButtonAdd, 10, 280, 120, 30, BS_MULTILINE);
+    CreateButton(hwnd, IDC_MAIN_CREATELIST, UiKey::MainButtonCreatelist, 150, 280, 120, 30, BS_MULTILINE);
+    CreateButton(hwnd, IDC_MAIN_PRACTICE, UiKey::MainButtonPractice, 290, 280, 120, 30, BS_MULTILINE);
+    CreateButton(hwnd, IDC_MAIN_SEARCH, UiKey::MainButtonSearch, 430, 280, 120, 30, BS_MULTILINE);
+    if (RecorderMode) CreateButton(hwnd, IDC_MAIN_RECORD, UiKey::RecordCaption, 10, 240, 120, 30, BS_MULTILINE);
     SetTopmost(hwnd, Settings.StayOnTop == 1);
     MoveToStoredPosition(hwnd, Settings.mainWindow);
     return TRUE;

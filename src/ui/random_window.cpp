@@ -1,1 +1,133 @@
 #include "ui/random_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "core/lists/random_selection.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "resource.h"
+#include "ui/app_state.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+const char kClassName[] = "addrandom";
+
+struct RandomState {
+    HWND window, number, searchField;
+    void (*drawn)();
+    bool emptyFirst;
+    std::wstring prompt;  // the word count when the window opened
+};
+
+RandomState s;
+
+// Return draws, and goes on to the field as every other key does.
+LRESULT CALLBACK NumberProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_KEYDOWN && wParam == VK_RETURN)
+        SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(IDC_RANDOM_NUMBER, VK_RETURN), 0);
+    return DefSubclassProc(field, msg, wParam, lParam);
+}
+
+void Draw(HWND hwnd) {
+    const int count = DrawCountOf(FieldText(s.number, UiCharset, 9));
+    if (!DrawCountAllowed(count)) {
+        SetWindowTextW(s.number, L"");
+        return;
+    }
+    DrawRandomWords(count, s.emptyFirst);
+    s.drawn();
+    DestroyWindow(hwnd);
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    s.window = hwnd;
+    s.emptyFirst = true;
+    s.prompt = UiWide(UiKey::CreateListNumberWords) + L" " + std::to_wstring(WordCount) + L") ?";
+    HWND check = CreateButton(hwnd, IDC_RANDOM_EMPTY_FIRST, UiKey::CreateListDelOldlist, 5, 5, 300, 30, BS_CHECKBOX);
+    Button_SetCheck(check, BST_CHECKED);
+    s.number = CreateEdit(hwnd, IDC_RANDOM_NUMBER, 5, 80, 90, 25, Fonts.GuiFont, ES_AUTOHSCROLL);
+    SetWindowSubclass(s.number, NumberProc, 1, 0);
+    CreateButton(hwnd, IDC_RANDOM_OK, UiKey::OK, 120, 80, 80, 25);
+    CreateButton(hwnd, IDC_RANDOM_CANCEL, UiKey::Cancel, 220, 80, 80, 25);
+    SetFocus(s.number);
+    return TRUE;
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    {
+        SelectGuard font(dc, Fonts.GuiFont);
+        RECT rect = {7, 43, 320, 60};
+        DrawTextW(dc, s.prompt.c_str(), -1, &rect, DT_WORDBREAK);
+    }
+    EndPaint(hwnd, &ps);
+    SetFocus(s.number);
+}
+
+void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
+    switch (id) {
+        case IDC_RANDOM_CANCEL:
+            if (code == BN_CLICKED) DestroyWindow(hwnd);
+            return;
+        case IDC_RANDOM_OK:
+            if (code == BN_CLICKED) Draw(hwnd);
+            return;
+        case IDC_RANDOM_NUMBER:
+            if (code == VK_RETURN && !control) Draw(hwnd);
+            return;
+        case IDC_RANDOM_EMPTY_FIRST:
+            if (code != BN_CLICKED) return;
+            s.emptyFirst = Button_GetCheck(control) != BST_CHECKED;
+            Button_SetCheck(control, s.emptyFirst ? BST_CHECKED : BST_UNCHECKED);
+            SetFocus(s.number);
+            return;
+    }
+}
+
+// The check box stands on the window's own grey.
+HBRUSH OnCtlColor(HWND, HDC dc, HWND, int) {
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+}
+
+void OnDestroy(HWND) {
+    s.window = nullptr;
+    if (IsWindow(s.searchField)) SetFocus(s.searchField);
+}
+
+LRESULT CALLBACK RandomWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColor);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenRandomWindow(HWND searchField, void (*drawn)()) {
+    s.searchField = searchField;
+    s.drawn = drawn;
+    return OpenCentredWindow(kClassName, RandomWindowProc, 0, Ui(UiKey::CreateListAddRandomNumber),
+                             WS_CAPTION | WS_SYSMENU, 325, 145);
+}
+
+HWND RandomWindow() { return s.window; }
+
+void CloseRandomWindow() {
+    if (s.window) DestroyWindow(s.window);
+}

@@ -1,32 +1,37 @@
 #include "ui/record_pager.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "core/lookup/pager.h"
 
-void RecordPager::Attach(HWND scrollBar, std::int32_t rows) {
+void RecordPager::Attach(HWND scrollBar, std::int32_t rows, std::int32_t unit) {
     scroll_ = scrollBar;
     rows_ = rows;
+    unit_ = unit;
 }
 
-void RecordPager::Reset() {
-    top_ = shownTop_ = 0;
-    show_(0);
-    SetScrollRange(scroll_, SB_CTL, 0, ScrollRangeEnd(count_(), rows_), TRUE);
-    SetScrollPos(scroll_, SB_CTL, 0, TRUE);
+void RecordPager::ShowFrom(std::int32_t top) {
+    top_ = shownTop_ = top;
+    show_(top);
+    SetScrollRange(scroll_, SB_CTL, 0, ScrollRangeEnd(count_(), rows_, unit_), TRUE);
+    SetScrollPos(scroll_, SB_CTL, top / unit_, TRUE);
 }
+
+void RecordPager::ShowEnd() { ShowFrom(std::max(count_() - rows_, 0)); }
 
 void RecordPager::Settle(std::int32_t top) {
     if (top == shownTop_) return;
     top_ = SettledTop(top, count_(), rows_);
     show_(top_);
-    SetScrollPos(scroll_, SB_CTL, top_ / 10, TRUE);
+    SetScrollPos(scroll_, SB_CTL, top_ / unit_, TRUE);
     shownTop_ = top_;
 }
 
-void RecordPager::LineUp() { Settle(ScrolledTop(ScrollRequest::LineUp, top_, count_(), rows_, 0)); }
+void RecordPager::LineUp() { Settle(ScrolledTop(ScrollRequest::LineUp, top_, count_(), rows_, 0, unit_)); }
 
-void RecordPager::LineDown() { Settle(ScrolledTop(ScrollRequest::LineDown, top_, count_(), rows_, 0)); }
+void RecordPager::LineDown() { Settle(ScrolledTop(ScrollRequest::LineDown, top_, count_(), rows_, 0, unit_)); }
 
 void RecordPager::Scroll(UINT code, int position) {
     // The message carries 16 bits, read as signed; a long file's positions need the bar's own.
@@ -54,5 +59,32 @@ void RecordPager::Scroll(UINT code, int position) {
         default:
             return;  // nothing happens until the thumb is released
     }
-    Settle(ScrolledTop(request, top_, count_(), rows_, position));
+    Settle(ScrolledTop(request, top_, count_(), rows_, position, unit_));
+}
+
+namespace {
+
+LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto& pager = *reinterpret_cast<RecordPager*>(data);
+    if (msg == WM_KEYDOWN) {
+        switch (wParam) {
+            case VK_RETURN:
+                SetWindowTextW(field, L"");
+                return 0;
+            case VK_UP:
+                pager.LineUp();
+                return 0;
+            case VK_DOWN:
+                pager.LineDown();
+                return 0;
+        }
+    }
+    if (msg == WM_CHAR && wParam == '\r') return 0;
+    return DefSubclassProc(field, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void AttachSearchField(HWND field, RecordPager& pager) {
+    SetWindowSubclass(field, SearchFieldProc, 1, reinterpret_cast<DWORD_PTR>(&pager));
 }

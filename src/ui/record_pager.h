@@ -1,5 +1,5 @@
 // A page of rows over the records of a file, with its scroll bar: the one mechanism by
-// which every window pages through records (one scroll unit stands for ten records).
+// which every window pages through records, and the search field that moves it.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +13,14 @@ public:
     RecordPager(std::function<std::int32_t()> count, std::function<void(std::int32_t top)> show)
         : count_(std::move(count)), show_(std::move(show)) {}
 
-    void Attach(HWND scrollBar, std::int32_t rows);
-    // The first page, shown afresh: after opening, or when the records changed under it.
-    void Reset();
+    // One scroll position stands for `unit` records.
+    void Attach(HWND scrollBar, std::int32_t rows, std::int32_t unit);
+    // The rows shown afresh from a top, with the bar's range and place: after opening, or
+    // when the records changed under them.
+    void ShowFrom(std::int32_t top);
+    void Reset() { ShowFrom(0); }
+    // The last full page, or the first page of a short file.
+    void ShowEnd();
     // Every move ends here: nothing when the top is where the rows already are.
     void Settle(std::int32_t top);
     void LineUp();
@@ -29,5 +34,9 @@ private:
     std::function<std::int32_t()> count_;
     std::function<void(std::int32_t)> show_;
     HWND scroll_ = nullptr;
-    std::int32_t rows_ = 1, top_ = 0, shownTop_ = 0;
+    std::int32_t rows_ = 1, unit_ = 1, top_ = 0, shownTop_ = 0;
 };
+
+// A search field over a pager: Return empties it (so the search starts again), Up and
+// Down move the rows one record, and Return never reaches it as a character.
+void AttachSearchField(HWND field, RecordPager& pager);

@@ -19,6 +19,7 @@
 #include "resource.h"
 #include "ui/app_state.h"
 #include "ui/clipboard.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/main_window.h"
@@ -217,33 +218,9 @@ LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam, UIN
     return DefSubclassProc(cell, msg, wParam, lParam);
 }
 
-// The search field takes Enter, Up and Down; Enter never reaches it as a character.
-LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (msg == WM_KEYDOWN) {
-        switch (wParam) {
-            case VK_RETURN:
-                SetWindowTextW(field, L"");
-                return 0;
-            case VK_UP:
-                s.pager.LineUp();
-                return 0;
-            case VK_DOWN:
-                s.pager.LineDown();
-                return 0;
-        }
-    }
-    if (msg == WM_CHAR && wParam == '\r') return 0;
-    return DefSubclassProc(field, msg, wParam, lParam);
-}
-
-HWND Edit(HWND parent, int id, int x, int y, int w, int limit, HFONT font, bool scrolls, bool visible) {
-    HWND edit =
-        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                        WS_CHILD | (visible ? WS_VISIBLE : 0) | WS_TABSTOP | (scrolls ? ES_AUTOHSCROLL : 0), x, y, w,
-                        25, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
-    if (limit > 0) Edit_LimitText(edit, limit);
-    SetWindowFont(edit, font, FALSE);
-    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+HWND Cell(HWND parent, int id, int x, int y, int w, int limit, HFONT font) {
+    HWND edit = CreateEdit(parent, id, x, y, w, 25, font, ES_AUTOHSCROLL);
+    Edit_LimitText(edit, limit);
     return edit;
 }
 
@@ -258,17 +235,18 @@ void CreateFonts() {
 
 void CreateControls(HWND hwnd) {
     const int rows = s.rows, below = 23 * rows + 35;
-    s.done =
-        CreateWindowW(L"BUTTON", UiWide(UiKey::Done).c_str(), WS_CHILD | (s.compact ? 0 : WS_VISIBLE) | BS_PUSHBUTTON,
-                      505, below, 100, 28, hwnd, reinterpret_cast<HMENU>(IDC_SEARCH_DONE), AppInstance, nullptr);
-    SetWindowFont(s.done, Fonts.GuiFont, FALSE);
-    s.search = Edit(hwnd, IDC_SEARCH_FIELD, 20, below, 215, 0, s.font1.get(), false, !s.compact);
+    s.done = CreateButton(hwnd, IDC_SEARCH_DONE, UiKey::Done, 505, below, 100, 28);
+    s.search = CreateEdit(hwnd, IDC_SEARCH_FIELD, 20, below, 215, 25, s.font1.get());
+    // The compact layout keeps only the rows.
+    if (s.compact) {
+        ShowWindow(s.done, SW_HIDE);
+        ShowWindow(s.search, SW_HIDE);
+    }
     for (int r = 0; r < rows; ++r) {
         const int y = s.compact ? 5 : 25 + 23 * r;
-        s.words[r] =
-            Edit(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars, s.font1.get(), true, true);
-        s.translations[r] = Edit(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
-                                 s.compact ? 250 : 350, kMaxTranslationChars, s.font2.get(), true, true);
+        s.words[r] = Cell(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars, s.font1.get());
+        s.translations[r] = Cell(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
+                                 s.compact ? 250 : 350, kMaxTranslationChars, s.font2.get());
         SetWindowSubclass(s.words[r], CellProc, 1, 0);
         SetWindowSubclass(s.translations[r], CellProc, 1, 0);
     }
@@ -320,8 +298,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     OfferPalette(hwnd, s.search, CurrentPair->charset1, CurrentPair->name1);
     s.focusTarget = s.search;
     SetFocus(s.search);
-    SetWindowSubclass(s.search, SearchFieldProc, 1, 0);
-    s.pager.Attach(s.scroll, s.rows);
+    AttachSearchField(s.search, s.pager);
+    s.pager.Attach(s.scroll, s.rows, 10);
     s.pager.Reset();
     SetTopmost(hwnd, Settings.StayOnTop == 1);
     MoveToStoredPosition(hwnd, Settings.searchWindow);
@@ -356,13 +334,10 @@ void SwitchPair(HWND hwnd, int id) {
     const Font oldFont1 = std::move(s.font1), oldFont2 = std::move(s.font2);
     CreateFonts();
     for (int r = 0; r < s.rows; ++r) {
-        for (auto [cell, font] : {std::pair{s.words[r], s.font1.get()}, std::pair{s.translations[r], s.font2.get()}}) {
-            SetWindowFont(cell, font, FALSE);
-            SendMessageW(cell, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-        }
+        SetEditFont(s.words[r], s.font1.get());
+        SetEditFont(s.translations[r], s.font2.get());
     }
-    SetWindowFont(s.search, s.font1.get(), FALSE);
-    SendMessageW(s.search, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SetEditFont(s.search, s.font1.get());
     SetFocus(s.search);
     if (Palette.shown) {
         OpenPalette();

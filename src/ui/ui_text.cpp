@@ -1,5 +1,7 @@
 #include "ui/ui_text.h"
 
+#include <algorithm>
+
 #include "core/strings/ui_strings.h"
 #include "ui/app_state.h"
 #include "ui/fonts.h"
@@ -71,4 +73,12 @@ bool FileNameFromWide(const wchar_t* text, std::string& name) {
     WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, -1, name.data(), n, nullptr, &lost);
     name.resize(static_cast<std::size_t>(n - 1));
     return !lost;
+}
+
+std::wstring FileNameWide(const std::string& name) {
+    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    const int n = MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
+    return wide;
 }

@@ -28,3 +28,5 @@ int UiMessageBox(HWND owner, const std::string& text, const std::string& caption
 // A name for the file system, in the code page the ...A file functions use. False when a
 // character has no place in that code page (it would land on disk as another one).
 bool FileNameFromWide(const wchar_t* text, std::string& name);
+// A name from the file system (a practice list's) as it reads.
+std::wstring FileNameWide(const std::string& name);

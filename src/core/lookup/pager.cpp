@@ -8,7 +8,7 @@ std::int32_t SettledTop(std::int32_t top, std::int32_t count, std::int32_t rows)
 }
 
 std::int32_t ScrolledTop(ScrollRequest request, std::int32_t top, std::int32_t count, std::int32_t rows,
-                         std::int32_t thumb) {
+                         std::int32_t thumb, std::int32_t unit) {
     const std::int32_t last = count - rows;
     switch (request) {
         case ScrollRequest::LineUp:
@@ -20,13 +20,15 @@ std::int32_t ScrolledTop(ScrollRequest request, std::int32_t top, std::int32_t c
         case ScrollRequest::PageDown:
             return std::min(top + rows, last);
         case ScrollRequest::ThumbReleased:
-            return 10 * thumb;
+            return unit * thumb;
         case ScrollRequest::Other:
             break;
     }
     return top;
 }
 
-std::int32_t ScrollRangeEnd(std::int32_t count, std::int32_t rows) { return std::max((count - rows) / 10, 0); }
+std::int32_t ScrollRangeEnd(std::int32_t count, std::int32_t rows, std::int32_t unit) {
+    return std::max((count - rows) / unit, 0);
+}
 
 std::int32_t ClampRows(std::int32_t rows) { return std::clamp(rows, 1, 25); }

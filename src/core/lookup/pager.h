@@ -9,10 +9,10 @@ enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbReleased, Ot
 // count - rows, at least 0.
 std::int32_t SettledTop(std::int32_t top, std::int32_t count, std::int32_t rows);
 // The top after a scroll request; `thumb` is the scroll position when the thumb is
-// released (one unit is 10 records).
+// released, where one position stands for `unit` records.
 std::int32_t ScrolledTop(ScrollRequest request, std::int32_t top, std::int32_t count, std::int32_t rows,
-                         std::int32_t thumb);
-// The scroll bar's last position: (count - rows) / 10, at least 0.
-std::int32_t ScrollRangeEnd(std::int32_t count, std::int32_t rows);
+                         std::int32_t thumb, std::int32_t unit);
+// The scroll bar's last position: (count - rows) / unit, at least 0.
+std::int32_t ScrollRangeEnd(std::int32_t count, std::int32_t rows, std::int32_t unit);
 // Rows from a setting: 1 to 25.
 std::int32_t ClampRows(std::int32_t rows);

@@ -6,18 +6,26 @@
 #include "test_support.h"
 
 TEST(Pager, MovesStayOnAFullPage) {
-    // 10 rows over 25 records: the last full page starts at 15.
+    // A scroll position stands for 10 records in the search window, 8 in the practice-list
+    // window's word pane and 1 in its list pane.
     const struct {
         ScrollRequest request;
-        std::int32_t top, count, thumb, expected;
-    } cases[] = {{ScrollRequest::LineDown, 15, 25, 0, 15},     {ScrollRequest::PageDown, 10, 25, 0, 15},
-                 {ScrollRequest::ThumbReleased, 0, 25, 2, 15}, {ScrollRequest::LineUp, 0, 25, 0, 0},
-                 {ScrollRequest::PageUp, 4, 25, 0, 0},         {ScrollRequest::Other, 7, 25, 3, 7},
-                 {ScrollRequest::LineDown, 0, 5, 0, 0},        {ScrollRequest::ThumbReleased, 0, 5, 3, 0}};
+        std::int32_t top, count, rows, unit, thumb, expected;
+    } cases[] = {
+        {ScrollRequest::LineDown, 15, 25, 10, 10, 0, 15},     {ScrollRequest::PageDown, 10, 25, 10, 10, 0, 15},
+        {ScrollRequest::ThumbReleased, 0, 25, 10, 10, 2, 15}, {ScrollRequest::LineUp, 0, 25, 10, 10, 0, 0},
+        {ScrollRequest::PageUp, 4, 25, 10, 10, 0, 0},         {ScrollRequest::Other, 7, 25, 10, 10, 3, 7},
+        {ScrollRequest::LineDown, 0, 5, 10, 10, 0, 0},        {ScrollRequest::ThumbReleased, 0, 5, 10, 10, 3, 0},
+        {ScrollRequest::ThumbReleased, 0, 100, 8, 8, 3, 24},  {ScrollRequest::PageDown, 88, 100, 8, 8, 0, 92},
+        {ScrollRequest::ThumbReleased, 0, 20, 8, 1, 5, 5},    {ScrollRequest::PageDown, 5, 20, 8, 1, 0, 12}};
     for (const auto& c : cases)
-        EXPECT_EQ(SettledTop(ScrolledTop(c.request, c.top, c.count, 10, c.thumb), c.count, 10), c.expected) << c.top;
-    EXPECT_EQ(ScrollRangeEnd(25, 10), 1);
-    EXPECT_EQ(ScrollRangeEnd(5, 10), 0);
+        EXPECT_EQ(SettledTop(ScrolledTop(c.request, c.top, c.count, c.rows, c.thumb, c.unit), c.count, c.rows),
+                  c.expected)
+            << c.top << " of " << c.count;
+    EXPECT_EQ(ScrollRangeEnd(25, 10, 10), 1);
+    EXPECT_EQ(ScrollRangeEnd(5, 10, 10), 0);
+    EXPECT_EQ(ScrollRangeEnd(100, 8, 8), 11);  // thumb 11 shows 88-95, the last full page 92-99
+    EXPECT_EQ(ScrollRangeEnd(20, 8, 1), 12);
     EXPECT_EQ(ClampRows(0), 1);
     EXPECT_EQ(ClampRows(40), 25);
 }

@@ -1,0 +1,171 @@
+// End-to-end tests of the practice-list window and its random selection.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "driver.h"
+
+namespace {
+
+const char kFirstList[] = "..\\lists\\First words\\dut_eng.ls";
+
+bool SameEntry(const WordRecord& a, const WordRecord& b) {
+    return std::strcmp(a.word, b.word) == 0 && std::strcmp(a.translation, b.translation) == 0;
+}
+
+// The program with its practice-list window open on the demo pair dutch into english.
+class ListWindowTest : public EndToEnd {
+protected:
+    void OpenList() {
+        ASSERT_TRUE(Start());
+        list = Open(main, 13, "lijst");
+        ASSERT_NE(list, nullptr);
+    }
+    // A click on a field: it takes the focus, which is what makes a row act.
+    void Click(HWND control) {
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        ASSERT_TRUE(Sync(list));
+    }
+    void Press(HWND window, int button) {
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+    }
+    // A menu command or button whose answer is a modal window of this class and caption.
+    HWND Ask(int command, const char* className, const std::string& caption) {
+        PostMessageA(list, WM_COMMAND, static_cast<WPARAM>(command), 0);
+        return program->WaitForWindow(className, caption.c_str());
+    }
+    void Answer(HWND box, int button) {
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        ASSERT_TRUE(Sync(list));
+    }
+    HWND ListRow(int row) { return GetDlgItem(list, 500 + row); }
+    HWND WordRow(int row) { return GetDlgItem(list, 550 + row); }
+    HWND TranslationRow(int row) { return FindWindowExA(list, WordRow(row), "Edit", nullptr); }
+    std::string Caption(const char* listName) {
+        return texts.at("CreateListCaption") + ": " + listName + " (dutch-english)";
+    }
+    HWND list = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ListWindowTest, ClicksAppendAndMarkAndClosingRemovesTheMarkedKeepingTheOrder) {
+    const std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
+    std::vector<WordRecord> expected = fixture.Records(kFirstList);
+    ASSERT_EQ(expected.size(), 20u);
+    OpenList();
+    EXPECT_EQ(WindowText(list), Caption("First words"));
+    EXPECT_EQ(PlacementOf(ListRow(0)), (Placement{35, 40, 160, 25}));
+    EXPECT_EQ(PlacementOf(TranslationRow(7)), (Placement{405, 201, 180, 25}));
+    // The list pane opens on its last eight records.
+    EXPECT_TRUE(ShowsText(ListRow(0), expected[12].word));
+    EXPECT_TRUE(ShowsText(WordRow(0), words[0].word));
+    SaveScreenshot("list_window", list);
+
+    Click(WordRow(2));
+    expected.push_back(words[2]);
+    // A page of the word scroll bar is eight records; either column of a row appends it.
+    SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1), reinterpret_cast<LPARAM>(GetDlgItem(list, 42)));
+    EXPECT_TRUE(ShowsText(TranslationRow(0), words[8].translation));
+    Click(TranslationRow(0));
+    expected.push_back(words[8]);
+    EXPECT_TRUE(ShowsText(ListRow(7), words[8].word));
+    EXPECT_EQ(fixture.Records(kFirstList).size(), expected.size());
+
+    Click(ListRow(0));  // record 14 of 22
+    EXPECT_TRUE(ShowsText(ListRow(0), texts.at("CreateListDeleted")));
+    EXPECT_NE(fixture.Records(kFirstList)[14].deleted, 0);
+    Click(ListRow(1));
+    Click(ListRow(1));  // marked and taken back
+    EXPECT_TRUE(ShowsText(ListRow(1), expected[15].word));
+    expected.erase(expected.begin() + 14);
+
+    // A word after every other shows the last full page.
+    SetWindowTextA(GetDlgItem(list, 30), "zzzz");
+    EXPECT_TRUE(ShowsText(WordRow(7), words.back().word));
+
+    Press(list, 14);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(list); }));
+    const std::vector<WordRecord> compacted = fixture.Records(kFirstList);
+    ASSERT_EQ(compacted.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(SameEntry(compacted[i], expected[i])) << i;
+        EXPECT_EQ(compacted[i].deleted, 0) << i;
+    }
+    EXPECT_FALSE(fixture.Exists("list.tmp"));
+}
+
+TEST_F(ListWindowTest, FillAndEmptyThenNewSwitchAndDeleteListsThroughTheMenu) {
+    OpenList();
+    Press(list, 15);
+    EXPECT_EQ(fixture.Read("lists\\First words\\dut_eng.ls"), fixture.Read("wordlists\\dut_eng.gk"));
+    Press(list, 16);
+    EXPECT_TRUE(fixture.Records(kFirstList).empty());
+    EXPECT_TRUE(ShowsText(ListRow(0), ""));
+
+    HWND dialog = Ask(59, "#32770", texts.at("NewlistDialogCaption"));
+    ASSERT_NE(dialog, nullptr);
+    SetWindowTextA(GetDlgItem(dialog, 30), "Verbs");
+    Answer(dialog, IDOK);
+    EXPECT_TRUE(fixture.Exists("lists\\Verbs\\dut_eng.ls"));
+    EXPECT_EQ(WindowText(list), Caption("Verbs"));
+
+    SendMessageA(list, WM_COMMAND, 800, 0);  // the lists in name order: First words, Verbs
+    EXPECT_EQ(WindowText(list), Caption("First words"));
+
+    HWND question = Ask(60, "#32770", texts.at("CreateListDelList"));
+    ASSERT_NE(question, nullptr);
+    Answer(question, IDYES);
+    EXPECT_FALSE(fixture.Exists("lists\\First words"));
+    EXPECT_EQ(WindowText(list), Caption("Verbs"));
+
+    HWND refusal = Ask(60, "#32770", texts.at("CreateListDelList"));
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(MessageBoxText(refusal), texts.at("CreateListKeeplist"));
+    Answer(refusal, IDOK);
+    EXPECT_TRUE(fixture.Exists("lists\\Verbs"));
+}
+
+TEST_F(ListWindowTest, RandomDrawsAreWholeLiveRecordsOfTheWordFile) {
+    std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
+    for (std::size_t i = 0; i < words.size(); i += 2) words[i].deleted = 1;
+    fixture.WriteRecords("dut_eng.gk", words);
+    OpenList();
+
+    HWND random = Open(list, 17, "addrandom", texts.at("CreateListAddRandomNumber").c_str());
+    ASSERT_NE(random, nullptr);
+    EXPECT_EQ(PlacementOf(random)[2], 325);
+    SaveScreenshot("random_window", random);
+    HWND number = GetDlgItem(random, 30);
+    for (const std::string& refused : {std::string("abc"), std::string("0"), std::string("-3"), std::to_string(words.size() + 1)}) {
+        SetWindowTextA(number, refused.c_str());
+        Press(random, 18);
+        EXPECT_TRUE(ShowsText(number, "")) << refused;
+    }
+    SetWindowTextA(number, " +5");
+    Press(random, 18);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(random); }));
+    std::vector<WordRecord> drawn = fixture.Records(kFirstList);
+    ASSERT_EQ(drawn.size(), 5u);  // emptied first
+
+    // Unchecked, the draws go after what the list holds; Return draws as OK does.
+    random = Open(list, 17, "addrandom");
+    ASSERT_NE(random, nullptr);
+    Press(random, 19);
+    SetWindowTextA(GetDlgItem(random, 30), "30");
+    PostMessageA(GetDlgItem(random, 30), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(random); }));
+    drawn = fixture.Records(kFirstList);
+    ASSERT_EQ(drawn.size(), 35u);
+    EXPECT_TRUE(ShowsText(ListRow(7), drawn.back().word));
+    for (const WordRecord& r : drawn) {
+        EXPECT_EQ(r.deleted, 0);
+        bool found = false;
+        for (const WordRecord& w : words) found = found || (SameEntry(r, w) && w.deleted == 0);
+        EXPECT_TRUE(found) << r.word;
+    }
+}
