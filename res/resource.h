@@ -87,3 +87,21 @@
 #define IDC_RANDOM_OK 18
 #define IDC_RANDOM_EMPTY_FIRST 19
 #define IDC_RANDOM_NUMBER 30
+
+// Flash practice.
+#define IDC_FLASH_QUIT 14
+#define IDC_FLASH_PROGRESS 40
+#define IDC_FLASH_WORD 45
+#define IDC_FLASH_TRANSLATION 46
+#define IDC_FLASH_FRAME 47
+#define IDC_FLASH_SLIDER 50
+
+// Interactive practice: the question and the four score texts share id 45.
+#define IDC_PRACTICE_QUIT 14
+#define IDC_PRACTICE_SHOW 27
+#define IDC_PRACTICE_ANSWER 30
+#define IDC_PRACTICE_PROGRESS 40
+#define IDC_PRACTICE_TEXT 45
+#define IDC_PRACTICE_FRAME 47
+#define IDM_PRACTICE_SOUND_ON 66
+#define IDM_PRACTICE_SOUND_OFF 67

@@ -18,10 +18,12 @@
 #include "ui/add_words_window.h"
 #include "ui/app_state.h"
 #include "ui/controls.h"
+#include "ui/flash_window.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/help.h"
 #include "ui/info_window.h"
+#include "ui/interactive_window.h"
 #include "ui/list_window.h"
 #include "ui/new_language_window.h"
 #include "ui/new_list_dialog.h"
@@ -157,7 +159,10 @@ void ListCheck(HWND hwnd) {
 
 void Practise(HWND hwnd) {
     if (SecondaryWindowOpen) return;
-    if (ListCount > 0) return;  // the practice windows open here once they exist
+    if (ListCount > 0) {
+        OpenSecondaryWindow(Settings.PracticeMode == 0 ? OpenFlashPractice : OpenInteractivePractice);
+        return;
+    }
     char question[400];
     std::snprintf(question, sizeof question, "%s (%s-%s) %s", Ui(UiKey::CreateListEmpty1), CurrentPair->name1,
                   CurrentPair->name2, Ui(UiKey::CreateListEmpty2));

@@ -141,7 +141,8 @@ TEST_F(ListWindowTest, RandomDrawsAreWholeLiveRecordsOfTheWordFile) {
     EXPECT_EQ(PlacementOf(random)[2], 325);
     SaveScreenshot("random_window", random);
     HWND number = GetDlgItem(random, 30);
-    for (const std::string& refused : {std::string("abc"), std::string("0"), std::string("-3"), std::to_string(words.size() + 1)}) {
+    for (const std::string& refused :
+         {std::string("abc"), std::string("0"), std::string("-3"), std::to_string(words.size() + 1)}) {
         SetWindowTextA(number, refused.c_str());
         Press(random, 18);
         EXPECT_TRUE(ShowsText(number, "")) << refused;

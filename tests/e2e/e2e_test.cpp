@@ -283,6 +283,19 @@ TEST_F(EndToEnd, PractiseWithoutAnyListAsksThenOffersANewList) {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(main); }));
     EXPECT_FALSE(fixture.Exists("lists\\First words"));
+    // Named, the list opens in the practice-list window to be filled.
+    question = Open(main, 11, "#32770", "Dictionary");
+    ASSERT_NE(question, nullptr);
+    PostMessageA(question, WM_COMMAND, IDYES, 0);
+    dialog = program->WaitForWindow("#32770", texts.at("NewlistDialogCaption").c_str());
+    ASSERT_NE(dialog, nullptr);
+    SetWindowTextA(GetDlgItem(dialog, 30), "Week 1");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    HWND list = program->WaitForWindow("lijst");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(WindowText(list), texts.at("CreateListCaption") + ": Week 1 (dutch-english)");
+    EXPECT_TRUE(fixture.Exists("lists\\Week 1\\dut_eng.ls"));
+    Close(list);
 }
 
 TEST_F(EndToEnd, AcceleratorsWorkFromEveryWindow) {

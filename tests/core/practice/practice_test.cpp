@@ -1,0 +1,101 @@
+#include "core/practice/practice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "test_support.h"
+
+TEST(PracticePool, EveryCountAndSeedGivesAPermutation) {
+    for (std::uint32_t seed = 1; seed <= 5; ++seed) {
+        for (std::int32_t count = 1; count <= 300; ++count) {
+            std::uint32_t state = seed;
+            PracticePool pool(count);
+            std::vector<int> seen(static_cast<std::size_t>(count));
+            for (std::int32_t i = 0; i < count; ++i) {
+                state = state * 1103515245u + 12345u;
+                const std::int32_t drawn = pool.Draw(state >> 2);
+                ASSERT_TRUE(drawn >= 0 && drawn < count) << count;
+                ++seen[static_cast<std::size_t>(drawn)];
+            }
+            EXPECT_EQ(pool.Draw(0), -1);
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), count) << "seed " << seed << ", count " << count;
+        }
+    }
+}
+
+TEST(PracticeAnswers, OnlyTheFirstTypedPieceIsCheckedAgainstEveryPiece) {
+    const struct {
+        const char *typed, *translation;
+        bool right;
+    } cases[] = {
+        {"house", "house, home", true},     {"Home", "house, home", true},   {"  home ", "house, home", true},
+        {"home, casa", "house,home", true}, {"casa, home", "house, home", false}, {",,home", "house, home", true},
+        {"hom", "house, home", false},      {"ÉTÉ", "été", false},            {"été", "été", true},
+        {"HoUsE", " house ,,", true},       {"", "house", false},             {" , ", "house", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AnswerIsRight(AnswerToken(c.typed), c.translation), c.right) << c.typed << " for " << c.translation;
+    EXPECT_EQ(AnswerToken(" , ,"), "");
+}
+
+TEST(PracticeScores, AFinishedRunReplacesTheBestOnlyWhenItIsBetter) {
+    const std::optional<Score> stored = Score{2, 5};
+    const struct {
+        Score run;
+        bool beats;
+    } cases[] = {{{2, 5}, false}, {{2, 4}, true}, {{1, 9}, true}, {{3, 0}, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(BeatsStoredScore(c.run, stored), c.beats) << c.run.skipped << " " << c.run.errors;
+    EXPECT_TRUE(BeatsStoredScore({40, 40}, std::nullopt));
+}
+
+TEST(PracticeScores, DamagedFilesReadAsNoScoreOrTheirLeadingNumbers) {
+    WorkDir dir;
+    const struct {
+        std::string content;
+        std::optional<std::pair<int, int>> read;
+    } cases[] = {
+        {"1\r\n3\r\n", std::pair{1, 3}},
+        {" +2\n  7 apples\n", std::pair{2, 7}},
+        {"x\ny\n", std::pair{0, 0}},
+        {"4\n", std::nullopt},
+        {"", std::nullopt},
+        {"-1\n5\n", std::nullopt},
+        {"99999999999999999999999\n1\n", std::pair{2147483647, 1}},
+        {"12345678901234567 8\n2\n", std::pair{2147483647, 2}},  // only 18 characters are read
+        {std::string("\0\0\0\n\n", 5), std::pair{0, 0}},
+    };
+    for (const auto& c : cases) {
+        WriteFile("list.score", c.content);
+        const std::optional<Score> score = ReadScore("list.score");
+        ASSERT_EQ(score.has_value(), c.read.has_value()) << c.content;
+        if (score) {
+            EXPECT_EQ(std::pair(score->skipped, score->errors), *c.read) << c.content;
+        }
+    }
+    EXPECT_FALSE(ReadScore("missing.score"));
+}
+
+TEST(PracticeScores, TheScoreFileLiesBesideTheListFileAndIsReplacedWhole) {
+    WorkDir dir;
+    UseCatalogue("[languages]\ngerman\n");
+    CurrentPair = PairAt(0);
+    Settings.PracticeList = "week1";
+    std::filesystem::create_directories("lists/week1");
+    const std::optional<std::string> path = ScoreFilePath();
+    ASSERT_TRUE(path);
+    EXPECT_EQ(*path, "lists\\week1\\ger_dut.score");
+    ASSERT_EQ(WriteScore(*path, {3, 12}), 0);
+    EXPECT_EQ(ReadFile("lists/week1/ger_dut.score"), "3\r\n12\r\n");
+    // A temporary file that cannot be made: the old score stays.
+    std::filesystem::create_directories("lists/week1/ger_dut.score.tmp");
+    EXPECT_NE(WriteScore(*path, {0, 0}), 0);
+    EXPECT_EQ(ReadFile("lists/week1/ger_dut.score"), "3\r\n12\r\n");
+    Settings.PracticeList.clear();
+    EXPECT_FALSE(ScoreFilePath());
+}

@@ -1,0 +1,116 @@
+// End-to-end tests of flash and interactive practice.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "driver.h"
+
+namespace {
+
+const char kList[] = "..\\lists\\First words\\dut_eng.ls";
+const char kScore[] = "lists\\First words\\dut_eng.score";
+
+// The program on a practice list of the first `count` words of the demo pair.
+class PracticeTest : public EndToEnd {
+protected:
+    void Start(std::size_t count, bool interactive) {
+        std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
+        words.resize(count);
+        fixture.WriteRecords(kList, words);
+        for (const WordRecord& w : words) translations[w.word] = w.translation;
+        ASSERT_TRUE(EndToEnd::Start());
+        if (interactive) SendMessageA(main, WM_COMMAND, 65, 0);
+    }
+    // The end of a run: its message, answered.
+    void EndMessage() {
+        HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), texts.at("PracticeEndlist"));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    }
+    std::map<std::string, std::string> translations;
+};
+
+// The question and the score texts of the interactive window, in their order.
+std::vector<std::string> Texts(HWND window) {
+    std::vector<std::string> texts;
+    for (HWND c = nullptr; (c = FindWindowExA(window, c, "Static", nullptr));)
+        if (GetDlgCtrlID(c) == 45) texts.push_back(WindowText(c));
+    return texts;
+}
+
+std::string ScoreLine(const std::map<std::string, std::string>& texts, int skipped, int errors) {
+    return texts.at("PracticeSkipped") + " " + std::to_string(skipped) + "  -  " + texts.at("PracticeErrors") + " " +
+           std::to_string(errors);
+}
+
+}  // namespace
+
+// Each key press cuts the pause short, so the run needs no waiting on the clock.
+TEST_F(PracticeTest, FlashShowsEveryWordOnceThenItsTranslation) {
+    Start(6, false);
+    HWND flash = Open(main, 11, "leren");
+    ASSERT_NE(flash, nullptr);
+    HWND word = GetDlgItem(flash, 45), translation = GetDlgItem(flash, 46);
+    std::set<std::string> seen;
+    std::string last;
+    for (std::size_t i = 0; i < translations.size(); ++i) {
+        ASSERT_TRUE(WaitUntil([&] { return WindowText(translation).empty() && WindowText(word) != last; })) << i;
+        last = WindowText(word);
+        EXPECT_TRUE(seen.insert(last).second) << last << " came twice";
+        if (i == 0) SaveScreenshot("flash_window", flash);
+        PostMessageA(flash, WM_KEYDOWN, VK_SPACE, 0);
+        EXPECT_TRUE(ShowsText(translation, translations[last]));
+        EXPECT_TRUE(WaitUntil([&] { return SendMessageA(GetDlgItem(flash, 40), PBM_GETPOS, 0, 0) == LRESULT(i + 1); }));
+        PostMessageA(flash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 60));  // a click on the word box
+    }
+    EXPECT_EQ(seen.size(), translations.size());
+    EndMessage();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(flash) && IsWindowVisible(main); }));
+}
+
+TEST_F(PracticeTest, InteractiveRunCountsAndKeepsOnlyABetterScore) {
+    Start(3, true);
+    for (int run = 0; run < 2; ++run) {
+        HWND practice = Open(main, 11, "leren2");
+        ASSERT_NE(practice, nullptr);
+        HWND answer = GetDlgItem(practice, 30);
+        EXPECT_EQ(Texts(practice)[4], run == 0 ? texts.at("PracticeNotavailable") : ScoreLine(texts, 1, 2));
+        const auto type = [&](const std::string& text, bool last = false) {
+            SetWindowTextA(answer, text.c_str());
+            if (last)
+                PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
+            else
+                SendMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
+        };
+        for (int word = 0; word < 3; ++word) {
+            const std::string question = Texts(practice)[0];
+            const std::string right = translations.at(question);
+            const bool last = word == 2;
+            if (run == 0 && word == 0) {
+                type("no such word");
+                type("  , ");  // nothing to check: cleared, not counted
+                EXPECT_TRUE(ShowsText(answer, ""));
+                type("wrong, " + right);  // only the first piece counts
+                EXPECT_EQ(Texts(practice)[2], ScoreLine(texts, 0, 2));
+                SaveScreenshot("interactive_window", practice);
+                type(right.substr(0, right.find(',')) + " , extra", last);
+            } else if (run == 1 || word == 1) {
+                SendMessageA(answer, WM_KEYDOWN, VK_ESCAPE, 0);  // the answer is shown, and skipped
+                EXPECT_TRUE(ShowsText(answer, right));
+                EXPECT_FALSE(IsWindowEnabled(GetDlgItem(practice, 27)));
+                type(WindowText(answer), last);
+            } else {
+                type(right, last);
+            }
+        }
+        EndMessage();
+        EXPECT_FALSE(IsWindowEnabled(answer));
+        EXPECT_EQ(fixture.Read(kScore), "1\r\n2\r\n");  // the second run's 3 skipped do not beat it
+        Close(practice);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
+    }
+}
