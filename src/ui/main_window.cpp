@@ -30,6 +30,7 @@
 #include "ui/search_window.h"
 #include "ui/secondary_window.h"
 #include "ui/top_level_window.h"
+#include "ui/translate_window.h"
 #include "ui/ui_text.h"
 
 int CheckedPairCommand;
@@ -240,6 +241,9 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
         case IDM_MAIN_INFO:
             OpenSecondaryWindow(OpenInfoWindow);
             return;
+        case IDM_MAIN_TRANSLATE:
+            OpenSecondaryWindow(OpenTranslateWindow);
+            return;
         case IDC_MAIN_SEARCH:
             OpenSecondaryWindow(OpenSearchWindow);
             return;
@@ -416,4 +420,10 @@ HACCEL CreateMainAccelerators() {
         {FVIRTKEY, VK_F1, IDM_MAIN_HELP},
     };
     return CreateAcceleratorTableA(table, static_cast<int>(std::size(table)));
+}
+
+void PopUpLanguageMenu(HWND owner, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(owner, &p);
+    TrackPopupMenu(GetSubMenu(GetMenu(MainWindow), 1), TPM_LEFTALIGN, p.x, p.y, 0, owner, nullptr);
 }

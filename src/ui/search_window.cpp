@@ -407,11 +407,7 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
 void OnVScroll(HWND, HWND, UINT code, int position) { s.pager.Scroll(code, position); }
 
 // A right click on the background offers the main window's language menu.
-void OnRButtonUp(HWND hwnd, int x, int y, UINT) {
-    POINT p = {x, y};
-    ClientToScreen(hwnd, &p);
-    TrackPopupMenu(GetSubMenu(GetMenu(MainWindow), 1), TPM_LEFTALIGN, p.x, p.y, 0, hwnd, nullptr);
-}
+void OnRButtonUp(HWND hwnd, int x, int y, UINT) { PopUpLanguageMenu(hwnd, x, y); }
 
 void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
     if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);

@@ -6,8 +6,6 @@
 #include "ui/app_state.h"
 #include "ui/fonts.h"
 
-namespace {
-
 UINT CodePageOf(int charset) {
     if (charset == kSudEuroCharset) return 1252;  // the special face is made as an ANSI font
     CHARSETINFO info;
@@ -15,8 +13,6 @@ UINT CodePageOf(int charset) {
         return info.ciACP;
     return 1252;
 }
-
-}  // namespace
 
 std::wstring WideFromCharset(const char* text, int charset) {
     const UINT codePage = CodePageOf(charset);

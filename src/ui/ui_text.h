@@ -8,6 +8,8 @@
 
 #include "core/strings/ui_keys.h"
 
+// The code page of a character set; the special face's set reads as Western.
+UINT CodePageOf(int charset);
 std::wstring WideFromCharset(const char* text, int charset);
 std::string CharsetFromWide(const wchar_t* text, int charset);
 

@@ -2,6 +2,7 @@
 
 #include "core/editing/palette_characters.h"
 #include "core/lookup/pager.h"
+#include "core/lookup/reading.h"
 #include "core/lookup/sounds.h"
 #include "test_support.h"
 
@@ -54,4 +55,20 @@ TEST(Palette, FileFirstLineOrBuiltInSet) {
     EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2\xE3\xE4\xE5\xE6\xE7");
     WriteFile("charset/long.chs", std::string(300, 'x'));
     EXPECT_EQ(PaletteCharacters("long").size(), 254u);
+}
+
+// Read under AddressSanitizer: a text without a terminator, carets at and past its end.
+TEST(Reading, WordsEndAtSeparatorsAndNothingOutsideTheTextIsRead) {
+    const std::string bytes = ",abc";
+    const std::vector<char> exact(bytes.begin(), bytes.end());  // no terminator after it
+    const std::string_view text(exact.data(), exact.size());
+    EXPECT_EQ(WordAt(text, 3), "abc");  // the comma at the very start is no part of it
+    EXPECT_EQ(WordAt(text, 0), "");
+    EXPECT_EQ(WordAt(text, 4), "");
+    EXPECT_EQ(WordAt(text, 1000), "");
+    EXPECT_EQ(WordAt(std::string_view(), 0), "");
+    EXPECT_EQ(WordAt("{x}~\x7F\xE9", 2), "{x}~\x7F\xE9");
+    int separators = 0;
+    for (int b = 0; b < 256; ++b) separators += IsWordSeparator(static_cast<unsigned char>(b)) ? 1 : 0;
+    EXPECT_EQ(separators, 69);
 }

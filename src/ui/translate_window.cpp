@@ -1,0 +1,299 @@
+#include "ui/translate_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/catalogue/catalogue.h"
+#include "core/lookup/reading.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "platform/platform.h"
+#include "resource.h"
+#include "ui/app_state.h"
+#include "ui/clipboard.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+#include "ui/help.h"
+#include "ui/main_window.h"
+#include "ui/record_pager.h"
+#include "ui/secondary_window.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+const char kClassName[] = "vertaal";
+constexpr int kRows = 3;
+constexpr std::size_t kSearchChars = 37;
+// More than a text box shows in reasonable time; a larger text is refused with a message.
+constexpr std::size_t kMaxTextBytes = 8u << 20;
+
+void ShowTranslateRows(std::int32_t top);
+
+struct TranslateState {
+    HWND window, text, search;
+    HWND words[kRows], translations[kRows];
+    RecordPager pager{[] { return WordCount; }, ShowTranslateRows};
+    HWND focusTarget;
+    std::string loaded;             // the text's bytes, as the file or clipboard held them
+    std::vector<std::size_t> byteOf;  // a text-box position's byte, where they differ
+    std::string lastWord;
+    char fileName[MAX_PATH];
+    Font font1, font2;
+};
+
+TranslateState s;
+
+// Every record shows as it is, deleted or not: the reader wants the word.
+void ShowTranslateRows(std::int32_t top) {
+    for (int r = 0; r < kRows; ++r) {
+        if (ReadWord(top + r) != 0) break;
+        SetFieldText(s.words[r], CurrentRecord.word, CurrentPair->charset1);
+        SetFieldText(s.translations[r], CurrentRecord.translation, CurrentPair->charset2);
+    }
+}
+
+// The text box holds the bytes decoded with the first language's code page; a position
+// in it is a byte position unless the code page takes several bytes for a character.
+void ShowLoadedText() {
+    const std::wstring wide = WideFromCharset(s.loaded.c_str(), CurrentPair->charset1);
+    s.byteOf.clear();
+    const std::size_t shown = s.loaded.find('\0') == std::string::npos ? s.loaded.size() : s.loaded.find('\0');
+    if (wide.size() != shown) {
+        const UINT codePage = CodePageOf(CurrentPair->charset1);
+        s.byteOf.reserve(wide.size() + 1);
+        std::size_t byte = 0;
+        for (std::size_t i = 0; i < wide.size() && byte < shown; ++i) {
+            s.byteOf.push_back(byte);
+            byte += IsDBCSLeadByteEx(codePage, static_cast<BYTE>(s.loaded[byte])) && byte + 1 < shown ? 2 : 1;
+        }
+        s.byteOf.push_back(byte);
+    }
+    SetWindowTextW(s.text, wide.c_str());
+    s.lastWord.clear();
+}
+
+void TooLarge() {
+    char text[200];
+    std::snprintf(text, sizeof text, UiTextOr("TranslateTooLarge", "This text is too large to show: at most %u MB can be read here.   "),
+                  static_cast<unsigned>(kMaxTextBytes >> 20));
+    UiMessageBox(s.window, text, Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
+}
+
+void WordAtCaret() {
+    if (s.loaded.empty()) return;
+    DWORD start = 0;
+    SendMessageW(s.text, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    std::size_t caret = start;
+    if (!s.byteOf.empty()) caret = caret < s.byteOf.size() ? s.byteOf[caret] : s.loaded.size();
+    const std::string word = WordAt(s.loaded, caret);
+    if (word.empty() || word == s.lastWord) return;
+    s.lastWord = word;
+    SetFieldText(s.search, word, CurrentPair->charset1);
+}
+
+void TakeClipboard() {
+    std::wstring text;
+    if (!ClipboardText(s.window, kMaxTextBytes + 1, text)) return;
+    if (text.size() > kMaxTextBytes) return TooLarge();
+    s.loaded = CharsetFromWide(text.c_str(), CurrentPair->charset1);
+    ShowLoadedText();
+    SetFocus(s.text);
+}
+
+void ChooseFile() {
+    char directory[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, directory);
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = s.window;
+    dialog.lpstrFilter = "Text Files (*.TXT)\0*.txt\0All Files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = s.fileName;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = "C:\\";
+    dialog.lpstrDefExt = "txt";
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    const bool chosen = GetOpenFileNameA(&dialog);
+    SetCurrentDirectoryA(directory);
+    if (!chosen) return;
+    LoadTextFile(s.fileName);
+    SetFocus(s.text);
+}
+
+// Keys and clicks in the text box move the caret; where it rests is looked up.
+LRESULT CALLBACK TextProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    const LRESULT result = DefSubclassProc(box, msg, wParam, lParam);
+    if (msg == WM_KEYUP || msg == WM_LBUTTONUP) WordAtCaret();
+    return result;
+}
+
+HWND Cell(HWND parent, int id, int x, int y, int width, int limit, HFONT font) {
+    HWND cell = CreateEdit(parent, id, x, y, width, 25, font, ES_AUTOHSCROLL);
+    Edit_LimitText(cell, limit);
+    return cell;
+}
+
+HMENU MenuBar() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, IDM_TRANSLATE_OPEN, UiWide(UiKey::TranslateMenuFile1).c_str());
+    AppendMenuW(file, MF_STRING, IDM_TRANSLATE_CLIPBOARD, UiWide(UiKey::TranslateMenuFile2).c_str());
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiWide(UiKey::TranslateMenuFile0).c_str());
+    return bar;
+}
+
+void CreateFonts() {
+    s.font1.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset1));
+    s.font2.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset2));
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    s.window = hwnd;
+    s.focusTarget = nullptr;
+    s.lastWord.clear();
+    SetMenu(hwnd, MenuBar());
+    CreateFonts();
+    s.text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                                 ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                             20, 115, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT), AppInstance,
+                             nullptr);
+    SetWindowFont(s.text, s.font1.get(), FALSE);
+    SendMessageW(s.text, EM_SETLIMITTEXT, 0, 0);
+    SetWindowSubclass(s.text, TextProc, 1, 0);
+    CreateButton(hwnd, IDC_TRANSLATE_DONE, UiKey::Done, 505, 300, 100, 30);
+    CreateButton(hwnd, IDC_TRANSLATE_HELP, UiKey::Help, 400, 300, 100, 30);
+    s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300, 215, 25, s.font1.get());
+    for (int r = 0; r < kRows; ++r) {
+        s.words[r] = Cell(hwnd, IDC_TRANSLATE_WORD_FIRST + r, 20, 40 + 23 * r, 215, 30, s.font1.get());
+        s.translations[r] = Cell(hwnd, IDC_TRANSLATE_TRANSLATION_FIRST + r, 255, 40 + 23 * r, 350, 50, s.font2.get());
+    }
+    HWND scroll = CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 235, 40, 20, 69, hwnd,
+                                reinterpret_cast<HMENU>(IDC_TRANSLATE_SCROLL), AppInstance, nullptr);
+    ModifiedFlag = 0;
+    SetFocus(s.search);
+    AttachSearchField(s.search, s.pager);
+    s.pager.Attach(scroll, kRows, 10);
+    s.pager.Reset();
+    MoveToStoredPosition(hwnd, Settings.translateWindow);
+    return TRUE;
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    DrawTopEdge(hwnd, dc);
+    SelectGuard font(dc, Fonts.TranslateBoldFont);
+    DrawShadowedText(dc, NameWide(CurrentPair->name1), {20, 10, 235, 40}, DT_SINGLELINE | DT_CENTER);
+    DrawShadowedText(dc, NameWide(CurrentPair->name2), {255, 10, 605, 40}, DT_SINGLELINE | DT_CENTER);
+    EndPaint(hwnd, &ps);
+}
+
+// The word file is only read here, so a switch needs no sort first.
+void SwitchPair(HWND hwnd, int id) {
+    if (!SwitchPairByCommand(id)) return;
+    const Font oldFont1 = std::move(s.font1), oldFont2 = std::move(s.font2);
+    CreateFonts();
+    for (int r = 0; r < kRows; ++r) {
+        SetEditFont(s.words[r], s.font1.get());
+        SetEditFont(s.translations[r], s.font2.get());
+    }
+    SetEditFont(s.search, s.font1.get());
+    SetWindowFont(s.text, s.font1.get(), TRUE);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    s.pager.Reset();
+    s.lastWord.clear();
+}
+
+void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
+    if (control == s.search && code == EN_CHANGE)
+        return s.pager.Settle(FindWord(FieldText(s.search, CurrentPair->charset1, kSearchChars).c_str(), WordCount));
+    if (code == EN_SETFOCUS && (control == s.search || control == s.text)) {
+        s.focusTarget = control;
+        return;
+    }
+    if (control && code != BN_CLICKED) return;
+    switch (id) {
+        case IDM_TRANSLATE_OPEN:
+            return ChooseFile();
+        case IDM_TRANSLATE_CLIPBOARD:
+            return TakeClipboard();
+        case IDC_TRANSLATE_HELP:
+            return OpenHelp(Ui(UiKey::TranslateHelpkey));
+        case IDC_TRANSLATE_DONE:
+            DestroyWindow(hwnd);
+            return;
+    }
+    if (!control) SwitchPair(hwnd, id);
+}
+
+void OnVScroll(HWND, HWND, UINT code, int position) { s.pager.Scroll(code, position); }
+
+void OnRButtonUp(HWND hwnd, int x, int y, UINT) { PopUpLanguageMenu(hwnd, x, y); }
+
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
+    if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);
+}
+
+void OnDestroy(HWND hwnd) {
+    Settings.translateWindow = NormalPosition(hwnd);
+    s.font1.reset();
+    s.font2.reset();
+    s.loaded.clear();
+    s.loaded.shrink_to_fit();
+    s.byteOf.clear();
+    s.window = nullptr;
+    SecondaryWindowClosed();
+}
+
+LRESULT CALLBACK TranslateWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_VSCROLL, OnVScroll);
+        HANDLE_MSG(hwnd, WM_RBUTTONUP, OnRButtonUp);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenTranslateWindow() {
+    const int height = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 352;
+    return OpenCentredWindow(kClassName, TranslateWindowProc, CS_HREDRAW | CS_VREDRAW, Ui(UiKey::TranslateCaption),
+                             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 630, height);
+}
+
+bool LoadTextFile(const std::string& path) {
+    FILE* in = platform::OpenFile(path, "rb");
+    if (!in) return false;
+    std::string bytes;
+    bool ok = std::fseek(in, 0, SEEK_END) == 0;
+    const long length = ok ? std::ftell(in) : -1;
+    ok = length >= 0 && std::fseek(in, 0, SEEK_SET) == 0;
+    if (ok && static_cast<unsigned long>(length) > kMaxTextBytes) {
+        std::fclose(in);
+        TooLarge();
+        return false;
+    }
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(length));
+        ok = std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();
+    }
+    std::fclose(in);
+    if (!ok) return false;
+    s.loaded = std::move(bytes);
+    ShowLoadedText();
+    return true;
+}
