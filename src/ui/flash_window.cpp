@@ -98,9 +98,10 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.progress = s.layout.Add(CreateWindowW(PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 330, 17,
                                             hwnd, reinterpret_cast<HMENU>(IDC_FLASH_PROGRESS), AppInstance, nullptr),
                               265, 170);
-    s.slider = s.layout.Add(CreateWindowW(TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_AUTOTICKS, 0, 0,
-                                          200, 35, hwnd, reinterpret_cast<HMENU>(IDC_FLASH_SLIDER), AppInstance, nullptr),
-                            20, 200);
+    s.slider =
+        s.layout.Add(CreateWindowW(TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_AUTOTICKS, 0, 0, 200,
+                                   35, hwnd, reinterpret_cast<HMENU>(IDC_FLASH_SLIDER), AppInstance, nullptr),
+                     20, 200);
     s.word = s.layout.Add(Box(hwnd, IDC_FLASH_WORD), 0, 25);
     s.translation = s.layout.Add(Box(hwnd, IDC_FLASH_TRANSLATION), 0, 100);
     s.layout.Add(CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME, 0, 0, 240, 75, hwnd,

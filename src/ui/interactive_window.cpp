@@ -115,17 +115,15 @@ LRESULT CALLBACK AnswerProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, 
 }
 
 HWND Text(HWND parent, const std::wstring& label, int x, int y) {
-    HWND text = CreateWindowW(L"STATIC", label.c_str(),
-                              WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 210, 15, parent,
-                              reinterpret_cast<HMENU>(IDC_PRACTICE_TEXT), AppInstance, nullptr);
+    HWND text = CreateWindowW(L"STATIC", label.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 210, 15,
+                              parent, reinterpret_cast<HMENU>(IDC_PRACTICE_TEXT), AppInstance, nullptr);
     SetWindowFont(text, Fonts.GuiFont, FALSE);
     return s.layout.Add(text, x, y);
 }
 
 HMENU MenuBar() {
     HMENU bar = CreateMenu();
-    AppendPaletteMenu(bar, UiKey::PracticeIAMenuCharset0, UiKey::PracticeIAMenuCharset1,
-                      UiKey::PracticeIAMenuCharset2);
+    AppendPaletteMenu(bar, UiKey::PracticeIAMenuCharset0, UiKey::PracticeIAMenuCharset1, UiKey::PracticeIAMenuCharset2);
     HMENU sound = CreatePopupMenu();
     const bool on = Settings.PracticeSound == 1;
     AppendMenuW(sound, MF_STRING | (on ? MF_CHECKED : 0), IDM_PRACTICE_SOUND_ON,
@@ -149,9 +147,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
                         hwnd, reinterpret_cast<HMENU>(IDC_PRACTICE_TEXT), AppInstance, nullptr),
         0, 25);
     SetWindowFont(s.question, s.questionFont.get(), FALSE);
-    s.answer = s.layout.Add(CreateEdit(hwnd, IDC_PRACTICE_ANSWER, 0, 0, 595, 40, s.answerFont.get(),
-                                       WS_BORDER | ES_AUTOHSCROLL),
-                            0, 100);
+    s.answer = s.layout.Add(
+        CreateEdit(hwnd, IDC_PRACTICE_ANSWER, 0, 0, 595, 40, s.answerFont.get(), WS_BORDER | ES_AUTOHSCROLL), 0, 100);
     s.progress = s.layout.Add(CreateWindowW(PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 330, 17,
                                             hwnd, reinterpret_cast<HMENU>(IDC_PRACTICE_PROGRESS), AppInstance, nullptr),
                               265, 155);

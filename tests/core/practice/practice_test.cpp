@@ -33,10 +33,18 @@ TEST(PracticeAnswers, OnlyTheFirstTypedPieceIsCheckedAgainstEveryPiece) {
         const char *typed, *translation;
         bool right;
     } cases[] = {
-        {"house", "house, home", true},     {"Home", "house, home", true},   {"  home ", "house, home", true},
-        {"home, casa", "house,home", true}, {"casa, home", "house, home", false}, {",,home", "house, home", true},
-        {"hom", "house, home", false},      {"ÉTÉ", "été", false},            {"été", "été", true},
-        {"HoUsE", " house ,,", true},       {"", "house", false},             {" , ", "house", false},
+        {"house", "house, home", true},
+        {"Home", "house, home", true},
+        {"  home ", "house, home", true},
+        {"home, casa", "house,home", true},
+        {"casa, home", "house, home", false},
+        {",,home", "house, home", true},
+        {"hom", "house, home", false},
+        {"ÉTÉ", "été", false},
+        {"été", "été", true},
+        {"HoUsE", " house ,,", true},
+        {"", "house", false},
+        {" , ", "house", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(AnswerIsRight(AnswerToken(c.typed), c.translation), c.right) << c.typed << " for " << c.translation;
