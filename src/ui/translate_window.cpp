@@ -42,7 +42,7 @@ struct TranslateState {
     HWND words[kRows], translations[kRows];
     RecordPager pager{[] { return WordCount; }, ShowTranslateRows};
     HWND focusTarget;
-    std::string loaded;             // the text's bytes, as the file or clipboard held them
+    std::string loaded;               // the text's bytes, as the file or clipboard held them
     std::vector<std::size_t> byteOf;  // a text-box position's byte, where they differ
     std::string lastWord;
     char fileName[MAX_PATH];
@@ -82,7 +82,8 @@ void ShowLoadedText() {
 
 void TooLarge() {
     char text[200];
-    std::snprintf(text, sizeof text, UiTextOr("TranslateTooLarge", "This text is too large to show: at most %u MB can be read here.   "),
+    std::snprintf(text, sizeof text,
+                  UiTextOr("TranslateTooLarge", "This text is too large to show: at most %u MB can be read here.   "),
                   static_cast<unsigned>(kMaxTextBytes >> 20));
     UiMessageBox(s.window, text, Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
 }
@@ -161,11 +162,11 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.lastWord.clear();
     SetMenu(hwnd, MenuBar());
     CreateFonts();
-    s.text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                 ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                             20, 115, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT), AppInstance,
-                             nullptr);
+    s.text =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                            ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                        20, 115, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT), AppInstance, nullptr);
     SetWindowFont(s.text, s.font1.get(), FALSE);
     SendMessageW(s.text, EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(s.text, TextProc, 1, 0);

@@ -31,10 +31,18 @@ protected:
             std::size_t offset;
             std::string looked;  // empty: nothing is looked up, the field keeps the last word
         } cases[] = {
-            {"huis", 0, "huis"},      {"huis", 1, "huis"},       {", don't", 0, ""},
-            {"don't", 3, "don't"},    {"known", 0, "well-known"}, {"abc", 1, "abc"},
-            {"123", 0, ""},           {"def", 2, "def"},          {"caf", 3, "caf\xE9"},
-            {kLong, 10, kLong.substr(0, 99)}, {"zyxwv", 2, "zyxwv"}, {".", 1, ""},
+            {"huis", 0, "huis"},
+            {"huis", 1, "huis"},
+            {", don't", 0, ""},
+            {"don't", 3, "don't"},
+            {"known", 0, "well-known"},
+            {"abc", 1, "abc"},
+            {"123", 0, ""},
+            {"def", 2, "def"},
+            {"caf", 3, "caf\xE9"},
+            {kLong, 10, kLong.substr(0, 99)},
+            {"zyxwv", 2, "zyxwv"},
+            {".", 1, ""},
         };
         std::string last;
         for (const auto& c : cases) {
