@@ -116,3 +116,11 @@
 #define IDC_TRANSLATE_SCROLL 41
 #define IDC_TRANSLATE_WORD_FIRST 100
 #define IDC_TRANSLATE_TRANSLATION_FIRST 150
+
+// Sound recorder; command 256 carries a key forwarded from the start/stop button.
+#define IDC_RECORD_EXIT 14
+#define IDC_RECORD_START 26
+#define IDC_RECORD_SKIP 27
+#define IDC_RECORD_BACK 28
+#define IDC_RECORD_TEXT 45
+#define IDC_RECORD_KEY 256

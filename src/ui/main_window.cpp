@@ -27,6 +27,7 @@
 #include "ui/list_window.h"
 #include "ui/new_language_window.h"
 #include "ui/new_list_dialog.h"
+#include "ui/recorder_window.h"
 #include "ui/search_window.h"
 #include "ui/secondary_window.h"
 #include "ui/top_level_window.h"
@@ -243,6 +244,9 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
             return;
         case IDM_MAIN_TRANSLATE:
             OpenSecondaryWindow(OpenTranslateWindow);
+            return;
+        case IDC_MAIN_RECORD:
+            OpenSecondaryWindow(OpenRecorderWindow);
             return;
         case IDC_MAIN_SEARCH:
             OpenSecondaryWindow(OpenSearchWindow);

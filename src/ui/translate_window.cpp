@@ -80,12 +80,12 @@ void ShowLoadedText() {
     s.lastWord.clear();
 }
 
+// The limit stands in the text itself, so a strings file cannot make it a format.
 void TooLarge() {
-    char text[200];
-    std::snprintf(text, sizeof text,
-                  UiTextOr("TranslateTooLarge", "This text is too large to show: at most %u MB can be read here.   "),
-                  static_cast<unsigned>(kMaxTextBytes >> 20));
-    UiMessageBox(s.window, text, Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
+    static_assert(kMaxTextBytes == 8u << 20, "the message names the limit");
+    UiMessageBox(s.window,
+                 UiTextOr("TranslateTooLarge", "This text is too large to show here: at most 8 MB can be read.   "),
+                 Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
 }
 
 void WordAtCaret() {

@@ -1,7 +1,9 @@
 #include "core/lookup/sounds.h"
 
 #include <cstdio>
+#include <string_view>
 
+#include "core/text/fixed_text.h"
 #include "platform/platform.h"
 
 std::optional<std::string> SoundFileName(const std::string& language, const std::string& text) {
@@ -44,4 +46,17 @@ std::vector<std::string> TranslationSounds(const std::string& language, const st
     for (const std::string& piece : TranslationPieces(translation))
         if (auto f = SoundFileName(language, piece); f && SoundExists(*f)) files.push_back(*f);
     return files;
+}
+
+bool CanNameSoundFile(const std::string& word) {
+    if (word.empty()) return false;
+    for (char c : word)
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos)
+            return false;
+    static const char* const devices[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4",
+                                          "COM5", "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3",
+                                          "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+    for (const char* device : devices)
+        if (EqualsIgnoringAsciiCase(word, device)) return false;
+    return true;
 }

@@ -44,6 +44,14 @@ TEST(Sounds, NamesPiecesAndExistingFiles) {
     EXPECT_EQ(TranslationSounds("dutch", "huis, woning"), std::vector<std::string>{"sound\\dutch\\woning.wav"});
 }
 
+TEST(Sounds, OnlyWordsThatCanNameAFileAreRecorded) {
+    for (const char* word : {"house", "don't", "well-known", "caf\xE9", "house.", "con-man", "console"})
+        EXPECT_TRUE(CanNameSoundFile(word)) << word;
+    for (const char* word : {"", "wat?", "a:b", "1/2", "back\\slash", "\"quoted\"", "a*", "<tag>", "a|b", "tab\t",
+                             "CON", "nul", "Lpt1", "com9"})
+        EXPECT_FALSE(CanNameSoundFile(word)) << word;
+}
+
 TEST(Palette, FileFirstLineOrBuiltInSet) {
     WorkDir dir;
     const std::string builtIn = PaletteCharacters("klingon");

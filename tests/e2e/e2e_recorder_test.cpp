@@ -1,0 +1,96 @@
+// End-to-end test of the sound recorder.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "driver.h"
+
+namespace {
+
+// The recorder over a word file of three words, the second of which cannot name a file.
+class RecorderTest : public EndToEnd {
+protected:
+    void SetUp() override {
+        EndToEnd::SetUp();
+        words = fixture.Records("dut_eng.gk");
+        words.resize(3);
+        std::snprintf(words[1].word, sizeof words[1].word, "wat?");
+        fixture.WriteRecords("dut_eng.gk", words);
+    }
+    HWND OpenRecorder() {
+        if (!Start("record")) return nullptr;
+        recorder = Open(main, 25, "record");
+        if (recorder) start = GetDlgItem(recorder, 26);
+        return recorder;
+    }
+    // A key on the start button, which hands Enter, Space and Backspace to the window.
+    // A message box (an MCI error) would hold the key: it fails the test instead.
+    void Key(WORD key) {
+        DWORD_PTR result = 0;
+        for (UINT msg : {WM_KEYDOWN, WM_KEYUP})
+            ASSERT_NE(SendMessageTimeoutA(start, msg, key, 0, SMTO_NORMAL, 10000, &result), 0)
+                << "a key was not handled: " << program->CountWindows("#32770") << " message boxes";
+    }
+    std::string Word() { return WindowText(GetDlgItem(recorder, 45)); }
+    std::string Line(int n) {
+        return texts.at("RecordWord") + " " + std::to_string(n) + " " + texts.at("RecordOf") + " 3";
+    }
+    std::vector<WordRecord> words;
+    HWND recorder = nullptr, start = nullptr;
+};
+
+std::vector<std::string> StaticTexts(HWND window) {
+    std::vector<std::string> texts;
+    for (HWND c = nullptr; (c = FindWindowExA(window, c, "Static", nullptr));) texts.push_back(WindowText(c));
+    return texts;
+}
+
+}  // namespace
+
+TEST_F(RecorderTest, RecordsSkipsGoesBackAndResumesWhereItStopped) {
+    ASSERT_NE(OpenRecorder(), nullptr);
+    EXPECT_EQ(Word(), words[0].word);
+    EXPECT_EQ(StaticTexts(recorder)[1], Line(1));
+
+    Key(VK_SPACE);
+    EXPECT_EQ(StaticTexts(recorder)[2], texts.at("RecordRecording"));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(recorder, 27)));
+    Key(VK_RETURN);  // no skip while recording
+    EXPECT_EQ(Word(), words[0].word);
+    SaveScreenshot("recorder_window", recorder);
+    Key(VK_SPACE);
+    const std::string wave = fixture.Read(std::string("sound\\dutch\\") + words[0].word + ".wav");
+    ASSERT_GE(wave.size(), 44u);
+    EXPECT_EQ(wave.substr(0, 4), "RIFF");
+    EXPECT_EQ(wave.substr(8, 4), "WAVE");
+    EXPECT_EQ(Word(), "wat?");
+    EXPECT_EQ(StaticTexts(recorder)[2], "");
+
+    // A word that cannot name a file is passed over with a message, nothing recorded.
+    PostMessageA(recorder, WM_COMMAND, MAKEWPARAM(26, BN_CLICKED), reinterpret_cast<LPARAM>(start));
+    HWND box = program->WaitForWindow("#32770", texts.at("RecordCaption").c_str());
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && Word() == words[2].word; }));
+    EXPECT_EQ(program->CountWindows("#32770"), 0);
+
+    Key(VK_BACK);
+    EXPECT_EQ(Word(), "wat?");
+    Key(VK_RETURN);
+    Key(VK_RETURN);  // past the last word: the end, the line as it was
+    EXPECT_EQ(Word(), texts.at("RecordEndOfList"));
+    EXPECT_EQ(StaticTexts(recorder)[1], Line(3));
+    Key(VK_RETURN);
+    Key(VK_BACK);
+    EXPECT_EQ(Word(), words[2].word);
+    Key(VK_RETURN);
+    Close(recorder);
+    Close(main);
+    EXPECT_EQ(SettingNumber("lastrecord_dutch", -1), 3);
+
+    ASSERT_NE(OpenRecorder(), nullptr);
+    EXPECT_EQ(Word(), texts.at("RecordEndOfList"));
+    Key(VK_BACK);
+    EXPECT_EQ(Word(), words[2].word);
+}
