@@ -5,6 +5,7 @@ packages=(
   cmake make g++ ccache googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 fonts-wine xvfb x11-utils xauth imagemagick fonts-liberation clang-format
+  cups printer-driver-cups-pdf poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

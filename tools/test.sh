@@ -24,9 +24,12 @@ export HOME="${HOME:-$scratch}"  # Wine keeps a few things under the home direct
 # A private X server, which names its own free display.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
+export DICT_CUPS_STATE=$scratch/cupsd.pid  # the print service stops at the end if this run started it
+trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; tools/cups.sh stop || true; rm -rf "$scratch"' EXIT
 for _ in $(seq 1 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$scratch/display")"
+# The printing tests print to a PDF printer of CUPS; Wine finds the default printer there.
+tools/cups.sh start
 tools/wine-prefix >/dev/null
 wineserver -p
 # Xvfb runs no window manager, and Wine would wait two seconds for one each time it hides a

@@ -1,13 +1,13 @@
 #include "ui/progress_window.h"
 
 #include "core/strings/ui_strings.h"
+#include "ui/app_state.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/top_level_window.h"
+#include "ui/ui_text.h"
 
 namespace {
-
-constexpr int kWidth = 350, kHeight = 120;
 
 LRESULT CALLBACK ProgressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
@@ -26,9 +26,9 @@ LRESULT CALLBACK ProgressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-HWND OpenProgressWindow(const char* className, UiKey caption, ProgressPaint paint) {
+HWND OpenProgressWindow(const char* className, UiKey caption, ProgressPaint paint, SIZE size) {
     RegisterWindowClass(className, ProgressWindowProc);
-    HWND window = CreateCentredWindow(className, Ui(caption), WS_CAPTION | WS_SYSMENU, kWidth, kHeight);
+    HWND window = CreateCentredWindow(className, Ui(caption), WS_CAPTION | WS_SYSMENU, size.cx, size.cy);
     if (!window) return nullptr;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(paint));
     ShowWindow(window, SW_SHOW);
@@ -39,4 +39,18 @@ HWND OpenProgressWindow(const char* className, UiKey caption, ProgressPaint pain
 void CloseProgressWindow(HWND& window) {
     if (window) DestroyWindow(window);
     window = nullptr;
+}
+
+void DrawProgressText(HWND window, RECT band, const char* text) {
+    if (!window) return;  // never draw on the desktop
+    WindowDc dc(window);
+    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    SelectGuard font(dc, Fonts.GuiFont);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(50, 50, 50));
+    DrawTextW(dc, WideFromCharset(text, UiCharset).c_str(), -1, &band, DT_SINGLELINE | DT_LEFT);
+    // Wine shows what was drawn outside a paint only once the thread looks at its queue;
+    // looking for a message that never comes shows it and takes none of the queued ones.
+    MSG none;
+    PeekMessageW(&none, window, WM_APP + 0x3FFF, WM_APP + 0x3FFF, PM_NOREMOVE);
 }

@@ -11,6 +11,11 @@
 // transparent background.
 using ProgressPaint = void (*)(HDC dc);
 
-// A 350 x 120 window of its own class, centred, with caption and system menu only.
-HWND OpenProgressWindow(const char* className, UiKey caption, ProgressPaint paint);
+// A window of its own class (350 x 120 unless said otherwise), centred, with caption and
+// system menu only.
+HWND OpenProgressWindow(const char* className, UiKey caption, ProgressPaint paint, SIZE size = {350, 120});
 void CloseProgressWindow(HWND& window);
+
+// Draws a progress text on one line straight into the window, over the band it fills
+// light grey first: dark grey in GuiFont. The text is in the interface's character set.
+void DrawProgressText(HWND window, RECT band, const char* text);

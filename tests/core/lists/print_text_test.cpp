@@ -1,1 +1,121 @@
+#include "core/lists/print_text.h"
+
 #include <gtest/gtest.h>
+
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "test_support.h"
+
+namespace {
+
+std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+
+const std::string kWord30 = "abcdefghijklmnopqrstuvwxyzabcd";
+const std::string kTranslation50 = "onetwothreefourfivesixseveneightnineteneleventwelv";
+
+// The pair german into dutch, the list week1 current and holding `records`.
+class PrintFileTest : public testing::Test {
+protected:
+    void Open(const std::vector<WordRecord>& records) {
+        UseCatalogue("[languages]\ngerman\n");
+        CurrentPair = PairAt(0);
+        WriteRecords("words/ger_dut.gk", {});
+        WriteRecords("lists/week1/ger_dut.ls", records);
+        Settings.PracticeList = "week1";
+        ReopenStore();
+    }
+    void TearDown() override { CloseStore(); }
+    WorkDir dir;
+};
+
+}  // namespace
+
+TEST(PrintText, RecordLinesPutTheTranslationAtCharacter38) {
+    const struct {
+        WordRecord record;
+        std::string line;
+    } cases[] = {
+        {Record(kWord30, "t"), kWord30 + " " + "   -   t\n"},
+        {Record("huis", "house, home"), "huis" + Blanks(27) + "   -   house, home\n"},
+        {Record("", "nothing"), Blanks(31) + "   -   nothing\n"},
+        {Record("x", kTranslation50), "x" + Blanks(30) + "   -   " + kTranslation50 + "\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string line = PrintLine(c.record);
+        EXPECT_EQ(line, c.line) << c.record.word;
+        EXPECT_EQ(line.substr(38), std::string(c.record.translation) + "\n") << c.record.word;
+    }
+}
+
+TEST(PrintText, HeadingNamesBothLanguagesAboveAnEmptyLine) {
+    EXPECT_EQ(PrintHeading("german", "dutch"), "german" + Blanks(25) + Blanks(7) + "dutch\n\n");
+    EXPECT_EQ(HeadingSecondColumn("german"), 38u);
+    EXPECT_EQ(HeadingSecondColumn(kWord30.c_str()), 38u);
+    // A first name past the padding pushes the second one right, and its column with it.
+    const std::string longName = kWord30 + "efghi";
+    EXPECT_EQ(PrintHeading(longName.c_str(), "dutch"), longName + Blanks(7) + "dutch\n\n");
+    EXPECT_EQ(HeadingSecondColumn(longName.c_str()), 42u);
+}
+
+// The file holds every record in file order, marked ones too, with the platform's line ends.
+TEST_F(PrintFileTest, WrittenAsTextAndTakenBackLineByLine) {
+    Open({Record("zebra", "zebra"), Record("Apfel", "appel", 1), Record(kWord30, "lang")});
+    ASSERT_EQ(WritePrintFile(kPrintFileName), 0);
+#ifdef _WIN32
+    const std::string eol = "\r\n";
+#else
+    const std::string eol = "\n";
+#endif
+    const std::vector<std::string> lines = {"german" + Blanks(32) + "dutch", "", "zebra" + Blanks(26) + "   -   zebra",
+                                            "Apfel" + Blanks(26) + "   -   appel", kWord30 + "    -   lang"};
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + eol;
+    EXPECT_EQ(ReadFile(kPrintFileName), bytes);
+
+    EXPECT_EQ(TakePrintFile(kPrintFileName), lines);
+    EXPECT_FALSE(Exists(kPrintFileName));
+    EXPECT_FALSE(TakePrintFile(kPrintFileName).has_value());
+    ListCount = 4;  // a record more than the file holds: its read fails, and no file is left
+    EXPECT_EQ(WritePrintFile(kPrintFileName), -1);
+    EXPECT_FALSE(Exists(kPrintFileName));
+}
+
+TEST(PrintText, PageGeometryInTwips) {
+    const struct {
+        int width, height, dpiX, dpiY;
+        PageRect page, render;
+    } cases[] = {
+        // 8.5 x 11 inches: a quarter inch in at the sides, half an inch at top and bottom.
+        {2550, 3300, 300, 300, {0, 0, 12240, 15840}, {360, 720, 11880, 15120}},
+        // 2.5 inches wide: no side margins; 3 inches tall: none at top and bottom.
+        {750, 3300, 300, 300, {0, 0, 3600, 15840}, {0, 720, 3600, 15120}},
+        {751, 900, 300, 300, {0, 0, 3605, 4320}, {360, 0, 3245, 4320}},
+        // A4 at 300 dpi; 2481 pixels are 11908.8 twips, rounded, not cut.
+        {2481, 3508, 300, 300, {0, 0, 11909, 16838}, {360, 720, 11549, 16118}},
+    };
+    for (const auto& c : cases) {
+        const PageTwips geometry = PageGeometry(c.width, c.height, c.dpiX, c.dpiY);
+        EXPECT_EQ(geometry.page, c.page) << c.width << "x" << c.height;
+        EXPECT_EQ(geometry.render, c.render) << c.width << "x" << c.height;
+    }
+}
+
+TEST(PrintText, PagesGoOnPaperInCopyAndRangeOrder) {
+    const struct {
+        const char* name;
+        int pages;
+        PrintChoice choice;
+        std::vector<int> order;
+    } cases[] = {
+        {"one copy", 3, {}, {1, 2, 3}},
+        {"two copies, each page twice in a row", 3, {2, false, false, 0, 0}, {1, 1, 2, 2, 3, 3}},
+        {"two copies collated, the document twice", 3, {2, true, false, 0, 0}, {1, 2, 3, 1, 2, 3}},
+        {"pages 2-3", 4, {1, false, true, 2, 3}, {2, 3}},
+        {"pages 2-3, two copies collated", 4, {2, true, true, 2, 3}, {2, 3, 2, 3}},
+        {"a range past the end stops with the text", 3, {1, false, true, 2, 9}, {2, 3}},
+        {"a range wholly past the end", 3, {1, false, true, 5, 6}, {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PagePrintOrder(c.pages, c.choice), c.order) << c.name;
+}
