@@ -73,15 +73,7 @@ public:
                                                           : UiKey::Writing;
         char text[160];
         std::snprintf(text, sizeof text, "%s %lld", Ui(label), static_cast<long long>(count));
-        {
-            WindowDc dc(s.window);
-            RECT band = {110, 65, 270, 95};
-            FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-            SelectGuard font(dc, Fonts.GuiFont);
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, RGB(50, 50, 50));
-            DrawTextW(dc, WideFromCharset(text, UiCharset).c_str(), -1, &band, DT_SINGLELINE | DT_LEFT);
-        }
+        DrawProgressText(s.window, {110, 65, 270, 95}, text);
         AdvanceAnimation();
     }
 };
