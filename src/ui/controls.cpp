@@ -30,3 +30,8 @@ void SetEditFont(HWND edit, HFONT font) {
     SetWindowFont(edit, font, FALSE);
     SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
+
+HBRUSH OnCtlColorGrey(HWND, HDC dc, HWND, int) {
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+}

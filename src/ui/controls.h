@@ -12,3 +12,5 @@ HWND CreateButton(HWND parent, int id, UiKey label, int x, int y, int width, int
 HWND CreateEdit(HWND parent, int id, int x, int y, int width, int height, HFONT font, DWORD style = 0);
 // A new font for a field: its margins go back to zero, which a font change resets.
 void SetEditFont(HWND edit, HFONT font);
+// Texts and check boxes stand on the windows' light grey: a WM_CTLCOLORSTATIC handler.
+HBRUSH OnCtlColorGrey(HWND window, HDC dc, HWND control, int type);

@@ -187,12 +187,6 @@ void OnPaint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
-// The texts stand on the window's grey.
-HBRUSH OnCtlColorStatic(HWND, HDC dc, HWND, int) {
-    SetBkMode(dc, TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-}
-
 void OnSize(HWND hwnd, UINT, int, int) { s.layout.Fit(hwnd); }
 
 void SetSound(HWND hwnd, bool on) {
@@ -238,7 +232,7 @@ LRESULT CALLBACK InteractiveWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
-        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
         HANDLE_MSG(hwnd, WM_SIZE, OnSize);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);

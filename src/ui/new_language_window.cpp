@@ -14,6 +14,7 @@
 #include "core/strings/ui_strings.h"
 #include "resource.h"
 #include "ui/app_state.h"
+#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/secondary_window.h"
 #include "ui/top_level_window.h"
@@ -134,12 +135,6 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     if (id == IDC_NEWLANG_CANCEL) DestroyWindow(hwnd);
 }
 
-// The labels stand on the window's own light grey.
-HBRUSH OnCtlColorStatic(HWND, HDC dc, HWND, int) {
-    SetBkMode(dc, TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-}
-
 void OnDestroy(HWND) {
     s = NewLanguageState{};
     SecondaryWindowClosed();
@@ -149,7 +144,7 @@ LRESULT CALLBACK NewLanguageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
-        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -95,12 +95,6 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     }
 }
 
-// The check box stands on the window's own grey.
-HBRUSH OnCtlColor(HWND, HDC dc, HWND, int) {
-    SetBkMode(dc, TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-}
-
 void OnDestroy(HWND) {
     s.window = nullptr;
     if (IsWindow(s.searchField)) SetFocus(s.searchField);
@@ -111,7 +105,7 @@ LRESULT CALLBACK RandomWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
-        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColor);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -159,11 +159,6 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     return TRUE;
 }
 
-HBRUSH OnCtlColorStatic(HWND, HDC dc, HWND, int) {
-    SetBkMode(dc, TRANSPARENT);
-    return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-}
-
 void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     if (id == IDC_RECORD_KEY) {
         if (code == VK_SPACE) StartOrStop();
@@ -202,7 +197,7 @@ void OnDestroy(HWND) {
 LRESULT CALLBACK RecorderWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
-        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
