@@ -3,6 +3,7 @@
 //   wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort [--appended N] | lists
 //   wordlist [--pair N] [--gk NAME] load [--as-is] FILE
 //   wordlist strings pack IN OUT | strings unpack IN OUT
+//   wordlist check [--repair]
 //
 // load replaces the pair's word file by the lines "word<TAB>translation" of FILE,
 // sorted by the pair's collation (or in the file's order with --as-is); it is how the
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
+#include "core/exchange/checker.h"
 #include "core/lists/list_storage.h"
 #include "core/session/session.h"
 #include "core/session/startup.h"
@@ -38,7 +40,8 @@ namespace {
 const char kUsage[] =
     "usage: wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort [--appended N] | lists\n"
     "       wordlist [--pair N] [--gk NAME] load [--as-is] FILE\n"
-    "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n";
+    "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n"
+    "       wordlist check [--repair]\n";
 
 using Clock = std::chrono::steady_clock;
 
@@ -47,6 +50,7 @@ struct Options {
     std::string commandLine;  // as the program's own "/gk NAME"
     bool stats = false;
     bool asIs = false;
+    bool repair = false;
     std::int32_t appended = -1;  // sort: the file's last records were appended to a sorted body
     std::string command;
     std::string operand;
@@ -105,6 +109,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.stats = true;
         } else if (a == "--appended" && options.command == "sort" && hasNext) {
             options.appended = static_cast<std::int32_t>(std::strtol(args[++i].c_str(), nullptr, 10));
+        } else if (a == "--repair" && options.command == "check") {
+            options.repair = true;
         } else if (a == "--as-is" && options.command == "load") {
             options.asIs = true;
         } else if (options.command.empty() && !a.empty() && a[0] != '-') {
@@ -116,7 +122,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             return false;
         }
     }
-    static const char* const kCommands[] = {"pairs", "count", "dump", "find", "sort", "lists", "load"};
+    static const char* const kCommands[] = {"pairs", "count", "dump", "find", "sort", "lists", "load", "check"};
     if (std::find(std::begin(kCommands), std::end(kCommands), options.command) == std::end(kCommands)) {
         error = "no command";
         return false;
@@ -266,6 +272,22 @@ int FindCommand(const std::string& key, bool stats) {
     return 0;
 }
 
+// One line per file: "ok", or each finding and each repair indented below its path.
+int CheckCommand(bool repair) {
+    bool found = false;
+    for (const FileCheck& check : CheckWorkingDirectory(repair)) {
+        if (check.findings.empty()) {
+            std::printf("ok\t%s\n", check.path.c_str());
+            continue;
+        }
+        found = true;
+        std::printf("found\t%s\n", check.path.c_str());
+        for (const std::string& finding : check.findings) std::printf("\t%s\n", finding.c_str());
+        for (const std::string& done : check.repairs) std::printf("\trepaired: %s\n", done.c_str());
+    }
+    return found ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -288,6 +310,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.command == "load") return LoadCommand(options);
+    if (options.command == "check") return CheckCommand(options.repair);
 
     CheckSavedPracticeList();
     SetStoreAccess(options.command == "sort" ? StoreAccess::WordFileOnly : StoreAccess::ReadOnly);

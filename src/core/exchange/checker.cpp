@@ -1,0 +1,143 @@
+#include "core/exchange/checker.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string_view>
+
+#include "core/catalogue/catalogue.h"
+#include "core/lists/list_storage.h"
+#include "core/practice/practice.h"
+#include "core/store/collation.h"
+#include "core/store/word_record.h"
+#include "platform/platform.h"
+#include "platform/replace_file.h"
+
+namespace {
+
+struct RecordFile {
+    std::vector<WordRecord> records;
+    std::size_t tailBytes = 0;  // a partial record at the end
+    int unterminated = 0;       // records with a field that runs to its end
+    int marked = 0;             // deleted (word file) or marked for removal (list file)
+    bool exists = false;
+};
+
+bool Terminated(const char* field, std::size_t size) { return std::memchr(field, '\0', size) != nullptr; }
+
+RecordFile ReadRecordFile(const std::string& path) {
+    RecordFile file;
+    FILE* in = platform::OpenFile(path, "rb");
+    if (!in) return file;
+    file.exists = true;
+    WordRecord record;
+    std::size_t n;
+    while ((n = std::fread(&record, 1, sizeof record, in)) == sizeof record) {
+        if (!Terminated(record.word, sizeof record.word) || !Terminated(record.translation, sizeof record.translation))
+            ++file.unterminated;
+        TerminateFields(record);
+        if (IsDeleted(record)) ++file.marked;
+        file.records.push_back(record);
+    }
+    file.tailBytes = n;
+    std::fclose(in);
+    return file;
+}
+
+int WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
+    return platform::ReplaceFile(path, path + ".tmp", [&](FILE* out) {
+        return records.empty() || std::fwrite(records.data(), sizeof(WordRecord), records.size(), out) == records.size();
+    });
+}
+
+std::string Count(std::size_t n, const char* what) { return std::to_string(n) + " " + what; }
+
+// The findings common to both kinds of file; true when the file needs rewriting.
+bool CommonFindings(const RecordFile& file, FileCheck& check, const char* markedWhat) {
+    if (file.tailBytes) check.findings.push_back("a partial record of " + Count(file.tailBytes, "bytes") + " at the end");
+    if (file.unterminated) check.findings.push_back(Count(file.unterminated, "records with a field that has no end"));
+    if (file.marked) check.findings.push_back(Count(file.marked, markedWhat));
+    return file.tailBytes || file.unterminated || file.marked;
+}
+
+std::vector<WordRecord> Live(const std::vector<WordRecord>& records) {
+    std::vector<WordRecord> live;
+    std::copy_if(records.begin(), records.end(), std::back_inserter(live),
+                 [](const WordRecord& r) { return !IsDeleted(r); });
+    return live;
+}
+
+void Rewrite(FileCheck& check, const std::vector<WordRecord>& records, const std::string& what) {
+    if (WriteRecords(check.path, records) == 0)
+        check.repairs.push_back(what + ": " + Count(records.size(), "records written"));
+    else
+        check.findings.push_back("could not be rewritten; it is as it was");
+}
+
+FileCheck CheckWordFile(const std::string& path, const RecordFile& file, bool repair) {
+    FileCheck check{path, {}, {}};
+    bool rewrite = CommonFindings(file, check, "deleted records");
+    std::size_t outOfOrder = 0;
+    for (std::size_t i = 1; i < file.records.size(); ++i)
+        if (CompareWords(file.records[i - 1].word, file.records[i].word) > 0) ++outOfOrder;
+    if (outOfOrder) check.findings.push_back(Count(outOfOrder, "records out of order"));
+    rewrite = rewrite || outOfOrder;
+    if (repair && rewrite) {
+        std::vector<WordRecord> sorted = Live(file.records);
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const WordRecord& a, const WordRecord& b) { return CompareWords(a.word, b.word) < 0; });
+        Rewrite(check, sorted, "sorted");
+    }
+    return check;
+}
+
+FileCheck CheckListFile(const std::string& path, const RecordFile& file, const std::set<std::string>& entries,
+                        bool repair) {
+    FileCheck check{path, {}, {}};
+    const bool rewrite = CommonFindings(file, check, "records marked for removal");
+    std::size_t missing = 0;
+    for (const WordRecord& r : file.records)
+        if (!entries.count(std::string(r.word) + '\0' + r.translation)) ++missing;
+    if (missing) check.findings.push_back(Count(missing, "entries no longer in the word file"));
+    if (repair && rewrite) Rewrite(check, Live(file.records), "compacted");
+    const std::string score = path.substr(0, path.size() - 3) + ".score";
+    FILE* in = platform::OpenFile(score, "rb");
+    if (in) {
+        std::fclose(in);
+        if (!ReadScore(score)) check.findings.push_back("its score file is damaged; it counts as no score");
+    }
+    return check;
+}
+
+}  // namespace
+
+std::vector<FileCheck> CheckWorkingDirectory(bool repair) {
+    std::vector<FileCheck> checks;
+    const std::vector<std::string> lists = EnumerateLists();
+    WordListDescriptor* const current = CurrentPair;
+    for (WordListDescriptor* pair = CatalogueHead; pair; pair = pair->next) {
+        // The sort table is the current pair's.
+        CurrentPair = pair;
+        SetCollation(*pair, LocaleReport::Silent);
+        const std::optional<std::string> path = WordFilePath(*pair);
+        if (!path) continue;
+        const RecordFile words = ReadRecordFile(*path);
+        if (!words.exists) {
+            checks.push_back({*path, {"cannot be read"}, {}});
+            continue;
+        }
+        checks.push_back(CheckWordFile(*path, words, repair));
+        std::set<std::string> entries;
+        for (const WordRecord& r : words.records) entries.insert(std::string(r.word) + '\0' + r.translation);
+        for (const std::string& list : lists) {
+            const std::optional<std::string> listPath = ListFilePath(*pair, list);
+            if (!listPath) continue;
+            const RecordFile listed = ReadRecordFile(*listPath);
+            if (listed.exists) checks.push_back(CheckListFile(*listPath, listed, entries, repair));
+        }
+    }
+    CurrentPair = current;
+    if (current) SetCollation(*current, LocaleReport::Silent);
+    return checks;
+}

@@ -1,0 +1,58 @@
+#include "core/exchange/checker.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "core/catalogue/catalogue.h"
+#include "core/store/collation.h"
+#include "core/store/store.h"
+#include "test_support.h"
+
+namespace {
+
+std::vector<std::string> FindingsOf(const std::vector<FileCheck>& checks, const std::string& pathEnd) {
+    for (const FileCheck& c : checks)
+        if (c.path.size() >= pathEnd.size() && c.path.compare(c.path.size() - pathEnd.size(), pathEnd.size(), pathEnd) == 0)
+            return c.findings;
+    ADD_FAILURE() << "no check of " << pathEnd;
+    return {};
+}
+
+}  // namespace
+
+TEST(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
+    WorkDir dir;
+    UseCatalogue("[languages]\ngerman\n");
+    WriteEmptyWordFiles();
+    WordRecord unterminated = Record("Zug", "trein");
+    std::memset(unterminated.translation, 'x', sizeof unterminated.translation);
+    WriteFile("words/ger_dut.gk", RecordBytes({Record("Zebra", "zebra"), Record("Apfel", "appel"),
+                                                Record("Baum", "boom", 1), unterminated}) +
+                                      "half");
+    WriteRecords("lists/week1/ger_dut.ls", {Record("Apfel", "appel"), Record("Haus", "huis"), Record("Zebra", "zebra", 1)});
+    WriteFile("lists/week1/ger_dut.score", "-4\n2\n");
+
+    const std::vector<FileCheck> found = CheckWorkingDirectory(false);
+    EXPECT_EQ(FindingsOf(found, "ger_dut.gk"),
+              (std::vector<std::string>{"a partial record of 4 bytes at the end", "1 records with a field that has no end",
+                                        "1 deleted records", "1 records out of order"}));
+    EXPECT_EQ(FindingsOf(found, "ger_dut.ls"),
+              (std::vector<std::string>{"1 records marked for removal", "1 entries no longer in the word file",
+                                        "its score file is damaged; it counts as no score"}));
+    EXPECT_TRUE(FindingsOf(found, "dut_ger.gk").empty());
+    EXPECT_EQ(ReadRecords("words/ger_dut.gk").size(), 4u);  // looking changes nothing
+
+    CheckWorkingDirectory(true);
+    std::vector<std::string> words;
+    for (const WordRecord& r : ReadRecords("words/ger_dut.gk")) words.push_back(r.word);
+    EXPECT_EQ(words, (std::vector<std::string>{"Apfel", "Zebra", "Zug"}));
+    EXPECT_EQ(ReadFile("words/ger_dut.gk").size(), 3 * sizeof(WordRecord));
+    EXPECT_EQ(ReadRecords("lists/week1/ger_dut.ls").size(), 2u);
+    // What stays is the user's: a list entry the word file lacks, and the score as it was.
+    EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.ls"),
+              (std::vector<std::string>{"1 entries no longer in the word file",
+                                        "its score file is damaged; it counts as no score"}));
+    EXPECT_TRUE(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk").empty());
+}
