@@ -24,30 +24,38 @@ struct RecordFile {
     bool exists = false;
 };
 
+std::string EntryKey(const WordRecord& r) { return std::string(r.word) + '\0' + r.translation; }
+
 bool Terminated(const char* field, std::size_t size) { return std::memchr(field, '\0', size) != nullptr; }
 
+// One read of the whole file: the records, then whatever is left of a partial one.
 RecordFile ReadRecordFile(const std::string& path) {
     RecordFile file;
     FILE* in = platform::OpenFile(path, "rb");
     if (!in) return file;
     file.exists = true;
-    WordRecord record;
-    std::size_t n;
-    while ((n = std::fread(&record, 1, sizeof record, in)) == sizeof record) {
+    const long size = std::fseek(in, 0, SEEK_END) == 0 ? std::ftell(in) : -1;
+    std::rewind(in);
+    if (size > 0) {
+        file.records.resize(static_cast<std::size_t>(size) / sizeof(WordRecord));
+        file.records.resize(std::fread(file.records.data(), sizeof(WordRecord), file.records.size(), in));
+        char tail[sizeof(WordRecord)];
+        file.tailBytes = std::fread(tail, 1, sizeof tail, in);
+    }
+    std::fclose(in);
+    for (WordRecord& record : file.records) {
         if (!Terminated(record.word, sizeof record.word) || !Terminated(record.translation, sizeof record.translation))
             ++file.unterminated;
         TerminateFields(record);
         if (IsDeleted(record)) ++file.marked;
-        file.records.push_back(record);
     }
-    file.tailBytes = n;
-    std::fclose(in);
     return file;
 }
 
 int WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
     return platform::ReplaceFile(path, path + ".tmp", [&](FILE* out) {
-        return records.empty() || std::fwrite(records.data(), sizeof(WordRecord), records.size(), out) == records.size();
+        return records.empty() ||
+               std::fwrite(records.data(), sizeof(WordRecord), records.size(), out) == records.size();
     });
 }
 
@@ -55,7 +63,8 @@ std::string Count(std::size_t n, const char* what) { return std::to_string(n) + 
 
 // The findings common to both kinds of file; true when the file needs rewriting.
 bool CommonFindings(const RecordFile& file, FileCheck& check, const char* markedWhat) {
-    if (file.tailBytes) check.findings.push_back("a partial record of " + Count(file.tailBytes, "bytes") + " at the end");
+    if (file.tailBytes)
+        check.findings.push_back("a partial record of " + Count(file.tailBytes, "bytes") + " at the end");
     if (file.unterminated) check.findings.push_back(Count(file.unterminated, "records with a field that has no end"));
     if (file.marked) check.findings.push_back(Count(file.marked, markedWhat));
     return file.tailBytes || file.unterminated || file.marked;
@@ -98,7 +107,7 @@ FileCheck CheckListFile(const std::string& path, const RecordFile& file, const s
     const bool rewrite = CommonFindings(file, check, "records marked for removal");
     std::size_t missing = 0;
     for (const WordRecord& r : file.records)
-        if (!entries.count(std::string(r.word) + '\0' + r.translation)) ++missing;
+        if (!entries.count(EntryKey(r))) ++missing;
     if (missing) check.findings.push_back(Count(missing, "entries no longer in the word file"));
     if (repair && rewrite) Rewrite(check, Live(file.records), "compacted");
     const std::string score = path.substr(0, path.size() - 3) + ".score";
@@ -128,14 +137,22 @@ std::vector<FileCheck> CheckWorkingDirectory(bool repair) {
             continue;
         }
         checks.push_back(CheckWordFile(*path, words, repair));
-        std::set<std::string> entries;
-        for (const WordRecord& r : words.records) entries.insert(std::string(r.word) + '\0' + r.translation);
+        // The lists are small and the word file large: only the lists' entries are looked for.
+        std::vector<std::pair<std::string, RecordFile>> listFiles;
+        std::set<std::string> wanted, entries;
         for (const std::string& list : lists) {
             const std::optional<std::string> listPath = ListFilePath(*pair, list);
             if (!listPath) continue;
-            const RecordFile listed = ReadRecordFile(*listPath);
-            if (listed.exists) checks.push_back(CheckListFile(*listPath, listed, entries, repair));
+            RecordFile listed = ReadRecordFile(*listPath);
+            if (!listed.exists) continue;
+            for (const WordRecord& r : listed.records) wanted.insert(EntryKey(r));
+            listFiles.emplace_back(*listPath, std::move(listed));
         }
+        if (!wanted.empty())
+            for (const WordRecord& r : words.records)
+                if (std::string key = EntryKey(r); wanted.count(key)) entries.insert(std::move(key));
+        for (const auto& [listPath, listed] : listFiles)
+            checks.push_back(CheckListFile(listPath, listed, entries, repair));
     }
     CurrentPair = current;
     if (current) SetCollation(*current, LocaleReport::Silent);
