@@ -14,7 +14,8 @@ namespace {
 
 std::vector<std::string> FindingsOf(const std::vector<FileCheck>& checks, const std::string& pathEnd) {
     for (const FileCheck& c : checks)
-        if (c.path.size() >= pathEnd.size() && c.path.compare(c.path.size() - pathEnd.size(), pathEnd.size(), pathEnd) == 0)
+        if (c.path.size() >= pathEnd.size() &&
+            c.path.compare(c.path.size() - pathEnd.size(), pathEnd.size(), pathEnd) == 0)
             return c.findings;
     ADD_FAILURE() << "no check of " << pathEnd;
     return {};
@@ -29,15 +30,17 @@ TEST(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
     WordRecord unterminated = Record("Zug", "trein");
     std::memset(unterminated.translation, 'x', sizeof unterminated.translation);
     WriteFile("words/ger_dut.gk", RecordBytes({Record("Zebra", "zebra"), Record("Apfel", "appel"),
-                                                Record("Baum", "boom", 1), unterminated}) +
+                                               Record("Baum", "boom", 1), unterminated}) +
                                       "half");
-    WriteRecords("lists/week1/ger_dut.ls", {Record("Apfel", "appel"), Record("Haus", "huis"), Record("Zebra", "zebra", 1)});
+    WriteRecords("lists/week1/ger_dut.ls",
+                 {Record("Apfel", "appel"), Record("Haus", "huis"), Record("Zebra", "zebra", 1)});
     WriteFile("lists/week1/ger_dut.score", "-4\n2\n");
 
     const std::vector<FileCheck> found = CheckWorkingDirectory(false);
-    EXPECT_EQ(FindingsOf(found, "ger_dut.gk"),
-              (std::vector<std::string>{"a partial record of 4 bytes at the end", "1 records with a field that has no end",
-                                        "1 deleted records", "1 records out of order"}));
+    EXPECT_EQ(
+        FindingsOf(found, "ger_dut.gk"),
+        (std::vector<std::string>{"a partial record of 4 bytes at the end", "1 records with a field that has no end",
+                                  "1 deleted records", "1 records out of order"}));
     EXPECT_EQ(FindingsOf(found, "ger_dut.ls"),
               (std::vector<std::string>{"1 records marked for removal", "1 entries no longer in the word file",
                                         "its score file is damaged; it counts as no score"}));
