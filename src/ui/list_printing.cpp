@@ -181,17 +181,19 @@ void PrintDocument(HWND owner, HDC dc, const std::vector<PrintedLine>& lines, co
     const int count = static_cast<int>(lines.size());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
+    // A page the printer refuses ends the job, and the user hears of it.
     for (int page : PagePrintOrder(PageCount(count, perPage), choice)) {
-        if (StartPage(dc) <= 0) break;
+        bool printed = StartPage(dc) > 0;
         const int first = (page - 1) * perPage;
-        for (int n = first; n < count && n < first + perPage; ++n)
+        for (int n = first; printed && n < count && n < first + perPage; ++n)
             DrawLine(dc, lines[n], fonts, area, area.top + (n - first) * lineHeight);
-        if (EndPage(dc) <= 0) {
+        if (!printed || EndPage(dc) <= 0) {
             AbortDoc(dc);
+            UiMessageBox(owner, kPrintError, Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
             return;
         }
     }
-    EndDoc(dc);
+    if (EndDoc(dc) <= 0) UiMessageBox(owner, kPrintError, Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
