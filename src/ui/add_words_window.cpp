@@ -37,7 +37,7 @@ struct AddState {
     HWND focusTarget;        // the field the palette types into
     bool closing;            // the closing sorts run once, however often Done is pressed meanwhile
     std::string warnedWord;  // the word last warned about, so a key release does not warn again
-    Font font1, font2;
+    LanguageFonts fonts;
 };
 
 AddState s;
@@ -167,10 +167,9 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     SetMenu(hwnd, MenuBar());
     s.closing = false;
     s.warnedWord.clear();
-    s.font1.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset1));
-    s.font2.reset(CreateUiFont(17, FW_NORMAL, "Times New Roman", Adding.pair->charset2));
-    s.word = Field(hwnd, IDC_ADD_WORD, 35, static_cast<int>(kMaxWordChars), s.font1.get());
-    s.translation = Field(hwnd, IDC_ADD_TRANSLATION, 105, static_cast<int>(kMaxTranslationChars), s.font2.get());
+    s.fonts.Create(*Adding.pair, 17, FW_NORMAL);
+    s.word = Field(hwnd, IDC_ADD_WORD, 35, static_cast<int>(kMaxWordChars), s.fonts.first.get());
+    s.translation = Field(hwnd, IDC_ADD_TRANSLATION, 105, static_cast<int>(kMaxTranslationChars), s.fonts.second.get());
     CreateButton(hwnd, IDC_ADD_DONE, UiKey::Done, 510, 150, 100, 30);
     CreateButton(hwnd, IDC_ADD_HELP, UiKey::Help, 400, 150, 100, 30);
     OfferPalette(hwnd, s.word, Adding.pair->charset1, Adding.pair->name1);
@@ -253,8 +252,7 @@ void OnDestroy(HWND hwnd) {
     ClosePalette();
     Settings.addWindow = NormalPosition(hwnd);
     Palette.target = nullptr;
-    s.font1.reset();
-    s.font2.reset();
+    s.fonts.Reset();
     s.window = s.word = s.translation = s.focusTarget = nullptr;
     Adding = AddingState{};  // the pairs it names may not outlive the window
     SecondaryWindowClosed();

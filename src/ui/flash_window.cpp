@@ -35,7 +35,7 @@ struct FlashState {
     std::int32_t shown;
     int phase, lastSlider;
     UINT interval;
-    Font wordFont, translationFont;
+    LanguageFonts fonts;
 };
 
 FlashState s;
@@ -91,8 +91,7 @@ HWND Box(HWND parent, int id) {
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
     SetWindowTextW(hwnd, PracticeCaption().c_str());
-    s.wordFont.reset(CreateUiFont(22, FW_BOLD, "Times New Roman", CurrentPair->charset1));
-    s.translationFont.reset(CreateUiFont(22, FW_BOLD, "Times New Roman", CurrentPair->charset2));
+    s.fonts.Create(*CurrentPair, 22, FW_BOLD);
     s.layout = CentredLayout();
     s.layout.Add(CreateButton(hwnd, IDC_FLASH_QUIT, UiKey::Quit, 0, 0, 100, 30), 495, 215);
     s.progress = s.layout.Add(CreateWindowW(PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 330, 17,
@@ -126,7 +125,7 @@ void OnDrawItem(HWND, const DRAWITEMSTRUCT* item) {
     FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     SetBkMode(item->hDC, TRANSPARENT);
     SetTextColor(item->hDC, RGB(0, 0, 128));
-    SelectGuard font(item->hDC, (word ? s.wordFont : s.translationFont).get());
+    SelectGuard font(item->hDC, (word ? s.fonts.first : s.fonts.second).get());
     RECT rect = item->rcItem;
     InflateRect(&rect, -4, 0);
     wchar_t text[64] = L"";
@@ -172,8 +171,7 @@ void OnDestroy(HWND hwnd) {
     Settings.practiseWindow = NormalPosition(hwnd);
     if (s.interval != 0) KillTimer(hwnd, kStepTimer);
     s.interval = 0;
-    s.wordFont.reset();
-    s.translationFont.reset();
+    s.fonts.Reset();
     s.pool.reset();
     s.window = nullptr;
     SecondaryWindowClosed();

@@ -1,5 +1,7 @@
 #include "ui/fonts.h"
 
+#include "core/catalogue/catalogue.h"
+
 #include "core/settings/settings.h"
 #include "ui/app_state.h"
 
@@ -28,4 +30,9 @@ void DeleteSharedFonts() {
                        Fonts.SearchBoldFont, Fonts.PracticeBoldFont, Fonts.ListSmallFont, Fonts.GuiFont})
         DeleteObject(font);
     Fonts = SharedFonts{};
+}
+
+void LanguageFonts::Create(const WordListDescriptor& pair, int points, int weight) {
+    first.reset(CreateUiFont(points, weight, "Times New Roman", pair.charset1));
+    second.reset(CreateUiFont(points, weight, "Times New Roman", pair.charset2));
 }

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include "ui/gdi.h"
+
+struct WordListDescriptor;
+
 struct SharedFonts {
     HFONT TitleFont, LanguageNameFont, ListWindowFont, TranslateBoldFont;
     HFONT SearchBoldFont, PracticeBoldFont, ListSmallFont, GuiFont;
@@ -18,3 +22,14 @@ HFONT CreateUiFont(int points, int weight, const char* face, int charset);
 // The eight fonts every window shares, in the interface's character set.
 void CreateSharedFonts();
 void DeleteSharedFonts();
+
+// "Times New Roman" in a pair's two character sets: its words in the first, its
+// translations in the second.
+struct LanguageFonts {
+    Font first, second;
+    void Create(const WordListDescriptor& pair, int points, int weight);
+    void Reset() {
+        first.reset();
+        second.reset();
+    }
+};

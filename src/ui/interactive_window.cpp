@@ -36,7 +36,7 @@ struct InteractiveState {
     Score run;
     std::int32_t right;
     std::optional<Score> stored;
-    Font questionFont, answerFont;
+    LanguageFonts fonts;
 };
 
 InteractiveState s;
@@ -138,17 +138,16 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
     SetMenu(hwnd, MenuBar());
     SetWindowTextW(hwnd, PracticeCaption().c_str());
-    s.questionFont.reset(CreateUiFont(22, FW_BOLD, "Times New Roman", CurrentPair->charset1));
-    s.answerFont.reset(CreateUiFont(22, FW_BOLD, "Times New Roman", CurrentPair->charset2));
+    s.fonts.Create(*CurrentPair, 22, FW_BOLD);
     s.layout = CentredLayout();
     s.run = Score{};
     s.question = s.layout.Add(
         CreateWindowExW(WS_EX_CLIENTEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 595, 40,
                         hwnd, reinterpret_cast<HMENU>(IDC_PRACTICE_TEXT), AppInstance, nullptr),
         0, 25);
-    SetWindowFont(s.question, s.questionFont.get(), FALSE);
+    SetWindowFont(s.question, s.fonts.first.get(), FALSE);
     s.answer = s.layout.Add(
-        CreateEdit(hwnd, IDC_PRACTICE_ANSWER, 0, 0, 595, 40, s.answerFont.get(), WS_BORDER | ES_AUTOHSCROLL), 0, 100);
+        CreateEdit(hwnd, IDC_PRACTICE_ANSWER, 0, 0, 595, 40, s.fonts.second.get(), WS_BORDER | ES_AUTOHSCROLL), 0, 100);
     s.progress = s.layout.Add(CreateWindowW(PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 330, 17,
                                             hwnd, reinterpret_cast<HMENU>(IDC_PRACTICE_PROGRESS), AppInstance, nullptr),
                               265, 155);
@@ -221,8 +220,7 @@ void OnDestroy(HWND hwnd) {
     ClosePalette();
     Palette.target = nullptr;
     Settings.practiseWindow = NormalPosition(hwnd);
-    s.questionFont.reset();
-    s.answerFont.reset();
+    s.fonts.Reset();
     s.pool.reset();
     s.window = nullptr;
     SecondaryWindowClosed();

@@ -43,7 +43,7 @@ struct ListWindowState {
     HWND listRows[kRows], words[kRows], translations[kRows];
     RecordPager listPager{[] { return ListCount; }, ShowListRows};
     RecordPager wordPager{[] { return WordCount; }, ShowWordRows};
-    Font font1, font2;
+    LanguageFonts fonts;
     std::vector<std::string> lists;  // the lists menu, in its order
     bool closing;
 };
@@ -63,14 +63,7 @@ void ShowListRows(std::int32_t top) {
     for (; r < kRows; ++r) SetWindowTextW(s.listRows[r], L"");
 }
 
-// Rows past the end of a short word file keep what they showed.
-void ShowWordRows(std::int32_t top) {
-    for (int r = 0; r < kRows; ++r) {
-        if (ReadWord(top + r) != 0) break;
-        SetFieldText(s.words[r], CurrentRecord.word, CurrentPair->charset1);
-        SetFieldText(s.translations[r], CurrentRecord.translation, CurrentPair->charset2);
-    }
-}
+void ShowWordRows(std::int32_t top) { ShowRecordRows(top, s.words, s.translations, kRows); }
 
 void SetCaption() {
     const std::wstring caption = UiWide(UiKey::CreateListCaption) + L": " + FileNameWide(Settings.PracticeList) +
@@ -206,17 +199,16 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     BuildListsMenu();
     ReopenListFile();
     SetCaption();
-    s.font1.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset1));
-    s.font2.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset2));
+    s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
     for (int r = 0; r < kRows; ++r) {
         const int y = 40 + 23 * r;
-        s.listRows[r] = Row(hwnd, IDC_LIST_ROW_FIRST + r, 35, y, 160, s.font1.get());
-        s.words[r] = Row(hwnd, IDC_LIST_WORD_FIRST + r, 225, y, 160, s.font1.get());
-        s.translations[r] = Row(hwnd, IDC_LIST_WORD_FIRST + r, 405, y, 180, s.font2.get());
+        s.listRows[r] = Row(hwnd, IDC_LIST_ROW_FIRST + r, 35, y, 160, s.fonts.first.get());
+        s.words[r] = Row(hwnd, IDC_LIST_WORD_FIRST + r, 225, y, 160, s.fonts.first.get());
+        s.translations[r] = Row(hwnd, IDC_LIST_WORD_FIRST + r, 405, y, 180, s.fonts.second.get());
     }
     s.listPager.Attach(ScrollBar(hwnd, IDC_LIST_LIST_SCROLL, 15, 41), kRows, 1);
     s.wordPager.Attach(ScrollBar(hwnd, IDC_LIST_WORD_SCROLL, 385, 40), kRows, kRows);
-    s.search = CreateEdit(hwnd, IDC_LIST_SEARCH, 225, 250, 160, 25, s.font1.get(), ES_AUTOHSCROLL);
+    s.search = CreateEdit(hwnd, IDC_LIST_SEARCH, 225, 250, 160, 25, s.fonts.first.get(), ES_AUTOHSCROLL);
     AttachSearchField(s.search, s.wordPager);
     CreateButton(hwnd, IDC_LIST_ADD_ALL, UiKey::CreateListAddAll, 15, 305, 120, 30);
     CreateButton(hwnd, IDC_LIST_REMOVE_ALL, UiKey::CreateListRemoveAll, 140, 305, 140, 30);
@@ -323,8 +315,7 @@ void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
 
 void OnDestroy(HWND hwnd) {
     Settings.makelistWindow = NormalPosition(hwnd);
-    s.font1.reset();
-    s.font2.reset();
+    s.fonts.Reset();
     s.window = nullptr;
     SecondaryWindowClosed();
 }

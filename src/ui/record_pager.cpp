@@ -4,7 +4,10 @@
 
 #include <algorithm>
 
+#include "core/catalogue/catalogue.h"
 #include "core/lookup/pager.h"
+#include "core/store/store.h"
+#include "ui/ui_text.h"
 
 void RecordPager::Attach(HWND scrollBar, std::int32_t rows, std::int32_t unit) {
     scroll_ = scrollBar;
@@ -87,4 +90,12 @@ LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lPa
 
 void AttachSearchField(HWND field, RecordPager& pager) {
     SetWindowSubclass(field, SearchFieldProc, 1, reinterpret_cast<DWORD_PTR>(&pager));
+}
+
+void ShowRecordRows(std::int32_t top, const HWND words[], const HWND translations[], int rows) {
+    for (int r = 0; r < rows; ++r) {
+        if (ReadWord(top + r) != 0) break;
+        SetFieldText(words[r], CurrentRecord.word, CurrentPair->charset1);
+        SetFieldText(translations[r], CurrentRecord.translation, CurrentPair->charset2);
+    }
 }

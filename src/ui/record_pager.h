@@ -37,6 +37,10 @@ private:
     std::int32_t rows_ = 1, unit_ = 1, top_ = 0, shownTop_ = 0;
 };
 
+// Word-file records from `top` in rows of word and translation fields, as they are whatever
+// their deleted mark; rows past the end of the file keep what they showed.
+void ShowRecordRows(std::int32_t top, const HWND words[], const HWND translations[], int rows);
+
 // A search field over a pager: Return empties it (so the search starts again), Up and
 // Down move the rows one record, and Return never reaches it as a character.
 void AttachSearchField(HWND field, RecordPager& pager);

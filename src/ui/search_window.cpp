@@ -49,7 +49,7 @@ struct SearchState {
     HWND focusTarget;
     bool rebuilding, closing;
     ClipboardWatch clipboard;
-    Font font1, font2;
+    LanguageFonts fonts;
     Menu liveMenu, deletedMenu;
 };
 
@@ -227,8 +227,7 @@ HWND Cell(HWND parent, int id, int x, int y, int w, int limit, HFONT font) {
 // The fonts of the current pair; the ones they replace are deleted by the caller once
 // no field uses them any more.
 void CreateFonts() {
-    s.font1.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset1));
-    s.font2.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset2));
+    s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
     Palette.charset = CurrentPair->charset1;
     Palette.language = CurrentPair->name1;
 }
@@ -236,7 +235,7 @@ void CreateFonts() {
 void CreateControls(HWND hwnd) {
     const int rows = s.rows, below = 23 * rows + 35;
     s.done = CreateButton(hwnd, IDC_SEARCH_DONE, UiKey::Done, 505, below, 100, 28);
-    s.search = CreateEdit(hwnd, IDC_SEARCH_FIELD, 20, below, 215, 25, s.font1.get());
+    s.search = CreateEdit(hwnd, IDC_SEARCH_FIELD, 20, below, 215, 25, s.fonts.first.get());
     // The compact layout keeps only the rows.
     if (s.compact) {
         ShowWindow(s.done, SW_HIDE);
@@ -244,9 +243,10 @@ void CreateControls(HWND hwnd) {
     }
     for (int r = 0; r < rows; ++r) {
         const int y = s.compact ? 5 : 25 + 23 * r;
-        s.words[r] = Cell(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars, s.font1.get());
+        s.words[r] =
+            Cell(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars, s.fonts.first.get());
         s.translations[r] = Cell(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
-                                 s.compact ? 250 : 350, kMaxTranslationChars, s.font2.get());
+                                 s.compact ? 250 : 350, kMaxTranslationChars, s.fonts.second.get());
         SetWindowSubclass(s.words[r], CellProc, 1, 0);
         SetWindowSubclass(s.translations[r], CellProc, 1, 0);
     }
@@ -331,13 +331,13 @@ void SwitchPair(HWND hwnd, int id) {
     RunPendingSort();
     if (!SwitchPairByCommand(id)) return;
     // The old fonts go only once no field uses them any more.
-    const Font oldFont1 = std::move(s.font1), oldFont2 = std::move(s.font2);
+    const LanguageFonts old = std::move(s.fonts);
     CreateFonts();
     for (int r = 0; r < s.rows; ++r) {
-        SetEditFont(s.words[r], s.font1.get());
-        SetEditFont(s.translations[r], s.font2.get());
+        SetEditFont(s.words[r], s.fonts.first.get());
+        SetEditFont(s.translations[r], s.fonts.second.get());
     }
-    SetEditFont(s.search, s.font1.get());
+    SetEditFont(s.search, s.fonts.first.get());
     SetFocus(s.search);
     if (Palette.shown) {
         OpenPalette();
@@ -433,8 +433,7 @@ void OnDestroy(HWND hwnd) {
     s.clipboard.Stop();
     s.liveMenu.reset();
     s.deletedMenu.reset();
-    s.font1.reset();
-    s.font2.reset();
+    s.fonts.Reset();
     Palette.target = nullptr;
     s.focusTarget = nullptr;
     s.window = nullptr;

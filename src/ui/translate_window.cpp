@@ -46,19 +46,12 @@ struct TranslateState {
     std::vector<std::size_t> byteOf;  // a text-box position's byte, where they differ
     std::string lastWord;
     char fileName[MAX_PATH];
-    Font font1, font2;
+    LanguageFonts fonts;
 };
 
 TranslateState s;
 
-// Every record shows as it is, deleted or not: the reader wants the word.
-void ShowTranslateRows(std::int32_t top) {
-    for (int r = 0; r < kRows; ++r) {
-        if (ReadWord(top + r) != 0) break;
-        SetFieldText(s.words[r], CurrentRecord.word, CurrentPair->charset1);
-        SetFieldText(s.translations[r], CurrentRecord.translation, CurrentPair->charset2);
-    }
-}
+void ShowTranslateRows(std::int32_t top) { ShowRecordRows(top, s.words, s.translations, kRows); }
 
 // The text box holds the bytes decoded with the first language's code page; a position
 // in it is a byte position unless the code page takes several bytes for a character.
@@ -151,31 +144,27 @@ HMENU MenuBar() {
     return bar;
 }
 
-void CreateFonts() {
-    s.font1.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset1));
-    s.font2.reset(CreateUiFont(11, FW_NORMAL, "Times New Roman", CurrentPair->charset2));
-}
-
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
     s.focusTarget = nullptr;
     s.lastWord.clear();
     SetMenu(hwnd, MenuBar());
-    CreateFonts();
+    s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
     s.text =
         CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
                             ES_AUTOVSCROLL | ES_AUTOHSCROLL,
                         20, 115, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT), AppInstance, nullptr);
-    SetWindowFont(s.text, s.font1.get(), FALSE);
+    SetWindowFont(s.text, s.fonts.first.get(), FALSE);
     SendMessageW(s.text, EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(s.text, TextProc, 1, 0);
     CreateButton(hwnd, IDC_TRANSLATE_DONE, UiKey::Done, 505, 300, 100, 30);
     CreateButton(hwnd, IDC_TRANSLATE_HELP, UiKey::Help, 400, 300, 100, 30);
-    s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300, 215, 25, s.font1.get());
+    s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300, 215, 25, s.fonts.first.get());
     for (int r = 0; r < kRows; ++r) {
-        s.words[r] = Cell(hwnd, IDC_TRANSLATE_WORD_FIRST + r, 20, 40 + 23 * r, 215, 30, s.font1.get());
-        s.translations[r] = Cell(hwnd, IDC_TRANSLATE_TRANSLATION_FIRST + r, 255, 40 + 23 * r, 350, 50, s.font2.get());
+        s.words[r] = Cell(hwnd, IDC_TRANSLATE_WORD_FIRST + r, 20, 40 + 23 * r, 215, 30, s.fonts.first.get());
+        s.translations[r] =
+            Cell(hwnd, IDC_TRANSLATE_TRANSLATION_FIRST + r, 255, 40 + 23 * r, 350, 50, s.fonts.second.get());
     }
     HWND scroll = CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 235, 40, 20, 69, hwnd,
                                 reinterpret_cast<HMENU>(IDC_TRANSLATE_SCROLL), AppInstance, nullptr);
@@ -201,14 +190,14 @@ void OnPaint(HWND hwnd) {
 // The word file is only read here, so a switch needs no sort first.
 void SwitchPair(HWND hwnd, int id) {
     if (!SwitchPairByCommand(id)) return;
-    const Font oldFont1 = std::move(s.font1), oldFont2 = std::move(s.font2);
-    CreateFonts();
+    const LanguageFonts old = std::move(s.fonts);
+    s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
     for (int r = 0; r < kRows; ++r) {
-        SetEditFont(s.words[r], s.font1.get());
-        SetEditFont(s.translations[r], s.font2.get());
+        SetEditFont(s.words[r], s.fonts.first.get());
+        SetEditFont(s.translations[r], s.fonts.second.get());
     }
-    SetEditFont(s.search, s.font1.get());
-    SetWindowFont(s.text, s.font1.get(), TRUE);
+    SetEditFont(s.search, s.fonts.first.get());
+    SetWindowFont(s.text, s.fonts.first.get(), TRUE);
     InvalidateRect(hwnd, nullptr, TRUE);
     s.pager.Reset();
     s.lastWord.clear();
@@ -246,8 +235,7 @@ void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
 
 void OnDestroy(HWND hwnd) {
     Settings.translateWindow = NormalPosition(hwnd);
-    s.font1.reset();
-    s.font2.reset();
+    s.fonts.Reset();
     s.loaded.clear();
     s.loaded.shrink_to_fit();
     s.byteOf.clear();
