@@ -72,21 +72,6 @@ TEST_F(ListWindowTest, ShortFilesFillOnlyTheirRowsAndEmptyRowsDoNothing) {
     EXPECT_EQ(Row(500), Word(0));
 }
 
-TEST_F(ListWindowTest, ListPaneScrollsOneRecordAPositionWithinAFullPage) {
-    Open(Numbered(30), Numbered(20));
-    EXPECT_EQ(Row(500), Word(12));
-    Scroll(41, SB_THUMBPOSITION, 3);
-    EXPECT_EQ(Row(500), Word(3));
-    Scroll(41, SB_PAGEDOWN);
-    Scroll(41, SB_PAGEDOWN);
-    EXPECT_EQ(Row(500), Word(12));
-    Scroll(42, SB_THUMBPOSITION, 3);  // a word-pane position is eight records
-    EXPECT_EQ(Row(550), Word(22));    // 24 would leave fewer than eight below it
-    Click(500);
-    EXPECT_EQ(Row(500), L"(gone)");
-    EXPECT_EQ(ModifiedFlag, 1);
-}
-
 // The temporary file cannot be made: the list stays as it was, marks included, and the
 // window still closes.
 TEST_F(ListWindowTest, ACompactionThatCannotWriteLeavesTheListWhole) {
