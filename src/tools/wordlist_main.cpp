@@ -4,10 +4,15 @@
 //   wordlist [--pair N] [--gk NAME] load [--as-is] FILE
 //   wordlist strings pack IN OUT | strings unpack IN OUT
 //   wordlist check [--repair]
+//   wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] FILE
+//   wordlist [--pair N] export [--format F] FILE
 //
 // load replaces the pair's word file by the lines "word<TAB>translation" of FILE,
 // sorted by the pair's collation (or in the file's order with --as-is); it is how the
-// demo word lists are made. --stats reports timings and counts on stderr.
+// demo word lists are made. --stats reports timings and counts on stderr. import reads
+// another program's file (F: tsv, csv, anki, kvtml, freedict; by default from the file's
+// name), prints what it adds, merges and skips, and unless --dry-run stores the words in
+// the pair and its reverse; --languages picks a KVTML file's two languages.
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +27,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/exchange/checker.h"
+#include "core/exchange/exchange.h"
 #include "core/lists/list_storage.h"
 #include "core/session/session.h"
 #include "core/session/startup.h"
@@ -41,7 +47,10 @@ const char kUsage[] =
     "usage: wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort [--appended N] | lists\n"
     "       wordlist [--pair N] [--gk NAME] load [--as-is] FILE\n"
     "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n"
-    "       wordlist check [--repair]\n";
+    "       wordlist check [--repair]\n"
+    "       wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] FILE\n"
+    "       wordlist [--pair N] export [--format F] FILE\n"
+    "       (F: tsv, csv, anki, kvtml or freedict)\n";
 
 using Clock = std::chrono::steady_clock;
 
@@ -51,6 +60,9 @@ struct Options {
     bool stats = false;
     bool asIs = false;
     bool repair = false;
+    bool dryRun = false;
+    std::optional<ExchangeFormat> format;
+    std::string languages;
     std::int32_t appended = -1;  // sort: the file's last records were appended to a sorted body
     std::string command;
     std::string operand;
@@ -91,6 +103,10 @@ int StringsCommand(const std::vector<std::string>& args) {
     return 0;
 }
 
+bool NeedsOperand(const std::string& command) {
+    return command == "load" || command == "find" || command == "import" || command == "export";
+}
+
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -111,23 +127,34 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.appended = static_cast<std::int32_t>(std::strtol(args[++i].c_str(), nullptr, 10));
         } else if (a == "--repair" && options.command == "check") {
             options.repair = true;
+        } else if (a == "--dry-run" && options.command == "import") {
+            options.dryRun = true;
+        } else if (a == "--format" && (options.command == "import" || options.command == "export") && hasNext) {
+            options.format = FormatNamed(args[++i]);
+            if (!options.format) {
+                error = "unknown format " + args[i] + " (tsv, csv, anki, kvtml or freedict)";
+                return false;
+            }
+        } else if (a == "--languages" && options.command == "import" && hasNext) {
+            options.languages = args[++i];
         } else if (a == "--as-is" && options.command == "load") {
             options.asIs = true;
         } else if (options.command.empty() && !a.empty() && a[0] != '-') {
             options.command = a;
-        } else if ((options.command == "load" || options.command == "find") && options.operand.empty()) {
+        } else if (NeedsOperand(options.command) && options.operand.empty()) {
             options.operand = a;
         } else {
             error = "unexpected argument " + a;
             return false;
         }
     }
-    static const char* const kCommands[] = {"pairs", "count", "dump", "find", "sort", "lists", "load", "check"};
+    static const char* const kCommands[] = {"pairs", "count", "dump",  "find",   "sort",
+                                            "lists", "load",  "check", "import", "export"};
     if (std::find(std::begin(kCommands), std::end(kCommands), options.command) == std::end(kCommands)) {
         error = "no command";
         return false;
     }
-    if ((options.command == "load" || options.command == "find") && options.operand.empty()) {
+    if (NeedsOperand(options.command) && options.operand.empty()) {
         error = options.command + " needs an operand";
         return false;
     }
@@ -288,6 +315,34 @@ int CheckCommand(bool repair) {
     return found ? 1 : 0;
 }
 
+// The report on stdout, then the words stored unless it is a dry run.
+int ImportCommand(const Options& options) {
+    ImportOptions import;
+    import.format = options.format;
+    const std::size_t comma = options.languages.find(',');
+    if (!options.languages.empty()) {
+        if (comma == std::string::npos) return Fail("--languages needs two languages, as A,B");
+        import.first = options.languages.substr(0, comma);
+        import.second = options.languages.substr(comma + 1);
+    }
+    ImportPlan plan;
+    std::string error;
+    if (!PlanImport(options.operand, import, plan, error)) return Fail(error);
+    std::fputs(DescribeImport(plan.report).c_str(), stdout);
+    if (options.dryRun) return 0;
+    if (!ApplyImport(plan, error)) return Fail(error);
+    std::printf("imported into %s\n", WordFileName(*plan.pair));
+    return 0;
+}
+
+int ExportCommand(const Options& options) {
+    std::string error;
+    const int written = ExportCurrentPair(options.operand, options.format, error);
+    if (written < 0) return Fail(error);
+    std::printf("%d words written to %s\n", written, options.operand.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -311,6 +366,8 @@ int main(int argc, char** argv) {
     }
     if (options.command == "load") return LoadCommand(options);
     if (options.command == "check") return CheckCommand(options.repair);
+    if (options.command == "import") return ImportCommand(options);
+    if (options.command == "export") return ExportCommand(options);
 
     CheckSavedPracticeList();
     SetStoreAccess(options.command == "sort" ? StoreAccess::WordFileOnly : StoreAccess::ReadOnly);

@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "core/strings/ui_strings.h"
+#include "core/text/code_page.h"
 #include "ui/app_state.h"
 #include "ui/fonts.h"
 
 UINT CodePageOf(int charset) {
-    if (charset == kSudEuroCharset) return 1252;  // the special face is made as an ANSI font
-    CHARSETINFO info;
-    if (TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<ULONG_PTR>(charset)), &info, TCI_SRCCHARSET))
-        return info.ciACP;
-    return 1252;
+    // The special face is made as an ANSI font, and any set without a code page counts as ANSI.
+    return CodePageOfCharset(charset);
 }
 
 std::wstring WideFromCharset(const char* text, int charset) {

@@ -181,6 +181,15 @@ bool WriteSorted(FILE* out, const std::vector<WordRecord>& records, const std::v
 
 }  // namespace
 
+void SortRecords(std::vector<WordRecord>& records) {
+    ComparisonCounter counter(nullptr);
+    const std::vector<std::uint32_t> order = SortedOrder(records, counter);
+    std::vector<WordRecord> sorted;
+    sorted.reserve(records.size());
+    for (std::uint32_t i : order) sorted.push_back(records[i]);
+    records.swap(sorted);
+}
+
 int SortStore(SortProgress* progress, std::int32_t sortedCount) {
     std::vector<WordRecord> records;
     std::vector<std::uint32_t> order;

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "core/store/word_record.h"
 
 enum class SortPhase { Reading, Sorting, Writing };
 
@@ -20,6 +23,10 @@ protected:
 // `sortedCount` tells that the file's first records are in order (the rest were appended):
 // then only the appended ones need sorting, with the same result.
 int SortStore(SortProgress* progress, std::int32_t sortedCount = 0);
+
+// Puts records in the current pair's order, as the sort of the word file does (deleted
+// ones are not dropped here). Throws when memory runs out.
+void SortRecords(std::vector<WordRecord>& records);
 
 // Comparisons made by the last sort (each counted once, as the progress counts them), the
 // collation keys it made and the time that took: the measures of its cost.

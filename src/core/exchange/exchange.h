@@ -1,0 +1,68 @@
+// Importing other programs' vocabulary into the current pair, and exporting the pair's
+// words to their files. An import is worked out whole and reported before anything is
+// written; its words then enter as typed words do, each feeding the reverse pair.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/exchange/formats.h"
+#include "core/store/word_record.h"
+
+struct WordListDescriptor;
+
+struct ImportOptions {
+    std::optional<ExchangeFormat> format;  // none: from the file's name
+    std::string first, second;             // KVTML languages; none: the pair's names
+};
+
+// A line whose entry cannot be stored as it is: skipped, or stored with less.
+struct ImportProblem {
+    int line;
+    std::string message;
+};
+
+struct ImportReport {
+    std::string file;
+    ExchangeFormat format = ExchangeFormat::Tsv;
+    std::string languages;
+    int entries = 0;    // read from the file
+    int added = 0;      // new words
+    int merged = 0;     // words that were there and gained translations
+    int unchanged = 0;  // words that were there with every translation
+    int skipped = 0;    // not stored: see the problems
+    int reverseAdded = 0;
+    int reverseMerged = 0;
+    std::vector<ImportProblem> problems;
+};
+
+struct ImportPlan {
+    ImportReport report;
+    WordListDescriptor* pair = nullptr;
+    WordListDescriptor* reverse = nullptr;
+    std::vector<WordRecord> forward;   // the pair's word file afterwards, not yet sorted
+    std::vector<WordRecord> backward;  // the reverse pair's
+    bool forwardChanged = false;
+    bool backwardChanged = false;
+    std::string forwardBefore;  // the word file's bytes, put back if the reverse one cannot be written
+};
+
+// Reads the file and works out what importing it into the current pair changes; nothing
+// is written. False with a message when the file cannot be read or is damaged.
+bool PlanImport(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error);
+
+// Sorts both word files' records and replaces each file in one step: afterwards both hold
+// the import or, on failure, both are as they were. The caller closes the store first and
+// reopens it afterwards (a file that is open cannot be replaced on Windows).
+bool ApplyImport(ImportPlan& plan, std::string& error);
+
+// The report as lines of text: the counts, then each problem with its line number, at most
+// `maxProblems` of them.
+std::string DescribeImport(const ImportReport& report, std::size_t maxProblems = static_cast<std::size_t>(-1));
+
+// Writes the current pair's live words to the file, in the format its name gives (or
+// `format`): UTF-8 where the format says so, the pair's code page otherwise. The number of
+// words written, or -1 with a message.
+int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> format, std::string& error);

@@ -1,0 +1,605 @@
+#include "core/exchange/formats.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "core/text/fixed_text.h"
+#include "platform/xml.h"
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+std::string_view WithoutBom(std::string_view text) { return text.substr(0, 3) == kBom ? text.substr(3) : text; }
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+std::string Where(int line) { return "line " + std::to_string(line) + ": "; }
+
+// Splits records of separated fields, quoted as spreadsheets quote them: a field that
+// starts with a quote runs to the closing quote, "" standing for one quote, and may hold
+// separators and line ends. CRLF, LF and a lone CR all end a record.
+class FieldReader {
+public:
+    FieldReader(std::string_view text, char separator, int firstLine = 1)
+        : text_(text), separator_(separator), line_(firstLine) {}
+
+    // The next record's fields and the line it starts on; false at the end or on an
+    // unclosed quote (`error` then says where).
+    bool Next(std::vector<std::string>& fields, int& line, std::string& error) {
+        fields.clear();
+        if (pos_ >= text_.size()) return false;
+        line = line_;
+        std::string field;
+        for (;;) {
+            if (pos_ < text_.size() && text_[pos_] == '"') {
+                const int opened = line_;
+                ++pos_;
+                for (;;) {
+                    if (pos_ >= text_.size()) {
+                        error = Where(opened) + "a quoted field is not closed";
+                        return false;
+                    }
+                    const char c = text_[pos_++];
+                    if (c == '"') {
+                        if (pos_ < text_.size() && text_[pos_] == '"') {
+                            field += '"';
+                            ++pos_;
+                            continue;
+                        }
+                        break;
+                    }
+                    if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n'))) ++line_;
+                    field += c;
+                }
+            }
+            // Unquoted text, or what follows a closing quote, up to the separator or line end.
+            while (pos_ < text_.size() && text_[pos_] != separator_ && text_[pos_] != '\n' && text_[pos_] != '\r')
+                field += text_[pos_++];
+            fields.push_back(std::move(field));
+            field.clear();
+            if (pos_ >= text_.size()) return true;
+            const char c = text_[pos_++];
+            if (c == separator_) continue;
+            if (c == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+            ++line_;
+            return true;
+        }
+    }
+
+    int line() const { return line_; }
+    std::size_t position() const { return pos_; }
+    void SkipLine() {
+        while (pos_ < text_.size() && text_[pos_] != '\n' && text_[pos_] != '\r') ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == '\r') {
+            if (++pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+        } else if (pos_ < text_.size()) {
+            ++pos_;
+        }
+        ++line_;
+    }
+    std::string_view RestOfLine() const {
+        std::size_t end = pos_;
+        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+        return text_.substr(pos_, end - pos_);
+    }
+
+private:
+    std::string_view text_;
+    char separator_;
+    std::size_t pos_ = 0;
+    int line_;
+};
+
+bool IsBlankRecord(const std::vector<std::string>& fields) {
+    return std::all_of(fields.begin(), fields.end(),
+                       [](const std::string& f) { return f.find_first_not_of(" \t") == std::string::npos; });
+}
+
+bool ValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (n == 0 || i + n > text.size()) return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += n;
+    }
+    return true;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// A field for a separated file: quoted when it holds the separator, a quote, a line end,
+// or starts with the comment sign of the flashcard program's headers.
+std::string Quoted(const std::string& field, char separator) {
+    if (field.find_first_of(std::string("\"\r\n") + separator) == std::string::npos && field.compare(0, 1, "#") != 0)
+        return field;
+    std::string quoted = "\"";
+    for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+}  // namespace
+
+const char* FormatName(ExchangeFormat format) {
+    switch (format) {
+        case ExchangeFormat::Tsv:
+            return "tsv";
+        case ExchangeFormat::Csv:
+            return "csv";
+        case ExchangeFormat::Anki:
+            return "anki";
+        case ExchangeFormat::Kvtml:
+            return "kvtml";
+        case ExchangeFormat::FreeDict:
+            return "freedict";
+    }
+    return "";
+}
+
+std::optional<ExchangeFormat> FormatNamed(std::string_view name) {
+    for (ExchangeFormat f : {ExchangeFormat::Tsv, ExchangeFormat::Csv, ExchangeFormat::Anki, ExchangeFormat::Kvtml,
+                             ExchangeFormat::FreeDict})
+        if (EqualsIgnoringAsciiCase(name, FormatName(f))) return f;
+    return std::nullopt;
+}
+
+std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_view head) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    const std::string extension = Lower(path.substr(dot + 1));
+    if (extension == "csv") return ExchangeFormat::Csv;
+    if (extension == "kvtml") return ExchangeFormat::Kvtml;
+    if (extension == "index") return ExchangeFormat::FreeDict;
+    if (extension != "tsv" && extension != "txt") return std::nullopt;
+    const std::string_view text = WithoutBom(head);
+    for (const char* header : {"#separator:", "#html:", "#columns:", "#notetype", "#deck", "#tags", "#guid"})
+        if (text.substr(0, std::strlen(header)) == header) return ExchangeFormat::Anki;
+    return ExchangeFormat::Tsv;
+}
+
+bool FormatIsUtf8(ExchangeFormat format) { return format != ExchangeFormat::Tsv && format != ExchangeFormat::Csv; }
+
+bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error) {
+    file = ForeignFile{};
+    const bool bom = text.substr(0, 3) == kBom;
+    text = WithoutBom(text);
+    // Text that is not UTF-8 is taken to be in the pair's own code page, as the export writes it.
+    file.utf8 = bom || ValidUtf8(text);
+    FieldReader reader(text, separator);
+    std::vector<std::string> fields;
+    int line = 0;
+    while (reader.Next(fields, line, error)) {
+        if (IsBlankRecord(fields)) continue;
+        file.entries.push_back({line, fields[0], fields.size() > 1 ? fields[1] : std::string()});
+    }
+    return error.empty();
+}
+
+bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
+    file = ForeignFile{};
+    text = WithoutBom(text);
+    if (!ValidUtf8(text)) {
+        error = "the file is not UTF-8 text";
+        return false;
+    }
+    char separator = '\t';
+    bool html = false;
+    std::set<int> metaColumns;  // 1-based columns that hold no field: note type, deck, tags, id
+    FieldReader probe(text, '\n');
+    while (probe.position() < text.size() && probe.RestOfLine().substr(0, 1) == "#") {
+        const std::string_view header = probe.RestOfLine();
+        const int line = probe.line();
+        const std::size_t colon = header.find(':');
+        if (colon == std::string_view::npos) {
+            error = Where(line) + "a header line without a colon";
+            return false;
+        }
+        const std::string name = Lower(header.substr(1, colon - 1));
+        const std::string_view value = header.substr(colon + 1);
+        if (name == "separator") {
+            static const std::map<std::string, char> kNamed = {{"tab", '\t'},  {"comma", ','}, {"semicolon", ';'},
+                                                               {"space", ' '}, {"pipe", '|'},  {"colon", ':'}};
+            const auto named = kNamed.find(Lower(value));
+            if (named != kNamed.end())
+                separator = named->second;
+            else if (value.size() == 1)
+                separator = value[0];
+            else {
+                error = Where(line) + "an unknown separator \"" + std::string(value) + "\"";
+                return false;
+            }
+        } else if (name == "html") {
+            html = Lower(value) == "true";
+        } else if (name.size() > 7 && name.compare(name.size() - 7, 7, " column") == 0) {
+            const int column = LeadingNumber(value);
+            if (column < 1) {
+                error = Where(line) + "a column header without a column number";
+                return false;
+            }
+            metaColumns.insert(column);
+        }
+        probe.SkipLine();
+    }
+    FieldReader reader(text.substr(probe.position()), separator, probe.line());
+    std::vector<std::string> fields;
+    int line = 0;
+    while (reader.Next(fields, line, error)) {
+        if (IsBlankRecord(fields)) continue;
+        std::vector<std::string> kept;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            if (!metaColumns.count(static_cast<int>(i) + 1)) kept.push_back(html ? HtmlToText(fields[i]) : fields[i]);
+        kept.resize(std::max<std::size_t>(kept.size(), 2));
+        file.entries.push_back({line, kept[0], kept[1]});
+    }
+    return error.empty();
+}
+
+std::string HtmlToText(std::string_view html) {
+    static const std::map<std::string, std::uint32_t> kEntities = {{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
+                                                                   {"quot", '"'}, {"apos", '\''}, {"nbsp", ' '}};
+    std::string text;
+    for (std::size_t i = 0; i < html.size();) {
+        const char c = html[i];
+        if (c == '<') {
+            const std::size_t end = html.find('>', i);
+            if (end == std::string_view::npos) break;  // an unclosed tag ends the field
+            std::string tag = Lower(html.substr(i + 1, end - i - 1));
+            const std::size_t nameEnd = tag.find_first_of(" /\t");
+            const std::string name = tag.substr(tag[0] == '/' ? 1 : 0, nameEnd == 0 ? std::string::npos : nameEnd);
+            for (const char* block : {"br", "div", "p", "li", "tr"})
+                if (name == block || name.rfind(std::string(block) + " ", 0) == 0) text += '\n';
+            i = end + 1;
+        } else if (c == '&') {
+            const std::size_t end = html.find(';', i);
+            if (end != std::string_view::npos && end - i <= 10) {
+                const std::string entity(html.substr(i + 1, end - i - 1));
+                std::uint32_t code = 0;
+                if (entity.size() > 1 && entity[0] == '#') {
+                    const bool hex = entity[1] == 'x' || entity[1] == 'X';
+                    code = static_cast<std::uint32_t>(
+                        std::strtoul(entity.c_str() + (hex ? 2 : 1), nullptr, hex ? 16 : 10));
+                    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0;
+                } else if (auto named = kEntities.find(entity); named != kEntities.end()) {
+                    code = named->second;
+                }
+                if (code != 0) {
+                    AppendUtf8(text, code);
+                    i = end + 1;
+                    continue;
+                }
+            }
+            text += c;
+            ++i;
+        } else {
+            text += c;
+            ++i;
+        }
+    }
+    return text;
+}
+
+bool ReadKvtml(std::string_view text, const std::string& first, const std::string& second, ForeignFile& file,
+               std::string& error) {
+    file = ForeignFile{};
+    struct Identifier {
+        std::string id, name, locale;
+    };
+    std::vector<Identifier> identifiers;
+    struct Entry {
+        int line;
+        std::map<std::string, std::string> texts;
+    };
+    std::vector<Entry> entries;
+    std::vector<std::string> path;
+    std::string translationId;
+    bool root = false;
+    const bool read = platform::ReadXml(
+        text,
+        [&](const platform::XmlNode& node) {
+            using Kind = platform::XmlNode::Kind;
+            if (node.kind == Kind::Start) {
+                if (path.empty()) root = node.name == "kvtml";
+                std::string id;
+                for (const auto& [name, value] : node.attributes)
+                    if (name == "id") id = value;
+                const std::string parent = path.empty() ? "" : path.back();
+                if (node.name == "identifier" && parent == "identifiers") identifiers.push_back({id, "", ""});
+                if (node.name == "entry" && parent == "entries") entries.push_back({node.line, {}});
+                if (node.name == "translation" && parent == "entry") translationId = id;
+                path.push_back(node.name);
+            } else if (node.kind == Kind::End) {
+                if (!path.empty()) path.pop_back();
+            } else if (path.size() >= 2) {
+                const std::string& element = path.back();
+                const std::string& parent = path[path.size() - 2];
+                if (parent == "identifier" && !identifiers.empty()) {
+                    if (element == "name") identifiers.back().name += node.text;
+                    if (element == "locale") identifiers.back().locale += node.text;
+                } else if (parent == "translation" && element == "text" && !entries.empty() && path.size() >= 3 &&
+                           path[path.size() - 3] == "entry") {
+                    entries.back().texts[translationId] += node.text;
+                }
+            }
+        },
+        error);
+    if (!read) return false;
+    if (!root) {
+        error = "not a KVTML file: its root element is not <kvtml>";
+        return false;
+    }
+    if (identifiers.size() < 2) {
+        error = "the file names fewer than two languages (<identifier>)";
+        return false;
+    }
+    auto pick = [&](const std::string& wanted, const Identifier* other) -> const Identifier* {
+        for (const Identifier& id : identifiers)
+            if (&id != other && !wanted.empty() &&
+                (EqualsIgnoringAsciiCase(id.name, wanted) || EqualsIgnoringAsciiCase(id.locale, wanted) ||
+                 EqualsIgnoringAsciiCase(id.id, wanted)))
+                return &id;
+        return nullptr;
+    };
+    const Identifier* a = pick(first, nullptr);
+    const Identifier* b = pick(second, a);
+    if (!a) a = &identifiers[0] != b ? &identifiers[0] : &identifiers[1];
+    if (!b)
+        for (const Identifier& id : identifiers)
+            if (&id != a) {
+                b = &id;
+                break;
+            }
+    file.languages = "identifier " + a->id + " (" + a->name + ") and identifier " + b->id + " (" + b->name + ")";
+    for (Entry& entry : entries) file.entries.push_back({entry.line, entry.texts[a->id], entry.texts[b->id]});
+    return true;
+}
+
+namespace {
+
+// dictd's numbers: base 64 digits, most significant first.
+bool DecodeNumber(std::string_view digits, std::uint64_t& value) {
+    static const std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    value = 0;
+    if (digits.empty() || digits.size() > 10) return false;
+    for (char c : digits) {
+        const std::size_t d = kDigits.find(c);
+        if (d == std::string_view::npos) return false;
+        value = value * 64 + d;
+    }
+    return true;
+}
+
+std::string EncodeNumber(std::uint64_t value) {
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), kDigits[value % 64]);
+        value /= 64;
+    } while (value > 0);
+    return digits;
+}
+
+// Grammar marks ("<adj>", "[chem.]", "{pl}") are notes, not part of a translation.
+std::string WithoutNotes(std::string_view line) {
+    std::string text;
+    char closing = 0;
+    for (char c : line) {
+        if (closing) {
+            if (c == closing) closing = 0;
+        } else if (c == '<') {
+            closing = '>';
+        } else if (c == '[') {
+            closing = ']';
+        } else if (c == '{') {
+            closing = '}';
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+// A definition: the headword (and its pronunciation between slashes) on the first line,
+// the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
+// other indented lines are examples, synonyms, references and notes.
+void ParseDefinition(std::string_view definition, std::string& word, std::string& translation) {
+    std::size_t start = 0;
+    bool first = true;
+    while (start < definition.size()) {
+        std::size_t end = definition.find('\n', start);
+        if (end == std::string_view::npos) end = definition.size();
+        std::string_view line = definition.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        start = end + 1;
+        if (first) {
+            const std::size_t slash = line.find(" /");
+            word = std::string(line.substr(0, slash));
+            first = false;
+        } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
+            std::string text = WithoutNotes(line);
+            const std::size_t begin = text.find_first_not_of(' ');
+            if (begin == std::string::npos) continue;
+            text = text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+            if (!translation.empty()) translation += ", ";
+            translation += text;
+        }
+    }
+}
+
+}  // namespace
+
+bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error) {
+    file = ForeignFile{};
+    index = WithoutBom(index);
+    if (!ValidUtf8(index)) {
+        error = "the index is not UTF-8 text";
+        return false;
+    }
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;  // several headwords may share a definition
+    int lineNumber = 0;
+    for (std::size_t start = 0; start < index.size();) {
+        std::size_t end = index.find('\n', start);
+        if (end == std::string_view::npos) end = index.size();
+        std::string_view line = index.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) continue;
+        const std::size_t tab1 = line.find('\t');
+        const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+        std::uint64_t offset = 0, length = 0;
+        if (tab2 == std::string_view::npos || !DecodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
+            !DecodeNumber(line.substr(tab2 + 1, line.find('\t', tab2 + 1) - tab2 - 1), length)) {
+            error = Where(lineNumber) + "not an index line (headword, offset and length)";
+            return false;
+        }
+        if (offset > dict.size() || length > dict.size() - offset) {
+            error = Where(lineNumber) + "the definition lies beyond the end of the dictionary";
+            return false;
+        }
+        // The database's own entries describe the dictionary.
+        if (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database") continue;
+        if (!seen.insert({offset, length}).second) continue;
+        ForeignEntry entry;
+        entry.line = lineNumber;
+        ParseDefinition(dict.substr(offset, length), entry.word, entry.translation);
+        if (entry.word.empty()) entry.word = std::string(line.substr(0, tab1));
+        file.entries.push_back(std::move(entry));
+    }
+    if (!ValidUtf8(dict)) {
+        error = "the dictionary is not UTF-8 text";
+        return false;
+    }
+    return true;
+}
+
+bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
+    if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
+        static_cast<unsigned char>(bytes[1]) != 0x8B) {
+        text.assign(bytes);
+        return true;
+    }
+    z_stream z{};
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) {
+        error = "the decompressor cannot start";
+        return false;
+    }
+    text.clear();
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    z.avail_in = static_cast<uInt>(bytes.size());
+    char buffer[1 << 16];
+    int status = Z_OK;
+    while (status == Z_OK) {
+        z.next_out = reinterpret_cast<Bytef*>(buffer);
+        z.avail_out = sizeof buffer;
+        status = inflate(&z, Z_NO_FLUSH);
+        text.append(buffer, sizeof buffer - z.avail_out);
+        if (status == Z_BUF_ERROR && z.avail_in == 0) break;
+    }
+    inflateEnd(&z);
+    if (status != Z_STREAM_END) {
+        error = "the compressed dictionary is damaged";
+        return false;
+    }
+    return true;
+}
+
+std::string WriteDelimited(const std::vector<ForeignEntry>& entries, char separator) {
+    std::string text;
+    for (const ForeignEntry& e : entries)
+        text += Quoted(e.word, separator) + separator + Quoted(e.translation, separator) + "\r\n";
+    return text;
+}
+
+std::string WriteAnki(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second) {
+    return "#separator:tab\r\n#html:false\r\n#columns:" + Quoted(first, '\t') + "\t" + Quoted(second, '\t') + "\r\n" +
+           WriteDelimited(entries, '\t');
+}
+
+bool WriteKvtml(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second,
+                std::string& document, std::string& error) {
+    platform::XmlWriter xml;
+    xml.DocType("kvtml", "kvtml2.dtd", "http://edu.kde.org/kvtml/kvtml2.dtd");
+    xml.Start("kvtml");
+    xml.Attribute("version", "2.0");
+    xml.Start("information");
+    xml.Start("generator");
+    xml.Text("Dictionary");
+    xml.End();
+    xml.Start("title");
+    xml.Text(first + " - " + second);
+    xml.End();
+    xml.End();
+    xml.Start("identifiers");
+    const std::string names[2] = {first, second};
+    for (int i = 0; i < 2; ++i) {
+        xml.Start("identifier");
+        xml.Attribute("id", std::to_string(i));
+        xml.Start("name");
+        xml.Text(names[i]);
+        xml.End();
+        xml.End();
+    }
+    xml.End();
+    xml.Start("entries");
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        xml.Start("entry");
+        xml.Attribute("id", std::to_string(n));
+        const std::string* texts[2] = {&entries[n].word, &entries[n].translation};
+        for (int i = 0; i < 2; ++i) {
+            xml.Start("translation");
+            xml.Attribute("id", std::to_string(i));
+            xml.Start("text");
+            xml.Text(*texts[i]);
+            xml.End();
+            xml.End();
+        }
+        xml.End();
+    }
+    xml.End();
+    xml.End();
+    return xml.Finish(document, error);
+}
+
+void WriteFreeDict(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second,
+                   std::string& index, std::string& dict) {
+    index.clear();
+    dict.clear();
+    auto add = [&](const std::string& headword, const std::string& definition) {
+        index += headword + "\t" + EncodeNumber(dict.size()) + "\t" + EncodeNumber(definition.size()) + "\n";
+        dict += definition;
+    };
+    // dictd reads the dictionary's name and its encoding from these.
+    add("00-database-short", "00-database-short\n" + first + " - " + second + "\n");
+    add("00-database-utf8", "00-database-utf8\n");
+    for (const ForeignEntry& e : entries) add(e.word, e.word + "\n" + e.translation + "\n");
+}

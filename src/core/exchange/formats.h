@@ -1,0 +1,58 @@
+// The files other programs keep vocabulary in, read into entries and written from them:
+// plain text with a tab or a comma between word and translation, the flashcard program's
+// text export, KVTML 2 and FreeDict's dictd files.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class ExchangeFormat { Tsv, Csv, Anki, Kvtml, FreeDict };
+
+// "tsv", "csv", "anki", "kvtml", "freedict".
+const char* FormatName(ExchangeFormat format);
+std::optional<ExchangeFormat> FormatNamed(std::string_view name);
+// The format a file's name gives; `head` (the file's first bytes) tells the flashcard
+// program's text from plain text. None for a name without a known extension.
+std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_view head);
+// UTF-8 by definition, rather than the pair's code page.
+bool FormatIsUtf8(ExchangeFormat format);
+
+// One word and its translation as the file gives them, with the line they start on.
+struct ForeignEntry {
+    int line = 0;
+    std::string word;
+    std::string translation;
+};
+
+struct ForeignFile {
+    std::vector<ForeignEntry> entries;
+    bool utf8 = true;       // the text is UTF-8; otherwise it is in the pair's code page
+    std::string languages;  // what the file said of its languages, for the report
+};
+
+// Each reader takes the whole file and fails with a message naming the line when the file
+// is damaged; nothing read is then used.
+bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error);
+bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error);
+// The two languages are the identifiers whose name or locale is `first` and `second`, else
+// the first two identifiers of the file.
+bool ReadKvtml(std::string_view text, const std::string& first, const std::string& second, ForeignFile& file,
+               std::string& error);
+// `dict` is the dictionary's text, decompressed.
+bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error);
+
+// The text of an HTML field: tags dropped, line breaks and blocks as new lines, entities
+// decoded.
+std::string HtmlToText(std::string_view html);
+// Decompresses a gzip (dictzip) file's bytes; a file that is not compressed is returned as is.
+bool Gunzip(std::string_view bytes, std::string& text, std::string& error);
+
+// Writers, from entries in the format's encoding. Lines end in CRLF.
+std::string WriteDelimited(const std::vector<ForeignEntry>& entries, char separator);
+std::string WriteAnki(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second);
+bool WriteKvtml(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second,
+                std::string& document, std::string& error);
+void WriteFreeDict(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second,
+                   std::string& index, std::string& dict);

@@ -1,0 +1,16 @@
+#include "core/text/code_page.h"
+
+unsigned CodePageOfCharset(int charset) {
+    // The character sets of the GDI font headers and their code pages, as Windows pairs them.
+    static const struct {
+        int charset;
+        unsigned codePage;
+    } kPages[] = {
+        {2, 42},     {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},
+        {136, 950},  {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
+        {186, 1257}, {204, 1251}, {222, 874},  {238, 1250}, {255, 437},
+    };
+    for (const auto& page : kPages)
+        if (page.charset == charset) return page.codePage;
+    return 1252;
+}

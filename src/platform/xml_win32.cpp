@@ -1,0 +1,201 @@
+#include <objidl.h>
+#include <windows.h>
+#include <xmllite.h>
+
+#include <string>
+
+#include "platform/xml.h"
+
+namespace platform {
+
+namespace {
+
+using CreateReaderFn = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
+using CreateWriterFn = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
+
+// XmlLite comes with every Windows since Vista; looked up at run time so the program still
+// starts where it is missing, and says so when XML is asked of it.
+template <typename Function>
+Function XmlLiteFunction(const char* name) {
+    static HMODULE module = LoadLibraryW(L"xmllite.dll");
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Utf8(const wchar_t* text, UINT length) {
+    if (!text || length == 0) return std::string();
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), narrow.data(), n, nullptr, nullptr);
+    return narrow;
+}
+
+template <typename T>
+void Release(T*& object) {
+    if (object) object->Release();
+    object = nullptr;
+}
+
+std::string LocalName(IXmlReader* reader) {
+    const wchar_t* name = nullptr;
+    UINT length = 0;
+    return SUCCEEDED(reader->GetLocalName(&name, &length)) ? Utf8(name, length) : std::string();
+}
+
+std::string Value(IXmlReader* reader) {
+    const wchar_t* value = nullptr;
+    UINT length = 0;
+    return SUCCEEDED(reader->GetValue(&value, &length)) ? Utf8(value, length) : std::string();
+}
+
+// A stream over a copy of the bytes, freed with the stream.
+IStream* MemoryStream(std::string_view bytes) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
+    if (!memory) return nullptr;
+    if (void* p = GlobalLock(memory)) {
+        if (!bytes.empty()) memcpy(p, bytes.data(), bytes.size());
+        GlobalUnlock(memory);
+    }
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    ULARGE_INTEGER size;
+    size.QuadPart = bytes.size();
+    stream->SetSize(size);
+    return stream;
+}
+
+}  // namespace
+
+bool ReadXml(std::string_view document, const std::function<void(const XmlNode&)>& visit, std::string& error) {
+    error.clear();
+    const auto create = XmlLiteFunction<CreateReaderFn>("CreateXmlReader");
+    IXmlReader* reader = nullptr;
+    if (!create || FAILED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(&reader), nullptr))) {
+        error = "this Windows has no XML reader (xmllite.dll)";
+        return false;
+    }
+    IStream* stream = MemoryStream(document);
+    // A DOCTYPE is allowed and skipped; nothing is fetched from outside.
+    reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Parse);
+    reader->SetProperty(XmlReaderProperty_XmlResolver, 0);
+    HRESULT hr = stream ? reader->SetInput(stream) : E_OUTOFMEMORY;
+    XmlNodeType type;
+    while (SUCCEEDED(hr) && (hr = reader->Read(&type)) == S_OK) {
+        XmlNode node{};
+        UINT line = 0;
+        reader->GetLineNumber(&line);
+        node.line = static_cast<int>(line);
+        if (type == XmlNodeType_Element) {
+            node.kind = XmlNode::Kind::Start;
+            node.name = LocalName(reader);
+            const bool empty = reader->IsEmptyElement();
+            for (HRESULT more = reader->MoveToFirstAttribute(); more == S_OK; more = reader->MoveToNextAttribute())
+                node.attributes.emplace_back(LocalName(reader), Value(reader));
+            reader->MoveToElement();
+            visit(node);
+            if (empty) {
+                node.kind = XmlNode::Kind::End;
+                node.attributes.clear();
+                visit(node);
+            }
+        } else if (type == XmlNodeType_EndElement) {
+            node.kind = XmlNode::Kind::End;
+            node.name = LocalName(reader);
+            visit(node);
+        } else if (type == XmlNodeType_Text || type == XmlNodeType_CDATA) {
+            node.kind = XmlNode::Kind::Text;
+            node.text = Value(reader);
+            visit(node);
+        }
+    }
+    if (FAILED(hr)) {
+        UINT line = 0;
+        reader->GetLineNumber(&line);
+        char code[16];
+        wsprintfA(code, "%08lX", static_cast<unsigned long>(hr));
+        error = "line " + std::to_string(line) + ": the XML is not well formed (error " + code + ")";
+    }
+    Release(reader);
+    Release(stream);
+    return SUCCEEDED(hr);
+}
+
+struct XmlWriter::State {
+    IXmlWriter* writer = nullptr;
+    IStream* stream = nullptr;
+    bool failed = false;
+    void Check(HRESULT hr) { failed = failed || FAILED(hr); }
+};
+
+XmlWriter::XmlWriter() : state_(new State) {
+    const auto create = XmlLiteFunction<CreateWriterFn>("CreateXmlWriter");
+    if (!create || FAILED(create(__uuidof(IXmlWriter), reinterpret_cast<void**>(&state_->writer), nullptr)) ||
+        FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &state_->stream))) {
+        state_->failed = true;
+        return;
+    }
+    state_->Check(state_->writer->SetProperty(XmlWriterProperty_Indent, TRUE));
+    state_->Check(state_->writer->SetOutput(state_->stream));
+    state_->Check(state_->writer->WriteStartDocument(XmlStandalone_Omit));
+}
+
+XmlWriter::~XmlWriter() {
+    Release(state_->writer);
+    Release(state_->stream);
+    delete state_;
+}
+
+void XmlWriter::DocType(const std::string& name, const std::string& publicId, const std::string& systemId) {
+    if (state_->failed) return;
+    state_->Check(
+        state_->writer->WriteDocType(Wide(name).c_str(), Wide(publicId).c_str(), Wide(systemId).c_str(), nullptr));
+}
+
+void XmlWriter::Start(const std::string& name) {
+    if (!state_->failed) state_->Check(state_->writer->WriteStartElement(nullptr, Wide(name).c_str(), nullptr));
+}
+
+void XmlWriter::Attribute(const std::string& name, const std::string& value) {
+    if (!state_->failed)
+        state_->Check(state_->writer->WriteAttributeString(nullptr, Wide(name).c_str(), nullptr, Wide(value).c_str()));
+}
+
+void XmlWriter::Text(const std::string& text) {
+    if (!state_->failed) state_->Check(state_->writer->WriteString(Wide(text).c_str()));
+}
+
+void XmlWriter::End() {
+    if (!state_->failed) state_->Check(state_->writer->WriteEndElement());
+}
+
+bool XmlWriter::Finish(std::string& document, std::string& error) {
+    if (!state_->failed) {
+        state_->Check(state_->writer->WriteEndDocument());
+        state_->Check(state_->writer->Flush());
+    }
+    HGLOBAL memory = nullptr;
+    STATSTG stat{};
+    if (state_->failed || FAILED(GetHGlobalFromStream(state_->stream, &memory)) ||
+        FAILED(state_->stream->Stat(&stat, STATFLAG_NONAME))) {
+        error = state_->writer ? "the XML could not be written" : "this Windows has no XML writer (xmllite.dll)";
+        return false;
+    }
+    const char* bytes = static_cast<const char*>(GlobalLock(memory));
+    document.assign(bytes ? bytes : "", bytes ? static_cast<std::size_t>(stat.cbSize.QuadPart) : 0);
+    GlobalUnlock(memory);
+    // The writer starts UTF-8 output with a byte-order mark, which XML does not need.
+    if (document.compare(0, 3, "\xEF\xBB\xBF") == 0) document.erase(0, 3);
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,168 @@
+#include "core/exchange/exchange.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "core/catalogue/catalogue.h"
+#include "core/store/collation.h"
+#include "test_support.h"
+
+namespace {
+
+// German into Dutch, with its reverse: words/ger_dut.gk and words/dut_ger.gk.
+class ExchangeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseCatalogue("[languages]\ngerman\n");
+        WriteEmptyWordFiles();
+        for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
+            if (std::string(WordFileName(*d)) == "ger_dut.gk") CurrentPair = d;
+        SetCollation(*CurrentPair, LocaleReport::Silent);
+    }
+
+    WorkDir dir_;
+};
+
+std::vector<std::string> Lines(const std::vector<WordRecord>& records) {
+    std::vector<std::string> lines;
+    for (const WordRecord& r : records) lines.push_back(std::string(r.word) + "=" + r.translation);
+    return lines;
+}
+
+std::vector<std::string> Problems(const ImportReport& report) {
+    std::vector<std::string> lines;
+    for (const ImportProblem& p : report.problems) lines.push_back(std::to_string(p.line) + " " + p.message);
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
+    WriteRecords("words/ger_dut.gk", {Record("Baum", "boom"), Record("Haus", "huis"), Record("Alt", "oud", 1)});
+    WriteRecords("words/dut_ger.gk", {Record("huis", "Haus")});
+    WriteFile("words.tsv",
+              "Haus\twoning\n"
+              "Baum\tboom\n"
+              "Apfel\tappel, Appel\n"
+              "a,b\tx\n"
+              "Donaudampfschifffahrtsgesellschaft\tx\n"
+              "Zug\taaaaaaaaaaaaaaaaaaaa, bbbbbbbbbbbbbbbbbbbb, cccccccccc\n"
+              "\tleeg\n"
+              "Leer\t , ,\n"
+              "\xCE\xA9mega\tomega\n"
+              "haus\tWONING\n"
+              "Zimmer\tkamer\n");
+    const std::string forwardBefore = ReadFile("words/ger_dut.gk");
+
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    const ImportReport& r = plan.report;
+    EXPECT_EQ(r.entries, 11);
+    EXPECT_EQ(r.added, 3);      // Apfel, Zug, Zimmer
+    EXPECT_EQ(r.merged, 1);     // Haus gains woning
+    EXPECT_EQ(r.unchanged, 2);  // Baum, and haus a second time
+    EXPECT_EQ(r.skipped, 5);
+    EXPECT_EQ(Problems(r), (std::vector<std::string>{
+                               "4 \"a,b\": a comma in the word",
+                               "5 \"Donaudampfschifffahrtsgesellschaft\": the word has more than 30 characters",
+                               "6 \"Zug\": the translation has more than 50 characters; kept its first 2 of 3 parts",
+                               "7 the word is empty",
+                               "8 \"Leer\": the translation is empty",
+                               "9 \"\xCE\xA9mega\": \"\xCE\xA9\" is not in the code page of german",
+                           }));
+    EXPECT_EQ(ReadFile("words/ger_dut.gk"), forwardBefore);  // nothing written before the answer
+
+    ASSERT_TRUE(ApplyImport(plan, error)) << error;
+    EXPECT_EQ(Lines(ReadRecords("words/ger_dut.gk")),
+              (std::vector<std::string>{"Apfel=appel, Appel", "Baum=boom", "Haus=huis, woning", "Zimmer=kamer",
+                                        "Zug=aaaaaaaaaaaaaaaaaaaa, bbbbbbbbbbbbbbbbbbbb"}));
+    EXPECT_EQ(Lines(ReadRecords("words/dut_ger.gk")),
+              (std::vector<std::string>{"aaaaaaaaaaaaaaaaaaaa=Zug", "appel=Apfel", "bbbbbbbbbbbbbbbbbbbb=Zug",
+                                        "boom=Baum", "huis=Haus", "kamer=Zimmer", "woning=Haus"}));
+    EXPECT_EQ(r.reverseAdded, 6);  // as typed words, every translation feeds the reverse
+    EXPECT_NE(DescribeImport(r, 2).find("line 5: \"Donaudampfschifffahrtsgesellschaft\""), std::string::npos);
+    EXPECT_NE(DescribeImport(r, 2).find("... and 4 more lines"), std::string::npos);
+}
+
+TEST_F(ExchangeTest, ExportThenImportIntoAnEmptyPairGivesTheSameRecords) {
+    const std::vector<WordRecord> words = {Record("#Hashtag", "hashtag"), Record("Käse", "kaas, \"oude\" kaas"),
+                                           Record("Straße", "straat, weg"), Record("Tür", "deur"),
+                                           Record("Zug", "trein")};
+    for (const char* name : {"out.tsv", "out.csv", "out.txt", "out.kvtml", "out.index"}) {
+        const std::optional<ExchangeFormat> format =
+            std::string(name) == "out.txt" ? std::optional<ExchangeFormat>(ExchangeFormat::Anki) : std::nullopt;
+        std::vector<WordRecord> latin;
+        for (WordRecord r : words) {
+            // The file holds code page 1252 text, as the program stores it.
+            for (char* field : {r.word, r.translation}) {
+                std::string text = field;
+                for (std::size_t i = 0; i + 1 < text.size(); ++i)
+                    if (static_cast<unsigned char>(text[i]) == 0xC3)
+                        text.replace(i, 2, 1, static_cast<char>(static_cast<unsigned char>(text[i + 1]) + 0x40));
+                std::strcpy(field, text.c_str());
+            }
+            latin.push_back(r);
+        }
+        WriteRecords("words/ger_dut.gk", latin);
+        std::string error;
+        ASSERT_EQ(ExportCurrentPair(name, format, error), 5) << name << ": " << error;
+
+        WriteEmptyWordFiles();
+        ImportPlan plan;
+        ImportOptions options;
+        options.format = format;
+        ASSERT_TRUE(PlanImport(name, options, plan, error)) << name << ": " << error;
+        EXPECT_TRUE(plan.report.problems.empty()) << name << ": " << DescribeImport(plan.report);
+        ASSERT_TRUE(ApplyImport(plan, error)) << error;
+        EXPECT_EQ(Lines(ReadRecords("words/ger_dut.gk")), Lines(latin)) << name;
+    }
+    EXPECT_EQ(ReadFile("out.tsv").substr(0, 25), "\"#Hashtag\"\thashtag\r\nK\xE4se\t");
+}
+
+TEST_F(ExchangeTest, DamagedOrUnknownFilesChangeNothing) {
+    WriteRecords("words/ger_dut.gk", {Record("Haus", "huis")});
+    const std::string before = ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk");
+    WriteFile("bad.csv", "Haus,huis\n\"Baum,boom\n");
+    WriteFile("bad.txt", "#separator:nothing\nHaus\thuis\n");
+    WriteFile("bad.kvtml", "<kvtml><entries><entry>\n</kvtml>\n");
+    WriteFile("lonely.index", "house\tA\tB\n");
+    WriteFile("short.index", "house\tA\tZZ\n");
+    WriteFile("short.dict", "house\nHaus\n");
+    WriteFile("words.doc", "Haus\thuis\n");
+    const struct {
+        const char* file;
+        const char* error;
+    } cases[] = {
+        {"bad.csv", "bad.csv: line 2: a quoted field is not closed"},
+        {"bad.txt", "bad.txt: line 1: an unknown separator \"nothing\""},
+        {"bad.kvtml", "bad.kvtml: line "},
+        {"lonely.index", "lonely.index: cannot read lonely.dict.dz (nor lonely.dict)"},
+        {"short.index", "short.index: line 1: the definition lies beyond the end of the dictionary"},
+        {"words.doc", "the format of words.doc is not known by its name; give it with --format"},
+        {"missing.tsv", "missing.tsv: cannot read missing.tsv"},
+    };
+    for (const auto& c : cases) {
+        ImportPlan plan;
+        std::string error;
+        EXPECT_FALSE(PlanImport(c.file, {}, plan, error)) << c.file;
+        EXPECT_EQ(error.substr(0, std::strlen(c.error)), c.error);
+    }
+    EXPECT_EQ(ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk"), before);
+}
+
+TEST_F(ExchangeTest, AFailedReverseWritePutsThePairBack) {
+    WriteRecords("words/ger_dut.gk", {Record("Haus", "huis"), Record("Alt", "oud", 1)});
+    const std::string before = ReadFile("words/ger_dut.gk");
+    WriteFile("words.tsv", "Baum\tboom\n");
+    std::filesystem::create_directory("words/dut_ger.gk.tmp");  // the reverse file's new copy cannot be made
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    EXPECT_FALSE(ApplyImport(plan, error));
+    EXPECT_NE(error.find("nothing was imported"), std::string::npos) << error;
+    EXPECT_EQ(ReadFile("words/ger_dut.gk"), before);
+    EXPECT_TRUE(ReadRecords("words/dut_ger.gk").empty());
+}

@@ -1,0 +1,246 @@
+#include "core/exchange/formats.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+namespace {
+
+struct Expected {
+    int line;
+    std::string word, translation;
+};
+
+std::vector<Expected> Entries(const ForeignFile& file) {
+    std::vector<Expected> entries;
+    for (const ForeignEntry& e : file.entries) entries.push_back({e.line, e.word, e.translation});
+    return entries;
+}
+
+bool operator==(const Expected& a, const Expected& b) {
+    return a.line == b.line && a.word == b.word && a.translation == b.translation;
+}
+
+void PrintTo(const Expected& e, std::ostream* out) { *out << e.line << ":" << e.word << "|" << e.translation; }
+
+std::string Gzip(const std::string& text) {
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&z, text.size()) + 32, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    z.avail_in = static_cast<uInt>(text.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+}  // namespace
+
+TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
+    const struct {
+        const char* name;
+        std::string text;
+        char separator;
+        std::vector<Expected> entries;
+        bool utf8;
+    } cases[] = {
+        {"CRLF", "Haus\thuis\r\nBaum\tboom\r\n", '\t', {{1, "Haus", "huis"}, {2, "Baum", "boom"}}, true},
+        {"LF, blank lines, no last line end",
+         "\nHaus\thuis\n\n \t \nBaum\tboom",
+         '\t',
+         {{2, "Haus", "huis"}, {5, "Baum", "boom"}},
+         true},
+        {"lone CR", "a\tb\rc\td\r", '\t', {{1, "a", "b"}, {2, "c", "d"}}, true},
+        {"BOM", "\xEF\xBB\xBFHaus\thuis\n", '\t', {{1, "Haus", "huis"}}, true},
+        {"quotes",
+         "\"Haus, gro\xC3\x9F\",\"huis, woning\"\n\"say \"\"hi\"\"\",x\n",
+         ',',
+         {{1, "Haus, gro\xC3\x9F", "huis, woning"}, {2, "say \"hi\"", "x"}},
+         true},
+        {"line end in quotes", "\"a\r\nb\",c\nd,e,extra\n", ',', {{1, "a\r\nb", "c"}, {3, "d", "e"}}, true},
+        {"one field", "Haus\n", '\t', {{1, "Haus", ""}}, true},
+        {"code page text",
+         "Stra\xDF"
+         "e\tstraat\n",
+         '\t',
+         {{1,
+           "Stra\xDF"
+           "e",
+           "straat"}},
+         false},
+    };
+    for (const auto& c : cases) {
+        ForeignFile file;
+        std::string error;
+        EXPECT_TRUE(ReadDelimited(c.text, c.separator, file, error)) << c.name << ": " << error;
+        EXPECT_EQ(Entries(file), c.entries) << c.name;
+        EXPECT_EQ(file.utf8, c.utf8) << c.name;
+    }
+    ForeignFile file;
+    std::string error;
+    EXPECT_FALSE(ReadDelimited("a,b\n\"open,x\nmore\n", ',', file, error));
+    EXPECT_EQ(error, "line 2: a quoted field is not closed");
+}
+
+TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::vector<Expected> entries;
+    } cases[] = {
+        {"html",
+         "#separator:tab\n#html:true\nHaus<br>Home\t<b>huis</b> &amp; co&nbsp;&#233;\n",
+         {{3, "Haus\nHome", "huis & co \xC3\xA9"}}},
+        {"named separator, no html",
+         "#separator:Semicolon\r\n#html:false\r\n#columns:Front;Back\r\n<b>a</b>;b\r\n",
+         {{4, "<b>a</b>", "b"}}},
+        {"columns that are not fields",
+         "#separator:tab\n#notetype column:1\n#deck column:2\nBasic\tDefault\tHaus\thuis\n",
+         {{4, "Haus", "huis"}}},
+        {"quoted field over two lines", "#separator:comma\n\"a\nb\",c\nd,e\n", {{2, "a\nb", "c"}, {4, "d", "e"}}},
+        {"no headers", "Haus\thuis\n", {{1, "Haus", "huis"}}},
+    };
+    for (const auto& c : cases) {
+        ForeignFile file;
+        std::string error;
+        EXPECT_TRUE(ReadAnki(c.text, file, error)) << c.name << ": " << error;
+        EXPECT_EQ(Entries(file), c.entries) << c.name;
+    }
+    const struct {
+        std::string text, error;
+    } damaged[] = {
+        {"#separator:tab\n#separator:weird\n", "line 2: an unknown separator \"weird\""},
+        {"#html\n", "line 1: a header line without a colon"},
+        {"#separator:tab\nStra\xDF"
+         "e\tx\n",
+         "the file is not UTF-8 text"},
+        {"#separator:tab\n\"open\tx\n", "line 2: a quoted field is not closed"},
+    };
+    for (const auto& d : damaged) {
+        ForeignFile file;
+        std::string error;
+        EXPECT_FALSE(ReadAnki(d.text, file, error));
+        EXPECT_EQ(error, d.error);
+    }
+}
+
+TEST(Formats, FileNamesGiveTheFormat) {
+    const struct {
+        const char* path;
+        const char* head;
+        std::optional<ExchangeFormat> format;
+    } cases[] = {
+        {"words.csv", "", ExchangeFormat::Csv},
+        {"C:\\deck\\Words.TXT", "#separator:tab\n", ExchangeFormat::Anki},
+        {"deck.txt", "\xEF\xBB\xBF#html:true\n", ExchangeFormat::Anki},
+        {"words.tsv", "Haus\thuis", ExchangeFormat::Tsv},
+        {"vocabulary.kvtml", "", ExchangeFormat::Kvtml},
+        {"freedict-eng-deu.index", "", ExchangeFormat::FreeDict},
+        {"words.doc", "", std::nullopt},
+        {"dir.v2/words", "", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatOfFile(c.path, c.head), c.format) << c.path;
+    EXPECT_EQ(FormatNamed("KVTML"), ExchangeFormat::Kvtml);
+    EXPECT_EQ(FormatNamed("xls"), std::nullopt);
+}
+
+TEST(Formats, HtmlFieldsBecomeText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a&lt;b&gt;&quot;&apos;", "a<b>\"'"},
+        {"&#233;t&#xE9;", "\xC3\xA9t\xC3\xA9"},
+        {"x<br/>y<BR>z", "x\ny\nz"},
+        {"<div>a</div><p class=\"q\">b</p>", "\na\n\nb\n"},
+        {"&bogus; & &#xD800;", "&bogus; & &#xD800;"},
+        {"a<span style=\"x\">b</span><unclosed", "ab"},
+    };
+    for (const auto& [html, text] : cases) EXPECT_EQ(HtmlToText(html), text) << html;
+}
+
+TEST(Formats, KvtmlLanguagesByIdentifier) {
+    const std::string document =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
+        "<kvtml version=\"2.0\">\n"
+        " <identifiers>\n"
+        "  <identifier id=\"0\"><name>English</name><locale>en</locale></identifier>\n"
+        "  <identifier id=\"1\"><name>German</name><locale>de</locale></identifier>\n"
+        " </identifiers>\n"
+        " <entries>\n"
+        "  <entry id=\"0\">\n"
+        "   <translation id=\"0\"><text>house</text><comment>a building</comment></translation>\n"
+        "   <translation id=\"1\"><text>Haus &amp; Hof</text></translation>\n"
+        "  </entry>\n"
+        "  <entry id=\"1\"><translation id=\"1\"><text><![CDATA[Stra\xC3\x9F"
+        "e]]></text></translation></entry>\n"
+        " </entries>\n"
+        "</kvtml>\n";
+    ForeignFile file;
+    std::string error;
+    ASSERT_TRUE(ReadKvtml(document, "german", "en", file, error)) << error;
+    EXPECT_EQ(Entries(file), (std::vector<Expected>{{9, "Haus & Hof", "house"},
+                                                    {13,
+                                                     "Stra\xC3\x9F"
+                                                     "e",
+                                                     ""}}));
+    EXPECT_EQ(file.languages, "identifier 1 (German) and identifier 0 (English)");
+    ASSERT_TRUE(ReadKvtml(document, "dutch", "french", file, error)) << error;  // unknown: the file's order
+    EXPECT_EQ(file.entries[0].word, "house");
+
+    const struct {
+        std::string text, error;
+    } damaged[] = {
+        {"<kvtml>\n<entries>\n<entry>\n</kvtml>", "line "},
+        {"<vocabulary/>", "not a KVTML file: its root element is not <kvtml>"},
+        {"<kvtml><identifiers><identifier id=\"0\"/></identifiers></kvtml>",
+         "the file names fewer than two languages (<identifier>)"},
+    };
+    for (const auto& d : damaged) {
+        EXPECT_FALSE(ReadKvtml(d.text, "", "", file, error)) << d.text;
+        EXPECT_EQ(error.substr(0, d.error.size()), d.error) << error;
+    }
+}
+
+TEST(Formats, FreeDictDefinitions) {
+    const std::string dict =
+        "00-database-short\nEnglish - German\n"
+        "house /haʊs/\nHaus <neut>, Gebäude\n [Am.] Heim\n      \"a house\" - ein Haus\n   Synonym: {home}\n"
+        " see: {houses}\n\n"
+        "bank\nBank [fin.]\n";
+    const std::string index =
+        "00-database-short\tA\tj\n"
+        "house\tj\tBu\n"
+        "home\tj\tBu\n"  // another headword of the same definition
+        "bank\tCR\tR\n";
+    ASSERT_EQ(dict.size(), 35u + 110u + 17u);
+    ForeignFile file;
+    std::string error;
+    ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
+    EXPECT_EQ(Entries(file), (std::vector<Expected>{{2, "house", "Haus , Gebäude, Heim"}, {4, "bank", "Bank"}}));
+
+    const struct {
+        std::string index, error;
+    } damaged[] = {
+        {"house\tj\n", "line 1: not an index line (headword, offset and length)"},
+        {"a\tA\tB\nhouse\tj\t!!\n", "line 2: not an index line (headword, offset and length)"},
+        {"house\tj\tZZ\n", "line 1: the definition lies beyond the end of the dictionary"},
+        {"Stra\xDF"
+         "e\tA\tB\n",
+         "the index is not UTF-8 text"},
+    };
+    for (const auto& d : damaged) {
+        EXPECT_FALSE(ReadFreeDict(d.index, dict, file, error)) << d.index;
+        EXPECT_EQ(error, d.error);
+    }
+
+    std::string text;
+    ASSERT_TRUE(Gunzip(Gzip(dict), text, error)) << error;
+    EXPECT_EQ(text, dict);
+    ASSERT_TRUE(Gunzip(dict, text, error));  // not compressed: as it is
+    EXPECT_EQ(text, dict);
+    std::string damagedGzip = Gzip(dict);
+    damagedGzip.resize(damagedGzip.size() / 2);
+    EXPECT_FALSE(Gunzip(damagedGzip, text, error));
+    EXPECT_EQ(error, "the compressed dictionary is damaged");
+}
