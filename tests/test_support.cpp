@@ -13,6 +13,7 @@
 #include "core/settings/settings.h"
 #include "core/strings/ui_keys.h"
 #include "core/strings/ui_strings.h"
+#include "platform/file_writes.h"
 #include "platform/message.h"
 
 #ifdef _WIN32
@@ -166,6 +167,11 @@ std::string WinIniText() {
     WriteProfileStringA(nullptr, nullptr, nullptr);
     return ReadFile(WinIniPath());
 }
+
+void WriteWinIni(const std::string& text) {
+    WriteProfileStringA(nullptr, nullptr, nullptr);
+    WriteFile(WinIniPath(), text);
+}
 #else
 void ResetWinIni() {
     static const std::string path =
@@ -175,4 +181,18 @@ void ResetWinIni() {
 }
 
 std::string WinIniText() { return ReadFile(std::getenv("DICT_WININI")); }
+
+void WriteWinIni(const std::string& text) { WriteFile(std::getenv("DICT_WININI"), text); }
 #endif
+
+FailingFileStep::FailingFileStep(std::uint64_t n) { platform::FailFileStep(n); }
+
+FailingFileStep::~FailingFileStep() { platform::FailFileStep(0); }
+
+std::map<std::string, std::string> FilesHere() {
+    std::map<std::string, std::string> files;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(fs::current_path()))
+        if (e.is_regular_file())
+            files[fs::relative(e.path(), fs::current_path()).generic_string()] = ReadFile(e.path().string());
+    return files;
+}

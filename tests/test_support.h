@@ -2,6 +2,7 @@
 // tables in memory, and word files written record by record.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -58,3 +59,17 @@ public:
 // win.ini for the settings: emptied of the program's section, and read back whole.
 void ResetWinIni();
 std::string WinIniText();
+// Puts `text` in the place of the whole of win.ini, as another program might leave it.
+void WriteWinIni(const std::string& text);
+
+// Makes file step `n` fail while it lives (0: none fails, the steps are only counted).
+class FailingFileStep {
+public:
+    explicit FailingFileStep(std::uint64_t n);
+    ~FailingFileStep();
+    FailingFileStep(const FailingFileStep&) = delete;
+    FailingFileStep& operator=(const FailingFileStep&) = delete;
+};
+
+// Every file under the working directory by its relative path ("/" between names), with its bytes.
+std::map<std::string, std::string> FilesHere();

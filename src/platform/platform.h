@@ -58,6 +58,7 @@ std::size_t AppendSortKey(std::uint16_t langId, const char* text, std::string& k
 std::string ProfileReadString(const std::string& file, const char* section, const char* key, const char* defaultValue,
                               std::size_t maxChars);
 int ProfileReadInt(const std::string& file, const char* section, const char* key, int defaultValue);
-void ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value);
+// 0, or -1 when the value could not be written.
+int ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value);
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/profile_text.h"
 #include "platform/replace_file.h"
@@ -65,6 +66,7 @@ bool FileExists(const std::string& path) {
 int RemoveFile(const std::string& path) { return std::remove(Native(path).c_str()) == 0 ? 0 : -1; }
 
 int MoveIntoPlace(const std::string& from, const std::string& to) {
+    if (FileStepFails()) return -1;
     return std::rename(Native(from).c_str(), Native(to).c_str()) == 0 ? 0 : -1;
 }
 
@@ -91,6 +93,11 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     }
     closedir(d);
     return true;
+}
+
+bool SyncFile(FILE* file) {
+    const bool fails = FileStepFails();
+    return std::fflush(file) == 0 && fsync(fileno(file)) == 0 && !fails;
 }
 
 void PlayWaveFile(const std::string&) {}
@@ -134,11 +141,12 @@ int ProfileReadInt(const std::string& file, const char* section, const char* key
     return ProfileTextToInt(*value);
 }
 
-void ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value) {
+int ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value) {
     const std::string path = ProfilePath(file);
     const std::string text = ProfileTextSet(ReadAll(path), section, key, value);
-    ReplaceFile(path, path + ".new",
-                [&](FILE* out) { return std::fwrite(text.data(), 1, text.size(), out) == text.size(); });
+    return ReplaceFile(path, path + ".new", [&](FILE* out) { return WriteBytes(out, text.data(), text.size()); }) == 0
+               ? 0
+               : -1;
 }
 
 }  // namespace platform

@@ -3,8 +3,10 @@
 #include <mmsystem.h>
 #include <psapi.h>
 
+#include <io.h>
 #include <climits>
 
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -35,6 +37,10 @@ bool FileExists(const std::string& path) {
 int RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : -1; }
 
 int MoveIntoPlace(const std::string& from, const std::string& to) {
+    if (FileStepFails()) {
+        SetLastError(ERROR_DISK_FULL);
+        return -1;
+    }
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : -1;
 }
 
@@ -60,6 +66,11 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     } while (FindNextFileA(find, &data));
     FindClose(find);
     return true;
+}
+
+bool SyncFile(FILE* file) {
+    const bool fails = FileStepFails();
+    return std::fflush(file) == 0 && _commit(_fileno(file)) == 0 && !fails;
 }
 
 void PlayWaveFile(const std::string& path) { PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT); }
@@ -140,11 +151,15 @@ int ProfileReadInt(const std::string& file, const char* section, const char* key
     return static_cast<int>(value);
 }
 
-void ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value) {
-    if (file.empty())
-        WriteProfileStringA(section, key, value.c_str());
-    else
-        WritePrivateProfileStringA(section, key, value.c_str(), file.c_str());
+int ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value) {
+    // The system rewrites the profile; the step is counted as one replacement.
+    if (FileStepFails()) {
+        SetLastError(ERROR_DISK_FULL);
+        return -1;
+    }
+    const BOOL written = file.empty() ? WriteProfileStringA(section, key, value.c_str())
+                                      : WritePrivateProfileStringA(section, key, value.c_str(), file.c_str());
+    return written ? 0 : -1;
 }
 
 }  // namespace platform

@@ -1,24 +1,34 @@
 #include "platform/replace_file.h"
 
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 
 namespace platform {
 
+namespace {
+
+// A failure whose cause the system did not record still counts as one.
+int FailureCode() {
+    const int code = LastErrorCode();
+    return code != 0 ? code : -1;
+}
+
+}  // namespace
+
 int ReplaceFile(const std::string& target, const std::string& temporary, const std::function<bool(FILE*)>& write) {
     FILE* out = OpenFile(temporary, "wb");
-    if (!out) return LastErrorCode() ? LastErrorCode() : -1;
+    if (!out) return FailureCode();
     bool written = false;
     try {
         written = write(out);
     } catch (...) {
         written = false;
     }
-    if (std::fclose(out) != 0) written = false;
-    int error = written && MoveIntoPlace(temporary, target) == 0 ? 0 : LastErrorCode();
-    if (!written || error != 0) {
-        RemoveFile(temporary);
-        if (error == 0) error = -1;
-    }
+    written = written && SyncFile(out);
+    written = CloseFile(out) && written;
+    if (written && MoveIntoPlace(temporary, target) == 0) return 0;
+    const int error = FailureCode();
+    RemoveFile(temporary);
     return error;
 }
 
@@ -27,8 +37,7 @@ bool CopyFileBytes(const std::string& source, FILE* out) {
     if (!in) return false;
     char buffer[1 << 16];
     bool ok = true;
-    for (std::size_t n; ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-        ok = std::fwrite(buffer, 1, n, out) == n;
+    for (std::size_t n; ok && (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) ok = WriteBytes(out, buffer, n);
     ok = ok && !std::ferror(in);
     std::fclose(in);
     return ok;

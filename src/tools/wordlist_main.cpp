@@ -38,6 +38,7 @@
 #include "core/strings/strings_file.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
 
@@ -84,9 +85,8 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
 
 // Writes beside the target first, so a failed write leaves the old file whole.
 bool WriteWholeFile(const std::string& path, const std::string& data) {
-    return platform::ReplaceFile(path, path + ".tmp", [&](FILE* out) {
-               return std::fwrite(data.data(), 1, data.size(), out) == data.size();
-           }) == 0;
+    return platform::ReplaceFile(path, path + ".tmp",
+                                 [&](FILE* out) { return platform::WriteBytes(out, data.data(), data.size()); }) == 0;
 }
 
 int StringsCommand(const std::vector<std::string>& args) {

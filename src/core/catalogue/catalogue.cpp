@@ -9,6 +9,7 @@
 #include "core/catalogue/sort_table.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
 
@@ -160,13 +161,13 @@ int WriteSelection(FILE* in, FILE* out, const std::string& selection) {
                 if (line.end.empty()) written += headerEnd;
             }
         }
-        if (std::fwrite(written.data(), 1, written.size(), out) != written.size()) return -1;
+        if (!platform::WriteBytes(out, written.data(), written.size())) return -1;
     }
     if (std::ferror(in)) return -1;
     // A header on the last line still gets its selection line.
     if (replaceNext) {
         std::string written = selection + headerEnd;
-        if (std::fwrite(written.data(), 1, written.size(), out) != written.size()) return -1;
+        if (!platform::WriteBytes(out, written.data(), written.size())) return -1;
     }
     return 0;
 }
@@ -262,9 +263,7 @@ CatalogueWrite AddLanguageLine(const std::string& languageLine) {
         wrote = true;
         bool inLanguages = false, ok = true, endsWithBreak = true;
         std::string lastEnd = "\n";
-        auto write = [&](const std::string& text) {
-            ok = ok && std::fwrite(text.data(), 1, text.size(), out) == text.size();
-        };
+        auto write = [&](const std::string& text) { ok = ok && platform::WriteBytes(out, text.data(), text.size()); };
         FileLine line;
         while (ReadFileLine(in, line)) {
             const std::string text = CatalogueText(line);

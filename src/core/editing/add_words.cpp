@@ -9,6 +9,7 @@
 #include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "core/text/fixed_text.h"
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 
 AddingState Adding;
@@ -47,8 +48,8 @@ void AppendToJournal(const WordListDescriptor& pair) {
     const std::optional<std::string> path = platform::MakePath({"new\\", pair.name1, "_", pair.name2, ".gk"});
     FILE* journal = path ? platform::OpenFile(*path, "ab") : nullptr;
     if (!journal) return;  // the journal is optional: the word is stored all the same
-    std::fwrite(&CurrentRecord, sizeof CurrentRecord, 1, journal);
-    std::fclose(journal);
+    platform::WriteBytes(journal, &CurrentRecord, sizeof CurrentRecord);
+    platform::CloseFile(journal);
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
+#include "platform/file_writes.h"
 #include "platform/platform.h"
+#include "platform/replace_file.h"
 
 namespace {
 
@@ -29,9 +31,11 @@ bool CanNameFiles(const std::string& name) {
     return WordFile(main, name) && WordFile(name, main) && IconFile(name);
 }
 
+// A word file of that name left from before (the line taken out of the catalogue by hand)
+// keeps its words: opening it for appending creates it without cutting it.
 bool CreateEmpty(const std::optional<std::string>& path) {
-    FILE* file = path ? platform::OpenFile(*path, "wb") : nullptr;
-    return file && std::fclose(file) == 0;
+    FILE* file = path ? platform::OpenFile(*path, "ab") : nullptr;
+    return file && platform::CloseFile(file);
 }
 
 }  // namespace
@@ -63,8 +67,8 @@ NewLanguageResult CreateNewLanguage(const std::string& name, const std::string& 
     for (const auto& path : {WordFile(main, name), WordFile(name, main)})
         if (!CreateEmpty(path)) ++result.wordFilesFailed;
     const std::optional<std::string> iconPath = IconFile(name);
-    FILE* file = iconPath ? platform::OpenFile(*iconPath, "wb") : nullptr;
-    result.iconFailed = !file || !icon || std::fwrite(icon, 1, iconSize, file) != iconSize;
-    if (file && std::fclose(file) != 0) result.iconFailed = true;
+    auto writeIcon = [&](FILE* out) { return platform::WriteBytes(out, icon, iconSize); };
+    // Written beside its place first: a failed write leaves no half icon.
+    result.iconFailed = !iconPath || !icon || platform::ReplaceFile(*iconPath, *iconPath + ".tmp", writeIcon) != 0;
     return result;
 }

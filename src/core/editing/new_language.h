@@ -25,7 +25,8 @@ struct NewLanguageResult {
     bool iconFailed = false;
 };
 
-// Adds the line, then creates main_name.gk and name_main.gk empty and writes the icon;
-// each step runs whatever became of the one before.
+// Adds the line, then creates main_name.gk and name_main.gk empty (a file of that name
+// already there is kept as it is) and writes the icon; each step runs whatever became of
+// the one before.
 NewLanguageResult CreateNewLanguage(const std::string& name, const std::string& locale, int code, const void* icon,
                                     std::size_t iconSize);

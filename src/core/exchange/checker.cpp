@@ -11,6 +11,7 @@
 #include "core/practice/practice.h"
 #include "core/store/collation.h"
 #include "core/store/word_record.h"
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
 
@@ -54,8 +55,7 @@ RecordFile ReadRecordFile(const std::string& path) {
 
 int WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
     return platform::ReplaceFile(path, path + ".tmp", [&](FILE* out) {
-        return records.empty() ||
-               std::fwrite(records.data(), sizeof(WordRecord), records.size(), out) == records.size();
+        return records.empty() || platform::WriteBytes(out, records.data(), records.size() * sizeof(WordRecord));
     });
 }
 

@@ -10,6 +10,7 @@
 #include "core/store/sorting.h"
 #include "core/text/code_page.h"
 #include "core/text/fixed_text.h"
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
 #include "platform/text_convert.h"
@@ -29,10 +30,9 @@ bool ReadBytes(const std::string& path, std::string& bytes) {
     return read;
 }
 
-int WriteBytes(const std::string& path, const std::string& bytes) {
-    return platform::ReplaceFile(path, path + ".tmp", [&](FILE* out) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
-    });
+int WriteWholeFile(const std::string& path, const std::string& bytes) {
+    return platform::ReplaceFile(path, path + ".tmp",
+                                 [&](FILE* out) { return platform::WriteBytes(out, bytes.data(), bytes.size()); });
 }
 
 std::string Folded(std::string_view word) {
@@ -350,14 +350,14 @@ bool ApplyImport(ImportPlan& plan, std::string& error) {
     auto bytesOf = [](const std::vector<WordRecord>& records) {
         return std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord));
     };
-    if (done && plan.forwardChanged && WriteBytes(*forwardPath, bytesOf(plan.forward)) != 0) {
+    if (done && plan.forwardChanged && WriteWholeFile(*forwardPath, bytesOf(plan.forward)) != 0) {
         error = "cannot write " + *forwardPath + "; nothing was imported";
         done = false;
-    } else if (done && plan.backwardChanged && WriteBytes(*backwardPath, bytesOf(plan.backward)) != 0) {
+    } else if (done && plan.backwardChanged && WriteWholeFile(*backwardPath, bytesOf(plan.backward)) != 0) {
         error = "cannot write " + *backwardPath + "; nothing was imported";
         // The pair's own file goes back to what it was, so neither holds half an import.
         if (plan.forwardChanged) {
-            if (forwardExisted ? WriteBytes(*forwardPath, plan.forwardBefore) != 0
+            if (forwardExisted ? WriteWholeFile(*forwardPath, plan.forwardBefore) != 0
                                : platform::RemoveFile(*forwardPath) != 0)
                 error = "cannot write " + *backwardPath + ", and " + *forwardPath +
                         " could not be put back: it holds the import, its reverse pair does not";
@@ -431,14 +431,14 @@ int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> for
             WriteFreeDict(entries, first, second, text, dict);
             const bool index = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
             const std::string dictPath = (index ? path.substr(0, path.size() - 6) : path) + ".dict";
-            if (WriteBytes(dictPath, dict) != 0) {
+            if (WriteWholeFile(dictPath, dict) != 0) {
                 error = "cannot write " + dictPath;
                 return -1;
             }
             break;
         }
     }
-    result = WriteBytes(path, text);
+    result = WriteWholeFile(path, text);
     if (result != 0) {
         error = "cannot write " + path;
         return -1;

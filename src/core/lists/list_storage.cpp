@@ -9,6 +9,7 @@
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
+#include "platform/file_writes.h"
 #include "platform/message.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -139,7 +140,7 @@ int CompactCurrentList() {
         bool ok = true;
         for (std::int32_t i = 0; ok && i < ListCount; ++i) {
             ok = ReadListEntry(i) == 0;
-            if (ok && !IsDeleted(CurrentRecord)) ok = std::fwrite(&CurrentRecord, sizeof CurrentRecord, 1, out) == 1;
+            if (ok && !IsDeleted(CurrentRecord)) ok = platform::WriteBytes(out, &CurrentRecord, sizeof CurrentRecord);
         }
         // The list file is closed before the new one takes its place, which Windows requires.
         CloseListFile();

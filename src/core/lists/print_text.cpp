@@ -46,7 +46,8 @@ int WritePrintFile(const char* path) {
 }
 
 std::optional<std::vector<std::string>> TakePrintFile(const char* path) {
-    std::FILE* file = std::fopen(path, "r");
+    // Read as bytes: in text mode Windows ends the file at a Ctrl-Z, which a damaged word may hold.
+    std::FILE* file = std::fopen(path, "rb");
     if (!file) return std::nullopt;
     std::vector<std::string> lines;
     std::string line;
@@ -55,6 +56,9 @@ std::optional<std::vector<std::string>> TakePrintFile(const char* path) {
             line += static_cast<char>(c);
             continue;
         }
+#ifdef _WIN32
+        if (!line.empty() && line.back() == '\r') line.pop_back();  // the line end text mode wrote
+#endif
         lines.push_back(std::move(line));
         line.clear();
     }

@@ -6,6 +6,7 @@
 #include "core/lookup/sounds.h"
 #include "core/store/store.h"
 #include "core/text/fixed_text.h"
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/profile_text.h"
 #include "platform/replace_file.h"
@@ -83,8 +84,10 @@ bool BeatsStoredScore(const Score& run, const std::optional<Score>& stored) {
 }
 
 int WriteScore(const std::string& path, const Score& score) {
+    char text[48];
+    const int n = std::snprintf(text, sizeof text, "%ld\r\n%ld\r\n", static_cast<long>(score.skipped),
+                                static_cast<long>(score.errors));
     return platform::ReplaceFile(path, path + ".tmp", [&](FILE* out) {
-        return std::fprintf(out, "%ld\r\n%ld\r\n", static_cast<long>(score.skipped), static_cast<long>(score.errors)) >
-               0;
+        return n > 0 && platform::WriteBytes(out, text, static_cast<std::size_t>(n));
     });
 }

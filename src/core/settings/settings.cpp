@@ -20,10 +20,10 @@ std::string ReadText(const char* key, const char* defaultValue, std::size_t maxC
     return platform::ProfileReadString(kWinIni, kSettingsSection, key, defaultValue, maxChars);
 }
 
-void WriteNumber(const char* key, long value) {
+int WriteNumber(const char* key, long value) {
     char text[24];
     std::snprintf(text, sizeof text, "%ld", value);
-    platform::ProfileWriteString(kWinIni, kSettingsSection, key, text);
+    return platform::ProfileWriteString(kWinIni, kSettingsSection, key, text);
 }
 
 WindowPosition ReadPosition(const char* leftKey, const char* topKey) {
@@ -33,10 +33,10 @@ WindowPosition ReadPosition(const char* leftKey, const char* topKey) {
     return p;
 }
 
-void WritePosition(const char* leftKey, const char* topKey, const WindowPosition& p) {
-    if (!p.Known()) return;
-    WriteNumber(leftKey, p.left);
-    WriteNumber(topKey, p.top);
+int WritePosition(const char* leftKey, const char* topKey, const WindowPosition& p) {
+    if (!p.Known()) return 0;
+    const int left = WriteNumber(leftKey, p.left);
+    return WriteNumber(topKey, p.top) == 0 ? left : -1;
 }
 
 }  // namespace
@@ -76,30 +76,34 @@ void ReadPracticeListSettings() {
     Settings.ListID = ReadNumber("ListID", 800);
 }
 
-void WriteSettings(const WindowPosition& mainWindow) {
-    WriteNumber("searchwindowsize", Settings.searchwindowsize);
-    WriteNumber("searchwindowminimal", Settings.searchwindowminimal);
-    WriteNumber("PracticeMode", Settings.PracticeMode);
-    WriteNumber("PracticeSound", Settings.PracticeSound);
-    WriteNumber("StayOnTop", Settings.StayOnTop);
-    WritePosition("WinPosLeftMain", "WinPosTopMain", mainWindow);
-    WritePosition("WinPosLeftPractise", "WinPosTopPractise", Settings.practiseWindow);
-    WritePosition("WinPosLeftMakelist", "WinPosTopMakelist", Settings.makelistWindow);
-    WritePosition("WinPosLeftAdd", "WinPosTopAdd", Settings.addWindow);
-    WritePosition("WinPosLeftTranslate", "WinPosTopTranslate", Settings.translateWindow);
-    WritePosition("WinPosLeftSearch", "WinPosTopSearch", Settings.searchWindow);
-    WriteNumber("ClipSearch", Settings.ClipSearch);
-    WriteNumber("AddNewWordsToList", Settings.AddNewWordsToList);
+int WriteSettings(const WindowPosition& mainWindow) {
+    // Each value is written whatever became of the one before: one that fails loses no other.
+    int failed = 0;
+    auto count = [&](int result) { failed += result != 0; };
+    count(WriteNumber("searchwindowsize", Settings.searchwindowsize));
+    count(WriteNumber("searchwindowminimal", Settings.searchwindowminimal));
+    count(WriteNumber("PracticeMode", Settings.PracticeMode));
+    count(WriteNumber("PracticeSound", Settings.PracticeSound));
+    count(WriteNumber("StayOnTop", Settings.StayOnTop));
+    count(WritePosition("WinPosLeftMain", "WinPosTopMain", mainWindow));
+    count(WritePosition("WinPosLeftPractise", "WinPosTopPractise", Settings.practiseWindow));
+    count(WritePosition("WinPosLeftMakelist", "WinPosTopMakelist", Settings.makelistWindow));
+    count(WritePosition("WinPosLeftAdd", "WinPosTopAdd", Settings.addWindow));
+    count(WritePosition("WinPosLeftTranslate", "WinPosTopTranslate", Settings.translateWindow));
+    count(WritePosition("WinPosLeftSearch", "WinPosTopSearch", Settings.searchWindow));
+    count(WriteNumber("ClipSearch", Settings.ClipSearch));
+    count(WriteNumber("AddNewWordsToList", Settings.AddNewWordsToList));
     if (!Settings.PracticeList.empty()) {
-        platform::ProfileWriteString(kWinIni, kSettingsSection, "PracticeList", Settings.PracticeList);
-        WriteNumber("ListID", Settings.ListID);
+        count(platform::ProfileWriteString(kWinIni, kSettingsSection, "PracticeList", Settings.PracticeList));
+        count(WriteNumber("ListID", Settings.ListID));
     }
+    return failed == 0 ? 0 : -1;
 }
 
 int ReadLastRecord(const char* languageName) {
     return ReadNumber(("lastrecord_" + std::string(languageName)).c_str(), 0);
 }
 
-void WriteLastRecord(const char* languageName, int index) {
-    WriteNumber(("lastrecord_" + std::string(languageName)).c_str(), index);
+int WriteLastRecord(const char* languageName, int index) {
+    return WriteNumber(("lastrecord_" + std::string(languageName)).c_str(), index);
 }

@@ -50,9 +50,11 @@ void ReadStartupSettings();
 void ReadWindowSettings();
 void ReadPracticeListSettings();
 // Writes every setting that is written at exit, in the fixed order. `mainWindow` is
-// the main window's place as the platform reports it at that moment.
-void WriteSettings(const WindowPosition& mainWindow);
+// the main window's place as the platform reports it at that moment. 0, or -1 when a
+// value could not be written (the others are written all the same).
+int WriteSettings(const WindowPosition& mainWindow);
 
 // Per-language place of the recorder, "lastrecord_" + the language name.
 int ReadLastRecord(const char* languageName);
-void WriteLastRecord(const char* languageName, int index);
+// 0, or -1 when it could not be written.
+int WriteLastRecord(const char* languageName, int index);

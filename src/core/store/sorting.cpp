@@ -12,6 +12,7 @@
 #include "core/store/collation.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
+#include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
 
@@ -174,9 +175,9 @@ bool WriteSorted(FILE* out, const std::vector<WordRecord>& records, const std::v
         Report(progress, SortPhase::Writing, static_cast<std::int64_t>(i));
         block.clear();
         for (std::size_t k = i; k < order.size() && k < i + kRecordStep; ++k) block.push_back(records[order[k]]);
-        if (std::fwrite(block.data(), sizeof(WordRecord), block.size(), out) != block.size()) return false;
+        if (!platform::WriteBytes(out, block.data(), block.size() * sizeof(WordRecord))) return false;
     }
-    return std::fflush(out) == 0;
+    return platform::FlushFile(out);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/store/collation.h"
 #include "core/strings/ui_strings.h"
+#include "platform/file_writes.h"
 #include "platform/message.h"
 #include "platform/platform.h"
 
@@ -43,9 +44,9 @@ int ReadRecord(FILE* file, std::int32_t n) {
 int WriteRecord(FILE* file, std::int32_t n) {
     if (!file || access == StoreAccess::ReadOnly || (file == listFile && access != StoreAccess::ReadWrite)) return -1;
     if (platform::SeekTo(file, static_cast<std::int64_t>(n) * sizeof(WordRecord)) != 0) return -1;
-    if (std::fwrite(&CurrentRecord, sizeof CurrentRecord, 1, file) != 1) return -1;
+    if (!platform::WriteBytes(file, &CurrentRecord, sizeof CurrentRecord)) return -1;
     // Reads may follow on the same file; flushing also reports a failed write now.
-    return std::fflush(file) == 0 ? 0 : -1;
+    return platform::FlushFile(file) ? 0 : -1;
 }
 
 }  // namespace

@@ -67,6 +67,14 @@ TEST_F(NewLanguageTest, CreatesTheLineTheFilesAndTheIcon) {
     EXPECT_EQ(CurrentPair->selected, 1);
 }
 
+TEST_F(NewLanguageTest, AWordFileLeftFromBeforeKeepsItsWords) {
+    WriteRecords("words/Klingon_dutch.gk", {Record("Qapla'", "succes")});
+    const std::string icon(1078, '\x42');
+    CreateNewLanguage("Klingon", "english", 0, icon.data(), icon.size());
+    EXPECT_EQ(ReadRecords("words/Klingon_dutch.gk").size(), 1u);
+    EXPECT_EQ(ReadFile("words/dutch_Klingon.gk").size(), 0u);
+}
+
 TEST_F(NewLanguageTest, TheLineGoesWhereTheSectionEnds) {
     const std::pair<const char*, const char*> cases[] = {
         {"[languages]\ngerman\n# end\nx\n", "[languages]\ngerman\nlongname,german,0,K\n# end\nx\n"},

@@ -64,6 +64,17 @@ TEST_F(PrintFileTest, WrittenAsTextAndTakenBackLineByLine) {
     EXPECT_FALSE(Exists(kPrintFileName));
 }
 
+TEST_F(PrintFileTest, AnEndOfFileByteInAWordCutsNothing) {
+    // Windows reads a text file only up to a Ctrl-Z, which a damaged word may hold.
+    Open({Record("stop\x1A", "halt"), Record("zebra", "zebra")});
+    ASSERT_EQ(WritePrintFile(kPrintFileName), 0);
+    const std::optional<std::vector<std::string>> lines = TakePrintFile(kPrintFileName);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines,
+              (std::vector<std::string>{"german" + Blanks(32) + "dutch", "", "stop\x1A" + Blanks(26) + "   -   halt",
+                                        "zebra" + Blanks(26) + "   -   zebra"}));
+}
+
 TEST(PrintText, PageGeometryInTwips) {
     const struct {
         int width, height, dpiX, dpiY;

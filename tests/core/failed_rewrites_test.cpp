@@ -1,0 +1,289 @@
+// Every rewrite of the program's files, made once with each of its file steps failing in
+// turn: what is on disk afterwards is the old file or the new one, whole, and the caller
+// is told of the failure.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+#include "core/catalogue/catalogue.h"
+#include "core/editing/new_language.h"
+#include "core/exchange/checker.h"
+#include "core/exchange/exchange.h"
+#include "core/lists/list_storage.h"
+#include "core/practice/practice.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/collation.h"
+#include "core/store/sorting.h"
+#include "core/store/store.h"
+#include "platform/file_writes.h"
+#include "platform/platform.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Files = std::map<std::string, std::string>;
+
+// What a rewrite may leave after a failure.
+enum class Leaves {
+    OldFiles,      // one file is rewritten: a failure leaves everything as it was
+    EachOldOrNew,  // several are: each is its old self or its new one
+};
+
+struct Rewrite {
+    const char* name;
+    std::function<void()> prepare;  // lays out the old files and opens what the rewrite works on
+    std::function<bool()> run;      // true when the rewrite reported success
+    Leaves leaves;
+    bool winIni = false;                      // the rewrite writes win.ini rather than a file here
+    std::function<void()> afterFailure = {};  // what else must hold after a failed run
+};
+
+const char kCatalogue[] = "# mine\r\n[languages]\r\ngerman,german,0\r\nfrench\r\n\r\n[selected]\r\ndut_ger.gk\r\n";
+
+// The german pair current, every word file empty but the given one's.
+void PrepareGerman(const std::vector<WordRecord>& words = {}) {
+    UseCatalogue(kCatalogue);
+    WriteEmptyWordFiles();
+    WriteRecords("words/ger_dut.gk", words);
+    CurrentPair = PairAt(0);
+    SetStoreAccess(StoreAccess::ReadWrite);
+    SetCollation(*CurrentPair, LocaleReport::Silent);
+}
+
+// The list week1 current over the german pair, its list file holding `entries`.
+void PrepareList(const std::vector<WordRecord>& words, const std::vector<WordRecord>& entries) {
+    PrepareGerman(words);
+    WriteRecords("lists/week1/ger_dut.ls", entries);
+    Settings.PracticeList = "week1";
+    ReopenStore();
+}
+
+// Sorting writes a thousand records at a time: enough of them for several writes.
+std::vector<WordRecord> ManyWords() {
+    std::vector<WordRecord> records;
+    for (int i = 2499; i >= 0; --i) records.push_back(Record(NumberedWord(i), "t", i % 7 == 0));
+    return records;
+}
+
+// The values of win.ini, one entry per "section/key", and the text itself when it must stay whole.
+void AddWinIni(Files& files, bool wholeText) {
+    const std::string text = WinIniText();
+    if (wholeText) files["<win.ini>"] = text;
+    std::istringstream in(text);
+    std::string section;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[')
+            section = line;
+        else if (std::size_t eq = line.find('='); eq != std::string::npos)
+            files["<win.ini>" + section + line.substr(0, eq)] = line.substr(eq + 1);
+    }
+#ifndef _WIN32
+    if (Exists(std::string(std::getenv("DICT_WININI")) + ".new")) files["<win.ini.new>"] = "";
+#endif
+}
+
+Files Snapshot(const Rewrite& rewrite) {
+    Files files = FilesHere();
+    if (rewrite.winIni) AddWinIni(files, rewrite.leaves == Leaves::OldFiles);
+    return files;
+}
+
+void ExpectEachOldOrNew(const Files& before, const Files& after, const Files& left, const std::string& what) {
+    for (const auto& [path, bytes] : left) {
+        const auto old = before.find(path), made = after.find(path);
+        EXPECT_TRUE((old != before.end() && old->second == bytes) || (made != after.end() && made->second == bytes))
+            << what << ": " << path << " is neither the old file nor the new one";
+    }
+    for (const auto& [path, bytes] : before)
+        if (after.count(path)) {
+            EXPECT_TRUE(left.count(path)) << what << ": " << path << " is missing";
+        }
+}
+
+// Closes the store before its directory goes.
+struct StoreCloser {
+    ~StoreCloser() { CloseStore(); }
+};
+
+std::vector<FileCheck> lastChecks;
+
+std::size_t NotRewritten(const std::vector<FileCheck>& checks) {
+    std::size_t n = 0;
+    for (const FileCheck& c : checks)
+        n += std::count(c.findings.begin(), c.findings.end(), "could not be rewritten; it is as it was");
+    return n;
+}
+
+const Rewrite kRewrites[] = {
+    {.name = "selecting a pair",
+     .prepare =
+         [] {
+             PrepareGerman();
+             CurrentPair = PairAt(1);
+         },
+     .run = [] { return SelectPair() == 0; },
+     .leaves = Leaves::OldFiles},
+    {.name = "adding a language line",
+     .prepare = [] { PrepareGerman(); },
+     .run = [] { return AddLanguageLine(NewLanguageLine("english", 0, "Klingon")) == CatalogueWrite::Done; },
+     .leaves = Leaves::OldFiles},
+    {.name = "creating a new language",
+     .prepare =
+         [] {
+             PrepareGerman();
+             fs::create_directories("icons");
+         },
+     .run =
+         [] {
+             const std::string icon(1078, '\x42');
+             const NewLanguageResult r = CreateNewLanguage("Klingon", "english", 0, icon.data(), icon.size());
+             return r.catalogue == CatalogueWrite::Done && r.wordFilesFailed == 0 && !r.iconFailed;
+         },
+     .leaves = Leaves::EachOldOrNew},
+    {.name = "sorting the word file",
+     .prepare =
+         [] {
+             PrepareGerman(ManyWords());
+             ReopenStore();
+         },
+     .run = [] { return SortStore(nullptr) == 0; },
+     .leaves = Leaves::OldFiles,
+     .afterFailure = [] { EXPECT_EQ(WordCount, 2500) << "the store is open on the old file"; }},
+    {.name = "filling the list from the word file",
+     .prepare =
+         [] {
+             PrepareList({Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")}, {Record("x")});
+         },
+     .run =
+         [] {
+             MessageLog log;
+             const int result = FillListFromWordFile();
+             EXPECT_EQ(log.messages.size(), result == 0 ? 0u : 1u) << "a failure is shown";
+             return result == 0;
+         },
+     .leaves = Leaves::OldFiles,
+     .afterFailure = [] { EXPECT_EQ(ListCount, 1) << "the store is open on the old list"; }},
+    {.name = "compacting the list",
+     .prepare =
+         [] {
+             PrepareList({}, {Record("a"), Record("b", "", 1), Record("c"), Record("d", "", -1), Record("e")});
+         },
+     .run = [] { return CompactCurrentList() == 0; },
+     .leaves = Leaves::OldFiles,
+     .afterFailure = [] { EXPECT_EQ(ListCount, 5) << "the store is open on the old list"; }},
+    {.name = "writing the best score",
+     .prepare = [] { WriteFile("lists/week1/ger_dut.score", "3\r\n12\r\n"); },
+     .run =
+         [] {
+             return WriteScore("lists\\week1\\ger_dut.score", {1, 2}) == 0;
+         },
+     .leaves = Leaves::OldFiles},
+    {.name = "writing the recorder's place",
+     .prepare =
+         [] {
+             ResetWinIni();
+             WriteLastRecord("german", 7);
+         },
+     .run = [] { return WriteLastRecord("german", 8) == 0; },
+     .leaves = Leaves::OldFiles,
+     .winIni = true},
+    {.name = "writing the settings",
+     .prepare =
+         [] {
+             ResetWinIni();
+             UseStrings();
+             Settings = SettingsValues{};
+             Settings.PracticeList = "week1";
+             Settings.searchWindow = {10, 20};
+             WriteSettings({1, 2});
+             Settings.PracticeMode = Settings.StayOnTop = 1;
+             Settings.PracticeList = "week2";
+             Settings.searchWindow = {30, 40};
+             Settings.addWindow = {50, 60};
+         },
+     .run =
+         [] {
+             return WriteSettings({3, 4}) == 0;
+         },
+     .leaves = Leaves::EachOldOrNew,
+     .winIni = true},
+    {.name = "importing words into a pair and its reverse",
+     .prepare =
+         [] {
+             PrepareGerman({Record("Zug", "trein"), Record("alt", "oud", 1)});
+             WriteRecords("words/dut_ger.gk", {Record("trein", "Zug")});
+             WriteFile("new.tsv", "Apfel\tappel\nZug\tspoor\n");
+         },
+     .run =
+         [] {
+             ImportPlan plan;
+             std::string error;
+             return PlanImport("new.tsv", {}, plan, error) && ApplyImport(plan, error);
+         },
+     .leaves = Leaves::OldFiles},
+    {.name = "repairing with the checker",
+     .prepare =
+         [] {
+             PrepareGerman({Record("Zug", "trein"), Record("Apfel", "appel"), Record("alt", "oud", 1)});
+             WriteRecords("words/dut_ger.gk", {Record("trein", "Zug"), Record("appel", "Apfel")});
+             WriteRecords("lists/week1/ger_dut.ls", {Record("Zug", "trein", 1), Record("Apfel", "appel")});
+             WriteFile("lists/week1/dut_ger.ls", RecordBytes({Record("appel", "Apfel")}) + "half");
+         },
+     .run =
+         [] {
+             lastChecks = CheckWorkingDirectory(true);
+             return NotRewritten(lastChecks) == 0;
+         },
+     .leaves = Leaves::EachOldOrNew,
+     .afterFailure = [] { EXPECT_EQ(NotRewritten(lastChecks), 1u) << "the one failed file is named"; }},
+};
+
+}  // namespace
+
+TEST(FailedRewrites, EveryFailingStepLeavesTheOldFileOrTheNewOneAndIsReported) {
+    for (const Rewrite& rewrite : kRewrites) {
+        Files before, after;
+        std::uint64_t steps = 0;
+        {
+            WorkDir dir;
+            StoreCloser closer;
+            rewrite.prepare();
+            before = Snapshot(rewrite);
+            FailingFileStep counting(0);
+            ASSERT_TRUE(rewrite.run()) << rewrite.name;
+            steps = platform::FileStepsTaken();
+            after = Snapshot(rewrite);
+        }
+        ASSERT_NE(before, after) << rewrite.name << " changed nothing";
+        ASSERT_GT(steps, 0u) << rewrite.name;
+        RecordProperty(rewrite.name, static_cast<int>(steps));
+        for (std::uint64_t n = 1; n <= steps; ++n) {
+            const std::string what =
+                std::string(rewrite.name) + ", step " + std::to_string(n) + " of " + std::to_string(steps) + " failing";
+            WorkDir dir;
+            StoreCloser closer;
+            rewrite.prepare();
+            bool reported;
+            {
+                FailingFileStep failing(n);
+                reported = !rewrite.run();
+            }
+            EXPECT_TRUE(reported) << what;
+            const Files left = Snapshot(rewrite);
+            if (rewrite.leaves == Leaves::OldFiles)
+                EXPECT_EQ(left, before) << what;
+            else
+                ExpectEachOldOrNew(before, after, left, what);
+            if (rewrite.afterFailure) rewrite.afterFailure();
+        }
+    }
+    ResetWinIni();
+}
