@@ -327,11 +327,22 @@ int ImportCommand(const Options& options) {
     }
     ImportPlan plan;
     std::string error;
+    const Clock::time_point start = Clock::now();
     if (!PlanImport(options.operand, import, plan, error)) return Fail(error);
+    const Clock::time_point planned = Clock::now();
     std::fputs(DescribeImport(plan.report).c_str(), stdout);
-    if (options.dryRun) return 0;
-    if (!ApplyImport(plan, error)) return Fail(error);
-    std::printf("imported into %s\n", WordFileName(*plan.pair));
+    if (!options.dryRun) {
+        if (!ApplyImport(plan, error)) return Fail(error);
+        std::printf("imported into %s\n", WordFileName(*plan.pair));
+    }
+    if (options.stats) {
+        auto seconds = [](Clock::time_point a, Clock::time_point b) {
+            return std::chrono::duration<double>(b - a).count();
+        };
+        std::fprintf(stderr, "read and plan\t%.3f s\nsort and write\t%.3f s\nrecords\t%zu\t%zu\npeak memory\t%.1f MB\n",
+                     seconds(start, planned), seconds(planned, Clock::now()), plan.forward.size(), plan.backward.size(),
+                     static_cast<double>(platform::PeakMemoryBytes()) / 1e6);
+    }
     return 0;
 }
 

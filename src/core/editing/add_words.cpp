@@ -61,9 +61,17 @@ std::string TrimBlanks(std::string_view text) {
 }
 
 std::string NormaliseTranslation(std::string_view text) {
+    // Imports normalise every entry of a dictionary this way: no copy of each piece.
     std::string joined;
-    for (const std::string& piece : Pieces(text)) {
-        if (piece.empty()) continue;
+    joined.reserve(text.size());
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t comma = text.find(',', start);
+        if (comma == std::string_view::npos) comma = text.size();
+        std::string_view piece = text.substr(start, comma - start);
+        start = comma + 1;
+        const std::size_t begin = piece.find_first_not_of(' ');
+        if (begin == std::string_view::npos) continue;
+        piece = piece.substr(begin, piece.find_last_not_of(' ') - begin + 1);
         if (!joined.empty()) joined += ", ";
         joined += piece;
     }

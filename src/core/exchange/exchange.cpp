@@ -1,8 +1,9 @@
 #include "core/exchange/exchange.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
 
 #include "core/catalogue/catalogue.h"
 #include "core/editing/add_words.h"
@@ -35,28 +36,30 @@ int WriteWholeFile(const std::string& path, const std::string& bytes) {
                                  [&](FILE* out) { return platform::WriteBytes(out, bytes.data(), bytes.size()); });
 }
 
-std::string Folded(std::string_view word) {
-    std::string key(word);
-    for (char& c : key) c = FoldAscii(c);
-    return key;
-}
-
-// The pieces of a normalised translation ("a, b, c").
-std::vector<std::string> Pieces(const std::string& translation) {
-    std::vector<std::string> pieces;
+// The pieces of a normalised translation ("a, b, c"), into `pieces`.
+void SplitPieces(std::string_view translation, std::vector<std::string_view>& pieces) {
+    pieces.clear();
     for (std::size_t start = 0; start < translation.size();) {
         std::size_t comma = translation.find(", ", start);
-        if (comma == std::string::npos) comma = translation.size();
+        if (comma == std::string_view::npos) comma = translation.size();
         pieces.push_back(translation.substr(start, comma - start));
         start = comma + 2;
     }
-    return pieces;
 }
 
-std::string Joined(const std::vector<std::string>& pieces) {
-    std::string text;
-    for (const std::string& piece : pieces) text += (text.empty() ? "" : ", ") + piece;
-    return text;
+// Whether a stored translation lists the piece, its pieces split at commas and trimmed as
+// the add window splits them, the letters A-Z in either case being the same.
+bool Lists(std::string_view translation, std::string_view piece) {
+    for (std::size_t start = 0; start <= translation.size();) {
+        std::size_t comma = translation.find(',', start);
+        if (comma == std::string_view::npos) comma = translation.size();
+        std::string_view listed = translation.substr(start, comma - start);
+        start = comma + 1;
+        const std::size_t begin = listed.find_first_not_of(' ');
+        if (begin == std::string_view::npos) continue;
+        if (EqualsIgnoringAsciiCase(listed.substr(begin, listed.find_last_not_of(' ') - begin + 1), piece)) return true;
+    }
+    return false;
 }
 
 // What another program's field becomes before it is stored: runs of white space as one
@@ -85,51 +88,145 @@ std::string MissingCharacter(std::string_view utf8, unsigned codePage) {
 }
 
 // The records of a word file by their word, the letters A-Z in either case being the
-// same, as the add window matches a typed word.
+// same, as the add window matches a typed word. Open addressing over record numbers: a
+// dictionary's half million words cost no allocation each.
 class WordTable {
 public:
-    explicit WordTable(std::vector<WordRecord>& records) : records_(records) {
-        for (std::size_t i = 0; i < records.size(); ++i) index_.emplace(Folded(records[i].word), i);
+    explicit WordTable(std::vector<WordRecord>& records) : records_(records) { Grow(records.size()); }
+    WordRecord* Find(std::string_view word) {
+        for (std::size_t slot = Hash(word) & mask_;; slot = (slot + 1) & mask_) {
+            const std::uint32_t i = slots_[slot];
+            if (i == kEmpty) return nullptr;
+            if (EqualsIgnoringAsciiCase(records_[i].word, word)) return &records_[i];
+        }
     }
-    WordRecord* Find(const std::string& word) {
-        const auto found = index_.find(Folded(word));
-        return found == index_.end() ? nullptr : &records_[found->second];
-    }
-    void Add(const std::string& word, const std::string& translation) {
+    void Add(std::string_view word, std::string_view translation) {
         WordRecord record{};
         SetWord(record, word);
         SetTranslation(record, translation);
-        index_.emplace(Folded(word), records_.size());
         records_.push_back(record);
+        if (records_.size() * 2 > slots_.size())
+            Grow(records_.size());
+        else
+            Insert(static_cast<std::uint32_t>(records_.size() - 1));
     }
 
 private:
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+    static std::size_t Hash(std::string_view word) {
+        std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the folded letters
+        for (char c : word) h = (h ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;
+        return static_cast<std::size_t>(h ^ (h >> 32));
+    }
+    void Insert(std::uint32_t i) {
+        std::size_t slot = Hash(records_[i].word) & mask_;
+        while (slots_[slot] != kEmpty) slot = (slot + 1) & mask_;
+        slots_[slot] = i;
+    }
+    void Grow(std::size_t count) {
+        std::size_t size = 16;
+        while (size < count * 4) size *= 2;
+        slots_.assign(size, kEmpty);
+        mask_ = size - 1;
+        for (std::size_t i = 0; i < records_.size(); ++i) Insert(static_cast<std::uint32_t>(i));
+    }
+
     std::vector<WordRecord>& records_;
-    std::unordered_map<std::string, std::size_t> index_;
+    std::vector<std::uint32_t> slots_;
+    std::size_t mask_ = 0;
 };
 
-// Adds the pieces a record's translation does not list yet, as far as they fit; the
-// pieces without room are returned.
-std::vector<std::string> MergePieces(WordRecord& record, const std::vector<std::string>& pieces, int& added) {
-    std::vector<std::string> current = Pieces(record.translation);
-    std::string text = record.translation;
-    std::vector<std::string> full;
-    added = 0;
-    for (const std::string& piece : pieces) {
-        bool listed = false;
-        for (const std::string& c : current) listed = listed || EqualsIgnoringAsciiCase(c, piece);
-        if (listed) continue;
-        const std::string longer = text.empty() ? piece : text + ", " + piece;
-        if (longer.size() > kMaxTranslationChars) {
-            full.push_back(piece);
+// Text from UTF-8 into a code page. ASCII is the same in every code page a pair can have;
+// for the single-byte code pages the platform converts each of the 128 upper bytes once,
+// and the table made of them serves every word after.
+class CodePageWriter {
+public:
+    explicit CodePageWriter(unsigned codePage)
+        : codePage_(codePage),
+          singleByte_(codePage != 932 && codePage != 936 && codePage != 949 && codePage != 950 && codePage != 1361) {
+        std::string utf8;
+        for (int b = 0x80; b <= 0xFF && singleByte_; ++b) {
+            const char byte = static_cast<char>(b);
+            std::uint32_t code = 0;
+            if (platform::CodePageToUtf8(std::string_view(&byte, 1), codePage, utf8) && Decode(utf8, code) &&
+                code >= 0x80)
+                bytes_.emplace_back(code, byte);
+        }
+        std::sort(bytes_.begin(), bytes_.end());
+    }
+
+    // False when a character is not in the code page.
+    bool Convert(const std::string& utf8, std::string& out) const {
+        if (!singleByte_) return platform::Utf8ToCodePage(utf8, codePage_, out);
+        out.clear();
+        for (std::size_t i = 0; i < utf8.size();) {
+            const unsigned char c = static_cast<unsigned char>(utf8[i]);
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+                ++i;
+                continue;
+            }
+            std::size_t n = 1;
+            while (i + n < utf8.size() && (static_cast<unsigned char>(utf8[i + n]) & 0xC0) == 0x80) ++n;
+            std::uint32_t code = 0;
+            if (!Decode(std::string_view(utf8).substr(i, n), code)) return false;
+            const auto found = std::lower_bound(bytes_.begin(), bytes_.end(), std::make_pair(code, '\0'),
+                                                [](const auto& a, const auto& b) { return a.first < b.first; });
+            if (found == bytes_.end() || found->first != code) return false;
+            out += found->second;
+            i += n;
+        }
+        return true;
+    }
+
+private:
+    // One whole UTF-8 character.
+    static bool Decode(std::string_view utf8, std::uint32_t& code) {
+        const unsigned char c = utf8.empty() ? 0 : static_cast<unsigned char>(utf8[0]);
+        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (n == 0 || utf8.size() != n) return false;
+        code = n == 1 ? c : c & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) code = code << 6 | (static_cast<unsigned char>(utf8[k]) & 0x3F);
+        return true;
+    }
+
+    unsigned codePage_;
+    bool singleByte_;
+    std::vector<std::pair<std::uint32_t, char>> bytes_;
+};
+
+bool ToUtf8(const char* text, unsigned codePage, std::string& out) {
+    const std::string_view view(text);
+    if (std::all_of(view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        out = view;
+        return true;
+    }
+    return platform::CodePageToUtf8(view, codePage, out);
+}
+
+// Adds the pieces a record's translation does not list yet, as far as they fit, and
+// returns how many; those without room go to `full`.
+int MergePieces(WordRecord& record, const std::vector<std::string_view>& pieces, std::vector<std::string_view>* full) {
+    char text[kMaxTranslationChars + 1];
+    std::size_t length = std::strlen(record.translation);
+    std::memcpy(text, record.translation, length);
+    int added = 0;
+    for (std::string_view piece : pieces) {
+        if (Lists(std::string_view(text, length), piece)) continue;
+        if (length + (length ? 2 : 0) + piece.size() > kMaxTranslationChars) {
+            if (full) full->push_back(piece);
             continue;
         }
-        text = longer;
-        current.push_back(piece);
+        if (length) {
+            text[length++] = ',';
+            text[length++] = ' ';
+        }
+        std::memcpy(text + length, piece.data(), piece.size());
+        length += piece.size();
         ++added;
     }
-    if (added) SetTranslation(record, text);
-    return full;
+    if (added) SetTranslation(record, std::string_view(text, length));
+    return added;
 }
 
 // The live records of a word file; a file that is not there has none.
@@ -235,50 +332,54 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     report.format = *format;
     report.languages = file.languages;
     report.entries = static_cast<int>(file.entries.size());
+    plan.forward.reserve(plan.forward.size() + file.entries.size());
+    plan.backward.reserve(plan.backward.size() + file.entries.size() * 2);
     const unsigned wordPage = CodePageOfCharset(plan.pair->charset1);
     const unsigned translationPage = CodePageOfCharset(plan.pair->charset2);
+    const CodePageWriter wordWriter(wordPage), translationWriter(translationPage);
     WordTable forward(plan.forward), backward(plan.backward);
+    std::string word, translation, converted;
+    std::vector<std::string_view> pieces, full, one(1);
     for (const ForeignEntry& entry : file.entries) {
         auto problem = [&](const std::string& message) { report.problems.push_back({entry.line, message}); };
+        auto shown = [&] { return "\"" + FieldText(entry.word, false) + "\""; };
         auto skip = [&](const std::string& message) {
             problem(message);
             ++report.skipped;
         };
-        const std::string shownWord = "\"" + FieldText(entry.word, false) + "\"";
-        std::string word = FieldText(entry.word, false);
-        std::string translation = NormaliseTranslation(FieldText(entry.translation, true));
+        word = FieldText(entry.word, false);
+        translation = NormaliseTranslation(FieldText(entry.translation, true));
         if (word.empty()) {
             skip("the word is empty");
             continue;
         }
         if (translation.empty()) {
-            skip(shownWord + ": the translation is empty");
+            skip(shown() + ": the translation is empty");
             continue;
         }
         if (word.find(',') != std::string::npos) {
-            skip(shownWord + ": a comma in the word");
+            skip(shown() + ": a comma in the word");
             continue;
         }
         if (file.utf8) {
-            std::string converted;
-            if (!platform::Utf8ToCodePage(word, wordPage, converted)) {
-                skip(shownWord + ": \"" + MissingCharacter(word, wordPage) + "\" is not in the code page of " +
+            if (!wordWriter.Convert(word, converted)) {
+                skip(shown() + ": \"" + MissingCharacter(word, wordPage) + "\" is not in the code page of " +
                      Utf8Name(plan.pair->name1));
                 continue;
             }
-            word = converted;
-            if (!platform::Utf8ToCodePage(translation, translationPage, converted)) {
-                skip(shownWord + ": \"" + MissingCharacter(translation, translationPage) +
+            word.swap(converted);
+            if (!translationWriter.Convert(translation, converted)) {
+                skip(shown() + ": \"" + MissingCharacter(translation, translationPage) +
                      "\" in the translation is not in the code page of " + Utf8Name(plan.pair->name2));
                 continue;
             }
-            translation = converted;
+            translation.swap(converted);
         }
         if (word.size() > kMaxWordChars) {
-            skip(shownWord + ": the word has more than 30 characters");
+            skip(shown() + ": the word has more than 30 characters");
             continue;
         }
-        std::vector<std::string> pieces = Pieces(translation);
+        SplitPieces(translation, pieces);
         if (translation.size() > kMaxTranslationChars) {
             // Kept up to the last whole translation that fits.
             std::size_t kept = 0, length = 0;
@@ -287,31 +388,36 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
                 ++kept;
             }
             if (kept == 0) {
-                skip(shownWord + ": the translation has more than 50 characters, even its first part");
+                skip(shown() + ": the translation has more than 50 characters, even its first part");
                 continue;
             }
-            problem(shownWord + ": the translation has more than 50 characters; kept its first " +
-                    std::to_string(kept) + " of " + std::to_string(pieces.size()) + " parts");
+            problem(shown() + ": the translation has more than 50 characters; kept its first " + std::to_string(kept) +
+                    " of " + std::to_string(pieces.size()) + " parts");
             pieces.resize(kept);
+            translation.resize(length);
         }
         if (WordRecord* record = forward.Find(word)) {
-            int added = 0;
-            for (const std::string& piece : MergePieces(*record, pieces, added))
-                problem(shownWord + ": no room for \"" + piece + "\" in the word's translation");
+            full.clear();
+            const int added = MergePieces(*record, pieces, &full);
+            for (std::string_view piece : full) {
+                std::string text(piece);
+                if (file.utf8) ToUtf8(text.c_str(), translationPage, text);
+                problem(shown() + ": no room for \"" + text + "\" in the word's translation");
+            }
             ++(added ? report.merged : report.unchanged);
             plan.forwardChanged = plan.forwardChanged || added > 0;
         } else {
-            forward.Add(word, Joined(pieces));
+            forward.Add(word, translation);
             ++report.added;
             plan.forwardChanged = true;
         }
         // Each translation becomes a word of the reverse pair, or lists this word there.
         if (!plan.reverse) continue;
-        for (const std::string& piece : pieces) {
+        one[0] = word;
+        for (std::string_view piece : pieces) {
             if (piece.size() > kMaxWordChars) continue;
             if (WordRecord* record = backward.Find(piece)) {
-                int added = 0;
-                MergePieces(*record, {word}, added);
+                const int added = MergePieces(*record, one, nullptr);
                 report.reverseMerged += added;
                 plan.backwardChanged = plan.backwardChanged || added > 0;
             } else {
@@ -403,8 +509,7 @@ int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> for
     entries.reserve(records.size());
     for (const WordRecord& r : records) {
         ForeignEntry e{0, r.word, r.translation};
-        if (utf8 && (!platform::CodePageToUtf8(r.word, wordPage, e.word) ||
-                     !platform::CodePageToUtf8(r.translation, translationPage, e.translation))) {
+        if (utf8 && (!ToUtf8(r.word, wordPage, e.word) || !ToUtf8(r.translation, translationPage, e.translation))) {
             error = "the code page of the pair cannot be converted";
             return -1;
         }

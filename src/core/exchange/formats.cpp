@@ -464,7 +464,7 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         error = "the index is not UTF-8 text";
         return false;
     }
-    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;  // several headwords may share a definition
+    std::vector<bool> seen(dict.size() + 1);  // several headwords may share a definition
     int lineNumber = 0;
     for (std::size_t start = 0; start < index.size();) {
         std::size_t end = index.find('\n', start);
@@ -488,7 +488,8 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         }
         // The database's own entries describe the dictionary.
         if (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database") continue;
-        if (!seen.insert({offset, length}).second) continue;
+        if (seen[offset]) continue;
+        seen[offset] = true;
         ForeignEntry entry;
         entry.line = lineNumber;
         ParseDefinition(dict.substr(offset, length), entry.word, entry.translation);
@@ -503,7 +504,7 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
 }
 
 bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
-    if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
+    if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
         static_cast<unsigned char>(bytes[1]) != 0x8B) {
         text.assign(bytes);
         return true;
@@ -514,6 +515,10 @@ bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
         return false;
     }
     text.clear();
+    // The last four bytes give the text's size (modulo 4 GB): one allocation for the text.
+    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
+    text.reserve(std::min<std::size_t>(end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24,
+                                       bytes.size() * 20));
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
     z.avail_in = static_cast<uInt>(bytes.size());
     char buffer[1 << 16];
