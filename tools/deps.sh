@@ -7,6 +7,7 @@ packages=(
   wine wine64 fonts-wine xvfb x11-utils xauth imagemagick fonts-liberation clang-format
   cups printer-driver-cups-pdf poppler-utils
   zlib1g-dev libz-mingw-w64-dev libxml2-dev dict-freedict-eng-deu dict-freedict-deu-eng
+  nsis zip
 )
 missing=()
 for p in "${packages[@]}"; do
