@@ -31,7 +31,7 @@ bool ReadBytes(const std::string& path, std::string& bytes) {
     return read;
 }
 
-int WriteWholeFile(const std::string& path, const std::string& bytes) {
+int WriteWholeFile(const std::string& path, std::string_view bytes) {
     return platform::ReplaceFile(path, path + ".tmp",
                                  [&](FILE* out) { return platform::WriteBytes(out, bytes.data(), bytes.size()); });
 }
@@ -64,15 +64,21 @@ bool Lists(std::string_view translation, std::string_view piece) {
 
 // What another program's field becomes before it is stored: runs of white space as one
 // blank in a word; line breaks as commas (one translation each) in a translation.
-std::string FieldText(std::string_view text, bool translation) {
-    std::string out;
+void FieldText(std::string_view text, bool translation, std::string& out) {
+    out.clear();
     for (char c : text) {
         if (translation && (c == '\n' || c == '\r')) c = ',';
         if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-        if (c == ' ' && !out.empty() && out.back() == ' ') continue;
+        if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
         out += c;
     }
-    return TrimBlanks(out);
+    if (!out.empty() && out.back() == ' ') out.pop_back();
+}
+
+std::string FieldText(std::string_view text, bool translation) {
+    std::string out;
+    FieldText(text, translation, out);
+    return out;
 }
 
 // The first character of UTF-8 text that the code page lacks, for the report.
@@ -347,8 +353,9 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
             problem(message);
             ++report.skipped;
         };
-        word = FieldText(entry.word, false);
-        translation = NormaliseTranslation(FieldText(entry.translation, true));
+        FieldText(entry.word, false, word);
+        FieldText(entry.translation, true, translation);
+        translation = NormaliseTranslation(translation);
         if (word.empty()) {
             skip("the word is empty");
             continue;
@@ -400,8 +407,8 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
             full.clear();
             const int added = MergePieces(*record, pieces, &full);
             for (std::string_view piece : full) {
-                std::string text(piece);
-                if (file.utf8) ToUtf8(text.c_str(), translationPage, text);
+                std::string text(piece), utf8;
+                if (file.utf8 && ToUtf8(text.c_str(), translationPage, utf8)) text.swap(utf8);
                 problem(shown() + ": no room for \"" + text + "\" in the word's translation");
             }
             ++(added ? report.merged : report.unchanged);
@@ -454,7 +461,7 @@ bool ApplyImport(ImportPlan& plan, std::string& error) {
         done = false;
     }
     auto bytesOf = [](const std::vector<WordRecord>& records) {
-        return std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord));
+        return std::string_view(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord));
     };
     if (done && plan.forwardChanged && WriteWholeFile(*forwardPath, bytesOf(plan.forward)) != 0) {
         error = "cannot write " + *forwardPath + "; nothing was imported";
@@ -488,7 +495,7 @@ std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) 
             text += "... and " + std::to_string(report.problems.size() - maxProblems) + " more lines\n";
             break;
         }
-        text += "line " + std::to_string(p.line) + ": " + p.message + "\n";
+        text.append("line ").append(std::to_string(p.line)).append(": ").append(p.message).append("\n");
     }
     return text;
 }

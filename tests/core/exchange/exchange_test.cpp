@@ -40,7 +40,8 @@ std::vector<std::string> Problems(const ImportReport& report) {
 }  // namespace
 
 TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
-    WriteRecords("words/ger_dut.gk", {Record("Baum", "boom"), Record("Haus", "huis"), Record("Alt", "oud", 1)});
+    WriteRecords("words/ger_dut.gk", {Record("Baum", "boom"), Record("Haus", "huis"), Record("Alt", "oud", 1),
+                                      Record("Lang", std::string(45, 'l'))});
     WriteRecords("words/dut_ger.gk", {Record("huis", "Haus")});
     WriteFile("words.tsv",
               "Haus\twoning\n"
@@ -53,17 +54,19 @@ TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
               "Leer\t , ,\n"
               "\xCE\xA9mega\tomega\n"
               "haus\tWONING\n"
-              "Zimmer\tkamer\n");
+              "Zimmer\tkamer\n"
+              "Lang\tgr\xC3\xB6\xC3\x9F"
+              "er\n");
     const std::string forwardBefore = ReadFile("words/ger_dut.gk");
 
     ImportPlan plan;
     std::string error;
     ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
     const ImportReport& r = plan.report;
-    EXPECT_EQ(r.entries, 11);
+    EXPECT_EQ(r.entries, 12);
     EXPECT_EQ(r.added, 3);      // Apfel, Zug, Zimmer
     EXPECT_EQ(r.merged, 1);     // Haus gains woning
-    EXPECT_EQ(r.unchanged, 2);  // Baum, and haus a second time
+    EXPECT_EQ(r.unchanged, 3);  // Baum, haus a second time, and Lang without room
     EXPECT_EQ(r.skipped, 5);
     EXPECT_EQ(Problems(r), (std::vector<std::string>{
                                "4 \"a,b\": a comma in the word",
@@ -72,19 +75,25 @@ TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
                                "7 the word is empty",
                                "8 \"Leer\": the translation is empty",
                                "9 \"\xCE\xA9mega\": \"\xCE\xA9\" is not in the code page of german",
+                               "12 \"Lang\": no room for \"gr\xC3\xB6\xC3\x9F"
+                               "er\" in the word's translation",
                            }));
     EXPECT_EQ(ReadFile("words/ger_dut.gk"), forwardBefore);  // nothing written before the answer
 
     ASSERT_TRUE(ApplyImport(plan, error)) << error;
     EXPECT_EQ(Lines(ReadRecords("words/ger_dut.gk")),
-              (std::vector<std::string>{"Apfel=appel, Appel", "Baum=boom", "Haus=huis, woning", "Zimmer=kamer",
+              (std::vector<std::string>{"Apfel=appel, Appel", "Baum=boom", "Haus=huis, woning",
+                                        "Lang=" + std::string(45, 'l'), "Zimmer=kamer",
                                         "Zug=aaaaaaaaaaaaaaaaaaaa, bbbbbbbbbbbbbbbbbbbb"}));
-    EXPECT_EQ(Lines(ReadRecords("words/dut_ger.gk")),
-              (std::vector<std::string>{"aaaaaaaaaaaaaaaaaaaa=Zug", "appel=Apfel", "bbbbbbbbbbbbbbbbbbbb=Zug",
-                                        "boom=Baum", "huis=Haus", "kamer=Zimmer", "woning=Haus"}));
-    EXPECT_EQ(r.reverseAdded, 6);  // as typed words, every translation feeds the reverse
+    EXPECT_EQ(
+        Lines(ReadRecords("words/dut_ger.gk")),
+        (std::vector<std::string>{"aaaaaaaaaaaaaaaaaaaa=Zug", "appel=Apfel", "bbbbbbbbbbbbbbbbbbbb=Zug", "boom=Baum",
+                                  "gr\xF6\xDF"
+                                  "er=Lang",
+                                  "huis=Haus", "kamer=Zimmer", "woning=Haus"}));
+    EXPECT_EQ(r.reverseAdded, 7);  // as typed words, every translation feeds the reverse
     EXPECT_NE(DescribeImport(r, 2).find("line 5: \"Donaudampfschifffahrtsgesellschaft\""), std::string::npos);
-    EXPECT_NE(DescribeImport(r, 2).find("... and 4 more lines"), std::string::npos);
+    EXPECT_NE(DescribeImport(r, 2).find("... and 5 more lines"), std::string::npos);
 }
 
 TEST_F(ExchangeTest, ExportThenImportIntoAnEmptyPairGivesTheSameRecords) {
