@@ -81,6 +81,25 @@ expect_error() {  # expect_error NAME PATTERN ARGS...
 expect_error no-command "usage" --pair 1
 expect_error bad-pair "there is no pair 9" --pair 9 count
 expect_error bad-number "--pair needs a pair number" --pair x count
+
+# import: the report first, nothing written by --dry-run, then the words in both directions.
+printf 'Haus\thouse\r\nZug\ttrain, coach\r\nbad,word\tx\r\n' > deck.tsv
+cp wordlists/ger_eng.gk ger_eng.before
+check import-report "$(printf 'deck.tsv (tsv): 3 entries\nadded 1, merged 1, already there 0, skipped 1
+reverse pair: added 3, merged 0\nline 3: "bad,word": a comma in the word')" \
+  "$("$wordlist" --pair 0 import --dry-run deck.tsv)"
+cmp -s wordlists/ger_eng.gk ger_eng.before || { echo "FAIL a dry run wrote"; failures=$((failures + 1)); }
+"$wordlist" --pair 0 import deck.tsv >/dev/null
+check import-forward "$(printf '0\tApfel\tapple\t0\n1\tHaus\thouse\t0\n2\tZug\ttrain, coach\t0')" \
+  "$("$wordlist" --pair 0 dump)"
+check import-reverse "$(printf '0\tcoach\tZug\t0\n1\thouse\tHaus\t0\n2\ttrain\tZug\t0')" "$("$wordlist" --pair 2 dump)"
+check export "$(printf '#columns:german\tenglish\r')" \
+  "$("$wordlist" --pair 0 export --format anki deck.txt >/dev/null && sed -n 3p deck.txt)"
+expect_error unknown-format "unknown format xls" --pair 0 import --format xls deck.tsv
+expect_error unknown-extension "give it with --format" --pair 0 import deck.doc
+printf '"open\tx\n' > damaged.tsv
+expect_error damaged-import "line 1: a quoted field is not closed" --pair 0 import damaged.tsv
+: > wordlists/eng_ger.gk
 rm wordlists/eng_ger.gk
 expect_error missing-word-file "Can't open wordlists\\eng_ger.gk" count
 mv languages.ini elsewhere.ini

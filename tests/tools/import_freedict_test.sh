@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Imports Debian's English-German FreeDict dictionary with the Windows build of wordlist
+# under Wine into a copy of the demo working directory, then checks the result the way a
+# user would: the checker finds nothing wrong, and words are found in both directions.
+set -u
+wordlist=$1 data=$2
+top=$(cd "$(dirname "$0")/../.." && pwd)
+index=/usr/share/dictd/freedict-eng-deu.index
+[ -e "$index" ] || { echo "FAIL: $index missing (Debian package dict-freedict-eng-deu)"; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp -r "$data"/. "$work"
+cd "$work"
+failures=0
+run() { "$top/tools/wine-run" "$wordlist" "$@" </dev/null 2>&1 | tr -d '\r'; }
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+
+pair=$(run pairs | awk -F'\t' '$2 == "english" && $3 == "german" { print $1 }')
+reverse=$(run pairs | awk -F'\t' '$2 == "german" && $3 == "english" { print $1 }')
+[ -n "$pair" ] && [ -n "$reverse" ] || { echo "FAIL: the demo catalogue has no english-german pair"; exit 1; }
+
+report=$(run --stats --pair "$pair" import "Z:$index")
+printf '%s\n' "$report" | sed -n '1,3p;/^read and plan/,$p'
+entries=$(printf '%s\n' "$report" | sed -n '1s/.*: \([0-9]*\) entries$/\1/p')
+[ "${entries:-0}" -gt 400000 ] || fail "the report counts ${entries:-no} entries"
+printf '%s\n' "$report" | grep -q '^imported into eng_ger.gk$' || fail "the import did not end"
+printf '%s\n' "$report" | grep -q '^line [0-9]*: "3,4-dinitrotoluene": a comma in the word$' ||
+  fail "a headword with a comma is not reported"
+
+checked=$(run check) || fail "the checker found something after the import: $(printf '%s\n' "$checked" | grep -v '^ok')"
+count=$(run --pair "$pair" count | cut -f1)
+[ "${count:-0}" -gt 300000 ] || fail "the pair holds ${count:-no} words"
+
+find() {  # find PAIR WORD EXPECTED-PIECE
+  local found; found=$(run --pair "$1" find "$2")
+  case "$(printf '%s' "$found" | cut -f2)" in "$2") ;; *) fail "find $2: got $found" ; return ;; esac
+  printf '%s' "$found" | cut -f3 | grep -qw "$3" || fail "find $2: no \"$3\" in $found"
+}
+find "$pair" house Haus
+find "$pair" approved genehmigt
+find "$reverse" Haus house
+find "$reverse" Bahnhof station
+
+[ "$failures" -eq 0 ] && echo "FreeDict import: all checks passed"
+exit $((failures > 0))
