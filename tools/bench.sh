@@ -96,5 +96,19 @@ cut -f1 ../synthetic.tsv > ../synthetic.words
 /usr/bin/time -f "  GNU sort -f (C locale): %e s elapsed, %M KB peak" env LC_ALL=C sort -f ../synthetic.words -o ../sorted.C
 /usr/bin/time -f "  GNU sort -f (C.UTF-8): %e s elapsed, %M KB peak" env LC_ALL=C.UTF-8 sort -f ../synthetic.words -o ../sorted.U
 
+echo "== importing Debian's English-German FreeDict dictionary under Wine, against our sort of as many records"
+rm -rf "$out/import" && cp -r "$top/data" "$out/import" && cd "$out/import"
+index=/usr/share/dictd/freedict-eng-deu.index
+report=$(/usr/bin/time -f "import: %e s elapsed" "$top/tools/wine-run" "$top/build/win64/wordlist.exe" --stats \
+  --pair 6 import "Z:$index" 2>&1 | tr -d '\r')
+printf '%s\n' "$report" | grep -E 'entries$|^added|^reverse|^read and|^sort and|^records|^peak|elapsed' | sed 's/^/  /'
+entries=$(printf '%s\n' "$report" | sed -n '1s/.*: \([0-9]*\) entries$/\1/p')
+# As many records as the dictionary has entries: its headwords, cut to fit a record, unsorted.
+cut -f1 "$index" | grep -v '^00' | head -n "$entries" | cut -c1-20 | tr ',' ' ' | awk '{ print ($0 == "" ? "x" : $0) "\tx" }' > ../headwords.tsv
+W --pair 6 load --as-is "Z:$out/headwords.tsv" >/dev/null
+/usr/bin/time -f "  sort of $entries records: %e s elapsed" "$top/tools/wine-run" "$top/build/win64/wordlist.exe" \
+  --stats --pair 6 sort 2>&1 | tr -d '\r' | grep -E '^total|elapsed' | sed 's/^/  /'
+cd "$out/wd"
+
 echo "== core benchmarks (native, optimised)"
 "$top/build/bench/core_bench" --benchmark_min_time=0.5 2>&1 | grep -E '^BM_|^Benchmark'
