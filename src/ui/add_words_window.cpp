@@ -106,6 +106,14 @@ void ConfirmTyped() {
                                   "separate each). Nothing has been stored; please shorten them.   "),
                          Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
             return;
+        case EntryResult::NotStored:
+            // The fields keep what was typed, so nothing is lost when the disk is back.
+            UiMessageBox(s.window,
+                         UiTextOr("AddNotStored",
+                                  "The word could not be stored: its word file cannot be written. What you typed is "
+                                  "still in the fields.   "),
+                         Ui(UiKey::Error), MB_OK | MB_ICONERROR);
+            return;
         case EntryResult::Cleared:
             break;
         case EntryResult::Stored: {

@@ -108,12 +108,14 @@ EntryResult ConfirmEntry(const std::string& wordField, const std::string& transl
         // The record keeps its place and its deleted mark.
         SetWord(CurrentRecord, word);
         SetTranslation(CurrentRecord, translation);
-        WriteWord(*found);
+        if (WriteWord(*found) != 0) return EntryResult::NotStored;
     } else {
         CurrentRecord = WordRecord{};
         SetWord(CurrentRecord, word);
         SetTranslation(CurrentRecord, translation);
-        if (WriteWord(WordCount) == 0) ++WordCount;
+        // A word the file did not take must not look stored: the window keeps it typed.
+        if (WriteWord(WordCount) != 0) return EntryResult::NotStored;
+        ++WordCount;
         AppendToJournal(*Adding.pair);
         AppendToList();
         ModifiedFlag = 1;

@@ -36,10 +36,11 @@ void BeginAdding();
 std::optional<std::string> PreviewTranslation(const std::string& word);
 
 enum class EntryResult {
-    Ignored,   // an empty word or translation: nothing happens
-    Cleared,   // the translation holds nothing but commas and blanks: the fields are cleared
-    TooLong,   // a field does not fit its record field once normalised: stored nowhere
-    HasComma,  // a comma in the word
+    Ignored,    // an empty word or translation: nothing happens
+    Cleared,    // the translation holds nothing but commas and blanks: the fields are cleared
+    TooLong,    // a field does not fit its record field once normalised: stored nowhere
+    HasComma,   // a comma in the word
+    NotStored,  // the word file could not be written: nothing was stored
     Stored,
 };
 

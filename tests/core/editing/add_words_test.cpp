@@ -96,6 +96,19 @@ TEST_F(AddWordsTest, EntriesThatStoreNothing) {
     EXPECT_FALSE(Adding.reverseChanged || ModifiedFlag);
 }
 
+TEST_F(AddWordsTest, AWordTheFileDoesNotTakeIsReportedNotStored) {
+    const std::vector<std::string> before = Texts("words/eng_dut.gk");
+    for (const char* word : {"pear", "apple"}) {  // a new word, and an existing one rewritten
+        FailingFileStep failing(1);
+        EXPECT_EQ(ConfirmEntry(word, "peer"), EntryResult::NotStored) << word;
+    }
+    EXPECT_EQ(WordCount, 2);
+    EXPECT_EQ(Adding.entries, 0);
+    EXPECT_FALSE(Exists("new/english_dutch.gk"));
+    EXPECT_EQ(ConfirmEntry("pear", "peer"), EntryResult::Stored);  // the disk is back
+    EXPECT_EQ(Texts("words/eng_dut.gk").size(), before.size() + 1);
+}
+
 TEST_F(AddWordsTest, LongPiecesGetNoReverseEntryButTheForwardRecordKeepsThem) {
     const std::string piece(31, 'x');
     EXPECT_EQ(ConfirmEntry("pear", piece + ",peer"), EntryResult::Stored);
