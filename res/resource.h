@@ -29,6 +29,8 @@
 #define IDM_MAIN_INFO 63
 #define IDM_MAIN_FLASH 64
 #define IDM_MAIN_INTERACTIVE 65
+#define IDM_MAIN_IMPORT 73
+#define IDM_MAIN_EXPORT 74
 #define IDM_PAIR_FIRST 200
 
 // About box texts.

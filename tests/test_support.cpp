@@ -83,6 +83,11 @@ std::string StringsText(const std::map<std::string, std::string>& overrides) {
         if (value == "\x01") continue;
         text += key + "=" + value + "\n";
     }
+    for (const auto& [key, value] : overrides) {
+        bool required = false;
+        for (int k = 0; k < kUiKeyCount && !required; ++k) required = key == UiKeyName(static_cast<UiKey>(k));
+        if (!required) text += key + "=" + value + "\n";
+    }
     return text;
 }
 

@@ -30,7 +30,8 @@ std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 
 // The plain text of a strings table holding every key: the test values below, with
-// `overrides` in their place; a key mapped to "\x01" is left out.
+// `overrides` in their place; a key mapped to "\x01" is left out. Overrides of keys that
+// strings files may lack follow the required ones.
 std::string StringsText(const std::map<std::string, std::string>& overrides = {});
 // Installs such a table as the loaded strings.
 void UseStrings(const std::map<std::string, std::string>& overrides = {});

@@ -18,6 +18,7 @@
 #include "ui/add_words_window.h"
 #include "ui/app_state.h"
 #include "ui/controls.h"
+#include "ui/exchange_commands.h"
 #include "ui/flash_window.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
@@ -257,6 +258,12 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
         case IDM_MAIN_NEWWORDLIST:
             OpenSecondaryWindow(OpenNewLanguageWindow);
             return;
+        case IDM_MAIN_IMPORT:
+            ImportWords(hwnd);
+            return;
+        case IDM_MAIN_EXPORT:
+            ExportWords(hwnd);
+            return;
         case IDC_MAIN_PRACTICE:
             Practise(hwnd);
             return;
@@ -391,12 +398,16 @@ HWND CreateMainWindow() {
 
 void AttachMainMenus(HWND hwnd) {
     HMENU bar = CreateMenu();
-    AppendPopup(bar,
-                Popup({{UiKey::MainMenuFile1, IDM_MAIN_STAYONTOP},
-                       {UiKey::MainMenuFile2, IDM_MAIN_TRANSLATE},
-                       {UiKey::MainMenuFile3, IDM_MAIN_NEWWORDLIST},
-                       {UiKey::MainMenuFile4, IDC_MAIN_EXIT}}),
-                UiKey::MainMenuFile0);
+    HMENU file = Popup({{UiKey::MainMenuFile1, IDM_MAIN_STAYONTOP},
+                        {UiKey::MainMenuFile2, IDM_MAIN_TRANSLATE},
+                        {UiKey::MainMenuFile3, IDM_MAIN_NEWWORDLIST},
+                        {UiKey::MainMenuFile4, IDC_MAIN_EXIT}});
+    // Their keys came after the strings files' were fixed, so a file may lack them.
+    InsertMenuW(file, IDC_MAIN_EXIT, MF_BYCOMMAND | MF_STRING, IDM_MAIN_IMPORT,
+                UiWideOr("MainMenuFileImport", "&Import words...").c_str());
+    InsertMenuW(file, IDC_MAIN_EXIT, MF_BYCOMMAND | MF_STRING, IDM_MAIN_EXPORT,
+                UiWideOr("MainMenuFileExport", "&Export words...").c_str());
+    AppendPopup(bar, file, UiKey::MainMenuFile0);
     AppendPopup(
         bar,
         Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}}),

@@ -44,6 +44,10 @@ void SetFieldText(HWND field, const std::string& text, int charset) {
 
 std::wstring UiWide(UiKey key) { return WideFromCharset(Ui(key), UiCharset); }
 
+std::wstring UiWideOr(const char* key, const char* builtIn) {
+    return WideFromCharset(UiTextOr(key, builtIn), UiCharset);
+}
+
 std::wstring NameWide(const char* languageName) { return WideFromCharset(languageName, UiCharset); }
 
 void SetUiText(HWND window, int id, UiKey key) {

@@ -19,6 +19,8 @@ void SetFieldText(HWND field, const std::string& text, int charset);
 
 // An interface text, in the interface's character set.
 std::wstring UiWide(UiKey key);
+// An interface text that strings files may lack (UiTextOr), in the interface's character set.
+std::wstring UiWideOr(const char* key, const char* builtIn);
 // A language name of the catalogue: the user typed it in the interface's language, so it
 // reads in the interface's character set wherever it shows, whatever the pair's own set.
 std::wstring NameWide(const char* languageName);

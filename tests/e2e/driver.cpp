@@ -146,6 +146,21 @@ int SettingNumber(const char* key, int defaultValue) {
     return static_cast<int>(GetProfileIntA("Dictionary", key, defaultValue));
 }
 
+bool InOrder(const std::vector<WordRecord>& records, LCID locale) {
+    for (std::size_t i = 1; i < records.size(); ++i)
+        if (CompareStringA(locale, NORM_IGNORECASE | SORT_STRINGSORT, records[i - 1].word, -1, records[i].word, -1) ==
+            CSTR_GREATER_THAN)
+            return false;
+    return true;
+}
+
+std::string Entry(const std::vector<WordRecord>& records, const std::string& word) {
+    std::string found;
+    for (const WordRecord& r : records)
+        if (word == r.word) found += std::string(found.empty() ? "" : " | ") + r.translation;
+    return found;
+}
+
 std::string WindowText(HWND hwnd) {
     // GetWindowText does not ask another process's controls; WM_GETTEXT does.
     char text[512] = "";
@@ -253,6 +268,26 @@ void EndToEnd::Close(HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
     EXPECT_TRUE(window != main || program->WaitForExit() == 0) << "the program did not end with 0";
+}
+
+void EndToEnd::ChooseFile(HWND target, int command, const std::string& name, int filter) {
+    PostMessageA(target, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    HWND dialog = program->WaitForWindow("#32770");
+    ASSERT_NE(dialog, nullptr);
+    if (filter > 0) {
+        HWND types = GetDlgItem(dialog, 0x470);  // the file-type box
+        ASSERT_NE(types, nullptr);
+        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(filter - 1), 0);
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK})  // as a choice in the open list ends
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, code), reinterpret_cast<LPARAM>(types));
+    }
+    const std::string path = fixture.Path(name);
+    ASSERT_TRUE(WaitUntil([&] {
+        HWND box = GetDlgItem(dialog, 0x47C);  // the file-name box
+        return box && SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    }));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
 }
 
 int main(int argc, char** argv) {

@@ -75,6 +75,13 @@ void ResetSettings();
 std::vector<std::string> SettingsKeys();
 int SettingNumber(const char* key, int defaultValue);
 
+// The locales the demo pair's two word files are sorted by.
+constexpr LCID kEnglish = MAKELCID(0x0409, SORT_DEFAULT), kDutch = MAKELCID(0x0413, SORT_DEFAULT);
+// Each word in order after the one before, as CompareStringA orders them.
+bool InOrder(const std::vector<WordRecord>& records, LCID locale);
+// The translations of every record of a word, joined by " | ".
+std::string Entry(const std::vector<WordRecord>& records, const std::string& word);
+
 std::string WindowText(HWND hwnd);
 // A window's {left, top, width, height}: on the screen, or for a child in its parent's client area.
 using Placement = std::array<int, 4>;
@@ -104,6 +111,10 @@ protected:
     HWND Open(HWND target, int command, const char* className, const char* title = nullptr);
     // Closes a window of the program; the program ends with 0 when it is the main window.
     void Close(HWND window);
+    // Posts a command that opens an open or save dialog and chooses a file of the working
+    // directory there as a user does: the file type `filter` (1-based, 0 leaves it), then
+    // the name typed and OK.
+    void ChooseFile(HWND target, int command, const std::string& name, int filter = 0);
 
     Fixture fixture;
     const std::map<std::string, std::string> texts = fixture.Texts();

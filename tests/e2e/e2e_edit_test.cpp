@@ -6,23 +6,6 @@
 
 namespace {
 
-constexpr LCID kEnglish = MAKELCID(0x0409, SORT_DEFAULT), kDutch = MAKELCID(0x0413, SORT_DEFAULT);
-
-bool InOrder(const std::vector<WordRecord>& records, LCID locale) {
-    for (std::size_t i = 1; i < records.size(); ++i)
-        if (CompareStringA(locale, NORM_IGNORECASE | SORT_STRINGSORT, records[i - 1].word, -1, records[i].word, -1) ==
-            CSTR_GREATER_THAN)
-            return false;
-    return true;
-}
-
-std::string Entry(const std::vector<WordRecord>& records, const std::string& word) {
-    std::string found;
-    for (const WordRecord& r : records)
-        if (word == r.word) found += std::string(found.empty() ? "" : " | ") + r.translation;
-    return found;
-}
-
 // The program with its add window open on the demo pair dutch into english.
 class AddTest : public EndToEnd {
 protected:

@@ -54,19 +54,6 @@ protected:
         CaretAt(0);
         EXPECT_TRUE(ShowsText(GetDlgItem(window, 100), "huis"));
     }
-    // Chooses a file of the working directory in the open dialog, as a user types its name.
-    void ChooseFile(const std::string& name) {
-        PostMessageA(window, WM_COMMAND, 1, 0);
-        HWND dialog = program->WaitForWindow("#32770");
-        ASSERT_NE(dialog, nullptr);
-        const std::string path = fixture.Path(name);
-        ASSERT_TRUE(WaitUntil([&] {
-            HWND box = GetDlgItem(dialog, 0x47C);  // the file-name box
-            return box && SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        }));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    }
     HWND window = nullptr, text = nullptr, search = nullptr;
 };
 
@@ -81,7 +68,7 @@ TEST_F(ReadingTest, TheWordAtTheCaretOfClipboardText) {
 
 TEST_F(ReadingTest, TheWordAtTheCaretOfAFileChosenInTheDialog) {
     fixture.Write("reading.txt", kText);
-    ChooseFile("reading.txt");
+    ChooseFile(window, 1, "reading.txt");
     ASSERT_TRUE(Sync(window));
     CheckCarets();
 }
@@ -90,7 +77,7 @@ TEST_F(ReadingTest, AFileTooLargeIsRefusedAndTheTextKept) {
     CopyText("huis");
     SendMessageA(window, WM_COMMAND, 20, 0);
     fixture.Write("large.txt", std::string((8u << 20) + 1, 'a'));
-    ChooseFile("large.txt");
+    ChooseFile(window, 1, "large.txt");
     HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
     ASSERT_NE(box, nullptr);
     PostMessageA(box, WM_COMMAND, IDOK, 0);

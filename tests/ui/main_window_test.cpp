@@ -38,8 +38,17 @@ TEST_F(MainWindowTest, MenuBarAndLanguageMenu) {
     const wchar_t* bar[] = {L"MainMenuFile0 text", L"&Word lists", L"MainMenuPracticeMode0 text",
                             L"MainMenuPracticeHelp0 text"};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Label(menu, i), bar[i]);
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 0), 55u);
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 3), 3u);
+    // Import and export come before Exit; this strings file lacks their keys, so they read
+    // in the built-in English.
+    HMENU file = GetSubMenu(menu, 0);
+    const std::pair<UINT, const wchar_t*> items[] = {{55, L"MainMenuFile1 text"}, {9, L"MainMenuFile2 text"},
+                                                     {62, L"MainMenuFile3 text"}, {73, L"&Import words..."},
+                                                     {74, L"&Export words..."},   {3, L"MainMenuFile4 text"}};
+    ASSERT_EQ(GetMenuItemCount(file), 6);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(GetMenuItemID(file, i), items[i].first) << i;
+        EXPECT_EQ(Label(file, i), items[i].second) << i;
+    }
 
     // Language names read in the interface's character set, whatever the pair's own.
     HMENU languages = GetSubMenu(menu, 1);
@@ -57,6 +66,15 @@ TEST_F(MainWindowTest, MenuBarAndLanguageMenu) {
     for (UINT id : {200, 64}) EXPECT_TRUE(Checked(menu, id)) << id;
     for (UINT id : {65, 55}) EXPECT_FALSE(Checked(menu, id)) << id;
     EXPECT_EQ(CheckedPairCommand, 200);
+}
+
+// A strings file that has the keys of the import and export items names them itself.
+TEST_F(UiTest, ImportAndExportItemsTakeTheStringsFilesTexts) {
+    Start("[languages]\ngerman\n",
+          {{"MainMenuFileImport", "Woorden &importeren..."}, {"MainMenuFileExport", "Woorden &exporteren..."}});
+    HMENU file = GetSubMenu(GetMenu(MainWindow), 0);
+    EXPECT_EQ(Label(file, 3), L"Woorden &importeren...");
+    EXPECT_EQ(Label(file, 4), L"Woorden &exporteren...");
 }
 
 TEST_F(MainWindowTest, PairSwitchMovesTheCheckMark) {

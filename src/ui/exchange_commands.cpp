@@ -1,0 +1,182 @@
+#include "ui/exchange_commands.h"
+
+#include <commdlg.h>
+
+#include <optional>
+#include <string>
+
+#include "core/catalogue/catalogue.h"
+#include "core/exchange/exchange.h"
+#include "core/session/session.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "ui/secondary_window.h"
+#include "ui/sorting_window.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+// Enough of a long report to decide on; more lines would push the buttons off the screen.
+constexpr std::size_t kProblemsShown = 15;
+
+struct ExportChoice {
+    ExchangeFormat format;
+    const char* key;
+    const char* builtIn;
+    const wchar_t* extension;
+};
+
+// In the order of the save dialog's filters, whose index picks the format.
+const ExportChoice kExportChoices[] = {
+    {ExchangeFormat::Tsv, "ExportFilterTsv", "Tab-separated text", L"tsv"},
+    {ExchangeFormat::Csv, "ExportFilterCsv", "Comma-separated text", L"csv"},
+    {ExchangeFormat::Anki, "ExportFilterAnki", "Anki text export", L"txt"},
+    {ExchangeFormat::Kvtml, "ExportFilterKvtml", "KVTML vocabulary", L"kvtml"},
+    {ExchangeFormat::FreeDict, "ExportFilterFreeDict", "FreeDict dictionary", L"index"},
+};
+
+// A filter of the file dialogs: "description (pattern)", then the pattern, each ended by a
+// zero; the list ends with one more.
+void AddFilter(std::wstring& filter, const std::wstring& description, const std::wstring& pattern) {
+    filter += description + L" (" + pattern + L")";
+    filter += L'\0';
+    filter += pattern;
+    filter += L'\0';
+}
+
+std::wstring Utf8Wide(const std::string& text, bool& valid) {
+    const int n =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    valid = n > 0 || text.empty();
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+std::string WideUtf8(const std::wstring& wide) {
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
+    return text;
+}
+
+// The core reports in UTF-8 for a UTF-8 file and in the pair's code page otherwise; the
+// file's path goes into the report in the same encoding, so one conversion reads it all.
+std::wstring ReportWide(ImportReport report) {
+    const std::wstring path = FileNameWide(report.file);
+    report.file = WideUtf8(path);
+    bool utf8 = false;
+    const std::wstring wide = Utf8Wide(DescribeImport(report, kProblemsShown), utf8);
+    if (utf8) return wide;
+    report.file = CharsetFromWide(path.c_str(), CurrentPair->charset1);
+    return WideFromCharset(DescribeImport(report, kProblemsShown).c_str(), CurrentPair->charset1);
+}
+
+std::wstring PairWide() { return NameWide(CurrentPair->name1) + L" - " + NameWide(CurrentPair->name2); }
+
+void Tell(HWND owner, const std::wstring& text, UiKey caption, UINT icon) {
+    MessageBoxW(owner, (text + L"   ").c_str(), UiWide(caption).c_str(), MB_OK | icon);
+}
+
+// The core's message names files as the file functions do.
+void Failed(HWND owner, const char* key, const char* builtIn, const std::string& error) {
+    Tell(owner, UiWideOr(key, builtIn) + L"\n\n" + FileNameWide(error), UiKey::Error, MB_ICONWARNING);
+}
+
+// The file chosen in the open or save dialog, named for the ...A file functions; none when
+// the user cancelled or the name cannot be passed on. `filterIndex` goes in as the filter
+// first shown and comes back as the one chosen.
+std::optional<std::string> ChooseFile(HWND owner, bool save, const std::wstring& title, const std::wstring& filter,
+                                      DWORD& filterIndex) {
+    wchar_t file[MAX_PATH] = L"";
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = filterIndex;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    // Any default extension makes the save dialog give a bare name the chosen type's one.
+    dialog.lpstrDefExt = save ? kExportChoices[0].extension : nullptr;
+    dialog.Flags |= save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST;
+    // Every path of the program is relative to the working directory, which the dialog
+    // may move whatever its flags say.
+    char directory[MAX_PATH] = "";
+    GetCurrentDirectoryA(MAX_PATH, directory);
+    const bool chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    SetCurrentDirectoryA(directory);
+    if (!chosen) return std::nullopt;
+    filterIndex = dialog.nFilterIndex;
+    std::string name;
+    if (!FileNameFromWide(file, name)) {
+        Tell(owner,
+             UiWideOr("ExchangeBadFileName",
+                      "The name of this file holds a character that cannot be used here. Please choose another "
+                      "name."),
+             UiKey::Error, MB_ICONWARNING);
+        return std::nullopt;
+    }
+    return name;
+}
+
+bool Confirmed(HWND owner, const ImportReport& report) {
+    const std::wstring question =
+        UiWideOr("ImportQuestion", "Import these words into") + L" " + PairWide() + L"?\n\n" + ReportWide(report);
+    return MessageBoxW(owner, question.c_str(), UiWide(UiKey::Dictionary).c_str(), MB_OKCANCEL | MB_ICONQUESTION) ==
+           IDOK;
+}
+
+// The word files are replaced while closed: Windows replaces no file that is open.
+bool Apply(ImportPlan& plan, std::string& error) {
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    ShowSortingWindow();
+    CloseStore();
+    const bool done = ApplyImport(plan, error);
+    ReopenStore();
+    CloseSortingWindow();
+    SetCursor(previous);
+    return done;
+}
+
+}  // namespace
+
+void ImportWords(HWND owner) {
+    if (SecondaryWindowOpen) return;
+    std::wstring filter;
+    AddFilter(filter, UiWideOr("ImportFilterWordLists", "Word lists"), L"*.tsv;*.txt;*.csv;*.kvtml;*.index");
+    AddFilter(filter, UiWideOr("ImportFilterAll", "All files"), L"*.*");
+    DWORD filterIndex = 1;
+    const std::optional<std::string> path =
+        ChooseFile(owner, false, UiWideOr("ImportCaption", "Import words"), filter, filterIndex);
+    if (!path) return;
+    const char* const failed = "The words could not be imported:";
+    ImportPlan plan;
+    std::string error;
+    if (!PlanImport(*path, ImportOptions{}, plan, error)) return Failed(owner, "ImportFailed", failed, error);
+    if (!Confirmed(owner, plan.report)) return;
+    if (!Apply(plan, error)) return Failed(owner, "ImportFailed", failed, error);
+    Tell(owner, UiWideOr("ImportDone", "The words have been imported."), UiKey::Dictionary, MB_ICONINFORMATION);
+}
+
+void ExportWords(HWND owner) {
+    if (SecondaryWindowOpen) return;
+    std::wstring filter;
+    for (const ExportChoice& choice : kExportChoices)
+        AddFilter(filter, UiWideOr(choice.key, choice.builtIn), std::wstring(L"*.") + choice.extension);
+    DWORD filterIndex = 1;
+    const std::optional<std::string> path =
+        ChooseFile(owner, true, UiWideOr("ExportCaption", "Export words"), filter, filterIndex);
+    if (!path) return;
+    const std::size_t choice = filterIndex >= 1 && filterIndex <= std::size(kExportChoices) ? filterIndex - 1 : 0;
+    std::string error;
+    const int written = ExportCurrentPair(*path, kExportChoices[choice].format, error);
+    if (written < 0) return Failed(owner, "ExportFailed", "The words could not be exported:", error);
+    Tell(owner,
+         UiWideOr("ExportDone1", "Exported") + L" " + std::to_wstring(written) + L" " +
+             UiWideOr("ExportDone2", "words to") + L"\n" + FileNameWide(*path),
+         UiKey::Dictionary, MB_ICONINFORMATION);
+}
