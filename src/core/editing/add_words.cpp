@@ -61,9 +61,13 @@ std::string TrimBlanks(std::string_view text) {
 }
 
 std::string NormaliseTranslation(std::string_view text) {
-    // Imports normalise every entry of a dictionary this way: no copy of each piece.
     std::string joined;
-    joined.reserve(text.size());
+    NormaliseTranslation(text, joined);
+    return joined;
+}
+
+void NormaliseTranslation(std::string_view text, std::string& joined) {
+    joined.clear();
     for (std::size_t start = 0; start <= text.size();) {
         std::size_t comma = text.find(',', start);
         if (comma == std::string_view::npos) comma = text.size();
@@ -75,7 +79,6 @@ std::string NormaliseTranslation(std::string_view text) {
         if (!joined.empty()) joined += ", ";
         joined += piece;
     }
-    return joined;
 }
 
 void BeginAdding() {

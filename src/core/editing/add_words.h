@@ -14,6 +14,8 @@ std::string TrimBlanks(std::string_view text);
 // The pieces between commas, each trimmed, empty ones dropped, joined by ", ". The result
 // may be longer than a record's translation holds.
 std::string NormaliseTranslation(std::string_view text);
+// The same into `out`, whose buffer is kept (imports normalise a dictionary's entries).
+void NormaliseTranslation(std::string_view text, std::string& out);
 
 // What the add window knows of its visit beyond its controls.
 struct AddingState {

@@ -354,8 +354,8 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
             ++report.skipped;
         };
         FieldText(entry.word, false, word);
-        FieldText(entry.translation, true, translation);
-        translation = NormaliseTranslation(translation);
+        FieldText(entry.translation, true, converted);
+        NormaliseTranslation(converted, translation);
         if (word.empty()) {
             skip("the word is empty");
             continue;

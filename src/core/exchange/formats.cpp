@@ -470,6 +470,7 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         return false;
     }
     std::vector<bool> seen(dict.size() + 1);  // several headwords may share a definition
+    file.entries.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1);
     int lineNumber = 0;
     for (std::size_t start = 0; start < index.size();) {
         std::size_t end = index.find('\n', start);
@@ -497,6 +498,7 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         seen[offset] = true;
         ForeignEntry entry;
         entry.line = lineNumber;
+        entry.translation.reserve(64);  // most fit: one allocation each
         ParseDefinition(dict.substr(offset, length), entry.word, entry.translation);
         if (entry.word.empty()) entry.word = std::string(line.substr(0, tab1));
         file.entries.push_back(std::move(entry));
@@ -526,15 +528,20 @@ bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
                                        bytes.size() * 20));
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
     z.avail_in = static_cast<uInt>(bytes.size());
-    char buffer[1 << 16];
+    // Straight into the text, which grows only when the size the file gave was wrong.
     int status = Z_OK;
+    std::size_t produced = 0;
     while (status == Z_OK) {
-        z.next_out = reinterpret_cast<Bytef*>(buffer);
-        z.avail_out = sizeof buffer;
+        if (text.capacity() - produced < (1 << 16)) text.reserve(text.capacity() * 2 + (1 << 16));
+        text.resize(text.capacity());
+        z.next_out = reinterpret_cast<Bytef*>(text.data() + produced);
+        z.avail_out = static_cast<uInt>(std::min<std::size_t>(text.size() - produced, 1u << 30));
+        const uInt room = z.avail_out;
         status = inflate(&z, Z_NO_FLUSH);
-        text.append(buffer, sizeof buffer - z.avail_out);
+        produced += room - z.avail_out;
         if (status == Z_BUF_ERROR && z.avail_in == 0) break;
     }
+    text.resize(produced);
     inflateEnd(&z);
     if (status != Z_STREAM_END) {
         error = "the compressed dictionary is damaged";
