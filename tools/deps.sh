@@ -6,6 +6,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 fonts-wine xvfb x11-utils xauth imagemagick fonts-liberation clang-format
   cups printer-driver-cups-pdf poppler-utils
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
