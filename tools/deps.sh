@@ -8,6 +8,7 @@ packages=(
   cups printer-driver-cups-pdf poppler-utils
   zlib1g-dev libz-mingw-w64-dev libxml2-dev dict-freedict-eng-deu dict-freedict-deu-eng
   nsis zip
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,6 +15,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
 
+echo "== fuzzing, a few seconds per target"
+tools/fuzz.sh 3
+
 echo "== win64 under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$jobs"

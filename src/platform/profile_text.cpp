@@ -9,26 +9,25 @@ namespace {
 
 struct Line {
     std::string text;  // without its line break
-    std::string end;   // "\n", "\r\n" or "" for the last line
+    std::string end;   // "\n", "\r\n", "\r" or "" for the last line
 };
 
+// CR, LF and CRLF all end a line, as files edited on other systems have them; each line
+// keeps its own break, so a rewrite changes no line but the one written.
 std::vector<Line> SplitLines(const std::string& text) {
     std::vector<Line> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t nl = text.find('\n', pos);
+        const std::size_t brk = text.find_first_of("\r\n", pos);
         Line line;
-        if (nl == std::string::npos) {
+        if (brk == std::string::npos) {
             line.text = text.substr(pos);
             pos = text.size();
         } else {
-            line.text = text.substr(pos, nl - pos);
-            line.end = "\n";
-            pos = nl + 1;
-        }
-        if (!line.text.empty() && line.text.back() == '\r') {
-            line.text.pop_back();
-            line.end.insert(0, 1, '\r');
+            line.text = text.substr(pos, brk - pos);
+            const bool crlf = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
+            line.end = text.substr(brk, crlf ? 2 : 1);
+            pos = brk + line.end.size();
         }
         lines.push_back(line);
     }

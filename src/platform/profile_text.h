@@ -1,6 +1,7 @@
 // The text of a profile file ("[section]" lines, then "key=value" lines), read and
 // changed the way the Windows profile functions do: names without regard to case,
-// blanks around keys and values dropped, every other line kept as it is.
+// blanks around keys and values dropped, every other line kept as it is. CR, LF and
+// CRLF all end a line.
 #pragma once
 
 #include <optional>

@@ -24,13 +24,15 @@ std::vector<std::unique_ptr<WordListDescriptor>> descriptors;
 constexpr std::size_t kCatalogueLineChars = 99;
 const char kTemporaryCatalogue[] = "tmp.ini";
 
-// One line of a file: its text and the line break that ended it ("", "\n" or "\r\n").
+// One line of a file: its text and the line break that ended it ("", "\n", "\r\n" or "\r").
 struct FileLine {
     std::string text;
     std::string end;
 };
 
-// False at the end of the file (or on a read error, which ferror tells).
+// False at the end of the file (or on a read error, which ferror tells). CR, LF and CRLF
+// all end a line: a line that ended in CR alone would otherwise swallow the line written
+// after it.
 bool ReadFileLine(FILE* file, FileLine& line) {
     line.text.clear();
     line.end.clear();
@@ -42,11 +44,16 @@ bool ReadFileLine(FILE* file, FileLine& line) {
             line.end = "\n";
             break;
         }
+        if (c == '\r') {
+            line.end = "\r";
+            const int next = std::fgetc(file);
+            if (next == '\n')
+                line.end += '\n';
+            else if (next != EOF)
+                std::ungetc(next, file);
+            break;
+        }
         line.text += static_cast<char>(c);
-    }
-    if (!line.text.empty() && line.text.back() == '\r') {
-        line.text.pop_back();
-        line.end.insert(0, 1, '\r');
     }
     return any;
 }

@@ -23,11 +23,11 @@ std::string PaletteCharacters(const std::string& language) {
     const auto path = platform::MakePath({"charset\\", language, ".chs"});
     FILE* file = path ? platform::OpenFile(*path, "rb") : nullptr;
     if (!file) return BuiltInCharacters();
+    // CR, LF and CRLF all end the line; a break is no letter to offer.
     std::string line;
-    for (int c; line.size() < kMaxPaletteChars && (c = std::fgetc(file)) != EOF && c != '\n';)
+    for (int c; line.size() < kMaxPaletteChars && (c = std::fgetc(file)) != EOF && c != '\n' && c != '\r';)
         line += static_cast<char>(c);
     std::fclose(file);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
 }
 

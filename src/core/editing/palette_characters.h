@@ -4,7 +4,7 @@
 #include <string>
 
 // The first line of "charset\" + language + ".chs" (at most 254 characters, without its
-// line break), or the built-in Western letters when there is no such file.
+// line break: CR, LF or CRLF), or the built-in Western letters when there is no such file.
 std::string PaletteCharacters(const std::string& language);
 
 // Buttons per row (the first row takes the odd one) and the window's width.

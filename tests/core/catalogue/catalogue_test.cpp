@@ -114,6 +114,29 @@ TEST_F(CatalogueTest, SelectPairRewritesOnlyTheSelectionLine) {
     EXPECT_EQ(ReadFile("cat.ini"), "[languages]\ngerman\n\n[selected]\nger_dut.gk\n");
 }
 
+// Catalogues edited elsewhere may end lines in CR alone; each such line is a line of its own.
+TEST_F(CatalogueTest, CarriageReturnAloneEndsALine) {
+    const std::string crOnly = "[languages]\rgerman,german,0\rfrench\r\r[selected]\rdut_fre.gk\r";
+    UseCatalogue(crOnly);
+    ASSERT_EQ(PairCount(), 4);
+    EXPECT_STREQ(PairAt(0)->name1, "german");
+    EXPECT_STREQ(PairAt(1)->name1, "french");
+    ASSERT_EQ(ReadSelectedPair(), 0);
+    EXPECT_EQ(CurrentPair, PairAt(3));
+    ASSERT_EQ(SaveSelection(*PairAt(2)), 0);
+    std::string expected = crOnly;
+    expected.replace(expected.find("dut_fre.gk"), 10, "dut_ger.gk");
+    EXPECT_EQ(ReadFile("cat.ini"), expected);
+
+    // A language added after a last line that ends in CR alone is read as a language.
+    WriteFile("cat.ini", "[languages]\r\ngerman,german,0\r");
+    ASSERT_EQ(AddLanguageLine("longname,french,0,K"), CatalogueWrite::Done);
+    ASSERT_EQ(BuildCatalogue(), 0);
+    ASSERT_EQ(PairCount(), 4);
+    EXPECT_EQ(View(*PairAt(0)), "german|dutch|ger_dut.gk|ger_dut.ls|german|0|0|ger.ico|dut.ico");
+    EXPECT_STREQ(PairAt(1)->name1, "K");
+}
+
 TEST_F(CatalogueTest, SelectPairFailureStillSwitchesTheStore) {
     UseCatalogue("[languages]\ngerman\n");
     WriteRecords("words/ger_dut.gk", {Record("Haus", "huis")});

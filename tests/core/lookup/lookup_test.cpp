@@ -63,6 +63,9 @@ TEST(Palette, FileFirstLineOrBuiltInSet) {
     EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2\xE3\xE4\xE5\xE6\xE7");
     WriteFile("charset/long.chs", std::string(300, 'x'));
     EXPECT_EQ(PaletteCharacters("long").size(), 254u);
+    // CR alone ends the line too: no line break becomes a button, nor the next line's letters.
+    WriteFile("charset/greek.chs", "\xE1\xE2\rsecond\rthird");
+    EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2");
 }
 
 // Read under AddressSanitizer: a text without a terminator, carets at and past its end.
