@@ -197,6 +197,7 @@ bool FormatIsUtf8(ExchangeFormat format) { return format != ExchangeFormat::Tsv 
 
 bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error) {
     file = ForeignFile{};
+    error.clear();  // the result is whether an error was met
     const bool bom = text.substr(0, 3) == kBom;
     text = WithoutBom(text);
     // Text that is not UTF-8 is taken to be in the pair's own code page, as the export writes it.
@@ -213,6 +214,7 @@ bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std
 
 bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
     file = ForeignFile{};
+    error.clear();
     text = WithoutBom(text);
     if (!ValidUtf8(text)) {
         error = "the file is not UTF-8 text";

@@ -82,6 +82,7 @@ TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
     std::string error;
     EXPECT_FALSE(ReadDelimited("a,b\n\"open,x\nmore\n", ',', file, error));
     EXPECT_EQ(error, "line 2: a quoted field is not closed");
+    EXPECT_TRUE(ReadDelimited("a,b\n", ',', file, error)) << "an earlier error is not this file's";
 }
 
 TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
