@@ -9,6 +9,7 @@
 #include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "core/text/fixed_text.h"
+#include "core/text/pieces.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 
@@ -68,17 +69,11 @@ std::string NormaliseTranslation(std::string_view text) {
 
 void NormaliseTranslation(std::string_view text, std::string& joined) {
     joined.clear();
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t comma = text.find(',', start);
-        if (comma == std::string_view::npos) comma = text.size();
-        std::string_view piece = text.substr(start, comma - start);
-        start = comma + 1;
-        const std::size_t begin = piece.find_first_not_of(' ');
-        if (begin == std::string_view::npos) continue;
-        piece = piece.substr(begin, piece.find_last_not_of(' ') - begin + 1);
+    ForEachTranslationPiece(text, [&](std::string_view piece) {
         if (!joined.empty()) joined += ", ";
         joined += piece;
-    }
+        return false;
+    });
 }
 
 void BeginAdding() {

@@ -11,6 +11,7 @@
 #include "core/store/sorting.h"
 #include "core/text/code_page.h"
 #include "core/text/fixed_text.h"
+#include "core/text/pieces.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -50,16 +51,8 @@ void SplitPieces(std::string_view translation, std::vector<std::string_view>& pi
 // Whether a stored translation lists the piece, its pieces split at commas and trimmed as
 // the add window splits them, the letters A-Z in either case being the same.
 bool Lists(std::string_view translation, std::string_view piece) {
-    for (std::size_t start = 0; start <= translation.size();) {
-        std::size_t comma = translation.find(',', start);
-        if (comma == std::string_view::npos) comma = translation.size();
-        std::string_view listed = translation.substr(start, comma - start);
-        start = comma + 1;
-        const std::size_t begin = listed.find_first_not_of(' ');
-        if (begin == std::string_view::npos) continue;
-        if (EqualsIgnoringAsciiCase(listed.substr(begin, listed.find_last_not_of(' ') - begin + 1), piece)) return true;
-    }
-    return false;
+    return ForEachTranslationPiece(translation,
+                                   [&](std::string_view listed) { return EqualsIgnoringAsciiCase(listed, piece); });
 }
 
 // What another program's field becomes before it is stored: runs of white space as one
