@@ -96,7 +96,7 @@ public:
         for (std::size_t slot = Hash(word) & mask_;; slot = (slot + 1) & mask_) {
             const std::uint32_t i = slots_[slot];
             if (i == kEmpty) return nullptr;
-            if (EqualsIgnoringAsciiCase(records_[i].word, word)) return &records_[i];
+            if (SameWord(records_[i].word, word)) return &records_[i];
         }
     }
     void Add(std::string_view word, std::string_view translation) {
@@ -112,6 +112,12 @@ public:
 
 private:
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+    // EqualsIgnoringAsciiCase without measuring the record's word first.
+    static bool SameWord(const char* stored, std::string_view word) {
+        for (char c : word)
+            if (FoldAscii(*stored++) != FoldAscii(c)) return false;
+        return *stored == '\0';
+    }
     static std::size_t Hash(std::string_view word) {
         std::uint64_t h = 1469598103934665603ull;  // FNV-1a over the folded letters
         for (char c : word) h = (h ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;

@@ -526,8 +526,10 @@ bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
     text.clear();
     // The last four bytes give the text's size (modulo 4 GB): one allocation for the text.
     const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
+    // (with room for the last block, so it is not copied and cleared twice at the end)
     text.reserve(std::min<std::size_t>(end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24,
-                                       bytes.size() * 20));
+                                       bytes.size() * 20) +
+                 (1 << 16) + 1);
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
     z.avail_in = static_cast<uInt>(bytes.size());
     // Straight into the text, which grows only when the size the file gave was wrong.
