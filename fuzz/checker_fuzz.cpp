@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         detail += std::string(kFiles[i]) + ": " + (parts[i] ? Shown(*parts[i]) : "(none)") + "\n";
     }
 
-    const std::vector<FileCheck> looked = CheckWorkingDirectory(false);
+    CheckWorkingDirectory(false);
     for (std::size_t i = 0; i < 4; ++i)
         FUZZ_CHECK(FileBytes(kFiles[i]) == parts[i].value_or(""), "looking changed a file\n" + detail);
 
