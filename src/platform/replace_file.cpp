@@ -32,6 +32,24 @@ int ReplaceFile(const std::string& target, const std::string& temporary, const s
     return error;
 }
 
+int ReplaceFileWith(const std::string& target, std::string_view bytes) {
+    return ReplaceFile(target, target + ".tmp",
+                       [&](FILE* out) { return bytes.empty() || WriteBytes(out, bytes.data(), bytes.size()); });
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+    FILE* in = OpenFile(path, "rb");
+    if (!in) return false;
+    const std::int64_t size = FileSize(in);
+    bool read = size >= 0;
+    if (read) {
+        bytes.resize(static_cast<std::size_t>(size));
+        read = std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();
+    }
+    std::fclose(in);
+    return read;
+}
+
 bool CopyFileBytes(const std::string& source, FILE* out) {
     FILE* in = OpenFile(source, "rb");
     if (!in) return false;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -12,6 +13,12 @@ namespace platform {
 // `target`. 0, or the platform's error code (-1 when it has none); on failure the
 // temporary file is gone and `target` is as it was.
 int ReplaceFile(const std::string& target, const std::string& temporary, const std::function<bool(FILE*)>& write);
+
+// ReplaceFile with `bytes` as the new content, the temporary file beside the target.
+int ReplaceFileWith(const std::string& target, std::string_view bytes);
+
+// The whole file; false when it cannot be opened, sized or read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Copies every byte of `source` to `out`; false on a read or write error.
 bool CopyFileBytes(const std::string& source, FILE* out);

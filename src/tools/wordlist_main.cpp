@@ -20,7 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -74,32 +73,17 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& data) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    data = s.str();
-    return !in.bad();
-}
-
-// Writes beside the target first, so a failed write leaves the old file whole.
-bool WriteWholeFile(const std::string& path, const std::string& data) {
-    return platform::ReplaceFile(path, path + ".tmp",
-                                 [&](FILE* out) { return platform::WriteBytes(out, data.data(), data.size()); }) == 0;
-}
-
 int StringsCommand(const std::vector<std::string>& args) {
     if (args.size() != 4 || (args[1] != "pack" && args[1] != "unpack"))
         return Fail(std::string("bad arguments\n") + kUsage);
     std::string in, out, error;
-    if (!ReadWholeFile(args[2], in)) return Fail("cannot read " + args[2]);
+    if (!platform::ReadFileBytes(args[2], in)) return Fail("cannot read " + args[2]);
     if (args[1] == "pack") {
         if (!PackStrings(in, out, error)) return Fail(args[2] + ": " + error);
     } else {
         out = UnpackStrings(in);
     }
-    if (!WriteWholeFile(args[3], out)) return Fail("cannot write " + args[3]);
+    if (platform::ReplaceFileWith(args[3], out) != 0) return Fail("cannot write " + args[3]);
     return 0;
 }
 
@@ -218,7 +202,7 @@ bool ParseWordLines(const std::string& text, std::vector<WordRecord>& records, s
 
 int LoadCommand(const Options& options) {
     std::string text, error;
-    if (!ReadWholeFile(options.operand, text)) return Fail("cannot read " + options.operand);
+    if (!platform::ReadFileBytes(options.operand, text)) return Fail("cannot read " + options.operand);
     std::vector<WordRecord> records;
     if (!ParseWordLines(text, records, error)) return Fail(options.operand + ": " + error);
     if (!options.asIs)
@@ -228,7 +212,7 @@ int LoadCommand(const Options& options) {
     if (!path) return Fail("the word file's path is too long");
     std::string bytes(records.size() * sizeof(WordRecord), '\0');
     if (!records.empty()) std::memcpy(bytes.data(), records.data(), bytes.size());
-    if (!WriteWholeFile(*path, bytes)) return Fail("cannot write " + *path);
+    if (platform::ReplaceFileWith(*path, bytes) != 0) return Fail("cannot write " + *path);
     std::printf("%zu\n", records.size());
     return 0;
 }

@@ -54,9 +54,8 @@ RecordFile ReadRecordFile(const std::string& path) {
 }
 
 int WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
-    return platform::ReplaceFile(path, path + ".tmp", [&](FILE* out) {
-        return records.empty() || platform::WriteBytes(out, records.data(), records.size() * sizeof(WordRecord));
-    });
+    return platform::ReplaceFileWith(
+        path, std::string_view(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord)));
 }
 
 std::string Count(std::size_t n, const char* what) { return std::to_string(n) + " " + what; }

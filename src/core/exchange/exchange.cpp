@@ -19,24 +19,6 @@
 
 namespace {
 
-bool ReadBytes(const std::string& path, std::string& bytes) {
-    FILE* in = platform::OpenFile(path, "rb");
-    if (!in) return false;
-    const std::int64_t size = platform::FileSize(in);
-    bool read = size >= 0;
-    if (read) {
-        bytes.resize(static_cast<std::size_t>(size));
-        read = std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();
-    }
-    std::fclose(in);
-    return read;
-}
-
-int WriteWholeFile(const std::string& path, std::string_view bytes) {
-    return platform::ReplaceFile(path, path + ".tmp",
-                                 [&](FILE* out) { return platform::WriteBytes(out, bytes.data(), bytes.size()); });
-}
-
 // The pieces of a normalised translation ("a, b, c"), into `pieces`.
 void SplitPieces(std::string_view translation, std::vector<std::string_view>& pieces) {
     pieces.clear();
@@ -243,7 +225,7 @@ bool LoadWordFile(const WordListDescriptor& pair, std::vector<WordRecord>& recor
         return false;
     }
     bytes.clear();
-    if (platform::FileExists(*path) && !ReadBytes(*path, bytes)) {
+    if (platform::FileExists(*path) && !platform::ReadFileBytes(*path, bytes)) {
         error = "cannot read " + *path;
         return false;
     }
@@ -266,7 +248,7 @@ std::string Utf8Name(const char* name) {
 bool ReadForeignFile(const std::string& path, ExchangeFormat format, const ImportOptions& options,
                      const WordListDescriptor& pair, ForeignFile& file, std::string& error) {
     std::string text;
-    if (!ReadBytes(path, text)) {
+    if (!platform::ReadFileBytes(path, text)) {
         error = "cannot read " + path;
         return false;
     }
@@ -286,7 +268,7 @@ bool ReadForeignFile(const std::string& path, ExchangeFormat format, const Impor
             const std::string stem = index ? path.substr(0, path.size() - 6) : path;
             std::string packed, dict;
             const bool plain = !platform::FileExists(stem + ".dict.dz");
-            if (!ReadBytes(stem + (plain ? ".dict" : ".dict.dz"), packed)) {
+            if (!platform::ReadFileBytes(stem + (plain ? ".dict" : ".dict.dz"), packed)) {
                 error = "cannot read " + stem + ".dict.dz (nor " + stem + ".dict)";
                 return false;
             }
@@ -462,14 +444,14 @@ bool ApplyImport(ImportPlan& plan, std::string& error) {
     auto bytesOf = [](const std::vector<WordRecord>& records) {
         return std::string_view(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord));
     };
-    if (done && plan.forwardChanged && WriteWholeFile(*forwardPath, bytesOf(plan.forward)) != 0) {
+    if (done && plan.forwardChanged && platform::ReplaceFileWith(*forwardPath, bytesOf(plan.forward)) != 0) {
         error = "cannot write " + *forwardPath + "; nothing was imported";
         done = false;
-    } else if (done && plan.backwardChanged && WriteWholeFile(*backwardPath, bytesOf(plan.backward)) != 0) {
+    } else if (done && plan.backwardChanged && platform::ReplaceFileWith(*backwardPath, bytesOf(plan.backward)) != 0) {
         error = "cannot write " + *backwardPath + "; nothing was imported";
         // The pair's own file goes back to what it was, so neither holds half an import.
         if (plan.forwardChanged) {
-            if (forwardExisted ? WriteWholeFile(*forwardPath, plan.forwardBefore) != 0
+            if (forwardExisted ? platform::ReplaceFileWith(*forwardPath, plan.forwardBefore) != 0
                                : platform::RemoveFile(*forwardPath) != 0)
                 error = "cannot write " + *backwardPath + ", and " + *forwardPath +
                         " could not be put back: it holds the import, its reverse pair does not";
@@ -542,14 +524,14 @@ int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> for
             WriteFreeDict(entries, first, second, text, dict);
             const bool index = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
             const std::string dictPath = (index ? path.substr(0, path.size() - 6) : path) + ".dict";
-            if (WriteWholeFile(dictPath, dict) != 0) {
+            if (platform::ReplaceFileWith(dictPath, dict) != 0) {
                 error = "cannot write " + dictPath;
                 return -1;
             }
             break;
         }
     }
-    result = WriteWholeFile(path, text);
+    result = platform::ReplaceFileWith(path, text);
     if (result != 0) {
         error = "cannot write " + path;
         return -1;
