@@ -290,9 +290,3 @@ TEST_F(BadInput, EveryReaderGivesAMessageOrAnEmptyResult) {
         EXPECT_EQ(ReadAt(place, RandomBytes(1, 1000)), place.random) << place.name << ", random bytes";
     }
 }
-
-TEST_F(BadInput, RandomFilesOfEverySizeNeverCrashAReader) {
-    std::mt19937 sizes(99);
-    for (const Place& place : kPlaces)
-        for (unsigned seed = 2; seed < 22; ++seed) ReadAt(place, RandomBytes(seed, sizes() % 3000));
-}
