@@ -9,6 +9,7 @@ packages=(
   zlib1g-dev libz-mingw-w64-dev libxml2-dev dict-freedict-eng-deu dict-freedict-deu-eng
   nsis zip
   clang libclang-rt-14-dev
+  wine32:i386
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -18,5 +19,9 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+# The 32-bit build runs under Wine's 32-bit side, which comes from the i386 architecture.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

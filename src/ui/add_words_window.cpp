@@ -250,9 +250,7 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     }
 }
 
-void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
-    if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);
-}
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(state, minimized, s.focusTarget); }
 
 void OnClose(HWND hwnd) { CloseAddWindow(hwnd); }
 

@@ -216,6 +216,8 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     }
 }
 
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(state, minimized, s.answer); }
+
 void OnDestroy(HWND hwnd) {
     ClosePalette();
     Palette.target = nullptr;
@@ -233,6 +235,7 @@ LRESULT CALLBACK InteractiveWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
         HANDLE_MSG(hwnd, WM_SIZE, OnSize);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -309,9 +309,7 @@ void OnVScroll(HWND, HWND control, UINT code, int position) {
         s.wordPager.Scroll(code, position);
 }
 
-void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
-    if (state != WA_INACTIVE && !minimized) SetFocus(s.search);
-}
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(state, minimized, s.search); }
 
 void OnDestroy(HWND hwnd) {
     Settings.makelistWindow = NormalPosition(hwnd);

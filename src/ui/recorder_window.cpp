@@ -180,6 +180,8 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     }
 }
 
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(state, minimized, s.start); }
+
 // A recording under way is dropped: the device must not stay open under its alias.
 void OnDestroy(HWND) {
     if (s.recording) {
@@ -199,6 +201,7 @@ LRESULT CALLBACK RecorderWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -409,9 +409,7 @@ void OnVScroll(HWND, HWND, UINT code, int position) { s.pager.Scroll(code, posit
 // A right click on the background offers the main window's language menu.
 void OnRButtonUp(HWND hwnd, int x, int y, UINT) { PopUpLanguageMenu(hwnd, x, y); }
 
-void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
-    if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);
-}
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(state, minimized, s.focusTarget); }
 
 // Restored from minimized, the window itself gets the focus; the field should have it.
 void OnSetFocus(HWND, HWND) {

@@ -23,6 +23,10 @@ HWND OpenCentredWindow(const char* className, WNDPROC procedure, UINT classStyle
     return hwnd;
 }
 
+void FocusOnActivation(UINT state, BOOL minimized, HWND target) {
+    if (state != WA_INACTIVE && !minimized && target && IsWindowEnabled(target)) SetFocus(target);
+}
+
 void SetTopmost(HWND hwnd, bool topmost) {
     SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

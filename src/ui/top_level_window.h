@@ -19,6 +19,10 @@ HWND CreateCentredWindow(const char* className, const char* title, DWORD style, 
 HWND OpenCentredWindow(const char* className, WNDPROC procedure, UINT classStyle, const char* title, DWORD style,
                        int width, int height);
 
+// Activated again (Alt+Tab, a message box gone), a window would keep the keyboard focus on
+// itself: this gives it back to `target`, the control the user was typing into. For WM_ACTIVATE.
+void FocusOnActivation(UINT state, BOOL minimized, HWND target);
+
 // Keeps a window above all others or explicitly not, without moving or activating it.
 void SetTopmost(HWND hwnd, bool topmost);
 

@@ -229,9 +229,7 @@ void OnVScroll(HWND, HWND, UINT code, int position) { s.pager.Scroll(code, posit
 
 void OnRButtonUp(HWND hwnd, int x, int y, UINT) { PopUpLanguageMenu(hwnd, x, y); }
 
-void OnActivate(HWND, UINT state, HWND, BOOL minimized) {
-    if (state != WA_INACTIVE && !minimized && s.focusTarget) SetFocus(s.focusTarget);
-}
+void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(state, minimized, s.focusTarget); }
 
 void OnDestroy(HWND hwnd) {
     Settings.translateWindow = NormalPosition(hwnd);

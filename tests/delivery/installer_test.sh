@@ -5,7 +5,9 @@
 # directory the user has changed, and the silent uninstall, which takes the program and
 # leaves the user's words, lists and recordings.
 set -u -o pipefail
-setup=$1 probe=$2 program=$3 wordlist=$4 data=$5 shots=$6
+# view: 64 or 32, the registry view the installer of this build writes its uninstall entry
+# in (Windows' list of installed programs reads both).
+setup=$1 probe=$2 program=$3 wordlist=$4 data=$5 shots=$6 view=$7
 top=$(cd "$(dirname "$0")/../.." && pwd)
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: no X display (DISPLAY)"; exit 1; }
 [ -f "$setup" ] || { echo "FAIL: no installer $setup (makensis missing?)"; exit 1; }
@@ -32,7 +34,7 @@ phase=$SECONDS
 "$top/tools/wine-prefix" >/dev/null 2>&1
 [ -f "$WINEPREFIX/system.reg" ] || fatal "no Wine prefix was made"
 # Xvfb has no window manager, and Wine would wait for one whenever a managed window hides.
-wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f /reg:64 >/dev/null 2>&1
 elapsed "fresh prefix"
 
 mapfile -t folders < <(wine_run "$probe" folders)
@@ -61,7 +63,7 @@ cmp -s "$program" "$installed/dictionary.exe" || fail "the installed dictionary.
 cmp -s "$wordlist" "$installed/wordlist.exe" || fail "the installed wordlist.exe is not the one built"
 diff -r "$data" "$workdir" || fail "the working directory in Documents is not the demo data"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
-wine_run reg query "$uninstall_key" /v QuietUninstallString 2>/dev/null | grep -qF "\"$target\\uninstall.exe\" /S" ||
+wine_run reg query "$uninstall_key" /v QuietUninstallString /reg:$view 2>/dev/null | grep -qF "\"$target\\uninstall.exe\" /S" ||
   fail "no uninstall entry for $target"
 
 echo "== the program, started from its shortcut"
@@ -101,7 +103,8 @@ timeout 120 wineserver -w || fail "the uninstaller did not end"
 elapsed "uninstallation"
 [ ! -e "$installed" ] || fail "the program folder is still there, holding: $(ls "$installed")"
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there"
-grep -qF 'Uninstall\\Dictionary]' "$WINEPREFIX/system.reg" && fail "the uninstall entry is still registered"
+wine_run reg query "$uninstall_key" /reg:$view >/dev/null 2>&1 && fail "the uninstall entry is still registered"
+grep -qF 'Uninstall\\Dictionary]' "$WINEPREFIX/system.reg" && fail "an uninstall entry is still in the registry"
 diff <(echo "$before") <(contents) || fail "the uninstaller changed the working directory in Documents"
 
 [ $failures -eq 0 ] || exit 1
