@@ -9,8 +9,12 @@ packages=(
   zlib1g-dev libz-mingw-w64-dev libxml2-dev dict-freedict-eng-deu dict-freedict-deu-eng
   nsis zip
   clang libclang-rt-14-dev
-  wine32:i386
 )
+# The 32-bit build runs under Wine's 32-bit side, where the kernel runs 32-bit programs at
+# all; elsewhere wine32 would break the 64-bit Wine too.
+if "$(dirname "$0")/runs-32bit"; then
+  packages+=(wine32:i386)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -19,7 +23,7 @@ done
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-# The 32-bit build runs under Wine's 32-bit side, which comes from the i386 architecture.
+# wine32 comes from the i386 architecture.
 if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi

@@ -27,6 +27,7 @@ export DISPLAY=":$(cat "$scratch/display")"
 # The printing tests print to a PDF printer of CUPS; Wine finds the default printer there.
 [ $print -eq 1 ] && "$top/tools/cups.sh" start
 "$top/tools/wine-prefix" >/dev/null
+[ -f "$WINEPREFIX/system.reg" ] || { echo "with-wine: Wine could not make a prefix (try: WINEDEBUG= wineboot -i)" >&2; exit 1; }
 wineserver -p
 # Xvfb runs no window manager, and Wine would wait two seconds for one each time it hides a
 # managed window: in the test prefix the program's windows are unmanaged.
@@ -35,7 +36,7 @@ wineserver -p
 # server; started here they hold /dev/null rather than CTest's output pipes (CTest would
 # wait for them). The first 32-bit process of a prefix also takes its longest.
 "$top/tools/wine-run" cmd /c exit </dev/null >/dev/null 2>&1
-if [ -x "$WINEPREFIX/drive_c/windows/syswow64/cmd.exe" ] || [ -f "$WINEPREFIX/drive_c/windows/syswow64/cmd.exe" ]; then
+if [ -e /usr/lib/wine/wine ] && "$top/tools/runs-32bit"; then
   "$top/tools/wine-run" 'C:\windows\syswow64\cmd.exe' /c exit </dev/null >/dev/null 2>&1 || true
 fi
 "$@"

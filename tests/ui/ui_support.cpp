@@ -51,21 +51,27 @@ void WhileModal(const std::function<void()>& work, const std::function<void()>& 
     pendingWork = nullptr;
 }
 
+namespace {
+
+struct ClassCount {
+    const char* className;
+    int n;
+};
+
+// Windows calls it with its own calling convention, which a plain lambda lacks on 32-bit Windows.
+BOOL CALLBACK CountClass(HWND hwnd, LPARAM lParam) {
+    auto* c = reinterpret_cast<ClassCount*>(lParam);
+    char name[64] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (std::string(name) == c->className) ++c->n;
+    return TRUE;
+}
+
+}  // namespace
+
 int ThreadWindows(const char* className) {
-    struct Count {
-        const char* className;
-        int n;
-    } count = {className, 0};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) {
-            auto* c = reinterpret_cast<Count*>(lParam);
-            char name[64] = "";
-            GetClassNameA(hwnd, name, sizeof name);
-            if (std::string(name) == c->className) ++c->n;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    ClassCount count = {className, 0};
+    EnumThreadWindows(GetCurrentThreadId(), CountClass, reinterpret_cast<LPARAM>(&count));
     return count.n;
 }
 
