@@ -28,10 +28,10 @@ done
 # The 32-bit tier needs a kernel that runs 32-bit programs (tools/runs-32bit): where it does
 # not, the 32-bit build is only built, and the run says so.
 tiers=(win64)
-if tools/runs-32bit && [ -e /usr/lib/wine/wine ]; then
+if tools/runs-32bit --wine; then
   tiers+=(win32)
 else
-  echo "== win32 under Wine: not run, this machine's kernel does not run 32-bit programs (built only)"
+  echo "== win32 under Wine: not run, this machine runs no 32-bit programs or has no wine32 (built only)"
 fi
 # Each tier runs even when one before it failed, so one run shows what each build breaks.
 wine_tiers() {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a command inside a Wine session of its own: a private Xvfb (which names its own free
-# display), a fresh prefix that runs both the 64-bit and the 32-bit builds, a persistent
+# display), a fresh prefix (which also runs the 32-bit build where wine32 can), a persistent
 # wineserver, and, with --print, the CUPS PDF printer. Everything ends with the command.
 #
 #   tools/with-wine.sh [--print] ctest --preset win32 -R win_tests
@@ -36,7 +36,7 @@ wineserver -p
 # server; started here they hold /dev/null rather than CTest's output pipes (CTest would
 # wait for them). The first 32-bit process of a prefix also takes its longest.
 "$top/tools/wine-run" cmd /c exit </dev/null >/dev/null 2>&1
-if [ -e /usr/lib/wine/wine ] && "$top/tools/runs-32bit"; then
+if "$top/tools/runs-32bit" --wine; then
   "$top/tools/wine-run" 'C:\windows\syswow64\cmd.exe' /c exit </dev/null >/dev/null 2>&1 || true
 fi
 "$@"
