@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
 
 #include "core/catalogue/catalogue.h"
 #include "core/lookup/sounds.h"
@@ -36,6 +37,7 @@ struct InteractiveState {
     Score run;
     std::int32_t right;
     std::optional<Score> stored;
+    std::string lastWrong;  // the wrong answer last counted for the word on show
     LanguageFonts fonts;
 };
 
@@ -55,6 +57,7 @@ void Play(const char* sound) {
 void AskNext() {
     PickRandomEntry(*s.pool);
     SetWindowTextW(s.answer, L"");
+    s.lastWrong.clear();
     SetFieldText(s.question, CurrentRecord.word, CurrentPair->charset1);
     EnableWindow(s.show, TRUE);
 }
@@ -64,7 +67,9 @@ void Finish() {
     EnableWindow(s.answer, FALSE);
     SendMessageW(s.progress, PBM_SETPOS, static_cast<WPARAM>(s.count - s.pool->remaining()), 0);
     if (BeatsStoredScore(s.run, s.stored))
-        if (const std::optional<std::string> path = ScoreFilePath()) WriteScore(*path, s.run);
+        if (const std::optional<std::string> path = ScoreFilePath(); path && WriteScore(*path, s.run) != 0)
+            UiMessageBox(s.window, UiTextOr("PracticeScoreNotSaved", "The new best score could not be saved.   "),
+                         Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
     UiMessageBox(s.window, Ui(UiKey::PracticeEndlist), Ui(UiKey::Dictionary), MB_OK);
 }
 
@@ -83,6 +88,9 @@ void CheckAnswer() {
         Play("right.wav");
         AskNext();
     } else {
+        // The same wrong answer checked again is still one answer given.
+        if (token == s.lastWrong) return;
+        s.lastWrong = token;
         ++s.run.errors;
         SetWindowTextW(s.score, ScoreLine(s.run).c_str());
         Play("wrong.wav");
@@ -100,10 +108,12 @@ void ShowAnswer() {
     EnableWindow(s.show, FALSE);
 }
 
-// Return checks, Escape shows the answer while it may; Return is never typed.
+// Return checks, Escape shows the answer while it may; Return is never typed. A held
+// Return checks once: its repeated key-downs (bit 30 set) are not answers.
 LRESULT CALLBACK AnswerProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (msg == WM_KEYDOWN && wParam == VK_RETURN) {
-        SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(IDC_PRACTICE_ANSWER, VK_RETURN), 0);
+        if ((lParam & (1 << 30)) == 0)
+            SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(IDC_PRACTICE_ANSWER, VK_RETURN), 0);
         return 0;
     }
     if (msg == WM_KEYDOWN && wParam == VK_ESCAPE && IsWindowEnabled(s.show)) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -37,14 +38,19 @@ struct RecorderState {
 
 RecorderState s;
 
-// Every command is reported when it fails, and the sequence goes on.
+MCIERROR SendMciString(const char* command) { return mciSendStringA(command, nullptr, 0, nullptr); }
+
+MciSender sendMci = SendMciString;
+
+// Every failed command is reported over the recorder, which stays unclickable meanwhile.
+// The error text is the system's, so it is asked for and shown as Unicode.
 bool Mci(const std::string& command) {
-    const MCIERROR error = mciSendStringA(command.c_str(), nullptr, 0, nullptr);
+    const MCIERROR error = sendMci(command.c_str());
     if (error == 0) return true;
-    char text[1024] = "";
-    mciGetErrorStringA(error, text, sizeof text);
+    wchar_t text[1024] = L"";
+    mciGetErrorStringW(error, text, static_cast<UINT>(std::size(text)));
     MessageBeep(MB_ICONEXCLAMATION);
-    MessageBoxA(nullptr, text, "MCI Error", MB_OK | MB_ICONWARNING);
+    MessageBoxW(s.window, text, L"MCI Error", MB_OK | MB_ICONWARNING);
     return false;
 }
 
@@ -80,31 +86,50 @@ void SetRecording(bool on) {
 }
 
 // A word that cannot name a file would be saved under another name, or not at all: it is
-// passed over with a message before anything is recorded.
-void StartOrStop() {
-    if (!s.recording) {
-        if (s.position >= WordCount) return;
-        if (!CanNameSoundFile(CurrentRecord.word)) {
-            const std::string text = std::string("\"") + CurrentRecord.word + "\" " +
-                                     UiTextOr("RecordBadName",
-                                              "cannot be the name of a file, so it cannot be recorded. "
-                                              "The next word is shown.   ");
-            UiMessageBox(s.window, text, Ui(UiKey::RecordCaption), MB_OK | MB_ICONWARNING);
-            return Advance();
-        }
-        SetRecording(true);
-        if (!Mci("open new type waveaudio alias mysound"))
-            MessageBoxA(nullptr, "Can't open new sound   ", "Error", MB_OK);
-        Mci("record mysound");
-        return;
+// passed over with a message before anything is recorded. A take that did not start is
+// dropped at once, so it can never be saved over the word's earlier recording.
+void Start() {
+    if (s.position >= WordCount) return;
+    if (!CanNameSoundFile(CurrentRecord.word)) {
+        const std::string text = std::string("\"") + CurrentRecord.word + "\" " +
+                                 UiTextOr("RecordBadName",
+                                          "cannot be the name of a file, so it cannot be recorded. "
+                                          "The next word is shown.   ");
+        UiMessageBox(s.window, text, Ui(UiKey::RecordCaption), MB_OK | MB_ICONWARNING);
+        return Advance();
     }
-    Mci("stop mysound");
+    SetRecording(true);
+    if (!Mci("open new type waveaudio alias mysound")) {
+        UiMessageBox(s.window, "Can't open new sound   ", "Error", MB_OK);
+        return SetRecording(false);
+    }
+    if (!Mci("record mysound")) {
+        Mci("close mysound");
+        return SetRecording(false);
+    }
+}
+
+// The take goes to a name beside the word's file and takes its place only when it was
+// saved whole; otherwise the earlier recording stays and the word stays on show.
+void Stop() {
     const std::optional<std::string> file = SoundFileName(CurrentPair->name1, CurrentRecord.word);
-    Mci("save mysound \"" + file.value_or(std::string()) + "\"");
+    const std::string temporary = file ? *file + ".tmp" : std::string();
+    const bool stopped = Mci("stop mysound");
+    const bool saved = file && Mci("save mysound \"" + temporary + "\"");
     Mci("close mysound");
     SetRecording(false);
-    Advance();
+    if (stopped && saved && platform::MoveIntoPlace(temporary, *file) == 0) return Advance();
+    if (file) platform::RemoveFile(temporary);
+    // A failed MCI step has been reported already; a failed move has not.
+    if (saved || !file)
+        UiMessageBox(s.window,
+                     UiTextOr("RecordNotSaved",
+                              "The recording could not be saved. The earlier recording of this word is kept.   "),
+                     Ui(UiKey::RecordCaption), MB_OK | MB_ICONWARNING);
+    SetFocus(s.start);
 }
+
+void StartOrStop() { s.recording ? Stop() : Start(); }
 
 void Skip() {
     if (!s.recording) Advance();
@@ -116,10 +141,13 @@ void Back() {
     ShowStep();
 }
 
-// Enter, Space and Backspace on the start button go to the window instead.
+// Enter, Space and Backspace on the start button go to the window instead, once per press:
+// a held key repeats its key-down (bit 30 set), which would start and stop takes over the
+// next words.
 LRESULT CALLBACK StartProc(HWND button, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (msg == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_SPACE || wParam == VK_BACK)) {
-        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(IDC_RECORD_KEY, wParam), 0);
+        if ((lParam & (1 << 30)) == 0)
+            SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(IDC_RECORD_KEY, wParam), 0);
         return 0;
     }
     return DefSubclassProc(button, msg, wParam, lParam);
@@ -159,6 +187,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     return TRUE;
 }
 
+void Close(HWND hwnd);
+
 void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     if (id == IDC_RECORD_KEY) {
         if (code == VK_SPACE) StartOrStop();
@@ -169,8 +199,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     if (code != BN_CLICKED) return;
     switch (id) {
         case IDC_RECORD_EXIT:
-            DestroyWindow(hwnd);
-            return;
+            return Close(hwnd);
         case IDC_RECORD_START:
             return StartOrStop();
         case IDC_RECORD_SKIP:
@@ -180,18 +209,28 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     }
 }
 
+// The place is written while the window can still own the message that it was not.
+void Close(HWND hwnd) {
+    if (WriteLastRecord(CurrentPair->name1, s.position) != 0)
+        UiMessageBox(hwnd,
+                     UiTextOr("RecordPlaceNotSaved",
+                              "The place reached in the word list could not be saved: next time the recorder "
+                              "starts at another word.   "),
+                     Ui(UiKey::RecordCaption), MB_OK | MB_ICONWARNING);
+    DestroyWindow(hwnd);
+}
+
 void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(state, minimized, s.start); }
 
 // A recording under way is dropped: the device must not stay open under its alias.
 void OnDestroy(HWND) {
     if (s.recording) {
-        mciSendStringA("stop mysound", nullptr, 0, nullptr);
-        mciSendStringA("close mysound", nullptr, 0, nullptr);
+        sendMci("stop mysound");
+        sendMci("close mysound");
         s.recording = false;
     }
     s.wordFont.reset();
     s.statusFont.reset();
-    WriteLastRecord(CurrentPair->name1, s.position);
     s.window = nullptr;
     SecondaryWindowClosed();
 }
@@ -202,6 +241,7 @@ LRESULT CALLBACK RecorderWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_CLOSE, Close);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -213,3 +253,5 @@ HWND OpenRecorderWindow() {
     return OpenCentredWindow(kClassName, RecorderWindowProc, 0, Ui(UiKey::RecordCaption), WS_OVERLAPPEDWINDOW, 750,
                              130);
 }
+
+void SetRecorderMciSender(MciSender send) { sendMci = send ? send : SendMciString; }

@@ -5,3 +5,8 @@
 #include <windows.h>
 
 HWND OpenRecorderWindow();
+
+// What sends the recorder's MCI command strings and returns the MCI error (0 on success);
+// a test puts its own in place to make a step fail. Null restores the system's.
+using MciSender = DWORD (*)(const char* command);
+void SetRecorderMciSender(MciSender send);

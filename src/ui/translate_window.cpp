@@ -42,7 +42,8 @@ struct TranslateState {
     HWND words[kRows], translations[kRows];
     RecordPager pager{[] { return WordCount; }, ShowTranslateRows};
     HWND focusTarget;
-    std::string loaded;               // the text's bytes, as the file or clipboard held them
+    std::string loaded;               // the text's bytes in the first language's code page
+    std::wstring clipboard;           // clipboard text as it came, made bytes again for each pair
     std::vector<std::size_t> byteOf;  // a text-box position's byte, where they differ
     std::string lastWord;
     char fileName[MAX_PATH];
@@ -97,7 +98,8 @@ void TakeClipboard() {
     std::wstring text;
     if (!ClipboardText(s.window, kMaxTextBytes + 1, text)) return;
     if (text.size() > kMaxTextBytes) return TooLarge();
-    s.loaded = CharsetFromWide(text.c_str(), CurrentPair->charset1);
+    s.clipboard = std::move(text);
+    s.loaded = CharsetFromWide(s.clipboard.c_str(), CurrentPair->charset1);
     ShowLoadedText();
     SetFocus(s.text);
 }
@@ -201,6 +203,10 @@ void SwitchPair(HWND hwnd, int id) {
     InvalidateRect(hwnd, nullptr, TRUE);
     s.pager.Reset();
     s.lastWord.clear();
+    // A file's bytes are read in the new pair's code page; clipboard text is Unicode and is
+    // made into that code page's bytes afresh.
+    if (!s.clipboard.empty()) s.loaded = CharsetFromWide(s.clipboard.c_str(), CurrentPair->charset1);
+    if (!s.loaded.empty()) ShowLoadedText();
 }
 
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
@@ -236,6 +242,8 @@ void OnDestroy(HWND hwnd) {
     s.fonts.Reset();
     s.loaded.clear();
     s.loaded.shrink_to_fit();
+    s.clipboard.clear();
+    s.clipboard.shrink_to_fit();
     s.byteOf.clear();
     s.window = nullptr;
     SecondaryWindowClosed();
@@ -281,6 +289,7 @@ bool LoadTextFile(const std::string& path) {
     std::fclose(in);
     if (!ok) return false;
     s.loaded = std::move(bytes);
+    s.clipboard.clear();
     ShowLoadedText();
     return true;
 }

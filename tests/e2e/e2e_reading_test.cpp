@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "driver.h"
 
 namespace {
@@ -26,29 +28,29 @@ protected:
         SendMessageA(text, WM_KEYUP, VK_RIGHT, 0);
     }
     void CheckCarets() {
+        // Where nothing is looked up the field keeps the word before, which is never the
+        // word next to the caret: a wrong look-up there would show.
         const struct {
             std::string before;  // the caret stands just before this text's first occurrence
             std::size_t offset;
-            std::string looked;  // empty: nothing is looked up, the field keeps the last word
+            std::string shown;  // what the search field shows then
         } cases[] = {
             {"huis", 0, "huis"},
             {"huis", 1, "huis"},
-            {", don't", 0, ""},
             {"don't", 3, "don't"},
+            {", don't", 0, "don't"},  // just after "huis"
             {"known", 0, "well-known"},
             {"abc", 1, "abc"},
-            {"123", 0, ""},
             {"def", 2, "def"},
+            {"123", 0, "def"},  // just after "abc"
             {"caf", 3, "caf\xE9"},
-            {kLong, 10, kLong.substr(0, 99)},
             {"zyxwv", 2, "zyxwv"},
-            {".", 1, ""},
+            {kLong, 10, kLong.substr(0, 99)},
+            {".", 1, kLong.substr(0, 99)},  // past the end, just after "zyxwv."
         };
-        std::string last;
         for (const auto& c : cases) {
             CaretAt(kText.find(c.before) + c.offset);
-            if (!c.looked.empty()) last = c.looked;
-            EXPECT_TRUE(ShowsText(search, last)) << c.before << "+" << c.offset;
+            EXPECT_TRUE(ShowsText(search, c.shown)) << c.before << "+" << c.offset;
         }
         // The row shows the word file's entry for the word.
         CaretAt(0);
@@ -83,4 +85,27 @@ TEST_F(ReadingTest, AFileTooLargeIsRefusedAndTheTextKept) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_EQ(WindowText(text), "huis");
+}
+
+// Clipboard text is kept as Unicode, so the letters of the pair switched to show and are
+// looked up, where the first pair's code page had none for them.
+TEST_F(ReadingTest, APairSwitchShowsTheTextInTheNewPairsLetters) {
+    const std::wstring greek = L"\x03b1\x03b3\x03ac\x03c0\x03b7 huis";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (greek.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(block), greek.c_str(), (greek.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+    SendMessageA(window, WM_COMMAND, 20, 0);
+    SendMessageA(window, WM_COMMAND, 204, 0);  // Modern Greek into english
+    auto wide = [](HWND hwnd) {
+        wchar_t shown[128] = L"";
+        SendMessageW(hwnd, WM_GETTEXT, std::size(shown), reinterpret_cast<LPARAM>(shown));
+        return std::wstring(shown);
+    };
+    EXPECT_EQ(wide(text), greek);
+    CaretAt(2);
+    EXPECT_TRUE(WaitUntil([&] { return wide(search) == greek.substr(0, 5); }));
 }

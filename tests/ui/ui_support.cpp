@@ -80,3 +80,31 @@ std::wstring WideText(HWND window) {
     GetWindowTextW(window, text, static_cast<int>(std::size(text)));
     return text;
 }
+
+namespace {
+
+std::vector<ShownBox>* shownBoxes;
+
+BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM) {
+    char name[16] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (std::string(name) != "#32770" || !IsWindowVisible(hwnd) || GetPropA(hwnd, "answered")) return TRUE;
+    SetPropA(hwnd, "answered", hwnd);
+    shownBoxes->push_back({GetWindow(hwnd, GW_OWNER), WideText(hwnd), WideText(GetDlgItem(hwnd, 0xFFFF))});
+    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0); }
+
+}  // namespace
+
+std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work) {
+    std::vector<ShownBox> boxes;
+    shownBoxes = &boxes;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);
+    work();
+    KillTimer(nullptr, timer);
+    shownBoxes = nullptr;
+    return boxes;
+}

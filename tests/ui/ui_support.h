@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "test_support.h"
 
@@ -26,3 +27,11 @@ void WhileModal(const std::function<void()>& work, const std::function<void()>& 
 // The top-level windows of a class that this thread has made.
 int ThreadWindows(const char* className);
 std::wstring WideText(HWND window);
+
+// A message box shown while BoxesShownWhile ran.
+struct ShownBox {
+    HWND owner;
+    std::wstring caption, text;
+};
+// Runs `work`; every message box this thread shows meanwhile is noted and answered with OK.
+std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work);

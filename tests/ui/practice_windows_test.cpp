@@ -1,0 +1,91 @@
+// Interactive practice worked in-process: errors counted per answer, a best score that
+// cannot be stored, the focus on activation.
+
+#include "ui/interactive_window.h"
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "resource.h"
+#include "ui/secondary_window.h"
+#include "ui/ui_support.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+// The pair english into dutch, practised over the list "Verbs" of one word.
+class InteractivePracticeTest : public UiTest {
+protected:
+    void SetUp() override {
+        Start("[languages]\nenglish\n", {{"PracticeScoreNotSaved", "score lost"}});
+        CurrentPair = PairAt(0);
+        WriteRecords("words/eng_dut.gk", {Record("house", "huis")});
+        WriteRecords("lists/Verbs/eng_dut.ls", {Record("house", "huis")});
+        Settings.PracticeList = "Verbs";
+        Settings.PracticeSound = 0;
+        ReopenStore();
+        SecondaryWindowOpen = 1;
+        practice = OpenInteractivePractice();
+        ASSERT_NE(practice, nullptr);
+        answer = GetDlgItem(practice, IDC_PRACTICE_ANSWER);
+    }
+    void TearDown() override {
+        if (IsWindow(practice)) DestroyWindow(practice);
+        UiTest::TearDown();
+    }
+    // Return held in the answer field: its first key-down, then `repeats` auto-repeated ones.
+    void Answer(const wchar_t* typed, int repeats = 0) {
+        SetWindowTextW(answer, typed);
+        SendMessageW(answer, WM_KEYDOWN, VK_RETURN, 1);
+        for (int i = 0; i < repeats; ++i) SendMessageW(answer, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
+        SendMessageW(answer, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
+    }
+    std::wstring ScoreText() {
+        for (HWND c = nullptr; (c = FindWindowExW(practice, c, L"Static", nullptr));) {
+            const std::wstring text = WideText(c);
+            if (text.rfind(UiWide(UiKey::PracticeSkipped), 0) == 0) return text;
+        }
+        return L"(no score)";
+    }
+    HWND practice = nullptr, answer = nullptr;
+};
+
+}  // namespace
+
+TEST_F(InteractivePracticeTest, EachWrongAnswerCountsOnce) {
+    const struct {
+        const wchar_t* typed;
+        int repeats;
+        int errors;
+    } answers[] = {
+        {L"hus", 3, 1},   // Return held down
+        {L"hus", 0, 1},   // Return again on the same answer
+        {L"huus", 0, 2},  // another answer
+        {L"hus", 0, 3},   // and the first one given again
+    };
+    for (const auto& a : answers) {
+        Answer(a.typed, a.repeats);
+        EXPECT_EQ(ScoreText(), UiWide(UiKey::PracticeSkipped) + L" 0  -  " + UiWide(UiKey::PracticeErrors) + L" " +
+                                   std::to_wstring(a.errors))
+            << a.typed;
+    }
+}
+
+TEST_F(InteractivePracticeTest, ABestScoreThatCannotBeStoredIsReported) {
+    FailingFileStep fail(1);
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Answer(L"huis"); });
+    std::vector<std::wstring> shown;
+    for (const ShownBox& box : boxes) shown.push_back(box.owner == practice ? box.text : L"(not owned)");
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"score lost", UiWide(UiKey::PracticeEndlist)}));
+    EXPECT_FALSE(Exists("lists/Verbs/eng_dut.score"));
+}
+
+TEST_F(InteractivePracticeTest, ActivationGivesTheFocusBackToTheAnswer) {
+    SetFocus(practice);
+    ASSERT_EQ(GetFocus(), practice);
+    SendMessageW(practice, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), answer);
+}

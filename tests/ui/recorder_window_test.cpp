@@ -1,0 +1,172 @@
+// The recorder worked in-process, its MCI commands answered by the test: held keys, takes
+// that fail at each step, and a place that cannot be stored.
+
+#include "ui/recorder_window.h"
+
+#include <gtest/gtest.h>
+#include <mmsystem.h>
+
+#include <optional>
+
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "ui/secondary_window.h"
+#include "ui/ui_support.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+// The commands sent, and the one command word that fails. A save writes the file it
+// names, as the device does, and leaves it half written when it fails.
+struct FakeMci {
+    std::vector<std::string> sent;
+    std::string failing;
+} mci;
+
+DWORD FakeSend(const char* command) {
+    const std::string c = command;
+    mci.sent.push_back(c);
+    const bool fails = !mci.failing.empty() && c.rfind(mci.failing + " ", 0) == 0;
+    const std::string save = "save mysound \"";
+    if (c.rfind(save, 0) == 0) WriteFile(c.substr(save.size(), c.size() - save.size() - 1), fails ? "half" : "new");
+    return fails ? MCIERR_DEVICE_OPEN : 0;
+}
+
+// The pair english into dutch over five words; the recorder opens at a stored place.
+class RecorderWindowTest : public UiTest {
+protected:
+    void SetUp() override {
+        Start("[languages]\nenglish\n", {{"RecordPlaceNotSaved", "place lost"}});
+        CurrentPair = PairAt(0);
+        WriteRecords("words/eng_dut.gk",
+                     {Record("apple"), Record("bird"), Record("cat"), Record("dog"), Record("egg")});
+        ReopenStore();
+        SetRecorderMciSender(FakeSend);
+    }
+    void Open(int position) {
+        WriteLastRecord("english", position);
+        mci = {};
+        SecondaryWindowOpen = 1;
+        recorder = OpenRecorderWindow();
+        ASSERT_NE(recorder, nullptr);
+        start = GetDlgItem(recorder, 26);
+    }
+    void TearDown() override {
+        if (IsWindow(recorder)) DestroyWindow(recorder);
+        SetRecorderMciSender(nullptr);
+        UiTest::TearDown();
+    }
+    // A key held on the start button: its first key-down, then `repeats` auto-repeated ones.
+    void Press(WORD key, int repeats = 0) {
+        SendMessageA(start, WM_KEYDOWN, key, 1);
+        for (int i = 0; i < repeats; ++i) SendMessageA(start, WM_KEYDOWN, key, 1 | (1 << 30));
+        SendMessageA(start, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+    }
+    std::wstring Word() { return WideText(GetDlgItem(recorder, 45)); }
+    bool Recording() { return !IsWindowEnabled(GetDlgItem(recorder, 27)); }
+    HWND recorder = nullptr, start = nullptr;
+};
+
+std::map<std::string, std::string> SoundFiles() {
+    std::map<std::string, std::string> files;
+    for (const auto& [path, bytes] : FilesHere())
+        if (path.rfind("sound/", 0) == 0) files[path] = bytes;
+    return files;
+}
+
+std::vector<std::wstring> Captions(const std::vector<ShownBox>& boxes, HWND owner) {
+    std::vector<std::wstring> captions;
+    for (const ShownBox& box : boxes) captions.push_back(box.owner == owner ? box.caption : L"(not owned)");
+    return captions;
+}
+
+}  // namespace
+
+TEST_F(RecorderWindowTest, AHeldKeyActsOnce) {
+    const struct {
+        WORD key;
+        const wchar_t* word;
+        bool recording;
+    } cases[] = {{VK_SPACE, L"cat", true}, {VK_RETURN, L"dog", false}, {VK_BACK, L"bird", false}};
+    for (const auto& c : cases) {
+        Open(2);
+        Press(c.key, 2);
+        EXPECT_EQ(Word(), c.word) << c.key;
+        EXPECT_EQ(Recording(), c.recording) << c.key;
+        DestroyWindow(recorder);
+    }
+    EXPECT_EQ(SoundFiles(), (std::map<std::string, std::string>{}));
+}
+
+TEST_F(RecorderWindowTest, ATakeThatDidNotStartIsDroppedOnTheSameWord) {
+    WriteFile("sound/english/apple.wav", "old");
+    const struct {
+        const char* failing;
+        std::vector<std::string> sent;
+        std::vector<std::wstring> boxes;
+    } cases[] = {
+        {"open", {"open new type waveaudio alias mysound"}, {L"MCI Error", L"Error"}},
+        {"record", {"open new type waveaudio alias mysound", "record mysound", "close mysound"}, {L"MCI Error"}},
+    };
+    for (const auto& c : cases) {
+        Open(0);
+        mci.failing = c.failing;
+        EXPECT_EQ(Captions(BoxesShownWhile([&] { Press(VK_SPACE); }), recorder), c.boxes) << c.failing;
+        EXPECT_EQ(mci.sent, c.sent) << c.failing;
+        EXPECT_FALSE(Recording()) << c.failing;
+        EXPECT_EQ(Word(), L"apple") << c.failing;
+        DestroyWindow(recorder);
+    }
+    EXPECT_EQ(SoundFiles(), (std::map<std::string, std::string>{{"sound/english/apple.wav", "old"}}));
+}
+
+TEST_F(RecorderWindowTest, ATakeReplacesTheRecordingOnlyWhenSavedWhole) {
+    const struct {
+        const char* failing;  // the MCI step that fails
+        int failingFileStep;  // or the file step (the move into place)
+        const char* kept;
+        const wchar_t* wordAfter;
+        std::vector<std::wstring> boxes;
+    } cases[] = {
+        {"", 0, "new", L"bird", {}},
+        {"save", 0, "old", L"apple", {L"MCI Error"}},
+        {"", 1, "old", L"apple", {UiWide(UiKey::RecordCaption)}},
+    };
+    for (const auto& c : cases) {
+        WriteFile("sound/english/apple.wav", "old");
+        Open(0);
+        Press(VK_SPACE);
+        mci.failing = c.failing;
+        std::optional<FailingFileStep> fail;
+        if (c.failingFileStep) fail.emplace(c.failingFileStep);
+        const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Press(VK_SPACE); });
+        fail.reset();
+        EXPECT_EQ(Captions(boxes, recorder), c.boxes) << c.failing << c.failingFileStep;
+        EXPECT_EQ(Word(), c.wordAfter) << c.failing << c.failingFileStep;
+        EXPECT_FALSE(Recording());
+        EXPECT_EQ(SoundFiles(), (std::map<std::string, std::string>{{"sound/english/apple.wav", c.kept}}))
+            << c.failing << c.failingFileStep;
+        DestroyWindow(recorder);
+    }
+}
+
+TEST_F(RecorderWindowTest, APlaceThatCannotBeStoredIsReportedOnClosing) {
+    Open(0);
+    Press(VK_RETURN);
+    FailingFileStep fail(1);
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { SendMessageA(recorder, WM_CLOSE, 0, 0); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, recorder);
+    EXPECT_EQ(boxes[0].text, L"place lost");
+    EXPECT_FALSE(IsWindow(recorder));
+}
+
+TEST_F(RecorderWindowTest, ActivationGivesTheFocusBackToTheStartButton) {
+    Open(0);
+    SetFocus(recorder);
+    ASSERT_EQ(GetFocus(), recorder);
+    SendMessageA(recorder, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), start);
+}
