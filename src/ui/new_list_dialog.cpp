@@ -36,7 +36,7 @@ void OnOk(HWND dialog) {
     if (!FileNameFromWide(typed, name)) return Refuse(dialog);
     name = TrimmedListName(name);
     if (name.empty()) return;
-    if (!ListNameAllowed(name) || name.size() > kMaxListNameChars) return Refuse(dialog);
+    if (!ListNameAllowed(name)) return Refuse(dialog);
     MakeListCurrent(name);  // a directory that cannot be made leaves the current list as it was
     EndDialog(dialog, IDOK);
 }
