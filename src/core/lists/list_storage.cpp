@@ -164,12 +164,7 @@ int DeleteCurrentList() {
     platform::ListDirectory(directory, entries);
     for (const platform::DirEntry& e : entries)
         if (!e.isDirectory) platform::RemoveFile(directory + "\\" + e.name);
-    int result = 0;
-    if (platform::RemoveDir(directory) != 0) {
-        ShowUserMessage({std::string(Ui(UiKey::CreateListNoDel)) + " " + Settings.PracticeList,
-                         Ui(UiKey::CreateListDelList), MessageOwner::ActiveWindow, MessageIcon::None});
-        result = -1;
-    }
+    const int result = platform::RemoveDir(directory) == 0 ? 0 : -1;
     Settings.PracticeList.clear();
     if (SelectFirstList() == 0) Settings.ListID = kFirstListId;
     ReopenListFile();

@@ -55,5 +55,5 @@ void ClearCurrentList();
 // list could not be rewritten; it is then as it was.
 int CompactCurrentList();
 // Deletes every file of the current list's directory and the directory, then makes the
-// first remaining list current. -1 when the directory stayed (the user is told).
+// first remaining list current. -1 when the directory stayed; the caller tells the user.
 int DeleteCurrentList();
