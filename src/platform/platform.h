@@ -34,7 +34,9 @@ struct DirEntry {
     std::string name;
     bool isDirectory;
 };
-// Entries of a directory, without "." and ".."; false when it cannot be read.
+// Entries of a directory, without "." and ".."; false when it cannot be read. A name that
+// the program's code page cannot hold exactly is left out: no path made of it would lead
+// to that entry.
 bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries);
 
 std::string CurrentDirectory();

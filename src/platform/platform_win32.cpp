@@ -5,6 +5,8 @@
 
 #include <io.h>
 #include <climits>
+#include <cwchar>
+#include <string>
 
 #include "platform/file_writes.h"
 #include "platform/platform.h"
@@ -51,19 +53,47 @@ int CreateDir(const std::string& path) {
 
 int RemoveDir(const std::string& path) { return RemoveDirectoryA(path.c_str()) ? 0 : -1; }
 
+namespace {
+
+// A name from the file system in the code page of the ...A file functions, only when it
+// converts exactly: the best fit would turn a fullwidth "\uFF3C" or a yen sign into a
+// backslash and so name another path.
+UINT FileCodePage() { return AreFileApisANSI() ? CP_ACP : CP_OEMCP; }
+
+bool NarrowFileName(const wchar_t* wide, std::string& name) {
+    const UINT codePage = FileCodePage();
+    BOOL lost = FALSE;
+    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0, nullptr, &lost);
+    if (n <= 1 || lost) return false;
+    name.assign(static_cast<std::size_t>(n), '\0');
+    if (WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, name.data(), n, nullptr, &lost) != n || lost)
+        return false;
+    name.resize(static_cast<std::size_t>(n - 1));
+    // Some code pages map two characters to one byte sequence: the way back must agree.
+    std::wstring back(static_cast<std::size_t>(n), L'\0');
+    const int m = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, name.c_str(), -1, back.data(), n);
+    return m > 0 && std::wcscmp(back.c_str(), wide) == 0;
+}
+
+}  // namespace
+
 bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     entries.clear();
     std::string pattern = path;
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
     pattern += '*';
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    const int n = MultiByteToWideChar(FileCodePage(), 0, pattern.c_str(), -1, nullptr, 0);
+    if (n <= 0) return false;
+    std::wstring widePattern(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(FileCodePage(), 0, pattern.c_str(), -1, widePattern.data(), n);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(widePattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return false;
     do {
-        std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
+        std::string name;
+        if (!NarrowFileName(data.cFileName, name) || name == "." || name == "..") continue;
         entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return true;
 }

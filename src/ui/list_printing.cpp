@@ -71,7 +71,8 @@ void ShowProgress(int record) {
 }
 
 // The print file's lines in their columns: a record's translation starts at a fixed
-// character, the heading's second name after the first name and its gap.
+// character, the heading's second name after the first name and its gap. The heading's
+// language names read in the interface's character set, as on the screen.
 std::vector<PrintedLine> ColumnLines(const std::vector<std::string>& lines) {
     const std::size_t headingSplit = HeadingSecondColumn(CurrentPair->name1);
     std::vector<PrintedLine> printed;
@@ -80,8 +81,10 @@ std::vector<PrintedLine> ColumnLines(const std::vector<std::string>& lines) {
         if (record >= 0 && record % kProgressEvery == 0) ShowProgress(record);
         const std::string& line = lines[n];
         const std::size_t split = std::min(line.size(), n == 0 ? headingSplit : kTranslationColumn);
-        printed.push_back({WideFromCharset(line.substr(0, split).c_str(), CurrentPair->charset1),
-                           WideFromCharset(line.substr(split).c_str(), CurrentPair->charset2), n == 0});
+        const bool heading = n == 0;
+        printed.push_back({WideFromCharset(line.substr(0, split).c_str(), heading ? UiCharset : CurrentPair->charset1),
+                           WideFromCharset(line.substr(split).c_str(), heading ? UiCharset : CurrentPair->charset2),
+                           heading});
     }
     return printed;
 }
@@ -99,10 +102,13 @@ std::optional<std::vector<PrintedLine>> PrepareText() {
 
 // The printer's device context, or none when the dialog was cancelled; the choices made
 // become the kept settings only when the user prints.
-PrinterDc ChoosePrinter(PrintChoice& choice) {
+// The dialog is owned by the list window, which it disables while it is up: Print or Done
+// pressed under it would start a second dialog on the same kept handles or close the
+// window the dialog belongs to.
+PrinterDc ChoosePrinter(HWND owner, PrintChoice& choice) {
     PRINTDLGA pd = {};
     pd.lStructSize = sizeof pd;
-    pd.hwndOwner = MainWindow;
+    pd.hwndOwner = owner;
     pd.hDevMode = settings.devMode;
     pd.hDevNames = settings.devNames;
     pd.Flags = settings.flags;
@@ -206,7 +212,7 @@ void PrintCurrentList(HWND listWindow) {
         return;
     }
     PrintChoice choice;
-    PrinterDc printer = ChoosePrinter(choice);
+    PrinterDc printer = ChoosePrinter(listWindow, choice);
     if (!printer) return;
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     PrintDocument(listWindow, printer.get(), *lines, choice);

@@ -142,16 +142,18 @@ void NewList() {
     ListChanged();
 }
 
+// The list name reads as the file system holds it, the words around it as the interface's.
 void DeleteList() {
     if (s.lists.empty()) return;
     if (CountLists() == 1) {
         UiMessageBox(s.window, Ui(UiKey::CreateListKeeplist), Ui(UiKey::CreateListDelList), MB_OK);
         return;
     }
-    const std::string question =
-        std::string(Ui(UiKey::CreateListSureDel)) + " " + Settings.PracticeList + Ui(UiKey::CreateListSureDel2);
-    if (UiMessageBox(s.window, question, Ui(UiKey::CreateListDelList), MB_YESNO | MB_ICONWARNING) != IDYES) return;
-    DeleteCurrentList();
+    const std::wstring name = FileNameWide(Settings.PracticeList);
+    const std::wstring question = UiWide(UiKey::CreateListSureDel) + L" " + name + UiWide(UiKey::CreateListSureDel2);
+    const std::wstring caption = UiWide(UiKey::CreateListDelList);
+    if (UiMessageBox(s.window, question, caption, MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    if (DeleteCurrentList() != 0) UiMessageBox(s.window, UiWide(UiKey::CreateListNoDel) + L" " + name, caption, MB_OK);
     BuildListsMenu();
     ListChanged();
 }
@@ -257,8 +259,14 @@ void OnClose(HWND hwnd) {
     if (s.closing) return;
     s.closing = true;
     CloseRandomWindow();
-    // The updating window clears nothing itself: a failed compaction is not asked again.
-    if (ModifiedFlag) CompactCurrentListShown();
+    // The updating window clears nothing itself: a failed compaction is not asked again,
+    // but the user learns that the marked words are still in the list.
+    if (ModifiedFlag && CompactCurrentListShown() != 0)
+        UiMessageBox(hwnd,
+                     UiTextOr("CreateListNotCompacted",
+                              "The marked words could not be removed from the practice list; they stay in it, "
+                              "marked.   "),
+                     Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
     ModifiedFlag = 0;
     DestroyWindow(hwnd);
 }

@@ -36,8 +36,16 @@ void OnOk(HWND dialog) {
     if (!FileNameFromWide(typed, name)) return Refuse(dialog);
     name = TrimmedListName(name);
     if (name.empty()) return;
-    if (!ListNameAllowed(name) || name.size() > kMaxListNameChars) return Refuse(dialog);
-    MakeListCurrent(name);  // a directory that cannot be made leaves the current list as it was
+    if (!ListNameAllowed(name)) return Refuse(dialog);
+    // A directory that cannot be made leaves the current list as it was, and the dialog
+    // open for another name.
+    if (!MakeListCurrent(name)) {
+        UiMessageBox(dialog,
+                     UiTextOr("CreateListNotMade",
+                              "The folder of this practice list could not be made. Please choose another name.   "),
+                     Ui(UiKey::CreateListnewList), MB_OK | MB_ICONWARNING);
+        return;
+    }
     EndDialog(dialog, IDOK);
 }
 

@@ -58,8 +58,12 @@ void SetUiText(HWND window, int id, UiKey key) {
 }
 
 int UiMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style) {
-    return MessageBoxW(owner, WideFromCharset(text.c_str(), UiCharset).c_str(),
-                       WideFromCharset(caption.c_str(), UiCharset).c_str(), style);
+    return UiMessageBox(owner, WideFromCharset(text.c_str(), UiCharset), WideFromCharset(caption.c_str(), UiCharset),
+                        style);
+}
+
+int UiMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style) {
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), style);
 }
 
 bool FileNameFromWide(const wchar_t* text, std::string& name) {

@@ -28,6 +28,9 @@ std::wstring NameWide(const char* languageName);
 void SetUiText(HWND window, int id, UiKey key);
 // A message box with texts in the interface's character set; the button pressed.
 int UiMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style);
+// The same for a text already made of pieces in their own encodings (a list name is the
+// file system's, not the interface's).
+int UiMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style);
 
 // A name for the file system, in the code page the ...A file functions use. False when a
 // character has no place in that code page (it would land on disk as another one).

@@ -145,6 +145,8 @@ TEST_F(ListWindowTest, RandomDrawsAreWholeLiveRecordsOfTheWordFile) {
          {std::string("abc"), std::string("0"), std::string("-3"), std::to_string(words.size() + 1)}) {
         SetWindowTextA(number, refused.c_str());
         Press(random, 18);
+        // A closed window's field reads empty too: the refusal keeps the window open.
+        ASSERT_TRUE(IsWindow(random)) << refused;
         EXPECT_TRUE(ShowsText(number, "")) << refused;
     }
     SetWindowTextA(number, " +5");

@@ -1,14 +1,18 @@
-// The practice-list window worked in-process: short files and a compaction that fails.
+// The practice-list window worked in-process: short files, compaction, and its lists menu.
 
 #include "ui/list_window.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
 #include "core/session/session.h"
 #include "core/settings/settings.h"
 #include "core/store/store.h"
+#include "resource.h"
+#include "ui/app_state.h"
 #include "ui/secondary_window.h"
 #include "ui/ui_support.h"
 
@@ -42,6 +46,22 @@ protected:
     }
     HWND list = nullptr;
 };
+
+std::wstring BoxText(HWND box) { return WideText(GetDlgItem(box, 0xFFFF)); }
+
+// The lists menu as it reads: each entry's text, its id, and a "*" when it is checked.
+std::vector<std::wstring> ListsMenu(HWND window) {
+    std::vector<std::wstring> entries;
+    HMENU lists = GetSubMenu(GetMenu(window), 1);
+    for (int k = 0; lists && k < GetMenuItemCount(lists); ++k) {
+        wchar_t text[200] = L"";
+        GetMenuStringW(lists, static_cast<UINT>(k), text, 200, MF_BYPOSITION);
+        const bool checked = GetMenuState(lists, static_cast<UINT>(k), MF_BYPOSITION) & MF_CHECKED;
+        entries.push_back(std::wstring(text) + L" " + std::to_wstring(GetMenuItemID(lists, k)) +
+                          (checked ? L"*" : L""));
+    }
+    return entries;
+}
 
 std::wstring Word(int i) {
     const std::string word = NumberedWord(i);
@@ -78,9 +98,93 @@ TEST_F(ListWindowTest, ACompactionThatCannotWriteLeavesTheListWhole) {
     Open(Numbered(10), Numbered(10));
     CreateDirectoryA("list.tmp", nullptr);
     Click(500);
-    SendMessageA(list, WM_CLOSE, 0, 0);
+    std::wstring told;
+    WhileModal(
+        [&] {
+            HWND box = GetActiveWindow();
+            EXPECT_EQ(GetWindow(box, GW_OWNER), list);
+            told = BoxText(box);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        [&] { SendMessageA(list, WM_CLOSE, 0, 0); });
+    EXPECT_NE(told.find(L"marked words could not be removed"), std::wstring::npos);
     EXPECT_FALSE(IsWindow(list));
     EXPECT_EQ(ModifiedFlag, 0);
     EXPECT_EQ(ReadRecords("lists/Verbs/eng_dut.ls").size(), 10u);
     EXPECT_NE(ReadRecords("lists/Verbs/eng_dut.ls")[2].deleted, 0);
+}
+
+// Closing without a mark toggled rewrites nothing: bytes and modification time stay.
+TEST_F(ListWindowTest, ClosingWithoutMarksLeavesTheListFileUntouched) {
+    Open(Numbered(3), Numbered(12));
+    const char* path = "lists/Verbs/eng_dut.ls";
+    CloseListFile();
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME old = {0x12345600, 0x01C00000};  // in the year 2000, before any rewrite here
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &old));
+    CloseHandle(file);
+    ReopenListFile();
+    const std::string bytes = ReadFile(path);
+    Scroll(41, SB_LINEUP);
+    Scroll(42, SB_PAGEDOWN);
+    SendMessageA(list, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindow(list));
+    EXPECT_EQ(ReadFile(path), bytes);
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    ASSERT_TRUE(GetFileAttributesExA(path, GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
+}
+
+// A new list enters the menu checked, a deleted one leaves it; a directory that cannot be
+// made is told in a box and keeps the dialog open for another name.
+TEST_F(ListWindowTest, TheListsMenuFollowsNewAndDeletedLists) {
+    Open(Numbered(3), {});
+    WriteFile("lists/Blocked", "a file where the directory would go");
+    auto typeInDialog = [&](const wchar_t* name, const std::function<void(HWND)>& then) {
+        WhileModal(
+            [&] {
+                HWND dialog = GetActiveWindow();
+                SetDlgItemTextW(dialog, 30, name);
+                then(dialog);
+            },
+            [&] { SendMessageA(list, WM_COMMAND, IDM_LIST_NEW, 0); });
+    };
+    std::wstring told;
+    typeInDialog(L"Blocked", [&](HWND dialog) {
+        WhileModal(
+            [&] {
+                told = BoxText(GetActiveWindow());
+                PostMessageW(GetActiveWindow(), WM_COMMAND, IDOK, 0);
+            },
+            [&] { SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0); });
+        EXPECT_TRUE(IsWindow(dialog));
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_NE(told.find(L"could not be made"), std::wstring::npos);
+    EXPECT_EQ(Settings.PracticeList, "Verbs");
+
+    typeInDialog(L"Nouns", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(ListsMenu(list), (std::vector<std::wstring>{L"Nouns 800*", L"Verbs 801"}));
+    WhileModal([] { PostMessageW(GetActiveWindow(), WM_COMMAND, IDYES, 0); },
+               [&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); });
+    EXPECT_EQ(ListsMenu(list), (std::vector<std::wstring>{L"Verbs 800*"}));
+}
+
+// The question names the list as the file system spells it, whatever the interface's
+// character set (0xE8 is e-grave in the file system's code page, c-caron in Central Europe's).
+TEST_F(ListWindowTest, TheDeleteQuestionReadsTheListNameAsTheFileSystemDoes) {
+    Open(Numbered(3), {});
+    CreateDirectoryA("lists\\tch\xE8que", nullptr);
+    Settings.PracticeList = "tch\xE8que";
+    const int interfaceCharset = UiCharset;
+    UiCharset = EASTEUROPE_CHARSET;
+    std::wstring asked;
+    WhileModal(
+        [&] {
+            asked = BoxText(GetActiveWindow());
+            PostMessageW(GetActiveWindow(), WM_COMMAND, IDNO, 0);
+        },
+        [&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); });
+    UiCharset = interfaceCharset;
+    EXPECT_NE(asked.find(L"tch\u00E8que"), std::wstring::npos);
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/strings/ui_strings.h"
+#include "core/text/file_names.h"
 #include "core/text/fixed_text.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
@@ -23,10 +24,8 @@ std::optional<std::string> IconFile(const std::string& name) {
 }
 
 bool CanNameFiles(const std::string& name) {
-    if (name.size() > kMaxNameChars || name.back() == '.' || name.back() == ' ') return false;
-    for (unsigned char c : name)
-        if (c < 0x20 || std::string_view(",\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)
-            return false;
+    // The comma separates the fields of the catalogue line.
+    if (name.size() > kMaxNameChars || name.find(',') != std::string::npos || !CanNameWindowsFile(name)) return false;
     const std::string main = Ui(UiKey::MainLanguage);
     return WordFile(main, name) && WordFile(name, main) && IconFile(name);
 }

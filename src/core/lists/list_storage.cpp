@@ -8,6 +8,7 @@
 #include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
+#include "core/text/file_names.h"
 #include "core/text/fixed_text.h"
 #include "platform/file_writes.h"
 #include "platform/message.h"
@@ -34,8 +35,11 @@ std::vector<std::string> EnumerateLists() {
     std::vector<platform::DirEntry> entries;
     std::vector<std::string> names;
     if (!platform::ListDirectory(Ui(UiKey::PathNameList), entries)) return names;
+    // A directory another program made may hold a name the dialog would refuse (a cut
+    // one would be another list, one with a separator would lead out of the root): such
+    // a directory is no list, and no command of the list window ever touches it.
     for (const platform::DirEntry& e : entries)
-        if (e.isDirectory && !e.name.empty() && e.name[0] != '.') names.push_back(e.name);
+        if (e.isDirectory && ListNameAllowed(e.name)) names.push_back(e.name);
     std::stable_sort(names.begin(), names.end(), ListNameLess);
     return names;
 }
@@ -45,7 +49,7 @@ int CountLists() { return static_cast<int>(EnumerateLists().size()); }
 int SelectFirstList() {
     std::vector<std::string> lists = EnumerateLists();
     if (lists.empty()) return 0;
-    Settings.PracticeList = lists.front().substr(0, kMaxListNameChars);
+    Settings.PracticeList = lists.front();
     Settings.ListID = kFirstListId;
     return kFirstListId;
 }
@@ -61,7 +65,9 @@ int ListIdOf(const std::string& name) {
     return 0;
 }
 
-bool ListNameAllowed(const std::string& name) { return name.find_first_of("/\\<>|.\"*?:") == std::string::npos; }
+bool ListNameAllowed(const std::string& name) {
+    return name.size() <= kMaxListNameChars && name.find('.') == std::string::npos && CanNameWindowsFile(name);
+}
 
 std::string TrimmedListName(const std::string& typed) {
     std::size_t end = typed.find_last_not_of(" .");
@@ -158,12 +164,7 @@ int DeleteCurrentList() {
     platform::ListDirectory(directory, entries);
     for (const platform::DirEntry& e : entries)
         if (!e.isDirectory) platform::RemoveFile(directory + "\\" + e.name);
-    int result = 0;
-    if (platform::RemoveDir(directory) != 0) {
-        ShowUserMessage({std::string(Ui(UiKey::CreateListNoDel)) + " " + Settings.PracticeList,
-                         Ui(UiKey::CreateListDelList), MessageOwner::ActiveWindow, MessageIcon::None});
-        result = -1;
-    }
+    const int result = platform::RemoveDir(directory) == 0 ? 0 : -1;
     Settings.PracticeList.clear();
     if (SelectFirstList() == 0) Settings.ListID = kFirstListId;
     ReopenListFile();

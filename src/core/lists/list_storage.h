@@ -11,8 +11,9 @@ struct WordListDescriptor;
 constexpr int kFirstListId = 800;
 constexpr std::size_t kMaxListNameChars = 148;
 
-// The lists in menu order: directories of the root not beginning with a full stop,
-// in case-insensitive name order so every file system numbers them alike.
+// The lists in menu order: directories of the root whose names a list may have (so
+// none begins with a full stop), in case-insensitive name order so every file system
+// numbers them alike.
 std::vector<std::string> EnumerateLists();
 int CountLists();
 // Makes the first list current; its menu id, or 0 when there is no list.
@@ -21,7 +22,8 @@ bool PracticeListExists(const std::string& name);
 // The menu id of a list: 800 + its place in the enumeration; 0 when it does not exist.
 int ListIdOf(const std::string& name);
 
-// A list name holds none of / \ < > | . " * ? : (so it never starts with a full stop).
+// A list name has at most 148 characters, no full stop (so it never starts with one) and
+// can name a directory on Windows.
 bool ListNameAllowed(const std::string& name);
 // A typed name as the file system will keep it: Windows drops trailing blanks and full
 // stops from a directory name, so they go before the name is checked.
@@ -53,5 +55,5 @@ void ClearCurrentList();
 // list could not be rewritten; it is then as it was.
 int CompactCurrentList();
 // Deletes every file of the current list's directory and the directory, then makes the
-// first remaining list current. -1 when the directory stayed (the user is told).
+// first remaining list current. -1 when the directory stayed; the caller tells the user.
 int DeleteCurrentList();

@@ -1,9 +1,8 @@
 #include "core/lookup/sounds.h"
 
 #include <cstdio>
-#include <string_view>
 
-#include "core/text/fixed_text.h"
+#include "core/text/file_names.h"
 #include "platform/platform.h"
 
 std::optional<std::string> SoundFileName(const std::string& language, const std::string& text) {
@@ -48,15 +47,5 @@ std::vector<std::string> TranslationSounds(const std::string& language, const st
     return files;
 }
 
-bool CanNameSoundFile(const std::string& word) {
-    if (word.empty()) return false;
-    for (char c : word)
-        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos)
-            return false;
-    static const char* const devices[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4",
-                                          "COM5", "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3",
-                                          "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-    for (const char* device : devices)
-        if (EqualsIgnoringAsciiCase(word, device)) return false;
-    return true;
-}
+// The file is the word with ".wav" after it, so a word such as "nul" names a device.
+bool CanNameSoundFile(const std::string& word) { return !word.empty() && CanNameWindowsFile(word + ".wav"); }

@@ -71,7 +71,14 @@ int OpenListFileAt(const std::string& path) {
     CloseListFile();
     const bool writable = access == StoreAccess::ReadWrite;
     listFile = platform::OpenFile(path, writable ? "r+b" : "rb");
-    if (!listFile && writable) listFile = platform::OpenFile(path, "w+b");
+    // Made only when it is missing: a list file that could not be opened for a moment
+    // (another program holding it) must not be emptied. Appending never cuts a file.
+    if (!listFile && writable && !platform::FileExists(path)) {
+        if (FILE* made = platform::OpenFile(path, "ab")) {
+            std::fclose(made);
+            listFile = platform::OpenFile(path, "r+b");
+        }
+    }
     return listFile ? 0 : -1;
 }
 

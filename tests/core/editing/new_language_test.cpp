@@ -31,6 +31,8 @@ TEST_F(NewLanguageTest, NamesThatCannotBeALanguage) {
                  {"Kling/on", NewLanguageProblem::NotAllowed},
                  {"Klingon?", NewLanguageProblem::NotAllowed},
                  {"Klingon.", NewLanguageProblem::NotAllowed},
+                 {"Nul", NewLanguageProblem::NotAllowed},
+                 {"con", NewLanguageProblem::NotAllowed},
                  {std::string(81, 'k'), NewLanguageProblem::NotAllowed},  // the line would be cut when read
                  {"modern greek", NewLanguageProblem::Exists},
                  {"GERMAN", NewLanguageProblem::Exists},

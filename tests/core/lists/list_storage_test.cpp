@@ -53,8 +53,27 @@ TEST_F(ListTest, EnumerationIsCaseInsensitiveAndSkipsDotsAndFiles) {
     EXPECT_EQ(SelectFirstList(), 0);
 }
 
+// Directories made by other programs under names the new-list dialog refuses are no
+// lists: a cut name would be a phantom list, and on Windows a name whose characters the
+// code page only approximates names another directory ("\u0105" read as "a"), or leads out
+// of the root ("\uFF3C" read as a backslash), so deleting it would empty the word files'.
+TEST_F(ListTest, NamesTheDialogWouldRefuseAreNoLists) {
+    fs::create_directories("lists/" + std::string(149, 'a'));
+#ifndef _WIN32
+    for (const char* name : {"aux", "Nul", "x:y"}) fs::create_directories(std::string("lists/") + name);
+#else
+    fs::create_directories(fs::path(L"lists/a\uFF3C\uFF0E\uFF0E\uFF3C\uFF0E\uFF0E\uFF3Cwords"));
+    fs::create_directories(fs::path(L"lists/\u0105\u0107"));
+#endif
+    EXPECT_EQ(EnumerateLists(), std::vector<std::string>{"week1"});
+    Settings.PracticeList.clear();
+    EXPECT_EQ(SelectFirstList(), 800);
+    EXPECT_EQ(Settings.PracticeList, "week1");
+}
+
 TEST_F(ListTest, TypedNames) {
-    for (const char* bad : {"week.1", "a/b", "a\\b", "<x>", "a|b", "\"q\"", "wh*", "what?", "c:"})
+    for (const char* bad :
+         {"week.1", "a/b", "a\\b", "<x>", "a|b", "\"q\"", "wh*", "what?", "c:", "aux", "CONIN$", "tab\t"})
         EXPECT_FALSE(ListNameAllowed(bad)) << bad;
     for (const char* good : {"Verbs", "week 1", "les-2", "caf\xE9"}) EXPECT_TRUE(ListNameAllowed(good)) << good;
     // Windows drops trailing blanks and full stops from a directory name.

@@ -48,7 +48,7 @@ TEST(Sounds, OnlyWordsThatCanNameAFileAreRecorded) {
     for (const char* word : {"house", "don't", "well-known", "caf\xE9", "house.", "con-man", "console"})
         EXPECT_TRUE(CanNameSoundFile(word)) << word;
     for (const char* word : {"", "wat?", "a:b", "1/2", "back\\slash", "\"quoted\"", "a*", "<tag>", "a|b", "tab\t",
-                             "CON", "nul", "Lpt1", "com9"})
+                             "CON", "nul", "Lpt1", "com9", "CONIN$", "aux.x", "prn "})
         EXPECT_FALSE(CanNameSoundFile(word)) << word;
 }
 
