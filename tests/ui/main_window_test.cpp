@@ -1,6 +1,9 @@
 // The main window's menus and commands, worked in-process by sending it messages.
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "core/catalogue/catalogue.h"
 #include "core/settings/settings.h"
@@ -124,4 +127,32 @@ TEST_F(MainWindowTest, InformationWindowKeepsTheOneWindowContract) {
     DestroyWindow(info);
     EXPECT_EQ(SecondaryWindowOpen, 0);
     EXPECT_TRUE(IsWindowVisible(MainWindow));
+}
+
+// Each pair's count comes from its file's size, a missing file shows as missing, and no
+// file is opened for writing or made (the practice list gains no list files).
+TEST_F(MainWindowTest, InformationWindowCountsFromTheFilesAndTouchesNone) {
+    CreateDirectoryA("lists", nullptr);
+    CreateDirectoryA("lists\\week1", nullptr);
+    Settings.PracticeList = "week1";
+    WriteRecords("words/tch_dut.gk", {Record("a"), Record("b", "", 1), Record("c")});
+    DeleteFileA("words/dutch_Modern Greek.gk");
+    const std::map<std::string, std::string> before = FilesHere();
+    SendMessageA(MainWindow, WM_COMMAND, 63, 0);
+    HWND list = FindWindowExA(FindWindowA("info", nullptr), nullptr, "SysListView32", nullptr);
+    ASSERT_NE(list, nullptr);
+    auto cell = [&](int row, int column) {
+        wchar_t text[64] = L"";
+        LVITEMW item = {};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        return std::wstring(text);
+    };
+    const wchar_t* counts[] = {L"0", L"3", L"0", L"0", L"0", L"(word file missing)"};
+    for (int row = 0; row < 6; ++row) EXPECT_EQ(cell(row, 1), counts[row]) << row;
+    EXPECT_EQ(FilesHere(), before);
+    EXPECT_EQ(CurrentPair, PairAt(0));
+    DestroyWindow(FindWindowA("info", nullptr));
 }
