@@ -24,6 +24,9 @@ FILE* OpenFile(const std::string& path, const char* mode);
 std::int64_t FileSize(FILE* file);
 int SeekTo(FILE* file, std::int64_t offset);
 bool FileExists(const std::string& path);
+// Whether two file names name the same file: letters compared without case, with the
+// case mapping of the code page the file functions use ("ESPA\xD1OL" is "espa\xF1ol").
+bool SameFileName(std::string_view a, std::string_view b);
 int RemoveFile(const std::string& path);
 // Puts `from` in the place of `to` in one step, so `to` is never missing in between.
 int MoveIntoPlace(const std::string& from, const std::string& to);

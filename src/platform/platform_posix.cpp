@@ -149,4 +149,19 @@ int ProfileWriteString(const std::string& file, const char* section, const char*
                : -1;
 }
 
+// Here names are taken as code page 1252, the system code page of the program's users.
+bool SameFileName(std::string_view a, std::string_view b) {
+    auto upper = [](unsigned char c) -> unsigned char {
+        if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+        if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
+        if (c == 0x9A || c == 0x9C || c == 0x9E) return static_cast<unsigned char>(c - 16);  // s, oe, z caron
+        if (c == 0xFF) return 0x9F;                                                          // y diaeresis
+        return c;
+    };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (upper(static_cast<unsigned char>(a[i])) != upper(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
 }  // namespace platform

@@ -192,4 +192,19 @@ int ProfileWriteString(const std::string& file, const char* section, const char*
     return written ? 0 : -1;
 }
 
+bool SameFileName(std::string_view a, std::string_view b) {
+    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    auto wide = [&](std::string_view text) {
+        std::wstring out(text.size(), L'\0');
+        const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                          static_cast<int>(out.size()));
+        out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        return out;
+    };
+    const std::wstring wa = wide(a), wb = wide(b);
+    // The file system's own rule: each character upper-cased alone, no locale's order.
+    return CompareStringOrdinal(wa.c_str(), static_cast<int>(wa.size()), wb.c_str(), static_cast<int>(wb.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace platform

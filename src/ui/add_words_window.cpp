@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "core/catalogue/catalogue.h"
@@ -42,7 +43,30 @@ struct AddState {
 
 AddState s;
 
-std::string WordText() { return FieldText(s.word, Adding.pair->charset1); }
+// A field's text in its language's code page, when every letter has a place there.
+std::optional<std::string> ExactText(HWND field, int charset, std::wstring* missing = nullptr) {
+    wchar_t typed[128] = L"";  // the limits are 30 and 50 characters
+    GetWindowTextW(field, typed, static_cast<int>(std::size(typed)));
+    std::string text;
+    if (!ExactFromWide(typed, CodePageOf(charset), text, missing)) return std::nullopt;
+    return text;
+}
+
+std::optional<std::string> WordText(std::wstring* missing = nullptr) {
+    return ExactText(s.word, Adding.pair->charset1, missing);
+}
+
+// A letter the pair's character set lacks would be stored as another one, or as "?".
+void LetterWarning(HWND field, const std::wstring& letter) {
+    SetFocus(field);
+    std::wstring text =
+        UiWideOr("AddLetterMissing",
+                 "The letter \"%s\" cannot be stored in this word list: its character set has no place for it. "
+                 "Nothing has been stored.   ");
+    const std::size_t mark = text.find(L"%s");
+    if (mark != std::wstring::npos) text.replace(mark, 2, letter);
+    UiMessageBox(s.window, text, Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
+}
 
 // The warning moves the focus to the word field first, so closing it does not bring the
 // focus back to the field that raised it.
@@ -59,7 +83,12 @@ void FollowFocus(HWND field) {
 }
 
 void Preview() {
-    const std::string word = WordText();
+    const std::optional<std::string> exact = WordText();
+    if (!exact) {  // a letter the pair lacks: no such word in it; the warning comes with Enter
+        SetWindowTextW(s.translation, L"");
+        return;
+    }
+    const std::string& word = *exact;
     if (word.find(',') != std::string::npos) {
         if (word == s.warnedWord) return;  // the key that closed the warning comes back here
         s.warnedWord = word;
@@ -72,7 +101,10 @@ void Preview() {
 }
 
 void AcceptWord() {
-    const std::string typed = WordText();
+    std::wstring missing;
+    const std::optional<std::string> exact = WordText(&missing);
+    if (!exact) return LetterWarning(s.word, missing);
+    const std::string& typed = *exact;
     if (typed.empty()) return;
     const std::string word = TrimBlanks(typed);
     SetFieldText(s.word, word, Adding.pair->charset1);
@@ -92,9 +124,12 @@ void DrawCounter(HDC dc) {
 }
 
 void ConfirmTyped() {
-    const std::string word = WordText();
-    const std::string translation = FieldText(s.translation, Adding.pair->charset2);
-    switch (ConfirmEntry(word, translation)) {
+    std::wstring missing;
+    const std::optional<std::string> word = WordText(&missing);
+    if (!word) return LetterWarning(s.word, missing);
+    const std::optional<std::string> translation = ExactText(s.translation, Adding.pair->charset2, &missing);
+    if (!translation) return LetterWarning(s.translation, missing);
+    switch (ConfirmEntry(*word, *translation)) {
         case EntryResult::Ignored:
             return;
         case EntryResult::HasComma:
@@ -112,6 +147,14 @@ void ConfirmTyped() {
                          UiTextOr("AddNotStored",
                                   "The word could not be stored: its word file cannot be written. What you typed is "
                                   "still in the fields.   "),
+                         Ui(UiKey::Error), MB_OK | MB_ICONERROR);
+            return;
+        case EntryResult::ReverseNotStored:
+            UiMessageBox(s.window,
+                         UiTextOr("AddReverseNotStored",
+                                  "The word could not be stored: the word file of the other direction cannot be "
+                                  "opened or written, and an entry is stored in both directions or in neither. What "
+                                  "you typed is still in the fields.   "),
                          Ui(UiKey::Error), MB_OK | MB_ICONERROR);
             return;
         case EntryResult::Cleared:
@@ -211,10 +254,14 @@ void ToggleAddToList(HWND hwnd) {
                   MF_BYCOMMAND | (Settings.AddNewWordsToList == 1 ? MF_CHECKED : MF_UNCHECKED));
 }
 
-// The reverse pair first, then the window's own: each word file that gained records.
+// The reverse pair first, then the window's own: each word file that gained records. The
+// window and its palette take no input meanwhile: an entry typed behind a failed sort's
+// message would land in whichever pair is current then.
 void CloseAddWindow(HWND hwnd) {
     if (s.closing) return;
     s.closing = true;
+    ClosePalette();
+    EnableWindow(hwnd, FALSE);
     if (Adding.reverseChanged && Adding.reverse) {
         SwitchStoreTo(*Adding.reverse);
         RunSort(Adding.reverseSortedCount);
@@ -231,7 +278,7 @@ void CloseAddWindow(HWND hwnd) {
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (code == EN_SETFOCUS && control == s.word) return FollowFocus(s.word);
     if (code == EN_SETFOCUS && control == s.translation) {
-        if (WordText().find(',') != std::string::npos) return CommaWarning();
+        if (WordText().value_or("").find(',') != std::string::npos) return CommaWarning();
         Edit_SetSel(s.translation, INT_MAX, INT_MAX);
         return FollowFocus(s.translation);
     }

@@ -7,9 +7,9 @@
 #include <windowsx.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "core/catalogue/catalogue.h"
-#include "core/session/session.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
 #include "ui/app_state.h"
@@ -72,13 +72,12 @@ void AddColumns() {
     }
 }
 
-// Counts every pair through the store, making each current in turn, then puts the
-// current pair back.
+// Each pair's records are counted from its word file's size: the store stays on the
+// current pair, and a pair whose file is missing shows as such instead of ending the
+// program or gaining list files.
 void FillRows() {
-    WordListDescriptor* remembered = CurrentPair;
     int row = 0;
     for (WordListDescriptor* pair = CatalogueHead; pair; pair = pair->next, ++row) {
-        CurrentPair = pair;
         const std::wstring name = NameWide(pair->name1) + L" - " + NameWide(pair->name2);
         LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -87,13 +86,11 @@ void FillRows() {
         item.pszText = const_cast<wchar_t*>(name.c_str());
         SendMessageW(s.list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         SetCell(row, 0, name);
-        ReopenStore();
-        SetCell(row, 1, std::to_wstring(WordCount));
+        const std::optional<std::int32_t> records = CountWordFileRecords(*pair);
+        SetCell(row, 1, records ? std::to_wstring(*records) : UiWideOr("WordlistInfoMissing", "(word file missing)"));
         SetCell(row, 2, WideFromCharset(pair->locale, 0));
         SetCell(row, 3, WideFromCharset(CharsetName(pair->charset1), UiCharset));
     }
-    CurrentPair = remembered;
-    ReopenStore();
 }
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {

@@ -230,6 +230,15 @@ void OnClose(HWND hwnd) {
     DestroyWindow(hwnd);
 }
 
+// Windows asks before it ends the session: nothing here needs the user's answer.
+BOOL OnQueryEndSession(HWND) { return TRUE; }
+
+// The process may end as soon as this returns, so the closing work runs now, as when the
+// user exits: the open window's sort or compaction, then the settings and the store.
+void OnEndSession(HWND hwnd, BOOL ending) {
+    if (ending) OnClose(hwnd);
+}
+
 void OnCommand(HWND hwnd, int id, HWND, UINT) {
     switch (id) {
         case IDC_MAIN_EXIT:
@@ -316,6 +325,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_LBUTTONDOWN, OnLButtonDown);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+        HANDLE_MSG(hwnd, WM_QUERYENDSESSION, OnQueryEndSession);
+        HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
         case kCatalogueChanged:
             OnCatalogueChanged(hwnd);

@@ -66,15 +66,43 @@ int UiMessageBox(HWND owner, const std::wstring& text, const std::wstring& capti
     return MessageBoxW(owner, text.c_str(), caption.c_str(), style);
 }
 
-bool FileNameFromWide(const wchar_t* text, std::string& name) {
-    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+int UiMessageBox(HWND owner, const std::wstring& text, const std::string& caption, UINT style) {
+    return UiMessageBox(owner, text, WideFromCharset(caption.c_str(), UiCharset), style);
+}
+
+namespace {
+
+bool Exact(const wchar_t* text, int length, UINT codePage, std::string& out) {
     BOOL lost = FALSE;
-    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, -1, nullptr, 0, nullptr, &lost);
-    if (n <= 0 || lost) return false;
-    name.assign(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, -1, name.data(), n, nullptr, &lost);
-    name.resize(static_cast<std::size_t>(n - 1));
+    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0, nullptr, &lost);
+    if (n < 0 || (n == 0 && length > 0) || lost) return false;
+    out.assign(static_cast<std::size_t>(n), '\0');
+    if (n > 0) WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, length, out.data(), n, nullptr, &lost);
     return !lost;
+}
+
+}  // namespace
+
+bool ExactFromWide(const wchar_t* text, UINT codePage, std::string& out, std::wstring* missing) {
+    const std::wstring_view all(text);
+    if (Exact(all.data(), static_cast<int>(all.size()), codePage, out)) return true;
+    out.clear();
+    if (!missing) return false;
+    std::string one;
+    for (std::size_t i = 0; i < all.size();) {
+        // A letter beyond the first plane comes as two halves and is looked at whole.
+        const std::size_t n = IS_HIGH_SURROGATE(all[i]) && i + 1 < all.size() ? 2 : 1;
+        if (!Exact(all.data() + i, static_cast<int>(n), codePage, one)) {
+            *missing = std::wstring(all.substr(i, n));
+            return false;
+        }
+        i += n;
+    }
+    return false;
+}
+
+bool FileNameFromWide(const wchar_t* text, std::string& name) {
+    return ExactFromWide(text, AreFileApisANSI() ? CP_ACP : CP_OEMCP, name);
 }
 
 std::wstring FileNameWide(const std::string& name) {

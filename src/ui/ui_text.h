@@ -31,6 +31,13 @@ int UiMessageBox(HWND owner, const std::string& text, const std::string& caption
 // The same for a text already made of pieces in their own encodings (a list name is the
 // file system's, not the interface's).
 int UiMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT style);
+// The same with a text that holds letters of any set (a letter a word list cannot hold).
+int UiMessageBox(HWND owner, const std::wstring& text, const std::string& caption, UINT style);
+
+// Text in a code page only when every character has a place of its own there: no best fit
+// ("l" for "\u0142"), no default character. Otherwise false, and `missing` (when given)
+// gets the first character that has none.
+bool ExactFromWide(const wchar_t* text, UINT codePage, std::string& out, std::wstring* missing = nullptr);
 
 // A name for the file system, in the code page the ...A file functions use. False when a
 // character has no place in that code page (it would land on disk as another one).

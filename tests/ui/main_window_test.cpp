@@ -1,6 +1,9 @@
 // The main window's menus and commands, worked in-process by sending it messages.
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "core/catalogue/catalogue.h"
 #include "core/settings/settings.h"
@@ -25,11 +28,37 @@ protected:
     void SetUp() override {
         // A language name typed under a Western interface, for a pair in the Central European set.
         Start("[languages]\ngerman\ntch\xE8que,czech,238\nlongname,greek,161,Modern Greek\n\n[selected]\nger_dut.gk\n",
-              {{"LanguageMenu", "&Word lists"}});
+              {{"LanguageMenu", "&Word lists"}, {"AddLetterMissing", "no place for %s"}});
         menu = GetMenu(MainWindow);
     }
     HMENU menu = nullptr;
 };
+
+// Opens the add window on german into dutch (both Western) and confirms an entry typed in it.
+HWND OpenAddWindow() {
+    SendMessageW(MainWindow, WM_COMMAND, 10, 0);
+    return FindWindowA("toevoeg", nullptr);
+}
+void Confirm(HWND add, const wchar_t* word, const wchar_t* translation) {
+    SetDlgItemTextW(add, 30, word);
+    SetDlgItemTextW(add, 31, translation);
+    SendDlgItemMessageW(add, 31, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+// The text of the message box that `act` brings up (then closed), and whether `window`
+// took input meanwhile.
+std::wstring MessageOf(const std::function<void()>& act, HWND window = nullptr, bool* enabled = nullptr) {
+    std::wstring text;
+    WhileModal(
+        [&] {
+            HWND box = FindWindowA("#32770", nullptr);
+            text = WideText(GetDlgItem(box, 0xFFFF));
+            if (enabled) *enabled = IsWindowEnabled(window) != 0;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+        act);
+    return text;
+}
 
 }  // namespace
 
@@ -124,4 +153,59 @@ TEST_F(MainWindowTest, InformationWindowKeepsTheOneWindowContract) {
     DestroyWindow(info);
     EXPECT_EQ(SecondaryWindowOpen, 0);
     EXPECT_TRUE(IsWindowVisible(MainWindow));
+}
+
+// The counts come from the files alone (the store's rule): the store stays on its pair, no
+// file is made (the practice list gains no list files), and a missing file shows as such.
+TEST_F(MainWindowTest, InformationWindowCountsFromTheFilesAndTouchesNone) {
+    CreateDirectoryA("lists", nullptr);
+    CreateDirectoryA("lists\\week1", nullptr);
+    Settings.PracticeList = "week1";
+    DeleteFileA("words/dutch_Modern Greek.gk");
+    const std::map<std::string, std::string> before = FilesHere();
+    SendMessageA(MainWindow, WM_COMMAND, 63, 0);
+    HWND list = FindWindowExA(FindWindowA("info", nullptr), nullptr, "SysListView32", nullptr);
+    char cell[64] = "";
+    ListView_GetItemText(list, 5, 1, cell, sizeof cell);
+    EXPECT_STREQ(cell, "(word file missing)");
+    EXPECT_EQ(FilesHere(), before);
+    EXPECT_EQ(CurrentPair, PairAt(0));
+    DestroyWindow(GetParent(list));
+}
+
+// A letter the pair's code page lacks is refused by name, in either field, and nothing is
+// stored; one that has a place there is stored as typed.
+TEST_F(MainWindowTest, AddWindowRefusesLettersThePairCannotHoldByName) {
+    HWND add = OpenAddWindow();
+    const struct {
+        const wchar_t *word, *translation, *message;
+    } cases[] = {{L"\u0142\u00F3d\u017A", L"stad", L"no place for \u0142"},  // best fit would store "lodz"
+                 {L"city", L"\u03C0\u03CC\u03BB\u03B7", L"no place for \u03C0"}};
+    for (const auto& c : cases) EXPECT_EQ(MessageOf([&] { Confirm(add, c.word, c.translation); }), c.message);
+    EXPECT_EQ(WideText(GetDlgItem(add, 30)), L"city");  // kept for the user to mend
+    EXPECT_EQ(ReadFile("words/ger_dut.gk"), "");
+    Confirm(add, L"caf\u00E9", L"caf\u00E9");
+    EXPECT_STREQ(ReadRecords("words/ger_dut.gk").at(0).word, "caf\xE9");
+    DestroyWindow(add);
+}
+
+// While a closing sort fails and says so, the add window takes no entry.
+TEST_F(MainWindowTest, AddWindowStaysDisabledWhileTheClosingSortFails) {
+    HWND add = OpenAddWindow();
+    Confirm(add, L"Haus", L"huis");
+    bool enabled = true;
+    FailingFileStep failing(1);  // the reverse file's sorted copy
+    MessageOf([&] { SendMessageW(add, WM_COMMAND, 14, 0); }, add, &enabled);
+    EXPECT_FALSE(enabled);
+    EXPECT_FALSE(IsWindow(add));
+}
+
+// Windows ending the session closes the open window as the user would: its sorts run first.
+TEST_F(MainWindowTest, SessionEndRunsTheClosingSorts) {
+    HWND add = OpenAddWindow();
+    for (const wchar_t* word : {L"Zug", L"Apfel"}) Confirm(add, word, L"x");
+    EXPECT_EQ(SendMessageW(MainWindow, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(MainWindow, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(IsWindow(add));
+    EXPECT_STREQ(ReadRecords("words/ger_dut.gk").at(0).word, "Apfel");
 }

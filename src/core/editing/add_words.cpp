@@ -36,21 +36,111 @@ std::optional<std::int32_t> Find(const std::string& word, std::int32_t limit) {
     return p;
 }
 
-// Appends CurrentRecord to the current list, when new words go there and a list file opens.
-void AppendToList() {
+// Appends a record to the current pair's list, when new words go there and a list file opens.
+void AppendToList(const WordRecord& record) {
     if (Settings.AddNewWordsToList != 1) return;
     CloseListFile();
     if (OpenListFile() != 0) return;
     CountListRecords();
+    CurrentRecord = record;
     if (WriteListEntry(ListCount) == 0) ++ListCount;
 }
 
-void AppendToJournal(const WordListDescriptor& pair) {
+void AppendToJournal(const WordListDescriptor& pair, const WordRecord& record) {
     const std::optional<std::string> path = platform::MakePath({"new\\", pair.name1, "_", pair.name2, ".gk"});
     FILE* journal = path ? platform::OpenFile(*path, "ab") : nullptr;
     if (!journal) return;  // the journal is optional: the word is stored all the same
-    platform::WriteBytes(journal, &CurrentRecord, sizeof CurrentRecord);
+    platform::WriteBytes(journal, &record, sizeof record);
     platform::CloseFile(journal);
+}
+
+// A record written during one entry and what stood there before (none: appended), so a
+// failure later in the entry can take it back.
+struct Written {
+    std::int32_t index;
+    std::optional<WordRecord> before;
+    WordRecord record;  // as written
+    bool isNew;         // a word the user had not got: appended, or brought back from deleted
+};
+
+// Puts back what the entry overwrote; a record it appended is marked deleted, which the
+// closing sort drops (the file cannot be shortened in place).
+void TakeBack(const std::vector<Written>& written) {
+    for (auto w = written.rbegin(); w != written.rend(); ++w) {
+        CurrentRecord = w->before.value_or(w->record);
+        if (!w->before) CurrentRecord.deleted = 1;
+        WriteWord(w->index);
+    }
+}
+
+bool WordFileOpens(const WordListDescriptor& pair) {
+    const std::optional<std::string> path = WordFilePath(pair);
+    FILE* file = path ? platform::OpenFile(*path, "r+b") : nullptr;
+    if (file) std::fclose(file);
+    return file != nullptr;
+}
+
+// Writes `record` at `index` (WordCount: appended); what was done, when the file took it.
+std::optional<Written> Write(std::int32_t index, const WordRecord& record, std::optional<WordRecord> before,
+                             bool isNew) {
+    CurrentRecord = record;
+    if (WriteWord(index) != 0) {
+        // A failing disk may have taken part of the record: the old one goes back.
+        if (before) {
+            CurrentRecord = *before;
+            WriteWord(index);
+        }
+        return std::nullopt;
+    }
+    if (index == WordCount) ++WordCount;
+    return Written{index, before, record, isNew};
+}
+
+bool WriteNoted(std::int32_t index, const WordRecord& record, std::optional<WordRecord> before, bool isNew,
+                std::vector<Written>& written) {
+    const std::optional<Written> done = Write(index, record, before, isNew);
+    if (done) written.push_back(*done);
+    return done.has_value();
+}
+
+WordRecord MakeRecord(const std::string& word, const std::string& translation) {
+    WordRecord record{};
+    SetWord(record, word);
+    SetTranslation(record, translation);
+    return record;
+}
+
+// The forward record: an existing one keeps its place and takes the translation; one
+// marked deleted comes back live. A new word goes to the end.
+std::optional<Written> Store(const std::string& word, const std::string& translation, std::int32_t limit) {
+    const WordRecord record = MakeRecord(word, translation);
+    if (const std::optional<std::int32_t> found = Find(word, limit)) {
+        const WordRecord before = CurrentRecord;
+        return Write(*found, record, before, IsDeleted(before));
+    }
+    std::optional<Written> appended = Write(WordCount, record, std::nullopt, true);
+    if (appended) ModifiedFlag = 1;
+    return appended;
+}
+
+// The reverse entry of one translation piece for word W, in the reverse pair's open
+// store. False when the word file did not take it.
+bool AddReverseEntry(const std::string& rawPiece, const std::string& word, std::vector<Written>& written) {
+    const std::string piece = TrimBlanks(rawPiece);
+    if (piece.empty() || piece.size() > kMaxWordChars) return true;
+    const std::optional<std::int32_t> found = Find(piece, Adding.reverseSortedCount);
+    if (!found) return WriteNoted(WordCount, MakeRecord(piece, word), std::nullopt, true, written);
+    const WordRecord before = CurrentRecord;
+    // A deleted entry's old translations were deleted with it: it comes back with W alone.
+    if (IsDeleted(before)) return WriteNoted(*found, MakeRecord(piece, word), before, true, written);
+    // An entry without room for the word, or that lists it already, stays as it is.
+    const std::string existing = before.translation;
+    if (existing.size() + word.size() + 2 > kMaxTranslationChars) return true;
+    for (const std::string& listed : Pieces(existing))
+        if (EqualsIgnoringAsciiCase(listed, word)) return true;
+    WordRecord merged = before;
+    SetTranslation(merged, existing.empty() ? word : existing + ", " + word);
+    return WriteNoted(*found, merged, before, false, written);
 }
 
 }  // namespace
@@ -87,7 +177,8 @@ void BeginAdding() {
 
 std::optional<std::string> PreviewTranslation(const std::string& word) {
     if (word.empty() || word.find(',') != std::string::npos) return std::nullopt;
-    if (!Find(word, Adding.sortedCount)) return std::nullopt;
+    // A deleted word is not there for the user; its old translation is gone with it.
+    if (!Find(word, Adding.sortedCount) || IsDeleted(CurrentRecord)) return std::nullopt;
     return std::string(CurrentRecord.translation);
 }
 
@@ -101,52 +192,44 @@ EntryResult ConfirmEntry(const std::string& wordField, const std::string& transl
     if (translation.empty()) return EntryResult::Cleared;
     // Cutting would lose what the user typed; the window says so instead.
     if (word.size() > kMaxWordChars || translation.size() > kMaxTranslationChars) return EntryResult::TooLong;
+    // Checked before the first write: a reverse file that cannot be opened stops the entry
+    // while nothing is written yet.
+    if (Adding.reverse && !WordFileOpens(*Adding.reverse)) return EntryResult::ReverseNotStored;
 
-    if (const std::optional<std::int32_t> found = Find(word, Adding.sortedCount)) {
-        // The record keeps its place and its deleted mark.
-        SetWord(CurrentRecord, word);
-        SetTranslation(CurrentRecord, translation);
-        if (WriteWord(*found) != 0) return EntryResult::NotStored;
-    } else {
-        CurrentRecord = WordRecord{};
-        SetWord(CurrentRecord, word);
-        SetTranslation(CurrentRecord, translation);
-        // A word the file did not take must not look stored: the window keeps it typed.
-        if (WriteWord(WordCount) != 0) return EntryResult::NotStored;
-        ++WordCount;
-        AppendToJournal(*Adding.pair);
-        AppendToList();
-        ModifiedFlag = 1;
-    }
+    const std::optional<Written> stored = Store(word, translation, Adding.sortedCount);
+    if (!stored) return EntryResult::NotStored;
+    const std::vector<Written> forward = {*stored};
 
     if (Adding.reverse) {
-        SwitchStoreTo(*Adding.reverse);
+        if (TrySwitchStoreTo(*Adding.reverse) != 0) {
+            TakeBack(forward);
+            return EntryResult::ReverseNotStored;
+        }
         if (Adding.reverseSortedCount < 0) Adding.reverseSortedCount = WordCount;
-        for (const std::string& piece : Pieces(translation)) AddReverseEntry(piece, word);
+        std::vector<Written> reverse;
+        bool failed = false;
+        for (const std::string& piece : Pieces(translation)) {
+            if (!AddReverseEntry(piece, word, reverse)) {
+                failed = true;
+                break;
+            }
+        }
+        if (failed) TakeBack(reverse);
+        for (const Written& w : reverse) {
+            if (!w.before) Adding.reverseChanged = true;  // appended: the closing sort takes it in (or out)
+            if (!failed && w.isNew) AppendToList(w.record);
+        }
         SwitchStoreTo(*Adding.pair);
+        if (failed) {
+            TakeBack(forward);
+            return EntryResult::ReverseNotStored;
+        }
+    }
+
+    if (stored->isNew) {
+        AppendToJournal(*Adding.pair, stored->record);
+        AppendToList(stored->record);
     }
     ++Adding.entries;
     return EntryResult::Stored;
-}
-
-void AddReverseEntry(const std::string& rawPiece, const std::string& word) {
-    const std::string piece = TrimBlanks(rawPiece);
-    if (piece.empty() || piece.size() > kMaxWordChars) return;
-    const std::optional<std::int32_t> found = Find(piece, Adding.reverseSortedCount);
-    if (!found) {
-        CurrentRecord = WordRecord{};
-        SetWord(CurrentRecord, piece);
-        SetTranslation(CurrentRecord, word);
-        if (WriteWord(WordCount) == 0) ++WordCount;
-        Adding.reverseChanged = true;
-        AppendToList();
-        return;
-    }
-    // An entry without room for the word, or that lists it already, stays as it is.
-    const std::string existing = CurrentRecord.translation;
-    if (existing.size() + word.size() + 2 > kMaxTranslationChars) return;
-    for (const std::string& listed : Pieces(existing))
-        if (EqualsIgnoringAsciiCase(listed, word)) return;
-    SetTranslation(CurrentRecord, existing.empty() ? word : existing + ", " + word);
-    WriteWord(*found);
 }

@@ -38,18 +38,18 @@ void BeginAdding();
 std::optional<std::string> PreviewTranslation(const std::string& word);
 
 enum class EntryResult {
-    Ignored,    // an empty word or translation: nothing happens
-    Cleared,    // the translation holds nothing but commas and blanks: the fields are cleared
-    TooLong,    // a field does not fit its record field once normalised: stored nowhere
-    HasComma,   // a comma in the word
-    NotStored,  // the word file could not be written: nothing was stored
+    Ignored,           // an empty word or translation: nothing happens
+    Cleared,           // the translation holds nothing but commas and blanks: the fields are cleared
+    TooLong,           // a field does not fit its record field once normalised: stored nowhere
+    HasComma,          // a comma in the word
+    NotStored,         // the word file could not be written: nothing was stored
+    ReverseNotStored,  // the reverse word file could not be opened or written: stored in neither
     Stored,
 };
 
-// Confirms the entry of the two fields as typed: stores or updates the word, appends new
-// words to the journal and, when AddNewWordsToList is 1, to the current list, then adds
-// or merges the reverse entries. The window's pair is current again afterwards.
+// Confirms the entry of the two fields as typed: stores or updates the word (a word marked
+// deleted comes back with what was typed), adds or merges the reverse entries, and then
+// appends new words to the journal and, when AddNewWordsToList is 1, to the current lists.
+// The entry lands in both word files or in neither. The window's pair is current again
+// afterwards.
 EntryResult ConfirmEntry(const std::string& wordField, const std::string& translationField);
-
-// The reverse entry of one translation piece for word W, in the reverse pair's open store.
-void AddReverseEntry(const std::string& piece, const std::string& word);

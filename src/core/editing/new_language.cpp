@@ -37,6 +37,24 @@ bool CreateEmpty(const std::optional<std::string>& path) {
     return file && platform::CloseFile(file);
 }
 
+// The language of the catalogue whose word file, list file or icon a new language `name`
+// would take, as the file system compares names; none when they are all free.
+const char* OwnerOfFiles(const std::string& name, const std::string& main) {
+    const std::string wordFiles[] = {LongWordFileName(main, name), LongWordFileName(name, main)};
+    const std::string listFiles[] = {main + "_" + name + ".ls", name + "_" + main + ".ls"};
+    const std::string icon = LongIconName(name);
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        const char* language = EqualsIgnoringAsciiCase(d->name1, main) ? d->name2 : d->name1;
+        for (const std::string& file : wordFiles)
+            if (platform::SameFileName(file, WordFileName(*d))) return language;
+        for (const std::string& file : listFiles)
+            if (platform::SameFileName(file, ListFileName(*d))) return language;
+        // Its first icon is its first language's: the main language's in a reverse pair.
+        if (platform::SameFileName(icon, Icon1Name(*d))) return d->name1;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 NewLanguageProblem CheckNewLanguageName(const std::string& name, const std::string& locale, int code,
@@ -50,6 +68,12 @@ NewLanguageProblem CheckNewLanguageName(const std::string& name, const std::stri
             existing = d->name1;
             return NewLanguageProblem::Exists;
         }
+    }
+    // "Eng" beside english would write over eng.ico; "ESPA\xD1OL" beside espa\xF1ol would share
+    // its word files, which the file system tells apart only by case.
+    if (const char* owner = OwnerOfFiles(name, Ui(UiKey::MainLanguage))) {
+        existing = owner;
+        return NewLanguageProblem::Exists;
     }
     return NewLanguageProblem::None;
 }

@@ -12,7 +12,8 @@ enum class NewLanguageProblem { None, EmptyName, NotAllowed, Exists };
 // Checks a name typed for a new language (blanks around it trimmed). Refused: the main
 // language, and names that cannot name files or be read back from the catalogue (a comma,
 // a character Windows forbids in file names, a trailing full stop, a line or path too
-// long). `existing` gets the catalogue's own spelling of a name it has already.
+// long). `existing` gets the catalogue's own spelling of a name it has already, or of the
+// language whose files (word files, list files, icon) the name's would be.
 NewLanguageProblem CheckNewLanguageName(const std::string& name, const std::string& locale, int code,
                                         std::string& existing);
 

@@ -33,6 +33,20 @@ void SwitchStoreTo(WordListDescriptor& pair) {
     ReopenStore();
 }
 
+int TrySwitchStoreTo(WordListDescriptor& pair) {
+    WordListDescriptor* const before = CurrentPair;
+    CloseStore();
+    CurrentPair = &pair;
+    if (TryOpenWordFile() == 0) {
+        SetCollation(pair, LocaleReport::Silent);
+        OpenListFile();
+        CountRecords();
+        return 0;
+    }
+    SwitchStoreTo(*before);
+    return -1;
+}
+
 int ReloadCatalogue() {
     const std::string current = CurrentPair ? WordFileName(*CurrentPair) : "";
     WordListDescriptor* const before = CurrentPair;

@@ -15,6 +15,9 @@ int SelectPair();
 // Makes `pair` current with its collation (no locale message) and reopens the store on it,
 // without saving it as the selection: a window's brief visit to another pair.
 void SwitchStoreTo(WordListDescriptor& pair);
+// The same when `pair`'s word file opens; otherwise the store goes back to the pair that
+// was current, and -1.
+int TrySwitchStoreTo(WordListDescriptor& pair);
 // Builds the catalogue again (after a language was added), keeping the current pair by its
 // word file. 0, or -1 when the catalogue could not be read (the one in use stays).
 int ReloadCatalogue();

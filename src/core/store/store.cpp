@@ -53,11 +53,16 @@ int WriteRecord(FILE* file, std::int32_t n) {
 
 void SetStoreAccess(StoreAccess value) { access = value; }
 
-int OpenWordFile() {
+int TryOpenWordFile() {
     CloseWordFile();
-    std::optional<std::string> path = WordFilePath(*CurrentPair);
+    const std::optional<std::string> path = WordFilePath(*CurrentPair);
     if (path) wordFile = platform::OpenFile(*path, access == StoreAccess::ReadOnly ? "rb" : "r+b");
-    if (!wordFile) {
+    return wordFile ? 0 : -1;
+}
+
+int OpenWordFile() {
+    if (TryOpenWordFile() != 0) {
+        const std::optional<std::string> path = WordFilePath(*CurrentPair);
         std::string shown = path ? *path : std::string(Ui(UiKey::PathLanguage)) + WordFileName(*CurrentPair);
         char text[600];
         std::snprintf(text, sizeof text, "Can't open %s   \n\nProgram aborted", shown.c_str());
@@ -88,6 +93,17 @@ void CountRecords() {
 }
 
 void CountListRecords() { ListCount = CountOf(listFile); }
+
+std::optional<std::int32_t> CountWordFileRecords(const WordListDescriptor& pair) {
+    const std::optional<std::string> path = WordFilePath(pair);
+    FILE* file = path ? platform::OpenFile(*path, "rb") : nullptr;
+    if (!file) return std::nullopt;
+    const bool readable = platform::FileSize(file) >= 0;
+    const std::int32_t count = CountOf(file);
+    std::fclose(file);
+    if (!readable) return std::nullopt;
+    return count;
+}
 
 int ReadWord(std::int32_t n) {
     if (n > WordCount || n < 0) {

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/store/word_record.h"
+
+struct WordListDescriptor;
 
 extern WordRecord CurrentRecord;
 // Set by the windows that leave the word file (or a list) out of order, until they sort it.
@@ -16,6 +19,9 @@ extern std::int32_t ListCount;
 // Opens the current pair's word file, or shows "Can't open ..." and ends the process.
 // The practice-list file is opened by the list storage; the two together by OpenStore.
 int OpenWordFile();
+// The same without the message and the end: -1 with no word file open. For a visit to
+// another pair that must not end the program half way through a change.
+int TryOpenWordFile();
 // Opens a list file for reading and writing, creating it empty when it is missing (for
 // reading only under StoreAccess other than ReadWrite). 0, or -1 with no list file open.
 int OpenListFileAt(const std::string& path);
@@ -43,6 +49,10 @@ inline std::int32_t FindWord(const char* key) { return FindWord(key, WordCount);
 // the word file; the program may change both files.
 enum class StoreAccess { ReadWrite, WordFileOnly, ReadOnly };
 void SetStoreAccess(StoreAccess access);
+
+// The number of records in a pair's word file from its size, without opening the store
+// or changing any file; none when the file is missing or unreadable.
+std::optional<std::int32_t> CountWordFileRecords(const WordListDescriptor& pair);
 
 // Record reads since the start, for measuring searches.
 extern std::uint64_t StoreRecordReads;

@@ -22,8 +22,9 @@ class AddWordsTest : public testing::Test {
 protected:
     void SetUp() override {
         UseCatalogue("[languages]\nenglish\n");
-        WriteRecords("words/eng_dut.gk", {Record("apple", "appel"), Record("house", "huis", 1)});
-        WriteRecords("words/dut_eng.gk", {Record("huis", "house"), Record("thuis", "home"),
+        WriteRecords("words/eng_dut.gk",
+                     {Record("apple", "appel"), Record("house", "huis"), Record("plum", "pruim", 1)});
+        WriteRecords("words/dut_eng.gk", {Record("huis", "house"), Record("pruim", "prune", 1), Record("thuis", "home"),
                                           Record("woning", "flat, apartment, dwelling, lodgings, residence")});
         std::filesystem::create_directories("lists/week1");
         Settings.PracticeList = "week1";
@@ -47,14 +48,14 @@ TEST(AddWords, TranslationsAreNormalised) {
 TEST_F(AddWordsTest, AnExistingWordTakesTheTranslationAndFeedsTheReversePair) {
     EXPECT_EQ(PreviewTranslation("HOUSE"), "huis");
     EXPECT_EQ(ConfirmEntry("house", "huis , thuis,, woning, verblijf "), EntryResult::Stored);
-    // The record keeps its place and its mark; nothing new in the journal or the list.
+    // The record keeps its place; nothing new in the journal or the list.
     EXPECT_EQ(Texts("words/eng_dut.gk"),
-              (std::vector<std::string>{"apple=appel", "house=huis, thuis, woning, verblijf*"}));
+              (std::vector<std::string>{"apple=appel", "house=huis, thuis, woning, verblijf", "plum=pruim*"}));
     EXPECT_FALSE(Exists("new/english_dutch.gk"));
     EXPECT_EQ(ModifiedFlag, 0);
     // huis lists house already; thuis gets it; woning has no room; verblijf is new.
     EXPECT_EQ(Texts("words/dut_eng.gk"),
-              (std::vector<std::string>{"huis=house", "thuis=home, house",
+              (std::vector<std::string>{"huis=house", "pruim=prune*", "thuis=home, house",
                                         "woning=flat, apartment, dwelling, lodgings, residence", "verblijf=house"}));
     EXPECT_EQ(Texts("lists/week1/dut_eng.ls"), std::vector<std::string>{"verblijf=house"});
     EXPECT_TRUE(Adding.reverseChanged);
@@ -67,15 +68,15 @@ TEST_F(AddWordsTest, NewWordsGoToTheEndTheJournalAndTheList) {
     EXPECT_EQ(PreviewTranslation("pear"), std::nullopt);  // added while the window is open: not found
     EXPECT_EQ(ConfirmEntry("pear", "peer"), EntryResult::Stored);
     EXPECT_EQ(Texts("words/eng_dut.gk"),
-              (std::vector<std::string>{"apple=appel", "house=huis*", "pear=peer", "pear=peer"}));
+              (std::vector<std::string>{"apple=appel", "house=huis", "plum=pruim*", "pear=peer", "pear=peer"}));
     EXPECT_EQ(Texts("new/english_dutch.gk"), (std::vector<std::string>{"pear=peer", "pear=peer"}));
     EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), (std::vector<std::string>{"pear=peer", "pear=peer"}));
     EXPECT_EQ(ModifiedFlag, 1);
-    EXPECT_EQ(WordCount, 4);
+    EXPECT_EQ(WordCount, 5);
     // The reverse file gained peer once per entry: the first is past its sorted part too.
-    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 5u);
+    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 6u);
     Settings.AddNewWordsToList = 0;
-    EXPECT_EQ(ConfirmEntry("plum", "pruim"), EntryResult::Stored);
+    EXPECT_EQ(ConfirmEntry("cherry", "kers"), EntryResult::Stored);
     EXPECT_EQ(Texts("lists/week1/eng_dut.ls").size(), 2u);
 }
 
@@ -102,7 +103,7 @@ TEST_F(AddWordsTest, AWordTheFileDoesNotTakeIsReportedNotStored) {
         FailingFileStep failing(1);
         EXPECT_EQ(ConfirmEntry(word, "peer"), EntryResult::NotStored) << word;
     }
-    EXPECT_EQ(WordCount, 2);
+    EXPECT_EQ(WordCount, 3);
     EXPECT_EQ(Adding.entries, 0);
     EXPECT_FALSE(Exists("new/english_dutch.gk"));
     EXPECT_EQ(ConfirmEntry("pear", "peer"), EntryResult::Stored);  // the disk is back
@@ -114,5 +115,42 @@ TEST_F(AddWordsTest, LongPiecesGetNoReverseEntryButTheForwardRecordKeepsThem) {
     EXPECT_EQ(ConfirmEntry("pear", piece + ",peer"), EntryResult::Stored);
     EXPECT_EQ(Texts("words/eng_dut.gk").back(), "pear=" + piece + ", peer");
     EXPECT_EQ(Texts("words/dut_eng.gk").back(), "peer=pear");
-    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 4u);
+    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 5u);
+}
+
+// A deleted word is gone for the user: typing it shows nothing, and confirming it brings
+// the record back holding what was confirmed, in both directions, new to the journal and the list.
+TEST_F(AddWordsTest, DeletedWordsComeBackWithWhatWasConfirmed) {
+    EXPECT_EQ(PreviewTranslation("plum"), std::nullopt);
+    EXPECT_EQ(ConfirmEntry("plum", "pruim, kwets"), EntryResult::Stored);
+    EXPECT_EQ(Texts("words/eng_dut.gk")[2], "plum=pruim, kwets");
+    EXPECT_EQ(Texts("words/dut_eng.gk")[1], "pruim=plum");  // not "prune, plum"
+    EXPECT_EQ(Texts("words/dut_eng.gk").back(), "kwets=plum");
+    EXPECT_EQ(Texts("new/english_dutch.gk"), std::vector<std::string>{"plum=pruim, kwets"});
+    EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), std::vector<std::string>{"plum=pruim, kwets"});
+    EXPECT_EQ(Texts("lists/week1/dut_eng.ls"), (std::vector<std::string>{"pruim=plum", "kwets=plum"}));
+    EXPECT_EQ(ModifiedFlag, 0);  // revived in place: the forward file is still in order
+}
+
+// The entry lands in both word files or in neither: a reverse file that cannot be opened
+// is found before anything is written, and a reverse write that fails takes back the
+// writes before it (an appended record is marked deleted, for the closing sort to drop).
+TEST_F(AddWordsTest, AnEntryTheReverseFileDoesNotTakeIsStoredInNeither) {
+    const std::vector<std::string> forward = Texts("words/eng_dut.gk");
+    std::vector<std::string> reverse = Texts("words/dut_eng.gk");
+    {
+        FailingFileStep failing(5);  // the forward record (write, flush), verblijf, then thuis
+        EXPECT_EQ(ConfirmEntry("house", "verblijf, thuis"), EntryResult::ReverseNotStored);
+    }
+    EXPECT_EQ(Texts("words/eng_dut.gk"), forward);
+    reverse.push_back("verblijf=house*");
+    EXPECT_EQ(Texts("words/dut_eng.gk"), reverse);
+    EXPECT_TRUE(Adding.reverseChanged);
+    EXPECT_TRUE(Texts("lists/week1/dut_eng.ls").empty());
+
+    std::filesystem::remove("words/dut_eng.gk");
+    EXPECT_EQ(ConfirmEntry("pear", "peer"), EntryResult::ReverseNotStored);
+    EXPECT_EQ(Texts("words/eng_dut.gk"), forward);
+    EXPECT_EQ(CurrentPair, PairAt(0));
+    EXPECT_FALSE(Exists("new/english_dutch.gk"));
 }

@@ -45,6 +45,23 @@ TEST_F(NewLanguageTest, NamesThatCannotBeALanguage) {
     }
 }
 
+// A name whose files another language has already, as the file system compares names
+// (without case, in the system code page), is refused with that language's name.
+TEST_F(NewLanguageTest, NamesWhoseFilesBelongToAnotherLanguage) {
+    UseCatalogue("[languages]\ngerman\nlongname,spanish,0,espa\xF1ol\n\n");
+    const std::pair<const char*, const char*> cases[] = {{"Ger", "german"},             // ger.ico
+                                                         {"ESPA\xD1OL", "espa\xF1ol"},  // every file
+                                                         {"DUT", "dutch"},              // the main language's dut.ico
+                                                         {"Germ", ""},
+                                                         {"espa\xF1ola", ""}};
+    for (auto [name, owner] : cases) {
+        std::string existing;
+        const NewLanguageProblem problem = CheckNewLanguageName(name, "spanish", 0, existing);
+        EXPECT_EQ(problem, *owner ? NewLanguageProblem::Exists : NewLanguageProblem::None) << name;
+        EXPECT_EQ(existing, owner) << name;
+    }
+}
+
 TEST_F(NewLanguageTest, CreatesTheLineTheFilesAndTheIcon) {
     const std::string icon(1078, '\x42');
     const NewLanguageResult result = CreateNewLanguage("Klingon", "english", 0, icon.data(), icon.size());

@@ -116,3 +116,19 @@ TEST_F(StoreTest, MissingWordFileEndsTheProgram) {
                 "Dictionary: Can't open words\\\\ger_dut\\.gk   \n\nProgram aborted");
 }
 #endif
+
+// Counted from the file's size, deleted records included; a missing file is none. The
+// store stays on its pair and no file is made.
+TEST_F(StoreTest, RecordsOfAnyPairCountedFromTheFileAlone) {
+    std::filesystem::create_directories("lists/week1");
+    Settings.PracticeList = "week1";
+    Open({Record("a"), Record("b", "", 1)});
+    WriteFile("words/dut_ger.gk", RecordBytes(Alphabet(3)) + "half a record");
+    EXPECT_EQ(CountWordFileRecords(*PairAt(1)), 3);
+    std::filesystem::remove("words/dut_ger.gk");
+    const std::map<std::string, std::string> before = FilesHere();
+    EXPECT_EQ(CountWordFileRecords(*PairAt(0)), 2);
+    EXPECT_EQ(CountWordFileRecords(*PairAt(1)), std::nullopt);
+    EXPECT_EQ(FilesHere(), before);
+    EXPECT_EQ(CurrentPair, PairAt(0));
+}
