@@ -440,6 +440,15 @@ void AppendWithoutNotes(std::string_view line, std::string& translation) {
     if (translation.size() == start) translation.resize(before);
 }
 
+// A line without the sense number that starts it ("2. creux"): each sense is translations
+// like any other line, and the number is not part of any of them.
+std::string_view WithoutSenseNumber(std::string_view line) {
+    std::size_t digits = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+    if (digits == 0 || digits > 3 || line.substr(digits, 2) != ". ") return line;
+    return line.substr(digits + 2);
+}
+
 // A definition: the headword (and its pronunciation between slashes) on the first line,
 // the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
 // other indented lines are examples, synonyms, references and notes.
@@ -457,7 +466,7 @@ void ParseDefinition(std::string_view definition, std::string& word, std::string
             word.assign(line.substr(0, slash));
             first = false;
         } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
-            AppendWithoutNotes(line, translation);
+            AppendWithoutNotes(WithoutSenseNumber(line), translation);
         }
     }
 }

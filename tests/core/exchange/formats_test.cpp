@@ -245,3 +245,22 @@ TEST(Formats, FreeDictDefinitions) {
     EXPECT_FALSE(Gunzip(damagedGzip, text, error));
     EXPECT_EQ(error, "the compressed dictionary is damaged");
 }
+
+TEST(Formats, FreeDictSenseNumbersAreNotTranslations) {
+    const struct {
+        std::string definition, translation;
+    } cases[] = {
+        {"1. grotte\n2. creux", "grotte, creux"},
+        {"1. in staat om\n12. bereid, gewillig", "in staat om, bereid, gewillig"},
+        {"1.5 litre\n2.creux", "1.5 litre, 2.creux"},  // no blank after the dot: part of the text
+    };
+    for (const auto& c : cases) {
+        std::string index, dict;
+        WriteFreeDict({{0, "cave /keiv/", c.definition}}, "English", "French", index, dict);
+        ForeignFile file;
+        std::string error;
+        ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
+        ASSERT_EQ(file.entries.size(), 1u);
+        EXPECT_EQ(file.entries[0].translation, c.translation) << c.definition;
+    }
+}
