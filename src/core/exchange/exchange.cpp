@@ -254,9 +254,9 @@ bool ReadForeignFile(const std::string& path, ExchangeFormat format, const Impor
     }
     switch (format) {
         case ExchangeFormat::Tsv:
-            return ReadDelimited(text, '\t', file, error);
+            return ReadDelimited(text, options.separator, file, error, '\t');
         case ExchangeFormat::Csv:
-            return ReadDelimited(text, ',', file, error);
+            return ReadDelimited(text, options.separator, file, error, ',');
         case ExchangeFormat::Anki:
             return ReadAnki(text, file, error);
         case ExchangeFormat::Kvtml:
@@ -318,6 +318,7 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     report.file = path;
     report.format = *format;
     report.languages = file.languages;
+    report.separator = file.separator;
     report.entries = static_cast<int>(file.entries.size());
     plan.forward.reserve(plan.forward.size() + file.entries.size());
     plan.backward.reserve(plan.backward.size() + file.entries.size() * 2);
@@ -466,6 +467,7 @@ std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) 
     std::string text =
         report.file + " (" + FormatName(report.format) + "): " + std::to_string(report.entries) + " entries\n";
     if (!report.languages.empty()) text += "languages: " + report.languages + "\n";
+    if (report.separator) text += "fields separated by " + SeparatorName(report.separator) + "\n";
     text += "added " + std::to_string(report.added) + ", merged " + std::to_string(report.merged) + ", already there " +
             std::to_string(report.unchanged) + ", skipped " + std::to_string(report.skipped) + "\n";
     text += "reverse pair: added " + std::to_string(report.reverseAdded) + ", merged " +

@@ -144,9 +144,11 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 }
 
 // A field for a separated file: quoted when it holds the separator, a quote, a line end,
-// or starts with the comment sign of the flashcard program's headers.
+// or starts like the comment sign of the flashcard program's headers or a spreadsheet's
+// separator line ("sep=;", which a word "sep" and a separator "=" would make too).
 std::string Quoted(const std::string& field, char separator) {
-    if (field.find_first_of(std::string("\"\r\n") + separator) == std::string::npos && field.compare(0, 1, "#") != 0)
+    if (field.find_first_of(std::string("\"\r\n") + separator) == std::string::npos && field.compare(0, 1, "#") != 0 &&
+        field.compare(0, 3, "sep") != 0)
         return field;
     std::string quoted = "\"";
     for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -195,14 +197,89 @@ std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_vi
 
 bool FormatIsUtf8(ExchangeFormat format) { return format != ExchangeFormat::Tsv && format != ExchangeFormat::Csv; }
 
-bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error) {
+char SeparatorNamed(std::string_view name) {
+    static const std::pair<const char*, char> kNamed[] = {{"tab", '\t'},  {"comma", ','}, {"semicolon", ';'},
+                                                          {"space", ' '}, {"pipe", '|'},  {"colon", ':'}};
+    for (const auto& [named, separator] : kNamed)
+        if (EqualsIgnoringAsciiCase(name, named)) return separator;
+    // A quote or a line end cannot separate fields.
+    if (name.size() == 1 && name[0] != '"' && name[0] != '\r' && name[0] != '\n' && name[0] != '\0') return name[0];
+    return 0;
+}
+
+std::string SeparatorName(char separator) {
+    switch (separator) {
+        case '\t':
+            return "tab";
+        case ',':
+            return "comma";
+        case ';':
+            return "semicolon";
+        default:
+            return std::string(1, separator);
+    }
+}
+
+char DetectSeparator(std::string_view text, char preferred) {
+    constexpr char kCandidates[] = {'\t', ';', ','};
+    constexpr int kLines = 50;
+    // Per candidate: lines it occurs on, and lines with the same count as the first line.
+    int lines[3] = {}, regular[3] = {}, first[3] = {-1, -1, -1};
+    int count[3] = {};
+    int seen = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i <= text.size() && seen < kLines; ++i) {
+        const char c = i < text.size() ? text[i] : '\n';
+        if (c == '"') quoted = !quoted;
+        if (quoted && i < text.size()) continue;
+        if (c == '\n' || c == '\r') {
+            if (count[0] + count[1] + count[2] > 0) {
+                ++seen;
+                for (int k = 0; k < 3; ++k) {
+                    if (count[k] > 0) ++lines[k];
+                    if (first[k] < 0 && count[k] > 0) first[k] = count[k];
+                    if (count[k] > 0 && count[k] == first[k]) ++regular[k];
+                }
+            }
+            count[0] = count[1] = count[2] = 0;
+            quoted = false;  // an unclosed quote must not hide the rest of the sample
+            continue;
+        }
+        for (int k = 0; k < 3; ++k)
+            if (c == kCandidates[k]) ++count[k];
+    }
+    int best = -1;
+    for (int k = 0; k < 3; ++k) {
+        if (lines[k] == 0) continue;
+        if (best < 0 || lines[k] > lines[best] || (lines[k] == lines[best] && regular[k] > regular[best])) best = k;
+    }
+    for (int k = 0; k < 3; ++k)
+        if (kCandidates[k] == preferred && best >= 0 && lines[k] == lines[best] && regular[k] == regular[best])
+            return preferred;
+    return best < 0 ? preferred : kCandidates[best];
+}
+
+bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error, char preferred) {
     file = ForeignFile{};
     error.clear();  // the result is whether an error was met
     const bool bom = text.substr(0, 3) == kBom;
     text = WithoutBom(text);
     // Text that is not UTF-8 is taken to be in the pair's own code page, as the export writes it.
     file.utf8 = bom || ValidUtf8(text);
-    FieldReader reader(text, separator);
+    int firstLine = 1;
+    // Spreadsheets name the separator in a first line of its own.
+    if (text.substr(0, 4) == "sep=" && text.size() >= 5 && text[4] != '\r' && text[4] != '\n' &&
+        (text.size() == 5 || text[5] == '\r' || text[5] == '\n')) {
+        if (!separator) separator = SeparatorNamed(text.substr(4, 1));
+        std::size_t skip = 5;
+        if (skip < text.size() && text[skip] == '\r') ++skip;
+        if (skip < text.size() && text[skip] == '\n') ++skip;
+        text.remove_prefix(skip);
+        firstLine = 2;
+    }
+    if (!separator) separator = DetectSeparator(text, preferred);
+    file.separator = separator;
+    FieldReader reader(text, separator, firstLine);
     std::vector<std::string> fields;
     int line = 0;
     while (reader.Next(fields, line, error)) {
@@ -235,14 +312,8 @@ bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
         const std::string name = Lower(header.substr(1, colon - 1));
         const std::string_view value = header.substr(colon + 1);
         if (name == "separator") {
-            static const std::map<std::string, char> kNamed = {{"tab", '\t'},  {"comma", ','}, {"semicolon", ';'},
-                                                               {"space", ' '}, {"pipe", '|'},  {"colon", ':'}};
-            const auto named = kNamed.find(Lower(value));
-            if (named != kNamed.end())
-                separator = named->second;
-            else if (value.size() == 1)
-                separator = value[0];
-            else {
+            separator = SeparatorNamed(value);
+            if (!separator) {
                 error = Where(line) + "an unknown separator \"" + std::string(value) + "\"";
                 return false;
             }

@@ -264,3 +264,52 @@ TEST(Formats, FreeDictSenseNumbersAreNotTranslations) {
         EXPECT_EQ(file.entries[0].translation, c.translation) << c.definition;
     }
 }
+
+TEST(Formats, SeparatorAsGivenNamedOrFoundInTheFile) {
+    const struct {
+        const char* name;
+        std::string text;
+        char given, preferred, separator;
+        std::vector<Expected> entries;
+    } cases[] = {
+        {"semicolons, commas in cells",
+         "Haus;huis, woning\nBaum;boom\nZug;trein\n",
+         0,
+         ',',
+         ';',
+         {{1, "Haus", "huis, woning"}, {2, "Baum", "boom"}, {3, "Zug", "trein"}}},
+        {"a first line names it", "sep=;\r\nHaus;huis\r\n", 0, ',', ';', {{2, "Haus", "huis"}}},
+        {"the named one over what the lines show",
+         "sep=,\nHaus;x,y\nBaum;z,w\n",
+         0,
+         '\t',
+         ',',
+         {{2, "Haus;x", "y"}, {3, "Baum;z", "w"}}},
+        {"a given one over the named one", "sep=;\na,b;c\n", ',', '\t', ',', {{2, "a", "b;c"}}},
+        {"separators inside quotes do not count",
+         "\"a;b\",c\n\"d;e\",f\n",
+         0,
+         '\t',
+         ',',
+         {{1, "a;b", "c"}, {2, "d;e", "f"}}},
+        {"tabs, commas in cells",
+         "Haus\thuis, woning\nBaum\tboom\n",
+         0,
+         ',',
+         '\t',
+         {{1, "Haus", "huis, woning"}, {2, "Baum", "boom"}}},
+        {"none at all: the preferred one", "Haus\n", 0, ',', ',', {{1, "Haus", ""}}},
+        {"as regular as the preferred one", "a;b,c\n", 0, ',', ',', {{1, "a;b", "c"}}},
+    };
+    for (const auto& c : cases) {
+        ForeignFile file;
+        std::string error;
+        EXPECT_TRUE(ReadDelimited(c.text, c.given, file, error, c.preferred)) << c.name << ": " << error;
+        EXPECT_EQ(file.separator, c.separator) << c.name;
+        EXPECT_EQ(Entries(file), c.entries) << c.name;
+    }
+    EXPECT_EQ(SeparatorNamed("Semicolon"), ';');
+    EXPECT_EQ(SeparatorNamed("|"), '|');
+    EXPECT_EQ(SeparatorNamed("\""), 0);
+    EXPECT_EQ(SeparatorNamed("semi"), 0);
+}
