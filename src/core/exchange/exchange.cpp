@@ -319,6 +319,7 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     report.format = *format;
     report.languages = file.languages;
     report.separator = file.separator;
+    report.encoding = file.encoding;
     report.entries = static_cast<int>(file.entries.size());
     plan.forward.reserve(plan.forward.size() + file.entries.size());
     plan.backward.reserve(plan.backward.size() + file.entries.size() * 2);
@@ -335,6 +336,10 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
             problem(message);
             ++report.skipped;
         };
+        if (!entry.refused.empty()) {
+            skip(entry.refused);
+            continue;
+        }
         FieldText(entry.word, false, word);
         FieldText(entry.translation, true, converted);
         NormaliseTranslation(converted, translation);
@@ -467,6 +472,7 @@ std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) 
     std::string text =
         report.file + " (" + FormatName(report.format) + "): " + std::to_string(report.entries) + " entries\n";
     if (!report.languages.empty()) text += "languages: " + report.languages + "\n";
+    if (!report.encoding.empty()) text += "text: " + report.encoding + "\n";
     if (report.separator) text += "fields separated by " + SeparatorName(report.separator) + "\n";
     text += "added " + std::to_string(report.added) + ", merged " + std::to_string(report.merged) + ", already there " +
             std::to_string(report.unchanged) + ", skipped " + std::to_string(report.skipped) + "\n";
@@ -498,7 +504,7 @@ int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> for
     std::vector<ForeignEntry> entries;
     entries.reserve(records.size());
     for (const WordRecord& r : records) {
-        ForeignEntry e{0, r.word, r.translation};
+        ForeignEntry e{0, r.word, r.translation, {}};
         if (utf8 && (!ToUtf8(r.word, wordPage, e.word) || !ToUtf8(r.translation, translationPage, e.translation))) {
             error = "the code page of the pair cannot be converted";
             return -1;

@@ -29,12 +29,13 @@ struct ImportReport {
     std::string file;
     ExchangeFormat format = ExchangeFormat::Tsv;
     std::string languages;
-    char separator = 0;  // of a separated file
-    int entries = 0;     // read from the file
-    int added = 0;       // new words
-    int merged = 0;      // words that were there and gained translations
-    int unchanged = 0;   // words that were there with every translation
-    int skipped = 0;     // not stored: see the problems
+    char separator = 0;    // of a separated file
+    std::string encoding;  // as the file's text was told
+    int entries = 0;       // read from the file
+    int added = 0;         // new words
+    int merged = 0;        // words that were there and gained translations
+    int unchanged = 0;     // words that were there with every translation
+    int skipped = 0;       // not stored: see the problems
     int reverseAdded = 0;
     int reverseMerged = 0;
     std::vector<ImportProblem> problems;

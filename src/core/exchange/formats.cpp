@@ -143,6 +143,69 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
     }
 }
 
+// Text with a UTF-16 byte-order mark as UTF-8; false for text without one. A surrogate
+// without its other half, or a last odd byte, becomes U+FFFD, which no code page holds,
+// so its entry is reported rather than cut.
+bool FromUtf16(std::string_view text, std::string& utf8) {
+    if (text.size() < 2) return false;
+    const unsigned char b0 = static_cast<unsigned char>(text[0]), b1 = static_cast<unsigned char>(text[1]);
+    const bool little = b0 == 0xFF && b1 == 0xFE;
+    if (!little && !(b0 == 0xFE && b1 == 0xFF)) return false;
+    utf8.clear();
+    utf8.reserve(text.size());
+    auto unit = [&](std::size_t i) -> std::uint32_t {
+        const unsigned char lo = static_cast<unsigned char>(text[i + (little ? 0 : 1)]);
+        const unsigned char hi = static_cast<unsigned char>(text[i + (little ? 1 : 0)]);
+        return static_cast<std::uint32_t>(hi) << 8 | lo;
+    };
+    std::size_t i = 2;
+    for (; i + 1 < text.size(); i += 2) {
+        std::uint32_t code = unit(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 3 < text.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        AppendUtf8(utf8, code);
+    }
+    if (i < text.size()) AppendUtf8(utf8, 0xFFFD);
+    return true;
+}
+
+// Whether text without a byte-order mark is UTF-8, by its lines: those with letters beyond
+// ASCII that are valid UTF-8 against those that are not. A few stray bytes in a UTF-8 file,
+// or a few letter pairs in a code-page file that happen to be valid, do not turn the rest.
+bool MostlyUtf8(std::string_view text) {
+    std::size_t utf8Lines = 0, otherLines = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            continue;
+        ++(ValidUtf8(line) ? utf8Lines : otherLines);
+    }
+    return otherLines == 0 || utf8Lines > otherLines;
+}
+
+bool HasNonAscii(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Marks the entries whose text does not fit the file's encoding: they are reported, the
+// rest is read as the file is.
+void RefuseMisfits(ForeignFile& file) {
+    for (ForeignEntry& e : file.entries) {
+        const std::string both = e.word + e.translation;
+        if (file.utf8 && !ValidUtf8(both))
+            e.refused = "not UTF-8 text, as the rest of the file is";
+        else if (!file.utf8 && HasNonAscii(both) && ValidUtf8(both))
+            e.refused = "UTF-8 text, while the rest of the file is in the pair's code page";
+    }
+}
+
 // A field for a separated file: quoted when it holds the separator, a quote, a line end,
 // or starts like the comment sign of the flashcard program's headers or a spreadsheet's
 // separator line ("sep=;", which a word "sep" and a separator "=" would make too).
@@ -262,10 +325,14 @@ char DetectSeparator(std::string_view text, char preferred) {
 bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error, char preferred) {
     file = ForeignFile{};
     error.clear();  // the result is whether an error was met
+    std::string decoded;
+    const bool utf16 = FromUtf16(text, decoded);
+    if (utf16) text = decoded;
     const bool bom = text.substr(0, 3) == kBom;
     text = WithoutBom(text);
     // Text that is not UTF-8 is taken to be in the pair's own code page, as the export writes it.
-    file.utf8 = bom || ValidUtf8(text);
+    file.utf8 = utf16 || bom || MostlyUtf8(text);
+    file.encoding = utf16 ? "UTF-16" : bom ? "UTF-8 (marked)" : file.utf8 ? "UTF-8" : "the pair's code page";
     int firstLine = 1;
     // Spreadsheets name the separator in a first line of its own.
     if (text.substr(0, 4) == "sep=" && text.size() >= 5 && text[4] != '\r' && text[4] != '\n' &&
@@ -284,19 +351,20 @@ bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std
     int line = 0;
     while (reader.Next(fields, line, error)) {
         if (IsBlankRecord(fields)) continue;
-        file.entries.push_back({line, fields[0], fields.size() > 1 ? fields[1] : std::string()});
+        file.entries.push_back({line, fields[0], fields.size() > 1 ? fields[1] : std::string(), {}});
     }
+    RefuseMisfits(file);
     return error.empty();
 }
 
 bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
     file = ForeignFile{};
     error.clear();
+    std::string decoded;
+    const bool utf16 = FromUtf16(text, decoded);
+    if (utf16) text = decoded;
     text = WithoutBom(text);
-    if (!ValidUtf8(text)) {
-        error = "the file is not UTF-8 text";
-        return false;
-    }
+    file.encoding = utf16 ? "UTF-16" : "UTF-8";  // the program writes nothing else
     char separator = '\t';
     bool html = false;
     std::set<int> metaColumns;  // 1-based columns that hold no field: note type, deck, tags, id
@@ -338,8 +406,9 @@ bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
         for (std::size_t i = 0; i < fields.size(); ++i)
             if (!metaColumns.count(static_cast<int>(i) + 1)) kept.push_back(html ? HtmlToText(fields[i]) : fields[i]);
         kept.resize(std::max<std::size_t>(kept.size(), 2));
-        file.entries.push_back({line, kept[0], kept[1]});
+        file.entries.push_back({line, kept[0], kept[1], {}});
     }
+    RefuseMisfits(file);
     return error.empty();
 }
 
@@ -458,7 +527,7 @@ bool ReadKvtml(std::string_view text, const std::string& first, const std::strin
                 break;
             }
     file.languages = "identifier " + a->id + " (" + a->name + ") and identifier " + b->id + " (" + b->name + ")";
-    for (Entry& entry : entries) file.entries.push_back({entry.line, entry.texts[a->id], entry.texts[b->id]});
+    for (Entry& entry : entries) file.entries.push_back({entry.line, entry.texts[a->id], entry.texts[b->id], {}});
     return true;
 }
 

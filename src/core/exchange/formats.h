@@ -24,11 +24,13 @@ struct ForeignEntry {
     int line = 0;
     std::string word;
     std::string translation;
+    std::string refused;  // why the entry cannot be taken, when the file itself is sound
 };
 
 struct ForeignFile {
     std::vector<ForeignEntry> entries;
     bool utf8 = true;       // the text is UTF-8; otherwise it is in the pair's code page
+    std::string encoding;   // how the text was told, for the report; empty when the format says
     std::string languages;  // what the file said of its languages, for the report
     char separator = 0;     // of a separated file: the one its fields were split at
 };

@@ -114,9 +114,6 @@ TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
     } damaged[] = {
         {"#separator:tab\n#separator:weird\n", "line 2: an unknown separator \"weird\""},
         {"#html\n", "line 1: a header line without a colon"},
-        {"#separator:tab\nStra\xDF"
-         "e\tx\n",
-         "the file is not UTF-8 text"},
         {"#separator:tab\n\"open\tx\n", "line 2: a quoted field is not closed"},
     };
     for (const auto& d : damaged) {
@@ -256,7 +253,7 @@ TEST(Formats, FreeDictSenseNumbersAreNotTranslations) {
     };
     for (const auto& c : cases) {
         std::string index, dict;
-        WriteFreeDict({{0, "cave /keiv/", c.definition}}, "English", "French", index, dict);
+        WriteFreeDict({{0, "cave /keiv/", c.definition, {}}}, "English", "French", index, dict);
         ForeignFile file;
         std::string error;
         ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
@@ -312,4 +309,63 @@ TEST(Formats, SeparatorAsGivenNamedOrFoundInTheFile) {
     EXPECT_EQ(SeparatorNamed("|"), '|');
     EXPECT_EQ(SeparatorNamed("\""), 0);
     EXPECT_EQ(SeparatorNamed("semi"), 0);
+}
+
+namespace {
+
+std::string Utf16(const std::u16string& text, bool little) {
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t c : text) {
+        const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
+        bytes += little ? lo : hi;
+        bytes += little ? hi : lo;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
+    const struct {
+        const char* name;
+        std::string text;
+        bool utf8;
+        std::vector<std::string> refused;  // one per entry
+    } cases[] = {
+        {"UTF-8 with a stray byte",
+         "Caf\xC3\xA9\tkoffie\nStra\xDF"
+         "e\tstraat\n\xC3\xA9t\xC3\xA9\tzomer\n",
+         true,
+         {"", "not UTF-8 text, as the rest of the file is", ""}},
+        {"code page with a pair that looks like UTF-8",
+         "Stra\xDF"
+         "e\tstraat\nM\xFCller\tmolenaar\nK\xC3\xA9\tx\n",
+         false,
+         {"", "", "UTF-8 text, while the rest of the file is in the pair's code page"}},
+        {"ASCII", "Haus\thuis\n", true, {""}},
+    };
+    for (const auto& c : cases) {
+        ForeignFile file;
+        std::string error;
+        ASSERT_TRUE(ReadDelimited(c.text, 0, file, error)) << c.name << ": " << error;
+        EXPECT_EQ(file.utf8, c.utf8) << c.name;
+        std::vector<std::string> refused;
+        for (const ForeignEntry& e : file.entries) refused.push_back(e.refused);
+        EXPECT_EQ(refused, c.refused) << c.name;
+    }
+    // Spreadsheets' "Unicode text": UTF-16 with a byte-order mark, either byte order.
+    for (bool little : {true, false}) {
+        ForeignFile file;
+        std::string error;
+        ASSERT_TRUE(ReadDelimited(Utf16(u"Caf\u00E9\tkoffie\r\n\U0001F600\tlach\r\n", little), 0, file, error));
+        EXPECT_EQ(Entries(file),
+                  (std::vector<Expected>{{1, "Caf\xC3\xA9", "koffie"}, {2, "\xF0\x9F\x98\x80", "lach"}}));
+        EXPECT_TRUE(file.utf8);
+        EXPECT_EQ(file.encoding, "UTF-16");
+    }
+    ForeignFile file;
+    std::string error;
+    ASSERT_TRUE(ReadAnki(Utf16(u"#separator:tab\nHaus\thuis\n", true) + "x", file, error)) << error;
+    EXPECT_EQ(Entries(file),
+              (std::vector<Expected>{{2, "Haus", "huis"}, {3, "\xEF\xBF\xBD", ""}}));  // an odd last byte
 }
