@@ -22,6 +22,7 @@ struct RecordFile {
     std::size_t tailBytes = 0;  // a partial record at the end
     int unterminated = 0;       // records with a field that runs to its end
     int marked = 0;             // deleted (word file) or marked for removal (list file)
+    int emptyWords = 0;         // live records without a word, which nothing can find or show
     bool exists = false;
 };
 
@@ -48,7 +49,10 @@ RecordFile ReadRecordFile(const std::string& path) {
         if (!Terminated(record.word, sizeof record.word) || !Terminated(record.translation, sizeof record.translation))
             ++file.unterminated;
         TerminateFields(record);
-        if (IsDeleted(record)) ++file.marked;
+        if (IsDeleted(record))
+            ++file.marked;
+        else if (record.word[0] == '\0')
+            ++file.emptyWords;
     }
     return file;
 }
@@ -66,13 +70,15 @@ bool CommonFindings(const RecordFile& file, FileCheck& check, const char* marked
         check.findings.push_back("a partial record of " + Count(file.tailBytes, "bytes") + " at the end");
     if (file.unterminated) check.findings.push_back(Count(file.unterminated, "records with a field that has no end"));
     if (file.marked) check.findings.push_back(Count(file.marked, markedWhat));
-    return file.tailBytes || file.unterminated || file.marked;
+    if (file.emptyWords) check.findings.push_back(Count(file.emptyWords, "records with an empty word"));
+    return file.tailBytes || file.unterminated || file.marked || file.emptyWords;
 }
 
+// The records a repair keeps: live ones with a word.
 std::vector<WordRecord> Live(const std::vector<WordRecord>& records) {
     std::vector<WordRecord> live;
     std::copy_if(records.begin(), records.end(), std::back_inserter(live),
-                 [](const WordRecord& r) { return !IsDeleted(r); });
+                 [](const WordRecord& r) { return !IsDeleted(r) && r.word[0] != '\0'; });
     return live;
 }
 

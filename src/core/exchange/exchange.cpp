@@ -340,6 +340,12 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
             skip(entry.refused);
             continue;
         }
+        // A NUL would end the stored word early and the report's text at it.
+        if (entry.word.find('\0') != std::string::npos || entry.translation.find('\0') != std::string::npos) {
+            skip(std::string("a NUL byte in the ") +
+                 (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
+            continue;
+        }
         FieldText(entry.word, false, word);
         FieldText(entry.translation, true, converted);
         NormaliseTranslation(converted, translation);

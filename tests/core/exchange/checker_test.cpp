@@ -59,3 +59,15 @@ TEST(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
                                         "its score file is damaged; it counts as no score"}));
     EXPECT_TRUE(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk").empty());
 }
+
+TEST(Checker, RecordsWithoutAWordAreReportedAndRepaired) {
+    WorkDir dir;
+    UseCatalogue("[languages]\ngerman\n");
+    WriteEmptyWordFiles();
+    WriteRecords("words/ger_dut.gk", {Record("", "leeg"), Record("Apfel", "appel"), Record("", "")});
+    EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk"),
+              (std::vector<std::string>{"2 records with an empty word", "1 records out of order"}));
+    CheckWorkingDirectory(true);
+    EXPECT_EQ(ReadRecords("words/ger_dut.gk").size(), 1u);
+    EXPECT_TRUE(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk").empty());
+}

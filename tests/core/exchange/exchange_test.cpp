@@ -175,3 +175,21 @@ TEST_F(ExchangeTest, AFailedReverseWritePutsThePairBack) {
     EXPECT_EQ(ReadFile("words/ger_dut.gk"), before);
     EXPECT_TRUE(ReadRecords("words/dut_ger.gk").empty());
 }
+
+TEST_F(ExchangeTest, FieldsWithNulBytesOrTheWrongEncodingAreRefusedWithTheirLine) {
+    using namespace std::string_literals;
+    WriteFile("words.tsv",
+              "Haus\thuis\nBa\0um\tboom\n\0\0\0\0\nZug\ttr\0ein\nStra\xDF"
+              "e\tstraat\nK\xC3\xA4se\tkaas\nT\xC3\xBCr\tdeur\n"s);
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    EXPECT_EQ(Problems(plan.report), (std::vector<std::string>{
+                                         "2 a NUL byte in the word",
+                                         "3 a NUL byte in the word",
+                                         "4 a NUL byte in the translation",
+                                         "5 not UTF-8 text, as the rest of the file is",
+                                     }));
+    EXPECT_EQ(plan.report.added, 3);
+    EXPECT_EQ(DescribeImport(plan.report).find('\0'), std::string::npos);
+}
