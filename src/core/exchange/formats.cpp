@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/text/fixed_text.h"
+#include "core/text/html_entities.h"
 #include "platform/xml.h"
 
 namespace {
@@ -206,6 +207,60 @@ void RefuseMisfits(ForeignFile& file) {
     }
 }
 
+// Whether a flashcard file without an "#html" header holds HTML, as the flashcard program
+// exports it by default: a tag ("<br>", "</b>", "<div class=...>") or a named or numbered
+// entity that HTML defines.
+bool LooksLikeHtml(std::string_view text) {
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '<') {
+            std::size_t n = i + 1 < text.size() && text[i + 1] == '/' ? i + 2 : i + 1;
+            const std::size_t nameStart = n;
+            while (n < text.size() && (letter(text[n]) || (n > nameStart && text[n] >= '0' && text[n] <= '9'))) ++n;
+            if (n > nameStart && n < text.size() && (text[n] == '>' || text[n] == ' ' || text[n] == '/') &&
+                text.find('>', n) != std::string_view::npos)
+                return true;
+        } else if (text[i] == '&') {
+            const std::size_t end = text.find(';', i);
+            if (end == std::string_view::npos || end - i > 33 || end == i + 1) continue;
+            const std::string_view name = text.substr(i + 1, end - i - 1);
+            if (name[0] == '#' ? name.size() > 1 && name.find_first_not_of("0123456789xX", 1) == std::string_view::npos
+                               : HtmlNamedEntity(name) != nullptr)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A flashcard field without the program's own markup: sound references ("[sound:a.mp3]")
+// go, a cloze ("{{c1::answer::hint}}") leaves its answer.
+std::string WithoutCardMarkup(std::string_view field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size();) {
+        if (field.substr(i, 7) == "[sound:") {
+            const std::size_t end = field.find(']', i);
+            if (end != std::string_view::npos) {
+                i = end + 1;
+                continue;
+            }
+        }
+        if (field.substr(i, 3) == "{{c" && i + 3 < field.size() && field[i + 3] >= '0' && field[i + 3] <= '9') {
+            const std::size_t colons = field.find("::", i);
+            const std::size_t end = field.find("}}", i);
+            if (colons != std::string_view::npos && end != std::string_view::npos && colons < end &&
+                field.find_first_not_of("0123456789", i + 3) == colons) {
+                std::string_view answer = field.substr(colons + 2, end - colons - 2);
+                answer = answer.substr(0, answer.find("::"));  // the hint is not the answer
+                text += answer;
+                i = end + 2;
+                continue;
+            }
+        }
+        text += field[i++];
+    }
+    return text;
+}
+
 // A field for a separated file: quoted when it holds the separator, a quote, a line end,
 // or starts like the comment sign of the flashcard program's headers or a spreadsheet's
 // separator line ("sep=;", which a word "sep" and a separator "=" would make too).
@@ -366,7 +421,7 @@ bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
     text = WithoutBom(text);
     file.encoding = utf16 ? "UTF-16" : "UTF-8";  // the program writes nothing else
     char separator = '\t';
-    bool html = false;
+    std::optional<bool> html;   // none: as the fields show
     std::set<int> metaColumns;  // 1-based columns that hold no field: note type, deck, tags, id
     FieldReader probe(text, '\n');
     while (probe.position() < text.size() && probe.RestOfLine().substr(0, 1) == "#") {
@@ -397,14 +452,17 @@ bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
         }
         probe.SkipLine();
     }
-    FieldReader reader(text.substr(probe.position()), separator, probe.line());
+    const std::string_view body = text.substr(probe.position());
+    if (!html) html = LooksLikeHtml(body);
+    FieldReader reader(body, separator, probe.line());
     std::vector<std::string> fields;
     int line = 0;
     while (reader.Next(fields, line, error)) {
         if (IsBlankRecord(fields)) continue;
         std::vector<std::string> kept;
         for (std::size_t i = 0; i < fields.size(); ++i)
-            if (!metaColumns.count(static_cast<int>(i) + 1)) kept.push_back(html ? HtmlToText(fields[i]) : fields[i]);
+            if (!metaColumns.count(static_cast<int>(i) + 1))
+                kept.push_back(WithoutCardMarkup(*html ? HtmlToText(fields[i]) : fields[i]));
         kept.resize(std::max<std::size_t>(kept.size(), 2));
         file.entries.push_back({line, kept[0], kept[1], {}});
     }
@@ -413,8 +471,6 @@ bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
 }
 
 std::string HtmlToText(std::string_view html) {
-    static const std::map<std::string, std::uint32_t> kEntities = {{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
-                                                                   {"quot", '"'}, {"apos", '\''}, {"nbsp", ' '}};
     std::string text;
     for (std::size_t i = 0; i < html.size();) {
         const char c = html[i];
@@ -428,8 +484,9 @@ std::string HtmlToText(std::string_view html) {
                 if (name == block || name.rfind(std::string(block) + " ", 0) == 0) text += '\n';
             i = end + 1;
         } else if (c == '&') {
+            // The longest name HTML defines has 31 letters.
             const std::size_t end = html.find(';', i);
-            if (end != std::string_view::npos && end - i <= 10) {
+            if (end != std::string_view::npos && end - i <= 33) {
                 const std::string entity(html.substr(i + 1, end - i - 1));
                 std::uint32_t code = 0;
                 if (entity.size() > 1 && entity[0] == '#') {
@@ -437,8 +494,11 @@ std::string HtmlToText(std::string_view html) {
                     code = static_cast<std::uint32_t>(
                         std::strtoul(entity.c_str() + (hex ? 2 : 1), nullptr, hex ? 16 : 10));
                     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0;
-                } else if (auto named = kEntities.find(entity); named != kEntities.end()) {
-                    code = named->second;
+                } else if (const char* named = HtmlNamedEntity(entity)) {
+                    // A no-break space is a blank in a word list.
+                    text += std::string_view(named) == "\xC2\xA0" ? " " : named;
+                    i = end + 1;
+                    continue;
                 }
                 if (code != 0) {
                     AppendUtf8(text, code);

@@ -102,6 +102,15 @@ TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
          {{4, "Haus", "huis"}}},
         {"quoted field over two lines", "#separator:comma\n\"a\nb\",c\nd,e\n", {{2, "a\nb", "c"}, {4, "d", "e"}}},
         {"no headers", "Haus\thuis\n", {{1, "Haus", "huis"}}},
+        {"no headers, fields in HTML",
+         "Haus<br>Heim\t<b>huis</b>\nBaum\tboom &amp; co\n",
+         {{1, "Haus\nHeim", "huis"}, {2, "Baum", "boom & co"}}},
+        {"no headers, an entity only", "caf&eacute;\tkoffie\n", {{1, "caf\xC3\xA9", "koffie"}}},
+        {"not HTML: a lone sign and an unknown name", "a < b\tx &bogus;\n", {{1, "a < b", "x &bogus;"}}},
+        {"sounds and clozes",
+         "#separator:tab\n#html:false\n{{c1::Haus::building}} [sound:haus.mp3]\thuis[sound:huis.mp3]\n"
+         "ein {{c12::Baum}}\t{{c::x}}\n",
+         {{3, "Haus ", "huis"}, {4, "ein Baum", "{{c::x}}"}}},
     };
     for (const auto& c : cases) {
         ForeignFile file;
@@ -151,6 +160,8 @@ TEST(Formats, HtmlFieldsBecomeText) {
         {"x<br/>y<BR>z", "x\ny\nz"},
         {"<div>a</div><p class=\"q\">b</p>", "\na\n\nb\n"},
         {"&bogus; & &#xD800;", "&bogus; & &#xD800;"},
+        {"&eacute;t&ucirc; &Ouml;l&nbsp;&euro;", "\xC3\xA9t\xC3\xBB \xC3\x96l \xE2\x82\xAC"},
+        {"&NotEqualTilde;&CounterClockwiseContourIntegral;", "\xE2\x89\x82\xCC\xB8\xE2\x88\xB3"},
         {"a<span style=\"x\">b</span><unclosed", "ab"},
     };
     for (const auto& [html, text] : cases) EXPECT_EQ(HtmlToText(html), text) << html;
