@@ -279,6 +279,48 @@ bool ReadForeignFile(const std::string& path, ExchangeFormat format, const Impor
     return false;
 }
 
+// A name as a spreadsheet's header cell gives it: blanks around it do not count.
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
+bool NamesLanguage(std::string_view field, const char* name) {
+    return name[0] != '\0' && EqualsIgnoringAsciiCase(Trimmed(field), Utf8Name(name));
+}
+
+// A first row of column titles ("english;german") is no entry. Titles naming the pair's
+// languages the other way round turn the columns; titles naming two other languages of the
+// catalogue are reported, since the file is then likely meant for another pair.
+void TakeHeaderRow(ForeignFile& file, const WordListDescriptor& pair, ImportReport& report) {
+    if (file.entries.empty()) return;
+    const ForeignEntry& first = file.entries.front();
+    const int line = first.line;
+    if (NamesLanguage(first.word, pair.name1) && NamesLanguage(first.translation, pair.name2)) {
+        report.languages = "line " + std::to_string(line) + " names the columns " + Utf8Name(pair.name1) + " and " +
+                           Utf8Name(pair.name2);
+        file.entries.erase(file.entries.begin());
+        return;
+    }
+    if (NamesLanguage(first.word, pair.name2) && NamesLanguage(first.translation, pair.name1)) {
+        report.languages = "line " + std::to_string(line) + " names the columns " + Utf8Name(pair.name2) + " and " +
+                           Utf8Name(pair.name1) + ": each word is taken from the second column";
+        file.entries.erase(file.entries.begin());
+        for (ForeignEntry& e : file.entries) e.word.swap(e.translation);
+        return;
+    }
+    bool word = false, translation = false;
+    for (const WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        word = word || NamesLanguage(first.word, d->name1);
+        translation = translation || NamesLanguage(first.translation, d->name1);
+    }
+    if (word && translation)
+        file.entries.front().refused = "the columns are titled \"" + std::string(Trimmed(first.word)) + "\" and \"" +
+                                       std::string(Trimmed(first.translation)) + "\", not " + Utf8Name(pair.name1) +
+                                       " and " + Utf8Name(pair.name2) + " as this pair's";
+}
+
 std::optional<ExchangeFormat> FormatFor(const std::string& path, std::optional<ExchangeFormat> format,
                                         const std::string& head, std::string& error) {
     if (format) return format;
@@ -318,6 +360,8 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     report.file = path;
     report.format = *format;
     report.languages = file.languages;
+    if (*format == ExchangeFormat::Tsv || *format == ExchangeFormat::Csv || *format == ExchangeFormat::Anki)
+        TakeHeaderRow(file, *plan.pair, report);
     report.separator = file.separator;
     report.encoding = file.encoding;
     report.entries = static_cast<int>(file.entries.size());

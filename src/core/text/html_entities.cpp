@@ -2143,7 +2143,8 @@ constexpr NamedEntity kEntities[] = {
 }  // namespace
 
 const char* HtmlNamedEntity(std::string_view name) {
-    const auto found = std::lower_bound(std::begin(kEntities), std::end(kEntities), name,
-                                        [](const NamedEntity& e, std::string_view n) { return std::string_view(e.name) < n; });
+    const auto found =
+        std::lower_bound(std::begin(kEntities), std::end(kEntities), name,
+                         [](const NamedEntity& e, std::string_view n) { return std::string_view(e.name) < n; });
     return found != std::end(kEntities) && std::string_view(found->name) == name ? found->utf8 : nullptr;
 }
