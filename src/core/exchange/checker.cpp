@@ -11,6 +11,7 @@
 #include "core/practice/practice.h"
 #include "core/store/collation.h"
 #include "core/store/word_record.h"
+#include "core/text/fixed_text.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -26,7 +27,13 @@ struct RecordFile {
     bool exists = false;
 };
 
-std::string EntryKey(const WordRecord& r) { return std::string(r.word) + '\0' + r.translation; }
+// A list entry stands for the word file's record of the same word, as the store finds it:
+// the case of A-Z aside, and whatever translations the record has gained since.
+std::string EntryKey(const WordRecord& r) {
+    std::string key(r.word);
+    for (char& c : key) c = FoldAscii(c);
+    return key;
+}
 
 bool Terminated(const char* field, std::size_t size) { return std::memchr(field, '\0', size) != nullptr; }
 
