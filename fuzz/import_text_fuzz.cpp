@@ -1,6 +1,7 @@
-// Tab and comma text, and the flashcard program's text export, as another program hands
-// them over. Input: the file. Entries come in line order, and whatever the tab and comma
-// readers take, written back as the export writes it reads back the same.
+// Separated text (tab, comma, or as the file names or shows) and the flashcard program's
+// text export, as another program hands them over. Input: the file. Entries come in line
+// order, and whatever the separated reader takes, written back as the export writes it
+// reads back the same.
 #include "core/exchange/formats.h"
 #include "fuzz_support.h"
 
@@ -21,12 +22,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ForeignFile file;
     std::string error;
     if (ReadAnki(text, file, error)) CheckLines(file, detail);
-    for (char separator : {'\t', ','}) {
-        if (!ReadDelimited(text, separator, file, error)) {
+    // 0: the separator the file names or shows.
+    for (char given : {'\t', ',', '\0'}) {
+        if (!ReadDelimited(text, given, file, error)) {
             FUZZ_CHECK(error.rfind("line ", 0) == 0, detail + "\nerror: " + error);
             continue;
         }
         CheckLines(file, detail);
+        const char separator = file.separator;
+        FUZZ_CHECK(given == '\0' || separator == given, detail);
         // An entry of blanks is read as an empty line, and a byte-order mark at the very start
         // is taken as one: neither can come back.
         std::vector<ForeignEntry> kept;

@@ -4,7 +4,7 @@
 //   wordlist [--pair N] [--gk NAME] load [--as-is] FILE
 //   wordlist strings pack IN OUT | strings unpack IN OUT
 //   wordlist check [--repair]
-//   wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] FILE
+//   wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE
 //   wordlist [--pair N] export [--format F] FILE
 //
 // load replaces the pair's word file by the lines "word<TAB>translation" of FILE,
@@ -12,7 +12,9 @@
 // demo word lists are made. --stats reports timings and counts on stderr. import reads
 // another program's file (F: tsv, csv, anki, kvtml, freedict; by default from the file's
 // name), prints what it adds, merges and skips, and unless --dry-run stores the words in
-// the pair and its reverse; --languages picks a KVTML file's two languages.
+// the pair and its reverse; --languages picks a KVTML file's two languages, --separator
+// (tab, semicolon, comma or a character) the one of tab and comma text instead of what
+// the file says or shows.
 
 #include <algorithm>
 #include <chrono>
@@ -48,7 +50,7 @@ const char kUsage[] =
     "       wordlist [--pair N] [--gk NAME] load [--as-is] FILE\n"
     "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n"
     "       wordlist check [--repair]\n"
-    "       wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] FILE\n"
+    "       wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE\n"
     "       wordlist [--pair N] export [--format F] FILE\n"
     "       (F: tsv, csv, anki, kvtml or freedict)\n";
 
@@ -63,6 +65,7 @@ struct Options {
     bool dryRun = false;
     std::optional<ExchangeFormat> format;
     std::string languages;
+    char separator = 0;
     std::int32_t appended = -1;  // sort: the file's last records were appended to a sorted body
     std::string command;
     std::string operand;
@@ -121,6 +124,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             }
         } else if (a == "--languages" && options.command == "import" && hasNext) {
             options.languages = args[++i];
+        } else if (a == "--separator" && options.command == "import" && hasNext) {
+            options.separator = SeparatorNamed(args[++i]);
+            if (!options.separator) {
+                error = "unknown separator " + args[i] + " (tab, semicolon, comma or one character)";
+                return false;
+            }
         } else if (a == "--as-is" && options.command == "load") {
             options.asIs = true;
         } else if (options.command.empty() && !a.empty() && a[0] != '-') {
@@ -303,6 +312,7 @@ int CheckCommand(bool repair) {
 int ImportCommand(const Options& options) {
     ImportOptions import;
     import.format = options.format;
+    import.separator = options.separator;
     const std::size_t comma = options.languages.find(',');
     if (!options.languages.empty()) {
         if (comma == std::string::npos) return Fail("--languages needs two languages, as A,B");

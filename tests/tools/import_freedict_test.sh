@@ -41,5 +41,17 @@ find "$pair" approved genehmigt
 find "$reverse" Haus house
 find "$reverse" Bahnhof station
 
+# English-French numbers its senses ("1. grotte", "2. creux"): each is a translation.
+fra=/usr/share/dictd/freedict-eng-fra.index
+[ -e "$fra" ] || fail "$fra missing (Debian package dict-freedict-eng-fra)"
+frpair=$(run pairs | awk -F'\t' '$2 == "english" && $3 == "french" { print $1 }')
+frreverse=$(run pairs | awk -F'\t' '$2 == "french" && $3 == "english" { print $1 }')
+if [ -e "$fra" ] && [ -n "$frpair" ]; then
+  run --pair "$frpair" import "Z:$fra" | grep -q '^imported into eng_fre.gk$' || fail "eng-fra: the import did not end"
+  case "$(run --pair "$frpair" find cave | cut -f3)" in *grotte*creux*) ;; *) fail "eng-fra: cave is not grotte, creux";; esac
+  numbered=$(run --pair "$frreverse" dump | cut -f2 | grep -c '^[0-9]*\. ')
+  [ "$numbered" -eq 0 ] || fail "eng-fra: $numbered French headwords start with a sense number"
+fi
+
 [ "$failures" -eq 0 ] && echo "FreeDict import: all checks passed"
 exit $((failures > 0))

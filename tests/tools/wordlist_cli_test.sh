@@ -85,7 +85,7 @@ expect_error bad-number "--pair needs a pair number" --pair x count
 # import: the report first, nothing written by --dry-run, then the words in both directions.
 printf 'Haus\thouse\r\nZug\ttrain, coach\r\nbad,word\tx\r\n' > deck.tsv
 cp wordlists/ger_eng.gk ger_eng.before
-check import-report "$(printf 'deck.tsv (tsv): 3 entries\nadded 1, merged 1, already there 0, skipped 1
+check import-report "$(printf 'deck.tsv (tsv): 3 entries\ntext: UTF-8\nfields separated by tab\nadded 1, merged 1, already there 0, skipped 1
 reverse pair: added 3, merged 0\nline 3: "bad,word": a comma in the word')" \
   "$("$wordlist" --pair 0 import --dry-run deck.tsv)"
 cmp -s wordlists/ger_eng.gk ger_eng.before || { echo "FAIL a dry run wrote"; failures=$((failures + 1)); }
@@ -95,6 +95,12 @@ check import-forward "$(printf '0\tApfel\tapple\t0\n1\tHaus\thouse\t0\n2\tZug\tt
 check import-reverse "$(printf '0\tcoach\tZug\t0\n1\thouse\tHaus\t0\n2\ttrain\tZug\t0')" "$("$wordlist" --pair 2 dump)"
 check export "$(printf '#columns:german\tenglish\r')" \
   "$("$wordlist" --pair 0 export --format anki deck.txt >/dev/null && sed -n 3p deck.txt)"
+printf 'sep=;\r\nBaum;tree, shaft\r\n' > sheet.csv
+check import-semicolons "$(printf 'fields separated by semicolon\nadded 1')" \
+  "$("$wordlist" --pair 0 import --dry-run sheet.csv | sed -n '3p;4s/,.*//p')"
+check import-separator-given "$(printf 'fields separated by comma\nadded 1')" \
+  "$("$wordlist" --pair 0 import --dry-run --separator comma sheet.csv | sed -n '3p;4s/,.*//p')"
+expect_error unknown-separator "unknown separator semi" --pair 0 import --separator semi sheet.csv
 expect_error unknown-format "unknown format xls" --pair 0 import --format xls deck.tsv
 expect_error unknown-extension "give it with --format" --pair 0 import deck.doc
 printf '"open\tx\n' > damaged.tsv

@@ -11,6 +11,7 @@
 #include "core/practice/practice.h"
 #include "core/store/collation.h"
 #include "core/store/word_record.h"
+#include "core/text/fixed_text.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -22,10 +23,17 @@ struct RecordFile {
     std::size_t tailBytes = 0;  // a partial record at the end
     int unterminated = 0;       // records with a field that runs to its end
     int marked = 0;             // deleted (word file) or marked for removal (list file)
+    int emptyWords = 0;         // live records without a word, which nothing can find or show
     bool exists = false;
 };
 
-std::string EntryKey(const WordRecord& r) { return std::string(r.word) + '\0' + r.translation; }
+// A list entry stands for the word file's record of the same word, as the store finds it:
+// the case of A-Z aside, and whatever translations the record has gained since.
+std::string EntryKey(const WordRecord& r) {
+    std::string key(r.word);
+    for (char& c : key) c = FoldAscii(c);
+    return key;
+}
 
 bool Terminated(const char* field, std::size_t size) { return std::memchr(field, '\0', size) != nullptr; }
 
@@ -48,7 +56,10 @@ RecordFile ReadRecordFile(const std::string& path) {
         if (!Terminated(record.word, sizeof record.word) || !Terminated(record.translation, sizeof record.translation))
             ++file.unterminated;
         TerminateFields(record);
-        if (IsDeleted(record)) ++file.marked;
+        if (IsDeleted(record))
+            ++file.marked;
+        else if (record.word[0] == '\0')
+            ++file.emptyWords;
     }
     return file;
 }
@@ -66,13 +77,15 @@ bool CommonFindings(const RecordFile& file, FileCheck& check, const char* marked
         check.findings.push_back("a partial record of " + Count(file.tailBytes, "bytes") + " at the end");
     if (file.unterminated) check.findings.push_back(Count(file.unterminated, "records with a field that has no end"));
     if (file.marked) check.findings.push_back(Count(file.marked, markedWhat));
-    return file.tailBytes || file.unterminated || file.marked;
+    if (file.emptyWords) check.findings.push_back(Count(file.emptyWords, "records with an empty word"));
+    return file.tailBytes || file.unterminated || file.marked || file.emptyWords;
 }
 
+// The records a repair keeps: live ones with a word.
 std::vector<WordRecord> Live(const std::vector<WordRecord>& records) {
     std::vector<WordRecord> live;
     std::copy_if(records.begin(), records.end(), std::back_inserter(live),
-                 [](const WordRecord& r) { return !IsDeleted(r); });
+                 [](const WordRecord& r) { return !IsDeleted(r) && r.word[0] != '\0'; });
     return live;
 }
 

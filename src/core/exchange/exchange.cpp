@@ -254,9 +254,9 @@ bool ReadForeignFile(const std::string& path, ExchangeFormat format, const Impor
     }
     switch (format) {
         case ExchangeFormat::Tsv:
-            return ReadDelimited(text, '\t', file, error);
+            return ReadDelimited(text, options.separator, file, error, '\t');
         case ExchangeFormat::Csv:
-            return ReadDelimited(text, ',', file, error);
+            return ReadDelimited(text, options.separator, file, error, ',');
         case ExchangeFormat::Anki:
             return ReadAnki(text, file, error);
         case ExchangeFormat::Kvtml:
@@ -277,6 +277,48 @@ bool ReadForeignFile(const std::string& path, ExchangeFormat format, const Impor
         }
     }
     return false;
+}
+
+// A name as a spreadsheet's header cell gives it: blanks around it do not count.
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
+bool NamesLanguage(std::string_view field, const char* name) {
+    return name[0] != '\0' && EqualsIgnoringAsciiCase(Trimmed(field), Utf8Name(name));
+}
+
+// A first row of column titles ("english;german") is no entry. Titles naming the pair's
+// languages the other way round turn the columns; titles naming two other languages of the
+// catalogue are reported, since the file is then likely meant for another pair.
+void TakeHeaderRow(ForeignFile& file, const WordListDescriptor& pair, ImportReport& report) {
+    if (file.entries.empty()) return;
+    const ForeignEntry& first = file.entries.front();
+    const int line = first.line;
+    if (NamesLanguage(first.word, pair.name1) && NamesLanguage(first.translation, pair.name2)) {
+        report.languages = "line " + std::to_string(line) + " names the columns " + Utf8Name(pair.name1) + " and " +
+                           Utf8Name(pair.name2);
+        file.entries.erase(file.entries.begin());
+        return;
+    }
+    if (NamesLanguage(first.word, pair.name2) && NamesLanguage(first.translation, pair.name1)) {
+        report.languages = "line " + std::to_string(line) + " names the columns " + Utf8Name(pair.name2) + " and " +
+                           Utf8Name(pair.name1) + ": each word is taken from the second column";
+        file.entries.erase(file.entries.begin());
+        for (ForeignEntry& e : file.entries) e.word.swap(e.translation);
+        return;
+    }
+    bool word = false, translation = false;
+    for (const WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+        word = word || NamesLanguage(first.word, d->name1);
+        translation = translation || NamesLanguage(first.translation, d->name1);
+    }
+    if (word && translation)
+        file.entries.front().refused = "the columns are titled \"" + std::string(Trimmed(first.word)) + "\" and \"" +
+                                       std::string(Trimmed(first.translation)) + "\", not " + Utf8Name(pair.name1) +
+                                       " and " + Utf8Name(pair.name2) + " as this pair's";
 }
 
 std::optional<ExchangeFormat> FormatFor(const std::string& path, std::optional<ExchangeFormat> format,
@@ -318,6 +360,10 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     report.file = path;
     report.format = *format;
     report.languages = file.languages;
+    if (*format == ExchangeFormat::Tsv || *format == ExchangeFormat::Csv || *format == ExchangeFormat::Anki)
+        TakeHeaderRow(file, *plan.pair, report);
+    report.separator = file.separator;
+    report.encoding = file.encoding;
     report.entries = static_cast<int>(file.entries.size());
     plan.forward.reserve(plan.forward.size() + file.entries.size());
     plan.backward.reserve(plan.backward.size() + file.entries.size() * 2);
@@ -334,6 +380,16 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
             problem(message);
             ++report.skipped;
         };
+        if (!entry.refused.empty()) {
+            skip(entry.refused);
+            continue;
+        }
+        // A NUL would end the stored word early and the report's text at it.
+        if (entry.word.find('\0') != std::string::npos || entry.translation.find('\0') != std::string::npos) {
+            skip(std::string("a NUL byte in the ") +
+                 (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
+            continue;
+        }
         FieldText(entry.word, false, word);
         FieldText(entry.translation, true, converted);
         NormaliseTranslation(converted, translation);
@@ -466,6 +522,8 @@ std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) 
     std::string text =
         report.file + " (" + FormatName(report.format) + "): " + std::to_string(report.entries) + " entries\n";
     if (!report.languages.empty()) text += "languages: " + report.languages + "\n";
+    if (!report.encoding.empty()) text += "text: " + report.encoding + "\n";
+    if (report.separator) text += "fields separated by " + SeparatorName(report.separator) + "\n";
     text += "added " + std::to_string(report.added) + ", merged " + std::to_string(report.merged) + ", already there " +
             std::to_string(report.unchanged) + ", skipped " + std::to_string(report.skipped) + "\n";
     text += "reverse pair: added " + std::to_string(report.reverseAdded) + ", merged " +
@@ -496,7 +554,7 @@ int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> for
     std::vector<ForeignEntry> entries;
     entries.reserve(records.size());
     for (const WordRecord& r : records) {
-        ForeignEntry e{0, r.word, r.translation};
+        ForeignEntry e{0, r.word, r.translation, {}};
         if (utf8 && (!ToUtf8(r.word, wordPage, e.word) || !ToUtf8(r.translation, translationPage, e.translation))) {
             error = "the code page of the pair cannot be converted";
             return -1;

@@ -16,6 +16,7 @@ struct WordListDescriptor;
 struct ImportOptions {
     std::optional<ExchangeFormat> format;  // none: from the file's name
     std::string first, second;             // KVTML languages; none: the pair's names
+    char separator = 0;                    // of tab and comma text; 0: as the file says or shows
 };
 
 // A line whose entry cannot be stored as it is: skipped, or stored with less.
@@ -28,11 +29,13 @@ struct ImportReport {
     std::string file;
     ExchangeFormat format = ExchangeFormat::Tsv;
     std::string languages;
-    int entries = 0;    // read from the file
-    int added = 0;      // new words
-    int merged = 0;     // words that were there and gained translations
-    int unchanged = 0;  // words that were there with every translation
-    int skipped = 0;    // not stored: see the problems
+    char separator = 0;    // of a separated file
+    std::string encoding;  // as the file's text was told
+    int entries = 0;       // read from the file
+    int added = 0;         // new words
+    int merged = 0;        // words that were there and gained translations
+    int unchanged = 0;     // words that were there with every translation
+    int skipped = 0;       // not stored: see the problems
     int reverseAdded = 0;
     int reverseMerged = 0;
     std::vector<ImportProblem> problems;

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/text/fixed_text.h"
+#include "core/text/html_entities.h"
 #include "platform/xml.h"
 
 namespace {
@@ -143,10 +144,129 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
     }
 }
 
+// Text with a UTF-16 byte-order mark as UTF-8; false for text without one. A surrogate
+// without its other half, or a last odd byte, becomes U+FFFD, which no code page holds,
+// so its entry is reported rather than cut.
+bool FromUtf16(std::string_view text, std::string& utf8) {
+    if (text.size() < 2) return false;
+    const unsigned char b0 = static_cast<unsigned char>(text[0]), b1 = static_cast<unsigned char>(text[1]);
+    const bool little = b0 == 0xFF && b1 == 0xFE;
+    if (!little && !(b0 == 0xFE && b1 == 0xFF)) return false;
+    utf8.clear();
+    utf8.reserve(text.size());
+    auto unit = [&](std::size_t i) -> std::uint32_t {
+        const unsigned char lo = static_cast<unsigned char>(text[i + (little ? 0 : 1)]);
+        const unsigned char hi = static_cast<unsigned char>(text[i + (little ? 1 : 0)]);
+        return static_cast<std::uint32_t>(hi) << 8 | lo;
+    };
+    std::size_t i = 2;
+    for (; i + 1 < text.size(); i += 2) {
+        std::uint32_t code = unit(i);
+        if (code >= 0xD800 && code <= 0xDBFF && i + 3 < text.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        AppendUtf8(utf8, code);
+    }
+    if (i < text.size()) AppendUtf8(utf8, 0xFFFD);
+    return true;
+}
+
+// Whether text without a byte-order mark is UTF-8, by its lines: those with letters beyond
+// ASCII that are valid UTF-8 against those that are not. A few stray bytes in a UTF-8 file,
+// or a few letter pairs in a code-page file that happen to be valid, do not turn the rest.
+bool MostlyUtf8(std::string_view text) {
+    std::size_t utf8Lines = 0, otherLines = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        if (std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            continue;
+        ++(ValidUtf8(line) ? utf8Lines : otherLines);
+    }
+    return otherLines == 0 || utf8Lines > otherLines;
+}
+
+bool HasNonAscii(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// Marks the entries whose text does not fit the file's encoding: they are reported, the
+// rest is read as the file is.
+void RefuseMisfits(ForeignFile& file) {
+    for (ForeignEntry& e : file.entries) {
+        const std::string both = e.word + e.translation;
+        if (file.utf8 && !ValidUtf8(both))
+            e.refused = "not UTF-8 text, as the rest of the file is";
+        else if (!file.utf8 && HasNonAscii(both) && ValidUtf8(both))
+            e.refused = "UTF-8 text, while the rest of the file is in the pair's code page";
+    }
+}
+
+// Whether a flashcard file without an "#html" header holds HTML, as the flashcard program
+// exports it by default: a tag ("<br>", "</b>", "<div class=...>") or a named or numbered
+// entity that HTML defines.
+bool LooksLikeHtml(std::string_view text) {
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '<') {
+            std::size_t n = i + 1 < text.size() && text[i + 1] == '/' ? i + 2 : i + 1;
+            const std::size_t nameStart = n;
+            while (n < text.size() && (letter(text[n]) || (n > nameStart && text[n] >= '0' && text[n] <= '9'))) ++n;
+            if (n > nameStart && n < text.size() && (text[n] == '>' || text[n] == ' ' || text[n] == '/') &&
+                text.find('>', n) != std::string_view::npos)
+                return true;
+        } else if (text[i] == '&') {
+            const std::size_t end = text.find(';', i);
+            if (end == std::string_view::npos || end - i > 33 || end == i + 1) continue;
+            const std::string_view name = text.substr(i + 1, end - i - 1);
+            if (name[0] == '#' ? name.size() > 1 && name.find_first_not_of("0123456789xX", 1) == std::string_view::npos
+                               : HtmlNamedEntity(name) != nullptr)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A flashcard field without the program's own markup: sound references ("[sound:a.mp3]")
+// go, a cloze ("{{c1::answer::hint}}") leaves its answer.
+std::string WithoutCardMarkup(std::string_view field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size();) {
+        if (field.substr(i, 7) == "[sound:") {
+            const std::size_t end = field.find(']', i);
+            if (end != std::string_view::npos) {
+                i = end + 1;
+                continue;
+            }
+        }
+        if (field.substr(i, 3) == "{{c" && i + 3 < field.size() && field[i + 3] >= '0' && field[i + 3] <= '9') {
+            const std::size_t colons = field.find("::", i);
+            const std::size_t end = field.find("}}", i);
+            if (colons != std::string_view::npos && end != std::string_view::npos && colons < end &&
+                field.find_first_not_of("0123456789", i + 3) == colons) {
+                std::string_view answer = field.substr(colons + 2, end - colons - 2);
+                answer = answer.substr(0, answer.find("::"));  // the hint is not the answer
+                text += answer;
+                i = end + 2;
+                continue;
+            }
+        }
+        text += field[i++];
+    }
+    return text;
+}
+
 // A field for a separated file: quoted when it holds the separator, a quote, a line end,
-// or starts with the comment sign of the flashcard program's headers.
+// or starts like the comment sign of the flashcard program's headers or a spreadsheet's
+// separator line ("sep=;", which a word "sep" and a separator "=" would make too).
 std::string Quoted(const std::string& field, char separator) {
-    if (field.find_first_of(std::string("\"\r\n") + separator) == std::string::npos && field.compare(0, 1, "#") != 0)
+    if (field.find_first_of(std::string("\"\r\n") + separator) == std::string::npos && field.compare(0, 1, "#") != 0 &&
+        field.compare(0, 3, "sep") != 0)
         return field;
     std::string quoted = "\"";
     for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -195,33 +315,113 @@ std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_vi
 
 bool FormatIsUtf8(ExchangeFormat format) { return format != ExchangeFormat::Tsv && format != ExchangeFormat::Csv; }
 
-bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error) {
+char SeparatorNamed(std::string_view name) {
+    static const std::pair<const char*, char> kNamed[] = {{"tab", '\t'},  {"comma", ','}, {"semicolon", ';'},
+                                                          {"space", ' '}, {"pipe", '|'},  {"colon", ':'}};
+    for (const auto& [named, separator] : kNamed)
+        if (EqualsIgnoringAsciiCase(name, named)) return separator;
+    // A quote or a line end cannot separate fields.
+    if (name.size() == 1 && name[0] != '"' && name[0] != '\r' && name[0] != '\n' && name[0] != '\0') return name[0];
+    return 0;
+}
+
+std::string SeparatorName(char separator) {
+    switch (separator) {
+        case '\t':
+            return "tab";
+        case ',':
+            return "comma";
+        case ';':
+            return "semicolon";
+        default:
+            return std::string(1, separator);
+    }
+}
+
+char DetectSeparator(std::string_view text, char preferred) {
+    constexpr char kCandidates[] = {'\t', ';', ','};
+    constexpr int kLines = 50;
+    // Per candidate: lines it occurs on, and lines with the same count as the first line.
+    int lines[3] = {}, regular[3] = {}, first[3] = {-1, -1, -1};
+    int count[3] = {};
+    int seen = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i <= text.size() && seen < kLines; ++i) {
+        const char c = i < text.size() ? text[i] : '\n';
+        if (c == '"') quoted = !quoted;
+        if (quoted && i < text.size()) continue;
+        if (c == '\n' || c == '\r') {
+            if (count[0] + count[1] + count[2] > 0) {
+                ++seen;
+                for (int k = 0; k < 3; ++k) {
+                    if (count[k] > 0) ++lines[k];
+                    if (first[k] < 0 && count[k] > 0) first[k] = count[k];
+                    if (count[k] > 0 && count[k] == first[k]) ++regular[k];
+                }
+            }
+            count[0] = count[1] = count[2] = 0;
+            quoted = false;  // an unclosed quote must not hide the rest of the sample
+            continue;
+        }
+        for (int k = 0; k < 3; ++k)
+            if (c == kCandidates[k]) ++count[k];
+    }
+    int best = -1;
+    for (int k = 0; k < 3; ++k) {
+        if (lines[k] == 0) continue;
+        if (best < 0 || lines[k] > lines[best] || (lines[k] == lines[best] && regular[k] > regular[best])) best = k;
+    }
+    for (int k = 0; k < 3; ++k)
+        if (kCandidates[k] == preferred && best >= 0 && lines[k] == lines[best] && regular[k] == regular[best])
+            return preferred;
+    return best < 0 ? preferred : kCandidates[best];
+}
+
+bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error, char preferred) {
     file = ForeignFile{};
     error.clear();  // the result is whether an error was met
+    std::string decoded;
+    const bool utf16 = FromUtf16(text, decoded);
+    if (utf16) text = decoded;
     const bool bom = text.substr(0, 3) == kBom;
     text = WithoutBom(text);
     // Text that is not UTF-8 is taken to be in the pair's own code page, as the export writes it.
-    file.utf8 = bom || ValidUtf8(text);
-    FieldReader reader(text, separator);
+    file.utf8 = utf16 || bom || MostlyUtf8(text);
+    file.encoding = utf16 ? "UTF-16" : bom ? "UTF-8 (marked)" : file.utf8 ? "UTF-8" : "the pair's code page";
+    int firstLine = 1;
+    // Spreadsheets name the separator in a first line of its own.
+    if (text.substr(0, 4) == "sep=" && text.size() >= 5 && text[4] != '\r' && text[4] != '\n' &&
+        (text.size() == 5 || text[5] == '\r' || text[5] == '\n')) {
+        if (!separator) separator = SeparatorNamed(text.substr(4, 1));
+        std::size_t skip = 5;
+        if (skip < text.size() && text[skip] == '\r') ++skip;
+        if (skip < text.size() && text[skip] == '\n') ++skip;
+        text.remove_prefix(skip);
+        firstLine = 2;
+    }
+    if (!separator) separator = DetectSeparator(text, preferred);
+    file.separator = separator;
+    FieldReader reader(text, separator, firstLine);
     std::vector<std::string> fields;
     int line = 0;
     while (reader.Next(fields, line, error)) {
         if (IsBlankRecord(fields)) continue;
-        file.entries.push_back({line, fields[0], fields.size() > 1 ? fields[1] : std::string()});
+        file.entries.push_back({line, fields[0], fields.size() > 1 ? fields[1] : std::string(), {}});
     }
+    RefuseMisfits(file);
     return error.empty();
 }
 
 bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
     file = ForeignFile{};
     error.clear();
+    std::string decoded;
+    const bool utf16 = FromUtf16(text, decoded);
+    if (utf16) text = decoded;
     text = WithoutBom(text);
-    if (!ValidUtf8(text)) {
-        error = "the file is not UTF-8 text";
-        return false;
-    }
+    file.encoding = utf16 ? "UTF-16" : "UTF-8";  // the program writes nothing else
     char separator = '\t';
-    bool html = false;
+    std::optional<bool> html;   // none: as the fields show
     std::set<int> metaColumns;  // 1-based columns that hold no field: note type, deck, tags, id
     FieldReader probe(text, '\n');
     while (probe.position() < text.size() && probe.RestOfLine().substr(0, 1) == "#") {
@@ -235,14 +435,8 @@ bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
         const std::string name = Lower(header.substr(1, colon - 1));
         const std::string_view value = header.substr(colon + 1);
         if (name == "separator") {
-            static const std::map<std::string, char> kNamed = {{"tab", '\t'},  {"comma", ','}, {"semicolon", ';'},
-                                                               {"space", ' '}, {"pipe", '|'},  {"colon", ':'}};
-            const auto named = kNamed.find(Lower(value));
-            if (named != kNamed.end())
-                separator = named->second;
-            else if (value.size() == 1)
-                separator = value[0];
-            else {
+            separator = SeparatorNamed(value);
+            if (!separator) {
                 error = Where(line) + "an unknown separator \"" + std::string(value) + "\"";
                 return false;
             }
@@ -258,23 +452,25 @@ bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
         }
         probe.SkipLine();
     }
-    FieldReader reader(text.substr(probe.position()), separator, probe.line());
+    const std::string_view body = text.substr(probe.position());
+    if (!html) html = LooksLikeHtml(body);
+    FieldReader reader(body, separator, probe.line());
     std::vector<std::string> fields;
     int line = 0;
     while (reader.Next(fields, line, error)) {
         if (IsBlankRecord(fields)) continue;
         std::vector<std::string> kept;
         for (std::size_t i = 0; i < fields.size(); ++i)
-            if (!metaColumns.count(static_cast<int>(i) + 1)) kept.push_back(html ? HtmlToText(fields[i]) : fields[i]);
+            if (!metaColumns.count(static_cast<int>(i) + 1))
+                kept.push_back(WithoutCardMarkup(*html ? HtmlToText(fields[i]) : fields[i]));
         kept.resize(std::max<std::size_t>(kept.size(), 2));
-        file.entries.push_back({line, kept[0], kept[1]});
+        file.entries.push_back({line, kept[0], kept[1], {}});
     }
+    RefuseMisfits(file);
     return error.empty();
 }
 
 std::string HtmlToText(std::string_view html) {
-    static const std::map<std::string, std::uint32_t> kEntities = {{"amp", '&'},  {"lt", '<'},    {"gt", '>'},
-                                                                   {"quot", '"'}, {"apos", '\''}, {"nbsp", ' '}};
     std::string text;
     for (std::size_t i = 0; i < html.size();) {
         const char c = html[i];
@@ -288,8 +484,9 @@ std::string HtmlToText(std::string_view html) {
                 if (name == block || name.rfind(std::string(block) + " ", 0) == 0) text += '\n';
             i = end + 1;
         } else if (c == '&') {
+            // The longest name HTML defines has 31 letters.
             const std::size_t end = html.find(';', i);
-            if (end != std::string_view::npos && end - i <= 10) {
+            if (end != std::string_view::npos && end - i <= 33) {
                 const std::string entity(html.substr(i + 1, end - i - 1));
                 std::uint32_t code = 0;
                 if (entity.size() > 1 && entity[0] == '#') {
@@ -297,8 +494,11 @@ std::string HtmlToText(std::string_view html) {
                     code = static_cast<std::uint32_t>(
                         std::strtoul(entity.c_str() + (hex ? 2 : 1), nullptr, hex ? 16 : 10));
                     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0;
-                } else if (auto named = kEntities.find(entity); named != kEntities.end()) {
-                    code = named->second;
+                } else if (const char* named = HtmlNamedEntity(entity)) {
+                    // A no-break space is a blank in a word list.
+                    text += std::string_view(named) == "\xC2\xA0" ? " " : named;
+                    i = end + 1;
+                    continue;
                 }
                 if (code != 0) {
                     AppendUtf8(text, code);
@@ -387,7 +587,7 @@ bool ReadKvtml(std::string_view text, const std::string& first, const std::strin
                 break;
             }
     file.languages = "identifier " + a->id + " (" + a->name + ") and identifier " + b->id + " (" + b->name + ")";
-    for (Entry& entry : entries) file.entries.push_back({entry.line, entry.texts[a->id], entry.texts[b->id]});
+    for (Entry& entry : entries) file.entries.push_back({entry.line, entry.texts[a->id], entry.texts[b->id], {}});
     return true;
 }
 
@@ -440,6 +640,15 @@ void AppendWithoutNotes(std::string_view line, std::string& translation) {
     if (translation.size() == start) translation.resize(before);
 }
 
+// A line without the sense number that starts it ("2. creux"): each sense is translations
+// like any other line, and the number is not part of any of them.
+std::string_view WithoutSenseNumber(std::string_view line) {
+    std::size_t digits = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+    if (digits == 0 || digits > 3 || line.substr(digits, 2) != ". ") return line;
+    return line.substr(digits + 2);
+}
+
 // A definition: the headword (and its pronunciation between slashes) on the first line,
 // the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
 // other indented lines are examples, synonyms, references and notes.
@@ -457,7 +666,7 @@ void ParseDefinition(std::string_view definition, std::string& word, std::string
             word.assign(line.substr(0, slash));
             first = false;
         } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
-            AppendWithoutNotes(line, translation);
+            AppendWithoutNotes(WithoutSenseNumber(line), translation);
         }
     }
 }

@@ -24,17 +24,29 @@ struct ForeignEntry {
     int line = 0;
     std::string word;
     std::string translation;
+    std::string refused;  // why the entry cannot be taken, when the file itself is sound
 };
 
 struct ForeignFile {
     std::vector<ForeignEntry> entries;
     bool utf8 = true;       // the text is UTF-8; otherwise it is in the pair's code page
+    std::string encoding;   // how the text was told, for the report; empty when the format says
     std::string languages;  // what the file said of its languages, for the report
+    char separator = 0;     // of a separated file: the one its fields were split at
 };
 
 // Each reader takes the whole file and fails with a message naming the line when the file
 // is damaged; nothing read is then used.
-bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error);
+// Separated text: `separator` 0 takes the one a first line "sep=;" names (as spreadsheets
+// write it), else the one DetectSeparator finds, `preferred` on a tie; a given one is used
+// as it is.
+bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std::string& error, char preferred = '\t');
+// Of tab, semicolon and comma, the one that separates the file's first lines most
+// regularly; `preferred` when none is found or it does as well as the best.
+char DetectSeparator(std::string_view text, char preferred);
+// "tab", "semicolon", "comma" (or the character itself), and back; 0 for an unknown name.
+char SeparatorNamed(std::string_view name);
+std::string SeparatorName(char separator);
 bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error);
 // The two languages are the identifiers whose name or locale is `first` and `second`, else
 // the first two identifiers of the file.

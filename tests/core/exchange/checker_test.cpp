@@ -59,3 +59,26 @@ TEST(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
                                         "its score file is damaged; it counts as no score"}));
     EXPECT_TRUE(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk").empty());
 }
+
+TEST(Checker, RecordsWithoutAWordAreReportedAndRepaired) {
+    WorkDir dir;
+    UseCatalogue("[languages]\ngerman\n");
+    WriteEmptyWordFiles();
+    WriteRecords("words/ger_dut.gk", {Record("", "leeg"), Record("Apfel", "appel"), Record("", "")});
+    EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk"),
+              (std::vector<std::string>{"2 records with an empty word", "1 records out of order"}));
+    CheckWorkingDirectory(true);
+    EXPECT_EQ(ReadRecords("words/ger_dut.gk").size(), 1u);
+    EXPECT_TRUE(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk").empty());
+}
+
+TEST(Checker, ListEntriesAreFoundByTheirWord) {
+    WorkDir dir;
+    UseCatalogue("[languages]\ngerman\n");
+    WriteEmptyWordFiles();
+    // An import merged "appeltje" into Apfel after the list took it.
+    WriteRecords("words/ger_dut.gk", {Record("Apfel", "appel, appeltje"), Record("Baum", "boom")});
+    WriteRecords("lists/week1/ger_dut.ls", {Record("Apfel", "appel"), Record("BAUM", "boom"), Record("Haus", "huis")});
+    EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.ls"),
+              (std::vector<std::string>{"1 entries no longer in the word file"}));
+}

@@ -175,3 +175,53 @@ TEST_F(ExchangeTest, AFailedReverseWritePutsThePairBack) {
     EXPECT_EQ(ReadFile("words/ger_dut.gk"), before);
     EXPECT_TRUE(ReadRecords("words/dut_ger.gk").empty());
 }
+
+TEST_F(ExchangeTest, FieldsWithNulBytesOrTheWrongEncodingAreRefusedWithTheirLine) {
+    using namespace std::string_literals;
+    WriteFile("words.tsv",
+              "Haus\thuis\nBa\0um\tboom\n\0\0\0\0\nZug\ttr\0ein\nStra\xDF"
+              "e\tstraat\nK\xC3\xA4se\tkaas\nT\xC3\xBCr\tdeur\n"s);
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    EXPECT_EQ(Problems(plan.report), (std::vector<std::string>{
+                                         "2 a NUL byte in the word",
+                                         "3 a NUL byte in the word",
+                                         "4 a NUL byte in the translation",
+                                         "5 not UTF-8 text, as the rest of the file is",
+                                     }));
+    EXPECT_EQ(plan.report.added, 3);
+    EXPECT_EQ(DescribeImport(plan.report).find('\0'), std::string::npos);
+}
+
+TEST_F(ExchangeTest, AFirstRowNamingLanguagesIsAHeaderNotAWord) {
+    UseCatalogue("[languages]\ngerman\nfrench\n");
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
+        if (std::string(WordFileName(*d)) == "ger_dut.gk") CurrentPair = d;
+    const struct {
+        const char* text;
+        std::vector<std::string> words, problems;
+        std::string languages;
+    } cases[] = {
+        {"German;Dutch\nHaus;huis\n", {"Haus=huis"}, {}, "line 1 names the columns german and dutch"},
+        {" dutch \t GERMAN\nhuis\tHaus\n",
+         {"Haus=huis"},
+         {},
+         "line 1 names the columns dutch and german: each word is taken from the second column"},
+        {"french,dutch\nHaus,huis\n",
+         {"Haus=huis"},
+         {"1 the columns are titled \"french\" and \"dutch\", not german and dutch as this pair's"},
+         ""},
+        {"Deutsch,Dutch\nHaus,huis\n", {"Deutsch=Dutch", "Haus=huis"}, {}, ""},  // no language of the catalogue
+    };
+    for (const auto& c : cases) {
+        WriteEmptyWordFiles();
+        WriteFile("sheet.csv", c.text);
+        ImportPlan plan;
+        std::string error;
+        ASSERT_TRUE(PlanImport("sheet.csv", {}, plan, error)) << error;
+        EXPECT_EQ(Lines(plan.forward), c.words) << c.text;
+        EXPECT_EQ(Problems(plan.report), c.problems) << c.text;
+        EXPECT_EQ(plan.report.languages, c.languages) << c.text;
+    }
+}

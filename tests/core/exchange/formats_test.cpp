@@ -102,6 +102,15 @@ TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
          {{4, "Haus", "huis"}}},
         {"quoted field over two lines", "#separator:comma\n\"a\nb\",c\nd,e\n", {{2, "a\nb", "c"}, {4, "d", "e"}}},
         {"no headers", "Haus\thuis\n", {{1, "Haus", "huis"}}},
+        {"no headers, fields in HTML",
+         "Haus<br>Heim\t<b>huis</b>\nBaum\tboom &amp; co\n",
+         {{1, "Haus\nHeim", "huis"}, {2, "Baum", "boom & co"}}},
+        {"no headers, an entity only", "caf&eacute;\tkoffie\n", {{1, "caf\xC3\xA9", "koffie"}}},
+        {"not HTML: a lone sign and an unknown name", "a < b\tx &bogus;\n", {{1, "a < b", "x &bogus;"}}},
+        {"sounds and clozes",
+         "#separator:tab\n#html:false\n{{c1::Haus::building}} [sound:haus.mp3]\thuis[sound:huis.mp3]\n"
+         "ein {{c12::Baum}}\t{{c::x}}\n",
+         {{3, "Haus ", "huis"}, {4, "ein Baum", "{{c::x}}"}}},
     };
     for (const auto& c : cases) {
         ForeignFile file;
@@ -114,9 +123,6 @@ TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
     } damaged[] = {
         {"#separator:tab\n#separator:weird\n", "line 2: an unknown separator \"weird\""},
         {"#html\n", "line 1: a header line without a colon"},
-        {"#separator:tab\nStra\xDF"
-         "e\tx\n",
-         "the file is not UTF-8 text"},
         {"#separator:tab\n\"open\tx\n", "line 2: a quoted field is not closed"},
     };
     for (const auto& d : damaged) {
@@ -154,6 +160,8 @@ TEST(Formats, HtmlFieldsBecomeText) {
         {"x<br/>y<BR>z", "x\ny\nz"},
         {"<div>a</div><p class=\"q\">b</p>", "\na\n\nb\n"},
         {"&bogus; & &#xD800;", "&bogus; & &#xD800;"},
+        {"&eacute;t&ucirc; &Ouml;l&nbsp;&euro;", "\xC3\xA9t\xC3\xBB \xC3\x96l \xE2\x82\xAC"},
+        {"&NotEqualTilde;&CounterClockwiseContourIntegral;", "\xE2\x89\x82\xCC\xB8\xE2\x88\xB3"},
         {"a<span style=\"x\">b</span><unclosed", "ab"},
     };
     for (const auto& [html, text] : cases) EXPECT_EQ(HtmlToText(html), text) << html;
@@ -244,4 +252,131 @@ TEST(Formats, FreeDictDefinitions) {
     damagedGzip.resize(damagedGzip.size() / 2);
     EXPECT_FALSE(Gunzip(damagedGzip, text, error));
     EXPECT_EQ(error, "the compressed dictionary is damaged");
+}
+
+TEST(Formats, FreeDictSenseNumbersAreNotTranslations) {
+    const struct {
+        std::string definition, translation;
+    } cases[] = {
+        {"1. grotte\n2. creux", "grotte, creux"},
+        {"1. in staat om\n12. bereid, gewillig", "in staat om, bereid, gewillig"},
+        {"1.5 litre\n2.creux", "1.5 litre, 2.creux"},  // no blank after the dot: part of the text
+    };
+    for (const auto& c : cases) {
+        std::string index, dict;
+        WriteFreeDict({{0, "cave /keiv/", c.definition, {}}}, "English", "French", index, dict);
+        ForeignFile file;
+        std::string error;
+        ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
+        ASSERT_EQ(file.entries.size(), 1u);
+        EXPECT_EQ(file.entries[0].translation, c.translation) << c.definition;
+    }
+}
+
+TEST(Formats, SeparatorAsGivenNamedOrFoundInTheFile) {
+    const struct {
+        const char* name;
+        std::string text;
+        char given, preferred, separator;
+        std::vector<Expected> entries;
+    } cases[] = {
+        {"semicolons, commas in cells",
+         "Haus;huis, woning\nBaum;boom\nZug;trein\n",
+         0,
+         ',',
+         ';',
+         {{1, "Haus", "huis, woning"}, {2, "Baum", "boom"}, {3, "Zug", "trein"}}},
+        {"a first line names it", "sep=;\r\nHaus;huis\r\n", 0, ',', ';', {{2, "Haus", "huis"}}},
+        {"the named one over what the lines show",
+         "sep=,\nHaus;x,y\nBaum;z,w\n",
+         0,
+         '\t',
+         ',',
+         {{2, "Haus;x", "y"}, {3, "Baum;z", "w"}}},
+        {"a given one over the named one", "sep=;\na,b;c\n", ',', '\t', ',', {{2, "a", "b;c"}}},
+        {"separators inside quotes do not count",
+         "\"a;b\",c\n\"d;e\",f\n",
+         0,
+         '\t',
+         ',',
+         {{1, "a;b", "c"}, {2, "d;e", "f"}}},
+        {"tabs, commas in cells",
+         "Haus\thuis, woning\nBaum\tboom\n",
+         0,
+         ',',
+         '\t',
+         {{1, "Haus", "huis, woning"}, {2, "Baum", "boom"}}},
+        {"none at all: the preferred one", "Haus\n", 0, ',', ',', {{1, "Haus", ""}}},
+        {"as regular as the preferred one", "a;b,c\n", 0, ',', ',', {{1, "a;b", "c"}}},
+    };
+    for (const auto& c : cases) {
+        ForeignFile file;
+        std::string error;
+        EXPECT_TRUE(ReadDelimited(c.text, c.given, file, error, c.preferred)) << c.name << ": " << error;
+        EXPECT_EQ(file.separator, c.separator) << c.name;
+        EXPECT_EQ(Entries(file), c.entries) << c.name;
+    }
+    EXPECT_EQ(SeparatorNamed("Semicolon"), ';');
+    EXPECT_EQ(SeparatorNamed("|"), '|');
+    EXPECT_EQ(SeparatorNamed("\""), 0);
+    EXPECT_EQ(SeparatorNamed("semi"), 0);
+}
+
+namespace {
+
+std::string Utf16(const std::u16string& text, bool little) {
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t c : text) {
+        const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
+        bytes += little ? lo : hi;
+        bytes += little ? hi : lo;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
+    const struct {
+        const char* name;
+        std::string text;
+        bool utf8;
+        std::vector<std::string> refused;  // one per entry
+    } cases[] = {
+        {"UTF-8 with a stray byte",
+         "Caf\xC3\xA9\tkoffie\nStra\xDF"
+         "e\tstraat\n\xC3\xA9t\xC3\xA9\tzomer\n",
+         true,
+         {"", "not UTF-8 text, as the rest of the file is", ""}},
+        {"code page with a pair that looks like UTF-8",
+         "Stra\xDF"
+         "e\tstraat\nM\xFCller\tmolenaar\nK\xC3\xA9\tx\n",
+         false,
+         {"", "", "UTF-8 text, while the rest of the file is in the pair's code page"}},
+        {"ASCII", "Haus\thuis\n", true, {""}},
+    };
+    for (const auto& c : cases) {
+        ForeignFile file;
+        std::string error;
+        ASSERT_TRUE(ReadDelimited(c.text, 0, file, error)) << c.name << ": " << error;
+        EXPECT_EQ(file.utf8, c.utf8) << c.name;
+        std::vector<std::string> refused;
+        for (const ForeignEntry& e : file.entries) refused.push_back(e.refused);
+        EXPECT_EQ(refused, c.refused) << c.name;
+    }
+    // Spreadsheets' "Unicode text": UTF-16 with a byte-order mark, either byte order.
+    for (bool little : {true, false}) {
+        ForeignFile file;
+        std::string error;
+        ASSERT_TRUE(ReadDelimited(Utf16(u"Caf\u00E9\tkoffie\r\n\U0001F600\tlach\r\n", little), 0, file, error));
+        EXPECT_EQ(Entries(file),
+                  (std::vector<Expected>{{1, "Caf\xC3\xA9", "koffie"}, {2, "\xF0\x9F\x98\x80", "lach"}}));
+        EXPECT_TRUE(file.utf8);
+        EXPECT_EQ(file.encoding, "UTF-16");
+    }
+    ForeignFile file;
+    std::string error;
+    ASSERT_TRUE(ReadAnki(Utf16(u"#separator:tab\nHaus\thuis\n", true) + "x", file, error)) << error;
+    EXPECT_EQ(Entries(file),
+              (std::vector<Expected>{{2, "Haus", "huis"}, {3, "\xEF\xBF\xBD", ""}}));  // an odd last byte
 }
