@@ -5,10 +5,9 @@
 namespace {
 
 bool IsDeviceName(std::string_view stem) {
-    static constexpr std::string_view kDevices[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1",   "COM2",   "COM3",
-                                                    "COM4", "COM5", "COM6", "COM7", "COM8",   "COM9",   "LPT1",
-                                                    "LPT2", "LPT3", "LPT4", "LPT5", "LPT6",   "LPT7",   "LPT8",
-                                                    "LPT9", "CONIN$", "CONOUT$"};
+    static constexpr std::string_view kDevices[] = {
+        "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",   "COM8",
+        "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9", "CONIN$", "CONOUT$"};
     for (std::string_view device : kDevices)
         if (EqualsIgnoringAsciiCase(stem, device)) return true;
     return false;
