@@ -1,5 +1,5 @@
 // The checker of a working directory (wordlist check): whatever the word, list and score
-// files hold, it reports, and after a repair the files hold the live records, sorted in the
+// files hold, it reports, and after a repair the files hold the live records that have a word, sorted in the
 // word files, and a second check finds nothing left to repair.
 // Input: the Spanish word file (sorted by the demo's sort table), its list file and that
 // list's score file, then the reverse pair's word file, each after a "@@" line; a missing
@@ -27,10 +27,11 @@ void Setup() {
     if (BuildCatalogue() != 0) PropertyFailed("BuildCatalogue() == 0", __FILE__, __LINE__, "");
 }
 
+// A repair keeps the live records with a word: nothing can find, show or practise the others.
 std::vector<std::string> Live(const std::string& bytes) {
     std::vector<std::string> live;
     for (const WordRecord& r : WholeRecords(bytes))
-        if (!IsDeleted(r)) live.push_back(Fields(r));
+        if (!IsDeleted(r) && r.word[0] != '\0') live.push_back(Fields(r));
     return live;
 }
 
