@@ -47,6 +47,8 @@ TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsAndExportFollowsThe
     // The report, in the file's UTF-8 read back as the display shows it; Cancel writes nothing.
     const std::string report = texts.at("ImportQuestion") + " dutch - english?\n\n" + fixture.Path("import.tsv") +
                                " (tsv): 6 entries\n"
+                               "text: UTF-8\n"
+                               "fields separated by tab\n"
                                "added 2, merged 1, already there 1, skipped 2\n"
                                "reverse pair: added 3, merged 1\n"
                                "line 5: \"caf\xE9, bar\": a comma in the word\n"
