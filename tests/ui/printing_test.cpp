@@ -82,13 +82,14 @@ std::vector<std::string> FirstWords(const Pages& pages) {
     return words;
 }
 
-// The pair greek into dutch; its list week1 is printed.
+// The pair "gr\xE8c" (a name with an accent, words in the Greek set) into dutch; its list week1
+// is printed.
 class PrintingTest : public UiTest {
 protected:
     void SetUp() override {
         printed = Env("DICT_PRINTED");
         ASSERT_FALSE(printed.empty()) << "these tests print through CUPS: run them with tests/ui/printing_test.sh";
-        Start("[languages]\ngreek,greek,161\n");
+        Start("[languages]\ngr\xE8" "c,greek,161\n");
         CurrentPair = PairAt(0);
         ReopenStore();
     }
@@ -97,7 +98,19 @@ protected:
         WriteRecords("lists/week1/" + std::string(ListFileName(*CurrentPair)), records);
         Settings.PracticeList = "week1";
         ReopenListFile();
-        WhileModal([&] { Work(GetActiveWindow(), choice); }, [] { PrintCurrentList(MainWindow); });
+        // The list window owns the dialog and takes no input under it.
+        HWND list = CreateWindowW(L"STATIC", L"list", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+        WhileModal(
+            [&] {
+                HWND dialog = GetActiveWindow();
+                EXPECT_EQ(GetWindow(dialog, GW_OWNER), list);
+                EXPECT_FALSE(IsWindowEnabled(list));
+                Work(dialog, choice);
+            },
+            [&] { PrintCurrentList(list); });
+        EXPECT_TRUE(IsWindowEnabled(list));
+        DestroyWindow(list);
     }
     // The text of the next PDF that comes out.
     Pages NextPdf() {
@@ -124,7 +137,8 @@ protected:
 }  // namespace
 
 // Records in file order (not sorted, a marked one too), words in Greek and translations in
-// the Western set, under the bold heading, in columns that line up.
+// the Western set, under the bold heading, in columns that line up. The heading's names
+// read in the interface's letters, as on the screen, not in the pair's.
 TEST_F(PrintingTest, TwoColumnsUnderTheHeading) {
     std::vector<WordRecord> records;
     for (int i = 24; i >= 0; --i) records.push_back(Record("\xE1\xE2\xE3" + std::to_string(i), "caf\xE9", i == 7));
@@ -140,7 +154,7 @@ TEST_F(PrintingTest, TwoColumnsUnderTheHeading) {
     ASSERT_EQ(pages.size(), 1u);
     ASSERT_EQ(pages[0].size(), 26u);
     std::smatch m;
-    ASSERT_TRUE(std::regex_match(pages[0][0], m, std::regex("^ *greek +(dutch) *$"))) << pages[0][0];
+    ASSERT_TRUE(std::regex_match(pages[0][0], m, std::regex("^ *gr\xC3\xA8" "c +(dutch) *$"))) << pages[0][0];
     const std::size_t column = CharactersBefore(pages[0][0], static_cast<std::size_t>(m.position(1)));
     for (int i = 0; i < 25; ++i) {
         const std::string& line = pages[0][i + 1];
