@@ -7,15 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
-tools/deps.sh
-missing=()
-for p in wngerman wamerican-huge time; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+tools/deps.sh wngerman wamerican-huge time
 cmake --preset bench >/dev/null && cmake --build --preset bench -j"$(nproc)" >/dev/null
 cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$(nproc)" --target wordlist naive_sort e2e_driver dictionary >/dev/null
 
@@ -79,15 +71,13 @@ done
 
 echo "== keystroke to rows in the search window, 500,000 records, under Wine"
 # The window needs an X server: a private one, which names its own free display.
-display=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$display" ] && break; sleep 0.1; done
-DISPLAY=":$(cat "$display")" "$top/tools/wine-run" "$top/build/win64/tests/e2e_driver.exe" \
+. "$top/tools/xvfb.sh"
+start_xvfb
+"$top/tools/wine-run" "$top/build/win64/tests/e2e_driver.exe" \
   --program="Z:$top/build/win64/dictionary.exe" --data="Z:$top/data" --gtest_also_run_disabled_tests \
   --gtest_filter='SearchTest.DISABLED_KeystrokesOnHalfAMillionRecords' | tr -d '\r' |
   grep -E '^keystroke|Failure|FAILED|Expected|Which is' | sed 's/^/  /'
-rm -f "$display"
+kill $XVFB_PID 2>/dev/null || true
 
 echo "== sort-table collation, native, 1,000,000 synthetic words"
 "$top/build/bench/wordlist" --pair 3 load --as-is ../synthetic.tsv >/dev/null

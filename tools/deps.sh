@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, and any named on the command
+# line (tools/deps.sh wngerman ...), when any is missing.
 set -euo pipefail
 packages=(
   cmake make g++ ccache googletest libbenchmark-dev
@@ -9,6 +10,7 @@ packages=(
   zlib1g-dev libz-mingw-w64-dev libxml2-dev dict-freedict-eng-deu dict-freedict-deu-eng dict-freedict-eng-fra
   nsis zip
   clang libclang-rt-14-dev
+  "$@"
 )
 # The 32-bit build runs under Wine's 32-bit side, where the kernel runs 32-bit programs at
 # all; elsewhere wine32 would break the 64-bit Wine too.

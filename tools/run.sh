@@ -18,13 +18,10 @@ if [ -n "${DISPLAY:-}" ]; then
   exec "$top/tools/wine-run" "$top/build/win64/dictionary.exe" "$@"
 fi
 
-number=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -f "$number"' EXIT
-for _ in $(seq 1 100); do [ -s "$number" ] && break; sleep 0.1; done
-display=":$(cat "$number")"
-export DISPLAY=$display
+. "$top/tools/xvfb.sh"
+start_xvfb || { echo "run: no X server came up" >&2; exit 1; }
+trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+display=$DISPLAY
 "$top/tools/wine-run" "$top/build/win64/dictionary.exe" "$@" &
 program=$!
 for _ in $(seq 1 60); do

@@ -12,18 +12,18 @@ print=0
 scratch=$(mktemp -d)
 export WINEPREFIX=$scratch/prefix
 export HOME="${HOME:-$scratch}"  # Wine keeps a few things under the home directory
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-xvfb=$!
+. "$top/tools/xvfb.sh"
+xvfb=""
 export DICT_CUPS_STATE=$scratch/cupsd.pid  # the print service stops at the end if this run started it
 cleanup() {
   wineserver -k 2>/dev/null || true
-  kill $xvfb 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   [ $print -eq 1 ] && { "$top/tools/cups.sh" stop || true; }
   rm -rf "$scratch"
 }
 trap cleanup EXIT
-for _ in $(seq 1 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$scratch/display")"
+start_xvfb || { echo "with-wine: no X server came up" >&2; exit 1; }
+xvfb=$XVFB_PID
 # The printing tests print to a PDF printer of CUPS; Wine finds the default printer there.
 [ $print -eq 1 ] && "$top/tools/cups.sh" start
 "$top/tools/wine-prefix" >/dev/null

@@ -9,17 +9,15 @@ status=0
 run() { "$top/tools/wine-run" "$driver" --program="Z:$program" --data="Z:$data" --shots="Z:$shots" "$@" || status=1; }
 run
 # A private 16-bit server; it names its own free display.
-number=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x16 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$number" ] && break; sleep 0.1; done
-if [ -s "$number" ]; then
-  DISPLAY=":$(cat "$number")" run --gtest_filter='*GradientPixels*'
+. "$top/tools/xvfb.sh"
+shown=${DISPLAY-}
+if start_xvfb 1024x768x16; then
+  run --gtest_filter='*GradientPixels*'
+  kill "$XVFB_PID" 2>/dev/null
 else
   echo "FAIL no 16-bit X server"; status=1
 fi
-kill $xvfb 2>/dev/null
-rm -f "$number"
+export DISPLAY=$shown
 for bmp in "$shots"/*.bmp; do
   [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
 done
