@@ -195,10 +195,8 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, U
 
 HWND Field(HWND parent, int id, int top, int limit, HFONT font) {
     HWND field =
-        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 15, top,
-                        595, 35, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
+        CreateControl(parent, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, id, 15, top, 595, 35, font);
     Edit_LimitText(field, limit);
-    SetWindowFont(field, font, FALSE);
     SetWindowSubclass(field, FieldProc, 1, 0);
     return field;
 }

@@ -3,13 +3,24 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "core/strings/ui_keys.h"
+
+// A visible child control of any class, in a font: the one way the windows make theirs.
+HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, int id,
+                   int x, int y, int width, int height, HFONT font);
 
 // A push button labelled with an interface text, in GuiFont.
 HWND CreateButton(HWND parent, int id, UiKey label, int x, int y, int width, int height, DWORD style = 0);
 // An edit field with a client edge in a font with zero margins, as record rows and search
 // fields are; `style` adds to a visible tab stop.
 HWND CreateEdit(HWND parent, int id, int x, int y, int width, int height, HFONT font, DWORD style = 0);
+// A field of a record row, 25 high, taking at most `limit` characters (0: the edit's own
+// limit).
+HWND CreateRowField(HWND parent, int id, int x, int y, int width, int limit, HFONT font);
+// A text that shows "&" as it is.
+HWND CreateLabel(HWND parent, int id, const std::wstring& text, int x, int y, int width, int height, HFONT font);
 // A new font for a field: its margins go back to zero, which a font change resets.
 void SetEditFont(HWND edit, HFONT font);
 // Texts and check boxes stand on the windows' light grey: a WM_CTLCOLORSTATIC handler.

@@ -4,6 +4,7 @@
 
 #include "core/settings/settings.h"
 #include "ui/app_state.h"
+#include "ui/controls.h"
 
 SharedFonts Fonts;
 
@@ -35,4 +36,12 @@ void DeleteSharedFonts() {
 void LanguageFonts::Create(const WordListDescriptor& pair, int points, int weight) {
     first.reset(CreateUiFont(points, weight, "Times New Roman", pair.charset1));
     second.reset(CreateUiFont(points, weight, "Times New Roman", pair.charset2));
+}
+
+void LanguageFonts::Apply(const HWND* words, const HWND* translations, int rows, HWND search) const {
+    for (int r = 0; r < rows; ++r) {
+        SetEditFont(words[r], first.get());
+        SetEditFont(translations[r], second.get());
+    }
+    SetEditFont(search, first.get());
 }

@@ -32,4 +32,7 @@ struct LanguageFonts {
         first.reset();
         second.reset();
     }
+    // A pair switch: rows of word and translation fields, and the search field, in these
+    // fonts. The fonts they had go only once no field uses them any more.
+    void Apply(const HWND* words, const HWND* translations, int rows, HWND search) const;
 };

@@ -125,10 +125,7 @@ LRESULT CALLBACK AnswerProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, 
 }
 
 HWND Text(HWND parent, const std::wstring& label, int x, int y) {
-    HWND text = CreateWindowW(L"STATIC", label.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 210, 15,
-                              parent, reinterpret_cast<HMENU>(IDC_PRACTICE_TEXT), AppInstance, nullptr);
-    SetWindowFont(text, Fonts.GuiFont, FALSE);
-    return s.layout.Add(text, x, y);
+    return s.layout.Add(CreateLabel(parent, IDC_PRACTICE_TEXT, label, 0, 0, 210, 15, Fonts.GuiFont), x, y);
 }
 
 HMENU MenuBar() {

@@ -174,7 +174,7 @@ LRESULT CALLBACK RowProc(HWND row, UINT msg, WPARAM wParam, LPARAM lParam, UINT_
 }
 
 HWND Row(HWND parent, int id, int x, int y, int width, HFONT font) {
-    HWND row = CreateEdit(parent, id, x, y, width, 25, font, ES_AUTOHSCROLL);
+    HWND row = CreateRowField(parent, id, x, y, width, 0, font);
     SetWindowSubclass(row, RowProc, 1, 0);
     return row;
 }

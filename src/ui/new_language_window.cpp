@@ -37,14 +37,6 @@ struct NewLanguageState {
 
 NewLanguageState s;
 
-HWND Control(HWND parent, const wchar_t* cls, DWORD style, DWORD exStyle, int id, int x, int y, int w, int h,
-             const std::wstring& text = L"") {
-    HWND control = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
-    SetWindowFont(control, Fonts.GuiFont, FALSE);
-    return control;
-}
-
 void AddItem(HWND list, const std::wstring& item) {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
@@ -108,23 +100,22 @@ void Create() {
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
-    Control(hwnd, L"STATIC", 0, 0, IDC_NEWLANG_LABEL, 20, 10, 200, 15, UiWide(UiKey::CreateEmptyName));
-    s.name = Control(hwnd, L"EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IDC_NEWLANG_NAME, 20, 25,
-                     220, 25);
-    Control(hwnd, L"STATIC", 0, 0, IDC_NEWLANG_LABEL, 20, 60, 300, 15, UiWide(UiKey::CreateEmptyLocale));
-    s.locales = Control(hwnd, L"COMBOBOX", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 0, IDC_NEWLANG_LIST,
-                        20, 75, 220, 250);
+    const HFONT font = Fonts.GuiFont;
+    CreateLabel(hwnd, IDC_NEWLANG_LABEL, UiWide(UiKey::CreateEmptyName), 20, 10, 200, 15, font);
+    s.name = CreateControl(hwnd, L"EDIT", L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                           IDC_NEWLANG_NAME, 20, 25, 220, 25, font);
+    CreateLabel(hwnd, IDC_NEWLANG_LABEL, UiWide(UiKey::CreateEmptyLocale), 20, 60, 300, 15, font);
+    s.locales = CreateControl(hwnd, L"COMBOBOX", L"", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP, 0,
+                              IDC_NEWLANG_LIST, 20, 75, 220, 250, font);
     for (const CollationLocaleName& locale : kCollationLocales) AddItem(s.locales, WideFromCharset(locale.name, 0));
     SendMessageW(s.locales, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"english"));
-    Control(hwnd, L"STATIC", 0, 0, IDC_NEWLANG_LABEL, 20, 110, 300, 15, UiWide(UiKey::CreateEmptyCharset));
-    s.charsets =
-        Control(hwnd, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, IDC_NEWLANG_LIST, 20, 125, 220, 250);
+    CreateLabel(hwnd, IDC_NEWLANG_LABEL, UiWide(UiKey::CreateEmptyCharset), 20, 110, 300, 15, font);
+    s.charsets = CreateControl(hwnd, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, IDC_NEWLANG_LIST,
+                               20, 125, 220, 250, font);
     for (const CharacterSet& set : kCharacterSets) AddItem(s.charsets, set.name);
     ComboBox_SetCurSel(s.charsets, 0);
-    Control(hwnd, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, IDC_NEWLANG_CREATE, 20, 160, 80, 25,
-            UiWide(UiKey::CreateEmptyCreate));
-    Control(hwnd, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, IDC_NEWLANG_CANCEL, 160, 160, 80, 25,
-            UiWide(UiKey::Cancel));
+    CreateButton(hwnd, IDC_NEWLANG_CREATE, UiKey::CreateEmptyCreate, 20, 160, 80, 25, WS_TABSTOP);
+    CreateButton(hwnd, IDC_NEWLANG_CANCEL, UiKey::Cancel, 160, 160, 80, 25, WS_TABSTOP);
     SetFocus(s.name);
     return TRUE;
 }

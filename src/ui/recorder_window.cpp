@@ -50,7 +50,7 @@ bool Mci(const std::string& command) {
     wchar_t text[1024] = L"";
     mciGetErrorStringW(error, text, static_cast<UINT>(std::size(text)));
     MessageBeep(MB_ICONEXCLAMATION);
-    MessageBoxW(s.window, text, L"MCI Error", MB_OK | MB_ICONWARNING);
+    UiMessageBox(s.window, std::wstring(text), std::wstring(L"MCI Error"), MB_OK | MB_ICONWARNING);
     return false;
 }
 
@@ -153,13 +153,6 @@ LRESULT CALLBACK StartProc(HWND button, UINT msg, WPARAM wParam, LPARAM lParam, 
     return DefSubclassProc(button, msg, wParam, lParam);
 }
 
-HWND Text(HWND parent, int x, int y, int width, int height, HFONT font) {
-    HWND text = CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, y, width, height,
-                              parent, reinterpret_cast<HMENU>(IDC_RECORD_TEXT), AppInstance, nullptr);
-    SetWindowFont(text, font, FALSE);
-    return text;
-}
-
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
     s.recording = false;
@@ -169,9 +162,9 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.start = CreateButton(hwnd, IDC_RECORD_START, UiKey::RecordStart, 5, 65, 120, 30);
     s.skip = CreateButton(hwnd, IDC_RECORD_SKIP, UiKey::RecordSkip, 130, 65, 80, 30);
     s.back = CreateButton(hwnd, IDC_RECORD_BACK, UiKey::RecordBack, 215, 65, 80, 30);
-    s.word = Text(hwnd, 10, 10, 595, 40, s.wordFont.get());
-    s.line = Text(hwnd, 310, 80, 220, 20, Fonts.GuiFont);
-    s.status = Text(hwnd, 420, 75, 210, 40, s.statusFont.get());
+    s.word = CreateLabel(hwnd, IDC_RECORD_TEXT, L"", 10, 10, 595, 40, s.wordFont.get());
+    s.line = CreateLabel(hwnd, IDC_RECORD_TEXT, L"", 310, 80, 220, 20, Fonts.GuiFont);
+    s.status = CreateLabel(hwnd, IDC_RECORD_TEXT, L"", 420, 75, 210, 40, s.statusFont.get());
     s.position = std::clamp(ReadLastRecord(CurrentPair->name1), 0, WordCount);
     if (s.position >= WordCount) {
         ShowEnd();

@@ -218,12 +218,6 @@ LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam, UIN
     return DefSubclassProc(cell, msg, wParam, lParam);
 }
 
-HWND Cell(HWND parent, int id, int x, int y, int w, int limit, HFONT font) {
-    HWND edit = CreateEdit(parent, id, x, y, w, 25, font, ES_AUTOHSCROLL);
-    Edit_LimitText(edit, limit);
-    return edit;
-}
-
 // The fonts of the current pair; the ones they replace are deleted by the caller once
 // no field uses them any more.
 void CreateFonts() {
@@ -243,10 +237,10 @@ void CreateControls(HWND hwnd) {
     }
     for (int r = 0; r < rows; ++r) {
         const int y = s.compact ? 5 : 25 + 23 * r;
-        s.words[r] =
-            Cell(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars, s.fonts.first.get());
-        s.translations[r] = Cell(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
-                                 s.compact ? 250 : 350, kMaxTranslationChars, s.fonts.second.get());
+        s.words[r] = CreateRowField(hwnd, IDC_SEARCH_WORD_FIRST + r, s.compact ? 5 : 20, y, 215, kMaxWordChars,
+                                    s.fonts.first.get());
+        s.translations[r] = CreateRowField(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
+                                           s.compact ? 250 : 350, kMaxTranslationChars, s.fonts.second.get());
         SetWindowSubclass(s.words[r], CellProc, 1, 0);
         SetWindowSubclass(s.translations[r], CellProc, 1, 0);
     }
@@ -333,11 +327,7 @@ void SwitchPair(HWND hwnd, int id) {
     // The old fonts go only once no field uses them any more.
     const LanguageFonts old = std::move(s.fonts);
     CreateFonts();
-    for (int r = 0; r < s.rows; ++r) {
-        SetEditFont(s.words[r], s.fonts.first.get());
-        SetEditFont(s.translations[r], s.fonts.second.get());
-    }
-    SetEditFont(s.search, s.fonts.first.get());
+    s.fonts.Apply(s.words, s.translations, s.rows, s.search);
     SetFocus(s.search);
     if (Palette.shown) {
         OpenPalette();

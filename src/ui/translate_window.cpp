@@ -131,12 +131,6 @@ LRESULT CALLBACK TextProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT
     return result;
 }
 
-HWND Cell(HWND parent, int id, int x, int y, int width, int limit, HFONT font) {
-    HWND cell = CreateEdit(parent, id, x, y, width, 25, font, ES_AUTOHSCROLL);
-    Edit_LimitText(cell, limit);
-    return cell;
-}
-
 HMENU MenuBar() {
     HMENU bar = CreateMenu();
     HMENU file = CreatePopupMenu();
@@ -164,9 +158,9 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     CreateButton(hwnd, IDC_TRANSLATE_HELP, UiKey::Help, 400, 300, 100, 30);
     s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300, 215, 25, s.fonts.first.get());
     for (int r = 0; r < kRows; ++r) {
-        s.words[r] = Cell(hwnd, IDC_TRANSLATE_WORD_FIRST + r, 20, 40 + 23 * r, 215, 30, s.fonts.first.get());
+        s.words[r] = CreateRowField(hwnd, IDC_TRANSLATE_WORD_FIRST + r, 20, 40 + 23 * r, 215, 30, s.fonts.first.get());
         s.translations[r] =
-            Cell(hwnd, IDC_TRANSLATE_TRANSLATION_FIRST + r, 255, 40 + 23 * r, 350, 50, s.fonts.second.get());
+            CreateRowField(hwnd, IDC_TRANSLATE_TRANSLATION_FIRST + r, 255, 40 + 23 * r, 350, 50, s.fonts.second.get());
     }
     HWND scroll = CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 235, 40, 20, 69, hwnd,
                                 reinterpret_cast<HMENU>(IDC_TRANSLATE_SCROLL), AppInstance, nullptr);
@@ -194,11 +188,7 @@ void SwitchPair(HWND hwnd, int id) {
     if (!SwitchPairByCommand(id)) return;
     const LanguageFonts old = std::move(s.fonts);
     s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
-    for (int r = 0; r < kRows; ++r) {
-        SetEditFont(s.words[r], s.fonts.first.get());
-        SetEditFont(s.translations[r], s.fonts.second.get());
-    }
-    SetEditFont(s.search, s.fonts.first.get());
+    s.fonts.Apply(s.words, s.translations, kRows, s.search);
     SetWindowFont(s.text, s.fonts.first.get(), TRUE);
     InvalidateRect(hwnd, nullptr, TRUE);
     s.pager.Reset();

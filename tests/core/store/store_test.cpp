@@ -100,13 +100,29 @@ TEST_F(StoreTest, FindWordReadsAtMostLogarithmicallyManyRecords) {
     }
 }
 
-TEST_F(StoreTest, ReadOnlyStoreWritesNothing) {
+// What each access allows: the checker reads only, the sort writes only the word file.
+TEST_F(StoreTest, AccessDecidesWhichFilesAreWritten) {
+    const struct {
+        StoreAccess access;
+        bool words, list;
+    } cases[] = {{StoreAccess::ReadWrite, true, true},
+                 {StoreAccess::WordFileOnly, true, false},
+                 {StoreAccess::ReadOnly, false, false}};
     std::filesystem::create_directories("lists/week1");
-    WriteRecords("words/ger_dut.gk", {Record("Haus")});
-    SetStoreAccess(StoreAccess::ReadOnly);
+    Settings.PracticeList = "week1";
+    for (const auto& c : cases) {
+        WriteRecords("words/ger_dut.gk", {Record("Haus")});
+        WriteRecords("lists/week1/ger_dut.ls", {Record("Haus")});
+        SetStoreAccess(c.access);
+        ReopenStore();
+        EXPECT_EQ(WordCount, 1);
+        EXPECT_EQ(WriteWord(0) == 0, c.words) << static_cast<int>(c.access);
+        EXPECT_EQ(WriteListEntry(0) == 0, c.list) << static_cast<int>(c.access);
+        CloseStore();
+    }
+    // A store that may not write the list makes no list file either.
+    std::filesystem::remove("lists/week1/ger_dut.ls");
     ReopenStore();
-    EXPECT_EQ(WordCount, 1);
-    EXPECT_EQ(WriteWord(0), -1);
     EXPECT_FALSE(Exists("lists/week1/ger_dut.ls"));
 }
 
