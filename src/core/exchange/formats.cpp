@@ -649,6 +649,28 @@ std::string_view WithoutSenseNumber(std::string_view line) {
     return line.substr(digits + 2);
 }
 
+// A line without the pronunciations some dictionaries give behind a translation
+// ("maison /mɛzɔ̃/"): a slash at the start or after a blank, up to the next slash that ends
+// the line or comes before a blank, a comma or a note. Slashes within a word ("AC/DC",
+// "km/h") and between blanks ("either / or") are text.
+std::string WithoutPronunciations(std::string_view line) {
+    std::string text;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '/' && (i == 0 || line[i - 1] == ' ') && i + 1 < line.size() && line[i + 1] != ' ') {
+            const std::size_t close = line.find('/', i + 1);
+            const std::size_t after = close + 1;
+            if (close != std::string_view::npos && line.substr(i, close - i).find(',') == std::string_view::npos &&
+                (after == line.size() || line[after] == ' ' || line[after] == ',' || line[after] == '<')) {
+                while (!text.empty() && text.back() == ' ') text.pop_back();
+                i = close;
+                continue;
+            }
+        }
+        text += line[i];
+    }
+    return text;
+}
+
 // A definition: the headword (and its pronunciation between slashes) on the first line,
 // the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
 // other indented lines are examples, synonyms, references and notes.
@@ -666,7 +688,7 @@ void ParseDefinition(std::string_view definition, std::string& word, std::string
             word.assign(line.substr(0, slash));
             first = false;
         } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
-            AppendWithoutNotes(WithoutSenseNumber(line), translation);
+            AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line)), translation);
         }
     }
 }

@@ -225,3 +225,35 @@ TEST_F(ExchangeTest, AFirstRowNamingLanguagesIsAHeaderNotAWord) {
         EXPECT_EQ(plan.report.languages, c.languages) << c.text;
     }
 }
+
+TEST_F(ExchangeTest, LettersWithAnExactCodePageSpellingAreTaken) {
+    const struct {
+        std::string line, record;
+    } cases[] = {
+        {"Ka\xCC\x88se\tkaas", "K\xE4se=kaas"},  // a and a combining diaeresis
+        {"\xE2\x84\xAB"
+         "ngstr\xC3\xB6m\t\xC3\xA5ngstr\xC3\xB6m",
+         "\xC5ngstr\xF6m=\xE5ngstr\xF6m"},  // the Angstrom sign
+        {"Wein\tw\xC4\xB3n", "Wein=wijn"},
+        {"Island\t\xC4\xB2sland", "Island=IJsland"},
+        {"E\xE2\x80\x90Mail\te\xE2\x80\x91mail", "E-Mail=e-mail"},  // hyphen, non-breaking hyphen
+        {"Nord\xE2\x80\x93S\xC3\xBC"
+         "d\tnoord\xE2\x80\x94zuid",
+         "Nord-S\xFC"
+         "d=noord-zuid"},  // en and em dash
+        {"minus\t\xE2\x88\x92"
+         "1",
+         "minus=-1"},
+        {"halb\t\xC2\xBD", "halb=\xBD"},  // no compatibility form: the code page has it
+    };
+    std::string text;
+    for (const auto& c : cases) text += c.line + "\n";
+    WriteFile("words.tsv", text);
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    EXPECT_EQ(Problems(plan.report), std::vector<std::string>{});
+    std::vector<std::string> expected;
+    for (const auto& c : cases) expected.push_back(c.record);
+    EXPECT_EQ(Lines(plan.forward), expected);
+}

@@ -254,22 +254,28 @@ TEST(Formats, FreeDictDefinitions) {
     EXPECT_EQ(error, "the compressed dictionary is damaged");
 }
 
-TEST(Formats, FreeDictSenseNumbersAreNotTranslations) {
+TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
     const struct {
-        std::string definition, translation;
+        std::string lines, translation;
     } cases[] = {
         {"1. grotte\n2. creux", "grotte, creux"},
         {"1. in staat om\n12. bereid, gewillig", "in staat om, bereid, gewillig"},
         {"1.5 litre\n2.creux", "1.5 litre, 2.creux"},  // no blank after the dot: part of the text
+        {"grotte /\xC9\xA1\xCA\x81\xC9\x94t/, caverne /kav\xC9\x9B\xCA\x81n/", "grotte, caverne"},
+        {"1. grotte /\xC9\xA1\xCA\x81\xC9\x94t/ <f>\n/kav/ caverne", "grotte, caverne"},
+        {"AC/DC, km/h, either / or, 1/2 /", "AC/DC, km/h, either / or, 1/2 /"},
     };
     for (const auto& c : cases) {
-        std::string index, dict;
-        WriteFreeDict({{0, "cave /keiv/", c.definition, {}}}, "English", "French", index, dict);
+        const std::string dict = "cave /keiv/\n" + c.lines + "\n";
+        ASSERT_LT(dict.size(), 64u);  // one digit of dictd's numbers
+        const std::string index = std::string("cave\tA\t") +
+                                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"[dict.size()] +
+                                  "\n";
         ForeignFile file;
         std::string error;
         ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
         ASSERT_EQ(file.entries.size(), 1u);
-        EXPECT_EQ(file.entries[0].translation, c.translation) << c.definition;
+        EXPECT_EQ(file.entries[0].translation, c.translation) << c.lines;
     }
 }
 
