@@ -97,8 +97,13 @@ TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
 }
 
 TEST_F(ExchangeTest, ExportThenImportIntoAnEmptyPairGivesTheSameRecords) {
-    const std::vector<WordRecord> words = {Record("#Hashtag", "hashtag"), Record("Käse", "kaas, \"oude\" kaas"),
-                                           Record("Straße", "straat, weg"), Record("Tür", "deur"),
+    // Brackets and slashes are a dictionary's notes and pronunciations, but not in our own.
+    const std::vector<WordRecord> words = {Record("#Hashtag", "hashtag"),
+                                           Record("Bank", "bank [geld], oever {rivier} <m>"),
+                                           Record("Käse", "kaas, \"oude\" kaas"),
+                                           Record("Straße", "straat, weg"),
+                                           Record("Tür", "deur"),
+                                           Record("Uhr /h", "uur /u/"),
                                            Record("Zug", "trein")};
     for (const char* name : {"out.tsv", "out.csv", "out.txt", "out.kvtml", "out.index"}) {
         const std::optional<ExchangeFormat> format =
@@ -117,7 +122,7 @@ TEST_F(ExchangeTest, ExportThenImportIntoAnEmptyPairGivesTheSameRecords) {
         }
         WriteRecords("words/ger_dut.gk", latin);
         std::string error;
-        ASSERT_EQ(ExportCurrentPair(name, format, error), 5) << name << ": " << error;
+        ASSERT_EQ(ExportCurrentPair(name, format, error), 7) << name << ": " << error;
 
         WriteEmptyWordFiles();
         ImportPlan plan;
@@ -128,7 +133,8 @@ TEST_F(ExchangeTest, ExportThenImportIntoAnEmptyPairGivesTheSameRecords) {
         ASSERT_TRUE(ApplyImport(plan, error)) << error;
         EXPECT_EQ(Lines(ReadRecords("words/ger_dut.gk")), Lines(latin)) << name;
     }
-    EXPECT_EQ(ReadFile("out.tsv").substr(0, 25), "\"#Hashtag\"\thashtag\r\nK\xE4se\t");
+    EXPECT_EQ(ReadFile("out.tsv").substr(0, 20), "\"#Hashtag\"\thashtag\r\n");
+    EXPECT_NE(ReadFile("out.tsv").find("\r\nK\xE4se\t"), std::string::npos);
 }
 
 TEST_F(ExchangeTest, DamagedOrUnknownFilesChangeNothing) {

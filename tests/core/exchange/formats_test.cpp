@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstdlib>
+#include <filesystem>
+
+#include "test_support.h"
+
 namespace {
 
 struct Expected {
@@ -277,6 +282,73 @@ TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
         ASSERT_EQ(file.entries.size(), 1u);
         EXPECT_EQ(file.entries[0].translation, c.translation) << c.lines;
     }
+}
+
+// Debian's dictd serves the export as a user's dictionary would: every word is found as
+// written and as typed in small letters, and named as written.
+TEST(Formats, FreeDictExportIsFoundByDictd) {
+#ifdef _WIN32
+    GTEST_SKIP() << "dictd runs on Linux";
+#else
+    const char* dictd = "/usr/sbin/dictd";
+    if (!std::filesystem::exists(dictd)) GTEST_SKIP() << "no dictd (Debian package dictd)";
+    // In the pair's order, which is not dictd's: accents and case do not count there.
+    const struct {
+        std::string word, typed;
+    } words[] = {
+        {"'s morgens", "'s morgens"},
+        {"-able", "-able"},
+        {"... à", "... à"},
+        {"AC/DC", "ac/dc"},
+        {"always", "always"},
+        {"American", "american"},
+        {"Ärger", "ärger"},
+        {"e-mail", "e-mail"},
+        {"Émile", "émile"},
+        {"Haus", "haus"},
+        {"İzmir", "izmir"},
+        {"Łódź", "łódź"},
+        {"Œuvre", "œuvre"},
+        {"zebra", "zebra"},
+        {"Ÿ", "ÿ"},
+        {"ΆΣΠΡΟ", "άσπρο"},
+        {"ЁЖ", "ёж"},
+    };
+    std::vector<ForeignEntry> entries;
+    for (const auto& w : words) entries.push_back({0, w.word, "[" + w.word + "]", {}});
+    for (int i = 0; i < 300; ++i) entries.push_back({0, "W" + std::to_string(i), "w", {}});
+    std::string index, dict;
+    WriteFreeDict(entries, "English", "Dutch", index, dict);
+    WorkDir dir;
+    // Started as root, dictd reads its files as the user dictd.
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                                 std::filesystem::perms::group_exec |
+                                                 std::filesystem::perms::others_read |
+                                                 std::filesystem::perms::others_exec);
+    const std::string here = dir.path().string();
+    WriteFile("words.index", index);
+    WriteFile("words.dict", dict);
+    WriteFile("dictd.conf", "database words { data " + here + "/words.dict index " + here + "/words.index }\n");
+    std::string commands;
+    for (const auto& w : words) commands += "DEFINE words \"" + w.word + "\"\r\nDEFINE words \"" + w.typed + "\"\r\n";
+    WriteFile("commands", commands + "DEFINE words \"w299\"\r\nQUIT\r\n");
+    const std::string run = std::string(dictd) + " --inetd --stdin2stdout --locale C.UTF-8 -c " + here +
+                            "/dictd.conf <commands >answers 2>&1";
+    ASSERT_EQ(std::system(run.c_str()), 0) << ReadFile("answers");
+    const std::string answers = ReadFile("answers");
+    std::size_t at = 0;
+    for (const auto& w : words)
+        for (const std::string& query : {w.word, w.typed}) {
+            const std::string found =
+                "151 \"" + w.word + "\" words \"English - Dutch\"\r\n" + w.word + "\r\n[" + w.word + "]\r\n";
+            const std::size_t next = answers.find("\r\n250 ", at);
+            ASSERT_NE(next, std::string::npos) << "no answer to " << query << ":\n" << answers.substr(at);
+            EXPECT_NE(answers.substr(at, next - at).find(found), std::string::npos)
+                << query << ":" << answers.substr(at, next - at);
+            at = next + 2;
+        }
+    EXPECT_NE(answers.find("151 \"W299\"", at), std::string::npos) << answers.substr(at);
+#endif
 }
 
 TEST(Formats, SeparatorAsGivenNamedOrFoundInTheFile) {
