@@ -60,11 +60,15 @@ std::string FieldText(std::string_view text, bool translation) {
 // the Dutch ligature "ĳ" as the two letters it stands for, and the typographic hyphens and
 // dashes (U+2010 to U+2015) and the minus sign as the hyphen a keyboard types, so that a
 // word can be looked up and answered as typed. `text` itself when nothing changes, as for
-// most words, which are ASCII; else `spelt`.
+// most words, which hold no letter beyond U+00FF (no lead byte from 0xC4 on); else `spelt`.
 const std::string& CodePageSpelling(const std::string& text, std::string& spelt) {
-    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return text;
+    auto holds = [&](unsigned char lead) {
+        return std::any_of(text.begin(), text.end(), [&](char c) { return static_cast<unsigned char>(c) >= lead; });
+    };
+    if (!holds(0xC4)) return text;
+    // Combining accents start at U+0300: text without them is composed already.
     std::string composed;
-    const std::string& from = platform::ComposeUtf8(text, composed) ? composed : text;
+    const std::string& from = holds(0xCC) && platform::ComposeUtf8(text, composed) ? composed : text;
     spelt.clear();
     for (std::size_t i = 0; i < from.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(from[i]);

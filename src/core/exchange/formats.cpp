@@ -697,9 +697,11 @@ std::string_view WithoutSenseNumber(std::string_view line) {
 // A line without the pronunciations some dictionaries give behind a translation
 // ("maison /mɛzɔ̃/"): a slash at the start or after a blank, up to the next slash that ends
 // the line or comes before a blank, a comma or a note. Slashes within a word ("AC/DC",
-// "km/h") and between blanks ("either / or") are text.
-std::string WithoutPronunciations(std::string_view line) {
-    std::string text;
+// "km/h") and between blanks ("either / or") are text. `line` itself when it has no slash,
+// else `text`.
+std::string_view WithoutPronunciations(std::string_view line, std::string& text) {
+    if (line.find('/') == std::string_view::npos) return line;
+    text.clear();
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '/' && (i == 0 || line[i - 1] == ' ') && i + 1 < line.size() && line[i + 1] != ' ') {
             const std::size_t close = line.find('/', i + 1);
@@ -727,6 +729,7 @@ constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
 void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation) {
     std::size_t start = 0;
     bool first = true;
+    std::string scratch;
     while (start < definition.size()) {
         std::size_t end = definition.find('\n', start);
         if (end == std::string_view::npos) end = definition.size();
@@ -739,7 +742,7 @@ void ParseDefinition(std::string_view definition, bool literal, std::string& wor
         } else if (literal) {
             if (!line.empty()) translation += (translation.empty() ? "" : ", ") + std::string(line);
         } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
-            AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line)), translation);
+            AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line), scratch), translation);
         }
     }
 }
