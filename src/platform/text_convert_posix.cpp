@@ -1,10 +1,13 @@
 #include "platform/text_convert.h"
 
 #include <iconv.h>
+#include <unicode/unorm2.h>
+#include <unicode/ustring.h>
 
 #include <cerrno>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -57,6 +60,28 @@ bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out) 
 
 bool CodePageToUtf8(std::string_view text, unsigned codePage, std::string& out) {
     return Convert(Converter("UTF-8", CodePageName(codePage)), text, out);
+}
+
+bool ComposeUtf8(std::string_view utf8, std::string& out) {
+    out.clear();
+    UErrorCode status = U_ZERO_ERROR;
+    const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+    if (U_FAILURE(status) || utf8.size() > 0x3FFFFFFF) return false;
+    const int32_t size = static_cast<int32_t>(utf8.size());
+    // UTF-16 takes no more units than UTF-8 takes bytes, and the composed form is at most
+    // three times as long.
+    std::vector<UChar> wide(utf8.size() + 1), composed(utf8.size() * 3 + 1);
+    int32_t wideLength = 0, composedLength = 0, outLength = 0;
+    u_strFromUTF8(wide.data(), static_cast<int32_t>(wide.size()), &wideLength, utf8.data(), size, &status);
+    if (U_FAILURE(status)) return false;
+    composedLength =
+        unorm2_normalize(nfc, wide.data(), wideLength, composed.data(), static_cast<int32_t>(composed.size()), &status);
+    if (U_FAILURE(status)) return false;
+    out.resize(static_cast<std::size_t>(composedLength) * 3 + 1);
+    u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &outLength, composed.data(), composedLength, &status);
+    if (U_FAILURE(status)) return false;
+    out.resize(static_cast<std::size_t>(outLength));
+    return true;
 }
 
 }  // namespace platform

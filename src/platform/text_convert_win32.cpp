@@ -47,4 +47,25 @@ bool CodePageToUtf8(std::string_view text, unsigned codePage, std::string& out) 
     return ToWide(text, codePage, 0, wide) && FromWide(wide, CP_UTF8, out);
 }
 
+bool ComposeUtf8(std::string_view utf8, std::string& out) {
+    std::wstring wide, composed;
+    out.clear();
+    if (!ToWide(utf8, CP_UTF8, MB_ERR_INVALID_CHARS, wide)) return false;
+    if (wide.empty()) return true;
+    const int size = static_cast<int>(wide.size());
+    // The first call only estimates; a text that composes into more than that says so.
+    int n = NormalizeString(NormalizationC, wide.data(), size, nullptr, 0);
+    for (int tries = 0; n > 0 && tries < 10; ++tries) {
+        composed.resize(static_cast<std::size_t>(n));
+        n = NormalizeString(NormalizationC, wide.data(), size, composed.data(), n);
+        if (n > 0) {
+            composed.resize(static_cast<std::size_t>(n));
+            return FromWide(composed, CP_UTF8, out);
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
+        n = -n;
+    }
+    return false;
+}
+
 }  // namespace platform

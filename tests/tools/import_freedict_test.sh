@@ -2,6 +2,7 @@
 # Imports Debian's English-German FreeDict dictionary with the Windows build of wordlist
 # under Wine into a copy of the demo working directory, then checks the result the way a
 # user would: the checker finds nothing wrong, and words are found in both directions.
+# English-French and English-Dutch follow, for their sense numbers and their letters.
 set -u
 wordlist=$1 data=$2
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -51,6 +52,20 @@ if [ -e "$fra" ] && [ -n "$frpair" ]; then
   case "$(run --pair "$frpair" find cave | cut -f3)" in *grotte*creux*) ;; *) fail "eng-fra: cave is not grotte, creux";; esac
   numbered=$(run --pair "$frreverse" dump | cut -f2 | grep -c '^[0-9]*\. ')
   [ "$numbered" -eq 0 ] || fail "eng-fra: $numbered French headwords start with a sense number"
+fi
+
+# English-Dutch writes "ĳ" and Unicode hyphens, which the code page spells "ij" and "-".
+nld=/usr/share/dictd/freedict-eng-nld.index
+[ -e "$nld" ] || fail "$nld missing (Debian package dict-freedict-eng-nld)"
+nlpair=$(run pairs | awk -F'\t' '$2 == "english" && $3 == "dutch" { print $1 }')
+if [ -e "$nld" ] && [ -n "$nlpair" ]; then
+  nlreport=$(run --pair "$nlpair" import "Z:$nld")
+  printf '%s\n' "$nlreport" | grep -q '^imported into eng_dut.gk$' || fail "eng-nld: the import did not end"
+  refused=$(printf '%s\n' "$nlreport" | grep -c 'not in the code page')
+  [ "$refused" -eq 0 ] || fail "eng-nld: $refused entries not in the code page: $(printf '%s\n' "$nlreport" | grep -m3 'not in the code page')"
+  case "$(run --pair "$nlpair" find gruesome | cut -f3)" in *afschuwelijk*) ;; *) fail "eng-nld: gruesome is not afschuwelijk";; esac
+  case "$(run --pair "$nlpair" find grown-up | cut -f2)" in grown-up) ;; *) fail "eng-nld: no grown-up";; esac
+
 fi
 
 [ "$failures" -eq 0 ] && echo "FreeDict import: all checks passed"

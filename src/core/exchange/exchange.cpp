@@ -56,6 +56,37 @@ std::string FieldText(std::string_view text, bool translation) {
     return out;
 }
 
+// Other programs' text as the code pages spell it: accents composed with their letters,
+// the Dutch ligature "ĳ" as the two letters it stands for, and the typographic hyphens and
+// dashes (U+2010 to U+2015) and the minus sign as the hyphen a keyboard types, so that a
+// word can be looked up and answered as typed. `text` itself when nothing changes, as for
+// most words, which hold no letter beyond U+00FF (no lead byte from 0xC4 on); else `spelt`.
+const std::string& CodePageSpelling(const std::string& text, std::string& spelt) {
+    auto holds = [&](unsigned char lead) {
+        return std::any_of(text.begin(), text.end(), [&](char c) { return static_cast<unsigned char>(c) >= lead; });
+    };
+    if (!holds(0xC4)) return text;
+    // Combining accents start at U+0300: text without them is composed already.
+    std::string composed;
+    const std::string& from = holds(0xCC) && platform::ComposeUtf8(text, composed) ? composed : text;
+    spelt.clear();
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(from[i]);
+        const unsigned char next = i + 1 < from.size() ? static_cast<unsigned char>(from[i + 1]) : 0;
+        const unsigned char last = i + 2 < from.size() ? static_cast<unsigned char>(from[i + 2]) : 0;
+        if (c == 0xC4 && (next == 0xB2 || next == 0xB3)) {  // U+0132, U+0133
+            spelt += next == 0xB2 ? "IJ" : "ij";
+            ++i;
+        } else if (c == 0xE2 && ((next == 0x80 && last >= 0x90 && last <= 0x95) || (next == 0x88 && last == 0x92))) {
+            spelt += '-';
+            i += 2;
+        } else {
+            spelt += static_cast<char>(c);
+        }
+    }
+    return spelt;
+}
+
 // The first character of UTF-8 text that the code page lacks, for the report.
 std::string MissingCharacter(std::string_view utf8, unsigned codePage) {
     std::string converted;
@@ -371,7 +402,7 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     const unsigned translationPage = CodePageOfCharset(plan.pair->charset2);
     const CodePageWriter wordWriter(wordPage), translationWriter(translationPage);
     WordTable forward(plan.forward), backward(plan.backward);
-    std::string word, translation, converted;
+    std::string word, translation, converted, spelt;
     std::vector<std::string_view> pieces, full, one(1);
     for (const ForeignEntry& entry : file.entries) {
         auto problem = [&](const std::string& message) { report.problems.push_back({entry.line, message}); };
@@ -390,8 +421,8 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
                  (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
             continue;
         }
-        FieldText(entry.word, false, word);
-        FieldText(entry.translation, true, converted);
+        FieldText(file.utf8 ? CodePageSpelling(entry.word, spelt) : entry.word, false, word);
+        FieldText(file.utf8 ? CodePageSpelling(entry.translation, spelt) : entry.translation, true, converted);
         NormaliseTranslation(converted, translation);
         if (word.empty()) {
             skip("the word is empty");

@@ -616,6 +616,51 @@ std::string EncodeNumber(std::uint64_t value) {
     return digits;
 }
 
+// The small letter of a capital of the alphabets the pairs' code pages hold (Latin, Greek,
+// Cyrillic, and the Japanese one's full-width Latin), as Unicode pairs them.
+std::uint32_t LowerLetter(std::uint32_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
+        (c >= 0x410 && c <= 0x42F) || (c >= 0xFF21 && c <= 0xFF3A))
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    if (c == 0x130) return 'i';
+    if (c == 0x178) return 0xFF;
+    if (c == 0x386) return 0x3AC;
+    if (c >= 0x388 && c <= 0x38A) return c + 0x25;
+    if (c == 0x38C) return 0x3CC;
+    if (c == 0x38E || c == 0x38F) return c + 0x3F;
+    // Each capital of these runs is followed by its small letter.
+    const bool evenFirst = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x460 && c <= 0x481) ||
+                           (c >= 0x48A && c <= 0x4BF);
+    const bool oddFirst = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((evenFirst && c % 2 == 0) || (oddFirst && c % 2 == 1) || c == 0x191 || c == 0x1A0 || c == 0x1AF) return c + 1;
+    return c;
+}
+
+// A headword as dictd looks it up when the dictionary ignores case: in small letters.
+std::string DictdKey(std::string_view headword) {
+    std::string key;
+    key.reserve(headword.size());
+    for (std::size_t i = 0; i < headword.size();) {
+        const unsigned char c = static_cast<unsigned char>(headword[i]);
+        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        bool whole = n > 0 && i + n <= headword.size();
+        std::uint32_t code = n == 1 ? c : c & (0x7F >> n);
+        for (std::size_t k = 1; whole && k < n; ++k) {
+            const unsigned char next = static_cast<unsigned char>(headword[i + k]);
+            whole = (next & 0xC0) == 0x80;
+            code = code << 6 | (next & 0x3F);
+        }
+        if (!whole) {  // not UTF-8: kept as it is
+            key += headword[i++];
+            continue;
+        }
+        AppendUtf8(key, LowerLetter(code));
+        i += n;
+    }
+    return key;
+}
+
 // Appends a line of translations without its grammar marks ("<adj>", "[chem.]", "{pl}"),
 // which are notes, not translations; trimmed, and nothing when nothing is left.
 void AppendWithoutNotes(std::string_view line, std::string& translation) {
@@ -649,12 +694,42 @@ std::string_view WithoutSenseNumber(std::string_view line) {
     return line.substr(digits + 2);
 }
 
+// A line without the pronunciations some dictionaries give behind a translation
+// ("maison /mɛzɔ̃/"): a slash at the start or after a blank, up to the next slash that ends
+// the line or comes before a blank, a comma or a note. Slashes within a word ("AC/DC",
+// "km/h") and between blanks ("either / or") are text. `line` itself when it has no slash,
+// else `text`.
+std::string_view WithoutPronunciations(std::string_view line, std::string& text) {
+    if (line.find('/') == std::string_view::npos) return line;
+    text.clear();
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '/' && (i == 0 || line[i - 1] == ' ') && i + 1 < line.size() && line[i + 1] != ' ') {
+            const std::size_t close = line.find('/', i + 1);
+            const std::size_t after = close + 1;
+            if (close != std::string_view::npos && line.substr(i, close - i).find(',') == std::string_view::npos &&
+                (after == line.size() || line[after] == ' ' || line[after] == ',' || line[after] == '<')) {
+                while (!text.empty() && text.back() == ' ') text.pop_back();
+                i = close;
+                continue;
+            }
+        }
+        text += line[i];
+    }
+    return text;
+}
+
+// Marks a dictionary of our own export, whose definitions are a word and a line of its
+// translations as they are stored: brackets there are text, not a dictionary's notes.
+constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
+
 // A definition: the headword (and its pronunciation between slashes) on the first line,
 // the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
-// other indented lines are examples, synonyms, references and notes.
-void ParseDefinition(std::string_view definition, std::string& word, std::string& translation) {
+// other indented lines are examples, synonyms, references and notes. In a `literal`
+// dictionary the lines are the word and its translations as they stand.
+void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation) {
     std::size_t start = 0;
     bool first = true;
+    std::string scratch;
     while (start < definition.size()) {
         std::size_t end = definition.find('\n', start);
         if (end == std::string_view::npos) end = definition.size();
@@ -662,11 +737,12 @@ void ParseDefinition(std::string_view definition, std::string& word, std::string
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         start = end + 1;
         if (first) {
-            const std::size_t slash = line.find(" /");
-            word.assign(line.substr(0, slash));
+            word.assign(line.substr(0, literal ? std::string_view::npos : line.find(" /")));
             first = false;
+        } else if (literal) {
+            if (!line.empty()) translation += (translation.empty() ? "" : ", ") + std::string(line);
         } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
-            AppendWithoutNotes(WithoutSenseNumber(line), translation);
+            AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line), scratch), translation);
         }
     }
 }
@@ -680,6 +756,8 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         error = "the index is not UTF-8 text";
         return false;
     }
+    const bool literal = index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
+                         index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
     std::vector<bool> seen(dict.size() + 1);  // several headwords may share a definition
     file.entries.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1);
     int lineNumber = 0;
@@ -710,7 +788,7 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         ForeignEntry entry;
         entry.line = lineNumber;
         entry.translation.reserve(64);  // most fit: one allocation each
-        ParseDefinition(dict.substr(offset, length), entry.word, entry.translation);
+        ParseDefinition(dict.substr(offset, length), literal, entry.word, entry.translation);
         if (entry.word.empty()) entry.word = std::string(line.substr(0, tab1));
         file.entries.push_back(std::move(entry));
     }
@@ -824,12 +902,30 @@ void WriteFreeDict(const std::vector<ForeignEntry>& entries, const std::string& 
                    std::string& index, std::string& dict) {
     index.clear();
     dict.clear();
-    auto add = [&](const std::string& headword, const std::string& definition) {
-        index += headword + "\t" + EncodeNumber(dict.size()) + "\t" + EncodeNumber(definition.size()) + "\n";
+    struct Line {
+        std::string key;
+        std::string_view headword;
+        std::size_t offset, length;
+    };
+    std::vector<Line> lines;
+    lines.reserve(entries.size() + 4);
+    auto add = [&](std::string_view headword, const std::string& definition) {
+        lines.push_back({DictdKey(headword), headword, dict.size(), definition.size()});
         dict += definition;
     };
-    // dictd reads the dictionary's name and its encoding from these.
+    // dictd reads the dictionary's name and its encoding from these, and takes every
+    // character of a headword as part of it (a hyphen, an apostrophe, a slash).
     add("00-database-short", "00-database-short\n" + first + " - " + second + "\n");
     add("00-database-utf8", "00-database-utf8\n");
+    add("00-database-allchars", "00-database-allchars\n");
+    add(kLiteralEntry, std::string(kLiteralEntry) + "\n");
     for (const ForeignEntry& e : entries) add(e.word, e.word + "\n" + e.translation + "\n");
+    // dictd bisects the index by its keys' bytes; it finds the words of any case by their
+    // lower case, and names a word by the fourth column where that differs.
+    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.key < b.key; });
+    for (const Line& l : lines) {
+        index += l.key + "\t" + EncodeNumber(l.offset) + "\t" + EncodeNumber(l.length);
+        if (l.key != l.headword) index.append("\t").append(l.headword);
+        index += "\n";
+    }
 }

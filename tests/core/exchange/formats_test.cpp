@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "test_support.h"
+
 namespace {
 
 struct Expected {
@@ -254,23 +260,78 @@ TEST(Formats, FreeDictDefinitions) {
     EXPECT_EQ(error, "the compressed dictionary is damaged");
 }
 
-TEST(Formats, FreeDictSenseNumbersAreNotTranslations) {
+TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
     const struct {
-        std::string definition, translation;
+        std::string lines, translation;
     } cases[] = {
         {"1. grotte\n2. creux", "grotte, creux"},
         {"1. in staat om\n12. bereid, gewillig", "in staat om, bereid, gewillig"},
         {"1.5 litre\n2.creux", "1.5 litre, 2.creux"},  // no blank after the dot: part of the text
+        {"grotte /\xC9\xA1\xCA\x81\xC9\x94t/, caverne /kav\xC9\x9B\xCA\x81n/", "grotte, caverne"},
+        {"1. grotte /\xC9\xA1\xCA\x81\xC9\x94t/ <f>\n/kav/ caverne", "grotte, caverne"},
+        {"AC/DC, km/h, either / or, 1/2 /", "AC/DC, km/h, either / or, 1/2 /"},
     };
     for (const auto& c : cases) {
-        std::string index, dict;
-        WriteFreeDict({{0, "cave /keiv/", c.definition, {}}}, "English", "French", index, dict);
+        const std::string dict = "cave /keiv/\n" + c.lines + "\n";
+        ASSERT_LT(dict.size(), 64u);  // one digit of dictd's numbers
+        const std::string index = std::string("cave\tA\t") +
+                                  "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"[dict.size()] +
+                                  "\n";
         ForeignFile file;
         std::string error;
         ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
         ASSERT_EQ(file.entries.size(), 1u);
-        EXPECT_EQ(file.entries[0].translation, c.translation) << c.definition;
+        EXPECT_EQ(file.entries[0].translation, c.translation) << c.lines;
     }
+}
+
+// Debian's dictd serves the export as a user's dictionary would: every word is found as
+// written and as typed in small letters, and named as written.
+TEST(Formats, FreeDictExportIsFoundByDictd) {
+#ifdef _WIN32
+    GTEST_SKIP() << "dictd runs on Linux";
+#else
+    const char* dictd = "/usr/sbin/dictd";
+    if (!std::filesystem::exists(dictd)) GTEST_SKIP() << "no dictd (Debian package dictd)";
+    // In the pair's order, which is not dictd's; then each in small letters.
+    const std::vector<std::string> written = {"'s morgens", "-able",  "... à", "AC/DC", "always", "American",
+                                              "Ärger",      "e-mail", "Émile", "Haus",  "İzmir",  "Łódź",
+                                              "Œuvre",      "zebra",  "Ÿ",     "ΆΣΠΡΟ", "ЁЖ"};
+    const std::vector<std::string> typed = {"'s morgens", "-able",  "... à", "ac/dc", "always", "american",
+                                            "ärger",      "e-mail", "émile", "haus",  "izmir",  "łódź",
+                                            "œuvre",      "zebra",  "ÿ",     "άσπρο", "ёж"};
+    std::vector<ForeignEntry> entries;
+    for (const std::string& w : written) entries.push_back({0, w, "[" + w + "]", {}});
+    for (int i = 0; i < 300; ++i) entries.push_back({0, "W" + std::to_string(i), "w", {}});
+    std::string index, dict;
+    WriteFreeDict(entries, "English", "Dutch", index, dict);
+    WorkDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));  // dictd started as root reads as dictd
+    const std::string here = dir.path().string();
+    WriteFile("words.index", index);
+    WriteFile("words.dict", dict);
+    WriteFile("dictd.conf", "database words { data " + here + "/words.dict index " + here + "/words.index }\n");
+    std::string commands;
+    for (std::size_t i = 0; i < written.size(); ++i)
+        commands += "DEFINE words \"" + written[i] + "\"\r\nDEFINE words \"" + typed[i] + "\"\r\n";
+    WriteFile("commands", commands + "QUIT\r\n");
+    const std::string run = std::string(dictd) + " --inetd --stdin2stdout --locale C.UTF-8 -c " + here +
+                            "/dictd.conf <commands >answers 2>&1";
+    ASSERT_EQ(std::system(run.c_str()), 0) << ReadFile("answers");
+    const std::string answers = ReadFile("answers");
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < written.size(); ++i)
+        for (const std::string& query : {written[i], typed[i]}) {
+            const std::string& w = written[i];
+            const std::size_t next = std::min(answers.find("\r\n250 ", at), answers.find("\r\n552 ", at));
+            ASSERT_NE(next, std::string::npos) << "no answer to " << query;  // 250 found, 552 not
+            EXPECT_NE(answers.substr(at, next - at)
+                          .find("151 \"" + w + "\" words \"English - Dutch\"\r\n" + w + "\r\n[" + w + "]"),
+                      std::string::npos)
+                << query << ":" << answers.substr(at, next - at);
+            at = next + 2;
+        }
+#endif
 }
 
 TEST(Formats, SeparatorAsGivenNamedOrFoundInTheFile) {
