@@ -22,11 +22,11 @@ protected:
         list = Open(main, 13, "lijst");
         ASSERT_NE(list, nullptr);
     }
-    // A click on a field: it takes the focus, which is what makes a row act.
+    // A click on a field: it takes the focus, which is what makes a row act. Sent, not
+    // posted: a message sent later (a scroll) would otherwise overtake posted ones.
     void Click(HWND control) {
-        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-        PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-        ASSERT_TRUE(Sync(list));
+        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
     }
     void Press(HWND window, int button) {
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
