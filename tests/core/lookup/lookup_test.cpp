@@ -18,7 +18,8 @@ TEST(Pager, MovesStayOnAFullPage) {
         {ScrollRequest::PageUp, 4, 25, 10, 10, 0, 0},         {ScrollRequest::Other, 7, 25, 10, 10, 3, 7},
         {ScrollRequest::LineDown, 0, 5, 10, 10, 0, 0},        {ScrollRequest::ThumbReleased, 0, 5, 10, 10, 3, 0},
         {ScrollRequest::ThumbReleased, 0, 100, 8, 8, 3, 24},  {ScrollRequest::PageDown, 88, 100, 8, 8, 0, 92},
-        {ScrollRequest::ThumbReleased, 0, 20, 8, 1, 5, 5},    {ScrollRequest::PageDown, 5, 20, 8, 1, 0, 12}};
+        {ScrollRequest::ThumbReleased, 0, 20, 8, 1, 5, 5},    {ScrollRequest::PageDown, 5, 20, 8, 1, 0, 12},
+        {ScrollRequest::Other, 16, 25, 10, 10, 0, 15},        {ScrollRequest::PageUp, 14, 25, 10, 10, 0, 4}};
     for (const auto& c : cases)
         EXPECT_EQ(SettledTop(ScrolledTop(c.request, c.top, c.count, c.rows, c.thumb, c.unit), c.count, c.rows),
                   c.expected)
