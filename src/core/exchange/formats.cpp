@@ -721,7 +721,17 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
     return true;
 }
 
-bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
+std::string SizeName(std::size_t bytes) {
+    static const char* const kUnits[] = {"bytes", "KB", "MB", "GB"};
+    std::size_t unit = 0;
+    while (unit + 1 < std::size(kUnits) && bytes >= 1024 && bytes % 1024 == 0) {
+        bytes /= 1024;
+        ++unit;
+    }
+    return std::to_string(bytes) + " " + kUnits[unit];
+}
+
+bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit) {
     if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
         static_cast<unsigned char>(bytes[1]) != 0x8B) {
         text.assign(bytes);
@@ -732,30 +742,45 @@ bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
         error = "the decompressor cannot start";
         return false;
     }
+    // The stream is ended however the text's allocation fares.
+    struct Ender {
+        z_stream& z;
+        ~Ender() { inflateEnd(&z); }
+    } ender{z};
     text.clear();
     // The last four bytes give the text's size (modulo 4 GB): one allocation for the text.
+    // A bomb's trailer may say anything, so neither it nor the growth below passes the limit.
     const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
     // (with room for the last block, so it is not copied and cleared twice at the end)
-    text.reserve(std::min<std::size_t>(end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24,
-                                       bytes.size() * 20) +
+    text.reserve(std::min({end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24,
+                           bytes.size() * 20, limit}) +
                  (1 << 16) + 1);
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
     z.avail_in = static_cast<uInt>(bytes.size());
-    // Straight into the text, which grows only when the size the file gave was wrong.
+    // Straight into the text, which grows only when the size the file gave was wrong. One
+    // byte beyond the limit tells a text of exactly the limit from a longer one.
     int status = Z_OK;
     std::size_t produced = 0;
-    while (status == Z_OK) {
-        if (text.capacity() - produced < (1 << 16)) text.reserve(text.capacity() * 2 + (1 << 16));
+    while (status == Z_OK && produced <= limit) {
+        if (text.capacity() - produced < (1 << 16))
+            text.reserve(std::max(std::min(text.capacity() * 2 + (1 << 16), limit + 1), produced + 1));
         text.resize(text.capacity());
+        const uInt room =
+            static_cast<uInt>(std::min({text.size() - produced, limit + 1 - produced, std::size_t{1} << 30}));
         z.next_out = reinterpret_cast<Bytef*>(text.data() + produced);
-        z.avail_out = static_cast<uInt>(std::min<std::size_t>(text.size() - produced, 1u << 30));
-        const uInt room = z.avail_out;
+        z.avail_out = room;
         status = inflate(&z, Z_NO_FLUSH);
         produced += room - z.avail_out;
         if (status == Z_BUF_ERROR && z.avail_in == 0) break;
     }
+    if (produced > limit) {
+        text.clear();
+        text.shrink_to_fit();
+        error =
+            "the compressed dictionary unpacks to more than " + SizeName(limit) + " of text, more than an import takes";
+        return false;
+    }
     text.resize(produced);
-    inflateEnd(&z);
     if (status != Z_STREAM_END) {
         error = "the compressed dictionary is damaged";
         return false;

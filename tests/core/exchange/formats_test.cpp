@@ -254,6 +254,32 @@ TEST(Formats, FreeDictDefinitions) {
     EXPECT_EQ(error, "the compressed dictionary is damaged");
 }
 
+TEST(Formats, UnpackedTextStopsAtTheLimit) {
+    constexpr std::size_t kLimit = 1 << 20;
+    std::string lyingTrailer = Gzip(std::string(3 * kLimit, '\0'));
+    lyingTrailer.replace(lyingTrailer.size() - 4, 4, "\x10\0\0\0");  // says 16 bytes
+    const struct {
+        const char* name;
+        std::string packed;
+        bool unpacked;
+    } cases[] = {
+        {"exactly the limit", Gzip(std::string(kLimit, 'a')), true},
+        {"one byte more", Gzip(std::string(kLimit + 1, 'a')), false},
+        {"a bomb of zeros", Gzip(std::string(3 * kLimit, '\0')), false},
+        {"a bomb whose trailer lies", lyingTrailer, false},
+    };
+    for (const auto& c : cases) {
+        std::string text, error;
+        EXPECT_EQ(Gunzip(c.packed, text, error, kLimit), c.unpacked) << c.name;
+        if (c.unpacked) {
+            EXPECT_EQ(text.size(), kLimit) << c.name;
+        } else {
+            EXPECT_EQ(error, "the compressed dictionary unpacks to more than 1 MB of text, more than an import takes")
+                << c.name;
+        }
+    }
+}
+
 TEST(Formats, FreeDictSenseNumbersAreNotTranslations) {
     const struct {
         std::string definition, translation;
