@@ -211,6 +211,34 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
     }
 }
 
+#ifdef _WIN32
+// The expected words are those for the codes Windows' XML reader (under Wine) gives.
+TEST(Formats, XmlFaultsAreToldInWords) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"<kvtml>\n<entries>\n<entry>\n</kvtml>", "line 4: an end tag does not match its start tag"},
+        {"<kvtml><a x=1/></kvtml>", "line 1: an attribute's value is not in quotes"},
+        {"<?xml version=\"1.0\" encoding=\"klingon\"?><kvtml/>", "line 1: the encoding the file declares is not known"},
+        {"<kvtml/><b/>", "line 1: something stands where XML allows nothing, such as a second root element"},
+    };
+    ForeignFile file;
+    std::string error;
+    for (const auto& c : cases) {
+        EXPECT_FALSE(ReadKvtml(c.text, "", "", file, error)) << c.text;
+        EXPECT_EQ(error, c.error);
+    }
+    // Windows reads an internal subset; Wine's reader refuses it, and says so.
+    const char* subset =
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE kvtml [<!ENTITY a \"b\">]>\n<kvtml><identifiers>"
+        "<identifier id=\"0\"/><identifier id=\"1\"/></identifiers></kvtml>";
+    if (!ReadKvtml(subset, "", "", file, error)) {
+        EXPECT_EQ(error, "line 2: the file has an internal DTD, which this reader refuses");
+    }
+}
+#endif
+
 TEST(Formats, FreeDictDefinitions) {
     const std::string dict =
         "00-database-short\nEnglish - German\n"
