@@ -292,7 +292,11 @@ TEST_F(ExchangeTest, RunningOutOfMemoryAtAnyStepIsReportedWithNothingChanged) {
         {"write", true, "cannot write words/ger_dut.gk; nothing was imported"},
         {"write reverse", true, "cannot write words/dut_ger.gk; nothing was imported"},
     };
-    ImportStepHook = FailAtStep;
+    // Put back however the test ends, so no other test runs out of memory.
+    struct Hooked {
+        Hooked() { ImportStepHook = FailAtStep; }
+        ~Hooked() { ImportStepHook = nullptr; }
+    } hooked;
     for (const auto& c : cases) {
         failingStep = c.step;
         ImportPlan plan;
@@ -307,8 +311,6 @@ TEST_F(ExchangeTest, RunningOutOfMemoryAtAnyStepIsReportedWithNothingChanged) {
         EXPECT_TRUE(plan.forward.empty() || planned) << c.step;  // a failed plan gives its memory back
         EXPECT_EQ(ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk"), before) << c.step;
     }
-    ImportStepHook = nullptr;
-    failingStep = nullptr;
 }
 
 TEST_F(ExchangeTest, TheReportQuotesAtMost80CharactersOfAField) {
