@@ -284,6 +284,9 @@ TEST(Formats, FreeDictDefinitions) {
 
 TEST(Formats, UnpackedTextStopsAtTheLimit) {
     constexpr std::size_t kLimit = 1 << 20;
+    std::string letters(kLimit + 1, 'a');
+    std::uint32_t seed = 1;
+    for (char& c : letters) c = static_cast<char>('a' + (seed = seed * 1103515245u + 12345u) % 26);
     std::string lyingTrailer = Gzip(std::string(3 * kLimit, '\0'));
     lyingTrailer.replace(lyingTrailer.size() - 4, 4, "\x10\0\0\0");  // says 16 bytes
     const struct {
@@ -291,7 +294,9 @@ TEST(Formats, UnpackedTextStopsAtTheLimit) {
         std::string packed;
         bool unpacked;
     } cases[] = {
-        {"exactly the limit", Gzip(std::string(kLimit, 'a')), true},
+        {"exactly the limit, packed beyond what text packs to", Gzip(std::string(kLimit, 'a')), true},
+        {"exactly the limit, packed as text packs", Gzip(letters.substr(0, kLimit)), true},
+        {"one byte more, packed as text packs", Gzip(letters), false},
         {"one byte more", Gzip(std::string(kLimit + 1, 'a')), false},
         {"a bomb of zeros", Gzip(std::string(3 * kLimit, '\0')), false},
         {"a bomb whose trailer lies", lyingTrailer, false},
