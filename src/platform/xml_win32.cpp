@@ -10,6 +10,61 @@ namespace platform {
 
 namespace {
 
+// What the reader's failure means, in words a user can act on; the code only for the rare
+// ones.
+std::string XmlProblem(HRESULT hr, std::string_view document) {
+    static const struct {
+        unsigned long code;  // as the header gives them, an HRESULT's bits
+        const char* text;
+    } kProblems[] = {
+        {MX_E_INPUTEND, "the file ends before its elements are closed"},
+        {MX_E_ENCODING, "a character does not fit the file's encoding"},
+        {MX_E_ENCODINGSWITCH, "the file's encoding cannot be switched to the one it declares"},
+        {MX_E_ENCODINGSIGNATURE, "the byte-order mark does not match the encoding the file declares"},
+        {WC_E_WHITESPACE, "a blank is missing"},
+        {WC_E_SEMICOLON, "an entity or character reference is not ended by \";\""},
+        {WC_E_GREATERTHAN, "a \">\" is missing"},
+        {WC_E_QUOTE, "an attribute's value is not in quotes"},
+        {WC_E_EQUAL, "an \"=\" is missing after an attribute's name"},
+        {WC_E_LESSTHAN, "a \"<\" stands in an attribute's value"},
+        {WC_E_HEXDIGIT, "a character reference holds a wrong digit"},
+        {WC_E_DIGIT, "a character reference holds a wrong digit"},
+        {WC_E_XMLCHARACTER, "the file holds a character that XML does not allow"},
+        {WC_E_NAMECHARACTER, "a name holds a character that names cannot have"},
+        {WC_E_SYNTAX, "something stands where XML allows nothing, such as a second root element"},
+        {WC_E_CDSECT, "a CDATA section is damaged"},
+        {WC_E_CDSECTEND, "\"]]>\" stands outside a CDATA section"},
+        {WC_E_COMMENT, "a comment is damaged"},
+        {WC_E_DECLDOCTYPE, "the DOCTYPE declaration is damaged"},
+        {WC_E_ROOTELEMENT, "the file has no root element"},
+        {WC_E_ELEMENTMATCH, "an end tag does not match its start tag"},
+        {WC_E_UNIQUEATTRIBUTE, "an element has the same attribute twice"},
+        {WC_E_XMLDECL, "the XML declaration is damaged"},
+        {WC_E_LEADINGXML, "the XML declaration is not at the very start of the file"},
+        {WC_E_ENCNAME, "the encoding the file declares is not known"},
+        {WC_E_UNDECLAREDENTITY, "an entity is used that the file does not declare (such as &nbsp;)"},
+        {WC_E_DTDPROHIBITED, "the file has a DTD, which this reader refuses"},
+        {WC_E_MOREDATA, "text follows the root element"},
+        {NC_E_UNDECLAREDPREFIX, "a namespace prefix is used that the file does not declare"},
+        {SC_E_MAXELEMENTDEPTH, "the elements are nested too deep"},
+        {SC_E_MAXENTITYEXPANSION, "the file's entities expand to too much text"},
+        {static_cast<unsigned long>(E_OUTOFMEMORY), "there is not enough memory to read the file"},
+    };
+    for (const auto& p : kProblems)
+        if (p.code == static_cast<unsigned long>(hr)) return p.text;
+    if (hr == E_NOTIMPL) {
+        // Wine's reader stops at an internal subset (<!DOCTYPE kvtml [ ... ]>).
+        const std::size_t doctype = document.find("<!DOCTYPE");
+        const std::size_t bracket = document.find_first_of("[>", doctype);
+        if (doctype != std::string_view::npos && bracket != std::string_view::npos && document[bracket] == '[')
+            return "the file has an internal DTD, which this reader refuses";
+        return "the file uses a part of XML that this reader cannot read";
+    }
+    char code[16];
+    wsprintfA(code, "%08lX", static_cast<unsigned long>(hr));
+    return std::string("the XML is not well formed (error ") + code + ")";
+}
+
 using CreateReaderFn = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 using CreateWriterFn = HRESULT(WINAPI*)(REFIID, void**, IMalloc*);
 
@@ -121,9 +176,7 @@ bool ReadXml(std::string_view document, const std::function<void(const XmlNode&)
     if (FAILED(hr)) {
         UINT line = 0;
         reader->GetLineNumber(&line);
-        char code[16];
-        wsprintfA(code, "%08lX", static_cast<unsigned long>(hr));
-        error = "line " + std::to_string(line) + ": the XML is not well formed (error " + code + ")";
+        error = "line " + std::to_string(line) + ": " + XmlProblem(hr, document);
     }
     Release(reader);
     Release(stream);

@@ -11,7 +11,8 @@
 // sorted by the pair's collation (or in the file's order with --as-is); it is how the
 // demo word lists are made. --stats reports timings and counts on stderr. import reads
 // another program's file (F: tsv, csv, anki, kvtml, freedict; by default from the file's
-// name), prints what it adds, merges and skips, and unless --dry-run stores the words in
+// name), prints what it adds, merges and skips (and writes it to the word file's name
+// with ".import.txt" in the working directory), and unless --dry-run stores the words in
 // the pair and its reverse; --languages picks a KVTML file's two languages, --separator
 // (tab, semicolon, comma or a character) the one of tab and comma text instead of what
 // the file says or shows.
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -325,6 +327,10 @@ int ImportCommand(const Options& options) {
     if (!PlanImport(options.operand, import, plan, error)) return Fail(error);
     const Clock::time_point planned = Clock::now();
     std::fputs(DescribeImport(plan.report).c_str(), stdout);
+    if (WriteImportReport(plan.report, *plan.pair, error))
+        std::printf("report written to %s\n", ImportReportPath(*plan.pair).c_str());
+    else
+        std::fprintf(stderr, "wordlist: %s\n", error.c_str());
     if (!options.dryRun) {
         if (!ApplyImport(plan, error)) return Fail(error);
         std::printf("imported into %s\n", WordFileName(*plan.pair));
@@ -371,7 +377,13 @@ int main(int argc, char** argv) {
     }
     if (options.command == "load") return LoadCommand(options);
     if (options.command == "check") return CheckCommand(options.repair);
-    if (options.command == "import") return ImportCommand(options);
+    if (options.command == "import") {
+        try {
+            return ImportCommand(options);
+        } catch (const std::bad_alloc&) {
+            return Fail("there is not enough memory to import " + options.operand + "; nothing was changed");
+        }
+    }
     if (options.command == "export") return ExportCommand(options);
 
     CheckSavedPracticeList();

@@ -1,7 +1,9 @@
 #include "ui/exchange_commands.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
+#include <new>
 #include <optional>
 #include <string>
 
@@ -18,6 +20,8 @@ namespace {
 
 // Enough of a long report to decide on; more lines would push the buttons off the screen.
 constexpr std::size_t kProblemsShown = 15;
+
+const char* const kImportFailed = "The words could not be imported:";
 
 struct ExportChoice {
     ExchangeFormat format;
@@ -77,7 +81,7 @@ std::wstring ReportWide(ImportReport report) {
 std::wstring PairWide() { return NameWide(CurrentPair->name1) + L" - " + NameWide(CurrentPair->name2); }
 
 void Tell(HWND owner, const std::wstring& text, UiKey caption, UINT icon) {
-    MessageBoxW(owner, (text + L"   ").c_str(), UiWide(caption).c_str(), MB_OK | icon);
+    UiMessageBox(owner, text + L"   ", UiWide(caption), MB_OK | icon);
 }
 
 // The core's message names files as the file functions do.
@@ -123,11 +127,47 @@ std::optional<std::string> ChooseFile(HWND owner, bool save, const std::wstring&
     return name;
 }
 
+// The whole report, every line the import cannot take among it, in the working directory;
+// its full path, or none when it cannot be written.
+std::optional<std::wstring> SaveReport(HWND owner, const ImportReport& report) {
+    ImportReport saved = report;
+    const std::wstring path = FileNameWide(report.file);
+    saved.file = report.utf8 ? WideUtf8(path) : CharsetFromWide(path.c_str(), CurrentPair->charset1);
+    std::string error;
+    if (!WriteImportReport(saved, *CurrentPair, error)) {
+        Failed(owner, "ImportReportFailed", "The whole report could not be saved:", error);
+        return std::nullopt;
+    }
+    const std::wstring relative = FileNameWide(ImportReportPath(*CurrentPair));
+    wchar_t full[MAX_PATH];
+    const DWORD n = GetFullPathNameW(relative.c_str(), MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? std::wstring(full, n) : relative;
+}
+
+// In the program the user's system opens text with, else in Notepad.
+void OpenReport(HWND owner, const std::wstring& path) {
+    if (reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+        return;
+    ShellExecuteW(owner, L"open", L"notepad.exe", (L"\"" + path + L"\"").c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+// A report with lines the import cannot take offers its whole list, and asks again once
+// the user has opened it.
 bool Confirmed(HWND owner, const ImportReport& report) {
     const std::wstring question =
         UiWideOr("ImportQuestion", "Import these words into") + L" " + PairWide() + L"?\n\n" + ReportWide(report);
-    return MessageBoxW(owner, question.c_str(), UiWide(UiKey::Dictionary).c_str(), MB_OKCANCEL | MB_ICONQUESTION) ==
-           IDOK;
+    const std::optional<std::wstring> saved = SaveReport(owner, report);
+    if (!saved || report.problems.empty())
+        return UiMessageBox(owner, question, UiWide(UiKey::Dictionary), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+    const std::wstring offer =
+        question + L"\n" + UiWideOr("ImportReportWhere", "Every line that cannot be imported is listed in") + L"\n" +
+        *saved + L"\n\n" +
+        UiWideOr("ImportReportChoice", "Yes imports the words, No opens the list first, Cancel imports nothing.");
+    for (;;) {
+        const int answer = UiMessageBox(owner, offer, UiWide(UiKey::Dictionary), MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer != IDNO) return answer == IDYES;
+        OpenReport(owner, *saved);
+    }
 }
 
 // The word files are replaced while closed: Windows replaces no file that is open.
@@ -142,6 +182,16 @@ bool Apply(ImportPlan& plan, std::string& error) {
     return done;
 }
 
+// Plans the import of the chosen file, asks, and stores the words.
+void ImportAsked(HWND owner, const std::string& path) {
+    ImportPlan plan;
+    std::string error;
+    if (!PlanImport(path, ImportOptions{}, plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
+    if (!Confirmed(owner, plan.report)) return;
+    if (!Apply(plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
+    Tell(owner, UiWideOr("ImportDone", "The words have been imported."), UiKey::Dictionary, MB_ICONINFORMATION);
+}
+
 }  // namespace
 
 void ImportWords(HWND owner) {
@@ -153,13 +203,13 @@ void ImportWords(HWND owner) {
     const std::optional<std::string> path =
         ChooseFile(owner, false, UiWideOr("ImportCaption", "Import words"), filter, filterIndex);
     if (!path) return;
-    const char* const failed = "The words could not be imported:";
-    ImportPlan plan;
-    std::string error;
-    if (!PlanImport(*path, ImportOptions{}, plan, error)) return Failed(owner, "ImportFailed", failed, error);
-    if (!Confirmed(owner, plan.report)) return;
-    if (!Apply(plan, error)) return Failed(owner, "ImportFailed", failed, error);
-    Tell(owner, UiWideOr("ImportDone", "The words have been imported."), UiKey::Dictionary, MB_ICONINFORMATION);
+    // The plan and its report are given back before the failure is told.
+    try {
+        ImportAsked(owner, *path);
+        return;
+    } catch (const std::bad_alloc&) {
+    }
+    Failed(owner, "ImportFailed", kImportFailed, "there is not enough memory to import this file; nothing was changed");
 }
 
 void ExportWords(HWND owner) {

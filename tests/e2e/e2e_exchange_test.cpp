@@ -52,15 +52,29 @@ TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsAndExportFollowsThe
                                "added 2, merged 1, already there 1, skipped 2\n"
                                "reverse pair: added 3, merged 1\n"
                                "line 5: \"caf\xE9, bar\": a comma in the word\n"
-                               "line 6: \"leeg\": the translation is empty\n";
+                               "line 6: \"leeg\": the translation is empty\n"
+                               "\nEvery line that cannot be imported is listed in\n" +
+                               fixture.Path("dut_eng.import.txt") +
+                               "\n\nYes imports the words, No opens the list first, Cancel imports nothing.";
     ChooseFile(main, kImport, "import.tsv");
-    EXPECT_EQ(Answer(IDCANCEL, "import-report"), report);
+    // No opens the whole report, in the program that opens text, and asks again.
+    EXPECT_EQ(Answer(IDNO, "import-report"), report);
+    HWND notepad = nullptr;
+    char title[MAX_PATH] = "";
+    EXPECT_TRUE(WaitUntil([&] {
+        notepad = FindWindowA("Notepad", nullptr);
+        return notepad && GetWindowTextA(notepad, title, sizeof title) &&
+               std::string(title).find("dut_eng.import.txt") == 0;
+    })) << title;
+    if (notepad) PostMessageA(notepad, WM_CLOSE, 0, 0);
+    EXPECT_EQ(fixture.Read("dut_eng.import.txt").substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(Answer(IDCANCEL), report);
     ASSERT_TRUE(Sync(main));
     EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), forwardBytes);
     EXPECT_EQ(fixture.Read("wordlists\\eng_dut.gk"), backwardBytes);
 
     ChooseFile(main, kImport, "import.tsv");
-    EXPECT_EQ(Answer(IDOK), report);
+    EXPECT_EQ(Answer(IDYES), report);
     EXPECT_EQ(Answer(IDOK), texts.at("ImportDone") + "   ");
     const std::vector<WordRecord> pair = fixture.Records("dut_eng.gk"), reverse = fixture.Records("eng_dut.gk");
     EXPECT_EQ(pair.size(), forward.size() + 2);

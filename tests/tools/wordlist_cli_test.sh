@@ -86,8 +86,10 @@ expect_error bad-number "--pair needs a pair number" --pair x count
 printf 'Haus\thouse\r\nZug\ttrain, coach\r\nbad,word\tx\r\n' > deck.tsv
 cp wordlists/ger_eng.gk ger_eng.before
 check import-report "$(printf 'deck.tsv (tsv): 3 entries\ntext: UTF-8\nfields separated by tab\nadded 1, merged 1, already there 0, skipped 1
-reverse pair: added 3, merged 0\nline 3: "bad,word": a comma in the word')" \
+reverse pair: added 3, merged 0\nline 3: "bad,word": a comma in the word\nreport written to ger_eng.import.txt')" \
   "$("$wordlist" --pair 0 import --dry-run deck.tsv)"
+check import-report-file "$(printf '\xEF\xBB\xBFdeck.tsv (tsv): 3 entries\r')" "$(head -n 1 ger_eng.import.txt)"
+check import-report-file-problems 'line 3: "bad,word": a comma in the word' "$(tail -n 1 ger_eng.import.txt | tr -d '\r')"
 cmp -s wordlists/ger_eng.gk ger_eng.before || { echo "FAIL a dry run wrote"; failures=$((failures + 1)); }
 "$wordlist" --pair 0 import deck.tsv >/dev/null
 check import-forward "$(printf '0\tApfel\tapple\t0\n1\tHaus\thouse\t0\n2\tZug\ttrain, coach\t0')" \

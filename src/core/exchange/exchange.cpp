@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "core/catalogue/catalogue.h"
 #include "core/editing/add_words.h"
@@ -17,7 +19,28 @@
 #include "platform/replace_file.h"
 #include "platform/text_convert.h"
 
+void (*ImportStepHook)(const char* step) = nullptr;
+
 namespace {
+
+// A report quotes this much of a field: enough to find the line, while a line of 200 MB
+// would otherwise make a report, and a confirmation box, of 200 MB.
+constexpr std::size_t kQuotedChars = 80;
+
+void Step(const char* name) {
+    if (ImportStepHook) ImportStepHook(name);
+}
+
+// A field in quotes for the report, cut after kQuotedChars characters (of UTF-8 text, or
+// bytes of a code page's).
+std::string Quoted(std::string_view text, bool utf8) {
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < text.size() && chars < kQuotedChars; ++chars) {
+        ++end;
+        while (utf8 && end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    }
+    return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
+}
 
 // The pieces of a normalised translation ("a, b, c"), into `pieces`.
 void SplitPieces(std::string_view translation, std::vector<std::string_view>& pieces) {
@@ -276,13 +299,26 @@ std::string Utf8Name(const char* name) {
     return platform::CodePageToUtf8(name, 1252, utf8) ? utf8 : std::string(name);
 }
 
-bool ReadForeignFile(const std::string& path, ExchangeFormat format, const ImportOptions& options,
-                     const WordListDescriptor& pair, ForeignFile& file, std::string& error) {
-    std::string text;
-    if (!platform::ReadFileBytes(path, text)) {
+// The whole file, unless it is larger than `limit`.
+bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes, std::string& error) {
+    FILE* in = platform::OpenFile(path, "rb");
+    const std::int64_t size = in ? platform::FileSize(in) : -1;
+    if (in) std::fclose(in);
+    if (size >= 0 && static_cast<std::uint64_t>(size) > limit) {
+        error = path + " is larger than " + SizeName(limit) + ", more than an import takes";
+        return false;
+    }
+    if (size < 0 || !platform::ReadFileBytes(path, bytes)) {
         error = "cannot read " + path;
         return false;
     }
+    return true;
+}
+
+bool ReadForeignFile(const std::string& path, ExchangeFormat format, const ImportOptions& options,
+                     const WordListDescriptor& pair, ForeignFile& file, std::string& error) {
+    std::string text;
+    if (!ReadBounded(path, options.maxText, text, error)) return false;
     switch (format) {
         case ExchangeFormat::Tsv:
             return ReadDelimited(text, options.separator, file, error, '\t');
@@ -299,11 +335,12 @@ bool ReadForeignFile(const std::string& path, ExchangeFormat format, const Impor
             const std::string stem = index ? path.substr(0, path.size() - 6) : path;
             std::string packed, dict;
             const bool plain = !platform::FileExists(stem + ".dict.dz");
-            if (!platform::ReadFileBytes(stem + (plain ? ".dict" : ".dict.dz"), packed)) {
-                error = "cannot read " + stem + ".dict.dz (nor " + stem + ".dict)";
+            if (!ReadBounded(stem + (plain ? ".dict" : ".dict.dz"), options.maxText, packed, error)) {
+                if (error.rfind("cannot read ", 0) == 0)
+                    error = "cannot read " + stem + ".dict.dz (nor " + stem + ".dict)";
                 return false;
             }
-            if (!Gunzip(packed, dict, error)) return false;
+            if (!Gunzip(packed, dict, error, options.maxText)) return false;
             return ReadFreeDict(text, dict, file, error);
         }
     }
@@ -347,8 +384,8 @@ void TakeHeaderRow(ForeignFile& file, const WordListDescriptor& pair, ImportRepo
         translation = translation || NamesLanguage(first.translation, d->name1);
     }
     if (word && translation)
-        file.entries.front().refused = "the columns are titled \"" + std::string(Trimmed(first.word)) + "\" and \"" +
-                                       std::string(Trimmed(first.translation)) + "\", not " + Utf8Name(pair.name1) +
+        file.entries.front().refused = "the columns are titled " + Quoted(Trimmed(first.word), file.utf8) + " and " +
+                                       Quoted(Trimmed(first.translation), file.utf8) + ", not " + Utf8Name(pair.name1) +
                                        " and " + Utf8Name(pair.name2) + " as this pair's";
 }
 
@@ -360,10 +397,7 @@ std::optional<ExchangeFormat> FormatFor(const std::string& path, std::optional<E
     return format;
 }
 
-}  // namespace
-
-bool PlanImport(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error) {
-    plan = ImportPlan{};
+bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error) {
     if (!CurrentPair) {
         error = "there is no language pair";
         return false;
@@ -383,6 +417,7 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
         error = path + ": " + error;
         return false;
     }
+    Step("read");
     std::string ignored;
     if (!LoadWordFile(*plan.pair, plan.forward, plan.forwardBefore, error)) return false;
     if (plan.reverse && !LoadWordFile(*plan.reverse, plan.backward, ignored, error)) return false;
@@ -395,6 +430,7 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
         TakeHeaderRow(file, *plan.pair, report);
     report.separator = file.separator;
     report.encoding = file.encoding;
+    report.utf8 = file.utf8;
     report.entries = static_cast<int>(file.entries.size());
     plan.forward.reserve(plan.forward.size() + file.entries.size());
     plan.backward.reserve(plan.backward.size() + file.entries.size() * 2);
@@ -404,9 +440,16 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     WordTable forward(plan.forward), backward(plan.backward);
     std::string word, translation, converted, spelt;
     std::vector<std::string_view> pieces, full, one(1);
+    Step("plan");
     for (const ForeignEntry& entry : file.entries) {
         auto problem = [&](const std::string& message) { report.problems.push_back({entry.line, message}); };
-        auto shown = [&] { return "\"" + FieldText(entry.word, false) + "\""; };
+        auto shown = [&] { return Quoted(FieldText(entry.word, false), file.utf8); };
+        // A piece of the stored translation, in the file's encoding as the rest of the report.
+        auto shownPiece = [&](std::string_view piece) {
+            std::string text(piece), utf8;
+            if (file.utf8 && ToUtf8(text.c_str(), translationPage, utf8)) text.swap(utf8);
+            return Quoted(text, file.utf8);
+        };
         auto skip = [&](const std::string& message) {
             problem(message);
             ++report.skipped;
@@ -474,11 +517,8 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
         if (WordRecord* record = forward.Find(word)) {
             full.clear();
             const int added = MergePieces(*record, pieces, &full);
-            for (std::string_view piece : full) {
-                std::string text(piece), utf8;
-                if (file.utf8 && ToUtf8(text.c_str(), translationPage, utf8)) text.swap(utf8);
-                problem(shown() + ": no room for \"" + text + "\" in the word's translation");
-            }
+            for (std::string_view piece : full)
+                problem(shown() + ": no room for " + shownPiece(piece) + " in the word's translation");
             ++(added ? report.merged : report.unchanged);
             plan.forwardChanged = plan.forwardChanged || added > 0;
         } else {
@@ -490,9 +530,19 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
         if (!plan.reverse) continue;
         one[0] = word;
         for (std::string_view piece : pieces) {
-            if (piece.size() > kMaxWordChars) continue;
+            if (piece.size() > kMaxWordChars) {
+                problem(shown() + ": " + shownPiece(piece) +
+                        " has more than 30 characters, too many for a word of the reverse pair");
+                ++report.reverseSkipped;
+                continue;
+            }
             if (WordRecord* record = backward.Find(piece)) {
-                const int added = MergePieces(*record, one, nullptr);
+                full.clear();
+                const int added = MergePieces(*record, one, &full);
+                if (!full.empty()) {
+                    problem(shown() + ": no room in the reverse pair's translation of " + shownPiece(piece));
+                    ++report.reverseSkipped;
+                }
                 report.reverseMerged += added;
                 plan.backwardChanged = plan.backwardChanged || added > 0;
             } else {
@@ -505,8 +555,27 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     return true;
 }
 
-bool ApplyImport(ImportPlan& plan, std::string& error) {
-    WordListDescriptor* current = CurrentPair;
+bool OutOfMemory(std::string& error, const std::string& what) {
+    error = "there is not enough memory to " + what + "; nothing was changed";
+    return false;
+}
+
+}  // namespace
+
+bool PlanImport(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error) {
+    plan = ImportPlan{};
+    try {
+        return Plan(path, options, plan, error);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    plan = ImportPlan{};  // what was read is given back before the caller says so
+    return OutOfMemory(error, "read " + path);
+}
+
+namespace {
+
+bool Apply(ImportPlan& plan, std::string& error) {
     const std::optional<std::string> forwardPath = WordFilePath(*plan.pair);
     const std::optional<std::string> backwardPath = plan.reverse ? WordFilePath(*plan.reverse) : std::nullopt;
     if (!forwardPath || (plan.reverse && !backwardPath)) {
@@ -514,8 +583,8 @@ bool ApplyImport(ImportPlan& plan, std::string& error) {
         return false;
     }
     const bool forwardExisted = platform::FileExists(*forwardPath);
-    bool done = true;
     try {
+        Step("sort");
         if (plan.forwardChanged) {
             SetCollation(*plan.pair, LocaleReport::Silent);
             SortRecords(plan.forward);
@@ -525,25 +594,46 @@ bool ApplyImport(ImportPlan& plan, std::string& error) {
             SortRecords(plan.backward);
         }
     } catch (...) {
-        error = "there is not enough memory to sort the words";
-        done = false;
+        return OutOfMemory(error, "sort the words");
     }
+    // A write that runs out of memory fails as one the disk refuses, so the pair's file is
+    // still put back when the reverse one cannot be written.
+    auto write = [](const char* step, const std::string& path, std::string_view bytes) {
+        try {
+            if (step) Step(step);
+            return platform::ReplaceFileWith(path, bytes) == 0;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    };
     auto bytesOf = [](const std::vector<WordRecord>& records) {
         return std::string_view(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord));
     };
-    if (done && plan.forwardChanged && platform::ReplaceFileWith(*forwardPath, bytesOf(plan.forward)) != 0) {
+    if (plan.forwardChanged && !write("write", *forwardPath, bytesOf(plan.forward))) {
         error = "cannot write " + *forwardPath + "; nothing was imported";
-        done = false;
-    } else if (done && plan.backwardChanged && platform::ReplaceFileWith(*backwardPath, bytesOf(plan.backward)) != 0) {
-        error = "cannot write " + *backwardPath + "; nothing was imported";
+        return false;
+    }
+    if (plan.backwardChanged && !write("write reverse", *backwardPath, bytesOf(plan.backward))) {
         // The pair's own file goes back to what it was, so neither holds half an import.
-        if (plan.forwardChanged) {
-            if (forwardExisted ? platform::ReplaceFileWith(*forwardPath, plan.forwardBefore) != 0
-                               : platform::RemoveFile(*forwardPath) != 0)
-                error = "cannot write " + *backwardPath + ", and " + *forwardPath +
-                        " could not be put back: it holds the import, its reverse pair does not";
-        }
-        done = false;
+        const bool putBack = !plan.forwardChanged || (forwardExisted ? write(nullptr, *forwardPath, plan.forwardBefore)
+                                                                     : platform::RemoveFile(*forwardPath) == 0);
+        error = putBack ? "cannot write " + *backwardPath + "; nothing was imported"
+                        : "cannot write " + *backwardPath + ", and " + *forwardPath +
+                              " could not be put back: it holds the import, its reverse pair does not";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ApplyImport(ImportPlan& plan, std::string& error) {
+    WordListDescriptor* current = CurrentPair;
+    bool done = false;
+    try {
+        done = Apply(plan, error);
+    } catch (const std::bad_alloc&) {
+        done = OutOfMemory(error, "write the words");
     }
     if (current) SetCollation(*current, LocaleReport::Silent);
     return done;
@@ -558,7 +648,9 @@ std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) 
     text += "added " + std::to_string(report.added) + ", merged " + std::to_string(report.merged) + ", already there " +
             std::to_string(report.unchanged) + ", skipped " + std::to_string(report.skipped) + "\n";
     text += "reverse pair: added " + std::to_string(report.reverseAdded) + ", merged " +
-            std::to_string(report.reverseMerged) + "\n";
+            std::to_string(report.reverseMerged);
+    if (report.reverseSkipped) text += ", not taken " + std::to_string(report.reverseSkipped);
+    text += "\n";
     std::size_t shown = 0;
     for (const ImportProblem& p : report.problems) {
         if (shown++ == maxProblems) {
@@ -568,6 +660,32 @@ std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) 
         text.append("line ").append(std::to_string(p.line)).append(": ").append(p.message).append("\n");
     }
     return text;
+}
+
+std::string ImportReportPath(const WordListDescriptor& pair) {
+    std::string name = WordFileName(pair);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    return name + ".import.txt";
+}
+
+bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error) {
+    const std::string path = ImportReportPath(pair);
+    try {
+        std::string text = DescribeImport(report), utf8;
+        if (!report.utf8 && platform::CodePageToUtf8(text, CodePageOfCharset(pair.charset1), utf8)) text.swap(utf8);
+        std::string file = "\xEF\xBB\xBF";
+        file.reserve(text.size() + text.size() / 16 + 3);
+        for (char c : text) {
+            if (c == '\n') file += '\r';
+            file += c;
+        }
+        if (platform::ReplaceFileWith(path, file) == 0) return true;
+        error = "cannot write " + path;
+    } catch (const std::bad_alloc&) {
+        error = "there is not enough memory to write " + path;
+    }
+    return false;
 }
 
 int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> format, std::string& error) {

@@ -17,6 +17,7 @@ struct ImportOptions {
     std::optional<ExchangeFormat> format;  // none: from the file's name
     std::string first, second;             // KVTML languages; none: the pair's names
     char separator = 0;                    // of tab and comma text; 0: as the file says or shows
+    std::size_t maxText = kMaxImportText;  // the most text taken from the file, unpacked
 };
 
 // A line whose entry cannot be stored as it is: skipped, or stored with less.
@@ -38,6 +39,8 @@ struct ImportReport {
     int skipped = 0;       // not stored: see the problems
     int reverseAdded = 0;
     int reverseMerged = 0;
+    int reverseSkipped = 0;  // translations the reverse pair cannot take as words: see the problems
+    bool utf8 = true;        // the problems quote the file's text in UTF-8, else in the pair's code page
     std::vector<ImportProblem> problems;
 };
 
@@ -53,7 +56,8 @@ struct ImportPlan {
 };
 
 // Reads the file and works out what importing it into the current pair changes; nothing
-// is written. False with a message when the file cannot be read or is damaged.
+// is written. False with a message when the file cannot be read, is damaged, is larger
+// than the options allow or does not fit in memory.
 bool PlanImport(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error);
 
 // Sorts both word files' records and replaces each file in one step: afterwards both hold
@@ -61,9 +65,21 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
 // reopens it afterwards (a file that is open cannot be replaced on Windows).
 bool ApplyImport(ImportPlan& plan, std::string& error);
 
+// Called with the name of each step of an import that needs much memory ("read", "plan",
+// "sort", "write", "write reverse"); null but in tests, whose hook throws std::bad_alloc to
+// see the failure reported with nothing changed.
+extern void (*ImportStepHook)(const char* step);
+
 // The report as lines of text: the counts, then each problem with its line number, at most
 // `maxProblems` of them.
 std::string DescribeImport(const ImportReport& report, std::size_t maxProblems = static_cast<std::size_t>(-1));
+
+// Where the whole report of the last import into the pair is kept: the word file's name
+// with ".import.txt" for its extension, in the working directory.
+std::string ImportReportPath(const WordListDescriptor& pair);
+// Writes the whole report to ImportReportPath, as UTF-8 with a byte-order mark and CRLF
+// line ends, so Notepad shows every language's letters. False with a message.
+bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error);
 
 // Writes the current pair's live words to the file, in the format its name gives (or
 // `format`): UTF-8 where the format says so, the pair's code page otherwise. The number of

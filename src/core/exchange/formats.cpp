@@ -799,7 +799,17 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
     return true;
 }
 
-bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
+std::string SizeName(std::size_t bytes) {
+    static const char* const kUnits[] = {"bytes", "KB", "MB", "GB"};
+    std::size_t unit = 0;
+    while (unit + 1 < std::size(kUnits) && bytes >= 1024 && bytes % 1024 == 0) {
+        bytes /= 1024;
+        ++unit;
+    }
+    return std::to_string(bytes) + " " + kUnits[unit];
+}
+
+bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit) {
     if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
         static_cast<unsigned char>(bytes[1]) != 0x8B) {
         text.assign(bytes);
@@ -810,35 +820,73 @@ bool Gunzip(std::string_view bytes, std::string& text, std::string& error) {
         error = "the decompressor cannot start";
         return false;
     }
-    text.clear();
-    // The last four bytes give the text's size (modulo 4 GB): one allocation for the text.
-    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
-    // (with room for the last block, so it is not copied and cleared twice at the end)
-    text.reserve(std::min<std::size_t>(end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24,
-                                       bytes.size() * 20) +
-                 (1 << 16) + 1);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    // Straight into the text, which grows only when the size the file gave was wrong.
-    int status = Z_OK;
-    std::size_t produced = 0;
-    while (status == Z_OK) {
-        if (text.capacity() - produced < (1 << 16)) text.reserve(text.capacity() * 2 + (1 << 16));
-        text.resize(text.capacity());
-        z.next_out = reinterpret_cast<Bytef*>(text.data() + produced);
-        z.avail_out = static_cast<uInt>(std::min<std::size_t>(text.size() - produced, 1u << 30));
-        const uInt room = z.avail_out;
-        status = inflate(&z, Z_NO_FLUSH);
-        produced += room - z.avail_out;
-        if (status == Z_BUF_ERROR && z.avail_in == 0) break;
-    }
-    text.resize(produced);
-    inflateEnd(&z);
-    if (status != Z_STREAM_END) {
+    // The stream is ended however the text's allocation fares.
+    struct Ender {
+        z_stream& z;
+        ~Ender() { inflateEnd(&z); }
+    } ender{z};
+    auto start = [&] {
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+        z.avail_in = static_cast<uInt>(bytes.size());
+    };
+    // Inflates into out[produced, size) until it is full or the stream ends or fails.
+    auto fill = [&](char* out, std::size_t size, std::size_t& produced) {
+        int status = Z_OK;
+        while (status == Z_OK && produced < size) {
+            const uInt room = static_cast<uInt>(std::min(size - produced, std::size_t{1} << 30));
+            z.next_out = reinterpret_cast<Bytef*>(out + produced);
+            z.avail_out = room;
+            status = inflate(&z, Z_NO_FLUSH);
+            produced += room - z.avail_out;
+            if (status == Z_BUF_ERROR && z.avail_in == 0) break;
+        }
+        return status;
+    };
+    auto tooLong = [&] {
+        text = std::string();
+        error =
+            "the compressed dictionary unpacks to more than " + SizeName(limit) + " of text, more than an import takes";
+        return false;
+    };
+    auto damaged = [&] {
         error = "the compressed dictionary is damaged";
         return false;
+    };
+    // The last four bytes give the text's size (modulo 4 GB): one allocation for the text,
+    // one byte longer so that a text of that size ends inside it. A bomb's trailer may say
+    // anything, so neither it nor a ratio beyond what text packs to passes the limit.
+    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
+    const std::size_t told = end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24;
+    text.clear();
+    text.resize(std::min({told, bytes.size() * 20, limit}) + 1);
+    start();
+    std::size_t produced = 0;
+    int status = fill(text.data(), text.size(), produced);
+    if (produced > limit) return tooLong();
+    if (status == Z_STREAM_END) {
+        text.resize(produced);
+        return true;
     }
-    return true;
+    if (status != Z_OK) return damaged();
+    // More text than expected: its length is counted without keeping it, and only a text
+    // within the limit is inflated once more, into room for exactly that.
+    char scratch[1 << 16];
+    while (status == Z_OK && produced <= limit) {
+        std::size_t counted = 0;
+        status = fill(scratch, std::min(sizeof scratch, limit + 1 - produced), counted);
+        produced += counted;
+        if (counted == 0 && status == Z_OK) status = Z_BUF_ERROR;
+    }
+    if (produced > limit) return tooLong();
+    if (status != Z_STREAM_END) return damaged();
+    text = std::string();
+    text.resize(produced);
+    if (inflateReset(&z) != Z_OK) return damaged();
+    start();
+    // The count has checked the stream to its end, so the text is whole once the room is full.
+    std::size_t again = 0;
+    fill(text.data(), text.size(), again);
+    return again == produced || damaged();
 }
 
 std::string WriteDelimited(const std::vector<ForeignEntry>& entries, char separator) {

@@ -3,6 +3,7 @@
 // text export, KVTML 2 and FreeDict's dictd files.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,8 +59,15 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
 // The text of an HTML field: tags dropped, line breaks and blocks as new lines, entities
 // decoded.
 std::string HtmlToText(std::string_view html);
-// Decompresses a gzip (dictzip) file's bytes; a file that is not compressed is returned as is.
-bool Gunzip(std::string_view bytes, std::string& text, std::string& error);
+// The most text an import takes from one file, compressed or not: beyond it a file is
+// more likely a mistake or an attack than a dictionary, and its entries would not fit in
+// memory anyway.
+constexpr std::size_t kMaxImportText = std::size_t{1} << 30;
+// "1 GB", "64 MB", "512 KB" or "300 bytes", for messages about sizes.
+std::string SizeName(std::size_t bytes);
+// Decompresses a gzip (dictzip) file's bytes; a file that is not compressed is returned as
+// is. Fails when the text would be longer than `limit`.
+bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit = kMaxImportText);
 
 // Writers, from entries in the format's encoding. Lines end in CRLF.
 std::string WriteDelimited(const std::vector<ForeignEntry>& entries, char separator);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <new>
 
 #include "core/catalogue/catalogue.h"
 #include "core/store/collation.h"
@@ -262,4 +265,112 @@ TEST_F(ExchangeTest, LettersWithAnExactCodePageSpellingAreTaken) {
     std::vector<std::string> expected;
     for (const auto& c : cases) expected.push_back(c.record);
     EXPECT_EQ(Lines(plan.forward), expected);
+}
+
+TEST_F(ExchangeTest, FilesBeyondTheTextLimitAreRefusedWithNothingChanged) {
+    const std::string before = ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk");
+    gzFile bomb = gzopen("bomb.dict.dz", "wb9");  // 3 MB of zeros in 3 KB
+    gzwrite(bomb, std::string(3 << 20, '\0').data(), 3 << 20);
+    gzclose(bomb);
+    WriteFile("bomb.index", "house\tA\tE\n");
+    WriteFile("big.tsv", "Baum\tboom\n" + std::string((1 << 20) - 9, 'x'));  // a byte too many
+    for (auto [file, message] :
+         {std::pair{"bomb.index",
+                    "the compressed dictionary unpacks to more than 1 MB of text, more than an import takes"},
+          {"big.tsv", "big.tsv is larger than 1 MB, more than an import takes"}}) {
+        ImportOptions options;
+        options.maxText = 1 << 20;
+        ImportPlan plan;
+        std::string error;
+        EXPECT_FALSE(PlanImport(file, options, plan, error));
+        EXPECT_EQ(error, std::string(file) + ": " + message);
+    }
+    EXPECT_EQ(ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk"), before);
+}
+
+namespace {
+
+const char* failingStep = nullptr;
+
+void FailAtStep(const char* step) {
+    if (std::strcmp(step, failingStep) == 0) throw std::bad_alloc();
+}
+
+}  // namespace
+
+TEST_F(ExchangeTest, RunningOutOfMemoryAtAnyStepIsReportedWithNothingChanged) {
+    WriteRecords("words/ger_dut.gk", {Record("Haus", "huis")});
+    const std::string before = ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk");
+    WriteFile("words.tsv", "Baum\tboom\n");
+    const struct {
+        const char* step;
+        const char* error;
+    } cases[] = {
+        {"read", "there is not enough memory to read words.tsv; nothing was changed"},
+        {"plan", "there is not enough memory to read words.tsv; nothing was changed"},
+        {"sort", "there is not enough memory to sort the words; nothing was changed"},
+        {"write", "cannot write words/ger_dut.gk; nothing was imported"},
+        {"write reverse", "cannot write words/dut_ger.gk; nothing was imported"},
+    };
+    // Put back however the test ends, so no other test runs out of memory.
+    struct Hooked {
+        Hooked() { ImportStepHook = FailAtStep; }
+        ~Hooked() { ImportStepHook = nullptr; }
+    } hooked;
+    for (const auto& c : cases) {
+        failingStep = c.step;
+        ImportPlan plan;
+        std::string error;
+        EXPECT_FALSE(PlanImport("words.tsv", {}, plan, error) && ApplyImport(plan, error)) << c.step;
+        std::replace(error.begin(), error.end(), '\\', '/');
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk"), before) << c.step;
+    }
+}
+
+TEST_F(ExchangeTest, TheReportQuotesAtMost80CharactersOfAField) {
+    std::string umlauts;
+    for (int i = 0; i < 100; ++i) umlauts += "\xC3\xA4";
+    WriteFile("words.tsv", std::string(200000, 'a') + "\tx\n" + umlauts + "\tx\n");
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    EXPECT_EQ(Problems(plan.report),
+              (std::vector<std::string>{
+                  "1 \"" + std::string(80, 'a') + "...\": the word has more than 30 characters",
+                  "2 \"" + umlauts.substr(0, 160) + "...\": the word has more than 30 characters",
+              }));
+}
+
+TEST_F(ExchangeTest, TheReversePairsLossesAreCountedAndReported) {
+    WriteRecords("words/dut_ger.gk", {Record("huis", std::string(46, 'h'))});  // "Haus" would make 52
+    WriteFile("words.tsv", "Haus\thuis\nWort\tkort, een woord dat langer is dan dertig\n");
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    EXPECT_EQ(Problems(plan.report),
+              (std::vector<std::string>{
+                  "1 \"Haus\": no room in the reverse pair's translation of \"huis\"",
+                  "2 \"Wort\": \"een woord dat langer is dan dertig\" has more than 30 characters, too many for a word "
+                  "of the reverse pair",
+              }));
+    EXPECT_NE(DescribeImport(plan.report).find("reverse pair: added 1, merged 0, not taken 2\n"), std::string::npos);
+}
+
+TEST_F(ExchangeTest, TheWholeReportIsWrittenForNotepadBesideTheProgramsFiles) {
+    std::string lines;
+    for (int i = 0; i < 20; ++i) lines += "Wort\t\n";
+    WriteFile("words.tsv", lines +
+                               "Stra\xDF"
+                               "e\t\n");  // code page 1252, as the pair stores it
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    ASSERT_TRUE(WriteImportReport(plan.report, *CurrentPair, error)) << error;
+    const std::string file = ReadFile("ger_dut.import.txt");
+    EXPECT_EQ(file.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(file.find("\r\nline 20: \"Wort\": the translation is empty\r\n"
+                        "line 21: \"Stra\xC3\x9F"
+                        "e\": the translation is empty\r\n"),
+              std::string::npos);
 }

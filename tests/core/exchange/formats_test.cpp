@@ -217,6 +217,33 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
     }
 }
 
+#ifdef _WIN32
+// The expected words are those for the codes Windows' XML reader (under Wine) gives.
+TEST(Formats, XmlFaultsAreToldInWords) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"<kvtml>\n<entries>\n<entry>\n</kvtml>", "line 4: an end tag does not match its start tag"},
+        {"<?xml version=\"1.0\" encoding=\"klingon\"?><kvtml/>", "line 1: the encoding the file declares is not known"},
+        {"<kvtml/><b/>", "line 1: something stands where XML allows nothing, such as a second root element"},
+    };
+    ForeignFile file;
+    std::string error;
+    for (const auto& c : cases) {
+        EXPECT_FALSE(ReadKvtml(c.text, "", "", file, error)) << c.text;
+        EXPECT_EQ(error, c.error);
+    }
+    // Windows reads an internal subset; Wine's reader refuses it, and says so.
+    const char* subset =
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE kvtml [<!ENTITY a \"b\">]>\n<kvtml><identifiers>"
+        "<identifier id=\"0\"/><identifier id=\"1\"/></identifiers></kvtml>";
+    if (!ReadKvtml(subset, "", "", file, error)) {
+        EXPECT_EQ(error, "line 2: the file has an internal DTD, which this reader refuses");
+    }
+}
+#endif
+
 TEST(Formats, FreeDictDefinitions) {
     const std::string dict =
         "00-database-short\nEnglish - German\n"
@@ -258,6 +285,34 @@ TEST(Formats, FreeDictDefinitions) {
     damagedGzip.resize(damagedGzip.size() / 2);
     EXPECT_FALSE(Gunzip(damagedGzip, text, error));
     EXPECT_EQ(error, "the compressed dictionary is damaged");
+}
+
+TEST(Formats, UnpackedTextStopsAtTheLimit) {
+    constexpr std::size_t kLimit = 1 << 20;
+    std::string letters(kLimit + 1, 'a');
+    std::uint32_t seed = 1;
+    for (char& c : letters) c = static_cast<char>('a' + (seed = seed * 1103515245u + 12345u) % 26);
+    const struct {
+        const char* name;
+        std::string packed;
+        bool unpacked;
+    } cases[] = {
+        {"exactly the limit, packed beyond what text packs to", Gzip(std::string(kLimit, 'a')), true},
+        {"exactly the limit, packed as text packs", Gzip(letters.substr(0, kLimit)), true},
+        {"one byte more, packed as text packs", Gzip(letters), false},
+        {"one byte more", Gzip(std::string(kLimit + 1, 'a')), false},
+        {"a bomb of zeros", Gzip(std::string(3 * kLimit, '\0')), false},
+    };
+    for (const auto& c : cases) {
+        std::string text, error;
+        EXPECT_EQ(Gunzip(c.packed, text, error, kLimit), c.unpacked) << c.name;
+        if (c.unpacked) {
+            EXPECT_EQ(text.size(), kLimit) << c.name;
+        } else {
+            EXPECT_EQ(error, "the compressed dictionary unpacks to more than 1 MB of text, more than an import takes")
+                << c.name;
+        }
+    }
 }
 
 TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
