@@ -61,6 +61,13 @@ TEST_F(CatalogueTest, LinesGiveForwardPairsThenTheirReverses) {
         UseCatalogue(c.catalogue);
         EXPECT_EQ(Views(), c.pairs) << c.catalogue;
         EXPECT_EQ(CurrentPair, PairAt(PairCount() / 2));
+        // Each pair's reverse has both its names the other way round.
+        for (int i = 0; i < PairCount(); ++i) {
+            const WordListDescriptor* reverse = ReversePair(*PairAt(i));
+            ASSERT_NE(reverse, nullptr);
+            EXPECT_STREQ(reverse->name1, PairAt(i)->name2);
+            EXPECT_STREQ(reverse->name2, PairAt(i)->name1);
+        }
     }
     UseCatalogue("[languages]\nlongname,greek,161,Modern Greek\n");
     EXPECT_STREQ(PairAt(0)->wordFileShort, "lon_dut.gk");  // the short names stay those of the first field

@@ -89,6 +89,7 @@ TEST_F(AddWordsTest, EntriesThatStoreNothing) {
                  {"pear", "  ", EntryResult::Ignored},
                  {"pear", " , ,, ", EntryResult::Cleared},
                  {"pe,ar", "peer", EntryResult::HasComma},
+                 {"a word of thirty-one characters", "peer", EntryResult::TooLong},
                  // Grows past 50 characters once every comma is followed by a blank: never cut.
                  {"pear", "aaaaaaaaaa,bbbbbbbbbb,cccccccccc,dddddddddd,eeeee", EntryResult::TooLong}};
     for (const auto& c : cases) EXPECT_EQ(ConfirmEntry(c.word, c.translation), c.result) << c.translation;

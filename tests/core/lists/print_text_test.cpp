@@ -108,4 +108,8 @@ TEST(PrintText, PagesGoOnPaperInCopyAndRangeOrder) {
         {"a range wholly past the end", 3, {1, false, true, 5, 6}, {}},
     };
     for (const auto& c : cases) EXPECT_EQ(PagePrintOrder(c.pages, c.choice), c.order) << c.name;
+    // A last, partial page is a page; no lines are no page.
+    EXPECT_EQ(PageCount(50, 25), 2);
+    EXPECT_EQ(PageCount(51, 25), 3);
+    EXPECT_EQ(PageCount(0, 25), 0);
 }
