@@ -20,6 +20,13 @@
 #define IDC_LISTDIALOG_NAME 30
 #define IDC_LISTDIALOG_GROUP 68
 
+// The dialog that picks a KVTML file's two languages.
+#define IDC_KVTMLDIALOG_TEXT 75
+#define IDC_KVTMLDIALOG_FIRST_LABEL 76
+#define IDC_KVTMLDIALOG_FIRST 77
+#define IDC_KVTMLDIALOG_SECOND_LABEL 78
+#define IDC_KVTMLDIALOG_SECOND 79
+
 // Main window menu commands and the language menu's first id.
 #define IDM_MAIN_HELP 4
 #define IDM_MAIN_ABOUT 5

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <xmllite.h>
 
+#include <algorithm>
+#include <new>
 #include <string>
 
 #include "platform/xml.h"
@@ -110,24 +112,55 @@ std::string Value(IXmlReader* reader) {
     return SUCCEEDED(reader->GetValue(&value, &length)) ? Utf8(value, length) : std::string();
 }
 
-// A stream over a copy of the bytes, freed with the stream.
-IStream* MemoryStream(std::string_view bytes) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
-    if (!memory) return nullptr;
-    if (void* p = GlobalLock(memory)) {
-        if (!bytes.empty()) memcpy(p, bytes.data(), bytes.size());
-        GlobalUnlock(memory);
+// A stream over the document's bytes whose reads end on ASCII where they can. Wine's
+// XmlLite converts each read to UTF-16 but for a last byte that is not ASCII, which it
+// keeps back, and it mangles both the character that byte ends and the one it begins. Any
+// reader takes short reads. A UTF-16 document is read as it comes: a unit must not be cut.
+class CharacterStream : public ISequentialStream {
+public:
+    explicit CharacterStream(std::string_view bytes)
+        : bytes_(bytes),
+          utf8_(bytes.size() < 2 || (bytes[0] != '\0' && bytes[1] != '\0' && bytes.compare(0, 2, "\xFF\xFE") != 0 &&
+                                     bytes.compare(0, 2, "\xFE\xFF") != 0)) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid != __uuidof(IUnknown) && iid != __uuidof(ISequentialStream)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<ISequentialStream*>(this);
+        AddRef();
+        return S_OK;
     }
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
-        GlobalFree(memory);
-        return nullptr;
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
     }
-    ULARGE_INTEGER size;
-    size.QuadPart = bytes.size();
-    stream->SetSize(size);
-    return stream;
-}
+
+    HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG size, ULONG* read) override {
+        std::size_t n = std::min<std::size_t>(size, bytes_.size() - at_);
+        if (utf8_ && at_ + n < bytes_.size()) {
+            std::size_t cut = n;
+            while (cut > 0 && static_cast<unsigned char>(bytes_[at_ + cut - 1]) >= 0x80) --cut;
+            if (cut > 0) n = cut;  // else a whole read without ASCII: no cut helps
+        }
+        memcpy(buffer, bytes_.data() + at_, n);
+        at_ += n;
+        if (read) *read = static_cast<ULONG>(n);
+        return S_OK;  // as a memory stream answers, also at its end
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
+
+private:
+    virtual ~CharacterStream() = default;
+
+    std::string_view bytes_;
+    std::size_t at_ = 0;
+    bool utf8_;
+    LONG references_ = 1;
+};
 
 }  // namespace
 
@@ -139,7 +172,7 @@ bool ReadXml(std::string_view document, const std::function<void(const XmlNode&)
         error = "this Windows has no XML reader (xmllite.dll)";
         return false;
     }
-    IStream* stream = MemoryStream(document);
+    ISequentialStream* stream = new (std::nothrow) CharacterStream(document);
     // A DOCTYPE is allowed and skipped; nothing is fetched from outside.
     reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Parse);
     reader->SetProperty(XmlReaderProperty_XmlResolver, 0);

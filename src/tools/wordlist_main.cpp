@@ -13,9 +13,9 @@
 // another program's file (F: tsv, csv, anki, kvtml, freedict; by default from the file's
 // name), prints what it adds, merges and skips (and writes it to the word file's name
 // with ".import.txt" in the working directory), and unless --dry-run stores the words in
-// the pair and its reverse; --languages picks a KVTML file's two languages, --separator
-// (tab, semicolon, comma or a character) the one of tab and comma text instead of what
-// the file says or shows.
+// the pair and its reverse; --languages picks a KVTML file's two languages (by id, name
+// or locale) where the pair's names do not, --separator (tab, semicolon, comma or a
+// character) the one of tab and comma text instead of what the file says or shows.
 
 #include <algorithm>
 #include <chrono>
@@ -324,7 +324,13 @@ int ImportCommand(const Options& options) {
     ImportPlan plan;
     std::string error;
     const Clock::time_point start = Clock::now();
-    if (!PlanImport(options.operand, import, plan, error)) return Fail(error);
+    if (!PlanImport(options.operand, import, plan, error)) {
+        // A KVTML file whose languages the pair's names do not find: the message lists the
+        // file's ones, and this is how to take two of them.
+        if (options.languages.empty() && error.find("; its languages are ") != std::string::npos)
+            error += "\nwordlist: choose two with --languages ID1,ID2";
+        return Fail(error);
+    }
     const Clock::time_point planned = Clock::now();
     std::fputs(DescribeImport(plan.report).c_str(), stdout);
     if (WriteImportReport(plan.report, *plan.pair, error))

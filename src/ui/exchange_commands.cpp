@@ -6,12 +6,16 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "core/catalogue/catalogue.h"
 #include "core/exchange/exchange.h"
 #include "core/session/session.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
+#include "platform/replace_file.h"
+#include "ui/kvtml_languages_dialog.h"
 #include "ui/secondary_window.h"
 #include "ui/sorting_window.h"
 #include "ui/ui_text.h"
@@ -170,6 +174,37 @@ bool Confirmed(HWND owner, const ImportReport& report) {
     }
 }
 
+// "German (de)" as the file names a language, its id when it gives neither name nor locale.
+std::wstring LanguageWide(const KvtmlLanguage& language) {
+    bool valid = false;
+    if (language.name.empty() && language.locale.empty()) return Utf8Wide(language.id, valid);
+    if (language.locale.empty() || language.name.empty()) return Utf8Wide(language.name + language.locale, valid);
+    return Utf8Wide(language.name + " (" + language.locale + ")", valid);
+}
+
+// A KVTML file's two languages, passed on by id: the ones named as the pair's, or, when
+// the names do not settle it or the file holds more, the ones the user picks. False when
+// the user cancelled. A file that cannot be read is left for the import to report.
+bool ChooseLanguages(HWND owner, const std::string& path, ImportOptions& options) {
+    std::string text, error;
+    std::vector<KvtmlLanguage> languages;
+    if (FormatOfFile(path, "") != ExchangeFormat::Kvtml || !platform::ReadFileBytes(path, text) ||
+        !ReadKvtmlLanguages(text, languages, error))
+        return true;
+    KvtmlMatch match =
+        MatchKvtmlLanguages(languages, WideUtf8(NameWide(CurrentPair->name1)), WideUtf8(NameWide(CurrentPair->name2)));
+    if (match.choose) {
+        std::vector<std::wstring> shown;
+        for (const KvtmlLanguage& language : languages) shown.push_back(LanguageWide(language));
+        const std::optional<std::pair<int, int>> chosen = ChooseKvtmlLanguages(owner, shown, match.first, match.second);
+        if (!chosen) return false;
+        std::tie(match.first, match.second) = *chosen;
+    }
+    options.first = languages[static_cast<std::size_t>(match.first)].id;
+    options.second = languages[static_cast<std::size_t>(match.second)].id;
+    return true;
+}
+
 // The word files are replaced while closed: Windows replaces no file that is open.
 bool Apply(ImportPlan& plan, std::string& error) {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
@@ -184,9 +219,11 @@ bool Apply(ImportPlan& plan, std::string& error) {
 
 // Plans the import of the chosen file, asks, and stores the words.
 void ImportAsked(HWND owner, const std::string& path) {
+    ImportOptions options;
+    if (!ChooseLanguages(owner, path, options)) return;
     ImportPlan plan;
     std::string error;
-    if (!PlanImport(path, ImportOptions{}, plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
+    if (!PlanImport(path, options, plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
     if (!Confirmed(owner, plan.report)) return;
     if (!Apply(plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
     Tell(owner, UiWideOr("ImportDone", "The words have been imported."), UiKey::Dictionary, MB_ICONINFORMATION);

@@ -105,6 +105,15 @@ check import-separator-given "$(printf 'fields separated by comma\nadded 1')" \
 expect_error unknown-separator "unknown separator semi" --pair 0 import --separator semi sheet.csv
 expect_error unknown-format "unknown format xls" --pair 0 import --format xls deck.tsv
 expect_error unknown-extension "give it with --format" --pair 0 import deck.doc
+# KVTML: languages that the pair's names do not find are refused with those of the file.
+printf '<kvtml><identifiers><identifier id="0"><name>English</name><locale>en</locale></identifier>
+<identifier id="1"><name>Deutsch</name></identifier><identifier id="2"><locale>fr</locale></identifier>
+</identifiers><entries><entry><translation id="0"><text>tree</text></translation>
+<translation id="1"><text>Baum</text></translation></entry></entries></kvtml>\n' > three.kvtml
+expect_error kvtml-unmatched 'no language "german"; its languages are 0 (English, en), 1 (Deutsch), 2 (fr)
+wordlist: choose two with --languages ID1,ID2' --pair 0 import --dry-run three.kvtml
+check kvtml-chosen "$(printf 'languages: identifier 1 (Deutsch) and identifier 0 (English)\nadded 1')" \
+  "$("$wordlist" --pair 0 import --dry-run --languages 1,en three.kvtml | sed -n '/^languages/p;/^added/s/,.*//p')"
 printf '"open\tx\n' > damaged.tsv
 expect_error damaged-import "line 1: a quoted field is not closed" --pair 0 import damaged.tsv
 : > wordlists/eng_ger.gk

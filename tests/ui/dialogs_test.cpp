@@ -1,11 +1,14 @@
 // The new-list dialog and the help target: names for the file system, paths that fit.
 
 #include <gtest/gtest.h>
+#include <windowsx.h>
 
+#include "core/catalogue/catalogue.h"
 #include "core/settings/settings.h"
 #include "resource.h"
 #include "ui/app_state.h"
 #include "ui/help.h"
+#include "ui/kvtml_languages_dialog.h"
 #include "ui/new_list_dialog.h"
 #include "ui/sorting_window.h"
 #include "ui/ui_support.h"
@@ -90,4 +93,45 @@ TEST_F(DialogsTest, ProgressWindowsAndTheNewListDialog) {
         },
         [] { RunNewListDialog(MainWindow); });
     EXPECT_EQ(dialog, "326x145");
+}
+
+// A KVTML file's languages: OK takes two different ones and gives back their places.
+TEST_F(DialogsTest, KvtmlLanguagesAreTwoDifferentOnesOfTheFile) {
+    const std::vector<std::wstring> languages = {L"English (en)", L"Deutsch (de)",
+                                                 L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC"};
+    std::vector<std::wstring> seen;
+    std::vector<bool> okEnabled;
+    auto choose = [&](HWND dialog, int id, int n) {
+        HWND list = GetDlgItem(dialog, id);
+        ComboBox_SetCurSel(list, n);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        okEnabled.push_back(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+    };
+    // OK pressed while it is disabled must not end the dialog: the Cancel after it does.
+    std::optional<std::pair<int, int>> chosen;
+    WhileModal(
+        [&] {
+            HWND dialog = GetActiveWindow();
+            wchar_t item[64] = L"";
+            SendDlgItemMessageW(dialog, IDC_KVTMLDIALOG_SECOND, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(item));
+            seen = {WideText(GetDlgItem(dialog, IDC_KVTMLDIALOG_FIRST_LABEL)), item};
+            okEnabled.push_back(IsWindowEnabled(GetDlgItem(dialog, IDOK)));  // the second is not chosen yet
+            choose(dialog, IDC_KVTMLDIALOG_SECOND, 1);
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        },
+        [&] { chosen = ChooseKvtmlLanguages(MainWindow, languages, 1, -1); });
+    EXPECT_FALSE(chosen.has_value());
+    WhileModal(
+        [&] {
+            HWND dialog = GetActiveWindow();
+            choose(dialog, IDC_KVTMLDIALOG_SECOND, 2);
+            choose(dialog, IDC_KVTMLDIALOG_FIRST, 2);
+            choose(dialog, IDC_KVTMLDIALOG_FIRST, 0);
+            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        },
+        [&] { chosen = ChooseKvtmlLanguages(MainWindow, languages, 1, -1); });
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"Words in " + NameWide(CurrentPair->name1) + L":", languages[2]}));
+    EXPECT_EQ(okEnabled, (std::vector<bool>{false, false, true, false, true}));
+    EXPECT_EQ(chosen, std::make_optional(std::make_pair(0, 2)));
 }

@@ -15,7 +15,7 @@ struct WordListDescriptor;
 
 struct ImportOptions {
     std::optional<ExchangeFormat> format;  // none: from the file's name
-    std::string first, second;             // KVTML languages; none: the pair's names
+    std::string first, second;             // KVTML languages by id, name or locale; none: the pair's names
     char separator = 0;                    // of tab and comma text; 0: as the file says or shows
     std::size_t maxText = kMaxImportText;  // the most text taken from the file, unpacked
 };

@@ -516,18 +516,17 @@ std::string HtmlToText(std::string_view html) {
     return text;
 }
 
-bool ReadKvtml(std::string_view text, const std::string& first, const std::string& second, ForeignFile& file,
-               std::string& error) {
-    file = ForeignFile{};
-    struct Identifier {
-        std::string id, name, locale;
-    };
-    std::vector<Identifier> identifiers;
-    struct Entry {
-        int line;
-        std::map<std::string, std::string> texts;
-    };
-    std::vector<Entry> entries;
+namespace {
+
+struct KvtmlEntry {
+    int line;
+    std::map<std::string, std::string> texts;  // by identifier
+};
+
+// The file's languages and, when `entries` is given, its entries' texts.
+bool ParseKvtml(std::string_view text, std::vector<KvtmlLanguage>& languages, std::vector<KvtmlEntry>* entries,
+                std::string& error) {
+    languages.clear();
     std::vector<std::string> path;
     std::string translationId;
     bool root = false;
@@ -541,8 +540,8 @@ bool ReadKvtml(std::string_view text, const std::string& first, const std::strin
                 for (const auto& [name, value] : node.attributes)
                     if (name == "id") id = value;
                 const std::string parent = path.empty() ? "" : path.back();
-                if (node.name == "identifier" && parent == "identifiers") identifiers.push_back({id, "", ""});
-                if (node.name == "entry" && parent == "entries") entries.push_back({node.line, {}});
+                if (node.name == "identifier" && parent == "identifiers") languages.push_back({id, "", ""});
+                if (entries && node.name == "entry" && parent == "entries") entries->push_back({node.line, {}});
                 if (node.name == "translation" && parent == "entry") translationId = id;
                 path.push_back(node.name);
             } else if (node.kind == Kind::End) {
@@ -550,12 +549,12 @@ bool ReadKvtml(std::string_view text, const std::string& first, const std::strin
             } else if (path.size() >= 2) {
                 const std::string& element = path.back();
                 const std::string& parent = path[path.size() - 2];
-                if (parent == "identifier" && !identifiers.empty()) {
-                    if (element == "name") identifiers.back().name += node.text;
-                    if (element == "locale") identifiers.back().locale += node.text;
-                } else if (parent == "translation" && element == "text" && !entries.empty() && path.size() >= 3 &&
-                           path[path.size() - 3] == "entry") {
-                    entries.back().texts[translationId] += node.text;
+                if (parent == "identifier" && !languages.empty()) {
+                    if (element == "name") languages.back().name += node.text;
+                    if (element == "locale") languages.back().locale += node.text;
+                } else if (entries && parent == "translation" && element == "text" && !entries->empty() &&
+                           path.size() >= 3 && path[path.size() - 3] == "entry") {
+                    entries->back().texts[translationId] += node.text;
                 }
             }
         },
@@ -565,29 +564,71 @@ bool ReadKvtml(std::string_view text, const std::string& first, const std::strin
         error = "not a KVTML file: its root element is not <kvtml>";
         return false;
     }
-    if (identifiers.size() < 2) {
+    if (languages.size() < 2) {
         error = "the file names fewer than two languages (<identifier>)";
         return false;
     }
-    auto pick = [&](const std::string& wanted, const Identifier* other) -> const Identifier* {
-        for (const Identifier& id : identifiers)
-            if (&id != other && !wanted.empty() &&
-                (EqualsIgnoringAsciiCase(id.name, wanted) || EqualsIgnoringAsciiCase(id.locale, wanted) ||
-                 EqualsIgnoringAsciiCase(id.id, wanted)))
-                return &id;
-        return nullptr;
-    };
-    const Identifier* a = pick(first, nullptr);
-    const Identifier* b = pick(second, a);
-    if (!a) a = &identifiers[0] != b ? &identifiers[0] : &identifiers[1];
-    if (!b)
-        for (const Identifier& id : identifiers)
-            if (&id != a) {
-                b = &id;
-                break;
-            }
-    file.languages = "identifier " + a->id + " (" + a->name + ") and identifier " + b->id + " (" + b->name + ")";
-    for (Entry& entry : entries) file.entries.push_back({entry.line, entry.texts[a->id], entry.texts[b->id], {}});
+    return true;
+}
+
+}  // namespace
+
+bool ReadKvtmlLanguages(std::string_view text, std::vector<KvtmlLanguage>& languages, std::string& error) {
+    return ParseKvtml(text, languages, nullptr, error);
+}
+
+int FindKvtmlLanguage(const std::vector<KvtmlLanguage>& languages, std::string_view wanted, int other) {
+    if (wanted.empty()) return -1;
+    const int count = static_cast<int>(languages.size());
+    for (int i = 0; i < count; ++i)
+        if (i != other && languages[i].id == wanted) return i;
+    for (int i = 0; i < count; ++i)
+        if (i != other && (EqualsIgnoringAsciiCase(languages[i].name, wanted) ||
+                           EqualsIgnoringAsciiCase(languages[i].locale, wanted)))
+            return i;
+    return -1;
+}
+
+KvtmlMatch MatchKvtmlLanguages(const std::vector<KvtmlLanguage>& languages, std::string_view first,
+                               std::string_view second) {
+    KvtmlMatch match;
+    match.first = FindKvtmlLanguage(languages, first);
+    match.second = FindKvtmlLanguage(languages, second, match.first);
+    match.choose = languages.size() > 2 || match.first < 0 || match.second < 0;
+    return match;
+}
+
+std::string ListKvtmlLanguages(const std::vector<KvtmlLanguage>& languages) {
+    std::string text;
+    for (const KvtmlLanguage& l : languages) {
+        if (!text.empty()) text += ", ";
+        text += l.id;
+        if (!l.name.empty() || !l.locale.empty())
+            text += " (" + l.name + (!l.name.empty() && !l.locale.empty() ? ", " : "") + l.locale + ")";
+    }
+    return text;
+}
+
+bool ReadKvtml(std::string_view text, const std::string& first, const std::string& second, ForeignFile& file,
+               std::string& error) {
+    file = ForeignFile{};
+    std::vector<KvtmlLanguage> languages;
+    std::vector<KvtmlEntry> entries;
+    if (!ParseKvtml(text, languages, &entries, error)) return false;
+    const KvtmlMatch match = MatchKvtmlLanguages(languages, first, second);
+    const int a = match.first, b = match.second;
+    if (a < 0 || b < 0) {
+        const std::string& missing = a < 0 ? first : second;
+        error = (a >= 0 && FindKvtmlLanguage(languages, second) == a
+                     ? "\"" + second + "\" is the same language of the file as \"" + first + "\""
+                     : "the file has no language \"" + missing + "\"") +
+                "; its languages are " + ListKvtmlLanguages(languages);
+        return false;
+    }
+    const KvtmlLanguage& x = languages[a];
+    const KvtmlLanguage& y = languages[b];
+    file.languages = "identifier " + x.id + " (" + x.name + ") and identifier " + y.id + " (" + y.name + ")";
+    for (KvtmlEntry& entry : entries) file.entries.push_back({entry.line, entry.texts[x.id], entry.texts[y.id], {}});
     return true;
 }
 

@@ -374,3 +374,42 @@ TEST_F(ExchangeTest, TheWholeReportIsWrittenForNotepadBesideTheProgramsFiles) {
                         "e\": the translation is empty\r\n"),
               std::string::npos);
 }
+
+// Dense two- and three-byte characters in a file far larger than any reader's buffer, so
+// that some character straddles each read wherever the reader cuts.
+TEST(ExchangeRoundTrip, LargeGreekKvtmlComesBackWhole) {
+    WorkDir dir;
+    UseCatalogue("[languages]\ngreek,,161\n");
+    WriteEmptyWordFiles();
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
+        if (std::string(WordFileName(*d)) == "gre_dut.gk") CurrentPair = d;
+    SetCollation(*CurrentPair, LocaleReport::Silent);
+    // Greek letters in code page 1253 for the words; accents, the euro and trade mark signs
+    // (three bytes in UTF-8) in code page 1252 for the translations.
+    const std::string greek = "\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF0\xF1\xF3\xF4\xF5";
+    const std::string latin = "\xE9\xE0\xFC\xE7\x80\x99\xF1\xF6";
+    std::vector<WordRecord> records;
+    for (int n = 0; n < 4000; ++n) {
+        // The number in Greek digits keeps the words apart; the letters after it vary the length.
+        std::string word;
+        for (int v = n; v > 0 || word.empty(); v /= static_cast<int>(greek.size())) word += greek[v % greek.size()];
+        word += " " + std::string(1 + n % 7, greek[n % greek.size()]);
+        std::string translation(1 + n % 5, latin[n % latin.size()]);
+        translation += " " + std::to_string(n);
+        records.push_back(Record(word, translation));
+    }
+    WriteRecords("words/gre_dut.gk", records);
+    std::string error;
+    ASSERT_EQ(ExportCurrentPair("out.kvtml", std::nullopt, error), 4000) << error;
+    ASSERT_GT(ReadFile("out.kvtml").size(), 20u * 8192);
+
+    WriteEmptyWordFiles();
+    ImportPlan plan;
+    ASSERT_TRUE(PlanImport("out.kvtml", {}, plan, error)) << error;
+    EXPECT_EQ(DescribeImport(plan.report, 5).find("line "), std::string::npos) << DescribeImport(plan.report, 5);
+    ASSERT_TRUE(ApplyImport(plan, error)) << error;
+    std::vector<std::string> expected = Lines(records), imported = Lines(ReadRecords("words/gre_dut.gk"));
+    std::sort(expected.begin(), expected.end());
+    std::sort(imported.begin(), imported.end());
+    EXPECT_EQ(imported, expected);
+}

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "test_support.h"
 
@@ -200,8 +201,46 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
                                                      "e",
                                                      ""}}));
     EXPECT_EQ(file.languages, "identifier 1 (German) and identifier 0 (English)");
-    ASSERT_TRUE(ReadKvtml(document, "dutch", "french", file, error)) << error;  // unknown: the file's order
-    EXPECT_EQ(file.entries[0].word, "house");
+
+    // A name that stands for no language is refused with the ones there are, never guessed.
+    const struct {
+        std::string first, second, result;
+    } names[] = {
+        {"1", "EN", "identifier 1 (German) and identifier 0 (English)"},
+        {"de", "0", "identifier 1 (German) and identifier 0 (English)"},
+        {"english", "dutch", "the file has no language \"dutch\"; its languages are 0 (English, en), 1 (German, de)"},
+        {"french", "german", "the file has no language \"french\"; its languages are 0 (English, en), 1 (German, de)"},
+        {"en", "English",
+         "\"English\" is the same language of the file as \"en\"; its languages are 0 (English, en), "
+         "1 (German, de)"},
+    };
+    for (const auto& n : names) {
+        error.clear();
+        const bool read = ReadKvtml(document, n.first, n.second, file, error);
+        EXPECT_EQ(read ? file.languages : error, n.result) << n.first << "," << n.second;
+        EXPECT_EQ(read, file.entries.size() == 2) << n.first << "," << n.second;
+    }
+    std::vector<KvtmlLanguage> languages;
+    ASSERT_TRUE(ReadKvtmlLanguages(document, languages, error)) << error;
+    EXPECT_EQ(ListKvtmlLanguages(languages), "0 (English, en), 1 (German, de)");
+
+    // The user chooses when the names do not settle it, or a third language could be meant.
+    const std::vector<KvtmlLanguage> three = {{"0", "English", "en"}, {"1", "German", "de"}, {"2", "", "fr"}};
+    const struct {
+        const std::vector<KvtmlLanguage>* languages;
+        std::string first, second;
+        int a, b;
+        bool choose;
+    } matches[] = {
+        {&languages, "german", "english", 1, 0, false}, {&languages, "dutch", "english", -1, 0, true},
+        {&languages, "german", "German", 1, -1, true},  {&three, "en", "fr", 0, 2, true},
+        {&three, "2", "spanish", 2, -1, true},
+    };
+    for (const auto& m : matches) {
+        const KvtmlMatch match = MatchKvtmlLanguages(*m.languages, m.first, m.second);
+        EXPECT_EQ(std::make_tuple(match.first, match.second, match.choose), std::make_tuple(m.a, m.b, m.choose))
+            << m.first << "," << m.second;
+    }
 
     const struct {
         std::string text, error;
