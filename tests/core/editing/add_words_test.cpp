@@ -24,8 +24,11 @@ protected:
         UseCatalogue("[languages]\nenglish\n");
         WriteRecords("words/eng_dut.gk",
                      {Record("apple", "appel"), Record("house", "huis"), Record("plum", "pruim", 1)});
-        WriteRecords("words/dut_eng.gk", {Record("huis", "house"), Record("pruim", "prune", 1), Record("thuis", "home"),
-                                          Record("woning", "flat, apartment, dwelling, lodgings, residence")});
+        // onderdak has room for ", house" to the last character, woning for none.
+        WriteRecords("words/dut_eng.gk",
+                     {Record("huis", "House"), Record("onderdak", "shelter, lodging, roof, accommodation, home"),
+                      Record("pruim", "prune", 1), Record("thuis", "home"),
+                      Record("woning", "flat, apartment, dwelling, lodgings, residence")});
         std::filesystem::create_directories("lists/week1");
         Settings.PracticeList = "week1";
         CurrentPair = PairAt(0);
@@ -47,15 +50,18 @@ TEST(AddWords, TranslationsAreNormalised) {
 
 TEST_F(AddWordsTest, AnExistingWordTakesTheTranslationAndFeedsTheReversePair) {
     EXPECT_EQ(PreviewTranslation("HOUSE"), "huis");
-    EXPECT_EQ(ConfirmEntry("house", "huis , thuis,, woning, verblijf "), EntryResult::Stored);
+    EXPECT_EQ(ConfirmEntry("house", "huis , thuis,, woning, verblijf, onderdak "), EntryResult::Stored);
     // The record keeps its place; nothing new in the journal or the list.
-    EXPECT_EQ(Texts("words/eng_dut.gk"),
-              (std::vector<std::string>{"apple=appel", "house=huis, thuis, woning, verblijf", "plum=pruim*"}));
+    EXPECT_EQ(
+        Texts("words/eng_dut.gk"),
+        (std::vector<std::string>{"apple=appel", "house=huis, thuis, woning, verblijf, onderdak", "plum=pruim*"}));
     EXPECT_FALSE(Exists("new/english_dutch.gk"));
     EXPECT_EQ(ModifiedFlag, 0);
-    // huis lists house already; thuis gets it; woning has no room; verblijf is new.
+    // huis lists house already (in another case); thuis and onderdak get it; woning has no
+    // room; verblijf is new.
     EXPECT_EQ(Texts("words/dut_eng.gk"),
-              (std::vector<std::string>{"huis=house", "pruim=prune*", "thuis=home, house",
+              (std::vector<std::string>{"huis=House", "onderdak=shelter, lodging, roof, accommodation, home, house",
+                                        "pruim=prune*", "thuis=home, house",
                                         "woning=flat, apartment, dwelling, lodgings, residence", "verblijf=house"}));
     EXPECT_EQ(Texts("lists/week1/dut_eng.ls"), std::vector<std::string>{"verblijf=house"});
     EXPECT_TRUE(Adding.reverseChanged);
@@ -74,7 +80,7 @@ TEST_F(AddWordsTest, NewWordsGoToTheEndTheJournalAndTheList) {
     EXPECT_EQ(ModifiedFlag, 1);
     EXPECT_EQ(WordCount, 5);
     // The reverse file gained peer once per entry: the first is past its sorted part too.
-    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 6u);
+    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 7u);
     Settings.AddNewWordsToList = 0;
     EXPECT_EQ(ConfirmEntry("cherry", "kers"), EntryResult::Stored);
     EXPECT_EQ(Texts("lists/week1/eng_dut.ls").size(), 2u);
@@ -116,7 +122,7 @@ TEST_F(AddWordsTest, LongPiecesGetNoReverseEntryButTheForwardRecordKeepsThem) {
     EXPECT_EQ(ConfirmEntry("pear", piece + ",peer"), EntryResult::Stored);
     EXPECT_EQ(Texts("words/eng_dut.gk").back(), "pear=" + piece + ", peer");
     EXPECT_EQ(Texts("words/dut_eng.gk").back(), "peer=pear");
-    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 5u);
+    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 6u);
 }
 
 // A deleted word is gone for the user: typing it shows nothing, and confirming it brings
@@ -125,7 +131,7 @@ TEST_F(AddWordsTest, DeletedWordsComeBackWithWhatWasConfirmed) {
     EXPECT_EQ(PreviewTranslation("plum"), std::nullopt);
     EXPECT_EQ(ConfirmEntry("plum", "pruim, kwets"), EntryResult::Stored);
     EXPECT_EQ(Texts("words/eng_dut.gk")[2], "plum=pruim, kwets");
-    EXPECT_EQ(Texts("words/dut_eng.gk")[1], "pruim=plum");  // not "prune, plum"
+    EXPECT_EQ(Texts("words/dut_eng.gk")[2], "pruim=plum");  // not "prune, plum"
     EXPECT_EQ(Texts("words/dut_eng.gk").back(), "kwets=plum");
     EXPECT_EQ(Texts("new/english_dutch.gk"), std::vector<std::string>{"plum=pruim, kwets"});
     EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), std::vector<std::string>{"plum=pruim, kwets"});

@@ -70,6 +70,10 @@ TEST(Checker, RecordsWithoutAWordAreReportedAndRepaired) {
     CheckWorkingDirectory(true);
     EXPECT_EQ(ReadRecords("words/ger_dut.gk").size(), 1u);
     EXPECT_TRUE(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk").empty());
+    // Neighbours that differ by one letter's step are out of order too.
+    WriteRecords("words/ger_dut.gk", {Record("Ab"), Record("Aa")});
+    EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk"),
+              std::vector<std::string>{"1 records out of order"});
 }
 
 TEST(Checker, ListEntriesAreFoundByTheirWord) {
