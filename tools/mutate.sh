@@ -4,7 +4,8 @@
 # tests and the wordlist command's test, window faults by the Windows unit and window tests
 # under Wine). A fault is caught when a test fails or the run hangs past its time.
 #
-#   tools/mutate.sh [--tier core|windows] [WORDS]   only the faults whose comment holds WORDS
+#   tools/mutate.sh [--tier core|windows] [PATTERN]   only the faults whose comment matches
+#                                                    PATTERN (a Python regular expression)
 #
 # Prints one line per fault and the share caught; the faults no test catches are listed at
 # the end. Exits 1 when the unchanged copy does not pass, or a fault's lines are not found
@@ -30,7 +31,7 @@ git ls-files -co --exclude-standard -z | tar --null -cf - -T - | tar -xf - -C "$
 # The faults as records: tier, file, description, find and replace (lines joined by \x1f).
 faults=$work/faults
 python3 - "$top/tools/mutations.txt" "$faults" "$tier_wanted" "$words" <<'EOF'
-import sys
+import re, sys
 source, out, tier_wanted, words = sys.argv[1:]
 faults, comment, current = [], [], None
 for line in open(source, encoding="utf-8").read().split("\n"):
@@ -51,7 +52,7 @@ for line in open(source, encoding="utf-8").read().split("\n"):
 with open(out, "w", encoding="utf-8") as f:
     for x in faults:
         if tier_wanted and x["tier"] != tier_wanted: continue
-        if words and words not in x["what"]: continue
+        if words and not re.search(words, x["what"]): continue
         f.write("\x1e".join([x["tier"], x["file"], x["what"], "\x1f".join(x["find"]), "\x1f".join(x["put"])]) + "\n")
 EOF
 

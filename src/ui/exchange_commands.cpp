@@ -217,9 +217,11 @@ bool Apply(ImportPlan& plan, std::string& error) {
     return done;
 }
 
-// Plans the import of the chosen file, asks, and stores the words.
-void ImportAsked(HWND owner, const std::string& path) {
+// Plans the import of the chosen file, asks, and stores the words. `separator` 0 takes
+// the one the file names or shows.
+void ImportAsked(HWND owner, const std::string& path, char separator) {
     ImportOptions options;
+    options.separator = separator;
     if (!ChooseLanguages(owner, path, options)) return;
     ImportPlan plan;
     std::string error;
@@ -233,16 +235,29 @@ void ImportAsked(HWND owner, const std::string& path) {
 
 void ImportWords(HWND owner) {
     if (SecondaryWindowOpen) return;
+    // After the word lists, a file type for each separator: where a file's lines do not
+    // show which one separates the fields, the user says it by the type.
+    static const struct {
+        const char* key;
+        const char* builtIn;
+        char separator;
+    } kSeparatedTypes[] = {{"ImportFilterSemicolon", "Text with fields separated by semicolons", ';'},
+                           {"ImportFilterComma", "Text with fields separated by commas", ','},
+                           {"ImportFilterTab", "Text with fields separated by tabs", '\t'}};
     std::wstring filter;
     AddFilter(filter, UiWideOr("ImportFilterWordLists", "Word lists"), L"*.tsv;*.txt;*.csv;*.kvtml;*.index");
+    for (const auto& type : kSeparatedTypes) AddFilter(filter, UiWideOr(type.key, type.builtIn), L"*.csv;*.txt;*.tsv");
     AddFilter(filter, UiWideOr("ImportFilterAll", "All files"), L"*.*");
     DWORD filterIndex = 1;
     const std::optional<std::string> path =
         ChooseFile(owner, false, UiWideOr("ImportCaption", "Import words"), filter, filterIndex);
     if (!path) return;
+    const char separator = filterIndex >= 2 && filterIndex < 2 + std::size(kSeparatedTypes)
+                               ? kSeparatedTypes[filterIndex - 2].separator
+                               : 0;
     // The plan and its report are given back before the failure is told.
     try {
-        ImportAsked(owner, *path);
+        ImportAsked(owner, *path, separator);
         return;
     } catch (const std::bad_alloc&) {
     }
