@@ -56,8 +56,8 @@ TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsAndExportFollowsThe
                                "\nEvery line that cannot be imported is listed in\n" +
                                fixture.Path("dut_eng.import.txt") +
                                "\n\nYes imports the words, No opens the list first, Cancel imports nothing.";
-    // A line that splits as well at its comma as at its semicolon: the file type says which.
-    fixture.Write("semicolons.txt", "vis;fish, fishes\r\n");
+    // Lines whose commas look like the separator: the file type says it is the semicolon.
+    fixture.Write("semicolons.txt", "vis;fish, fishes\r\nkat, cat\r\n");
     ChooseFile(main, kImport, "semicolons.txt", 2);
     EXPECT_NE(Answer(IDCANCEL).find("fields separated by semicolon\n"), std::string::npos);
     ASSERT_TRUE(Sync(main));
