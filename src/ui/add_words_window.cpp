@@ -21,6 +21,7 @@
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/help.h"
+#include "ui/menus.h"
 #include "ui/palette_window.h"
 #include "ui/secondary_window.h"
 #include "ui/sorting_window.h"
@@ -204,10 +205,8 @@ HWND Field(HWND parent, int id, int top, int limit, HFONT font) {
 HMENU MenuBar() {
     HMENU bar = CreateMenu();
     AppendPaletteMenu(bar, UiKey::AddMenuCharset0, UiKey::AddMenuCharset1, UiKey::AddMenuCharset2);
-    HMENU options = CreatePopupMenu();
-    AppendMenuW(options, MF_STRING | (Settings.AddNewWordsToList == 1 ? MF_CHECKED : 0), IDM_ADD_TO_LIST,
-                UiWide(UiKey::AddMenuOptions1).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), UiWide(UiKey::AddMenuOptions0).c_str());
+    AppendPopup(bar, Popup({{UiKey::AddMenuOptions1, IDM_ADD_TO_LIST, Settings.AddNewWordsToList == 1}}),
+                UiKey::AddMenuOptions0);
     return bar;
 }
 

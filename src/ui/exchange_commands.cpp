@@ -15,6 +15,7 @@
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
 #include "platform/replace_file.h"
+#include "ui/file_dialog.h"
 #include "ui/kvtml_languages_dialog.h"
 #include "ui/secondary_window.h"
 #include "ui/sorting_window.h"
@@ -111,13 +112,7 @@ std::optional<std::string> ChooseFile(HWND owner, bool save, const std::wstring&
     // Any default extension makes the save dialog give a bare name the chosen type's one.
     dialog.lpstrDefExt = save ? kExportChoices[0].extension : nullptr;
     dialog.Flags |= save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST;
-    // Every path of the program is relative to the working directory, which the dialog
-    // may move whatever its flags say.
-    char directory[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, directory);
-    const bool chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    SetCurrentDirectoryA(directory);
-    if (!chosen) return std::nullopt;
+    if (!RunFileDialog(dialog, save)) return std::nullopt;
     filterIndex = dialog.nFilterIndex;
     std::string name;
     if (!FileNameFromWide(file, name)) {

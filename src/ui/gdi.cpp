@@ -26,12 +26,12 @@ void DrawTopEdge(HWND window, HDC dc) {
     LineTo(dc, client.right, 0);
 }
 
-void DrawShadowedText(HDC dc, const std::wstring& text, RECT rect, UINT format) {
+void DrawShadowedText(HDC dc, const std::wstring& text, RECT rect, UINT format, const ShadowStyle& style) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColour = SetTextColor(dc, RGB(224, 224, 224));
+    const COLORREF oldColour = SetTextColor(dc, style.shadow);
     DrawTextW(dc, text.c_str(), -1, &rect, format);
-    OffsetRect(&rect, -1, -1);
-    SetTextColor(dc, RGB(0, 128, 0));
+    OffsetRect(&rect, -style.lift, -style.lift);
+    SetTextColor(dc, style.text);
     DrawTextW(dc, text.c_str(), -1, &rect, format);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);

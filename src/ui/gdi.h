@@ -76,6 +76,18 @@ HBITMAP MakeTransparencyMask(HBITMAP bitmap, COLORREF transparent);
 // The 1-pixel light-grey (224, 224, 224) line along the top of a window's client area.
 void DrawTopEdge(HWND window, HDC dc);
 
-// Text drawn in light grey, then in green one pixel up and left of it, on a
-// transparent background: the headings of most windows.
-void DrawShadowedText(HDC dc, const std::wstring& text, RECT rect, UINT format);
+// How a text stands over its shadow: the shadow's colour, the text's, and how many pixels
+// up and left of the shadow the text is drawn.
+struct ShadowStyle {
+    COLORREF shadow, text;
+    int lift;
+};
+// The headings of most windows: green over light grey, one pixel.
+constexpr ShadowStyle kHeadingShadow{RGB(224, 224, 224), RGB(0, 128, 0), 1};
+// The main window's title and language names: light over black, two pixels.
+constexpr ShadowStyle kNameShadow{RGB(0, 0, 0), RGB(230, 230, 230), 2};
+
+// Text drawn in the shadow's colour, then in the text's up and left of it, on a
+// transparent background.
+void DrawShadowedText(HDC dc, const std::wstring& text, RECT rect, UINT format,
+                      const ShadowStyle& style = kHeadingShadow);

@@ -18,6 +18,7 @@
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
+#include "ui/menus.h"
 #include "ui/palette_window.h"
 #include "ui/practice_layout.h"
 #include "ui/secondary_window.h"
@@ -131,13 +132,11 @@ HWND Text(HWND parent, const std::wstring& label, int x, int y) {
 HMENU MenuBar() {
     HMENU bar = CreateMenu();
     AppendPaletteMenu(bar, UiKey::PracticeIAMenuCharset0, UiKey::PracticeIAMenuCharset1, UiKey::PracticeIAMenuCharset2);
-    HMENU sound = CreatePopupMenu();
     const bool on = Settings.PracticeSound == 1;
-    AppendMenuW(sound, MF_STRING | (on ? MF_CHECKED : 0), IDM_PRACTICE_SOUND_ON,
-                UiWide(UiKey::PracticeIAMenuSound1).c_str());
-    AppendMenuW(sound, MF_STRING | (on ? 0 : MF_CHECKED), IDM_PRACTICE_SOUND_OFF,
-                UiWide(UiKey::PracticeIAMenuSound2).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sound), UiWide(UiKey::PracticeIAMenuSound0).c_str());
+    AppendPopup(bar,
+                Popup({{UiKey::PracticeIAMenuSound1, IDM_PRACTICE_SOUND_ON, on},
+                       {UiKey::PracticeIAMenuSound2, IDM_PRACTICE_SOUND_OFF, !on}}),
+                UiKey::PracticeIAMenuSound0);
     return bar;
 }
 

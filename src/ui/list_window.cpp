@@ -21,6 +21,7 @@
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/list_printing.h"
+#include "ui/menus.h"
 #include "ui/new_list_dialog.h"
 #include "ui/random_window.h"
 #include "ui/record_pager.h"
@@ -185,12 +186,8 @@ HWND ScrollBar(HWND parent, int id, int x, int y) {
 }
 
 HMENU MenuBar() {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, IDM_LIST_NEW, UiWide(UiKey::CreatePLMenuFile1).c_str());
-    AppendMenuW(file, MF_STRING, IDM_LIST_DELETE, UiWide(UiKey::CreatePLMenuFile2).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiWide(UiKey::CreatePLMenuFile0).c_str());
-    return bar;
+    return MenuBarOf(UiKey::CreatePLMenuFile0,
+                     {{UiKey::CreatePLMenuFile1, IDM_LIST_NEW}, {UiKey::CreatePLMenuFile2, IDM_LIST_DELETE}});
 }
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {

@@ -2,6 +2,7 @@
 // that open the other windows, and the language pair switch.
 
 #include "ui/main_window.h"
+#include "ui/menus.h"
 
 #include <windowsx.h>
 
@@ -79,14 +80,8 @@ void LoadLogo() {
     s.logoMask.reset(MakeTransparencyMask(s.logo.get(), transparent));
 }
 
-// Text over its black shadow: the light text stands 2 pixels up and left.
-void DrawNameShadowed(HDC dc, const std::wstring& wide, RECT rect) {
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextW(dc, wide.c_str(), -1, &rect, DT_SINGLELINE | DT_LEFT | DT_TOP);
-    rect.left -= 2;
-    rect.top -= 2;
-    SetTextColor(dc, RGB(230, 230, 230));
-    DrawTextW(dc, wide.c_str(), -1, &rect, DT_SINGLELINE | DT_LEFT | DT_TOP);
+void DrawNameShadowed(HDC dc, const std::wstring& wide, const RECT& rect) {
+    DrawShadowedText(dc, wide, rect, DT_SINGLELINE | DT_LEFT | DT_TOP, kNameShadow);
 }
 
 COLORREF PenColour(int i) {
@@ -333,22 +328,6 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-struct MenuItem {
-    UiKey label;
-    int id;
-};
-
-HMENU Popup(std::initializer_list<MenuItem> items) {
-    HMENU popup = CreatePopupMenu();
-    for (const MenuItem& item : items)
-        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id), UiWide(item.label).c_str());
-    return popup;
-}
-
-void AppendPopup(HMENU bar, HMENU popup, UiKey label) {
-    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), UiWide(label).c_str());
 }
 
 // Forward pairs, a separator, reverse pairs; each pair's menu id is its place.

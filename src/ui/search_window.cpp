@@ -23,6 +23,7 @@
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/main_window.h"
+#include "ui/menus.h"
 #include "ui/palette_window.h"
 #include "ui/record_pager.h"
 #include "ui/secondary_window.h"
@@ -251,33 +252,27 @@ void CreateControls(HWND hwnd) {
 
 HMENU CellMenu(UiKey deleteLabel) {
     HMENU bar = CreateMenu();
-    HMENU popup = CreatePopupMenu();
-    const std::pair<UiKey, int> items[] = {{deleteLabel, IDM_SEARCH_DELETE},
-                                           {UiKey::SearchCopy, IDM_SEARCH_COPY},
-                                           {UiKey::SearchPaste, IDM_SEARCH_PASTE},
-                                           {UiKey::SearchPlay, IDM_SEARCH_PLAY}};
-    for (const auto& [label, id] : items)
-        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), UiWide(label).c_str());
+    HMENU popup = Popup({{deleteLabel, IDM_SEARCH_DELETE},
+                         {UiKey::SearchCopy, IDM_SEARCH_COPY},
+                         {UiKey::SearchPaste, IDM_SEARCH_PASTE},
+                         {UiKey::SearchPlay, IDM_SEARCH_PLAY}});
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"");
     return bar;
 }
 
 HMENU MenuBar() {
-    auto text = [](UiKey key) { return UiWide(key); };
     HMENU bar = CreateMenu();
     AppendPaletteMenu(bar, UiKey::SearchMenuCharset0, UiKey::SearchMenuCharset1, UiKey::SearchMenuCharset2);
-    HMENU clip = CreatePopupMenu();
-    AppendMenuW(clip, MF_STRING | (Settings.ClipSearch == 1 ? MF_CHECKED : 0), IDM_SEARCH_CLIP_ON,
-                text(UiKey::SearchMenuClipboard1).c_str());
-    AppendMenuW(clip, MF_STRING | (Settings.ClipSearch == 0 ? MF_CHECKED : 0), IDM_SEARCH_CLIP_OFF,
-                text(UiKey::SearchMenuClipboard2).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(clip), text(UiKey::SearchMenuClipboard0).c_str());
+    AppendPopup(bar,
+                Popup({{UiKey::SearchMenuClipboard1, IDM_SEARCH_CLIP_ON, Settings.ClipSearch == 1},
+                       {UiKey::SearchMenuClipboard2, IDM_SEARCH_CLIP_OFF, Settings.ClipSearch == 0}}),
+                UiKey::SearchMenuClipboard0);
     HMENU sizes = CreatePopupMenu();
     for (int n = 0; n <= kMaxRows; ++n)
         AppendMenuW(sizes, MF_STRING, static_cast<UINT_PTR>(IDM_SEARCH_SIZE_FIRST + n), std::to_wstring(n).c_str());
     HMENU window = CreatePopupMenu();
-    AppendMenuW(window, MF_POPUP, reinterpret_cast<UINT_PTR>(sizes), text(UiKey::SearchMenuWindowsize1).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(window), text(UiKey::SearchMenuWindowsize0).c_str());
+    AppendPopup(window, sizes, UiKey::SearchMenuWindowsize1);
+    AppendPopup(bar, window, UiKey::SearchMenuWindowsize0);
     return bar;
 }
 

@@ -18,10 +18,12 @@
 #include "ui/app_state.h"
 #include "ui/clipboard.h"
 #include "ui/controls.h"
+#include "ui/file_dialog.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/help.h"
 #include "ui/main_window.h"
+#include "ui/menus.h"
 #include "ui/record_pager.h"
 #include "ui/secondary_window.h"
 #include "ui/top_level_window.h"
@@ -105,8 +107,6 @@ void TakeClipboard() {
 }
 
 void ChooseFile() {
-    char directory[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, directory);
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = s.window;
@@ -117,9 +117,7 @@ void ChooseFile() {
     dialog.lpstrInitialDir = "C:\\";
     dialog.lpstrDefExt = "txt";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    const bool chosen = GetOpenFileNameA(&dialog);
-    SetCurrentDirectoryA(directory);
-    if (!chosen) return;
+    if (!RunFileDialog(dialog, false)) return;
     LoadTextFile(s.fileName);
     SetFocus(s.text);
 }
@@ -132,12 +130,8 @@ LRESULT CALLBACK TextProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT
 }
 
 HMENU MenuBar() {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, IDM_TRANSLATE_OPEN, UiWide(UiKey::TranslateMenuFile1).c_str());
-    AppendMenuW(file, MF_STRING, IDM_TRANSLATE_CLIPBOARD, UiWide(UiKey::TranslateMenuFile2).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), UiWide(UiKey::TranslateMenuFile0).c_str());
-    return bar;
+    return MenuBarOf(UiKey::TranslateMenuFile0, {{UiKey::TranslateMenuFile1, IDM_TRANSLATE_OPEN},
+                                                 {UiKey::TranslateMenuFile2, IDM_TRANSLATE_CLIPBOARD}});
 }
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
