@@ -24,11 +24,11 @@ protected:
         UseCatalogue("[languages]\nenglish\n");
         WriteRecords("words/eng_dut.gk",
                      {Record("apple", "appel"), Record("house", "huis"), Record("plum", "pruim", 1)});
-        // onderdak has room for ", house" to the last character, woning for none.
+        // onderdak has room for ", house" to the last character, woning one too few.
         WriteRecords("words/dut_eng.gk",
                      {Record("huis", "House"), Record("onderdak", "shelter, lodging, roof, accommodation, home"),
                       Record("pruim", "prune", 1), Record("thuis", "home"),
-                      Record("woning", "flat, apartment, dwelling, lodgings, residence")});
+                      Record("woning", "flat, apartment, dwelling, lodging, quarters")});
         std::filesystem::create_directories("lists/week1");
         Settings.PracticeList = "week1";
         CurrentPair = PairAt(0);
@@ -62,7 +62,7 @@ TEST_F(AddWordsTest, AnExistingWordTakesTheTranslationAndFeedsTheReversePair) {
     EXPECT_EQ(Texts("words/dut_eng.gk"),
               (std::vector<std::string>{"huis=House", "onderdak=shelter, lodging, roof, accommodation, home, house",
                                         "pruim=prune*", "thuis=home, house",
-                                        "woning=flat, apartment, dwelling, lodgings, residence", "verblijf=house"}));
+                                        "woning=flat, apartment, dwelling, lodging, quarters", "verblijf=house"}));
     EXPECT_EQ(Texts("lists/week1/dut_eng.ls"), std::vector<std::string>{"verblijf=house"});
     EXPECT_TRUE(Adding.reverseChanged);
     EXPECT_EQ(CurrentPair, PairAt(0));  // the window's pair again
