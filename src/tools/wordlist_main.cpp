@@ -36,6 +36,7 @@
 #include "core/session/startup.h"
 #include "core/settings/settings.h"
 #include "core/store/collation.h"
+#include "core/store/record_bytes.h"
 #include "core/store/sorting.h"
 #include "core/store/store.h"
 #include "core/strings/strings_file.h"
@@ -221,9 +222,7 @@ int LoadCommand(const Options& options) {
                          [](const WordRecord& a, const WordRecord& b) { return CompareWords(a.word, b.word) < 0; });
     const std::optional<std::string> path = WordFilePath(*CurrentPair);
     if (!path) return Fail("the word file's path is too long");
-    std::string bytes(records.size() * sizeof(WordRecord), '\0');
-    if (!records.empty()) std::memcpy(bytes.data(), records.data(), bytes.size());
-    if (platform::ReplaceFileWith(*path, bytes) != 0) return Fail("cannot write " + *path);
+    if (platform::ReplaceFileWith(*path, BytesOfRecords(records)) != 0) return Fail("cannot write " + *path);
     std::printf("%zu\n", records.size());
     return 0;
 }

@@ -17,16 +17,6 @@ AddingState Adding;
 
 namespace {
 
-std::vector<std::string> Pieces(std::string_view text) {
-    std::vector<std::string> pieces;
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = text.find(',', start);
-        pieces.push_back(TrimBlanks(text.substr(start, comma == std::string_view::npos ? comma : comma - start)));
-        if (comma == std::string_view::npos) return pieces;
-        start = comma + 1;
-    }
-}
-
 // Where the word stands among the first `limit` records, when it is there: the record is
 // then CurrentRecord. Records past the limit (appended since the window opened) never match.
 std::optional<std::int32_t> Find(const std::string& word, std::int32_t limit) {
@@ -125,9 +115,8 @@ std::optional<Written> Store(const std::string& word, const std::string& transla
 
 // The reverse entry of one translation piece for word W, in the reverse pair's open
 // store. False when the word file did not take it.
-bool AddReverseEntry(const std::string& rawPiece, const std::string& word, std::vector<Written>& written) {
-    const std::string piece = TrimBlanks(rawPiece);
-    if (piece.empty() || piece.size() > kMaxWordChars) return true;
+bool AddReverseEntry(const std::string& piece, const std::string& word, std::vector<Written>& written) {
+    if (piece.size() > kMaxWordChars) return true;
     const std::optional<std::int32_t> found = Find(piece, Adding.reverseSortedCount);
     if (!found) return WriteNoted(WordCount, MakeRecord(piece, word), std::nullopt, true, written);
     const WordRecord before = CurrentRecord;
@@ -136,8 +125,7 @@ bool AddReverseEntry(const std::string& rawPiece, const std::string& word, std::
     // An entry without room for the word, or that lists it already, stays as it is.
     const std::string existing = before.translation;
     if (existing.size() + word.size() + 2 > kMaxTranslationChars) return true;
-    for (const std::string& listed : Pieces(existing))
-        if (EqualsIgnoringAsciiCase(listed, word)) return true;
+    if (TranslationLists(existing, word)) return true;
     WordRecord merged = before;
     SetTranslation(merged, existing.empty() ? word : existing + ", " + word);
     return WriteNoted(*found, merged, before, false, written);
@@ -207,13 +195,8 @@ EntryResult ConfirmEntry(const std::string& wordField, const std::string& transl
         }
         if (Adding.reverseSortedCount < 0) Adding.reverseSortedCount = WordCount;
         std::vector<Written> reverse;
-        bool failed = false;
-        for (const std::string& piece : Pieces(translation)) {
-            if (!AddReverseEntry(piece, word, reverse)) {
-                failed = true;
-                break;
-            }
-        }
+        const bool failed = ForEachTranslationPiece(
+            translation, [&](std::string_view piece) { return !AddReverseEntry(std::string(piece), word, reverse); });
         if (failed) TakeBack(reverse);
         for (const Written& w : reverse) {
             if (!w.before) Adding.reverseChanged = true;  // appended: the closing sort takes it in (or out)

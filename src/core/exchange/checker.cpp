@@ -10,6 +10,7 @@
 #include "core/lists/list_storage.h"
 #include "core/practice/practice.h"
 #include "core/store/collation.h"
+#include "core/store/record_bytes.h"
 #include "core/store/word_record.h"
 #include "core/text/fixed_text.h"
 #include "platform/file_writes.h"
@@ -37,21 +38,14 @@ std::string EntryKey(const WordRecord& r) {
 
 bool Terminated(const char* field, std::size_t size) { return std::memchr(field, '\0', size) != nullptr; }
 
-// One read of the whole file: the records, then whatever is left of a partial one.
+// The records of the whole file, and how much is left of a partial one.
 RecordFile ReadRecordFile(const std::string& path) {
     RecordFile file;
-    FILE* in = platform::OpenFile(path, "rb");
-    if (!in) return file;
+    std::string bytes;
+    if (!platform::ReadFileBytes(path, bytes)) return file;
     file.exists = true;
-    const long size = std::fseek(in, 0, SEEK_END) == 0 ? std::ftell(in) : -1;
-    std::rewind(in);
-    if (size > 0) {
-        file.records.resize(static_cast<std::size_t>(size) / sizeof(WordRecord));
-        file.records.resize(std::fread(file.records.data(), sizeof(WordRecord), file.records.size(), in));
-        char tail[sizeof(WordRecord)];
-        file.tailBytes = std::fread(tail, 1, sizeof tail, in);
-    }
-    std::fclose(in);
+    file.records = RecordsFromBytes(bytes);
+    file.tailBytes = bytes.size() % sizeof(WordRecord);
     for (WordRecord& record : file.records) {
         if (!Terminated(record.word, sizeof record.word) || !Terminated(record.translation, sizeof record.translation))
             ++file.unterminated;
@@ -62,11 +56,6 @@ RecordFile ReadRecordFile(const std::string& path) {
             ++file.emptyWords;
     }
     return file;
-}
-
-int WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
-    return platform::ReplaceFileWith(
-        path, std::string_view(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord)));
 }
 
 std::string Count(std::size_t n, const char* what) { return std::to_string(n) + " " + what; }
@@ -90,7 +79,7 @@ std::vector<WordRecord> Live(const std::vector<WordRecord>& records) {
 }
 
 void Rewrite(FileCheck& check, const std::vector<WordRecord>& records, const std::string& what) {
-    if (WriteRecords(check.path, records) == 0)
+    if (platform::ReplaceFileWith(check.path, BytesOfRecords(records)) == 0)
         check.repairs.push_back(what + ": " + Count(records.size(), "records written"));
     else
         check.findings.push_back("could not be rewritten; it is as it was");

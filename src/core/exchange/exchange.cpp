@@ -42,24 +42,6 @@ std::string Quoted(std::string_view text, bool utf8) {
     return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
 }
 
-// The pieces of a normalised translation ("a, b, c"), into `pieces`.
-void SplitPieces(std::string_view translation, std::vector<std::string_view>& pieces) {
-    pieces.clear();
-    for (std::size_t start = 0; start < translation.size();) {
-        std::size_t comma = translation.find(", ", start);
-        if (comma == std::string_view::npos) comma = translation.size();
-        pieces.push_back(translation.substr(start, comma - start));
-        start = comma + 2;
-    }
-}
-
-// Whether a stored translation lists the piece, its pieces split at commas and trimmed as
-// the add window splits them, the letters A-Z in either case being the same.
-bool Lists(std::string_view translation, std::string_view piece) {
-    return ForEachTranslationPiece(translation,
-                                   [&](std::string_view listed) { return EqualsIgnoringAsciiCase(listed, piece); });
-}
-
 // What another program's field becomes before it is stored: runs of white space as one
 // blank in a word; line breaks as commas (one translation each) in a translation.
 void FieldText(std::string_view text, bool translation, std::string& out) {
@@ -253,7 +235,7 @@ int MergePieces(WordRecord& record, const std::vector<std::string_view>& pieces,
     std::memcpy(text, record.translation, length);
     int added = 0;
     for (std::string_view piece : pieces) {
-        if (Lists(std::string_view(text, length), piece)) continue;
+        if (TranslationLists(std::string_view(text, length), piece)) continue;
         if (length + (length ? 2 : 0) + piece.size() > kMaxTranslationChars) {
             if (full) full->push_back(piece);
             continue;
@@ -497,7 +479,12 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
             skip(shown() + ": the word has more than 30 characters");
             continue;
         }
-        SplitPieces(translation, pieces);
+        // Normalised, the translation holds its pieces joined by ", ", as the cut below counts.
+        pieces.clear();
+        ForEachTranslationPiece(translation, [&](std::string_view piece) {
+            pieces.push_back(piece);
+            return false;
+        });
         if (translation.size() > kMaxTranslationChars) {
             // Kept up to the last whole translation that fits.
             std::size_t kept = 0, length = 0;

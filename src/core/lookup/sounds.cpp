@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/text/file_names.h"
+#include "core/text/pieces.h"
 #include "platform/platform.h"
 
 std::optional<std::string> SoundFileName(const std::string& language, const std::string& text) {
@@ -18,22 +19,6 @@ bool SoundExists(const std::string& fileName) {
 
 void PlaySoundFile(const std::string& fileName) { platform::PlayWaveFile(fileName); }
 
-std::vector<std::string> TranslationPieces(const std::string& translation) {
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    while (start <= translation.size()) {
-        std::size_t comma = translation.find(',', start);
-        if (comma == std::string::npos) comma = translation.size();
-        if (comma > start) {
-            std::size_t b = translation.find_first_not_of(' ', start);
-            std::size_t e = translation.find_last_not_of(' ', comma - 1);
-            pieces.push_back(b == std::string::npos || b >= comma ? std::string() : translation.substr(b, e - b + 1));
-        }
-        start = comma + 1;
-    }
-    return pieces;
-}
-
 std::vector<std::string> WordSounds(const std::string& language, const std::string& word) {
     std::vector<std::string> files;
     if (auto f = SoundFileName(language, word); f && SoundExists(*f)) files.push_back(*f);
@@ -42,8 +27,13 @@ std::vector<std::string> WordSounds(const std::string& language, const std::stri
 
 std::vector<std::string> TranslationSounds(const std::string& language, const std::string& translation) {
     std::vector<std::string> files;
-    for (const std::string& piece : TranslationPieces(translation))
-        if (auto f = SoundFileName(language, piece); f && SoundExists(*f)) files.push_back(*f);
+    ForEachTranslationPiece(
+        translation,
+        [&](std::string_view piece) {
+            if (auto f = SoundFileName(language, std::string(piece)); f && SoundExists(*f)) files.push_back(*f);
+            return false;
+        },
+        BlankPieces::KeptEmpty);
     return files;
 }
 

@@ -16,10 +16,6 @@ bool CanNameSoundFile(const std::string& word);
 // Plays a wave file and returns when it has ended.
 void PlaySoundFile(const std::string& fileName);
 
-// The single translations of a translation text: split at every comma, empty pieces
-// between commas skipped, blanks (only) trimmed from both ends of each piece.
-std::vector<std::string> TranslationPieces(const std::string& translation);
-
 // The sound files that exist for a word cell (first language) or a translation cell
 // (second language, each piece in order).
 std::vector<std::string> WordSounds(const std::string& language, const std::string& word);

@@ -3,9 +3,8 @@
 #include <cstdio>
 
 #include "core/lists/list_storage.h"
-#include "core/lookup/sounds.h"
 #include "core/store/store.h"
-#include "core/text/fixed_text.h"
+#include "core/text/pieces.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/profile_text.h"
@@ -30,15 +29,20 @@ std::int32_t PickRandomEntry(PracticePool& pool, const DrawSource& draw) {
 }
 
 std::string AnswerToken(const std::string& typed) {
-    const std::vector<std::string> pieces = TranslationPieces(typed);
-    return pieces.empty() ? std::string() : pieces.front();
+    std::string token;
+    ForEachTranslationPiece(
+        typed,
+        [&](std::string_view piece) {
+            token = piece;
+            return true;
+        },
+        BlankPieces::KeptEmpty);
+    return token;
 }
 
+// No piece is empty, so an empty token is never right.
 bool AnswerIsRight(const std::string& token, const std::string& translation) {
-    if (token.empty()) return false;
-    for (const std::string& piece : TranslationPieces(translation))
-        if (EqualsIgnoringAsciiCase(piece, token)) return true;
-    return false;
+    return TranslationLists(translation, token);
 }
 
 std::optional<std::string> ScoreFilePath() {

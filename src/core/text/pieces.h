@@ -1,20 +1,31 @@
 // The pieces of a translation: the texts between its commas, trimmed of blanks. Typed
-// words and imports split translations this one way.
+// words, typed answers, sound names and imports split translations this one way.
 #pragma once
 
 #include <string_view>
 
-// Calls visit(piece) for each non-empty piece in order until it returns true; whether one did.
+// A piece of blanks alone is skipped, or seen as an empty piece (where the typed answer
+// and the sound names have always kept one; nothing between two commas is skipped by both).
+enum class BlankPieces { Skipped, KeptEmpty };
+
+// Calls visit(piece) for each piece in order until it returns true; whether one did.
 template <typename Visit>
-bool ForEachTranslationPiece(std::string_view text, Visit visit) {
+bool ForEachTranslationPiece(std::string_view text, Visit visit, BlankPieces blanks = BlankPieces::Skipped) {
     for (std::size_t start = 0; start <= text.size();) {
         std::size_t comma = text.find(',', start);
         if (comma == std::string_view::npos) comma = text.size();
         std::string_view piece = text.substr(start, comma - start);
         start = comma + 1;
         const std::size_t begin = piece.find_first_not_of(' ');
-        if (begin == std::string_view::npos) continue;
+        if (begin == std::string_view::npos) {
+            if (blanks == BlankPieces::KeptEmpty && !piece.empty() && visit(std::string_view())) return true;
+            continue;
+        }
         if (visit(piece.substr(begin, piece.find_last_not_of(' ') - begin + 1))) return true;
     }
     return false;
 }
+
+// Whether the translation lists the piece: one of its pieces is the same, the letters A-Z in
+// either case being the same and every other byte exactly.
+bool TranslationLists(std::string_view translation, std::string_view piece);

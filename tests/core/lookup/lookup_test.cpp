@@ -36,9 +36,6 @@ TEST(Sounds, NamesPiecesAndExistingFiles) {
     WorkDir dir;
     EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
     EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
-    EXPECT_EQ(TranslationPieces("  huis  ,,woning"), (std::vector<std::string>{"huis", "woning"}));
-    EXPECT_EQ(TranslationPieces(",a,  ,\tb ,"), (std::vector<std::string>{"a", "", "\tb"}));
-    EXPECT_TRUE(TranslationPieces("").empty());
     WriteFile("sound/dutch/woning.wav", "RIFF");
     WriteFile("sound/english/house.wav", "RIFF");
     EXPECT_EQ(WordSounds("english", "house"), std::vector<std::string>{"sound\\english\\house.wav"});
