@@ -4,8 +4,10 @@ TextLine LineAt(std::string_view text, std::size_t start, LineBreaks breaks) {
     std::string_view rest = text.substr(start);
     std::size_t brk = rest.find_first_of(breaks == LineBreaks::Any ? "\r\n" : "\n");
     if (brk == std::string_view::npos) {
-        if (breaks == LineBreaks::LineFeed && !rest.empty() && rest.back() == '\r') brk = rest.size() - 1;
-        else return {rest, {}};
+        if (breaks == LineBreaks::LineFeed && !rest.empty() && rest.back() == '\r')
+            brk = rest.size() - 1;
+        else
+            return {rest, {}};
     } else if (breaks == LineBreaks::LineFeed && brk > 0 && rest[brk - 1] == '\r') {
         --brk;
     }
