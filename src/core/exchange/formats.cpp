@@ -12,6 +12,7 @@
 #include "core/text/fixed_text.h"
 #include "core/text/html_entities.h"
 #include "core/text/lines.h"
+#include "core/text/utf8.h"
 #include "platform/xml.h"
 
 namespace {
@@ -98,42 +99,6 @@ private:
 bool IsBlankRecord(const std::vector<std::string>& fields) {
     return std::all_of(fields.begin(), fields.end(),
                        [](const std::string& f) { return f.find_first_not_of(" \t") == std::string::npos; });
-}
-
-bool ValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        // Runs of ASCII, the bulk of most files, eight bytes at a time.
-        std::uint64_t eight;
-        if (i + 8 <= text.size() && (std::memcpy(&eight, text.data() + i, 8), (eight & 0x8080808080808080ull) == 0)) {
-            i += 8;
-            continue;
-        }
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > text.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        i += n;
-    }
-    return true;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // Text with a UTF-16 byte-order mark as UTF-8; false for text without one. A surrogate
@@ -666,16 +631,9 @@ std::string DictdKey(std::string_view headword) {
     std::string key;
     key.reserve(headword.size());
     for (std::size_t i = 0; i < headword.size();) {
-        const unsigned char c = static_cast<unsigned char>(headword[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        bool whole = n > 0 && i + n <= headword.size();
-        std::uint32_t code = n == 1 ? c : c & (0x7F >> n);
-        for (std::size_t k = 1; whole && k < n; ++k) {
-            const unsigned char next = static_cast<unsigned char>(headword[i + k]);
-            whole = (next & 0xC0) == 0x80;
-            code = code << 6 | (next & 0x3F);
-        }
-        if (!whole) {  // not UTF-8: kept as it is
+        std::uint32_t code = 0;
+        const std::size_t n = DecodeUtf8(headword, i, code);
+        if (n == 0) {  // not UTF-8: kept as it is
             key += headword[i++];
             continue;
         }
