@@ -110,7 +110,8 @@ void FillReversePair(WordListDescriptor& r, const WordListDescriptor& f, const s
     r.hasSortTable = HasSortTable(r.name1);
 }
 
-// The catalogue's bytes, read whole so that a read error changes nothing.
+// The catalogue read whole: a read error then changes nothing, and the file is closed
+// before a new one takes its place, which Windows requires.
 std::optional<std::string> ReadCatalogue() {
     std::string bytes;
     if (!platform::ReadFileBytes(Ui(UiKey::FilenameIni), bytes)) return std::nullopt;
