@@ -4,41 +4,16 @@
 #include <climits>
 #include <vector>
 
+#include "core/text/lines.h"
+
 namespace platform {
 namespace {
 
-struct Line {
-    std::string text;  // without its line break
-    std::string end;   // "\n", "\r\n", "\r" or "" for the last line
-};
-
-// CR, LF and CRLF all end a line, as files edited on other systems have them; each line
-// keeps its own break, so a rewrite changes no line but the one written.
-std::vector<Line> SplitLines(const std::string& text) {
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t brk = text.find_first_of("\r\n", pos);
-        Line line;
-        if (brk == std::string::npos) {
-            line.text = text.substr(pos);
-            pos = text.size();
-        } else {
-            line.text = text.substr(pos, brk - pos);
-            const bool crlf = text[brk] == '\r' && brk + 1 < text.size() && text[brk + 1] == '\n';
-            line.end = text.substr(brk, crlf ? 2 : 1);
-            pos = brk + line.end.size();
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::string Trim(const std::string& s) {
+std::string Trim(std::string_view s) {
     std::size_t b = 0, e = s.size();
     while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
-    return s.substr(b, e - b);
+    return std::string(s.substr(b, e - b));
 }
 
 bool SameName(const std::string& a, const std::string& b) {
@@ -50,7 +25,7 @@ bool SameName(const std::string& a, const std::string& b) {
 }
 
 // The section name of a "[name]" line, or nothing for other lines.
-std::optional<std::string> SectionOf(const std::string& line) {
+std::optional<std::string> SectionOf(std::string_view line) {
     std::string t = Trim(line);
     if (t.size() < 2 || t.front() != '[') return std::nullopt;
     std::size_t close = t.find(']');
@@ -58,7 +33,7 @@ std::optional<std::string> SectionOf(const std::string& line) {
     return Trim(t.substr(1, close - 1));
 }
 
-bool IsKeyLine(const std::string& line, const std::string& key, std::string* value) {
+bool IsKeyLine(std::string_view line, const std::string& key, std::string* value) {
     std::size_t eq = line.find('=');
     if (eq == std::string::npos || !SameName(Trim(line.substr(0, eq)), key)) return false;
     if (value) *value = Trim(line.substr(eq + 1));
@@ -69,7 +44,7 @@ bool IsKeyLine(const std::string& line, const std::string& key, std::string* val
 
 std::optional<std::string> ProfileTextGet(const std::string& text, const std::string& section, const std::string& key) {
     bool inSection = false;
-    for (const Line& line : SplitLines(text)) {
+    for (const TextLine& line : SplitLines(text)) {
         if (auto name = SectionOf(line.text)) {
             inSection = SameName(*name, section);
             continue;
@@ -82,14 +57,15 @@ std::optional<std::string> ProfileTextGet(const std::string& text, const std::st
 
 std::string ProfileTextSet(const std::string& text, const std::string& section, const std::string& key,
                            const std::string& value) {
-    std::vector<Line> lines = SplitLines(text);
+    // Each line keeps its own break, so the rewrite changes no line but the one written.
+    std::vector<TextLine> lines = SplitLines(text);
     std::string eol = "\n";
-    for (const Line& line : lines)
+    for (const TextLine& line : lines)
         if (!line.end.empty()) {
             eol = line.end;
             break;
         }
-    const std::string entry = key + "=" + value;
+    const std::string entry = key + "=" + value, header = "[" + section + "]";
 
     bool inSection = false;
     std::size_t lastInSection = 0;
@@ -116,15 +92,18 @@ std::string ProfileTextSet(const std::string& text, const std::string& section, 
 
     if (!sectionFound) {
         if (!lines.empty() && lines.back().end.empty()) lines.back().end = eol;
-        lines.push_back({"[" + section + "]", eol});
+        lines.push_back({header, eol});
         lines.push_back({entry, eol});
     } else if (lastInSection < lines.size()) {
         if (lines[lastInSection].end.empty()) lines[lastInSection].end = eol;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastInSection) + 1, Line{entry, eol});
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastInSection) + 1, TextLine{entry, eol});
     }
 
     std::string out;
-    for (const Line& line : lines) out += line.text + line.end;
+    for (const TextLine& line : lines) {
+        out += line.text;
+        out += line.end;
+    }
     return out;
 }
 

@@ -9,6 +9,7 @@
 #include "core/catalogue/sort_table.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
+#include "core/text/lines.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -24,42 +25,8 @@ std::vector<std::unique_ptr<WordListDescriptor>> descriptors;
 constexpr std::size_t kCatalogueLineChars = 99;
 const char kTemporaryCatalogue[] = "tmp.ini";
 
-// One line of a file: its text and the line break that ended it ("", "\n", "\r\n" or "\r").
-struct FileLine {
-    std::string text;
-    std::string end;
-};
-
-// False at the end of the file (or on a read error, which ferror tells). CR, LF and CRLF
-// all end a line: a line that ended in CR alone would otherwise swallow the line written
-// after it.
-bool ReadFileLine(FILE* file, FileLine& line) {
-    line.text.clear();
-    line.end.clear();
-    int c;
-    bool any = false;
-    while ((c = std::fgetc(file)) != EOF) {
-        any = true;
-        if (c == '\n') {
-            line.end = "\n";
-            break;
-        }
-        if (c == '\r') {
-            line.end = "\r";
-            const int next = std::fgetc(file);
-            if (next == '\n')
-                line.end += '\n';
-            else if (next != EOF)
-                std::ungetc(next, file);
-            break;
-        }
-        line.text += static_cast<char>(c);
-    }
-    return any;
-}
-
 // A catalogue line as the catalogue reads it: a longer line is cut, never split.
-std::string CatalogueText(const FileLine& line) { return line.text.substr(0, kCatalogueLineChars); }
+std::string CatalogueText(const TextLine& line) { return std::string(line.text.substr(0, kCatalogueLineChars)); }
 
 std::string Trimmed(std::string_view s) {
     std::size_t b = 0, e = s.size();
@@ -143,34 +110,39 @@ void FillReversePair(WordListDescriptor& r, const WordListDescriptor& f, const s
     r.hasSortTable = HasSortTable(r.name1);
 }
 
-FILE* OpenCatalogue(const char* mode) { return platform::OpenFile(Ui(UiKey::FilenameIni), mode); }
+// The catalogue read whole: a read error then changes nothing, and the file is closed
+// before a new one takes its place, which Windows requires.
+std::optional<std::string> ReadCatalogue() {
+    std::string bytes;
+    if (!platform::ReadFileBytes(Ui(UiKey::FilenameIni), bytes)) return std::nullopt;
+    return bytes;
+}
 
 // Writes the catalogue with the line after the selection header replaced by `selection`,
 // every other byte as it was, into the temporary file.
-int WriteSelection(FILE* in, FILE* out, const std::string& selection) {
+int WriteSelection(std::string_view catalogue, FILE* out, const std::string& selection) {
     const std::string header = Ui(UiKey::IniSelected);
     // A length of 0 would make every line a header and overwrite the whole file.
     std::size_t n = static_cast<std::size_t>(UiNumber(UiKey::IniSelectedLen));
     if (n == 0) n = header.size();
     bool replaceNext = false;
     std::string headerEnd;
-    FileLine line;
-    while (ReadFileLine(in, line)) {
+    for (const TextLine& line : SplitLines(catalogue)) {
         std::string written;
         if (replaceNext) {
-            written = selection + (line.end.empty() ? headerEnd : line.end);
+            written = selection;
+            written += line.end.empty() ? std::string_view(headerEnd) : line.end;
             replaceNext = false;
         } else {
-            written = line.text + line.end;
+            written = std::string(line.text) + std::string(line.end);
             if (PrefixEqualsIgnoringAsciiCase(line.text, header, n)) {
                 replaceNext = true;
-                headerEnd = line.end.empty() ? "\n" : line.end;
+                headerEnd = line.end.empty() ? "\n" : std::string(line.end);
                 if (line.end.empty()) written += headerEnd;
             }
         }
         if (!platform::WriteBytes(out, written.data(), written.size())) return -1;
     }
-    if (std::ferror(in)) return -1;
     // A header on the last line still gets its selection line.
     if (replaceNext) {
         std::string written = selection + headerEnd;
@@ -183,14 +155,13 @@ int WriteSelection(FILE* in, FILE* out, const std::string& selection) {
 
 int BuildCatalogue() {
     const std::string main = Ui(UiKey::MainLanguage);
-    FILE* file = OpenCatalogue("rb");
-    if (!file) return -1;
+    const auto catalogue = ReadCatalogue();
+    if (!catalogue) return -1;
 
     Descriptors built;                    // the catalogue in use stays until this one is whole
     std::vector<std::string> shortNames;  // the first field of every language line
     bool inLanguages = false;
-    FileLine line;
-    while (ReadFileLine(file, line)) {
+    for (const TextLine& line : SplitLines(*catalogue)) {
         const std::string text = CatalogueText(line);
         if (text.empty() || text[0] == '#') {
             inLanguages = false;
@@ -206,9 +177,7 @@ int BuildCatalogue() {
         FillForwardPair(*NewDescriptor(built), fields, main);
         shortNames.push_back(fields[0]);
     }
-    bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError || shortNames.empty()) return -1;
+    if (shortNames.empty()) return -1;
 
     const std::size_t forwardCount = built.size();
     for (std::size_t i = 0; i < forwardCount; ++i)
@@ -220,11 +189,10 @@ int BuildCatalogue() {
 }
 
 int ReadSelectedPair() {
-    FILE* file = OpenCatalogue("rb");
-    if (!file) return -1;
+    const auto catalogue = ReadCatalogue();
+    if (!catalogue) return -1;
     bool inSelection = false;
-    FileLine line;
-    while (ReadFileLine(file, line)) {
+    for (const TextLine& line : SplitLines(*catalogue)) {
         const std::string text = CatalogueText(line);
         if (text.empty() || text[0] == '#') {
             inSelection = false;
@@ -243,58 +211,46 @@ int ReadSelectedPair() {
         }
         if (EqualsIgnoringAsciiCase(text, Ui(UiKey::IniSelected))) inSelection = true;
     }
-    bool complete = std::feof(file) && !std::ferror(file);
-    std::fclose(file);
-    return complete ? 0 : -1;
+    return 0;
 }
 
 int SaveSelection(const WordListDescriptor& pair) {
-    FILE* in = OpenCatalogue("rb");
-    if (!in) return -1;
-    // The catalogue is closed before the new one takes its place, which Windows requires.
+    const auto catalogue = ReadCatalogue();
+    if (!catalogue) return -1;
     const int result = platform::ReplaceFile(Ui(UiKey::FilenameIni), kTemporaryCatalogue, [&](FILE* out) {
-        const bool written = WriteSelection(in, out, WordFileName(pair)) == 0;
-        std::fclose(in);
-        in = nullptr;
-        return written;
+        return WriteSelection(*catalogue, out, WordFileName(pair)) == 0;
     });
-    if (in) std::fclose(in);
     return result == 0 ? 0 : -1;
 }
 
 CatalogueWrite AddLanguageLine(const std::string& languageLine) {
-    FILE* in = OpenCatalogue("rb");
-    if (!in) return CatalogueWrite::NoCatalogue;
+    const auto catalogue = ReadCatalogue();
+    if (!catalogue) return CatalogueWrite::NoCatalogue;
     bool added = false, wrote = false;
     const int result = platform::ReplaceFile(Ui(UiKey::FilenameIni), kTemporaryCatalogue, [&](FILE* out) {
         wrote = true;
         bool inLanguages = false, ok = true, endsWithBreak = true;
         std::string lastEnd = "\n";
         auto write = [&](const std::string& text) { ok = ok && platform::WriteBytes(out, text.data(), text.size()); };
-        FileLine line;
-        while (ReadFileLine(in, line)) {
+        for (const TextLine& line : SplitLines(*catalogue)) {
             const std::string text = CatalogueText(line);
             // The section ends where the catalogue stops reading it: the new line goes there.
             if (inLanguages && (text.empty() || text[0] == '#')) {
-                write(languageLine + (line.end.empty() ? lastEnd : line.end));
+                write(languageLine + (line.end.empty() ? lastEnd : std::string(line.end)));
                 inLanguages = false;
                 added = true;
             }
-            if (!line.end.empty()) lastEnd = line.end;
+            if (!line.end.empty()) lastEnd = std::string(line.end);
             endsWithBreak = !line.end.empty();
             if (!added && EqualsIgnoringAsciiCase(text, Ui(UiKey::IniLanguage))) inLanguages = true;
-            write(line.text + line.end);
+            write(std::string(line.text) + std::string(line.end));
         }
         if (inLanguages) {  // the section runs to the end of the file
             write((endsWithBreak ? "" : lastEnd) + languageLine + lastEnd);
             added = true;
         }
-        ok = ok && !std::ferror(in);
-        std::fclose(in);  // closed before the new file takes its place, which Windows requires
-        in = nullptr;
         return ok && added;
     });
-    if (in) std::fclose(in);
     if (result == 0) return CatalogueWrite::Done;
     // No section to add to, or the catalogue unreadable, is the catalogue's fault; the rest the temporary file's.
     return wrote && !added ? CatalogueWrite::NoCatalogue : CatalogueWrite::NoTemporary;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/text/lines.h"
 #include "platform/platform.h"
 
 namespace {
@@ -23,12 +24,11 @@ std::string PaletteCharacters(const std::string& language) {
     const auto path = platform::MakePath({"charset\\", language, ".chs"});
     FILE* file = path ? platform::OpenFile(*path, "rb") : nullptr;
     if (!file) return BuiltInCharacters();
-    // CR, LF and CRLF all end the line; a break is no letter to offer.
-    std::string line;
-    for (int c; line.size() < kMaxPaletteChars && (c = std::fgetc(file)) != EOF && c != '\n' && c != '\r';)
-        line += static_cast<char>(c);
+    // The letters are the first line; a break is no letter to offer.
+    char start[kMaxPaletteChars];
+    const std::size_t n = std::fread(start, 1, sizeof start, file);
     std::fclose(file);
-    return line;
+    return std::string(LineAt(std::string_view(start, n), 0).text);
 }
 
 int PaletteColumns(std::size_t characters) { return static_cast<int>((characters + 1) / 2); }

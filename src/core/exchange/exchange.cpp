@@ -14,6 +14,7 @@
 #include "core/text/code_page.h"
 #include "core/text/fixed_text.h"
 #include "core/text/pieces.h"
+#include "core/text/utf8.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -36,8 +37,7 @@ void Step(const char* name) {
 std::string Quoted(std::string_view text, bool utf8) {
     std::size_t end = 0;
     for (std::size_t chars = 0; end < text.size() && chars < kQuotedChars; ++chars) {
-        ++end;
-        while (utf8 && end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        end = utf8 ? Utf8CharacterEnd(text, end) : end + 1;
     }
     return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
 }
@@ -96,8 +96,7 @@ const std::string& CodePageSpelling(const std::string& text, std::string& spelt)
 std::string MissingCharacter(std::string_view utf8, unsigned codePage) {
     std::string converted;
     for (std::size_t i = 0; i < utf8.size();) {
-        std::size_t n = 1;
-        while (i + n < utf8.size() && (static_cast<unsigned char>(utf8[i + n]) & 0xC0) == 0x80) ++n;
+        const std::size_t n = Utf8CharacterEnd(utf8, i) - i;
         if (!platform::Utf8ToCodePage(utf8.substr(i, n), codePage, converted)) return std::string(utf8.substr(i, n));
         i += n;
     }
@@ -171,8 +170,8 @@ public:
         for (int b = 0x80; b <= 0xFF && singleByte_; ++b) {
             const char byte = static_cast<char>(b);
             std::uint32_t code = 0;
-            if (platform::CodePageToUtf8(std::string_view(&byte, 1), codePage, utf8) && Decode(utf8, code) &&
-                code >= 0x80)
+            if (platform::CodePageToUtf8(std::string_view(&byte, 1), codePage, utf8) && !utf8.empty() &&
+                DecodeUtf8(utf8, 0, code) == utf8.size() && code >= 0x80)
                 bytes_.emplace_back(code, byte);
         }
         std::sort(bytes_.begin(), bytes_.end());
@@ -189,10 +188,9 @@ public:
                 ++i;
                 continue;
             }
-            std::size_t n = 1;
-            while (i + n < utf8.size() && (static_cast<unsigned char>(utf8[i + n]) & 0xC0) == 0x80) ++n;
+            const std::size_t n = Utf8CharacterEnd(utf8, i) - i;
             std::uint32_t code = 0;
-            if (!Decode(std::string_view(utf8).substr(i, n), code)) return false;
+            if (DecodeUtf8(std::string_view(utf8).substr(i, n), 0, code) != n) return false;
             const auto found = std::lower_bound(bytes_.begin(), bytes_.end(), std::make_pair(code, '\0'),
                                                 [](const auto& a, const auto& b) { return a.first < b.first; });
             if (found == bytes_.end() || found->first != code) return false;
@@ -203,16 +201,6 @@ public:
     }
 
 private:
-    // One whole UTF-8 character.
-    static bool Decode(std::string_view utf8, std::uint32_t& code) {
-        const unsigned char c = utf8.empty() ? 0 : static_cast<unsigned char>(utf8[0]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (n == 0 || utf8.size() != n) return false;
-        code = n == 1 ? c : c & (0x7F >> n);
-        for (std::size_t k = 1; k < n; ++k) code = code << 6 | (static_cast<unsigned char>(utf8[k]) & 0x3F);
-        return true;
-    }
-
     unsigned codePage_;
     bool singleByte_;
     std::vector<std::pair<std::uint32_t, char>> bytes_;

@@ -11,6 +11,8 @@
 
 #include "core/text/fixed_text.h"
 #include "core/text/html_entities.h"
+#include "core/text/lines.h"
+#include "core/text/utf8.h"
 #include "platform/xml.h"
 
 namespace {
@@ -82,19 +84,10 @@ public:
     int line() const { return line_; }
     std::size_t position() const { return pos_; }
     void SkipLine() {
-        while (pos_ < text_.size() && text_[pos_] != '\n' && text_[pos_] != '\r') ++pos_;
-        if (pos_ < text_.size() && text_[pos_] == '\r') {
-            if (++pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-        } else if (pos_ < text_.size()) {
-            ++pos_;
-        }
+        pos_ += LineAt(text_, pos_).size();
         ++line_;
     }
-    std::string_view RestOfLine() const {
-        std::size_t end = pos_;
-        while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
-        return text_.substr(pos_, end - pos_);
-    }
+    std::string_view RestOfLine() const { return LineAt(text_, pos_).text; }
 
 private:
     std::string_view text_;
@@ -106,42 +99,6 @@ private:
 bool IsBlankRecord(const std::vector<std::string>& fields) {
     return std::all_of(fields.begin(), fields.end(),
                        [](const std::string& f) { return f.find_first_not_of(" \t") == std::string::npos; });
-}
-
-bool ValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        // Runs of ASCII, the bulk of most files, eight bytes at a time.
-        std::uint64_t eight;
-        if (i + 8 <= text.size() && (std::memcpy(&eight, text.data() + i, 8), (eight & 0x8080808080808080ull) == 0)) {
-            i += 8;
-            continue;
-        }
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > text.size()) return false;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        i += n;
-    }
-    return true;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // Text with a UTF-16 byte-order mark as UTF-8; false for text without one. A surrogate
@@ -174,25 +131,20 @@ bool FromUtf16(std::string_view text, std::string& utf8) {
     return true;
 }
 
+bool HasNonAscii(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 // Whether text without a byte-order mark is UTF-8, by its lines: those with letters beyond
 // ASCII that are valid UTF-8 against those that are not. A few stray bytes in a UTF-8 file,
 // or a few letter pairs in a code-page file that happen to be valid, do not turn the rest.
 bool MostlyUtf8(std::string_view text) {
     std::size_t utf8Lines = 0, otherLines = 0;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        if (std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-            continue;
-        ++(ValidUtf8(line) ? utf8Lines : otherLines);
+    for (const TextLine& line : SplitLines(text, LineBreaks::LineFeed)) {
+        if (!HasNonAscii(line.text)) continue;
+        ++(ValidUtf8(line.text) ? utf8Lines : otherLines);
     }
     return otherLines == 0 || utf8Lines > otherLines;
-}
-
-bool HasNonAscii(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 // Marks the entries whose text does not fit the file's encoding: they are reported, the
@@ -390,13 +342,9 @@ bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std
     file.encoding = utf16 ? "UTF-16" : bom ? "UTF-8 (marked)" : file.utf8 ? "UTF-8" : "the pair's code page";
     int firstLine = 1;
     // Spreadsheets name the separator in a first line of its own.
-    if (text.substr(0, 4) == "sep=" && text.size() >= 5 && text[4] != '\r' && text[4] != '\n' &&
-        (text.size() == 5 || text[5] == '\r' || text[5] == '\n')) {
-        if (!separator) separator = SeparatorNamed(text.substr(4, 1));
-        std::size_t skip = 5;
-        if (skip < text.size() && text[skip] == '\r') ++skip;
-        if (skip < text.size() && text[skip] == '\n') ++skip;
-        text.remove_prefix(skip);
+    if (const TextLine first = LineAt(text, 0); first.text.size() == 5 && first.text.substr(0, 4) == "sep=") {
+        if (!separator) separator = SeparatorNamed(first.text.substr(4));
+        text.remove_prefix(first.size());
         firstLine = 2;
     }
     if (!separator) separator = DetectSeparator(text, preferred);
@@ -683,16 +631,9 @@ std::string DictdKey(std::string_view headword) {
     std::string key;
     key.reserve(headword.size());
     for (std::size_t i = 0; i < headword.size();) {
-        const unsigned char c = static_cast<unsigned char>(headword[i]);
-        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        bool whole = n > 0 && i + n <= headword.size();
-        std::uint32_t code = n == 1 ? c : c & (0x7F >> n);
-        for (std::size_t k = 1; whole && k < n; ++k) {
-            const unsigned char next = static_cast<unsigned char>(headword[i + k]);
-            whole = (next & 0xC0) == 0x80;
-            code = code << 6 | (next & 0x3F);
-        }
-        if (!whole) {  // not UTF-8: kept as it is
+        std::uint32_t code = 0;
+        const std::size_t n = DecodeUtf8(headword, i, code);
+        if (n == 0) {  // not UTF-8: kept as it is
             key += headword[i++];
             continue;
         }
@@ -768,15 +709,10 @@ constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
 // other indented lines are examples, synonyms, references and notes. In a `literal`
 // dictionary the lines are the word and its translations as they stand.
 void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation) {
-    std::size_t start = 0;
     bool first = true;
     std::string scratch;
-    while (start < definition.size()) {
-        std::size_t end = definition.find('\n', start);
-        if (end == std::string_view::npos) end = definition.size();
-        std::string_view line = definition.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        start = end + 1;
+    for (const TextLine& lineRead : SplitLines(definition, LineBreaks::LineFeed)) {
+        const std::string_view line = lineRead.text;
         if (first) {
             word.assign(line.substr(0, literal ? std::string_view::npos : line.find(" /")));
             first = false;
@@ -802,13 +738,9 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
     std::vector<bool> seen(dict.size() + 1);  // several headwords may share a definition
     file.entries.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1);
     int lineNumber = 0;
-    for (std::size_t start = 0; start < index.size();) {
-        std::size_t end = index.find('\n', start);
-        if (end == std::string_view::npos) end = index.size();
-        std::string_view line = index.substr(start, end - start);
-        start = end + 1;
+    for (const TextLine& lineRead : SplitLines(index, LineBreaks::LineFeed)) {
+        const std::string_view line = lineRead.text;
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) continue;
         const std::size_t tab1 = line.find('\t');
         const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);

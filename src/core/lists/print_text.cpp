@@ -7,6 +7,8 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/store/store.h"
+#include "core/text/lines.h"
+#include "platform/replace_file.h"
 
 namespace {
 
@@ -47,26 +49,13 @@ int WritePrintFile(const char* path) {
 
 std::optional<std::vector<std::string>> TakePrintFile(const char* path) {
     // Read as bytes: in text mode Windows ends the file at a Ctrl-Z, which a damaged word may hold.
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return std::nullopt;
-    std::vector<std::string> lines;
-    std::string line;
-    for (int c; (c = std::fgetc(file)) != EOF;) {
-        if (c != '\n') {
-            line += static_cast<char>(c);
-            continue;
-        }
-#ifdef _WIN32
-        if (!line.empty() && line.back() == '\r') line.pop_back();  // the line end text mode wrote
-#endif
-        lines.push_back(std::move(line));
-        line.clear();
-    }
-    if (!line.empty()) lines.push_back(std::move(line));
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
+    std::string bytes;
+    const bool read = platform::ReadFileBytes(path, bytes);
     std::remove(path);
-    if (failed) return std::nullopt;
+    if (!read) return std::nullopt;
+    // Text mode wrote each break as CRLF on Windows; a CR elsewhere is a damaged word's own.
+    std::vector<std::string> lines;
+    for (const TextLine& line : SplitLines(bytes, LineBreaks::LineFeed)) lines.emplace_back(line.text);
     return lines;
 }
 

@@ -1,23 +1,20 @@
 #include "core/strings/strings_file.h"
 
 #include "core/strings/ui_strings.h"
+#include "core/text/lines.h"
 
 bool PackStrings(const std::string& plain, std::string& packed, std::string& error) {
     packed.clear();
-    std::size_t pos = 0, lineNumber = 0;
-    while (pos < plain.size()) {
-        std::size_t nl = plain.find('\n', pos);
-        std::string line = plain.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
-        pos = nl == std::string::npos ? plain.size() : nl + 1;
+    std::size_t lineNumber = 0;
+    for (const TextLine& line : SplitLines(plain, LineBreaks::LineFeed)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         // An empty entry would end the table, so blank lines only separate.
-        if (line.empty()) continue;
-        if (line.find('\0') != std::string::npos) {
+        if (line.text.empty()) continue;
+        if (line.text.find('\0') != std::string_view::npos) {
             error = "line " + std::to_string(lineNumber) + " holds a zero byte";
             return false;
         }
-        packed += line;
+        packed += line.text;
         packed += '\0';
     }
     packed += '\0';
