@@ -17,6 +17,7 @@
 #include "platform/replace_file.h"
 #include "ui/file_dialog.h"
 #include "ui/kvtml_languages_dialog.h"
+#include "ui/progress_window.h"
 #include "ui/secondary_window.h"
 #include "ui/sorting_window.h"
 #include "ui/ui_text.h"
@@ -203,11 +204,12 @@ bool ChooseLanguages(HWND owner, const std::string& path, ImportOptions& options
 // The word files are replaced while closed: Windows replaces no file that is open.
 bool Apply(ImportPlan& plan, std::string& error) {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    ShowSortingWindow();
-    CloseStore();
-    const bool done = ApplyImport(plan, error);
-    ReopenStore();
-    CloseSortingWindow();
+    const bool done = WhileShowing(ShowSortingWindow, CloseSortingWindow, [&] {
+        CloseStore();
+        const bool applied = ApplyImport(plan, error);
+        ReopenStore();
+        return applied;
+    });
     SetCursor(previous);
     return done;
 }

@@ -92,12 +92,17 @@ std::vector<PrintedLine> ColumnLines(const std::vector<std::string>& lines) {
 // The table to print, made through the print file under the "printing" window; none when
 // the file could not be written or read back.
 std::optional<std::vector<PrintedLine>> PrepareText() {
-    printingWindow = OpenProgressWindow("printing", UiKey::CreateListPrint, PaintPrinting, kPrintingWindowSize);
-    std::optional<std::vector<PrintedLine>> text;
-    if (WritePrintFile(kPrintFileName) == 0)
-        if (auto lines = TakePrintFile(kPrintFileName)) text = ColumnLines(*lines);
-    CloseProgressWindow(printingWindow);
-    return text;
+    return WhileShowing(
+        [] {
+            printingWindow = OpenProgressWindow("printing", UiKey::CreateListPrint, PaintPrinting, kPrintingWindowSize);
+        },
+        [] { CloseProgressWindow(printingWindow); },
+        [] {
+            std::optional<std::vector<PrintedLine>> text;
+            if (WritePrintFile(kPrintFileName) == 0)
+                if (auto lines = TakePrintFile(kPrintFileName)) text = ColumnLines(*lines);
+            return text;
+        });
 }
 
 // The printer's device context, or none when the dialog was cancelled; the choices made

@@ -16,6 +16,18 @@ using ProgressPaint = void (*)(HDC dc);
 HWND OpenProgressWindow(const char* className, UiKey caption, ProgressPaint paint, SIZE size = {350, 120});
 void CloseProgressWindow(HWND& window);
 
+// Runs `work` with a progress window up: `show` makes it, `close` ends it however the work
+// ends (an exception included), so no window is left behind.
+template <typename Show, typename Close, typename Work>
+auto WhileShowing(Show show, Close close, Work&& work) {
+    show();
+    struct Closer {
+        Close close;
+        ~Closer() { close(); }
+    } closer{close};
+    return work();
+}
+
 // Draws a progress text on one line straight into the window, over the band it fills
 // light grey first: dark grey in GuiFont. The text is in the interface's character set.
 void DrawProgressText(HWND window, RECT band, const char* text);

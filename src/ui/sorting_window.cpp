@@ -108,9 +108,9 @@ SortProgress& SortingWindowProgress() {
 }
 
 int RunSort(std::int32_t sortedCount) {
-    ShowSortingWindow();
-    const int result = SortStore(&SortingWindowProgress(), sortedCount);
-    if (result != 0) UiMessageBox(s.window, Ui(UiKey::SortFailed), Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
-    CloseSortingWindow();
-    return result;
+    return WhileShowing(ShowSortingWindow, CloseSortingWindow, [&] {
+        const int result = SortStore(&SortingWindowProgress(), sortedCount);
+        if (result != 0) UiMessageBox(s.window, Ui(UiKey::SortFailed), Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
+        return result;
+    });
 }

@@ -22,9 +22,4 @@ void ShowUpdatingWindow() { updatingWindow = OpenProgressWindow("updating", UiKe
 
 void CloseUpdatingWindow() { CloseProgressWindow(updatingWindow); }
 
-int CompactCurrentListShown() {
-    ShowUpdatingWindow();
-    const int result = CompactCurrentList();
-    CloseUpdatingWindow();
-    return result;
-}
+int CompactCurrentListShown() { return WhileShowing(ShowUpdatingWindow, CloseUpdatingWindow, CompactCurrentList); }

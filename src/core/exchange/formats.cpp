@@ -214,11 +214,13 @@ std::string WithoutCardMarkup(std::string_view field) {
 }
 
 // A field for a separated file: quoted when it holds the separator, a quote, a line end,
-// or starts like the comment sign of the flashcard program's headers or a spreadsheet's
-// separator line ("sep=;", which a word "sep" and a separator "=" would make too).
+// or starts like the comment sign of the flashcard program's headers, a spreadsheet's
+// separator line ("sep=;", which a word "sep" and a separator "=" would make too) or, first
+// in the file, a UTF-16 byte-order mark (a word "\xFF\xFE..." in a Western pair).
 std::string Quoted(const std::string& field, char separator) {
-    if (field.find_first_of(std::string("\"\r\n") + separator) == std::string::npos && field.compare(0, 1, "#") != 0 &&
-        field.compare(0, 3, "sep") != 0)
+    const auto starts = [&](const char* prefix) { return field.compare(0, std::strlen(prefix), prefix) == 0; };
+    if (field.find_first_of(std::string("\"\r\n") + separator) == std::string::npos && !starts("#") && !starts("sep") &&
+        !starts("\xFF\xFE") && !starts("\xFE\xFF"))
         return field;
     std::string quoted = "\"";
     for (char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
