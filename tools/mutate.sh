@@ -24,9 +24,23 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top}
 work=$top/build/mutate
 src=$work/src
 mkdir -p "$src"
-# The tree as it stands, committed or not; unchanged files keep their times, so the scratch
-# builds stay incremental from run to run.
-git ls-files -co --exclude-standard -z | tar --null -cf - -T - | tar -xf - -C "$src"
+# The tree as it stands, committed or not. Only files whose bytes differ are written (and so
+# become newer than every object): the scratch builds stay incremental from run to run, and
+# none keeps an object made from other bytes.
+git ls-files -co --exclude-standard -z | python3 -c '
+import os, shutil, sys
+target = sys.argv[1]
+for path in sys.stdin.buffer.read().decode().split("\0"):
+    if not path or not os.path.isfile(path): continue
+    copy = os.path.join(target, path)
+    try:
+        with open(path, "rb") as a, open(copy, "rb") as b:
+            if a.read() == b.read(): continue
+    except FileNotFoundError:
+        os.makedirs(os.path.dirname(copy) or ".", exist_ok=True)
+    shutil.copyfile(path, copy)
+    shutil.copymode(path, copy)
+' "$src"
 
 # The faults as records: tier, file, description, find and replace (lines joined by \x1f).
 faults=$work/faults
