@@ -11,6 +11,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
+#include "core/lookup/pager.h"
 #include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
@@ -33,7 +34,6 @@
 namespace {
 
 constexpr int kRows = 8;
-constexpr std::size_t kSearchChars = 37;
 const char kClassName[] = "lijst";
 
 void ShowListRows(std::int32_t top);
@@ -271,7 +271,8 @@ void OnClose(HWND hwnd) {
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (control == s.search) {
         if (code == EN_CHANGE)
-            s.wordPager.Settle(FindWord(FieldText(s.search, CurrentPair->charset1, kSearchChars).c_str(), WordCount));
+            s.wordPager.Settle(
+                FindWord(FieldText(s.search, CurrentPair->charset1, kSearchFieldChars).c_str(), WordCount));
         return;
     }
     if (control && code == EN_SETFOCUS) {

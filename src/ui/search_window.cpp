@@ -34,7 +34,6 @@
 namespace {
 
 constexpr int kMaxRows = 25;
-constexpr std::size_t kSearchChars = 37;
 const char kClassName[] = "zoeken";
 
 enum class CellKind { Word, Translation };
@@ -68,7 +67,7 @@ void ShowSearchRows(std::int32_t top) {
 }
 
 void IncrementalSearch() {
-    const std::string text = FieldText(s.search, CurrentPair->charset1, kSearchChars);
+    const std::string text = FieldText(s.search, CurrentPair->charset1, kSearchFieldChars);
     s.pager.Settle(FindWord(text.c_str(), WordCount));
 }
 
@@ -405,7 +404,7 @@ void OnSetFocus(HWND, HWND) {
 // must not stall the window.
 void OnClipboardChanged(HWND hwnd) {
     std::wstring text;
-    if (GetActiveWindow() != hwnd && ClipboardText(hwnd, kSearchChars, text)) {
+    if (GetActiveWindow() != hwnd && ClipboardText(hwnd, kSearchFieldChars, text)) {
         SetWindowTextW(s.search, text.c_str());
         if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
     }

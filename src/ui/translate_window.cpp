@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
+#include "core/lookup/pager.h"
 #include "core/lookup/reading.h"
 #include "core/settings/settings.h"
 #include "core/store/store.h"
@@ -33,7 +34,6 @@ namespace {
 
 const char kClassName[] = "vertaal";
 constexpr int kRows = 3;
-constexpr std::size_t kSearchChars = 37;
 // More than a text box shows in reasonable time; a larger text is refused with a message.
 constexpr std::size_t kMaxTextBytes = 8u << 20;
 
@@ -195,7 +195,8 @@ void SwitchPair(HWND hwnd, int id) {
 
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (control == s.search && code == EN_CHANGE)
-        return s.pager.Settle(FindWord(FieldText(s.search, CurrentPair->charset1, kSearchChars).c_str(), WordCount));
+        return s.pager.Settle(
+            FindWord(FieldText(s.search, CurrentPair->charset1, kSearchFieldChars).c_str(), WordCount));
     if (code == EN_SETFOCUS && (control == s.search || control == s.text)) {
         s.focusTarget = control;
         return;

@@ -22,7 +22,6 @@ namespace {
 // The descriptors live for the whole run, or until the catalogue is built again; this owns them.
 std::vector<std::unique_ptr<WordListDescriptor>> descriptors;
 
-constexpr std::size_t kCatalogueLineChars = 99;
 const char kTemporaryCatalogue[] = "tmp.ini";
 
 // A catalogue line as the catalogue reads it: a longer line is cut, never split.

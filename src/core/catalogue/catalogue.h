@@ -2,9 +2,13 @@
 // gives a forward pair (that language into the main language) and its reverse.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+
+// What the catalogue reads of a line; a longer line is cut, never split.
+constexpr std::size_t kCatalogueLineChars = 99;
 
 struct WordListDescriptor {
     WordListDescriptor* next;

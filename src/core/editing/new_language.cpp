@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "core/catalogue/catalogue.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/file_names.h"
 #include "core/text/fixed_text.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr std::size_t kMaxNameChars = 98;
-constexpr std::size_t kMaxCatalogueLineChars = 99;  // what the catalogue reads of a line
 
 std::optional<std::string> WordFile(const std::string& first, const std::string& second) {
     return platform::MakePath({Ui(UiKey::PathLanguage), LongWordFileName(first, second)});
@@ -61,7 +61,7 @@ NewLanguageProblem CheckNewLanguageName(const std::string& name, const std::stri
                                         std::string& existing) {
     if (name.empty()) return NewLanguageProblem::EmptyName;
     if (EqualsIgnoringAsciiCase(name, Ui(UiKey::MainLanguage))) return NewLanguageProblem::NotAllowed;
-    if (!CanNameFiles(name) || NewLanguageLine(locale, code, name).size() > kMaxCatalogueLineChars)
+    if (!CanNameFiles(name) || NewLanguageLine(locale, code, name).size() > kCatalogueLineChars)
         return NewLanguageProblem::NotAllowed;
     for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
         if (EqualsIgnoringAsciiCase(name, d->name1)) {

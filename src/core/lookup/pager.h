@@ -1,7 +1,11 @@
 // Paging through the word file a page of rows at a time: where a move lands.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+// What a search field of the windows that page through the word file takes of its text.
+constexpr std::size_t kSearchFieldChars = 37;
 
 enum class ScrollRequest { LineUp, LineDown, PageUp, PageDown, ThumbReleased, Other };
 
