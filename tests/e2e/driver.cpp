@@ -81,9 +81,18 @@ Program::Program(const Fixture& fixture, const std::string& commandLine) {
     std::string line = "\"" + Paths.program + "\"" + (commandLine.empty() ? "" : " " + commandLine);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    EXPECT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, fixture.dir().c_str(),
-                               &startup, &info_))
-        << line;
+    // Wine now and then fails a start on a busy machine; a later try starts the program.
+    BOOL started = FALSE;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, fixture.dir().c_str(),
+                                 &startup, &info_);
+        if (!started) {
+            error = GetLastError();
+            Sleep(250);
+        }
+    }
+    EXPECT_TRUE(started) << line << " (error " << error << ")";
 }
 
 Program::~Program() {
