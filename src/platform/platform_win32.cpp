@@ -5,11 +5,11 @@
 
 #include <io.h>
 #include <climits>
-#include <cwchar>
 #include <string>
 
 #include "platform/file_writes.h"
 #include "platform/platform.h"
+#include "platform/text_convert.h"
 
 namespace platform {
 
@@ -62,17 +62,10 @@ UINT FileCodePage() { return AreFileApisANSI() ? CP_ACP : CP_OEMCP; }
 
 bool NarrowFileName(const wchar_t* wide, std::string& name) {
     const UINT codePage = FileCodePage();
-    BOOL lost = FALSE;
-    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, nullptr, 0, nullptr, &lost);
-    if (n <= 1 || lost) return false;
-    name.assign(static_cast<std::size_t>(n), '\0');
-    if (WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide, -1, name.data(), n, nullptr, &lost) != n || lost)
-        return false;
-    name.resize(static_cast<std::size_t>(n - 1));
+    if (!FromWide(wide, codePage, Conversion::Exact, name) || name.empty()) return false;
     // Some code pages map two characters to one byte sequence: the way back must agree.
-    std::wstring back(static_cast<std::size_t>(n), L'\0');
-    const int m = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, name.c_str(), -1, back.data(), n);
-    return m > 0 && std::wcscmp(back.c_str(), wide) == 0;
+    std::wstring back;
+    return ToWide(name, codePage, Conversion::Exact, back) && back == wide;
 }
 
 }  // namespace
@@ -82,10 +75,8 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     std::string pattern = path;
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
     pattern += '*';
-    const int n = MultiByteToWideChar(FileCodePage(), 0, pattern.c_str(), -1, nullptr, 0);
-    if (n <= 0) return false;
-    std::wstring widePattern(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(FileCodePage(), 0, pattern.c_str(), -1, widePattern.data(), n);
+    std::wstring widePattern;
+    if (!ToWide(pattern, FileCodePage(), Conversion::Lenient, widePattern)) return false;
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW(widePattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return false;
@@ -193,12 +184,9 @@ int ProfileWriteString(const std::string& file, const char* section, const char*
 }
 
 bool SameFileName(std::string_view a, std::string_view b) {
-    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-    auto wide = [&](std::string_view text) {
-        std::wstring out(text.size(), L'\0');
-        const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                                          static_cast<int>(out.size()));
-        out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    auto wide = [](std::string_view text) {
+        std::wstring out;
+        ToWide(text, FileCodePage(), Conversion::Lenient, out);
         return out;
     };
     const std::wstring wa = wide(a), wb = wide(b);

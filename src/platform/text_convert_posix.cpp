@@ -33,7 +33,10 @@ iconv_t Converter(const std::string& to, const std::string& from) {
     return cd;
 }
 
-bool Convert(iconv_t cd, std::string_view text, std::string& out) {
+// Converts bytes; a unit of the input that does not convert fails the whole text unless a
+// replacement is given, which then stands for it.
+bool Convert(iconv_t cd, std::string_view text, std::string& out, std::size_t unit = 1,
+             std::string_view replacement = {}) {
     out.clear();
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -45,14 +48,40 @@ bool Convert(iconv_t cd, std::string_view text, std::string& out) {
         std::size_t outLeft = sizeof buffer;
         const std::size_t done = iconv(cd, &in, &inLeft, &next, &outLeft);
         out.append(buffer, static_cast<std::size_t>(next - buffer));
-        if (done == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
+        if (done != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        if (replacement.empty() || inLeft < unit) return false;
+        out += replacement;
+        in += unit;
+        inLeft -= unit;
     }
     return true;
 }
 
-std::string CodePageName(unsigned codePage) { return "CP" + std::to_string(codePage); }
+std::string CodePageName(unsigned codePage) {
+    return codePage == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(codePage);
+}
+
+std::string WideBytes(wchar_t c) { return std::string(reinterpret_cast<const char*>(&c), sizeof c); }
 
 }  // namespace
+
+bool ToWide(std::string_view text, unsigned codePage, Conversion conversion, std::wstring& wide) {
+    wide.clear();
+    std::string bytes;
+    const std::string replacement = conversion == Conversion::Lenient ? WideBytes(L'\uFFFD') : std::string();
+    if (!Convert(Converter("WCHAR_T", CodePageName(codePage)), text, bytes, 1, replacement)) return false;
+    wide.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+    return true;
+}
+
+bool FromWide(std::wstring_view wide, unsigned codePage, Conversion conversion, std::string& out) {
+    const std::string_view bytes(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    const bool lenient = conversion == Conversion::Lenient && codePage != kUtf8CodePage;
+    if (Convert(Converter(CodePageName(codePage), "WCHAR_T"), bytes, out, sizeof(wchar_t), lenient ? "?" : ""))
+        return true;
+    out.clear();
+    return false;
+}
 
 bool Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string& out) {
     return Convert(Converter(CodePageName(codePage), "UTF-8"), utf8, out);

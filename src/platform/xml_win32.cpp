@@ -6,6 +6,7 @@
 #include <new>
 #include <string>
 
+#include "platform/text_convert.h"
 #include "platform/xml.h"
 
 namespace platform {
@@ -79,18 +80,14 @@ Function XmlLiteFunction(const char* name) {
 }
 
 std::wstring Wide(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    std::wstring wide;
+    ToWide(text, CP_UTF8, Conversion::Lenient, wide);
     return wide;
 }
 
 std::string Utf8(const wchar_t* text, UINT length) {
-    if (!text || length == 0) return std::string();
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), narrow.data(), n, nullptr, nullptr);
+    std::string narrow;
+    if (text) FromWide(std::wstring_view(text, length), CP_UTF8, Conversion::Lenient, narrow);
     return narrow;
 }
 

@@ -15,6 +15,7 @@
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
 #include "platform/replace_file.h"
+#include "platform/text_convert.h"
 #include "ui/file_dialog.h"
 #include "ui/kvtml_languages_dialog.h"
 #include "ui/progress_window.h"
@@ -55,20 +56,14 @@ void AddFilter(std::wstring& filter, const std::wstring& description, const std:
 }
 
 std::wstring Utf8Wide(const std::string& text, bool& valid) {
-    const int n =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    valid = n > 0 || text.empty();
-    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    std::wstring wide;
+    valid = platform::ToWide(text, CP_UTF8, platform::Conversion::Exact, wide);
     return wide;
 }
 
 std::string WideUtf8(const std::wstring& wide) {
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
+    std::string text;
+    platform::FromWide(wide, CP_UTF8, platform::Conversion::Lenient, text);
     return text;
 }
 

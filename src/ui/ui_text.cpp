@@ -4,6 +4,7 @@
 
 #include "core/strings/ui_strings.h"
 #include "core/text/code_page.h"
+#include "platform/text_convert.h"
 #include "ui/app_state.h"
 #include "ui/fonts.h"
 
@@ -13,22 +14,14 @@ UINT CodePageOf(int charset) {
 }
 
 std::wstring WideFromCharset(const char* text, int charset) {
-    const UINT codePage = CodePageOf(charset);
-    const int n = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, text, -1, wide.data(), n);
-    wide.resize(static_cast<std::size_t>(n - 1));
+    std::wstring wide;
+    platform::ToWide(text, CodePageOf(charset), platform::Conversion::Lenient, wide);
     return wide;
 }
 
 std::string CharsetFromWide(const wchar_t* text, int charset) {
-    const UINT codePage = CodePageOf(charset);
-    const int n = WideCharToMultiByte(codePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return std::string();
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, text, -1, narrow.data(), n, nullptr, nullptr);
-    narrow.resize(static_cast<std::size_t>(n - 1));
+    std::string narrow;
+    platform::FromWide(text, CodePageOf(charset), platform::Conversion::Lenient, narrow);
     return narrow;
 }
 
@@ -70,29 +63,16 @@ int UiMessageBox(HWND owner, const std::wstring& text, const std::string& captio
     return UiMessageBox(owner, text, WideFromCharset(caption.c_str(), UiCharset), style);
 }
 
-namespace {
-
-bool Exact(const wchar_t* text, int length, UINT codePage, std::string& out) {
-    BOOL lost = FALSE;
-    const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0, nullptr, &lost);
-    if (n < 0 || (n == 0 && length > 0) || lost) return false;
-    out.assign(static_cast<std::size_t>(n), '\0');
-    if (n > 0) WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text, length, out.data(), n, nullptr, &lost);
-    return !lost;
-}
-
-}  // namespace
-
 bool ExactFromWide(const wchar_t* text, UINT codePage, std::string& out, std::wstring* missing) {
     const std::wstring_view all(text);
-    if (Exact(all.data(), static_cast<int>(all.size()), codePage, out)) return true;
+    if (platform::FromWide(all, codePage, platform::Conversion::Exact, out)) return true;
     out.clear();
     if (!missing) return false;
     std::string one;
     for (std::size_t i = 0; i < all.size();) {
         // A letter beyond the first plane comes as two halves and is looked at whole.
         const std::size_t n = IS_HIGH_SURROGATE(all[i]) && i + 1 < all.size() ? 2 : 1;
-        if (!Exact(all.data() + i, static_cast<int>(n), codePage, one)) {
+        if (!platform::FromWide(all.substr(i, n), codePage, platform::Conversion::Exact, one)) {
             *missing = std::wstring(all.substr(i, n));
             return false;
         }
@@ -106,9 +86,7 @@ bool FileNameFromWide(const wchar_t* text, std::string& name) {
 }
 
 std::wstring FileNameWide(const std::string& name) {
-    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-    const int n = MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
-    if (n > 0) MultiByteToWideChar(codePage, 0, name.data(), static_cast<int>(name.size()), wide.data(), n);
+    std::wstring wide;
+    platform::ToWide(name, AreFileApisANSI() ? CP_ACP : CP_OEMCP, platform::Conversion::Lenient, wide);
     return wide;
 }
