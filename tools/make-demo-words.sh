@@ -8,9 +8,12 @@ cmake --build --preset win64 --target wordlist >/dev/null
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cd data
-# The Windows code page of a font character set.
+# The Windows code page of a font character set, read from the program's own table (rows
+# "{charset, codePage}"), so the script keeps no copy of it; 1252 for any other set.
 codepage() {
-  case $1 in 161) echo cp1253 ;; 162) echo cp1254 ;; 186) echo cp1257 ;; 204) echo cp1251 ;; 238) echo cp1250 ;; *) echo cp1252 ;; esac
+  local page
+  page=$(grep -o "{$1, *[0-9]*}" "$top/src/core/text/code_page.cpp" | grep -o '[0-9]*}' | tr -d '}' || true)
+  echo "cp${page:-1252}"
 }
 # Pair numbers follow languages.ini: forward pairs, then their reverses. A line holds
 # both languages; the one that is not plain Western decides the code page.

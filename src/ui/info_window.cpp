@@ -12,6 +12,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
+#include "core/text/character_sets.h"
 #include "ui/app_state.h"
 #include "ui/secondary_window.h"
 #include "ui/top_level_window.h"
@@ -29,21 +30,8 @@ struct InfoState {
 InfoState s;
 
 const char* CharsetName(int code) {
-    switch (code) {
-        case 0:
-            return "Western";
-        case 161:
-            return "Greek";
-        case 162:
-            return "Turkish";
-        case 186:
-            return "Baltic";
-        case 204:
-            return "Russian";
-        case 238:
-            return "East Europe";
-    }
-    return Ui(UiKey::WordlistInfoUnknown);
+    const char* name = CharacterSetNameOf(code);
+    return name ? name : Ui(UiKey::WordlistInfoUnknown);
 }
 
 // Sets a cell and widens its column to the text plus 40 pixels when that is wider.

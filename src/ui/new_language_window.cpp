@@ -12,6 +12,7 @@
 #include "core/session/session.h"
 #include "core/store/collation.h"
 #include "core/strings/ui_strings.h"
+#include "core/text/character_sets.h"
 #include "resource.h"
 #include "ui/app_state.h"
 #include "ui/controls.h"
@@ -23,13 +24,6 @@
 namespace {
 
 const char kClassName[] = "createnew";
-
-struct CharacterSet {
-    const wchar_t* name;
-    int code;
-};
-const CharacterSet kCharacterSets[] = {{L"ANSI", 0},          {L"Greek", 161},   {L"Turkish", 162},
-                                       {L"East Europe", 238}, {L"Russian", 204}, {L"Baltic", 186}};
 
 struct NewLanguageState {
     HWND window, name, locales, charsets;
@@ -67,7 +61,7 @@ void Create() {
     wchar_t locale[32] = L"";
     GetWindowTextW(s.locales, locale, static_cast<int>(std::size(locale)));
     const std::string localeName = CharsetFromWide(locale, 0);
-    const int code = kCharacterSets[std::max(0, ComboBox_GetCurSel(s.charsets))].code;
+    const int code = kCharacterSetNames[std::max(0, ComboBox_GetCurSel(s.charsets))].charset;
 
     std::string existing;
     NewLanguageProblem problem = CheckNewLanguageName(name, localeName, code, existing);
@@ -112,7 +106,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     CreateLabel(hwnd, IDC_NEWLANG_LABEL, UiWide(UiKey::CreateEmptyCharset), 20, 110, 300, 15, font);
     s.charsets = CreateControl(hwnd, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, IDC_NEWLANG_LIST,
                                20, 125, 220, 250, font);
-    for (const CharacterSet& set : kCharacterSets) AddItem(s.charsets, set.name);
+    for (const CharacterSetName& set : kCharacterSetNames) AddItem(s.charsets, WideFromCharset(set.entry, 0));
     ComboBox_SetCurSel(s.charsets, 0);
     CreateButton(hwnd, IDC_NEWLANG_CREATE, UiKey::CreateEmptyCreate, 20, 160, 80, 25, WS_TABSTOP);
     CreateButton(hwnd, IDC_NEWLANG_CANCEL, UiKey::Cancel, 160, 160, 80, 25, WS_TABSTOP);
