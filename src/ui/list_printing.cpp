@@ -70,22 +70,16 @@ void ShowProgress(int record) {
     DrawProgressText(printingWindow, kProgressBand, text);
 }
 
-// The print file's lines in their columns: a record's translation starts at a fixed
-// character, the heading's second name after the first name and its gap. The heading's
-// language names read in the interface's character set, as on the screen.
+// The heading's language names read in the interface's character set, as on the screen.
 std::vector<PrintedLine> ColumnLines(const std::vector<std::string>& lines) {
-    const std::size_t headingSplit = HeadingSecondColumn(CurrentPair->name1);
+    const auto progress = [](int record) {
+        if (record % kProgressEvery == 0) ShowProgress(record);
+    };
     std::vector<PrintedLine> printed;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        const int record = static_cast<int>(n) - 2;  // after the heading and its empty line
-        if (record >= 0 && record % kProgressEvery == 0) ShowProgress(record);
-        const std::string& line = lines[n];
-        const std::size_t split = std::min(line.size(), n == 0 ? headingSplit : kTranslationColumn);
-        const bool heading = n == 0;
-        printed.push_back({WideFromCharset(line.substr(0, split).c_str(), heading ? UiCharset : CurrentPair->charset1),
-                           WideFromCharset(line.substr(split).c_str(), heading ? UiCharset : CurrentPair->charset2),
-                           heading});
-    }
+    for (const PrintColumns& line : SplitPrintColumns(lines, CurrentPair->name1, progress))
+        printed.push_back({WideFromCharset(line.first.c_str(), line.heading ? UiCharset : CurrentPair->charset1),
+                           WideFromCharset(line.second.c_str(), line.heading ? UiCharset : CurrentPair->charset2),
+                           line.heading});
     return printed;
 }
 

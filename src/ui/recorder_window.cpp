@@ -4,14 +4,12 @@
 #include <mmsystem.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <iterator>
-#include <optional>
 #include <string>
 
 #include "core/catalogue/catalogue.h"
-#include "core/lookup/sounds.h"
+#include "core/lookup/recorder.h"
 #include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
@@ -31,8 +29,7 @@ const char kClassName[] = "record";
 
 struct RecorderState {
     HWND window, start, skip, back, word, line, status;
-    std::int32_t position;
-    bool recording;
+    RecorderSequence sequence;
     Font wordFont, statusFont;
 };
 
@@ -56,7 +53,7 @@ bool Mci(const std::string& command) {
 
 void WriteLine() {
     char line[200];
-    std::snprintf(line, sizeof line, "%s %d %s %d", Ui(UiKey::RecordWord), static_cast<int>(s.position + 1),
+    std::snprintf(line, sizeof line, "%s %d %s %d", Ui(UiKey::RecordWord), static_cast<int>(s.sequence.Place() + 1),
                   Ui(UiKey::RecordOf), static_cast<int>(WordCount));
     SetWindowTextW(s.line, WideFromCharset(line, UiCharset).c_str());
 }
@@ -64,21 +61,15 @@ void WriteLine() {
 void ShowEnd() { SetWindowTextW(s.word, UiWide(UiKey::RecordEndOfList).c_str()); }
 
 void ShowStep() {
-    ReadWord(s.position);
+    ReadWord(s.sequence.Place());
     WriteLine();
     SetFieldText(s.word, CurrentRecord.word, CurrentPair->charset1);
     SetFocus(s.start);
 }
 
-// The position stops at the end of the list, so that back always returns to its last word.
-void Advance() {
-    s.position = std::min(s.position + 1, WordCount);
-    if (s.position >= WordCount) return ShowEnd();
-    ShowStep();
-}
+void ShowPlace() { s.sequence.AtEnd() ? ShowEnd() : ShowStep(); }
 
-void SetRecording(bool on) {
-    s.recording = on;
+void ShowRecording(bool on) {
     SetWindowTextW(s.start, UiWide(on ? UiKey::RecordStop : UiKey::RecordStart).c_str());
     SetWindowTextW(s.status, on ? UiWide(UiKey::RecordRecording).c_str() : L"");
     EnableWindow(s.skip, !on);
@@ -86,42 +77,29 @@ void SetRecording(bool on) {
 }
 
 // A word that cannot name a file would be saved under another name, or not at all: it is
-// passed over with a message before anything is recorded. A take that did not start is
-// dropped at once, so it can never be saved over the word's earlier recording.
+// passed over with a message.
 void Start() {
-    if (s.position >= WordCount) return;
-    if (!CanNameSoundFile(CurrentRecord.word)) {
+    const TakeStart check = s.sequence.CheckTake(CurrentRecord.word);
+    if (check == TakeStart::AtEnd) return;
+    if (check == TakeStart::BadName) {
         const std::string text = std::string("\"") + CurrentRecord.word + "\" " +
                                  UiTextOr("RecordBadName",
                                           "cannot be the name of a file, so it cannot be recorded. "
                                           "The next word is shown.   ");
         UiMessageBox(s.window, text, Ui(UiKey::RecordCaption), MB_OK | MB_ICONWARNING);
-        return Advance();
+        return ShowPlace();
     }
-    SetRecording(true);
-    if (!Mci("open new type waveaudio alias mysound")) {
-        UiMessageBox(s.window, "Can't open new sound   ", "Error", MB_OK);
-        return SetRecording(false);
-    }
-    if (!Mci("record mysound")) {
-        Mci("close mysound");
-        return SetRecording(false);
-    }
+    ShowRecording(true);
+    const TakeStart started = s.sequence.StartTake(Mci);
+    if (started == TakeStart::NotOpened) UiMessageBox(s.window, "Can't open new sound   ", "Error", MB_OK);
+    if (started != TakeStart::Started) ShowRecording(false);
 }
 
-// The take goes to a name beside the word's file and takes its place only when it was
-// saved whole; otherwise the earlier recording stays and the word stays on show.
 void Stop() {
-    const std::optional<std::string> file = SoundFileName(CurrentPair->name1, CurrentRecord.word);
-    const std::string temporary = file ? *file + ".tmp" : std::string();
-    const bool stopped = Mci("stop mysound");
-    const bool saved = file && Mci("save mysound \"" + temporary + "\"");
-    Mci("close mysound");
-    SetRecording(false);
-    if (stopped && saved && platform::MoveIntoPlace(temporary, *file) == 0) return Advance();
-    if (file) platform::RemoveFile(temporary);
-    // A failed MCI step has been reported already; a failed move has not.
-    if (saved || !file)
+    const TakeEnd end = s.sequence.StopTake(CurrentPair->name1, CurrentRecord.word, Mci);
+    ShowRecording(false);
+    if (end == TakeEnd::Saved) return ShowPlace();
+    if (end == TakeEnd::NotSaved)
         UiMessageBox(s.window,
                      UiTextOr("RecordNotSaved",
                               "The recording could not be saved. The earlier recording of this word is kept.   "),
@@ -129,16 +107,14 @@ void Stop() {
     SetFocus(s.start);
 }
 
-void StartOrStop() { s.recording ? Stop() : Start(); }
+void StartOrStop() { s.sequence.Recording() ? Stop() : Start(); }
 
 void Skip() {
-    if (!s.recording) Advance();
+    if (s.sequence.Skip()) ShowPlace();
 }
 
 void Back() {
-    if (s.recording) return;
-    if (s.position > 0) --s.position;
-    ShowStep();
+    if (s.sequence.Back()) ShowStep();
 }
 
 // Enter, Space and Backspace on the start button go to the window instead, once per press:
@@ -155,7 +131,6 @@ LRESULT CALLBACK StartProc(HWND button, UINT msg, WPARAM wParam, LPARAM lParam, 
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
-    s.recording = false;
     s.wordFont.reset(CreateUiFont(22, FW_BOLD, "Times New Roman", CurrentPair->charset1));
     s.statusFont.reset(CreateUiFont(15, FW_NORMAL, "Times New Roman", 0));
     CreateButton(hwnd, IDC_RECORD_EXIT, UiKey::RecordExit, 635, 65, 100, 30);
@@ -165,11 +140,11 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.word = CreateLabel(hwnd, IDC_RECORD_TEXT, L"", 10, 10, 595, 40, s.wordFont.get());
     s.line = CreateLabel(hwnd, IDC_RECORD_TEXT, L"", 310, 80, 220, 20, Fonts.GuiFont);
     s.status = CreateLabel(hwnd, IDC_RECORD_TEXT, L"", 420, 75, 210, 40, s.statusFont.get());
-    s.position = std::clamp(ReadLastRecord(CurrentPair->name1), 0, WordCount);
-    if (s.position >= WordCount) {
+    s.sequence = RecorderSequence(ReadLastRecord(CurrentPair->name1), WordCount);
+    if (s.sequence.AtEnd()) {
         ShowEnd();
     } else {
-        ReadWord(s.position);
+        ReadWord(s.sequence.Place());
         SetFieldText(s.word, CurrentRecord.word, CurrentPair->charset1);
     }
     SetFocus(s.start);
@@ -204,7 +179,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
 
 // The place is written while the window can still own the message that it was not.
 void Close(HWND hwnd) {
-    if (WriteLastRecord(CurrentPair->name1, s.position) != 0)
+    if (WriteLastRecord(CurrentPair->name1, s.sequence.Place()) != 0)
         UiMessageBox(hwnd,
                      UiTextOr("RecordPlaceNotSaved",
                               "The place reached in the word list could not be saved: next time the recorder "
@@ -217,11 +192,7 @@ void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(stat
 
 // A recording under way is dropped: the device must not stay open under its alias.
 void OnDestroy(HWND) {
-    if (s.recording) {
-        sendMci("stop mysound");
-        sendMci("close mysound");
-        s.recording = false;
-    }
+    s.sequence.DropTake([](const std::string& command) { return sendMci(command.c_str()) == 0; });
     s.wordFont.reset();
     s.statusFont.reset();
     s.window = nullptr;

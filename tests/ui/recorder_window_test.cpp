@@ -100,14 +100,6 @@ TEST_F(RecorderWindowTest, AHeldKeyActsOnce) {
     EXPECT_EQ(SoundFiles(), (std::map<std::string, std::string>{}));
 }
 
-TEST_F(RecorderWindowTest, BackStopsAtTheFirstWord) {
-    Open(1);
-    for (const wchar_t* word : {L"apple", L"apple"}) {
-        Press(VK_BACK);
-        EXPECT_EQ(Word(), word);
-    }
-}
-
 TEST_F(RecorderWindowTest, ATakeThatDidNotStartIsDroppedOnTheSameWord) {
     WriteFile("sound/english/apple.wav", "old");
     const struct {

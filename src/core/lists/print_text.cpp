@@ -36,6 +36,22 @@ std::string PrintLine(const WordRecord& record) {
 
 std::size_t HeadingSecondColumn(const char* name1) { return std::max<std::size_t>(31, std::strlen(name1)) + 7; }
 
+std::vector<PrintColumns> SplitPrintColumns(const std::vector<std::string>& lines, const char* name1,
+                                            const std::function<void(int record)>& onRecord) {
+    const std::size_t headingSplit = HeadingSecondColumn(name1);
+    std::vector<PrintColumns> columns;
+    columns.reserve(lines.size());
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const int record = static_cast<int>(n) - 2;  // after the heading and its empty line
+        if (record >= 0 && onRecord) onRecord(record);
+        const std::string& line = lines[n];
+        const bool heading = n == 0;
+        const std::size_t split = std::min(line.size(), heading ? headingSplit : kTranslationColumn);
+        columns.push_back({line.substr(0, split), line.substr(split), heading});
+    }
+    return columns;
+}
+
 int WritePrintFile(const char* path) {
     std::FILE* file = std::fopen(path, "w");
     if (!file) return -1;

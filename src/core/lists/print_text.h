@@ -2,6 +2,7 @@
 // heading, the page's geometry and which pages go on paper in which order.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,19 @@ std::size_t HeadingSecondColumn(const char* name1);
 int WritePrintFile(const char* path);
 // The file's lines without their line ends, the file deleted; none when it cannot be read.
 std::optional<std::vector<std::string>> TakePrintFile(const char* path);
+
+// A line of the printed table in its two columns, still bytes of the code pages: the
+// heading's in the interface's, a record's word and translation in its languages'.
+struct PrintColumns {
+    std::string first, second;
+    bool heading;
+    bool operator==(const PrintColumns&) const = default;
+};
+// The print file's lines in their columns: a record's translation starts at a fixed
+// character, the heading's second name after the first name (`name1`) and its gap.
+// `onRecord` hears of each record line, numbered from 0, before it is split.
+std::vector<PrintColumns> SplitPrintColumns(const std::vector<std::string>& lines, const char* name1,
+                                            const std::function<void(int record)>& onRecord = {});
 
 // Rectangles in twips (1440 per inch) or in device pixels.
 struct PageRect {

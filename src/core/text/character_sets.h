@@ -12,8 +12,9 @@ struct CharacterSetName {
 
 // In the order the new-language window offers them; the first is preselected.
 inline constexpr CharacterSetName kCharacterSetNames[] = {
-    {0, "ANSI", "Western"},          {161, "Greek", "Greek"},   {162, "Turkish", "Turkish"},
-    {238, "East Europe", "East Europe"}, {204, "Russian", "Russian"}, {186, "Baltic", "Baltic"},
+    {0, "ANSI", "Western"},      {161, "Greek", "Greek"},
+    {162, "Turkish", "Turkish"}, {238, "East Europe", "East Europe"},
+    {204, "Russian", "Russian"}, {186, "Baltic", "Baltic"},
 };
 
 // The information window's name of a set; nullptr for a set the table does not hold.

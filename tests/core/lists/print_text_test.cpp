@@ -41,6 +41,22 @@ TEST(PrintText, HeadingNamesBothLanguagesAboveAnEmptyLine) {
     EXPECT_EQ(HeadingSecondColumn(longName.c_str()), 42u);
 }
 
+// The heading splits after the first name and its gap, however long the name; a record
+// where its translation starts, even when the word is shorter; an empty line stays whole.
+TEST(PrintText, ColumnsSplitWhereEachLinesSecondColumnStarts) {
+    const std::string longName = kWord30 + "efghi";
+    const std::string record = "zebra" + Blanks(26) + "   -   ";
+    const std::vector<std::string> lines = {longName + Blanks(7) + "dutch", "", record + "zebra", "cat", record};
+    const std::vector<PrintColumns> expected = {{longName + Blanks(7), "dutch", true},
+                                                {"", "", false},
+                                                {record, "zebra", false},
+                                                {"cat", "", false},
+                                                {record, "", false}};
+    std::vector<int> heard;
+    EXPECT_EQ(SplitPrintColumns(lines, longName.c_str(), [&](int n) { heard.push_back(n); }), expected);
+    EXPECT_EQ(heard, (std::vector<int>{0, 1, 2}));
+}
+
 // The file holds every record in file order, marked ones too, with the platform's line ends.
 TEST_F(PrintFileTest, WrittenAsTextAndTakenBackLineByLine) {
     Open({Record("zebra", "zebra"), Record("Apfel", "appel", 1), Record(kWord30, "lang")});

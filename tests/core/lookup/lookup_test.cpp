@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/editing/palette_characters.h"
 #include "core/lookup/pager.h"
 #include "core/lookup/reading.h"
+#include "core/lookup/recorder.h"
 #include "core/lookup/sounds.h"
 #include "test_support.h"
 
@@ -48,6 +51,81 @@ TEST(Sounds, OnlyWordsThatCanNameAFileAreRecorded) {
     for (const char* word : {"", "wat?", "a:b", "1/2", "back\\slash", "\"quoted\"", "a*", "<tag>", "a|b", "tab\t",
                              "CON", "nul", "Lpt1", "com9", "CONIN$", "aux.x", "prn "})
         EXPECT_FALSE(CanNameSoundFile(word)) << word;
+}
+
+// The place never leaves the words and the end after them, and back never passes the first.
+TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
+    const struct {
+        std::int32_t saved, count;
+        const char* moves;  // s: skip, b: back
+        std::int32_t place;
+    } cases[] = {{1, 5, "bb", 0}, {3, 5, "sss", 5}, {5, 5, "b", 4}, {9, 5, "", 5}, {-2, 5, "", 0}, {0, 0, "s", 0}};
+    for (const auto& c : cases) {
+        RecorderSequence sequence(c.saved, c.count);
+        for (const char* m = c.moves; *m; ++m) EXPECT_TRUE(*m == 's' ? sequence.Skip() : sequence.Back());
+        EXPECT_EQ(sequence.Place(), c.place) << c.saved << c.moves;
+        EXPECT_EQ(sequence.AtEnd(), c.place == c.count) << c.saved << c.moves;
+    }
+}
+
+// Each step of a take failing in turn: what reaches the device, whether a take runs, and
+// which recording of "apple" is kept. A save writes the file it names, half when it fails.
+TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
+    WorkDir dir;
+    const std::vector<std::string> start = {"open new type waveaudio alias mysound", "record mysound"};
+    const std::vector<std::string> stop = {"stop mysound", "save mysound \"sound\\english\\apple.wav.tmp\"",
+                                           "close mysound"};
+    auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const struct {
+        const char* failing;  // the command word that fails, or "move": the move into place
+        TakeStart started;
+        TakeEnd ended;  // when started
+        std::vector<std::string> sent;
+        const char* kept;
+    } cases[] = {
+        {"", TakeStart::Started, TakeEnd::Saved, join(start, stop), "new"},
+        {"open", TakeStart::NotOpened, {}, {start[0]}, "old"},
+        {"record", TakeStart::NotRecording, {}, join(start, {"close mysound"}), "old"},
+        {"stop", TakeStart::Started, TakeEnd::NotSaved, join(start, stop), "old"},
+        {"move", TakeStart::Started, TakeEnd::NotSaved, join(start, stop), "old"},
+        {"save", TakeStart::Started, TakeEnd::Failed, join(start, stop), "old"},
+    };
+    for (const auto& c : cases) {
+        WriteFile("sound/english/apple.wav", "old");
+        std::vector<std::string> sent;
+        const SoundCommand send = [&](const std::string& command) {
+            sent.push_back(command);
+            const bool fails = *c.failing && command.rfind(std::string(c.failing) + " ", 0) == 0;
+            if (command.rfind("save ", 0) == 0) WriteFile("sound/english/apple.wav.tmp", fails ? "half" : "new");
+            return !fails;
+        };
+        RecorderSequence sequence(0, 2);
+        ASSERT_EQ(sequence.CheckTake("apple"), TakeStart::Ready);
+        EXPECT_EQ(sequence.StartTake(send), c.started) << c.failing;
+        const bool started = c.started == TakeStart::Started;
+        EXPECT_EQ(sequence.Recording(), started) << c.failing;
+        EXPECT_EQ(sequence.Back(), !started) << c.failing;
+        if (started) {
+            std::optional<FailingFileStep> fail;
+            if (std::string(c.failing) == "move") fail.emplace(1);
+            EXPECT_EQ(sequence.StopTake("english", "apple", send), c.ended) << c.failing;
+        }
+        sequence.DropTake(send);
+        EXPECT_EQ(sent, c.sent) << c.failing;
+        EXPECT_EQ(ReadFile("sound/english/apple.wav"), c.kept) << c.failing;
+        EXPECT_FALSE(Exists("sound/english/apple.wav.tmp")) << c.failing;
+        EXPECT_EQ(sequence.Place(), c.ended == TakeEnd::Saved && started ? 1 : 0) << c.failing;
+    }
+}
+
+TEST(Recorder, AWordThatCannotNameAFileIsPassedOverAndTheEndRecordsNothing) {
+    RecorderSequence sequence(0, 1);
+    EXPECT_EQ(sequence.CheckTake("what?"), TakeStart::BadName);
+    EXPECT_EQ(sequence.Place(), 1);
+    EXPECT_EQ(sequence.CheckTake("apple"), TakeStart::AtEnd);
 }
 
 TEST(Palette, FileFirstLineOrBuiltInSet) {
