@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "core/catalogue/catalogue.h"
-#include "core/exchange/checker.h"
+#include "core/checker/checker.h"
 #include "core/store/collation.h"
 #include "core/store/word_record.h"
 #include "fuzz_support.h"

@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
-#include "core/exchange/checker.h"
+#include "core/checker/checker.h"
 #include "core/exchange/exchange.h"
 #include "core/lists/list_storage.h"
 #include "core/session/session.h"

@@ -8,8 +8,8 @@
 #include <random>
 
 #include "core/catalogue/catalogue.h"
+#include "core/checker/checker.h"
 #include "core/editing/palette_characters.h"
-#include "core/exchange/checker.h"
 #include "core/lists/print_text.h"
 #include "core/lookup/reading.h"
 #include "core/lookup/sounds.h"

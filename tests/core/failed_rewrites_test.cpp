@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "core/catalogue/catalogue.h"
+#include "core/checker/checker.h"
 #include "core/editing/new_language.h"
-#include "core/exchange/checker.h"
 #include "core/exchange/exchange.h"
 #include "core/lists/list_storage.h"
 #include "core/practice/practice.h"

@@ -1,4 +1,4 @@
-#include "core/exchange/checker.h"
+#include "core/checker/checker.h"
 
 #include <gtest/gtest.h>
 
