@@ -81,13 +81,13 @@ std::wstring ReportWide(ImportReport report) {
 
 std::wstring PairWide() { return NameWide(CurrentPair->name1) + L" - " + NameWide(CurrentPair->name2); }
 
-void Tell(HWND owner, const std::wstring& text, UiKey caption, UINT icon) {
+void ShowExchangeMessage(HWND owner, const std::wstring& text, UiKey caption, UINT icon) {
     UiMessageBox(owner, text + L"   ", UiWide(caption), MB_OK | icon);
 }
 
 // The core's message names files as the file functions do.
 void Failed(HWND owner, const char* key, const char* builtIn, const std::string& error) {
-    Tell(owner, UiWideOr(key, builtIn) + L"\n\n" + FileNameWide(error), UiKey::Error, MB_ICONWARNING);
+    ShowExchangeMessage(owner, UiWideOr(key, builtIn) + L"\n\n" + FileNameWide(error), UiKey::Error, MB_ICONWARNING);
 }
 
 // The file chosen in the open or save dialog, named for the ...A file functions; none when
@@ -112,11 +112,12 @@ std::optional<std::string> ChooseFile(HWND owner, bool save, const std::wstring&
     filterIndex = dialog.nFilterIndex;
     std::string name;
     if (!FileNameFromWide(file, name)) {
-        Tell(owner,
-             UiWideOr("ExchangeBadFileName",
-                      "The name of this file holds a character that cannot be used here. Please choose another "
-                      "name."),
-             UiKey::Error, MB_ICONWARNING);
+        ShowExchangeMessage(
+            owner,
+            UiWideOr("ExchangeBadFileName",
+                     "The name of this file holds a character that cannot be used here. Please choose another "
+                     "name."),
+            UiKey::Error, MB_ICONWARNING);
         return std::nullopt;
     }
     return name;
@@ -220,7 +221,8 @@ void ImportAsked(HWND owner, const std::string& path, char separator) {
     if (!PlanImport(path, options, plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
     if (!Confirmed(owner, plan.report)) return;
     if (!Apply(plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
-    Tell(owner, UiWideOr("ImportDone", "The words have been imported."), UiKey::Dictionary, MB_ICONINFORMATION);
+    ShowExchangeMessage(owner, UiWideOr("ImportDone", "The words have been imported."), UiKey::Dictionary,
+                        MB_ICONINFORMATION);
 }
 
 }  // namespace
@@ -269,8 +271,8 @@ void ExportWords(HWND owner) {
     std::string error;
     const int written = ExportCurrentPair(*path, kExportChoices[choice].format, error);
     if (written < 0) return Failed(owner, "ExportFailed", "The words could not be exported:", error);
-    Tell(owner,
-         UiWideOr("ExportDone1", "Exported") + L" " + std::to_wstring(written) + L" " +
-             UiWideOr("ExportDone2", "words to") + L"\n" + FileNameWide(*path),
-         UiKey::Dictionary, MB_ICONINFORMATION);
+    ShowExchangeMessage(owner,
+                        UiWideOr("ExportDone1", "Exported") + L" " + std::to_wstring(written) + L" " +
+                            UiWideOr("ExportDone2", "words to") + L"\n" + FileNameWide(*path),
+                        UiKey::Dictionary, MB_ICONINFORMATION);
 }

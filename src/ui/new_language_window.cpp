@@ -35,7 +35,9 @@ void AddItem(HWND list, const std::wstring& item) {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-void Tell(const std::string& text, UINT icon = 0) { UiMessageBox(s.window, text, Ui(UiKey::Dictionary), MB_OK | icon); }
+void ShowCreateMessage(const std::string& text, UINT icon = 0) {
+    UiMessageBox(s.window, text, Ui(UiKey::Dictionary), MB_OK | icon);
+}
 
 // The icon every new language gets, carried whole by the program.
 std::pair<const void*, std::size_t> LanguageIcon() {
@@ -67,27 +69,28 @@ void Create() {
     NewLanguageProblem problem = CheckNewLanguageName(name, localeName, code, existing);
     if (problem == NewLanguageProblem::None && !readable) problem = NewLanguageProblem::NotAllowed;
     if (problem != NewLanguageProblem::None) {
-        if (problem == NewLanguageProblem::EmptyName) Tell(Ui(UiKey::CreateEmptyEnterName));
-        if (problem == NewLanguageProblem::NotAllowed) Tell(Ui(UiKey::CreateEmptyNotAllowed));
-        if (problem == NewLanguageProblem::Exists) Tell(existing + "\n\n" + Ui(UiKey::CreateEmptyExists));
+        if (problem == NewLanguageProblem::EmptyName) ShowCreateMessage(Ui(UiKey::CreateEmptyEnterName));
+        if (problem == NewLanguageProblem::NotAllowed) ShowCreateMessage(Ui(UiKey::CreateEmptyNotAllowed));
+        if (problem == NewLanguageProblem::Exists) ShowCreateMessage(existing + "\n\n" + Ui(UiKey::CreateEmptyExists));
         SetFocus(s.name);
         return;
     }
 
     const auto [icon, iconSize] = LanguageIcon();
     const NewLanguageResult result = CreateNewLanguage(name, localeName, code, icon, iconSize);
-    if (result.catalogue == CatalogueWrite::NoCatalogue) Tell(Ui(UiKey::CreateEmptyErrorIni));
-    if (result.catalogue == CatalogueWrite::NoTemporary) Tell(Ui(UiKey::CreateEmptyErrorTmp));
-    for (int i = 0; i < result.wordFilesFailed; ++i) Tell(Ui(UiKey::CreateEmptyErrorDatabase), MB_ICONWARNING);
-    if (result.iconFailed) Tell(Ui(UiKey::CreateEmptyIcon));
+    if (result.catalogue == CatalogueWrite::NoCatalogue) ShowCreateMessage(Ui(UiKey::CreateEmptyErrorIni));
+    if (result.catalogue == CatalogueWrite::NoTemporary) ShowCreateMessage(Ui(UiKey::CreateEmptyErrorTmp));
+    for (int i = 0; i < result.wordFilesFailed; ++i)
+        ShowCreateMessage(Ui(UiKey::CreateEmptyErrorDatabase), MB_ICONWARNING);
+    if (result.iconFailed) ShowCreateMessage(Ui(UiKey::CreateEmptyIcon));
     // The new pair is in the language menu at once, when both its files are there.
     const bool usable = result.catalogue == CatalogueWrite::Done && result.wordFilesFailed == 0;
     if (usable && ReloadCatalogue() == 0) {
         SendMessageW(MainWindow, kCatalogueChanged, 0, 0);
-        Tell(Ui(UiKey::CreateEmptyCreated));
+        ShowCreateMessage(Ui(UiKey::CreateEmptyCreated));
     } else {
-        Tell(UiTextOr("CreateEmptyCreatedLater",
-                      "The new word list could not be made ready; see the messages before this one.   "));
+        ShowCreateMessage(UiTextOr("CreateEmptyCreatedLater",
+                                   "The new word list could not be made ready; see the messages before this one.   "));
     }
     DestroyWindow(s.window);
 }

@@ -20,7 +20,7 @@ PaletteContext Palette;
 namespace {
 
 const char kClassName[] = "tekenset";
-constexpr int kButtonWidth = 19, kButtonHeight = 23, kHeight = 70;
+constexpr int kButtonWidth = kPaletteButtonWidth, kButtonHeight = 23, kHeight = 70;
 
 struct PaletteState {
     Font font;

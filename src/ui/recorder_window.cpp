@@ -58,7 +58,7 @@ void WriteLine() {
     SetWindowTextW(s.line, WideFromCharset(line, UiCharset).c_str());
 }
 
-void ShowEnd() { SetWindowTextW(s.word, UiWide(UiKey::RecordEndOfList).c_str()); }
+void ShowEndOfList() { SetWindowTextW(s.word, UiWide(UiKey::RecordEndOfList).c_str()); }
 
 void ShowStep() {
     ReadWord(s.sequence.Place());
@@ -67,7 +67,7 @@ void ShowStep() {
     SetFocus(s.start);
 }
 
-void ShowPlace() { s.sequence.AtEnd() ? ShowEnd() : ShowStep(); }
+void ShowPlace() { s.sequence.AtEnd() ? ShowEndOfList() : ShowStep(); }
 
 void ShowRecording(bool on) {
     SetWindowTextW(s.start, UiWide(on ? UiKey::RecordStop : UiKey::RecordStart).c_str());
@@ -142,7 +142,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.status = CreateLabel(hwnd, IDC_RECORD_TEXT, L"", 420, 75, 210, 40, s.statusFont.get());
     s.sequence = RecorderSequence(ReadLastRecord(CurrentPair->name1), WordCount);
     if (s.sequence.AtEnd()) {
-        ShowEnd();
+        ShowEndOfList();
     } else {
         ReadWord(s.sequence.Place());
         SetFieldText(s.word, CurrentRecord.word, CurrentPair->charset1);

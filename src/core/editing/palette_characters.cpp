@@ -33,4 +33,4 @@ std::string PaletteCharacters(const std::string& language) {
 
 int PaletteColumns(std::size_t characters) { return static_cast<int>((characters + 1) / 2); }
 
-int PaletteWidth(std::size_t characters) { return 19 * PaletteColumns(characters) + 5; }
+int PaletteWidth(std::size_t characters) { return kPaletteButtonWidth * PaletteColumns(characters) + 5; }

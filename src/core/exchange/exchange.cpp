@@ -44,7 +44,7 @@ std::string Quoted(std::string_view text, bool utf8) {
 
 // What another program's field becomes before it is stored: runs of white space as one
 // blank in a word; line breaks as commas (one translation each) in a translation.
-void FieldText(std::string_view text, bool translation, std::string& out) {
+void StoredFieldText(std::string_view text, bool translation, std::string& out) {
     out.clear();
     for (char c : text) {
         if (translation && (c == '\n' || c == '\r')) c = ',';
@@ -55,9 +55,9 @@ void FieldText(std::string_view text, bool translation, std::string& out) {
     if (!out.empty() && out.back() == ' ') out.pop_back();
 }
 
-std::string FieldText(std::string_view text, bool translation) {
+std::string StoredFieldText(std::string_view text, bool translation) {
     std::string out;
-    FieldText(text, translation, out);
+    StoredFieldText(text, translation, out);
     return out;
 }
 
@@ -413,7 +413,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
     Step("plan");
     for (const ForeignEntry& entry : file.entries) {
         auto problem = [&](const std::string& message) { report.problems.push_back({entry.line, message}); };
-        auto shown = [&] { return Quoted(FieldText(entry.word, false), file.utf8); };
+        auto shown = [&] { return Quoted(StoredFieldText(entry.word, false), file.utf8); };
         // A piece of the stored translation, in the file's encoding as the rest of the report.
         auto shownPiece = [&](std::string_view piece) {
             std::string text(piece), utf8;
@@ -434,8 +434,8 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
                  (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
             continue;
         }
-        FieldText(file.utf8 ? CodePageSpelling(entry.word, spelt) : entry.word, false, word);
-        FieldText(file.utf8 ? CodePageSpelling(entry.translation, spelt) : entry.translation, true, converted);
+        StoredFieldText(file.utf8 ? CodePageSpelling(entry.word, spelt) : entry.word, false, word);
+        StoredFieldText(file.utf8 ? CodePageSpelling(entry.translation, spelt) : entry.translation, true, converted);
         NormaliseTranslation(converted, translation);
         if (word.empty()) {
             skip("the word is empty");

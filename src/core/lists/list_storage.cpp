@@ -27,7 +27,8 @@ bool ListNameLess(const std::string& a, const std::string& b) {
     return a.size() < b.size();
 }
 
-std::string ListDirectory(const std::string& name) { return std::string(Ui(UiKey::PathNameList)) + name; }
+// The folder of a practice list, beside the others under the lists folder.
+std::string PracticeListFolder(const std::string& name) { return std::string(Ui(UiKey::PathNameList)) + name; }
 
 }  // namespace
 
@@ -83,7 +84,7 @@ bool MakeListCurrent(const std::string& name) {
             return true;
         }
     }
-    platform::CreateDir(ListDirectory(name));
+    platform::CreateDir(PracticeListFolder(name));
     // A directory that could not be made is no list: the current one stays.
     const int id = ListIdOf(name);
     if (id == 0) return false;
@@ -98,7 +99,7 @@ std::optional<std::string> ListFilePath(const WordListDescriptor& pair, const st
 
 std::optional<std::string> CurrentListPath(bool createDirectory) {
     if (Settings.PracticeList.empty() || !CurrentPair) return std::nullopt;
-    if (createDirectory) platform::CreateDir(ListDirectory(Settings.PracticeList));
+    if (createDirectory) platform::CreateDir(PracticeListFolder(Settings.PracticeList));
     return ListFilePath(*CurrentPair, Settings.PracticeList);
 }
 
@@ -159,7 +160,7 @@ int CompactCurrentList() {
 int DeleteCurrentList() {
     if (Settings.PracticeList.empty()) return 0;
     CloseListFile();
-    const std::string directory = ListDirectory(Settings.PracticeList);
+    const std::string directory = PracticeListFolder(Settings.PracticeList);
     std::vector<platform::DirEntry> entries;
     platform::ListDirectory(directory, entries);
     for (const platform::DirEntry& e : entries)

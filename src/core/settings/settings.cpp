@@ -72,7 +72,8 @@ const SettingKey kSettingKeys[] = {
     {"Search", &SettingsValues::searchWindow, ReadAt::MainWindow, WrittenAtExit::Yes},
     {"ClipSearch", &SettingsValues::ClipSearch, ReadAt::MainWindow, WrittenAtExit::Yes},
     {"AddNewWordsToList", &SettingsValues::AddNewWordsToList, ReadAt::MainWindow, WrittenAtExit::Yes},
-    {"PracticeList", &SettingsValues::PracticeList, ReadAt::PracticeList, WrittenAtExit::WithPracticeList, 148},
+    {"PracticeList", &SettingsValues::PracticeList, ReadAt::PracticeList, WrittenAtExit::WithPracticeList,
+     kMaxListNameChars},
     {"ListID", &SettingsValues::ListID, ReadAt::PracticeList, WrittenAtExit::WithPracticeList},
 };
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/lists/list_storage.h"
+
 constexpr int kUnknownPosition = 9999;
 
 // A window's stored place: `stored` is what win.ini held, `last` where the window was
@@ -39,7 +41,7 @@ struct SettingsValues {
     int PracticeSound = 1;
     // Read after the main window exists.
     std::string PracticeList;
-    int ListID = 800;
+    int ListID = kFirstListId;
 };
 
 extern SettingsValues Settings;

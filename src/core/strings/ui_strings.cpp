@@ -93,11 +93,15 @@ UiLoadResult InstallUiStrings(std::vector<char> image) {
     return {};
 }
 
+// The interface language's name as language.ini holds it, cut after this many characters.
+constexpr std::size_t kLanguageNameChars = 148;
+
 UiLoadResult LoadUiStringsFromWorkingDirectory() {
     const std::string cwd = platform::CurrentDirectory();
     std::string language;
     if (!cwd.empty() && cwd.size() <= 258)
-        language = platform::ProfileReadString(cwd + "\\language.ini", "Dictionary", "Language", "", 148);
+        language =
+            platform::ProfileReadString(cwd + "\\language.ini", "Dictionary", "Language", "", kLanguageNameChars);
 
     FILE* file = platform::OpenFile(cwd + "\\strings\\" + language + ".str", "rb");
     if (!file) return {UiLoadStatus::NoFile, UiKey::Count};
