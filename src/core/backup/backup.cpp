@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 
+#include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
@@ -107,8 +108,10 @@ std::vector<BackupInfo> Folders() {
     platform::ListDirectory(kBackupRoot, entries);
     for (const platform::DirEntry& e : entries)
         if (e.isDirectory)
-            if (const std::optional<BackupStamp> stamp = ParseBackupName(e.name)) folders.push_back({e.name, *stamp, {}});
-    std::sort(folders.begin(), folders.end(), [](const BackupInfo& a, const BackupInfo& b) { return Older(a.stamp, b.stamp); });
+            if (const std::optional<BackupStamp> stamp = ParseBackupName(e.name))
+                folders.push_back({e.name, *stamp, {}});
+    std::sort(folders.begin(), folders.end(),
+              [](const BackupInfo& a, const BackupInfo& b) { return Older(a.stamp, b.stamp); });
     return folders;
 }
 
@@ -146,8 +149,9 @@ std::optional<std::string> NewFolder(std::time_t now) {
     platform::ListDirectory(kBackupRoot, entries);
     for (; stamp.sequence <= kMaxSequence; ++stamp.sequence) {
         const std::string name = BackupName(stamp);
-        const bool taken = std::any_of(entries.begin(), entries.end(),
-                                       [&](const platform::DirEntry& e) { return platform::SameFileName(e.name, name); });
+        const bool taken = std::any_of(entries.begin(), entries.end(), [&](const platform::DirEntry& e) {
+            return platform::SameFileName(e.name, name);
+        });
         if (!taken) return platform::CreateDir(FolderPath(name)) == 0 ? std::optional(name) : std::nullopt;
     }
     return std::nullopt;
@@ -220,6 +224,14 @@ std::vector<std::string> WorkingFiles() {
             if (!e.isDirectory && (EndsWith(e.name, ".ls") || EndsWith(e.name, ".score")))
                 files.push_back(lists + "\\" + list.name + "\\" + e.name);
     }
+    return files;
+}
+
+std::vector<std::string> WordFilesOf(std::initializer_list<const WordListDescriptor*> pairs) {
+    std::vector<std::string> files;
+    for (const WordListDescriptor* pair : pairs)
+        if (pair)
+            if (const std::optional<std::string> path = WordFilePath(*pair)) files.push_back(*path);
     return files;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ std::vector<bool> KeptBackups(const std::vector<BackupStamp>& oldestFirst, int y
 // The files that hold the user's work, by relative path: word files and their review logs,
 // practice-list files and score files, the catalogue and language.ini.
 std::vector<std::string> WorkingFiles();
+
+struct WordListDescriptor;
+// The word files of the pairs given (null ones left out), as an import replaces them.
+std::vector<std::string> WordFilesOf(std::initializer_list<const WordListDescriptor*> pairs);
 
 struct BackupInfo {
     std::string name;

@@ -85,7 +85,8 @@ TEST(KeepingRule, KeepsTheTenNewestAndTheNewestOfEachOfTwelveMonths) {
              b.insert(b.end(), twelveInJune.begin(), twelveInJune.end());
              return b;
          }(),
-         2026, 6, [&] {
+         2026, 6,
+         [&] {
              std::vector<bool> k = {false, false, true};
              k.insert(k.end(), lastTen.begin(), lastTen.end());
              return k;
@@ -96,12 +97,16 @@ TEST(KeepingRule, KeepsTheTenNewestAndTheNewestOfEachOfTwelveMonths) {
              for (int d = 1; d <= 10; ++d) b.push_back(day(2026, 2, d));
              return b;
          }(),
-         2026, 2, [&] {
+         2026, 2,
+         [&] {
              std::vector<bool> k = {false, true};
              k.insert(k.end(), 10, true);
              return k;
          }()},
-        {"eleven in one second: the first of them goes", sameSecond, 2026, 6,
+        {"eleven in one second: the first of them goes",
+         sameSecond,
+         2026,
+         6,
          {false, true, true, true, true, true, true, true, true, true, true}},
     };
     for (const Case& c : cases) EXPECT_EQ(KeptBackups(c.backups, c.year, c.month), c.kept) << c.what;
@@ -112,8 +117,8 @@ TEST(BackupNames, ReadBackAsWrittenAndOthersAreNotBackups) {
     EXPECT_EQ(BackupName(stamp), "2026-12-07-090503");
     const BackupStamp later{2026, 12, 7, 9, 5, 3, 12};
     EXPECT_EQ(ParseBackupName(BackupName(later))->sequence, 12);
-    for (const char* other : {"2026-12-07", "2026-13-07-090503", "2026-12-07-090503-1", "2026-12-07-090503x",
-                              "mine", "2026-12-07-09O503"})
+    for (const char* other :
+         {"2026-12-07", "2026-13-07-090503", "2026-12-07-090503-1", "2026-12-07-090503x", "mine", "2026-12-07-09O503"})
         EXPECT_FALSE(ParseBackupName(other)) << other;
 }
 
