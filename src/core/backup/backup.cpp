@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/catalogue/catalogue.h"
+#include "core/lists/list_storage.h"
 #include "core/session/session.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
@@ -305,6 +306,11 @@ BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner
         ShowWarning(text, Ui(UiKey::Dictionary), owner);
     }
     return result;
+}
+
+bool BackUpCurrentList(MessageOwner owner) {
+    const std::optional<std::string> path = CurrentListPath();
+    return !path || BackUpAndReport({*path}, owner).error == 0;
 }
 
 std::vector<std::string> PlanRestore(const std::string& name) {

@@ -34,6 +34,10 @@ struct WordListDescriptor;
 // The word files of the pairs given (null ones left out), as an import replaces them.
 std::vector<std::string> WordFilesOf(std::initializer_list<const WordListDescriptor*> pairs);
 
+// Before the current practice list is replaced as a whole: true when its file is backed
+// up (or there is none), false when that failed, which the user was shown.
+bool BackUpCurrentList(MessageOwner owner);
+
 struct BackupInfo {
     std::string name;
     BackupStamp stamp;
