@@ -41,7 +41,7 @@ std::wstring BackupLine(const BackupInfo& b) {
     std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", b.stamp.year, b.stamp.month, b.stamp.day,
                   b.stamp.hour, b.stamp.minute, b.stamp.second);
     char count[80];
-    std::snprintf(count, sizeof count, UiTextOr("RestoreFileCount", "%d files"), static_cast<int>(b.files.size()));
+    std::snprintf(count, sizeof count, UiTextOr("RestoreFileCount", "%d file(s)"), static_cast<int>(b.files.size()));
     std::wstring line = WideFromCharset(when, 0) + L"   " + WideFromCharset(count, UiCharset) + L": ";
     for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? L", " : L"") + FileNameWide(b.files[i]);
     return line;
@@ -54,9 +54,9 @@ void ShowPlan() {
     for (const std::string& file : s.plan)
         SendMessageW(s.files, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FileNameWide(file).c_str()));
     if (chosen >= 0 && s.plan.empty())
-        SendMessageW(s.files, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(
-                         UiWideOr("RestoreNothing", "(the files are as they are in this backup)").c_str()));
+        SendMessageW(
+            s.files, LB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(UiWideOr("RestoreNothing", "(the files are as they are in this backup)").c_str()));
     EnableWindow(s.ok, !s.plan.empty());
 }
 
@@ -87,8 +87,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.backups = CreateControl(hwnd, L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY,
                               WS_EX_CLIENTEDGE, IDC_RESTORE_BACKUPS, 10, 30, 530, 160, Fonts.GuiFont);
     CreateLabel(hwnd, 0, UiWideOr("RestorePutsBack", "Files it puts back:"), 10, 200, 530, 20, Fonts.GuiFont);
-    s.files = CreateControl(hwnd, L"LISTBOX", L"", WS_VSCROLL | LBS_NOSEL, WS_EX_CLIENTEDGE, IDC_RESTORE_FILES, 10,
-                            220, 530, 110, Fonts.GuiFont);
+    s.files = CreateControl(hwnd, L"LISTBOX", L"", WS_VSCROLL | LBS_NOSEL, WS_EX_CLIENTEDGE, IDC_RESTORE_FILES, 10, 220,
+                            530, 110, Fonts.GuiFont);
     s.ok = CreateButton(hwnd, IDC_RESTORE_OK, UiKey::OK, 340, 345, 95, 28);
     CreateButton(hwnd, IDC_RESTORE_CANCEL, UiKey::Cancel, 445, 345, 95, 28);
     s.shown = ListBackups();
