@@ -6,7 +6,7 @@
 //   wordlist check [--repair]
 //   wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE
 //   wordlist [--pair N] export [--format F] FILE
-//   wordlist backups | restore NAME [FILE...]
+//   wordlist [--stats] backup | backups | restore NAME [FILE...]
 //
 // load replaces the pair's word file by the lines "word<TAB>translation" of FILE,
 // sorted by the pair's collation (or in the file's order with --as-is); it is how the
@@ -17,7 +17,8 @@
 // the pair and its reverse; --languages picks a KVTML file's two languages (by id, name
 // or locale) where the pair's names do not, --separator (tab, semicolon, comma or a
 // character) the one of tab and comma text instead of what the file says or shows.
-// backups lists the backups, newest first, with the files each holds; restore puts back
+// backup does what the program does at start-up: it backs up what changed (--stats: how
+// long that took). backups lists the backups, newest first, with the files each holds; restore puts back
 // the files of backup NAME that differ from the current ones (or only the FILEs named),
 // after backing up the current ones. load and check --repair back up what they replace.
 
@@ -60,7 +61,7 @@ const char kUsage[] =
     "       wordlist check [--repair]\n"
     "       wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE\n"
     "       wordlist [--pair N] export [--format F] FILE\n"
-    "       wordlist backups | wordlist restore NAME [FILE...]\n"
+    "       wordlist [--stats] backup | wordlist backups | wordlist restore NAME [FILE...]\n"
     "       (F: tsv, csv, anki, kvtml or freedict)\n";
 
 using Clock = std::chrono::steady_clock;
@@ -155,8 +156,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             return false;
         }
     }
-    static const char* const kCommands[] = {"pairs", "count", "dump",   "find",   "sort",    "lists",
-                                            "load",  "check", "import", "export", "backups", "restore"};
+    static const char* const kCommands[] = {"pairs", "count",  "dump",   "find",   "sort",    "lists",  "load",
+                                            "check", "import", "export", "backup", "backups", "restore"};
     if (std::find(std::begin(kCommands), std::end(kCommands), options.command) == std::end(kCommands)) {
         error = "no command";
         return false;
@@ -374,6 +375,16 @@ int ExportCommand(const Options& options) {
     return 0;
 }
 
+// The new backup's name and how many files it holds; nothing when nothing had changed.
+int BackupCommand(bool stats) {
+    const Clock::time_point start = Clock::now();
+    const BackupResult result = BackUpAndReport(WorkingFiles(), MessageOwner::None);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!result.name.empty()) std::printf("%s\t%zu\n", result.name.c_str(), result.copied);
+    if (stats) std::fprintf(stderr, "backup\t%.1f ms\n", seconds * 1e3);
+    return result.error == 0 ? 0 : 1;
+}
+
 // One line per backup, newest first: its name, then the files it holds.
 int BackupsCommand() {
     for (const BackupInfo& backup : ListBackups()) {
@@ -426,6 +437,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.command == "load") return LoadCommand(options);
+    if (options.command == "backup") return BackupCommand(options.stats);
     if (options.command == "backups") return BackupsCommand();
     if (options.command == "restore") return RestoreCommand(options);
     if (options.command == "check") return CheckCommand(options.repair);
