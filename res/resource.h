@@ -38,6 +38,7 @@
 #define IDM_MAIN_INTERACTIVE 65
 #define IDM_MAIN_IMPORT 73
 #define IDM_MAIN_EXPORT 74
+#define IDM_MAIN_RESTORE 3030
 #define IDM_PAIR_FIRST 200
 
 // About box texts.
@@ -133,3 +134,9 @@
 #define IDC_RECORD_BACK 28
 #define IDC_RECORD_TEXT 45
 #define IDC_RECORD_KEY 256
+
+// Restore window: the backups, the files the chosen one puts back, and its buttons.
+#define IDC_RESTORE_BACKUPS 3031
+#define IDC_RESTORE_FILES 3032
+#define IDC_RESTORE_OK 3033
+#define IDC_RESTORE_CANCEL 3034

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "core/backup/backup.h"
 #include "core/session/session.h"
 #include "core/session/startup.h"
 #include "core/settings/settings.h"
@@ -54,6 +55,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     CommandLine command = ParseCommandLine(commandLine ? commandLine : "");
     RecorderMode = command.recorderMode ? 1 : 0;
     PrepareCatalogue(command);
+    // Before anything can change them; a failure is told and the program goes on.
+    BackUpAndReport(WorkingFiles(), MessageOwner::None);
 
     ReadStartupSettings();
     CreateSharedFonts();

@@ -6,6 +6,7 @@
 //   wordlist check [--repair]
 //   wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE
 //   wordlist [--pair N] export [--format F] FILE
+//   wordlist [--stats] backup | backups | restore NAME [FILE...]
 //
 // load replaces the pair's word file by the lines "word<TAB>translation" of FILE,
 // sorted by the pair's collation (or in the file's order with --as-is); it is how the
@@ -16,6 +17,10 @@
 // the pair and its reverse; --languages picks a KVTML file's two languages (by id, name
 // or locale) where the pair's names do not, --separator (tab, semicolon, comma or a
 // character) the one of tab and comma text instead of what the file says or shows.
+// backup does what the program does at start-up: it backs up what changed (--stats: how
+// long that took). backups lists the backups, newest first, with the files each holds; restore puts back
+// the files of backup NAME that differ from the current ones (or only the FILEs named),
+// after backing up the current ones. load and check --repair back up what they replace.
 
 #include <algorithm>
 #include <chrono>
@@ -28,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
 #include "core/checker/checker.h"
 #include "core/exchange/exchange.h"
@@ -55,6 +61,7 @@ const char kUsage[] =
     "       wordlist check [--repair]\n"
     "       wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE\n"
     "       wordlist [--pair N] export [--format F] FILE\n"
+    "       wordlist [--stats] backup | wordlist backups | wordlist restore NAME [FILE...]\n"
     "       (F: tsv, csv, anki, kvtml or freedict)\n";
 
 using Clock = std::chrono::steady_clock;
@@ -72,6 +79,7 @@ struct Options {
     std::int32_t appended = -1;  // sort: the file's last records were appended to a sorted body
     std::string command;
     std::string operand;
+    std::vector<std::string> files;  // restore: the files to put back, all when none
 };
 
 int Fail(const std::string& message) {
@@ -94,7 +102,7 @@ int StringsCommand(const std::vector<std::string>& args) {
 }
 
 bool NeedsOperand(const std::string& command) {
-    return command == "load" || command == "find" || command == "import" || command == "export";
+    return command == "load" || command == "find" || command == "import" || command == "export" || command == "restore";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -139,13 +147,17 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.command = a;
         } else if (NeedsOperand(options.command) && options.operand.empty()) {
             options.operand = a;
+        } else if (options.command == "restore") {
+            std::string file = a;
+            std::replace(file.begin(), file.end(), '/', '\\');
+            options.files.push_back(file);
         } else {
             error = "unexpected argument " + a;
             return false;
         }
     }
-    static const char* const kCommands[] = {"pairs", "count", "dump",  "find",   "sort",
-                                            "lists", "load",  "check", "import", "export"};
+    static const char* const kCommands[] = {"pairs", "count",  "dump",   "find",   "sort",    "lists",  "load",
+                                            "check", "import", "export", "backup", "backups", "restore"};
     if (std::find(std::begin(kCommands), std::end(kCommands), options.command) == std::end(kCommands)) {
         error = "no command";
         return false;
@@ -222,6 +234,7 @@ int LoadCommand(const Options& options) {
                          [](const WordRecord& a, const WordRecord& b) { return CompareWords(a.word, b.word) < 0; });
     const std::optional<std::string> path = WordFilePath(*CurrentPair);
     if (!path) return Fail("the word file's path is too long");
+    if (BackUpAndReport({*path}, MessageOwner::None).error != 0) return Fail("nothing was changed");
     if (platform::ReplaceFileWith(*path, BytesOfRecords(records)) != 0) return Fail("cannot write " + *path);
     std::printf("%zu\n", records.size());
     return 0;
@@ -295,6 +308,7 @@ int FindCommand(const std::string& key, bool stats) {
 
 // One line per file: "ok", or each finding and each repair indented below its path.
 int CheckCommand(bool repair) {
+    if (repair && BackUpAndReport(WorkingFiles(), MessageOwner::None).error != 0) return Fail("nothing was changed");
     bool found = false;
     for (const FileCheck& check : CheckWorkingDirectory(repair)) {
         if (check.findings.empty()) {
@@ -337,6 +351,8 @@ int ImportCommand(const Options& options) {
     else
         std::fprintf(stderr, "wordlist: %s\n", error.c_str());
     if (!options.dryRun) {
+        if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None).error != 0)
+            return Fail("nothing was changed");
         if (!ApplyImport(plan, error)) return Fail(error);
         std::printf("imported into %s\n", WordFileName(*plan.pair));
     }
@@ -356,6 +372,46 @@ int ExportCommand(const Options& options) {
     const int written = ExportCurrentPair(options.operand, options.format, error);
     if (written < 0) return Fail(error);
     std::printf("%d words written to %s\n", written, options.operand.c_str());
+    return 0;
+}
+
+// The new backup's name and how many files it holds; nothing when nothing had changed.
+int BackupCommand(bool stats) {
+    const Clock::time_point start = Clock::now();
+    const BackupResult result = BackUpAndReport(WorkingFiles(), MessageOwner::None);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    if (!result.name.empty()) std::printf("%s\t%zu\n", result.name.c_str(), result.copied);
+    if (stats) std::fprintf(stderr, "backup\t%.1f ms\n", seconds * 1e3);
+    return result.error == 0 ? 0 : 1;
+}
+
+// One line per backup, newest first: its name, then the files it holds.
+int BackupsCommand() {
+    for (const BackupInfo& backup : ListBackups()) {
+        std::printf("%s", backup.name.c_str());
+        for (const std::string& file : backup.files) std::printf("\t%s", file.c_str());
+        std::printf("\n");
+    }
+    return 0;
+}
+
+int RestoreCommand(const Options& options) {
+    const std::vector<BackupInfo> backups = ListBackups();
+    const auto backup =
+        std::find_if(backups.begin(), backups.end(), [&](const BackupInfo& b) { return b.name == options.operand; });
+    if (backup == backups.end()) return Fail("there is no backup " + options.operand);
+    for (const std::string& file : options.files)
+        if (std::find(backup->files.begin(), backup->files.end(), file) == backup->files.end())
+            return Fail(options.operand + " holds no " + file + "; nothing was changed");
+    const std::vector<std::string> files = options.files.empty() ? PlanRestore(options.operand) : options.files;
+    SetStoreAccess(StoreAccess::ReadOnly);
+    const RestoreResult result = RestoreBackup(options.operand, files);
+    if (result.backup.error != 0) return Fail("cannot back up " + result.backup.failedPath + "; nothing was changed");
+    if (!result.backup.name.empty()) std::printf("the current files are in backup %s\n", result.backup.name.c_str());
+    for (std::size_t i = 0; i < result.restored; ++i) std::printf("restored\t%s\n", files[i].c_str());
+    CloseStore();
+    if (result.error != 0)
+        return Fail("cannot restore " + result.failedPath + " (error code " + std::to_string(result.error) + ")");
     return 0;
 }
 
@@ -381,6 +437,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.command == "load") return LoadCommand(options);
+    if (options.command == "backup") return BackupCommand(options.stats);
+    if (options.command == "backups") return BackupsCommand();
+    if (options.command == "restore") return RestoreCommand(options);
     if (options.command == "check") return CheckCommand(options.repair);
     if (options.command == "import") {
         try {

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
 #include "core/exchange/exchange.h"
 #include "core/session/session.h"
@@ -220,6 +221,7 @@ void ImportAsked(HWND owner, const std::string& path, char separator) {
     std::string error;
     if (!PlanImport(path, options, plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
     if (!Confirmed(owner, plan.report)) return;
+    if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::ActiveWindow).error != 0) return;
     if (!Apply(plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
     ShowExchangeMessage(owner, UiWideOr("ImportDone", "The words have been imported."), UiKey::Dictionary,
                         MB_ICONINFORMATION);

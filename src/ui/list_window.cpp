@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
 #include "core/lookup/pager.h"
@@ -286,10 +287,10 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
         case IDC_LIST_DONE:
             return OnClose(hwnd);
         case IDC_LIST_ADD_ALL:
-            FillListFromWordFile();
+            if (BackUpCurrentList(MessageOwner::ActiveWindow)) FillListFromWordFile();
             return ShowListEndAndFocus();
         case IDC_LIST_REMOVE_ALL:
-            ClearCurrentList();
+            if (BackUpCurrentList(MessageOwner::ActiveWindow)) ClearCurrentList();
             return ShowListEndAndFocus();
         case IDC_LIST_ADD_RANDOM:
             if (HWND random = RandomWindow())

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
 #include "core/session/session.h"
@@ -30,6 +31,7 @@
 #include "ui/new_language_window.h"
 #include "ui/new_list_dialog.h"
 #include "ui/recorder_window.h"
+#include "ui/restore_window.h"
 #include "ui/search_window.h"
 #include "ui/secondary_window.h"
 #include "ui/top_level_window.h"
@@ -268,6 +270,9 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
         case IDM_MAIN_EXPORT:
             ExportWords(hwnd);
             return;
+        case IDM_MAIN_RESTORE:
+            OpenSecondaryWindow(OpenRestoreWindow);
+            return;
         case IDC_MAIN_PRACTICE:
             Practise(hwnd);
             return;
@@ -298,6 +303,8 @@ void OnDestroy(HWND hwnd) {
     s.flag1.reset();
     s.flag2.reset();
     CloseStore();
+    // With the files closed and the texts for a failure still there.
+    BackUpAndReport(WorkingFiles(), MessageOwner::None);
     DeleteSharedFonts();
     FreeUiStrings();
     PostQuitMessage(0);
@@ -397,6 +404,8 @@ void AttachMainMenus(HWND hwnd) {
                 UiWideOr("MainMenuFileImport", "&Import words...").c_str());
     InsertMenuW(file, IDC_MAIN_EXIT, MF_BYCOMMAND | MF_STRING, IDM_MAIN_EXPORT,
                 UiWideOr("MainMenuFileExport", "&Export words...").c_str());
+    InsertMenuW(file, IDC_MAIN_EXIT, MF_BYCOMMAND | MF_STRING, IDM_MAIN_RESTORE,
+                UiWideOr("MainMenuFileRestore", "&Restore from backup...").c_str());
     AppendPopup(bar, file, UiKey::MainMenuFile0);
     AppendPopup(
         bar,

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/backup/backup.h"
 #include "core/lists/random_selection.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
@@ -42,6 +43,7 @@ void Draw(HWND hwnd) {
         SetWindowTextW(s.number, L"");
         return;
     }
+    if (s.emptyFirst && !BackUpCurrentList(MessageOwner::ActiveWindow)) return;
     DrawRandomWords(count, s.emptyFirst);
     s.drawn();
     DestroyWindow(hwnd);

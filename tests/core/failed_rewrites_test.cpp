@@ -9,6 +9,7 @@
 #include <functional>
 #include <sstream>
 
+#include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
 #include "core/checker/checker.h"
 #include "core/editing/new_language.h"
@@ -229,6 +230,36 @@ const Rewrite kRewrites[] = {
              return PlanImport("new.tsv", {}, plan, error) && ApplyImport(plan, error);
          },
      .leaves = Leaves::OldFiles},
+    {.name = "backing up what changed",
+     .prepare =
+         [] {
+             PrepareList({Record("Apfel", "appel")}, {Record("Apfel", "appel")});
+             WriteFile("lists/week1/ger_dut.score", "3\r\n12\r\n");
+         },
+     .run =
+         [] {
+             MessageLog log;
+             const bool done = BackUpAndReport(WorkingFiles(), MessageOwner::MainWindow).error == 0;
+             EXPECT_EQ(log.messages.size(), done ? 0u : 1u) << "a failure is shown once";
+             return done;
+         },
+     .leaves = Leaves::OldFiles},
+    {.name = "restoring a backup",
+     .prepare =
+         [] {
+             PrepareList({Record("Apfel", "appel"), Record("Haus", "huis")}, {Record("Haus", "huis")});
+             BackUpFiles(WorkingFiles(), 0);
+             WriteFile("words/ger_dut.gk", "damaged");
+             WriteFile("lists/week1/ger_dut.ls", "");
+         },
+     .run =
+         [] {
+             const std::string name = ListBackups().at(0).name;
+             // A fixed time, so every run names the backup of the current files alike.
+             const RestoreResult r = RestoreBackup(name, PlanRestore(name), 86400);
+             return r.backup.error == 0 && r.error == 0;
+         },
+     .leaves = Leaves::EachOldOrNew},
     {.name = "repairing with the checker",
      .prepare =
          [] {

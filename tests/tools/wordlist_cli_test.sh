@@ -68,6 +68,16 @@ check sorted "$(printf 'Apple\nfig\npear')" "$("$wordlist" --pair 2 dump | cut -
 stats=$("$wordlist" --pair 2 --stats find fig 2>&1 >/dev/null)
 case "$stats" in *"record reads"*) ;; *) check find-stats "record reads ..." "$stats" ;; esac
 
+# backups: each load kept the word file it replaced; restore puts one back, the current one kept first.
+check backups-made 2 "$("$wordlist" backups | grep -c 'wordlists\\eng_ger.gk')"
+newest=$("$wordlist" backups | head -n 1 | cut -f1)
+check restore "restored	wordlists\\eng_ger.gk" "$("$wordlist" restore "$newest" wordlists/eng_ger.gk | tail -n 1)"
+check restored-words "$(printf 'Apple\nbanana\nzebra')" "$("$wordlist" --pair 2 dump | cut -f2)"
+check restore-kept-current 3 "$("$wordlist" backups | wc -l)"
+check restore-nothing-left "" "$("$wordlist" restore "$newest" | grep restored)"
+"$wordlist" restore 2000-01-01-000000 2>/dev/null && { echo "FAIL a missing backup restored"; failures=$((failures + 1)); }
+"$wordlist" restore "$newest" languages.ini 2>/dev/null && { echo "FAIL restored a file the backup lacks"; failures=$((failures + 1)); }
+
 mkdir -p lists/animals
 check lists "$(printf '800\tanimals\t*\n801\tweek1')" "$("$wordlist" lists)"
 : > wordlists/eng_ger.gk

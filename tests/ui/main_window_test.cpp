@@ -67,13 +67,14 @@ TEST_F(MainWindowTest, MenuBarAndLanguageMenu) {
     const wchar_t* bar[] = {L"MainMenuFile0 text", L"&Word lists", L"MainMenuPracticeMode0 text",
                             L"MainMenuPracticeHelp0 text"};
     for (int i = 0; i < 4; ++i) EXPECT_EQ(Label(menu, i), bar[i]);
-    // Import and export come before Exit; this strings file lacks their keys, so they read
+    // Import, export and restore come before Exit; this strings file lacks their keys, so they read
     // in the built-in English.
     HMENU file = GetSubMenu(menu, 0);
     const std::pair<UINT, const wchar_t*> items[] = {{55, L"MainMenuFile1 text"}, {9, L"MainMenuFile2 text"},
                                                      {62, L"MainMenuFile3 text"}, {73, L"&Import words..."},
-                                                     {74, L"&Export words..."},   {3, L"MainMenuFile4 text"}};
-    ASSERT_EQ(GetMenuItemCount(file), 6);
+                                                     {74, L"&Export words..."},   {3030, L"&Restore from backup..."},
+                                                     {3, L"MainMenuFile4 text"}};
+    ASSERT_EQ(GetMenuItemCount(file), 7);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(GetMenuItemID(file, i), items[i].first) << i;
         EXPECT_EQ(Label(file, i), items[i].second) << i;

@@ -1,0 +1,135 @@
+#include "ui/restore_window.h"
+
+#include <windowsx.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/backup/backup.h"
+#include "core/strings/ui_strings.h"
+#include "resource.h"
+#include "ui/app_state.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/secondary_window.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+const char kClassName[] = "herstel";
+constexpr int kWidth = 560, kHeight = 420;
+
+struct RestoreState {
+    HWND backups, files, ok;
+    std::vector<BackupInfo> shown;
+    std::vector<std::string> plan;  // what the chosen backup puts back
+};
+
+RestoreState s;
+
+std::string Format(const char* key, const char* builtIn, const std::string& a, int n = 0) {
+    char text[600];
+    std::snprintf(text, sizeof text, UiTextOr(key, builtIn), a.c_str(), n);
+    return text;
+}
+
+// "2026-12-07 14:25:03   3 files: wordlists\eng_dut.gk, lists\week1\eng_dut.ls"
+std::wstring BackupLine(const BackupInfo& b) {
+    char when[32];
+    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", b.stamp.year, b.stamp.month, b.stamp.day,
+                  b.stamp.hour, b.stamp.minute, b.stamp.second);
+    char count[80];
+    std::snprintf(count, sizeof count, UiTextOr("RestoreFileCount", "%d file(s)"), static_cast<int>(b.files.size()));
+    std::wstring line = WideFromCharset(when, 0) + L"   " + WideFromCharset(count, UiCharset) + L": ";
+    for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? L", " : L"") + FileNameWide(b.files[i]);
+    return line;
+}
+
+void ShowPlan() {
+    const int chosen = ListBox_GetCurSel(s.backups);
+    s.plan = chosen >= 0 ? PlanRestore(s.shown[static_cast<std::size_t>(chosen)].name) : std::vector<std::string>{};
+    ListBox_ResetContent(s.files);
+    for (const std::string& file : s.plan)
+        SendMessageW(s.files, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FileNameWide(file).c_str()));
+    if (chosen >= 0 && s.plan.empty())
+        SendMessageW(
+            s.files, LB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(UiWideOr("RestoreNothing", "(the files are as they are in this backup)").c_str()));
+    EnableWindow(s.ok, !s.plan.empty());
+}
+
+// The current files are backed up first; what happened is told before the window goes.
+void Restore(HWND hwnd) {
+    const std::string name = s.shown[static_cast<std::size_t>(ListBox_GetCurSel(s.backups))].name;
+    const RestoreResult result = RestoreBackup(name, s.plan);
+    std::string text;
+    if (result.backup.error != 0)
+        text = Format("RestoreBackupFailed", "Could not back up %s (error code %d). Nothing was restored.",
+                      result.backup.failedPath, result.backup.error);
+    else if (result.error != 0)
+        text = Format("RestoreFailed",
+                      "Could not restore %s (error code %d). The files restored before it stay restored; "
+                      "those they replaced are in the newest backup.",
+                      result.failedPath, result.error);
+    else
+        text = Format("RestoreDone", "The files have been restored from backup %s.", name);
+    const bool done = result.backup.error == 0 && result.error == 0;
+    UiMessageBox(hwnd, text, Ui(UiKey::Dictionary), done ? MB_ICONINFORMATION : MB_ICONWARNING);
+    // The catalogue may be another one now: the main window's menu and flags follow it.
+    PostMessageW(MainWindow, kCatalogueChanged, 0, 0);
+    DestroyWindow(hwnd);
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    CreateLabel(hwnd, 0, UiWideOr("RestoreBackups", "Backups, newest first:"), 10, 10, 530, 20, Fonts.GuiFont);
+    s.backups = CreateControl(hwnd, L"LISTBOX", L"", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY,
+                              WS_EX_CLIENTEDGE, IDC_RESTORE_BACKUPS, 10, 30, 530, 160, Fonts.GuiFont);
+    CreateLabel(hwnd, 0, UiWideOr("RestorePutsBack", "Files it puts back:"), 10, 200, 530, 20, Fonts.GuiFont);
+    s.files = CreateControl(hwnd, L"LISTBOX", L"", WS_VSCROLL | LBS_NOSEL, WS_EX_CLIENTEDGE, IDC_RESTORE_FILES, 10, 220,
+                            530, 110, Fonts.GuiFont);
+    s.ok = CreateButton(hwnd, IDC_RESTORE_OK, UiKey::OK, 340, 345, 95, 28);
+    CreateButton(hwnd, IDC_RESTORE_CANCEL, UiKey::Cancel, 445, 345, 95, 28);
+    s.shown = ListBackups();
+    for (const BackupInfo& b : s.shown)
+        SendMessageW(s.backups, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(BackupLine(b).c_str()));
+    // Wide enough to scroll to the end of the longest line.
+    ListBox_SetHorizontalExtent(s.backups, 4000);
+    if (s.shown.empty())
+        SendMessageW(s.backups, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(UiWideOr("RestoreNone", "(there are no backups yet)").c_str()));
+    else
+        ListBox_SetCurSel(s.backups, 0);
+    ShowPlan();
+    SetFocus(s.backups);
+    return TRUE;
+}
+
+void OnCommand(HWND hwnd, int id, HWND, UINT code) {
+    if (id == IDC_RESTORE_BACKUPS && code == LBN_SELCHANGE && !s.shown.empty()) return ShowPlan();
+    if (id == IDC_RESTORE_OK && !s.plan.empty()) return Restore(hwnd);
+    if (id == IDC_RESTORE_CANCEL || id == IDCANCEL) DestroyWindow(hwnd);
+}
+
+void OnDestroy(HWND) {
+    s = RestoreState{};
+    SecondaryWindowClosed();
+}
+
+LRESULT CALLBACK RestoreWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenRestoreWindow() {
+    return OpenCentredWindow(kClassName, RestoreWindowProc, 0, UiTextOr("RestoreCaption", "Restore from backup"),
+                             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, kWidth, kHeight);
+}

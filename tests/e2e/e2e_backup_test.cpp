@@ -1,0 +1,60 @@
+// End-to-end test of the backups: made at start-up, put back through File > Restore from backup.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "driver.h"
+
+namespace {
+
+constexpr int kRestore = 3030, kBackupList = 3031, kFileList = 3032, kOk = 3033;
+
+std::vector<std::string> Backups(const Fixture& fixture) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(fixture.Path("backups")))
+        names.push_back(e.path().filename().string());
+    std::sort(names.rbegin(), names.rend());
+    return names;
+}
+
+int Count(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
+
+}  // namespace
+
+TEST_F(EndToEnd, ADamagedWordFileIsPutBackThroughTheRestoreWindow) {
+    const std::string whole = fixture.Read("wordlists\\dut_eng.gk");
+    ASSERT_TRUE(Start());
+    Close(main);
+    ASSERT_EQ(Backups(fixture).size(), 1u);
+    // Damaged between two runs: the next start keeps the damaged file as a backup of its own.
+    fixture.Write("wordlists\\dut_eng.gk", whole.substr(0, 100));
+    ASSERT_TRUE(Start());
+    const std::vector<std::string> backups = Backups(fixture);
+    ASSERT_EQ(backups.size(), 2u);
+
+    HWND restore = Open(main, kRestore, "herstel");
+    ASSERT_NE(restore, nullptr);
+    HWND list = GetDlgItem(restore, kBackupList), files = GetDlgItem(restore, kFileList), ok = GetDlgItem(restore, kOk);
+    ASSERT_EQ(Count(list), 2);
+    // The newest is chosen first; it holds the files as they are, so there is nothing to put back.
+    EXPECT_FALSE(IsWindowEnabled(ok));
+
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    PostMessageA(restore, WM_COMMAND, MAKEWPARAM(kBackupList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(ok); }));
+    EXPECT_EQ(Count(files), 1);
+    SaveScreenshot("restore-window", restore);
+
+    PostMessageA(restore, WM_COMMAND, kOk, 0);
+    HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "The files have been restored from backup " + backups[1] + ".");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(restore) && IsWindowVisible(main); }));
+    EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), whole);
+    EXPECT_EQ(fixture.Read("backups\\" + backups[0] + "\\wordlists\\dut_eng.gk"), whole.substr(0, 100))
+        << "the damaged file is still there to look at";
+    Close(main);
+}
