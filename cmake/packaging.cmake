@@ -15,7 +15,9 @@ find_program(MAKENSIS makensis)
 find_program(ZIP zip)
 
 # Everything in data/ is shipped, so a new file there makes both again.
+# A run of the program in data/ leaves its backups there; they are the runner's, not shipped.
 file(GLOB_RECURSE dict_data_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
+list(FILTER dict_data_files EXCLUDE REGEX "/data/backups/")
 
 set(dict_setup ${CMAKE_BINARY_DIR}/dictionary-setup.exe)
 set(dict_nsi ${CMAKE_SOURCE_DIR}/installer/dictionary.nsi)
@@ -47,6 +49,7 @@ if(ZIP)
   add_custom_command(OUTPUT ${dict_portable}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${dict_stage} ${dict_portable}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${dict_stage}/Dictionary
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${dict_stage}/Dictionary/backups
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:dictionary> $<TARGET_FILE:wordlist> ${dict_stage}/Dictionary
     COMMAND ${CMAKE_COMMAND} -E chdir ${dict_stage} ${ZIP} -q -r -X -9 ${dict_portable} Dictionary
     DEPENDS dictionary wordlist ${dict_data_files}

@@ -76,7 +76,7 @@ Section "Dictionary"
   ; the demo content only starts a new one.
   ${IfNot} ${FileExists} "${WORKDIR}\*.*"
     SetOutPath "${WORKDIR}"
-    File /r /x strings /x help "${DATA}/*.*"
+    File /r /x strings /x help /x backups "${DATA}/*.*"
   ${EndIf}
   ; The interface texts and the help belong to this version of the program (a strings
   ; file without a key the program asks for stops it at start-up), so they are renewed.
