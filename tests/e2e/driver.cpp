@@ -143,14 +143,6 @@ void ResetSettings() {
     WriteProfileStringA(nullptr, nullptr, nullptr);
 }
 
-std::vector<std::string> SettingsKeys() {
-    std::vector<char> buffer(32768);
-    GetProfileStringA("Dictionary", nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()));
-    std::vector<std::string> keys;
-    for (const char* key = buffer.data(); *key; key += std::strlen(key) + 1) keys.emplace_back(key);
-    return keys;
-}
-
 int SettingNumber(const char* key, int defaultValue) {
     return static_cast<int>(GetProfileIntA("Dictionary", key, defaultValue));
 }
@@ -189,27 +181,6 @@ Placement PlacementOf(HWND hwnd) {
 std::string MessageBoxText(HWND box) {
     // The message of a message box is its static control with id 0xFFFF.
     return WindowText(GetDlgItem(box, 0xFFFF));
-}
-
-std::string ListViewCell(HWND list, DWORD processId, int row, int column) {
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return "<no access>";
-    const SIZE_T textSize = 512;
-    auto* remote = static_cast<char*>(
-        VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.cchTextMax = static_cast<int>(textSize);
-    item.pszText = remote + sizeof(LVITEMA);
-    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote),
-                        SMTO_ABORTIFHUNG, 5000, &result);
-    char text[textSize] = "";
-    ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize - 1, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return text;
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {

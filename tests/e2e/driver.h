@@ -72,7 +72,6 @@ testing::AssertionResult ShowsText(HWND control, const std::string& expected);
 
 // Settings isolation: the program's section of win.ini is emptied before each test.
 void ResetSettings();
-std::vector<std::string> SettingsKeys();
 int SettingNumber(const char* key, int defaultValue);
 
 // The locales the demo pair's two word files are sorted by.
@@ -88,8 +87,6 @@ using Placement = std::array<int, 4>;
 Placement PlacementOf(HWND hwnd);
 // The text of a message box (its static text).
 std::string MessageBoxText(HWND box);
-// A cross-process read of a list view cell.
-std::string ListViewCell(HWND list, DWORD processId, int row, int column);
 // Real input, as from the keyboard and mouse: keys pressed in order and released in reverse.
 void PressKeys(std::initializer_list<WORD> keys);
 void MouseButton(POINT screen, bool down);

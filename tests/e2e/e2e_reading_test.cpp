@@ -28,25 +28,17 @@ protected:
         SendMessageA(text, WM_KEYUP, VK_RIGHT, 0);
     }
     void CheckCarets() {
-        // Where nothing is looked up the field keeps the word before, which is never the
-        // word next to the caret: a wrong look-up there would show.
+        // Where the word ends is the core's; here the caret's byte reaches it. Where nothing is
+        // looked up the field keeps the word before: a wrong look-up there would show.
         const struct {
             std::string before;  // the caret stands just before this text's first occurrence
             std::size_t offset;
             std::string shown;  // what the search field shows then
         } cases[] = {
-            {"huis", 0, "huis"},
             {"huis", 1, "huis"},
-            {"don't", 3, "don't"},
-            {", don't", 0, "don't"},  // just after "huis"
             {"known", 0, "well-known"},
-            {"abc", 1, "abc"},
-            {"def", 2, "def"},
             {"123", 0, "def"},  // just after "abc"
             {"caf", 3, "caf\xE9"},
-            {"zyxwv", 2, "zyxwv"},
-            {kLong, 10, kLong.substr(0, 99)},
-            {".", 1, kLong.substr(0, 99)},  // past the end, just after "zyxwv."
         };
         for (const auto& c : cases) {
             CaretAt(kText.find(c.before) + c.offset);
@@ -61,18 +53,12 @@ protected:
 
 }  // namespace
 
-TEST_F(ReadingTest, TheWordAtTheCaretOfClipboardText) {
-    CopyText(kText);
-    SendMessageA(window, WM_COMMAND, 20, 0);
-    CheckCarets();
-    SaveScreenshot("translate_window", window);
-}
-
 TEST_F(ReadingTest, TheWordAtTheCaretOfAFileChosenInTheDialog) {
     fixture.Write("reading.txt", kText);
     ChooseFile(window, 1, "reading.txt");
     ASSERT_TRUE(Sync(window));
     CheckCarets();
+    SaveScreenshot("translate_window", window);
 }
 
 TEST_F(ReadingTest, AFileTooLargeIsRefusedAndTheTextKept) {

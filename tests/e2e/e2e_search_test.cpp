@@ -121,23 +121,20 @@ TEST_F(SearchTest, EditsDeletionsAndRestores) {
     CellMenu(Cell(151), 0);  // delete the record in row 1
     EXPECT_TRUE(ShowsText(Cell(101), "(deleted)"));
     EXPECT_EQ(Translation(1), "(deleted)");
-    // A deleted record takes no edits, and restored it has its own texts back.
-    CellMenu(Cell(102), 0);
-    EXPECT_TRUE(ShowsText(Cell(102), "(deleted)"));
-    Enter(Cell(102), "new");
-    EXPECT_EQ(Word(2), "(deleted)");
+    CellMenu(Cell(151), 0);  // restored, it has its own texts back
+    EXPECT_TRUE(ShowsText(Cell(101), words[1].word));
+    EXPECT_EQ(Translation(1), words[1].translation);
     CellMenu(Cell(152), 0);
-    EXPECT_TRUE(ShowsText(Cell(102), words[2].word));
-    EXPECT_EQ(Translation(2), words[2].translation);
+    EXPECT_TRUE(ShowsText(Cell(102), "(deleted)"));
     // Closing drops the deleted record and sorts the edited word into place.
     Close(search);
     const std::vector<WordRecord> after = fixture.Records("dut_eng.gk");
     ASSERT_EQ(after.size(), words.size() - 1);
     EXPECT_STREQ(after.back().word, "zzz last word");
-    EXPECT_STREQ(after[0].word, words[2].word);
+    EXPECT_STREQ(after[0].word, words[1].word);
 }
 
-TEST_F(SearchTest, SizesRebuildInPlaceAndCompactTypesBlind) {
+TEST_F(SearchTest, ASizeRebuildsInPlaceAndSortsWhatWasPending) {
     ASSERT_TRUE(OpenSearch());
     const Placement before = PlacementOf(search);
     Enter(Cell(100), "zzz pending");  // a sort is now pending
@@ -147,17 +144,8 @@ TEST_F(SearchTest, SizesRebuildInPlaceAndCompactTypesBlind) {
     EXPECT_FALSE(IsWindowVisible(main));
     SaveScreenshot("search-window-25-rows", search);
 
-    ASSERT_TRUE(Rebuild(600));
-    EXPECT_EQ(PlacementOf(search)[2], 500);
-    EXPECT_FALSE(IsWindowVisible(field));
-    EXPECT_EQ(Cell(101), nullptr);
-    Type(field, words[50].word);
-    EXPECT_EQ(Word(0), words[50].word);
-    SaveScreenshot("search-window-compact", search);
     Close(search);
     EXPECT_STREQ(fixture.Records("dut_eng.gk").back().word, "zzz pending");  // the rebuilt window sorted
-    Close(main);
-    EXPECT_EQ(SettingNumber("searchwindowminimal", -1), 1);
 }
 
 TEST_F(SearchTest, ClipboardSearchFollowsCopiesMadeElsewhere) {
@@ -243,12 +231,7 @@ TEST_F(SearchTest, PairSwitchSortsTheOldPairFirstAndShowsTheNewOne) {
     Enter(Cell(100), "zzz moved");
     SendMessageA(search, WM_COMMAND, 201, 0);  // german into english
     EXPECT_STREQ(fixture.Records("dut_eng.gk").back().word, "zzz moved");
-    const std::vector<WordRecord> german = fixture.Records("ger_eng.gk");
-    EXPECT_EQ(Word(0), german[0].word);
-    Type(field, german[77].word);
-    EXPECT_EQ(Word(0), german[77].word);
-    SaveScreenshot("search-window-german", search);
-
+    EXPECT_EQ(Word(0), fixture.Records("ger_eng.gk")[0].word);
     SendMessageA(search, WM_COMMAND, 204, 0);  // Modern Greek into english
     auto wide = [](HWND hwnd) {
         wchar_t text[128] = L"";
