@@ -37,7 +37,7 @@ protected:
         } cases[] = {
             {"huis", 1, "huis"},
             {"known", 0, "well-known"},
-            {"123", 0, "def"},  // just after "abc"
+            {"123", 0, "well-known"},  // just after "abc": no look-up
             {"caf", 3, "caf\xE9"},
         };
         for (const auto& c : cases) {
@@ -53,24 +53,20 @@ protected:
 
 }  // namespace
 
-TEST_F(ReadingTest, TheWordAtTheCaretOfAFileChosenInTheDialog) {
+TEST_F(ReadingTest, TheWordAtTheCaretOfAFileChosenInTheDialogAndAFileTooLarge) {
     fixture.Write("reading.txt", kText);
     ChooseFile(window, 1, "reading.txt");
     ASSERT_TRUE(Sync(window));
     CheckCarets();
     SaveScreenshot("translate_window", window);
-}
-
-TEST_F(ReadingTest, AFileTooLargeIsRefusedAndTheTextKept) {
-    CopyText("huis");
-    SendMessageA(window, WM_COMMAND, 20, 0);
+    // A file too large is refused, and the text stays.
     fixture.Write("large.txt", std::string((8u << 20) + 1, 'a'));
     ChooseFile(window, 1, "large.txt");
     HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
     ASSERT_NE(box, nullptr);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-    EXPECT_EQ(WindowText(text), "huis");
+    EXPECT_EQ(WindowText(text), kText);
 }
 
 // Clipboard text is kept as Unicode, so the letters of the pair switched to show and are
