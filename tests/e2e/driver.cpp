@@ -170,6 +170,14 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+std::wstring WideText(HWND hwnd) {
+    wchar_t text[128] = L"";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &result);
+    return text;
+}
+
 Placement PlacementOf(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
@@ -201,15 +209,23 @@ void MouseButton(POINT screen, bool down) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-void CopyText(const std::string& text) {
+namespace {
+
+void Copy(const void* bytes, std::size_t size, UINT format) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), bytes, size);
     GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
+    SetClipboardData(format, block);
     CloseClipboard();
 }
+
+}  // namespace
+
+void CopyText(const std::string& text) { Copy(text.c_str(), text.size() + 1, CF_TEXT); }
+
+void CopyText(const std::wstring& text) { Copy(text.c_str(), (text.size() + 1) * sizeof(wchar_t), CF_UNICODETEXT); }
 
 bool Foreground(HWND window) {
     SetForegroundWindow(window);

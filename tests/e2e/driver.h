@@ -82,6 +82,7 @@ bool InOrder(const std::vector<WordRecord>& records, LCID locale);
 std::string Entry(const std::vector<WordRecord>& records, const std::string& word);
 
 std::string WindowText(HWND hwnd);
+std::wstring WideText(HWND hwnd);
 // A window's {left, top, width, height}: on the screen, or for a child in its parent's client area.
 using Placement = std::array<int, 4>;
 Placement PlacementOf(HWND hwnd);
@@ -91,6 +92,7 @@ std::string MessageBoxText(HWND box);
 void PressKeys(std::initializer_list<WORD> keys);
 void MouseButton(POINT screen, bool down);
 void CopyText(const std::string& text);
+void CopyText(const std::wstring& text);
 // Brings a window to the front and waits until it is there.
 bool Foreground(HWND window);
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "driver.h"
 
 namespace {
@@ -53,7 +51,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ReadingTest, TheWordAtTheCaretOfAFileChosenInTheDialogAndAFileTooLarge) {
+TEST_F(ReadingTest, TheWordAtTheCaretOfAFileATooLargeOneAndAPairSwitch) {
     fixture.Write("reading.txt", kText);
     ChooseFile(window, 1, "reading.txt");
     ASSERT_TRUE(Sync(window));
@@ -67,27 +65,14 @@ TEST_F(ReadingTest, TheWordAtTheCaretOfAFileChosenInTheDialogAndAFileTooLarge) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     EXPECT_EQ(WindowText(text), kText);
-}
 
-// Clipboard text is kept as Unicode, so the letters of the pair switched to show and are
-// looked up, where the first pair's code page had none for them.
-TEST_F(ReadingTest, APairSwitchShowsTheTextInTheNewPairsLetters) {
+    // Clipboard text is kept as Unicode, so the letters of the pair switched to show and are
+    // looked up, where the first pair's code page had none for them.
     const std::wstring greek = L"\x03b1\x03b3\x03ac\x03c0\x03b7 huis";
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (greek.size() + 1) * sizeof(wchar_t));
-    std::memcpy(GlobalLock(block), greek.c_str(), (greek.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    CloseClipboard();
+    CopyText(greek);
     SendMessageA(window, WM_COMMAND, 20, 0);
     SendMessageA(window, WM_COMMAND, 204, 0);  // Modern Greek into english
-    auto wide = [](HWND hwnd) {
-        wchar_t shown[128] = L"";
-        SendMessageW(hwnd, WM_GETTEXT, std::size(shown), reinterpret_cast<LPARAM>(shown));
-        return std::wstring(shown);
-    };
-    EXPECT_EQ(wide(text), greek);
+    EXPECT_EQ(WideText(text), greek);
     CaretAt(2);
-    EXPECT_TRUE(WaitUntil([&] { return wide(search) == greek.substr(0, 5); }));
+    EXPECT_TRUE(WaitUntil([&] { return WideText(search) == greek.substr(0, 5); }));
 }

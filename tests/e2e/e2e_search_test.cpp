@@ -226,20 +226,15 @@ TEST_F(SearchTest, PairSwitchSortsTheOldPairFirstAndShowsTheNewOne) {
     SendMessageA(search, WM_COMMAND, 201, 0);  // german into english
     EXPECT_STREQ(fixture.Records("dut_eng.gk").back().word, "zzz moved");
     EXPECT_EQ(Word(0), fixture.Records("ger_eng.gk")[0].word);
-    SendMessageA(search, WM_COMMAND, 204, 0);  // Modern Greek into english
-    auto wide = [](HWND hwnd) {
-        wchar_t text[128] = L"";
-        SendMessageW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-        return std::wstring(text);
-    };
-    EXPECT_EQ(wide(Cell(100)), L"\x03b1\x03b3\x03ac\x03c0\x03b7");  // the first word, in Greek letters
+    SendMessageA(search, WM_COMMAND, 204, 0);                           // Modern Greek into english
+    EXPECT_EQ(WideText(Cell(100)), L"\x03b1\x03b3\x03ac\x03c0\x03b7");  // the first word, in Greek letters
     Type(field, "");
     HWND palette = Open(search, 6, "tekenset");
     ASSERT_NE(palette, nullptr);
-    EXPECT_EQ(wide(GetDlgItem(palette, 0)), L"\x03b1");  // from the language's palette file
+    EXPECT_EQ(WideText(GetDlgItem(palette, 0)), L"\x03b1");  // from the language's palette file
     SendMessageA(GetDlgItem(palette, 0), BM_CLICK, 0, 0);
     SendMessageA(GetDlgItem(palette, 1), BM_CLICK, 0, 0);
-    EXPECT_EQ(wide(field), L"\x03b1\x03b2");
+    EXPECT_EQ(WideText(field), L"\x03b1\x03b2");
     SaveScreenshot("search-window-greek", search);
 }
 
