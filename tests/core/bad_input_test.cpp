@@ -1,11 +1,10 @@
-// Every file the program reads, empty, cut short or made of random bytes: the reader gives
-// a message or an empty result, never a crash, and reading changes no byte of the file.
+// Every file the program reads, empty or cut short: the reader gives a message or an empty
+// result, and reading changes no byte of the file. Random bytes are the fuzz targets'.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <random>
 
 #include "core/catalogue/catalogue.h"
 #include "core/checker/checker.h"
@@ -29,13 +28,6 @@ namespace {
 
 const char kCatalogue[] = "# mine\r\n[languages]\r\ngerman,german,0\r\nfrench\r\n\r\n[selected]\r\nfre_dut.gk\r\n";
 const char kLanguageIni[] = "[Dictionary]\r\nLanguage=english\r\n";
-
-std::string RandomBytes(unsigned seed, std::size_t size) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
-    return bytes;
-}
 
 std::string GoodStringsFile() {
     std::string packed, error;
@@ -189,57 +181,51 @@ struct Place {
     std::string (*good)();
     std::function<void()> prepare;  // everything else the reader needs, whole
     std::string (*read)();
-    // What comes of an empty file, of the good one cut in half and of random bytes.
-    const char *empty, *truncated, *random;
+    // What comes of an empty file and of the good one cut in half.
+    const char *empty, *truncated;
 };
 
 const Place kPlaces[] = {
     {"strings file", "strings/english.str", GoodStringsFile, [] { WriteFile("language.ini", kLanguageIni); },
      LoadStrings, "message \"String: MainMenuFile0 not found.\", end",
-     "message \"String: PracticeCurrentscore not found.\", end", "message \"String: MainMenuFile0 not found.\", end"},
+     "message \"String: PracticeCurrentscore not found.\", end"},
     {"language.ini", "language.ini", [] { return std::string(kLanguageIni); },
      [] { WriteFile("strings/english.str", GoodStringsFile()); }, LoadStrings,
-     "message \"No strings file found.\", end", "message \"No strings file found.\", end",
-     "message \"No strings file found.\", end"},
+     "message \"No strings file found.\", end", "message \"No strings file found.\", end"},
     {"catalogue", "cat.ini", [] { return std::string(kCatalogue); }, [] { UseCatalogue(kCatalogue); }, ReadCatalogue,
-     "message \"No catalogue.\", end", "2 pairs (german), current dut_ger.gk", "message \"No catalogue.\", end"},
+     "message \"No catalogue.\", end", "2 pairs (german), current dut_ger.gk"},
     {"word file", "words/ger_dut.gk", GoodWordFile, PrepareGerman, ReadWordFile, "0 of 0 records read",
-     "1 of 1 records read: a partial record of 42 bytes at the end",
-     "11 of 11 records read: a partial record of 76 bytes at the end; 11 records with a field that has no end; "
-     "11 deleted records"},
+     "1 of 1 records read: a partial record of 42 bytes at the end"},
     {"list file", "lists/week1/ger_dut.ls", GoodWordFile, PrepareList, ReadListFile,
      "0 entries, 0 drawn, 2 lines printed",
      "1 entries, 1 drawn, 3 lines printed: a partial record of 42 bytes at the end; 1 "
-     "entries no longer in the word file",
-     "11 entries, 11 drawn, 18 lines printed: a partial record of 76 bytes at the end; 11 records with a field "
-     "that has no end; 11 records marked for removal; 11 entries no longer in the word file"},
+     "entries no longer in the word file"},
     {"sort table", "tables/klingon.stb", GoodSortTable,
      [] {
          WriteFile("tables/klingon.stb", "");  // the pair has a table when its file is there
          UseCatalogue("[languages]\nklingon\n");
      },
-     ReadSortTable, "every word compares equal", "apple before banana", "banana before apple"},
+     ReadSortTable, "every word compares equal", "apple before banana"},
     {"palette file", "charset/klingon.chs", [] { return std::string("\xE0\xE1\xE2\xE3\xE4\r\n"); }, [] {}, ReadPalette,
-     "an empty palette", "3 characters", "107 characters"},
+     "an empty palette", "3 characters"},
     {"score file", "lists/week1/ger_dut.score", [] { return std::string("3\r\n12\r\n"); }, [] {}, ReadScoreFile,
-     "no score", "no score", "0 skipped, 0 errors"},
+     "no score", "no score"},
     {"win.ini", "", [] { return std::string("[Dictionary]\r\nguifontsize=12\r\nPracticeList=week1\r\ncolorG=7\r\n"); },
      [] {
          UseStrings();
          ResetWinIni();
          fs::create_directories("lists/week1");
      },
-     ReadSettings, "the defaults", "guifontsize 12", "the defaults"},
+     ReadSettings, "the defaults", "guifontsize 12"},
     {"sound file names (the words of the word file)", "words/ger_dut.gk", GoodWordFile,
      [] {
          PrepareGerman();
          WriteFile("sound/german/Apfel.wav", "RIFF");
          WriteFile("sound/dutch/huis.wav", "RIFF");
      },
-     ReadSoundNames, "0 sounds found, 0 words name no sound file", "1 sounds found, 0 words name no sound file",
-     "0 sounds found, 11 words name no sound file"},
+     ReadSoundNames, "0 sounds found, 0 words name no sound file", "1 sounds found, 0 words name no sound file"},
     {"text for the reading aid", "text.txt", [] { return std::string("Das Haus, der Apfel: alt.\r\n"); }, [] {},
-     ReadText, "no word", "3 words", "196 words"},
+     ReadText, "no word", "3 words"},
 };
 
 std::string FileOf(const Place& place) { return *place.path ? ReadFile(place.path) : WinIniText(); }
@@ -287,6 +273,5 @@ TEST_F(BadInput, EveryReaderGivesAMessageOrAnEmptyResult) {
         const std::string good = place.good();
         EXPECT_EQ(ReadAt(place, ""), place.empty) << place.name << ", empty";
         EXPECT_EQ(ReadAt(place, good.substr(0, good.size() / 2)), place.truncated) << place.name << ", cut in half";
-        EXPECT_EQ(ReadAt(place, RandomBytes(1, 1000)), place.random) << place.name << ", random bytes";
     }
 }

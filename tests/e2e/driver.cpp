@@ -143,14 +143,6 @@ void ResetSettings() {
     WriteProfileStringA(nullptr, nullptr, nullptr);
 }
 
-std::vector<std::string> SettingsKeys() {
-    std::vector<char> buffer(32768);
-    GetProfileStringA("Dictionary", nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()));
-    std::vector<std::string> keys;
-    for (const char* key = buffer.data(); *key; key += std::strlen(key) + 1) keys.emplace_back(key);
-    return keys;
-}
-
 int SettingNumber(const char* key, int defaultValue) {
     return static_cast<int>(GetProfileIntA("Dictionary", key, defaultValue));
 }
@@ -178,6 +170,14 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+std::wstring WideText(HWND hwnd) {
+    wchar_t text[128] = L"";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &result);
+    return text;
+}
+
 Placement PlacementOf(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
@@ -189,27 +189,6 @@ Placement PlacementOf(HWND hwnd) {
 std::string MessageBoxText(HWND box) {
     // The message of a message box is its static control with id 0xFFFF.
     return WindowText(GetDlgItem(box, 0xFFFF));
-}
-
-std::string ListViewCell(HWND list, DWORD processId, int row, int column) {
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (!process) return "<no access>";
-    const SIZE_T textSize = 512;
-    auto* remote = static_cast<char*>(
-        VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + textSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.cchTextMax = static_cast<int>(textSize);
-    item.pszText = remote + sizeof(LVITEMA);
-    WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote),
-                        SMTO_ABORTIFHUNG, 5000, &result);
-    char text[textSize] = "";
-    ReadProcessMemory(process, remote + sizeof(LVITEMA), text, textSize - 1, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
-    return text;
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {
@@ -230,15 +209,23 @@ void MouseButton(POINT screen, bool down) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-void CopyText(const std::string& text) {
+namespace {
+
+void Copy(const void* bytes, std::size_t size, UINT format) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), bytes, size);
     GlobalUnlock(block);
-    SetClipboardData(CF_TEXT, block);
+    SetClipboardData(format, block);
     CloseClipboard();
 }
+
+}  // namespace
+
+void CopyText(const std::string& text) { Copy(text.c_str(), text.size() + 1, CF_TEXT); }
+
+void CopyText(const std::wstring& text) { Copy(text.c_str(), (text.size() + 1) * sizeof(wchar_t), CF_UNICODETEXT); }
 
 bool Foreground(HWND window) {
     SetForegroundWindow(window);

@@ -72,7 +72,6 @@ testing::AssertionResult ShowsText(HWND control, const std::string& expected);
 
 // Settings isolation: the program's section of win.ini is emptied before each test.
 void ResetSettings();
-std::vector<std::string> SettingsKeys();
 int SettingNumber(const char* key, int defaultValue);
 
 // The locales the demo pair's two word files are sorted by.
@@ -83,17 +82,17 @@ bool InOrder(const std::vector<WordRecord>& records, LCID locale);
 std::string Entry(const std::vector<WordRecord>& records, const std::string& word);
 
 std::string WindowText(HWND hwnd);
+std::wstring WideText(HWND hwnd);
 // A window's {left, top, width, height}: on the screen, or for a child in its parent's client area.
 using Placement = std::array<int, 4>;
 Placement PlacementOf(HWND hwnd);
 // The text of a message box (its static text).
 std::string MessageBoxText(HWND box);
-// A cross-process read of a list view cell.
-std::string ListViewCell(HWND list, DWORD processId, int row, int column);
 // Real input, as from the keyboard and mouse: keys pressed in order and released in reverse.
 void PressKeys(std::initializer_list<WORD> keys);
 void MouseButton(POINT screen, bool down);
 void CopyText(const std::string& text);
+void CopyText(const std::wstring& text);
 // Brings a window to the front and waits until it is there.
 bool Foreground(HWND window);
 

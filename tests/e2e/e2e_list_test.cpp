@@ -32,16 +32,6 @@ protected:
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
     }
-    // A menu command or button whose answer is a modal window of this class and caption.
-    HWND Ask(int command, const char* className, const std::string& caption) {
-        PostMessageA(list, WM_COMMAND, static_cast<WPARAM>(command), 0);
-        return program->WaitForWindow(className, caption.c_str());
-    }
-    void Answer(HWND box, int button) {
-        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
-        ASSERT_TRUE(Sync(list));
-    }
     HWND ListRow(int row) { return GetDlgItem(list, 500 + row); }
     HWND WordRow(int row) { return GetDlgItem(list, 550 + row); }
     HWND TranslationRow(int row) { return FindWindowExA(list, WordRow(row), "Edit", nullptr); }
@@ -99,38 +89,7 @@ TEST_F(ListWindowTest, ClicksAppendAndMarkAndClosingRemovesTheMarkedKeepingTheOr
     EXPECT_FALSE(fixture.Exists("list.tmp"));
 }
 
-TEST_F(ListWindowTest, FillAndEmptyThenNewSwitchAndDeleteListsThroughTheMenu) {
-    OpenList();
-    Press(list, 15);
-    EXPECT_EQ(fixture.Read("lists\\First words\\dut_eng.ls"), fixture.Read("wordlists\\dut_eng.gk"));
-    Press(list, 16);
-    EXPECT_TRUE(fixture.Records(kFirstList).empty());
-    EXPECT_TRUE(ShowsText(ListRow(0), ""));
-
-    HWND dialog = Ask(59, "#32770", texts.at("NewlistDialogCaption"));
-    ASSERT_NE(dialog, nullptr);
-    SetWindowTextA(GetDlgItem(dialog, 30), "Verbs");
-    Answer(dialog, IDOK);
-    EXPECT_TRUE(fixture.Exists("lists\\Verbs\\dut_eng.ls"));
-    EXPECT_EQ(WindowText(list), Caption("Verbs"));
-
-    SendMessageA(list, WM_COMMAND, 800, 0);  // the lists in name order: First words, Verbs
-    EXPECT_EQ(WindowText(list), Caption("First words"));
-
-    HWND question = Ask(60, "#32770", texts.at("CreateListDelList"));
-    ASSERT_NE(question, nullptr);
-    Answer(question, IDYES);
-    EXPECT_FALSE(fixture.Exists("lists\\First words"));
-    EXPECT_EQ(WindowText(list), Caption("Verbs"));
-
-    HWND refusal = Ask(60, "#32770", texts.at("CreateListDelList"));
-    ASSERT_NE(refusal, nullptr);
-    EXPECT_EQ(MessageBoxText(refusal), texts.at("CreateListKeeplist"));
-    Answer(refusal, IDOK);
-    EXPECT_TRUE(fixture.Exists("lists\\Verbs"));
-}
-
-TEST_F(ListWindowTest, RandomDrawsAreWholeLiveRecordsOfTheWordFile) {
+TEST_F(ListWindowTest, TheRandomWindowRefusesBadCountsAndDrawsOnOkOrReturn) {
     std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
     for (std::size_t i = 0; i < words.size(); i += 2) words[i].deleted = 1;
     fixture.WriteRecords("dut_eng.gk", words);
@@ -165,10 +124,4 @@ TEST_F(ListWindowTest, RandomDrawsAreWholeLiveRecordsOfTheWordFile) {
     drawn = fixture.Records(kFirstList);
     ASSERT_EQ(drawn.size(), 35u);
     EXPECT_TRUE(ShowsText(ListRow(7), drawn.back().word));
-    for (const WordRecord& r : drawn) {
-        EXPECT_EQ(r.deleted, 0);
-        bool found = false;
-        for (const WordRecord& w : words) found = found || (SameEntry(r, w) && w.deleted == 0);
-        EXPECT_TRUE(found) << r.word;
-    }
 }

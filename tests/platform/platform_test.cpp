@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "platform/file_writes.h"
 #include "platform/replace_file.h"
 #include "platform/text_convert.h"
 #include "test_support.h"
@@ -60,31 +59,6 @@ TEST(Platform, PrivateProfileFile) {
     EXPECT_EQ(platform::ProfileReadInt(file, "Dictionary", "Number", 5), 17);
     EXPECT_EQ(platform::ProfileReadInt(file, "Dictionary", "Missing", 5), 5);
 }
-
-TEST(Platform, ReplaceFileLeavesTheOldFileWhenAnyStepFails) {
-    WorkDir dir;
-    WriteFile("target.gk", "old");
-    const std::string text(10000, 'n');
-    auto replace = [&] {
-        return platform::ReplaceFile("target.gk", "new.tmp",
-                                     [&](FILE* out) { return platform::WriteBytes(out, text.data(), text.size()); });
-    };
-    std::uint64_t steps;
-    {
-        FailingFileStep counting(0);
-        ASSERT_EQ(replace(), 0);
-        steps = platform::FileStepsTaken();
-    }
-    ASSERT_EQ(steps, 4u);  // the write, the sync, the close and the move
-    for (std::uint64_t n = 1; n <= steps; ++n) {
-        WriteFile("target.gk", "old");
-        FailingFileStep failing(n);
-        EXPECT_NE(replace(), 0) << "step " << n;
-        EXPECT_EQ(ReadFile("target.gk"), "old") << "step " << n;
-        EXPECT_FALSE(Exists("new.tmp")) << "step " << n;
-    }
-}
-
 // An exact conversion fails where a lenient one shows something: a torn UTF-8 sequence, a
 // letter the code page has no byte for, one whose best fit is a plain Latin letter.
 TEST(Platform, WideConversionIsExactOnlyWhenAsked) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "core/session/session.h"
 #include "core/store/store.h"
 #include "test_support.h"
@@ -153,39 +151,4 @@ TEST_F(CatalogueTest, SelectPairFailureStillSwitchesTheStore) {
     EXPECT_EQ(SelectPair(), -1);
     EXPECT_EQ(WordCount, 1);
     EXPECT_FALSE(Exists("tmp.ini"));
-}
-
-TEST_F(CatalogueTest, RandomCataloguesNeverBreakTheRules) {
-    UseStrings();
-    std::mt19937 random(777);
-    const std::string pieces[] = {"[languages]",
-                                  "[selected]",
-                                  "german",
-                                  "fr,french,1252,Fran\xE7"
-                                  "ais",
-                                  ",",
-                                  "#",
-                                  "",
-                                  "x,y,z,w,v",
-                                  "ab",
-                                  std::string(150, 'q'),
-                                  "longname,,,L",
-                                  "\r"};
-    for (int round = 0; round < 200; ++round) {
-        std::string text;
-        for (int i = 0, n = static_cast<int>(random() % 12); i < n; ++i) {
-            text += pieces[random() % std::size(pieces)];
-            if (random() % 3) text += random() % 2 ? "\n" : ",";
-            if (random() % 10 == 0) text += static_cast<char>(random());
-        }
-        WriteFile("cat.ini", text);
-        if (BuildCatalogue() != 0) continue;
-        EXPECT_EQ(PairCount() % 2, 0);
-        EXPECT_EQ(ReadSelectedPair(), 0);
-        // Every pair has its reverse and names a word file.
-        for (int i = 0; i < PairCount(); ++i) {
-            EXPECT_NE(WordFileName(*PairAt(i))[0], '\0');
-            EXPECT_NE(ReversePair(*PairAt(i)), nullptr) << PairAt(i)->name1;
-        }
-    }
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "core/strings/strings_file.h"
 #include "test_support.h"
 
@@ -66,33 +64,6 @@ TEST(UiStrings, LoadsFileChosenByLanguageIniAndReportsTheFirstMissingKey) {
     EXPECT_EQ(result.status, UiLoadStatus::MissingKey);
     EXPECT_EQ(result.missingKey, UiKey::IniAddnew);
     EXPECT_FALSE(UiStringsLoaded());
-}
-
-TEST(UiStrings, BadFilesFailAtStartWithoutCrashing) {
-    WorkDir dir;
-    WriteFile("language.ini", "[Dictionary]\nLanguage=english\n");
-    std::string plain = StringsText(), otherKey;
-    for (char c : plain) otherKey += static_cast<char>((c == '\n' ? 0 : c) + 7);
-    const std::string packed = PackedStrings(plain);
-    // Empty, scrambled with another key, or cut anywhere before the last entry: a key is missing.
-    for (const std::string& file : {std::string(), otherKey, packed.substr(0, 1), packed.substr(0, packed.size() / 2),
-                                    packed.substr(0, packed.size() - 30)}) {
-        WriteFile("strings/english.str", file);
-        EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::MissingKey) << file.size();
-    }
-    std::mt19937 random(12345);
-    const std::vector<char> valid = ImageOf(plain);
-    for (int round = 0; round < 300; ++round) {
-        std::vector<char> image;
-        if (round % 2 == 0) {
-            for (std::size_t n = random() % 600; n > 0; --n)
-                image.push_back(static_cast<char>(random() % 4 ? random() : 0));
-        } else {
-            image.assign(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(random() % valid.size()));
-            if (!image.empty()) image[random() % image.size()] = static_cast<char>(random());
-        }
-        EXPECT_NE(InstallUiStrings(image).status, UiLoadStatus::Loaded);
-    }
 }
 
 #ifndef _WIN32
