@@ -7,9 +7,8 @@ namespace review {
 namespace {
 
 // The published FSRS-6 defaults.
-constexpr double kW[21] = {0.212,  1.2931, 2.3065, 8.2956, 6.4133, 0.8334, 3.0194,
-                           0.001,  1.8722, 0.1666, 0.796,  1.4835, 0.0614, 0.2629,
-                           1.6483, 0.6014, 1.8729, 0.5425, 0.0912, 0.0658, 0.1542};
+constexpr double kW[21] = {0.212,  1.2931, 2.3065, 8.2956, 6.4133, 0.8334, 3.0194, 0.001,  1.8722, 0.1666, 0.796,
+                           1.4835, 0.0614, 0.2629, 1.6483, 0.6014, 1.8729, 0.5425, 0.0912, 0.0658, 0.1542};
 constexpr double kMinStability = 0.001, kMaxStability = 36500;
 
 double Decay() { return -kW[20]; }
@@ -30,20 +29,18 @@ double NextDifficulty(double d, int g) {
 double RecallStability(double d, double s, double r, int g) {
     double hardPenalty = g == kHard ? kW[15] : 1;
     double easyBonus = g == kEasy ? kW[16] : 1;
-    return ClampStability(s * (1 + std::exp(kW[8]) * (11 - d) * std::pow(s, -kW[9]) *
-                                       (std::exp((1 - r) * kW[10]) - 1) * hardPenalty * easyBonus));
+    return ClampStability(s * (1 + std::exp(kW[8]) * (11 - d) * std::pow(s, -kW[9]) * (std::exp((1 - r) * kW[10]) - 1) *
+                                       hardPenalty * easyBonus));
 }
 
 double ForgetStability(double d, double s, double r) {
-    double forgot = kW[11] * std::pow(d, -kW[12]) * (std::pow(s + 1, kW[13]) - 1) *
-                    std::exp((1 - r) * kW[14]);
+    double forgot = kW[11] * std::pow(d, -kW[12]) * (std::pow(s + 1, kW[13]) - 1) * std::exp((1 - r) * kW[14]);
     return ClampStability(std::min(forgot, s / std::exp(kW[17] * kW[18])));
 }
 
 std::int32_t Interval(double s, const SchedulerParams& params) {
     double days = s / Factor() * (std::pow(params.retention, 1 / Decay()) - 1);
-    return static_cast<std::int32_t>(
-        std::clamp(std::round(days), 1.0, static_cast<double>(params.maxIntervalDays)));
+    return static_cast<std::int32_t>(std::clamp(std::round(days), 1.0, static_cast<double>(params.maxIntervalDays)));
 }
 
 }  // namespace
@@ -67,12 +64,10 @@ bool ApplyReview(CardState& card, std::int64_t atMs, int rating, const Scheduler
         card.difficulty = ClampDifficulty(InitialDifficulty(rating));
     } else {
         double elapsed = static_cast<double>(
-            std::max<std::int64_t>(0, DayNumber(atMs, dayOffsetMs) -
-                                          DayNumber(card.lastReviewMs, dayOffsetMs)));
+            std::max<std::int64_t>(0, DayNumber(atMs, dayOffsetMs) - DayNumber(card.lastReviewMs, dayOffsetMs)));
         double r = Retrievability(card.stability, elapsed);
         s[kAgain] = ForgetStability(card.difficulty, card.stability, r);
-        for (int g = kHard; g <= kEasy; ++g)
-            s[g] = RecallStability(card.difficulty, card.stability, r, g);
+        for (int g = kHard; g <= kEasy; ++g) s[g] = RecallStability(card.difficulty, card.stability, r, g);
         card.difficulty = NextDifficulty(card.difficulty, rating);
     }
     for (int g = kAgain; g <= kEasy; ++g) ivl[g] = Interval(s[g], params);
