@@ -86,6 +86,16 @@ bool ReadState(std::string_view text, const std::string& expectedHeader, ReviewM
         if (!(w.card.stability > 0) || w.card.reviews < 1) return false;
         read.Adopt(std::move(w));
     }
+    if (!Take(text, count, '\n')) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::int64_t day;
+        DayCounts c;
+        if (!Take(text, day, '\t') || !Take(text, c.byRating[0], '\t') || !Take(text, c.byRating[1], '\t') ||
+            !Take(text, c.byRating[2], '\t') || !Take(text, c.byRating[3], '\t') || !Take(text, c.firstReviews, '\n')) {
+            return false;
+        }
+        read.days[day] = c;
+    }
     if (text != "end\n") return false;
     read.logBytes = memory.logBytes;
     memory = std::move(read);
@@ -102,7 +112,12 @@ std::string ReviewMemory::Key(std::string_view word) {
 
 void ReviewMemory::Apply(const LogEntry& entry, const ReplayRules& rules) {
     WordMemory& w = words_[Key(entry.word)];
-    if (ApplyReview(w.card, entry.atMs, entry.rating, rules.params, rules.dayOffsetMs)) w.word = entry.word;
+    bool first = w.card.IsNew();
+    if (!ApplyReview(w.card, entry.atMs, entry.rating, rules.params, rules.dayOffsetMs)) return;
+    w.word = entry.word;
+    DayCounts& day = days[DayNumber(entry.atMs, rules.dayOffsetMs)];
+    ++day.byRating[entry.rating - 1];
+    if (first) ++day.firstReviews;
 }
 
 void ReviewMemory::Adopt(WordMemory&& word) {
@@ -117,7 +132,8 @@ const WordMemory* ReviewMemory::Find(std::string_view word) const {
 
 ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules) {
     ReviewMemory memory;
-    ScanReviewLog(log, [&](const LogEntry& entry) { memory.Apply(entry, rules); }, memory.problems);
+    ScanReviewLog(
+        log, [&](const LogEntry& entry) { memory.Apply(entry, rules); }, memory.problems);
     memory.logBytes = static_cast<std::int64_t>(log.size());
     return memory;
 }
@@ -128,8 +144,7 @@ MemorySource LoadReviewMemory(const std::string& logPath, const std::string& sta
     std::string state;
     if (mark.bytes >= 0 && platform::ReadFileBytes(statePath, state)) {
         memory.logBytes = mark.bytes;
-        if (ReadState(state, Header(mark, rules), memory))
-            return MemorySource::Cache;
+        if (ReadState(state, Header(mark, rules), memory)) return MemorySource::Cache;
     }
     std::string log;
     if (!platform::ReadFileBytes(logPath, log)) log.clear();
@@ -147,6 +162,12 @@ int SaveReviewMemory(const std::string& logPath, const std::string& statePath, c
         text += std::to_string(Bits(w.card.stability)) + '\t' + std::to_string(Bits(w.card.difficulty)) + '\t' +
                 std::to_string(w.card.lastReviewMs) + '\t' + std::to_string(w.card.intervalDays) + '\t' +
                 std::to_string(w.card.reviews) + '\t' + std::to_string(w.card.lapses) + '\t' + w.word + '\n';
+    }
+    text += std::to_string(memory.days.size()) + '\n';
+    for (const auto& [day, c] : memory.days) {
+        text += std::to_string(day) + '\t' + std::to_string(c.byRating[0]) + '\t' + std::to_string(c.byRating[1]) +
+                '\t' + std::to_string(c.byRating[2]) + '\t' + std::to_string(c.byRating[3]) + '\t' +
+                std::to_string(c.firstReviews) + '\n';
     }
     text += "end\n";
     return platform::ReplaceFileWith(statePath, text) == 0 ? 0 : -1;

@@ -2,7 +2,9 @@
 // so that opening a pair does not replay a long log each time.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,6 +26,12 @@ struct ReplayRules {
     std::int64_t dayOffsetMs = 0;
 };
 
+// One day's answers by rating (1-4 at 0-3), and how many words were first asked that day.
+struct DayCounts {
+    std::array<std::int32_t, 4> byRating{};
+    std::int32_t firstReviews = 0;
+};
+
 class ReviewMemory {
 public:
     // Words are told apart as the store tells them: the letters A-Z without case.
@@ -34,6 +42,8 @@ public:
     void Adopt(WordMemory&& word);
     const WordMemory* Find(std::string_view word) const;
     const std::unordered_map<std::string, WordMemory>& words() const { return words_; }
+    // By day number on the replay's clock.
+    std::map<std::int64_t, DayCounts> days;
 
     std::int64_t logBytes = 0;  // of the log that was replayed
     std::vector<LogProblem> problems;

@@ -41,7 +41,8 @@ TEST(ReviewLogTest, DamagedCutAndForeignLinesAreSkippedAndReported) {
         "109,kat,1,";                    // cut by a crash
     std::vector<std::string> words;
     std::vector<review::LogProblem> problems;
-    review::ScanReviewLog(log, [&](const LogEntry& e) { words.emplace_back(e.word); }, problems);
+    review::ScanReviewLog(
+        log, [&](const LogEntry& e) { words.emplace_back(e.word); }, problems);
     EXPECT_EQ(words, (std::vector<std::string>{"huis", "a,b"}));
     std::vector<std::int64_t> lines;
     for (const auto& p : problems) lines.push_back(p.line);
@@ -90,6 +91,9 @@ TEST_F(ReviewMemoryTest, StateFileIsUsedOnlyWhileItMatchesTheLog) {
     EXPECT_EQ(Load(again), review::MemorySource::Cache);
     EXPECT_EQ(again.Find("huis")->card.stability, first.Find("huis")->card.stability);
     EXPECT_EQ(again.Find("kat")->card.lapses, first.Find("kat")->card.lapses);
+    ASSERT_EQ(again.days.size(), 2u);
+    EXPECT_EQ(again.days.begin()->second.byRating, first.days.begin()->second.byRating);
+    EXPECT_EQ(again.days.begin()->second.firstReviews, 2);
 
     const std::string whole = ReadFile("w.revstate");
     struct Case {
@@ -97,7 +101,10 @@ TEST_F(ReviewMemoryTest, StateFileIsUsedOnlyWhileItMatchesTheLog) {
         std::function<void()> change;
     };
     const Case cases[] = {
-        {"log grew", [&] { review::AppendReview("w.revlog", {1767945600000, "kat", 3, 1}); }},
+        {"log grew",
+         [&] {
+             review::AppendReview("w.revlog", {1767945600000, "kat", 3, 1});
+         }},
         {"log rewritten, same length", [&] { WriteFile("w.revlog", std::string(log).replace(0, 4, "1768")); }},
         {"state cut", [&] { WriteFile("w.revstate", whole.substr(0, whole.size() - 3)); }},
         {"state damaged", [&] { WriteFile("w.revstate", std::string(whole).replace(whole.find('\t'), 1, "x")); }},
