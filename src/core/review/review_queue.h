@@ -34,8 +34,7 @@ struct ReviewFigures {
 };
 
 // `pairWords` is the count of words of the pair; those without a state are new.
-ReviewFigures Figures(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs,
-                      std::int64_t pairWords);
+ReviewFigures Figures(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs, std::int64_t pairWords);
 // The share of a day's answers that were right (rated Hard or better); -1 without answers.
 double RightShare(const DayCounts& day);
 

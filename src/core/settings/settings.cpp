@@ -69,6 +69,14 @@ void ReadWindowSettings() {
     Settings.ClipSearch = ReadNumber("ClipSearch", 0);
     Settings.AddNewWordsToList = ReadNumber("AddNewWordsToList", 1);
     Settings.PracticeSound = ReadNumber("PracticeSound", 1);
+    ReadReviewSettings();
+}
+
+void ReadReviewSettings() {
+    const int retention = ReadNumber("ReviewRetention", 90);
+    Settings.ReviewRetention = retention >= 70 && retention <= 99 ? retention : 90;
+    const int perDay = ReadNumber("ReviewNewPerDay", 20);
+    Settings.ReviewNewPerDay = perDay >= 0 && perDay <= 10000 ? perDay : 20;
 }
 
 void ReadPracticeListSettings() {

@@ -9,11 +9,9 @@ using review::kDayMs;
 constexpr std::int64_t kMonday = 1767600000000;  // 2026-01-05 08:00 UTC
 
 // A memory from (word, day of the review, rating) triples, each day after kMonday.
-review::ReviewMemory Memory(std::initializer_list<std::tuple<const char*, int, int>> reviews,
-                            std::int64_t offset = 0) {
+review::ReviewMemory Memory(std::initializer_list<std::tuple<const char*, int, int>> reviews, std::int64_t offset = 0) {
     std::string log;
-    for (auto [word, day, rating] : reviews)
-        log += review::LogLine({kMonday + day * kDayMs, word, rating, 1000});
+    for (auto [word, day, rating] : reviews) log += review::LogLine({kMonday + day * kDayMs, word, rating, 1000});
     return review::ReplayLog(log, {{}, offset});
 }
 
