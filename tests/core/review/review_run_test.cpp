@@ -22,8 +22,10 @@ TEST(ReviewRunTest, RatingsComeFromTheFirstAnswerAndAgainComesBackAfterThree) {
         {{"a"}, "e", "a", {review::kEasy}},
         {{"a"}, "we", "aa", {review::kHard}},
         // Shown: Again at once, then its answer taken; back after three others, unlogged.
-        {{"a", "b", "c", "d", "e"}, "srrrrwre", "aabcdaae", {review::kAgain, review::kGood, review::kGood,
-                                                            review::kGood, review::kEasy}},
+        {{"a", "b", "c", "d", "e"},
+         "srrrrwre",
+         "aabcdaae",
+         {review::kAgain, review::kGood, review::kGood, review::kGood, review::kEasy}},
         // Fewer than three left: it comes at the end, and again until it is answered right.
         {{"a", "b"}, "srrsrr", "aabaaa", {review::kAgain, review::kGood}},
     };
