@@ -30,6 +30,7 @@
 #include "ui/new_language_window.h"
 #include "ui/new_list_dialog.h"
 #include "ui/recorder_window.h"
+#include "ui/review_chart_window.h"
 #include "ui/review_window.h"
 #include "ui/search_window.h"
 #include "ui/secondary_window.h"
@@ -301,6 +302,9 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
         case IDM_MAIN_REVIEW:
             SetPracticeMode(hwnd, 2);
             return;
+        case IDM_MAIN_REVIEW_PROGRESS:
+            if (!SecondaryWindowOpen) OpenSecondaryWindow(OpenReviewChart);
+            return;
     }
     // The translate and recorder windows open here once they exist.
     SwitchPairByCommand(id);
@@ -420,6 +424,9 @@ void AttachMainMenus(HWND hwnd) {
     PracticeModeMenu =
         Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}});
     AppendMenuW(PracticeModeMenu, MF_STRING, IDM_MAIN_REVIEW, ReviewMenuText().c_str());
+    AppendMenuW(PracticeModeMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(PracticeModeMenu, MF_STRING, IDM_MAIN_REVIEW_PROGRESS,
+                UiWideOr("MainMenuReviewProgress", "Review &progress...").c_str());
     AppendPopup(bar, PracticeModeMenu, UiKey::MainMenuPracticeMode0);
     AppendPopup(bar,
                 Popup({{UiKey::MainMenuPracticeHelp1, IDM_MAIN_HELP},

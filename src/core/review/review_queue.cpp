@@ -1,6 +1,7 @@
 #include "core/review/review_queue.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <unordered_set>
 
@@ -76,6 +77,12 @@ ReviewFigures Figures(const ReviewMemory& memory, std::int64_t nowMs, std::int64
     }
     f.newWords = static_cast<std::int32_t>(std::max<std::int64_t>(0, pairWords - reviewed));
     return f;
+}
+
+std::int32_t AxisTop(std::int32_t largest) {
+    for (std::int64_t step = 1;; step *= 10)
+        for (std::int64_t m : {1, 2, 5})
+            if (step * m >= largest || step * m >= INT32_MAX / 10) return static_cast<std::int32_t>(step * m);
 }
 
 double RightShare(const DayCounts& day) {

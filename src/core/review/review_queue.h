@@ -38,6 +38,10 @@ ReviewFigures Figures(const ReviewMemory& memory, std::int64_t nowMs, std::int64
 // The share of a day's answers that were right (rated Hard or better); -1 without answers.
 double RightShare(const DayCounts& day);
 
+// The top of a chart's count axis: the smallest of 1, 2, 5, 10, 20, 50, ... that reaches
+// `largest`, so its label is a round number.
+std::int32_t AxisTop(std::int32_t largest);
+
 // The figures as tab-separated lines, dates in ISO 8601.
 std::string FiguresText(const ReviewFigures& figures, std::int64_t today);
 // "2026-01-05" for a day number; "2026-01-05T08:00:00Z" for a time.

@@ -79,6 +79,12 @@ TEST(ReviewQueueTest, FiguresCountPastAnswersDueDaysAndMaturity) {
     EXPECT_EQ(due, 2);
 }
 
+TEST(ReviewQueueTest, AxisTopIsARoundNumberReachingTheLargest) {
+    const std::pair<std::int32_t, std::int32_t> cases[] = {{0, 1},   {1, 1},   {2, 2},    {3, 5},      {10, 10},
+                                                           {11, 20}, {21, 50}, {51, 100}, {999, 1000}, {1001, 2000}};
+    for (auto [largest, top] : cases) EXPECT_EQ(review::AxisTop(largest), top) << largest;
+}
+
 TEST(ReviewQueueTest, TimesReadAndWrittenInIso8601) {
     struct Case {
         const char* text;
