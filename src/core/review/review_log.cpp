@@ -75,9 +75,7 @@ std::string LogLine(const LogEntry& entry) {
     return line;
 }
 
-bool ParseLogLine(std::string_view line, LogEntry& entry, std::string& reason) {
-    // A word that needs unquoting lives on in this buffer until the next quoted line.
-    thread_local std::string unquoted;
+bool ParseLogLine(std::string_view line, LogEntry& entry, std::string& reason, std::string& unquoted) {
     std::string scratch;
     std::string_view fields[4];
     std::size_t pos = 0;
@@ -119,7 +117,7 @@ void ScanReviewLog(std::string_view text, const std::function<void(const LogEntr
                    std::vector<LogProblem>& problems) {
     std::size_t start = 0;
     std::int64_t number = 0;
-    std::string reason;
+    std::string reason, unquoted;
     while (start < text.size()) {
         TextLine line = LineAt(text, start);
         start += line.size();
@@ -127,7 +125,7 @@ void ScanReviewLog(std::string_view text, const std::function<void(const LogEntr
         LogEntry entry;
         if (line.end.empty()) {
             problems.push_back({number, "cut off", std::string(line.text)});
-        } else if (ParseLogLine(line.text, entry, reason)) {
+        } else if (ParseLogLine(line.text, entry, reason, unquoted)) {
             take(entry);
         } else if (!line.text.empty()) {
             problems.push_back({number, reason, std::string(line.text)});

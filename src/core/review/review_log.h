@@ -33,8 +33,8 @@ std::optional<std::string> ReviewStatePath(const std::string& wordFilePath);
 // The line with its CRLF; the word quoted when it holds a comma or a quote.
 std::string LogLine(const LogEntry& entry);
 // Reads one line without its break; false (with the reason) for a damaged or foreign one.
-// The word stays inside `line`.
-bool ParseLogLine(std::string_view line, LogEntry& entry, std::string& reason);
+// The word stays inside `line`, or in `unquoted` when it was quoted.
+bool ParseLogLine(std::string_view line, LogEntry& entry, std::string& reason, std::string& unquoted);
 
 // Calls `take` for every sound line in order; every other line lands in `problems`. A
 // last line without its break was cut by a crash and is passed over too.

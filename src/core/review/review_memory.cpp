@@ -111,10 +111,13 @@ std::string ReviewMemory::Key(std::string_view word) {
 }
 
 void ReviewMemory::Apply(const LogEntry& entry, const ReplayRules& rules) {
-    WordMemory& w = words_[Key(entry.word)];
+    key_.assign(entry.word);
+    for (char& c : key_) c = FoldAscii(c);
+    auto found = words_.find(key_);
+    WordMemory& w = found != words_.end() ? found->second : words_[key_];
     bool first = w.card.IsNew();
     if (!ApplyReview(w.card, entry.atMs, entry.rating, rules.params, rules.dayOffsetMs)) return;
-    w.word = entry.word;
+    if (w.word != entry.word) w.word = entry.word;
     DayCounts& day = days[DayNumber(entry.atMs, rules.dayOffsetMs)];
     ++day.byRating[entry.rating - 1];
     if (first) ++day.firstReviews;

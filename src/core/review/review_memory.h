@@ -50,6 +50,7 @@ public:
 
 private:
     std::unordered_map<std::string, WordMemory> words_;
+    std::string key_;  // reused, so a replay makes no key of its own per line
 };
 
 ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <unordered_set>
 
+#include "core/text/fixed_text.h"
+
 namespace review {
 namespace {
 
@@ -32,15 +34,20 @@ void CivilFromDays(std::int64_t z, int& y, unsigned& m, unsigned& d) {
 
 }  // namespace
 
+bool DueFirst(const WordMemory* a, const WordMemory* b) {
+    if (a->card.DueMs() != b->card.DueMs()) return a->card.DueMs() < b->card.DueMs();
+    return std::lexicographical_compare(
+        a->word.begin(), a->word.end(), b->word.begin(), b->word.end(), [](char x, char y) {
+            return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
+        });
+}
+
 std::vector<const WordMemory*> DueWords(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs) {
     std::int64_t today = DayNumber(nowMs, dayOffsetMs);
     std::vector<const WordMemory*> due;
     for (const auto& [key, w] : memory.words())
         if (!w.card.IsNew() && DueDay(w.card, dayOffsetMs) <= today) due.push_back(&w);
-    std::sort(due.begin(), due.end(), [](const WordMemory* a, const WordMemory* b) {
-        if (a->card.DueMs() != b->card.DueMs()) return a->card.DueMs() < b->card.DueMs();
-        return ReviewMemory::Key(a->word) < ReviewMemory::Key(b->word);
-    });
+    std::sort(due.begin(), due.end(), DueFirst);
     return due;
 }
 

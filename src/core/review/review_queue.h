@@ -16,6 +16,8 @@ constexpr double kMatureStability = 21;
 
 // The words with a state that are due on the day of `nowMs` or before, most overdue first
 // (ties in the order of their words, so the queue is the same on every run).
+// The order of the due list: earlier due first, then by word (A-Z without case).
+bool DueFirst(const WordMemory* a, const WordMemory* b);
 std::vector<const WordMemory*> DueWords(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs);
 
 // The due words, then words of `listWords` (the practice list, in its order) never reviewed,

@@ -11,8 +11,9 @@ constexpr double kW[21] = {0.212,  1.2931, 2.3065, 8.2956, 6.4133, 0.8334, 3.019
                            1.4835, 0.0614, 0.2629, 1.6483, 0.6014, 1.8729, 0.5425, 0.0912, 0.0658, 0.1542};
 constexpr double kMinStability = 0.001, kMaxStability = 36500;
 
-double Decay() { return -kW[20]; }
-double Factor() { return std::pow(0.9, 1 / Decay()) - 1; }
+constexpr double kDecay = -kW[20];
+// The curve's factor, so that retrievability is 0.9 after `stability` days.
+const double kFactor = std::pow(0.9, 1 / kDecay) - 1;
 
 double ClampStability(double s) { return std::clamp(s, kMinStability, kMaxStability); }
 double ClampDifficulty(double d) { return std::clamp(d, 1.0, 10.0); }
@@ -38,8 +39,9 @@ double ForgetStability(double d, double s, double r) {
     return ClampStability(std::min(forgot, s / std::exp(kW[17] * kW[18])));
 }
 
-std::int32_t Interval(double s, const SchedulerParams& params) {
-    double days = s / Factor() * (std::pow(params.retention, 1 / Decay()) - 1);
+// `perDay` is the days per unit of stability at the desired retention.
+std::int32_t Interval(double s, double perDay, const SchedulerParams& params) {
+    double days = s * perDay;
     return static_cast<std::int32_t>(std::clamp(std::round(days), 1.0, static_cast<double>(params.maxIntervalDays)));
 }
 
@@ -51,7 +53,7 @@ std::int64_t DayNumber(std::int64_t ms, std::int64_t dayOffsetMs) {
 }
 
 double Retrievability(double stability, double elapsedDays) {
-    return std::pow(1 + Factor() * elapsedDays / stability, Decay());
+    return std::pow(1 + kFactor * elapsedDays / stability, kDecay);
 }
 
 bool ApplyReview(CardState& card, std::int64_t atMs, int rating, const SchedulerParams& params,
@@ -70,7 +72,8 @@ bool ApplyReview(CardState& card, std::int64_t atMs, int rating, const Scheduler
         for (int g = kHard; g <= kEasy; ++g) s[g] = RecallStability(card.difficulty, card.stability, r, g);
         card.difficulty = NextDifficulty(card.difficulty, rating);
     }
-    for (int g = kAgain; g <= kEasy; ++g) ivl[g] = Interval(s[g], params);
+    const double perDay = (std::pow(params.retention, 1 / kDecay) - 1) / kFactor;
+    for (int g = kAgain; g <= kEasy; ++g) ivl[g] = Interval(s[g], perDay, params);
     // A better answer never comes back sooner than a worse one.
     ivl[kAgain] = std::min(ivl[kAgain], ivl[kHard]);
     ivl[kHard] = std::max(ivl[kHard], ivl[kAgain] + 1);

@@ -14,9 +14,9 @@ TEST(ReviewLogTest, LinesReadBackAsWritten) {
         std::string line = review::LogLine({1767600000000, word, 3, 2500});
         ASSERT_EQ(line.substr(line.size() - 2), "\r\n");
         LogEntry back;
-        std::string reason;
+        std::string reason, unquoted;
         std::string body = line.substr(0, line.size() - 2);
-        ASSERT_TRUE(review::ParseLogLine(body, back, reason)) << line;
+        ASSERT_TRUE(review::ParseLogLine(body, back, reason, unquoted)) << line;
         EXPECT_EQ(back.word, word);
         EXPECT_EQ(back.atMs, 1767600000000);
         EXPECT_EQ(back.rating, 3);
