@@ -101,14 +101,14 @@ std::string DayName(std::int64_t day) {
     int y;
     unsigned m, d;
     CivilFromDays(day, y, m, d);
-    char text[16];
+    char text[48];
     std::snprintf(text, sizeof text, "%04d-%02u-%02u", y, m, d);
     return text;
 }
 
 std::string TimeName(std::int64_t ms) {
     std::int64_t day = DayNumber(ms, 0), s = (ms - day * kDayMs) / 1000;
-    char text[16];
+    char text[48];
     std::snprintf(text, sizeof text, "T%02d:%02d:%02dZ", static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
                   static_cast<int>(s % 60));
     return DayName(day) + text;
@@ -137,7 +137,7 @@ std::string FiguresText(const ReviewFigures& f, std::int64_t today) {
     for (int i = 0; i < kChartDays; ++i) {
         const DayCounts& c = f.pastDays[static_cast<std::size_t>(i)];
         double share = RightShare(c);
-        char percent[8] = "-";
+        char percent[16] = "-";
         if (share >= 0) std::snprintf(percent, sizeof percent, "%d%%", static_cast<int>(share * 100 + 0.5));
         text += DayName(today - kChartDays + 1 + i) + '\t' + std::to_string(c.byRating[0]) + '\t' +
                 std::to_string(c.byRating[1]) + '\t' + std::to_string(c.byRating[2]) + '\t' +
