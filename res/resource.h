@@ -140,3 +140,11 @@
 #define IDC_RESTORE_FILES 3032
 #define IDC_RESTORE_OK 3033
 #define IDC_RESTORE_CANCEL 3034
+
+// Spaced review: the practice-mode items, and the review window (which shares the
+// interactive practice window's control ids) and its progress window.
+#define IDM_MAIN_REVIEW 3001
+#define IDM_MAIN_REVIEW_PROGRESS 3002
+#define IDC_REVIEW_LEFT 3010
+#define IDM_REVIEW_START 3011
+#define IDC_REVIEW_CHART 3012

@@ -123,6 +123,25 @@ printf 'y' | dd of=wordlists/eng_dut.gk bs=1 seek=1000 conv=notrunc 2>/dev/null
 backup "500,000-word pair, one word file changed (same size)"
 echo "  the backups take $(du -sh backups | cut -f1) for $(du -shc wordlists lists ./*.ini | tail -n 1 | cut -f1) of files"
 cd "$out/wd"
+echo "== spaced review: 500,000 words, 100,000 of them reviewed ten times (1,000,000 log lines)"
+W --pair 0 load "Z:$out/half.tsv" >/dev/null
+stem=$(W --pair 0 pairs | awk -F'\t' '$1 == 0 { sub(/\.gk$/, "", $4); print $4 }')
+# Every fifth word, reviewed every 4 days from 2026-01-01, mostly Good.
+W --pair 0 dump | awk -F'\t' 'NR % 5 == 0 { print $2 }' | head -n 100000 > ../reviewed.words
+awk 'BEGIN { srand(3) } { w[NR] = $0 } END { for (r = 0; r < 10; r++) for (i = 1; i <= NR; i++) {
+       x = rand(); g = x < 0.1 ? 1 : x < 0.2 ? 2 : x < 0.9 ? 3 : 4
+       printf "%d,%s,%d,%d\r\n", 1767225600000 + r * 345600000 + i * 1000, w[i], g, 2000 } }' ../reviewed.words \
+  > "words/$stem.revlog"
+for where in "Wine:$top/tools/wine-run $top/build/win64/wordlist.exe" "native:$top/build/bench/wordlist"; do
+  run=${where#*:}
+  rm -f "words/$stem.revstate"
+  echo "  ${where%%:*}, replaying the log (and writing the state file):"
+  # The words go to a file: under Wine a run writing them to /dev/null was seen to hang.
+  /usr/bin/time -f "    peak memory of the process: %M KB" $run --stats --pair 0 due --at 2026-02-15T12:00:00Z 2>&1 >../due.txt |
+    tr -d '\r' | sed 's/^/    /'
+  echo "  ${where%%:*}, the due queue from the state file:"
+  $run --stats --pair 0 due --at 2026-02-15T12:00:00Z 2>&1 >../due.txt | tr -d '\r' | sed 's/^/    /'
+done
 
 echo "== core benchmarks (native, optimised)"
 "$top/build/bench/core_bench" --benchmark_min_time=0.5 2>&1 | grep -E '^BM_|^Benchmark'

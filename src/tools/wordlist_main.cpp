@@ -7,6 +7,8 @@
 //   wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE
 //   wordlist [--pair N] export [--format F] FILE
 //   wordlist [--stats] backup | backups | restore NAME [FILE...]
+//   wordlist [--pair N] review WORD RATING [--at TIME] | due [--at TIME] [--all]
+//   wordlist [--pair N] review-stats [--at TIME] | review-log export FILE
 //
 // load replaces the pair's word file by the lines "word<TAB>translation" of FILE,
 // sorted by the pair's collation (or in the file's order with --as-is); it is how the
@@ -21,6 +23,10 @@
 // long that took). backups lists the backups, newest first, with the files each holds; restore puts back
 // the files of backup NAME that differ from the current ones (or only the FILEs named),
 // after backing up the current ones. load and check --repair back up what they replace.
+// review logs one answer (RATING 1-4) to a word of the pair; due lists the words due at
+// TIME (ISO 8601 UTC, default now; --all: every word with a state), most overdue first;
+// review-stats prints the progress window's figures; review-log export writes the log in
+// the FSRS optimizer's CSV. Days are UTC days here.
 
 #include <algorithm>
 #include <chrono>
@@ -31,6 +37,7 @@
 #include <new>
 #include <sstream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/backup/backup.h"
@@ -38,6 +45,8 @@
 #include "core/checker/checker.h"
 #include "core/exchange/exchange.h"
 #include "core/lists/list_storage.h"
+#include "core/review/review_pair.h"
+#include "core/review/review_queue.h"
 #include "core/session/session.h"
 #include "core/session/startup.h"
 #include "core/settings/settings.h"
@@ -62,6 +71,8 @@ const char kUsage[] =
     "       wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE\n"
     "       wordlist [--pair N] export [--format F] FILE\n"
     "       wordlist [--stats] backup | wordlist backups | wordlist restore NAME [FILE...]\n"
+    "       wordlist [--pair N] [--stats] review WORD RATING [--at TIME] | due [--at TIME] [--all]\n"
+    "       wordlist [--pair N] review-stats [--at TIME] | review-log export FILE\n"
     "       (F: tsv, csv, anki, kvtml or freedict)\n";
 
 using Clock = std::chrono::steady_clock;
@@ -80,6 +91,9 @@ struct Options {
     std::string command;
     std::string operand;
     std::vector<std::string> files;  // restore: the files to put back, all when none
+    std::string operand2;            // review: the rating; review-log: the file
+    std::optional<std::int64_t> at;  // review commands: the time instead of now
+    bool all = false;
 };
 
 int Fail(const std::string& message) {
@@ -102,7 +116,12 @@ int StringsCommand(const std::vector<std::string>& args) {
 }
 
 bool NeedsOperand(const std::string& command) {
-    return command == "load" || command == "find" || command == "import" || command == "export" || command == "restore";
+    return command == "load" || command == "find" || command == "import" || command == "export" ||
+           command == "restore" || command == "review" || command == "review-log";
+}
+bool NeedsTwoOperands(const std::string& command) { return command == "review" || command == "review-log"; }
+bool TakesTime(const std::string& command) {
+    return command == "review" || command == "due" || command == "review-stats";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -143,10 +162,21 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             }
         } else if (a == "--as-is" && options.command == "load") {
             options.asIs = true;
+        } else if (a == "--at" && TakesTime(options.command) && hasNext) {
+            std::int64_t ms = 0;
+            if (!review::ParseTime(args[++i], ms)) {
+                error = "--at needs a time as 2026-01-05T08:00:00Z";
+                return false;
+            }
+            options.at = ms;
+        } else if (a == "--all" && options.command == "due") {
+            options.all = true;
         } else if (options.command.empty() && !a.empty() && a[0] != '-') {
             options.command = a;
         } else if (NeedsOperand(options.command) && options.operand.empty()) {
             options.operand = a;
+        } else if (NeedsTwoOperands(options.command) && options.operand2.empty()) {
+            options.operand2 = a;
         } else if (options.command == "restore") {
             std::string file = a;
             std::replace(file.begin(), file.end(), '/', '\\');
@@ -156,14 +186,20 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             return false;
         }
     }
-    static const char* const kCommands[] = {"pairs", "count",  "dump",   "find",   "sort",    "lists",  "load",
-                                            "check", "import", "export", "backup", "backups", "restore"};
+    static const char* const kCommands[] = {"pairs",   "count",  "dump",   "find",         "sort",      "lists",
+                                            "load",    "check",  "import", "export",       "backup",    "backups",
+                                            "restore", "review", "due",    "review-stats", "review-log"};
     if (std::find(std::begin(kCommands), std::end(kCommands), options.command) == std::end(kCommands)) {
         error = "no command";
         return false;
     }
-    if (NeedsOperand(options.command) && options.operand.empty()) {
-        error = options.command + " needs an operand";
+    if ((NeedsOperand(options.command) && options.operand.empty()) ||
+        (NeedsTwoOperands(options.command) && options.operand2.empty())) {
+        error = options.command + " needs " + (NeedsTwoOperands(options.command) ? "two operands" : "an operand");
+        return false;
+    }
+    if (options.command == "review-log" && options.operand != "export") {
+        error = "review-log knows only export";
         return false;
     }
     return true;
@@ -415,6 +451,109 @@ int RestoreCommand(const Options& options) {
     return 0;
 }
 
+std::int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+// The pair's review memory on UTC days; false (with a message) without its files.
+bool LoadPairMemory(review::PairReviewFiles& files, review::ReviewMemory& memory) {
+    std::optional<review::PairReviewFiles> found = review::ReviewFilesOf(*CurrentPair);
+    if (!found) return false;
+    files = *found;
+    ReadReviewSettings();
+    review::LoadReviewMemory(files.log, files.state, review::RulesFromSettings(0), memory);
+    return true;
+}
+
+void PrintState(const review::WordMemory& w) {
+    std::printf("%s\t%s\t%.4f\t%.4f\t%d\t%d\n", w.word.c_str(), review::TimeName(w.card.DueMs()).c_str(),
+                w.card.stability, w.card.difficulty, w.card.reviews, w.card.lapses);
+}
+
+// The word is taken as the word file stores it, so the log names it exactly.
+int ReviewCommand(const Options& options) {
+    char* end = nullptr;
+    const long rating = std::strtol(options.operand2.c_str(), &end, 10);
+    if (*end != '\0' || rating < review::kAgain || rating > review::kEasy) return Fail("RATING is 1-4");
+    const std::int32_t index = FindWord(options.operand.substr(0, kMaxTranslationChars).c_str());
+    if (ReadWord(index) != 0 || !EqualsIgnoringAsciiCase(CurrentRecord.word, options.operand) ||
+        IsDeleted(CurrentRecord))
+        return Fail("there is no word " + options.operand + " in " + WordFileName(*CurrentPair));
+    const std::string word = CurrentRecord.word;
+    review::PairReviewFiles files;
+    review::ReviewMemory memory;
+    if (!LoadPairMemory(files, memory)) return Fail("the review files' paths are too long");
+    const review::ReplayRules rules = review::RulesFromSettings(0);
+    if (review::LogReview(files, rules, {options.at.value_or(NowMs()), word, static_cast<int>(rating), 0}, memory) != 0)
+        return Fail("cannot write " + files.log);
+    review::SaveReviewMemory(files.log, files.state, rules, memory);
+    PrintState(*memory.Find(word));
+    return 0;
+}
+
+int DueCommand(const Options& options) {
+    const Clock::time_point start = Clock::now();
+    review::PairReviewFiles files;
+    review::ReviewMemory memory;
+    if (!LoadPairMemory(files, memory)) return Fail("the review files' paths are too long");
+    const Clock::time_point loaded = Clock::now();
+    std::vector<const review::WordMemory*> words;
+    if (options.all) {
+        for (const auto& [key, w] : memory.words()) words.push_back(&w);
+        std::sort(words.begin(), words.end(), [](auto* a, auto* b) {
+            return a->card.DueMs() != b->card.DueMs()
+                       ? a->card.DueMs() < b->card.DueMs()
+                       : review::ReviewMemory::Key(a->word) < review::ReviewMemory::Key(b->word);
+        });
+    } else {
+        words = review::DueWords(memory, options.at.value_or(NowMs()), 0);
+    }
+    const Clock::time_point queued = Clock::now();
+    for (const review::WordMemory* w : words) PrintState(*w);
+    if (options.stats)
+        std::fprintf(stderr, "load\t%.3f s\nqueue\t%.3f s\nwords\t%zu\t%zu\npeak memory\t%.1f MB\n",
+                     std::chrono::duration<double>(loaded - start).count(),
+                     std::chrono::duration<double>(queued - loaded).count(), memory.words().size(), words.size(),
+                     static_cast<double>(platform::PeakMemoryBytes()) / 1e6);
+    return 0;
+}
+
+int ReviewStatsCommand(const Options& options) {
+    review::PairReviewFiles files;
+    review::ReviewMemory memory;
+    if (!LoadPairMemory(files, memory)) return Fail("the review files' paths are too long");
+    const std::int64_t now = options.at.value_or(NowMs());
+    std::fputs(review::FiguresText(review::Figures(memory, now, 0, WordCount), review::DayNumber(now, 0)).c_str(),
+               stdout);
+    return 0;
+}
+
+// A card per word in the order of its first line; a word's first review is state 0 (new),
+// every later one 2 (review): long-term scheduling has no learning steps.
+int ReviewLogExportCommand(const Options& options) {
+    std::optional<review::PairReviewFiles> files = review::ReviewFilesOf(*CurrentPair);
+    std::string log;
+    if (!files || !platform::ReadFileBytes(files->log, log)) return Fail("there is no review log for this pair");
+    std::string csv = "card_id,review_time,review_rating,review_state,review_duration\n";
+    std::unordered_map<std::string, std::size_t> cards;
+    std::vector<review::LogProblem> problems;
+    std::size_t lines = 0;
+    review::ScanReviewLog(
+        log,
+        [&](const review::LogEntry& e) {
+            auto [it, first] = cards.emplace(review::ReviewMemory::Key(e.word), cards.size() + 1);
+            csv += std::to_string(it->second) + ',' + std::to_string(e.atMs) + ',' + std::to_string(e.rating) + ',' +
+                   (first ? "0," : "2,") + std::to_string(e.durationMs) + '\n';
+            ++lines;
+        },
+        problems);
+    if (platform::ReplaceFileWith(options.operand2, csv) != 0) return Fail("cannot write " + options.operand2);
+    std::printf("%zu reviews of %zu words written to %s\n", lines, cards.size(), options.operand2.c_str());
+    if (!problems.empty()) std::printf("%zu damaged lines left out\n", problems.size());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -465,6 +604,14 @@ int main(int argc, char** argv) {
         PrintLists();
     else if (options.command == "sort")
         result = SortCommand(options.stats, options.appended);
+    else if (options.command == "review")
+        result = ReviewCommand(options);
+    else if (options.command == "due")
+        result = DueCommand(options);
+    else if (options.command == "review-stats")
+        result = ReviewStatsCommand(options);
+    else if (options.command == "review-log")
+        result = ReviewLogExportCommand(options);
     CloseStore();
     return result;
 }

@@ -32,6 +32,8 @@
 #include "ui/new_list_dialog.h"
 #include "ui/recorder_window.h"
 #include "ui/restore_window.h"
+#include "ui/review_chart_window.h"
+#include "ui/review_window.h"
 #include "ui/search_window.h"
 #include "ui/secondary_window.h"
 #include "ui/top_level_window.h"
@@ -140,10 +142,19 @@ void ToggleStayOnTop(HWND hwnd) {
     SetTopmost(hwnd, on);
 }
 
-void SetPracticeMode(HWND hwnd, int mode) {
+// The practice-mode menu: flash, interactive and review, one radio group at its top.
+HMENU PracticeModeMenu = nullptr;
+
+void SetPracticeMode(HWND, int mode) {
     Settings.PracticeMode = mode;
-    CheckMenuItem(GetMenu(hwnd), IDM_MAIN_FLASH, MF_BYCOMMAND | (mode == 0 ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(GetMenu(hwnd), IDM_MAIN_INTERACTIVE, MF_BYCOMMAND | (mode == 0 ? MF_UNCHECKED : MF_CHECKED));
+    CheckMenuRadioItem(PracticeModeMenu, 0, 2, static_cast<UINT>(mode), MF_BYPOSITION);
+}
+
+// The count of due words changes with every review and every day, so it is read when
+// the menu opens.
+void OnInitMenuPopup(HWND, HMENU menu, UINT, BOOL) {
+    if (menu == PracticeModeMenu)
+        ModifyMenuW(menu, IDM_MAIN_REVIEW, MF_BYCOMMAND | MF_STRING, IDM_MAIN_REVIEW, ReviewMenuText().c_str());
 }
 
 // Before the practice-list window opens there must be a current list: with no lists at
@@ -159,6 +170,11 @@ void ListCheck(HWND hwnd) {
 
 void Practise(HWND hwnd) {
     if (SecondaryWindowOpen) return;
+    // Due words need no list; new words come from it when there is one.
+    if (Settings.PracticeMode == 2) {
+        OpenSecondaryWindow(OpenReviewPractice);
+        return;
+    }
     if (ListCount > 0) {
         OpenSecondaryWindow(Settings.PracticeMode == 0 ? OpenFlashPractice : OpenInteractivePractice);
         return;
@@ -288,6 +304,12 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
         case IDM_MAIN_INTERACTIVE:
             SetPracticeMode(hwnd, 1);
             return;
+        case IDM_MAIN_REVIEW:
+            SetPracticeMode(hwnd, 2);
+            return;
+        case IDM_MAIN_REVIEW_PROGRESS:
+            if (!SecondaryWindowOpen) OpenSecondaryWindow(OpenReviewChart);
+            return;
     }
     // The translate and recorder windows open here once they exist.
     SwitchPairByCommand(id);
@@ -326,6 +348,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_MOVE, OnMove);
         HANDLE_MSG(hwnd, WM_LBUTTONDOWN, OnLButtonDown);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_INITMENUPOPUP, OnInitMenuPopup);
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd, WM_QUERYENDSESSION, OnQueryEndSession);
         HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);
@@ -407,18 +430,21 @@ void AttachMainMenus(HWND hwnd) {
     InsertMenuW(file, IDC_MAIN_EXIT, MF_BYCOMMAND | MF_STRING, IDM_MAIN_RESTORE,
                 UiWideOr("MainMenuFileRestore", "&Restore from backup...").c_str());
     AppendPopup(bar, file, UiKey::MainMenuFile0);
-    AppendPopup(
-        bar,
-        Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}}),
-        UiKey::MainMenuPracticeMode0);
+    PracticeModeMenu =
+        Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}});
+    AppendMenuW(PracticeModeMenu, MF_STRING, IDM_MAIN_REVIEW, ReviewMenuText().c_str());
+    AppendMenuW(PracticeModeMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(PracticeModeMenu, MF_STRING, IDM_MAIN_REVIEW_PROGRESS,
+                UiWideOr("MainMenuReviewProgress", "Review &progress...").c_str());
+    AppendPopup(bar, PracticeModeMenu, UiKey::MainMenuPracticeMode0);
     AppendPopup(bar,
                 Popup({{UiKey::MainMenuPracticeHelp1, IDM_MAIN_HELP},
                        {UiKey::MainMenuPracticeHelp2, IDM_MAIN_INFO},
                        {UiKey::MainMenuPracticeHelp3, IDM_MAIN_ABOUT}}),
                 UiKey::MainMenuPracticeHelp0);
     if (Settings.StayOnTop == 1) CheckMenuItem(bar, IDM_MAIN_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
-    if (Settings.PracticeMode == 0) CheckMenuItem(bar, IDM_MAIN_FLASH, MF_BYCOMMAND | MF_CHECKED);
-    if (Settings.PracticeMode == 1) CheckMenuItem(bar, IDM_MAIN_INTERACTIVE, MF_BYCOMMAND | MF_CHECKED);
+    if (Settings.PracticeMode >= 0 && Settings.PracticeMode <= 2)
+        CheckMenuRadioItem(PracticeModeMenu, 0, 2, static_cast<UINT>(Settings.PracticeMode), MF_BYPOSITION);
     SetMenu(hwnd, bar);
     InstallLanguageMenu(hwnd, false);
 }

@@ -126,6 +126,21 @@ check kvtml-chosen "$(printf 'languages: identifier 1 (Deutsch) and identifier 0
   "$("$wordlist" --pair 0 import --dry-run --languages 1,en three.kvtml | sed -n '/^languages/p;/^added/s/,.*//p')"
 printf '"open\tx\n' > damaged.tsv
 expect_error damaged-import "line 1: a quoted field is not closed" --pair 0 import damaged.tsv
+# review: answers logged as the word file spells the word, due dates in UTC days.
+check review-good "$(printf 'Apfel\t2026-01-08T08:00:00Z\t2.3065\t2.1181\t1\t0')" \
+  "$("$wordlist" --pair 0 review apfel 3 --at 2026-01-05T08:00:00Z)"
+"$wordlist" --pair 0 review ZUG 1 --at 2026-01-05T09:30:00Z >/dev/null
+check review-log "$(printf '1767600000000,Apfel,3,0\r\n1767605400000,Zug,1,0\r')" "$(cat wordlists/ger_eng.revlog)"
+check due "$(printf 'Zug\t2026-01-06T09:30:00Z\t0.2120\t6.4133\t1\t0')" \
+  "$("$wordlist" --pair 0 due --at 2026-01-07T00:00:00Z)"
+check due-all "$(printf 'Zug\nApfel')" "$("$wordlist" --pair 0 due --all | cut -f1)"
+check review-stats "$(printf 'new\t1\nyoung\t2\n2026-01-05\t1\t0\t1\t0\t50%%\n2026-01-05\t0\n2026-01-06\t1')" \
+  "$("$wordlist" --pair 0 review-stats --at 2026-01-05T23:00:00Z | sed -n '1,2p;/^2026-01-0[56]/p')"
+check review-log-export "$(printf 'card_id,review_time,review_rating,review_state,review_duration\n1,1767600000000,3,0,0\n2,1767605400000,1,0,0')" \
+  "$("$wordlist" --pair 0 review-log export optimizer.csv >/dev/null && cat optimizer.csv)"
+expect_error review-unknown-word "there is no word Birne" --pair 0 review Birne 3
+expect_error review-bad-rating "RATING is 1-4" --pair 0 review Apfel 5
+expect_error review-bad-time "--at needs a time" --pair 0 due --at tomorrow
 : > wordlists/eng_ger.gk
 rm wordlists/eng_ger.gk
 expect_error missing-word-file "Can't open wordlists\\eng_ger.gk" count

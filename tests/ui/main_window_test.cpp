@@ -134,10 +134,11 @@ TEST_F(MainWindowTest, StayOnTopAndPracticeModeToggle) {
         EXPECT_EQ((GetWindowLongA(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, on == 1);
         EXPECT_EQ(Settings.StayOnTop, on);
     }
-    for (int mode : {1, 0}) {
-        SendMessageA(MainWindow, WM_COMMAND, 64 + mode, 0);
-        EXPECT_TRUE(Checked(menu, 64 + mode));
-        EXPECT_FALSE(Checked(menu, 65 - mode));
+    // Flash, interactive and review: one radio group.
+    const int ids[] = {64, 65, 3001};
+    for (int mode : {1, 2, 0, 2}) {
+        SendMessageA(MainWindow, WM_COMMAND, ids[mode], 0);
+        for (int other = 0; other < 3; ++other) EXPECT_EQ(Checked(menu, ids[other]), other == mode) << mode;
         EXPECT_EQ(Settings.PracticeMode, mode);
     }
 }

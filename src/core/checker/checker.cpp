@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 #include <string_view>
 
 #include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
 #include "core/practice/practice.h"
+#include "core/review/review_memory.h"
 #include "core/store/collation.h"
 #include "core/store/record_bytes.h"
 #include "core/store/word_record.h"
@@ -120,6 +122,32 @@ FileCheck CheckListFile(const std::string& path, const RecordFile& file, const s
     return check;
 }
 
+// The review log is the learner's record: its findings are only reported, never repaired.
+// Words are looked for as list entries are; none when the pair has no log.
+std::optional<FileCheck> CheckReviewLog(const std::string& wordFile, const RecordFile& words) {
+    const std::optional<std::string> path = review::ReviewLogPath(wordFile);
+    std::string log;
+    if (!path || !platform::ReadFileBytes(*path, log)) return std::nullopt;
+    FileCheck check{*path, {}, {}};
+    std::map<std::string, std::string> logged;  // by key, the word as last logged
+    std::vector<review::LogProblem> problems;
+    review::ScanReviewLog(
+        log, [&](const review::LogEntry& e) { logged[review::ReviewMemory::Key(e.word)] = e.word; }, problems);
+    constexpr std::size_t kShown = 10;
+    for (std::size_t i = 0; i < problems.size() && i < kShown; ++i)
+        check.findings.push_back("line " + std::to_string(problems[i].line) + " skipped (" + problems[i].reason +
+                                 "): " + problems[i].text);
+    if (problems.size() > kShown) check.findings.push_back(Count(problems.size() - kShown, "more lines skipped"));
+    for (const WordRecord& r : words.records)
+        if (!IsDeleted(r)) logged.erase(EntryKey(r));
+    if (!logged.empty()) {
+        std::string names;
+        for (const auto& [key, word] : logged) names += (names.empty() ? "" : ", ") + word;
+        check.findings.push_back(Count(logged.size(), "reviewed words no longer in the word file: ") + names);
+    }
+    return check;
+}
+
 }  // namespace
 
 std::vector<FileCheck> CheckWorkingDirectory(bool repair) {
@@ -138,6 +166,7 @@ std::vector<FileCheck> CheckWorkingDirectory(bool repair) {
             continue;
         }
         checks.push_back(CheckWordFile(*path, words, repair));
+        if (std::optional<FileCheck> log = CheckReviewLog(*path, words)) checks.push_back(std::move(*log));
         // The lists are small and the word file large: only the lists' entries are looked for.
         std::vector<std::pair<std::string, RecordFile>> listFiles;
         std::set<std::string> wanted, entries;

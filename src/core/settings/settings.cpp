@@ -115,7 +115,17 @@ void ReadKeys(ReadAt when) {
 
 void ReadStartupSettings() { ReadKeys(ReadAt::Startup); }
 
-void ReadWindowSettings() { ReadKeys(ReadAt::MainWindow); }
+void ReadWindowSettings() {
+    ReadKeys(ReadAt::MainWindow);
+    ReadReviewSettings();
+}
+
+void ReadReviewSettings() {
+    const int retention = ReadNumber("ReviewRetention", 90);
+    Settings.ReviewRetention = retention >= 70 && retention <= 99 ? retention : 90;
+    const int perDay = ReadNumber("ReviewNewPerDay", 20);
+    Settings.ReviewNewPerDay = perDay >= 0 && perDay <= 10000 ? perDay : 20;
+}
 
 void ReadPracticeListSettings() { ReadKeys(ReadAt::PracticeList); }
 

@@ -39,6 +39,9 @@ struct SettingsValues {
     int ClipSearch = 0;
     int AddNewWordsToList = 1;
     int PracticeSound = 1;
+    // Spaced review; only read, as the user sets them in win.ini.
+    int ReviewRetention = 90;  // percent, 70-99
+    int ReviewNewPerDay = 20;
     // Read after the main window exists.
     std::string PracticeList;
     int ListID = kFirstListId;
@@ -51,6 +54,8 @@ constexpr const char* kSettingsSection = "Dictionary";
 void ReadStartupSettings();
 void ReadWindowSettings();
 void ReadPracticeListSettings();
+// The review keys alone, for the command line; a value out of range is the default.
+void ReadReviewSettings();
 // Writes every setting that is written at exit, in the fixed order. `mainWindow` is
 // the main window's place as the platform reports it at that moment. 0, or -1 when a
 // value could not be written (the others are written all the same).

@@ -86,3 +86,17 @@ TEST(Checker, ListEntriesAreFoundByTheirWord) {
     EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.ls"),
               (std::vector<std::string>{"1 entries no longer in the word file"}));
 }
+
+TEST(Checker, ReviewLogFindingsAreReportedAndTheLogKept) {
+    WorkDir dir;
+    UseCatalogue("[languages]\ngerman\n");
+    WriteEmptyWordFiles();
+    WriteRecords("words/ger_dut.gk", {Record("Apfel", "appel"), Record("Baum", "boom", 1)});
+    const std::string log = "1,APFEL,3,10\r\n2,Apfel,9,10\r\n3,Baum,3,10\r\n4,\"Haus, alt\",1,10\r\n5,Zug,";
+    WriteFile("words/ger_dut.revlog", log);
+    EXPECT_EQ(
+        FindingsOf(CheckWorkingDirectory(true), "ger_dut.revlog"),
+        (std::vector<std::string>{"line 2 skipped (rating not 1-4): 2,Apfel,9,10", "line 5 skipped (cut off): 5,Zug,",
+                                  "2 reviewed words no longer in the word file: Baum, Haus, alt"}));
+    EXPECT_EQ(ReadFile("words/ger_dut.revlog"), log);
+}

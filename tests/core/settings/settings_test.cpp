@@ -100,3 +100,17 @@ TEST_F(SettingsTest, RecorderPositionIsPerFirstLanguage) {
     EXPECT_EQ(ReadLastRecord("dutch"), 0);
     EXPECT_EQ(DictionaryKeys(), std::vector<std::string>{"lastrecord_english"});
 }
+
+TEST_F(SettingsTest, ReviewValuesOutOfRangeAreTheDefaults) {
+    const std::tuple<const char*, const char*, int, int> cases[] = {
+        {"85", "5", 85, 5},   {"70", "0", 70, 0},       {"99", "10000", 99, 10000},
+        {"69", "-1", 90, 20}, {"100", "10001", 90, 20}, {"x", "", 90, 20},
+    };
+    for (auto [retention, perDay, wantRetention, wantPerDay] : cases) {
+        Put("ReviewRetention", retention);
+        Put("ReviewNewPerDay", perDay);
+        ReadReviewSettings();
+        EXPECT_EQ(Settings.ReviewRetention, wantRetention) << retention;
+        EXPECT_EQ(Settings.ReviewNewPerDay, wantPerDay) << perDay;
+    }
+}

@@ -1,0 +1,179 @@
+#include "core/review/review_memory.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "core/text/fixed_text.h"
+#include "core/text/lines.h"
+#include "platform/platform.h"
+#include "platform/replace_file.h"
+
+namespace review {
+namespace {
+
+constexpr std::size_t kTailBytes = 4096;
+
+// Identifies the log a state file was made from by its length and its last bytes: cheap to
+// check, and a log is only ever appended to.
+struct LogMark {
+    std::int64_t bytes = -1;
+    std::uint64_t tailHash = 0;
+};
+
+LogMark MarkOf(const std::string& logPath) {
+    LogMark mark;
+    FILE* file = platform::OpenFile(logPath, "rb");
+    if (!file) return {0, 0};
+    mark.bytes = platform::FileSize(file);
+    std::int64_t from = mark.bytes > static_cast<std::int64_t>(kTailBytes) ? mark.bytes - kTailBytes : 0;
+    std::string tail(static_cast<std::size_t>(mark.bytes - from), '\0');
+    if (mark.bytes < 0 || platform::SeekTo(file, from) != 0 ||
+        std::fread(tail.data(), 1, tail.size(), file) != tail.size()) {
+        mark.bytes = -1;
+    }
+    std::fclose(file);
+    mark.tailHash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : tail) mark.tailHash = (mark.tailHash ^ c) * 1099511628211ull;
+    return mark;
+}
+
+std::uint64_t Bits(double d) {
+    std::uint64_t u;
+    std::memcpy(&u, &d, sizeof u);
+    return u;
+}
+double FromBits(std::uint64_t u) {
+    double d;
+    std::memcpy(&d, &u, sizeof d);
+    return d;
+}
+
+// The state file's first line up to its count of words.
+std::string Header(const LogMark& mark, const ReplayRules& rules) {
+    return "revstate 1 " + std::to_string(mark.bytes) + ' ' + std::to_string(mark.tailHash) + ' ' +
+           std::to_string(Bits(rules.params.retention)) + ' ' + std::to_string(rules.params.maxIntervalDays) + ' ' +
+           std::to_string(rules.dayOffsetMs) + ' ';
+}
+
+template <class T>
+bool Take(std::string_view& text, T& value, char end) {
+    auto [p, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || p == text.data() + text.size() || *p != end) return false;
+    text.remove_prefix(static_cast<std::size_t>(p - text.data()) + 1);
+    return true;
+}
+
+bool ReadState(std::string_view text, const std::string& expectedHeader, ReviewMemory& memory) {
+    if (text.substr(0, expectedHeader.size()) != expectedHeader) return false;
+    text.remove_prefix(expectedHeader.size());
+    std::size_t count = 0;
+    if (!Take(text, count, '\n')) return false;
+    ReviewMemory read;
+    for (std::size_t i = 0; i < count; ++i) {
+        WordMemory w;
+        std::uint64_t s, d;
+        if (!Take(text, s, '\t') || !Take(text, d, '\t') || !Take(text, w.card.lastReviewMs, '\t') ||
+            !Take(text, w.card.intervalDays, '\t') || !Take(text, w.card.reviews, '\t') ||
+            !Take(text, w.card.lapses, '\t')) {
+            return false;
+        }
+        std::size_t end = text.find('\n');
+        if (end == std::string_view::npos || end == 0) return false;
+        w.word = std::string(text.substr(0, end));
+        text.remove_prefix(end + 1);
+        w.card.stability = FromBits(s);
+        w.card.difficulty = FromBits(d);
+        if (!(w.card.stability > 0) || w.card.reviews < 1) return false;
+        read.Adopt(std::move(w));
+    }
+    if (!Take(text, count, '\n')) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::int64_t day;
+        DayCounts c;
+        if (!Take(text, day, '\t') || !Take(text, c.byRating[0], '\t') || !Take(text, c.byRating[1], '\t') ||
+            !Take(text, c.byRating[2], '\t') || !Take(text, c.byRating[3], '\t') || !Take(text, c.firstReviews, '\n')) {
+            return false;
+        }
+        read.days[day] = c;
+    }
+    if (text != "end\n") return false;
+    read.logBytes = memory.logBytes;
+    memory = std::move(read);
+    return true;
+}
+
+}  // namespace
+
+std::string ReviewMemory::Key(std::string_view word) {
+    std::string key(word);
+    for (char& c : key) c = FoldAscii(c);
+    return key;
+}
+
+void ReviewMemory::Apply(const LogEntry& entry, const ReplayRules& rules) {
+    key_.assign(entry.word);
+    for (char& c : key_) c = FoldAscii(c);
+    auto found = words_.find(key_);
+    WordMemory& w = found != words_.end() ? found->second : words_[key_];
+    bool first = w.card.IsNew();
+    if (!ApplyReview(w.card, entry.atMs, entry.rating, rules.params, rules.dayOffsetMs)) return;
+    if (w.word != entry.word) w.word = entry.word;
+    DayCounts& day = days[DayNumber(entry.atMs, rules.dayOffsetMs)];
+    ++day.byRating[entry.rating - 1];
+    if (first) ++day.firstReviews;
+}
+
+void ReviewMemory::Adopt(WordMemory&& word) {
+    std::string key = Key(word.word);
+    words_[std::move(key)] = std::move(word);
+}
+
+const WordMemory* ReviewMemory::Find(std::string_view word) const {
+    auto it = words_.find(Key(word));
+    return it == words_.end() ? nullptr : &it->second;
+}
+
+ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules) {
+    ReviewMemory memory;
+    ScanReviewLog(
+        log, [&](const LogEntry& entry) { memory.Apply(entry, rules); }, memory.problems);
+    memory.logBytes = static_cast<std::int64_t>(log.size());
+    return memory;
+}
+
+MemorySource LoadReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
+                              ReviewMemory& memory) {
+    LogMark mark = MarkOf(logPath);
+    std::string state;
+    if (mark.bytes >= 0 && platform::ReadFileBytes(statePath, state)) {
+        memory.logBytes = mark.bytes;
+        if (ReadState(state, Header(mark, rules), memory)) return MemorySource::Cache;
+    }
+    std::string log;
+    if (!platform::ReadFileBytes(logPath, log)) log.clear();
+    memory = ReplayLog(log, rules);
+    SaveReviewMemory(logPath, statePath, rules, memory);
+    return MemorySource::Log;
+}
+
+int SaveReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
+                     const ReviewMemory& memory) {
+    LogMark mark = MarkOf(logPath);
+    if (mark.bytes < 0) return -1;
+    std::string text = Header(mark, rules) + std::to_string(memory.words().size()) + '\n';
+    for (const auto& [key, w] : memory.words()) {
+        text += std::to_string(Bits(w.card.stability)) + '\t' + std::to_string(Bits(w.card.difficulty)) + '\t' +
+                std::to_string(w.card.lastReviewMs) + '\t' + std::to_string(w.card.intervalDays) + '\t' +
+                std::to_string(w.card.reviews) + '\t' + std::to_string(w.card.lapses) + '\t' + w.word + '\n';
+    }
+    text += std::to_string(memory.days.size()) + '\n';
+    for (const auto& [day, c] : memory.days) {
+        text += std::to_string(day) + '\t' + std::to_string(c.byRating[0]) + '\t' + std::to_string(c.byRating[1]) +
+                '\t' + std::to_string(c.byRating[2]) + '\t' + std::to_string(c.byRating[3]) + '\t' +
+                std::to_string(c.firstReviews) + '\n';
+    }
+    text += "end\n";
+    return platform::ReplaceFileWith(statePath, text) == 0 ? 0 : -1;
+}
+
+}  // namespace review

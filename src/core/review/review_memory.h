@@ -1,0 +1,67 @@
+// What the learner knows of each word: the log replayed in order, cached in a state file
+// so that opening a pair does not replay a long log each time.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/review/review_log.h"
+#include "core/review/scheduler.h"
+
+namespace review {
+
+struct WordMemory {
+    std::string word;  // as last logged
+    CardState card;
+};
+
+// The log's day clock and parameters; a cache made under others is not used.
+struct ReplayRules {
+    SchedulerParams params;
+    std::int64_t dayOffsetMs = 0;
+};
+
+// One day's answers by rating (1-4 at 0-3), and how many words were first asked that day.
+struct DayCounts {
+    std::array<std::int32_t, 4> byRating{};
+    std::int32_t firstReviews = 0;
+};
+
+class ReviewMemory {
+public:
+    // Words are told apart as the store tells them: the letters A-Z without case.
+    static std::string Key(std::string_view word);
+
+    void Apply(const LogEntry& entry, const ReplayRules& rules);
+    // Takes a word's state as a state file holds it.
+    void Adopt(WordMemory&& word);
+    const WordMemory* Find(std::string_view word) const;
+    const std::unordered_map<std::string, WordMemory>& words() const { return words_; }
+    // By day number on the replay's clock.
+    std::map<std::int64_t, DayCounts> days;
+
+    std::int64_t logBytes = 0;  // of the log that was replayed
+    std::vector<LogProblem> problems;
+
+private:
+    std::unordered_map<std::string, WordMemory> words_;
+    std::string key_;  // reused, so a replay makes no key of its own per line
+};
+
+ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules);
+
+enum class MemorySource { Cache, Log };
+// The state file when it is whole and made from this very log under these rules; else the
+// log replayed and the state file written again. A missing log is an empty one.
+MemorySource LoadReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
+                              ReviewMemory& memory);
+// The state file for `memory`, made from the log as it is now; 0, or -1 (the old file stays).
+int SaveReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
+                     const ReviewMemory& memory);
+
+}  // namespace review

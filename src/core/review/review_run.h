@@ -1,0 +1,44 @@
+// One review run: the queue asked in order, the rating each word earns from its first
+// answer, and the words rated Again asked once more a little later.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace review {
+
+// A word rated Again comes back after this many other words.
+constexpr std::size_t kAgainGap = 3;
+
+class ReviewRun {
+public:
+    explicit ReviewRun(const std::vector<std::string>& queue);
+
+    // The word being asked; none when the run is over.
+    const std::string* Current() const { return items_.empty() ? nullptr : &items_.front().word; }
+    std::size_t remaining() const { return items_.size(); }
+    bool shown() const { return !items_.empty() && items_.front().shown; }
+
+    // A checked answer. A wrong one keeps the word; a right one ends it, or (after the
+    // answer was shown) sends it back. The rating to log when this ends the word's first ask:
+    // Good, Hard after a wrong try, Easy when `easy` and right at once.
+    std::optional<int> Answer(bool right, bool easy);
+    // The answer shown (Escape or the Show button): Again, to log on the first ask.
+    std::optional<int> Show();
+    // The word cannot be asked (it left the word file): it goes, unrated.
+    void Drop();
+
+private:
+    struct Item {
+        std::string word;
+        bool rated = false, wrongTried = false, shown = false;
+    };
+    void SendBack();
+
+    std::deque<Item> items_;
+};
+
+}  // namespace review

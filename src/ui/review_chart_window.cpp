@@ -1,0 +1,205 @@
+#include "ui/review_chart_window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/catalogue/catalogue.h"
+#include "core/review/review_pair.h"
+#include "core/store/store.h"
+#include "core/strings/ui_strings.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+#include "ui/review_window.h"
+#include "ui/secondary_window.h"
+#include "ui/top_level_window.h"
+#include "ui/ui_text.h"
+
+const COLORREF kRatingColours[4] = {RGB(200, 40, 40), RGB(230, 150, 20), RGB(40, 150, 40), RGB(40, 90, 200)};
+
+namespace {
+
+const char kClassName[] = "herhaalgrafiek";
+constexpr COLORREF kAxis = RGB(0, 0, 0), kBar = RGB(90, 90, 160);
+// Room for the title above a plot, the count labels left of it and the day labels below.
+constexpr int kTitle = 22, kLabels = 40, kBelow = 20, kGap = 12;
+
+struct ChartState {
+    review::ReviewFigures figures;
+};
+ChartState s;
+
+int HeightOf(std::int64_t count, std::int32_t top, const RECT& plot) {
+    return MulDiv(static_cast<int>(count), plot.bottom - plot.top, top);
+}
+
+void Label(HDC dc, const std::wstring& text, RECT r, UINT format) {
+    DrawTextW(dc, text.c_str(), -1, &r, format | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// The frame of a plot: the title above, the axes, the top and bottom of the count axis
+// at its left, and the first and last day under it.
+void Axes(HDC dc, const RECT& plot, const std::wstring& title, const std::wstring& topLabel, const std::wstring& first,
+          const std::wstring& last) {
+    Label(dc, title, {plot.left - kLabels, plot.top - kTitle, plot.right, plot.top - 4}, DT_LEFT | DT_BOTTOM);
+    MoveToEx(dc, plot.left - 1, plot.top, nullptr);
+    LineTo(dc, plot.left - 1, plot.bottom);
+    LineTo(dc, plot.right, plot.bottom);
+    Label(dc, topLabel, {plot.left - kLabels, plot.top - 6, plot.left - 4, plot.top + 10}, DT_RIGHT | DT_TOP);
+    Label(dc, L"0", {plot.left - kLabels, plot.bottom - 14, plot.left - 4, plot.bottom + 2}, DT_RIGHT | DT_BOTTOM);
+    Label(dc, first, {plot.left, plot.bottom + 2, plot.right, plot.bottom + kBelow}, DT_LEFT | DT_TOP);
+    Label(dc, last, {plot.left, plot.bottom + 2, plot.right, plot.bottom + kBelow}, DT_RIGHT | DT_TOP);
+}
+
+void Fill(HDC dc, RECT r, COLORREF colour) {
+    if (r.bottom <= r.top || r.right <= r.left) return;
+    Unique<HBRUSH, DeleteObject> brush(CreateSolidBrush(colour));
+    FillRect(dc, &r, brush.get());
+}
+
+RECT Column(const RECT& plot, int day) {
+    const int width = plot.right - plot.left;
+    return {plot.left + day * width / review::kChartDays + 1, plot.top,
+            plot.left + (day + 1) * width / review::kChartDays - 1, plot.bottom};
+}
+
+void PaintReviews(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
+    std::int32_t largest = 0;
+    for (const review::DayCounts& d : f.pastDays) {
+        std::int32_t all = 0;
+        for (std::int32_t n : d.byRating) all += n;
+        largest = std::max(largest, all);
+    }
+    const std::int32_t top = review::AxisTop(largest);
+    for (int day = 0; day < review::kChartDays; ++day) {
+        RECT bar = Column(plot, day);
+        std::int64_t below = 0;
+        for (int g = 0; g < 4; ++g) {
+            const std::int32_t n = f.pastDays[static_cast<std::size_t>(day)].byRating[static_cast<std::size_t>(g)];
+            Fill(dc,
+                 {bar.left, plot.bottom - HeightOf(below + n, top, plot), bar.right,
+                  plot.bottom - HeightOf(below, top, plot)},
+                 kRatingColours[g]);
+            below += n;
+        }
+    }
+    Axes(dc, plot, UiWideOr("ReviewChartReviews", "Reviews per day, last 30 days"), std::to_wstring(top), L"-29",
+         UiWideOr("ReviewChartToday", "today"));
+}
+
+void PaintRight(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
+    for (int day = 0; day < review::kChartDays; ++day) {
+        const double share = review::RightShare(f.pastDays[static_cast<std::size_t>(day)]);
+        if (share < 0) continue;
+        RECT bar = Column(plot, day);
+        Fill(dc,
+             {bar.left, plot.bottom - HeightOf(static_cast<int>(share * 100 + 0.5), 100, plot), bar.right, plot.bottom},
+             kRatingColours[2]);
+    }
+    Axes(dc, plot, UiWideOr("ReviewChartRight", "Answered right per day"), L"100%", L"-29",
+         UiWideOr("ReviewChartToday", "today"));
+}
+
+void PaintDue(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
+    const std::int32_t top = review::AxisTop(*std::max_element(f.dueDays.begin(), f.dueDays.end()));
+    for (int day = 0; day < review::kChartDays; ++day) {
+        RECT bar = Column(plot, day);
+        Fill(dc,
+             {bar.left, plot.bottom - HeightOf(f.dueDays[static_cast<std::size_t>(day)], top, plot), bar.right,
+              plot.bottom},
+             kBar);
+    }
+    Axes(dc, plot, UiWideOr("ReviewChartDue", "Words due in the next 30 days"), std::to_wstring(top),
+         UiWideOr("ReviewChartToday", "today"), L"+29");
+}
+
+// Three bars side by side, each with its count above it, and the rating colours' legend.
+void PaintWords(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
+    const std::int32_t counts[] = {f.newWords, f.young, f.mature};
+    const std::wstring names[] = {UiWideOr("ReviewChartNew", "new"), UiWideOr("ReviewChartYoung", "young"),
+                                  UiWideOr("ReviewChartMature", "mature")};
+    const std::int32_t top = review::AxisTop(std::max({counts[0], counts[1], counts[2]}));
+    const int width = (plot.right - plot.left) / 3;
+    for (int i = 0; i < 3; ++i) {
+        const RECT bar = {plot.left + i * width + 8, plot.bottom - HeightOf(counts[i], top, plot),
+                          plot.left + (i + 1) * width - 8, plot.bottom};
+        Fill(dc, bar, kBar);
+        Label(dc, std::to_wstring(counts[i]), {bar.left, bar.top - 16, bar.right, bar.top}, DT_CENTER | DT_BOTTOM);
+        Label(dc, names[i], {bar.left - 6, plot.bottom + 2, bar.right + 6, plot.bottom + kBelow}, DT_CENTER | DT_TOP);
+    }
+    Axes(dc, plot, UiWideOr("ReviewChartWords", "Words by how well they are known"), std::to_wstring(top), L"", L"");
+}
+
+void PaintLegend(HDC dc, const RECT& client) {
+    const std::wstring names[] = {UiWideOr("ReviewChartAgain", "again"), UiWideOr("ReviewChartHard", "hard"),
+                                  UiWideOr("ReviewChartGood", "good"), UiWideOr("ReviewChartEasy", "easy")};
+    int x = client.left + kGap + kLabels;
+    for (int g = 0; g < 4; ++g) {
+        Fill(dc, {x, client.bottom - 16, x + 10, client.bottom - 6}, kRatingColours[g]);
+        Label(dc, names[g], {x + 14, client.bottom - 20, x + 90, client.bottom - 2}, DT_LEFT | DT_VCENTER);
+        x += 90;
+    }
+}
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    PaintReviewChart(dc, client, s.figures);
+    EndPaint(hwnd, &ps);
+}
+
+BOOL OnCreate(HWND, LPCREATESTRUCT) {
+    const std::int64_t now = ReviewClock();
+    const review::ReplayRules rules = review::RulesFromSettings(LocalDayOffset(now));
+    review::ReviewMemory memory;
+    if (std::optional<review::PairReviewFiles> files = review::ReviewFilesOf(*CurrentPair))
+        review::LoadReviewMemory(files->log, files->state, rules, memory);
+    s.figures = review::Figures(memory, now, rules.dayOffsetMs, WordCount);
+    return TRUE;
+}
+
+void OnSize(HWND hwnd, UINT, int, int) { InvalidateRect(hwnd, nullptr, TRUE); }
+
+void OnDestroy(HWND) { SecondaryWindowClosed(); }
+
+LRESULT CALLBACK ChartWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd, WM_SIZE, OnSize);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+ChartAreas ChartAreasIn(const RECT& client) {
+    const int midX = (client.left + client.right) / 2, midY = (client.top + client.bottom - kBelow) / 2;
+    auto plot = [](int left, int top, int right, int bottom) {
+        return RECT{left + kGap + kLabels, top + kGap + kTitle, right - kGap, bottom - kBelow};
+    };
+    return {plot(client.left, client.top, midX, midY), plot(midX, client.top, client.right, midY),
+            plot(client.left, midY, midX, client.bottom - kBelow),
+            plot(midX, midY, client.right, client.bottom - kBelow)};
+}
+
+void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& figures) {
+    SelectGuard font(dc, Fonts.GuiFont);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kAxis);
+    const ChartAreas areas = ChartAreasIn(client);
+    PaintReviews(dc, areas.reviews, figures);
+    PaintRight(dc, areas.right, figures);
+    PaintDue(dc, areas.due, figures);
+    PaintWords(dc, areas.words, figures);
+    PaintLegend(dc, client);
+}
+
+HWND OpenReviewChart() {
+    return OpenCentredWindow(kClassName, ChartWindowProc, CS_HREDRAW | CS_VREDRAW,
+                             UiTextOr("ReviewChartCaption", "Review progress"), WS_OVERLAPPEDWINDOW, 760, 560);
+}

@@ -1,0 +1,22 @@
+// The review progress window: reviews of the last 30 days by rating, the share answered
+// right, the words due on each of the next 30 days, and the new, young and mature words.
+#pragma once
+
+#include <windows.h>
+
+#include "core/review/review_queue.h"
+
+HWND OpenReviewChart();
+
+// Where the four charts' plotting areas lie in a client area of `client`: reviews,
+// right share, due days, word counts.
+struct ChartAreas {
+    RECT reviews, right, due, words;
+};
+ChartAreas ChartAreasIn(const RECT& client);
+
+// The rating colours of the stacked bars, Again to Easy.
+extern const COLORREF kRatingColours[4];
+
+// Draws the whole picture, days labelled from today.
+void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& figures);

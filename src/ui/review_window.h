@@ -1,0 +1,18 @@
+// Spaced review ("herhaal"): the words of the pair that are due, then new words of the
+// practice list, asked as interactive practice asks them; each first answer is logged.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+HWND OpenReviewPractice();
+
+// The practice-mode menu's text for review, with how many words are due today.
+std::wstring ReviewMenuText();
+
+// Milliseconds since 1970 UTC; tests put a fixed clock in its place.
+extern std::int64_t (*ReviewClock)();
+// How far the user's local clock is ahead of UTC at `ms`.
+std::int64_t LocalDayOffset(std::int64_t ms);

@@ -1,0 +1,131 @@
+#include "core/review/review_log.h"
+#include "core/review/review_memory.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace {
+
+using review::LogEntry;
+
+TEST(ReviewLogTest, LinesReadBackAsWritten) {
+    for (std::string_view word : {"plain", "a,b", "say \"hi\"", "\"", "caf\xE9"}) {
+        std::string line = review::LogLine({1767600000000, word, 3, 2500});
+        ASSERT_EQ(line.substr(line.size() - 2), "\r\n");
+        LogEntry back;
+        std::string reason, unquoted;
+        std::string body = line.substr(0, line.size() - 2);
+        ASSERT_TRUE(review::ParseLogLine(body, back, reason, unquoted)) << line;
+        EXPECT_EQ(back.word, word);
+        EXPECT_EQ(back.atMs, 1767600000000);
+        EXPECT_EQ(back.rating, 3);
+        EXPECT_EQ(back.durationMs, 2500);
+    }
+    EXPECT_EQ(review::LogLine({5, "a,b", 1, 0}), "5,\"a,b\",1,0\r\n");
+}
+
+TEST(ReviewLogTest, DamagedCutAndForeignLinesAreSkippedAndReported) {
+    const std::string log =
+        "100,huis,3,900\r\n"
+        "time,word,rating,duration\r\n"  // a header from another tool
+        "101,boom,5,900\r\n"             // rating out of range
+        "102,boom,3\r\n"                 // a field short
+        "103,\"open,3,900\r\n"           // quote never closed
+        "104,\"x\"y,3,900\r\n"           // text after the closing quote
+        "105,,3,900\r\n"                 // no word
+        "106,boom,3,900,7\r\n"           // a field too many
+        "-107,boom,3,900\r\n"            // time before 1970
+        "\r\n"                           // blank lines are no damage
+        "108,\"a,b\",2,900\n"            // a line ended the other way
+        "109,kat,1,";                    // cut by a crash
+    std::vector<std::string> words;
+    std::vector<review::LogProblem> problems;
+    review::ScanReviewLog(
+        log, [&](const LogEntry& e) { words.emplace_back(e.word); }, problems);
+    EXPECT_EQ(words, (std::vector<std::string>{"huis", "a,b"}));
+    std::vector<std::int64_t> lines;
+    for (const auto& p : problems) lines.push_back(p.line);
+    EXPECT_EQ(lines, (std::vector<std::int64_t>{2, 3, 4, 5, 6, 7, 8, 9, 12}));
+    EXPECT_EQ(problems.back().text, "109,kat,1,");
+}
+
+TEST(ReviewLogTest, AppendAfterACutLineStartsANewLine) {
+    WorkDir dir;
+    WriteFile("w.revlog", "1,huis,3,10\r\n2,bo");
+    ASSERT_EQ(review::AppendReview("w.revlog", {3, "kat", 4, 20}), 0);
+    ASSERT_EQ(review::AppendReview("w.revlog", {4, "kat", 1, 20}), 0);
+    EXPECT_EQ(ReadFile("w.revlog"), "1,huis,3,10\r\n2,bo\r\n3,kat,4,20\r\n4,kat,1,20\r\n");
+}
+
+TEST(ReviewLogTest, FilesSitBesideTheWordFile) {
+    EXPECT_EQ(review::ReviewLogPath("wordlists\\eng_dut.gk"), "wordlists\\eng_dut.revlog");
+    EXPECT_EQ(review::ReviewStatePath("my.lists\\engdut"), "my.lists\\engdut.revstate");
+}
+
+class ReviewMemoryTest : public ::testing::Test {
+protected:
+    WorkDir dir;
+    review::ReplayRules rules;
+    const std::string log = "1767600000000,Huis,3,900\r\n1767859200000,huis,3,900\r\n1767600000000,kat,1,900\r\n";
+
+    review::MemorySource Load(review::ReviewMemory& memory) {
+        return review::LoadReviewMemory("w.revlog", "w.revstate", rules, memory);
+    }
+};
+
+TEST_F(ReviewMemoryTest, WordsDifferingInTheCaseOfAToZAreOneWord) {
+    review::ReviewMemory memory = review::ReplayLog(log, rules);
+    ASSERT_EQ(memory.words().size(), 2u);
+    const review::WordMemory* huis = memory.Find("HUIS");
+    ASSERT_NE(huis, nullptr);
+    EXPECT_EQ(huis->card.reviews, 2);
+    EXPECT_EQ(huis->word, "huis");
+    EXPECT_EQ(memory.Find("\xC4pfel"), nullptr);
+}
+
+TEST_F(ReviewMemoryTest, StateFileIsUsedOnlyWhileItMatchesTheLog) {
+    WriteFile("w.revlog", log);
+    review::ReviewMemory first, again;
+    EXPECT_EQ(Load(first), review::MemorySource::Log);
+    EXPECT_EQ(Load(again), review::MemorySource::Cache);
+    EXPECT_EQ(again.Find("huis")->card.stability, first.Find("huis")->card.stability);
+    EXPECT_EQ(again.Find("kat")->card.lapses, first.Find("kat")->card.lapses);
+    ASSERT_EQ(again.days.size(), 2u);
+    EXPECT_EQ(again.days.begin()->second.byRating, first.days.begin()->second.byRating);
+    EXPECT_EQ(again.days.begin()->second.firstReviews, 2);
+
+    const std::string whole = ReadFile("w.revstate");
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"log grew",
+         [&] {
+             review::AppendReview("w.revlog", {1767945600000, "kat", 3, 1});
+         }},
+        {"log rewritten, same length", [&] { WriteFile("w.revlog", std::string(log).replace(0, 4, "1768")); }},
+        {"state cut", [&] { WriteFile("w.revstate", whole.substr(0, whole.size() - 3)); }},
+        {"state damaged", [&] { WriteFile("w.revstate", std::string(whole).replace(whole.find('\t'), 1, "x")); }},
+        {"state missing", [&] { std::filesystem::remove("w.revstate"); }},
+        {"other retention", [&] { rules.params.retention = 0.8; }},
+        {"other day clock", [&] { rules.dayOffsetMs = 3600000; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile("w.revlog", log);
+        rules = {};
+        review::ReviewMemory fresh;
+        Load(fresh);
+        c.change();
+        std::string now = ReadFile("w.revlog");
+        review::ReviewMemory loaded;
+        EXPECT_EQ(Load(loaded), review::MemorySource::Log);
+        review::ReviewMemory replayed = review::ReplayLog(now, rules);
+        EXPECT_EQ(loaded.Find("kat")->card.reviews, replayed.Find("kat")->card.reviews);
+        EXPECT_EQ(loaded.Find("huis")->card.stability, replayed.Find("huis")->card.stability);
+    }
+}
+
+}  // namespace

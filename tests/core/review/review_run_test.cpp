@@ -1,0 +1,59 @@
+#include "core/review/review_run.h"
+
+#include <gtest/gtest.h>
+
+#include "core/review/scheduler.h"
+
+namespace {
+
+// Steps: 'r' right, 'e' right with Easy, 'w' wrong, 's' shown; each row gives the words asked
+// in order and the ratings logged.
+struct Case {
+    std::vector<std::string> queue;
+    std::string steps;
+    std::string asked;  // the word on show before each step, by its first letter
+    std::vector<int> logged;
+};
+
+TEST(ReviewRunTest, RatingsComeFromTheFirstAnswerAndAgainComesBackAfterThree) {
+    const Case cases[] = {
+        {{"a", "b"}, "rr", "ab", {review::kGood, review::kGood}},
+        {{"a"}, "wwr", "aaa", {review::kHard}},
+        {{"a"}, "e", "a", {review::kEasy}},
+        {{"a"}, "we", "aa", {review::kHard}},
+        // Shown: Again at once, then its answer taken; back after three others, unlogged.
+        {{"a", "b", "c", "d", "e"},
+         "srrrrwre",
+         "aabcdaae",
+         {review::kAgain, review::kGood, review::kGood, review::kGood, review::kEasy}},
+        // Fewer than three left: it comes at the end, and again until it is answered right.
+        {{"a", "b"}, "srrsrr", "aabaaa", {review::kAgain, review::kGood}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.steps);
+        review::ReviewRun run(c.queue);
+        std::string asked;
+        std::vector<int> logged;
+        for (char step : c.steps) {
+            ASSERT_NE(run.Current(), nullptr);
+            asked += (*run.Current())[0];
+            std::optional<int> rating = step == 's' ? run.Show() : run.Answer(step != 'w', step == 'e');
+            if (rating) logged.push_back(*rating);
+        }
+        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(logged, c.logged);
+        EXPECT_EQ(run.Current(), nullptr);
+    }
+}
+
+TEST(ReviewRunTest, ShowingTwiceOrDroppingLogsNothing) {
+    review::ReviewRun run({"a", "b"});
+    EXPECT_EQ(run.Show(), review::kAgain);
+    EXPECT_EQ(run.Show(), std::nullopt);
+    EXPECT_EQ(run.Answer(false, false), std::nullopt);  // a wrong answer to a shown word keeps it
+    EXPECT_TRUE(run.shown());
+    run.Drop();
+    EXPECT_EQ(*run.Current(), "b");
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#include "core/review/scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+struct Vector {
+    int sequence, step;
+    std::int64_t atMs;
+    int rating;
+    double stability, difficulty;
+    std::int64_t dueMs;
+};
+
+// Sequences of reviews scheduled by the reference implementation (see tools/fsrs-vectors.mjs).
+constexpr Vector kVectors[] = {
+#include "core/review/fsrs_vectors.inc"
+};
+
+TEST(SchedulerTest, AgreesWithTheReferenceOnEveryStep) {
+    review::CardState card;
+    for (const Vector& v : kVectors) {
+        SCOPED_TRACE(::testing::Message() << "sequence " << v.sequence << " step " << v.step);
+        if (v.step == 0) card = {};
+        ASSERT_TRUE(review::ApplyReview(card, v.atMs, v.rating, {}, 0));
+        EXPECT_NEAR(card.stability, v.stability, 1e-4 * v.stability);
+        EXPECT_NEAR(card.difficulty, v.difficulty, 1e-4 * v.difficulty);
+        EXPECT_EQ(review::DueDay(card, 0), review::DayNumber(v.dueMs, 0));
+    }
+}
+
+TEST(SchedulerTest, DaysFollowTheGivenClock) {
+    // 23:30 and 00:30 UTC: a day apart on UTC, the same evening on a clock two hours behind.
+    const std::int64_t evening = 1767655800000;  // 2026-01-05 23:30 UTC
+    const std::int64_t offset = -2 * 3600000;    // 21:30 and 22:30 on this clock
+    review::CardState utc, local;
+    for (auto* c : {&utc, &local}) review::ApplyReview(*c, evening, review::kGood, {}, 0);
+    review::ApplyReview(utc, evening + 3600000, review::kGood, {}, 0);
+    review::ApplyReview(local, evening + 3600000, review::kGood, {}, offset);
+    EXPECT_NE(utc.stability, local.stability);
+    EXPECT_EQ(review::DayNumber(evening, offset), review::DayNumber(evening + 3600000, offset));
+}
+
+TEST(SchedulerTest, RatingOutsideOneToFourLeavesTheCard) {
+    review::CardState card;
+    for (int bad : {0, 5, -1}) EXPECT_FALSE(review::ApplyReview(card, 0, bad, {}, 0));
+    EXPECT_TRUE(card.IsNew());
+}
+
+TEST(SchedulerTest, LowerRetentionGivesLongerIntervals) {
+    review::CardState high, low;
+    review::ApplyReview(high, 0, review::kGood, {0.95, 36500}, 0);
+    review::ApplyReview(low, 0, review::kGood, {0.70, 36500}, 0);
+    EXPECT_GT(low.intervalDays, high.intervalDays);
+}
+
+}  // namespace

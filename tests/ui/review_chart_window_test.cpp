@@ -1,0 +1,77 @@
+// The review progress picture drawn in-process into a bitmap and read back by its pixels.
+
+#include "ui/review_chart_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ui/gdi.h"
+#include "ui/secondary_window.h"
+#include "ui/ui_support.h"
+
+namespace {
+
+class ReviewChartTest : public UiTest {
+protected:
+    void SetUp() override { Start("[languages]\nenglish\n"); }
+
+    // A bar's height in pixels for `count` of an axis reaching `top`, to the nearest pixel.
+    static int Height(int count, int top, const RECT& plot) {
+        return static_cast<int>(std::lround(static_cast<double>(count) * (plot.bottom - plot.top) / top));
+    }
+    // The run of pixels of `colour` going up column `x` from just above `bottom`.
+    static int RunUp(HDC dc, int x, int bottom, COLORREF colour) {
+        int n = 0;
+        while (GetPixel(dc, x, bottom - 1 - n) == colour) ++n;
+        return n;
+    }
+};
+
+}  // namespace
+
+TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCounts) {
+    review::ReviewFigures f;
+    f.pastDays[0].byRating = {0, 0, 20, 0};  // the day with most answers: the axis reaches 20
+    f.pastDays[29].byRating = {3, 0, 7, 0};  // today: 3 Again under 7 Good
+    f.dueDays[1] = 4;
+    f.dueDays[2] = 3;  // the axis reaches 5
+    f.newWords = 50;
+    f.young = 10;
+
+    const RECT client = {0, 0, 740, 520};
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    SelectGuard select(dc.get(), bitmap.get());
+    PatBlt(dc.get(), 0, 0, client.right, client.bottom, WHITENESS);
+    PaintReviewChart(dc.get(), client, f);
+
+    const ChartAreas areas = ChartAreasIn(client);
+    const RECT& r = areas.reviews;
+    const int today = r.left + (29 * (r.right - r.left) / 30 + 30 * (r.right - r.left) / 30) / 2;
+    EXPECT_EQ(RunUp(dc.get(), today, r.bottom, kRatingColours[0]), Height(3, 20, r));
+    EXPECT_EQ(RunUp(dc.get(), today, r.bottom - Height(3, 20, r), kRatingColours[2]),
+              Height(10, 20, r) - Height(3, 20, r));
+    const int first = r.left + (r.right - r.left) / 60;
+    EXPECT_EQ(RunUp(dc.get(), first, r.bottom, kRatingColours[2]), r.bottom - r.top);
+
+    // Today's answers were 70% right; tomorrow 4 of an axis of 5 are due.
+    const RECT& right = areas.right;
+    const int rightToday = right.left + (59 * (right.right - right.left)) / 60;
+    EXPECT_EQ(RunUp(dc.get(), rightToday, right.bottom, kRatingColours[2]), Height(70, 100, right));
+    const RECT& due = areas.due;
+    const int tomorrow = due.left + 3 * (due.right - due.left) / 60;
+    EXPECT_EQ(RunUp(dc.get(), tomorrow, due.bottom, RGB(90, 90, 160)), Height(4, 5, due));
+}
+
+TEST_F(ReviewChartTest, OpensAsASecondaryWindowOfItsOwnClass) {
+    SecondaryWindowOpen = 1;
+    HWND chart = OpenReviewChart();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(FindWindowA("herhaalgrafiek", nullptr), chart);
+    DestroyWindow(chart);
+    EXPECT_EQ(SecondaryWindowOpen, 0);
+}

@@ -1,0 +1,120 @@
+// The review window worked in-process on a fixed clock: the ratings its answers log, the
+// due days they give, and the menu's count of due words.
+
+#include "ui/review_window.h"
+
+#include <gtest/gtest.h>
+
+#include "core/catalogue/catalogue.h"
+#include "core/review/review_memory.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "resource.h"
+#include "ui/secondary_window.h"
+#include "ui/ui_support.h"
+#include "ui/ui_text.h"
+
+namespace {
+
+constexpr std::int64_t kMonday = 1767600000000;  // 2026-01-05 08:00 UTC
+std::int64_t clockNow = kMonday;
+std::int64_t FixedClock() { return clockNow; }
+
+class ReviewWindowTest : public UiTest {
+protected:
+    void SetUp() override {
+        Start("[languages]\nenglish\n");
+        CurrentPair = PairAt(0);
+        const std::vector<WordRecord> words = {Record("cat", "kat"), Record("dog", "hond"), Record("house", "huis"),
+                                               Record("tree", "boom")};
+        WriteRecords("words/eng_dut.gk", words);
+        WriteRecords("lists/Nouns/eng_dut.ls", words);
+        Settings.PracticeList = "Nouns";
+        Settings.PracticeSound = 0;
+        ReopenStore();
+        clockNow = kMonday;
+        ReviewClock = FixedClock;
+        Settings.ReviewNewPerDay = 20;
+    }
+    void TearDown() override {
+        if (IsWindow(review)) DestroyWindow(review);
+        UiTest::TearDown();
+    }
+    void Open() {
+        SecondaryWindowOpen = 1;
+        review = OpenReviewPractice();
+        ASSERT_NE(review, nullptr);
+        answer = GetDlgItem(review, IDC_PRACTICE_ANSWER);
+        // The first word comes once the window stands.
+        MSG msg;
+        while (WideText(GetDlgItem(review, IDC_PRACTICE_TEXT)).empty() && GetMessageW(&msg, nullptr, 0, 0))
+            DispatchMessageW(&msg);
+    }
+    std::wstring Asked() { return WideText(GetDlgItem(review, IDC_PRACTICE_TEXT)); }
+    // Return (or Ctrl+Return) on a typed answer; Escape shows the translation.
+    void Key(const wchar_t* typed, WPARAM key, bool control = false) {
+        if (typed) SetWindowTextW(answer, typed);
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(answer, WM_KEYDOWN, key, 1);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+    HWND review = nullptr, answer = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ReviewWindowTest, AnswersAreRatedLoggedAndScheduled) {
+    Open();
+    const struct {
+        const wchar_t* asked;
+        const wchar_t* typed;
+        WPARAM key;
+        bool control;
+    } steps[] = {
+        {L"cat", L"kat", VK_RETURN, false},     // right at once: Good
+        {L"dog", L"hnd", VK_RETURN, false},     // wrong,
+        {L"dog", L"hond", VK_RETURN, false},    // then right: Hard
+        {L"house", nullptr, VK_ESCAPE, false},  // shown: Again,
+        {L"house", nullptr, VK_RETURN, false},  // and taken as shown
+        {L"tree", L"boom", VK_RETURN, true},    // right with Ctrl: Easy
+    };
+    for (const auto& step : steps) {
+        ASSERT_EQ(Asked(), step.asked);
+        Key(step.typed, step.key, step.control);
+    }
+    // Again comes back (only tree was left to come between) and is not logged twice.
+    ASSERT_EQ(Asked(), L"house");
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Key(L"huis", VK_RETURN); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"No more words are due today.   ");
+    const std::string t = std::to_string(kMonday);
+    EXPECT_EQ(ReadFile("words/eng_dut.revlog"),
+              t + ",cat,3,0\r\n" + t + ",dog,2,0\r\n" + t + ",house,1,0\r\n" + t + ",tree,4,0\r\n");
+
+    const std::int64_t offset = LocalDayOffset(kMonday);
+    const review::ReviewMemory memory = review::ReplayLog(ReadFile("words/eng_dut.revlog"), {{}, offset});
+    const std::int64_t today = review::DayNumber(kMonday, offset);
+    const std::pair<const char*, int> dueIn[] = {{"cat", 3}, {"dog", 2}, {"house", 1}, {"tree", 8}};
+    for (auto [word, days] : dueIn) EXPECT_EQ(review::DueDay(memory.Find(word)->card, offset) - today, days) << word;
+
+    // The menu counts what is due: tomorrow, house.
+    DestroyWindow(review);
+    clockNow = kMonday + review::kDayMs;
+    EXPECT_EQ(ReviewMenuText(), L"&Review due words (1 due today)");
+}
+
+TEST_F(ReviewWindowTest, DueWordsComeBeforeNewOnesAndTheDaysNewWordsAreLimited) {
+    WriteFile("words/eng_dut.revlog", std::to_string(kMonday - 3 * review::kDayMs) + ",tree,3,0\r\n");
+    Settings.ReviewNewPerDay = 1;
+    Open();
+    EXPECT_EQ(Asked(), L"tree");
+    Key(L"boom", VK_RETURN);
+    EXPECT_EQ(Asked(), L"cat");
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Key(L"kat", VK_RETURN); });
+    EXPECT_EQ(boxes.size(), 1u);
+}
