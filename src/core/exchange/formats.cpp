@@ -710,16 +710,21 @@ constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
 // the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
 // other indented lines are examples, synonyms, references and notes. In a `literal`
 // dictionary the lines are the word and its translations as they stand.
-void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation) {
+// `scratch` is room the caller keeps, so that a dictionary's entries share one.
+void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation,
+                     std::string& scratch) {
     bool first = true;
-    std::string scratch;
-    for (const TextLine& lineRead : SplitLines(definition, LineBreaks::LineFeed)) {
+    for (std::size_t at = 0; at < definition.size();) {
+        const TextLine lineRead = LineAt(definition, at, LineBreaks::LineFeed);
+        at += lineRead.size();
         const std::string_view line = lineRead.text;
         if (first) {
             word.assign(line.substr(0, literal ? std::string_view::npos : line.find(" /")));
             first = false;
         } else if (literal) {
-            if (!line.empty()) translation += (translation.empty() ? "" : ", ") + std::string(line);
+            if (line.empty()) continue;
+            if (!translation.empty()) translation += ", ";
+            translation += line;
         } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
             AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line), scratch), translation);
         }
@@ -729,6 +734,21 @@ void ParseDefinition(std::string_view definition, bool literal, std::string& wor
 }  // namespace
 
 bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error) {
+    struct Keeper final : EntrySink {
+        std::vector<ForeignEntry>& entries;
+        explicit Keeper(std::vector<ForeignEntry>& kept) : entries(kept) {}
+        void Expect(std::size_t count) override { entries.reserve(count); }
+        void Take(const ForeignEntry& entry) override { entries.push_back(entry); }
+    };
+    std::vector<ForeignEntry> entries;
+    Keeper keeper(entries);
+    const bool read = ReadFreeDict(index, dict, file, error, keeper);
+    file.entries = std::move(entries);
+    return read;
+}
+
+bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error,
+                  EntrySink& sink) {
     file = ForeignFile{};
     index = WithoutBom(index);
     if (!ValidUtf8(index)) {
@@ -738,9 +758,14 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
     const bool literal = index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
                          index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
     std::vector<bool> seen(dict.size() + 1);  // several headwords may share a definition
-    file.entries.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1);
+    sink.Expect(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1);
+    // One entry's room serves them all: its strings keep their capacity from one to the next.
+    ForeignEntry entry;
     int lineNumber = 0;
-    for (const TextLine& lineRead : SplitLines(index, LineBreaks::LineFeed)) {
+    std::string scratch;
+    for (std::size_t at = 0; at < index.size();) {
+        const TextLine lineRead = LineAt(index, at, LineBreaks::LineFeed);
+        at += lineRead.size();
         const std::string_view line = lineRead.text;
         ++lineNumber;
         if (line.empty()) continue;
@@ -760,12 +785,12 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         if (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database") continue;
         if (seen[offset]) continue;
         seen[offset] = true;
-        ForeignEntry entry;
         entry.line = lineNumber;
-        entry.translation.reserve(64);  // most fit: one allocation each
-        ParseDefinition(dict.substr(offset, length), literal, entry.word, entry.translation);
-        if (entry.word.empty()) entry.word = std::string(line.substr(0, tab1));
-        file.entries.push_back(std::move(entry));
+        entry.word.clear();
+        entry.translation.clear();
+        ParseDefinition(dict.substr(offset, length), literal, entry.word, entry.translation, scratch);
+        if (entry.word.empty()) entry.word.assign(line.substr(0, tab1));
+        sink.Take(entry);
     }
     if (!ValidUtf8(dict)) {
         error = "the dictionary is not UTF-8 text";
