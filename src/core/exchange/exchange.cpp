@@ -34,12 +34,20 @@ void Step(const char* name) {
 
 // A field in quotes for the report, cut after kQuotedChars characters (of UTF-8 text, or
 // bytes of a code page's).
-std::string Quoted(std::string_view text, bool utf8) {
+void AppendQuoted(std::string& out, std::string_view text, bool utf8) {
     std::size_t end = 0;
     for (std::size_t chars = 0; end < text.size() && chars < kQuotedChars; ++chars) {
         end = utf8 ? Utf8CharacterEnd(text, end) : end + 1;
     }
-    return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
+    out += '"';
+    out.append(text.substr(0, end));
+    out.append(end < text.size() ? "...\"" : "\"");
+}
+
+std::string Quoted(std::string_view text, bool utf8) {
+    std::string out;
+    AppendQuoted(out, text, utf8);
+    return out;
 }
 
 // What another program's field becomes before it is stored: runs of white space as one
@@ -58,12 +66,6 @@ void FieldText(std::string_view text, bool translation, std::string& out) {
     }
     if (end != begin && end[-1] == ' ') --end;
     out.resize(static_cast<std::size_t>(end - begin));
-}
-
-std::string FieldText(std::string_view text, bool translation) {
-    std::string out;
-    FieldText(text, translation, out);
-    return out;
 }
 
 // Other programs' text as the code pages spell it: accents composed with their letters,
@@ -114,8 +116,9 @@ std::string MissingCharacter(std::string_view utf8, unsigned codePage) {
 class WordTable {
 public:
     explicit WordTable(std::vector<WordRecord>& records) : records_(records) { Grow(records.size()); }
-    // Room for `more` records to come without growing on the way.
-    void Reserve(std::size_t more) { Grow(records_.size() + more); }
+    // Room for `more` records to come without growing on the way: the table is then at
+    // most half full, as Add keeps it, rather than a quarter as after a growth.
+    void Reserve(std::size_t more) { Grow((records_.size() + more + 1) / 2); }
     WordRecord* Find(std::string_view word) {
         for (std::size_t slot = Hash(word) & mask_;; slot = (slot + 1) & mask_) {
             const std::uint32_t i = slots_[slot];
@@ -411,20 +414,42 @@ public:
     }
 
 private:
-    void Problem(const ForeignEntry& entry, std::string message) {
-        report_.problems.push_back({entry.line, std::move(message)});
+    // A problem's message is made of its parts in one buffer and kept at its size: a
+    // dictionary may have a quarter of a million of them.
+    template <typename... Parts>
+    void Problem(const ForeignEntry& entry, const Parts&... parts) {
+        message_.clear();
+        (Append(entry, parts), ...);
+        report_.problems.push_back({entry.line, message_});
     }
-    void Skip(const ForeignEntry& entry, std::string message) {
-        Problem(entry, std::move(message));
+    template <typename... Parts>
+    void Skip(const ForeignEntry& entry, const Parts&... parts) {
+        Problem(entry, parts...);
         ++report_.skipped;
     }
-    std::string Shown(const ForeignEntry& entry) const { return Quoted(FieldText(entry.word, false), utf8_); }
-    // A piece of the stored translation, in the file's encoding as the rest of the report.
-    std::string ShownPiece(std::string_view piece) const {
-        std::string text(piece), utf8;
-        if (utf8_ && ToUtf8(text.c_str(), translationPage_, utf8)) text.swap(utf8);
-        return Quoted(text, utf8_);
+    // The entry's word as the report quotes it, and a piece of the stored translation in
+    // the file's encoding as the rest of the report.
+    struct Shown {};
+    struct ShownPiece {
+        std::string_view piece;
+    };
+    void Append(const ForeignEntry& entry, Shown) {
+        FieldText(entry.word, false, quoted_);
+        AppendQuoted(message_, quoted_, utf8_);
     }
+    void Append(const ForeignEntry&, ShownPiece shown) {
+        const std::string_view piece = shown.piece;
+        if (utf8_ &&
+            std::any_of(piece.begin(), piece.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+            platform::CodePageToUtf8(piece, translationPage_, quoted_)) {
+            AppendQuoted(message_, quoted_, true);
+            return;
+        }
+        AppendQuoted(message_, piece, utf8_);
+    }
+    void Append(const ForeignEntry&, std::string_view text) { message_.append(text); }
+    void Append(const ForeignEntry&, const std::string& text) { message_.append(text); }
+    void Append(const ForeignEntry&, const char* text) { message_.append(text); }
 
     // The entry's word and the pieces of its translation as the pair stores them, into
     // word_, translation_ and pieces_; false when it is skipped.
@@ -435,8 +460,7 @@ private:
         }
         // A NUL would end the stored word early and the report's text at it.
         if (entry.word.find('\0') != std::string::npos || entry.translation.find('\0') != std::string::npos) {
-            Skip(entry, std::string("a NUL byte in the ") +
-                            (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
+            Skip(entry, "a NUL byte in the ", (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
             return false;
         }
         FieldText(utf8_ ? CodePageSpelling(entry.word, spelt_) : entry.word, false, word_);
@@ -447,29 +471,29 @@ private:
             return false;
         }
         if (translation_.empty()) {
-            Skip(entry, Shown(entry) + ": the translation is empty");
+            Skip(entry, Shown{}, ": the translation is empty");
             return false;
         }
         if (word_.find(',') != std::string::npos) {
-            Skip(entry, Shown(entry) + ": a comma in the word");
+            Skip(entry, Shown{}, ": a comma in the word");
             return false;
         }
         if (utf8_) {
             if (!wordWriter_.Convert(word_, converted_)) {
-                Skip(entry, Shown(entry) + ": \"" + MissingCharacter(word_, wordPage_) +
-                                "\" is not in the code page of " + Utf8Name(plan_.pair->name1));
+                Skip(entry, Shown{}, ": \"", MissingCharacter(word_, wordPage_), "\" is not in the code page of ",
+                     Utf8Name(plan_.pair->name1));
                 return false;
             }
             word_.swap(converted_);
             if (!translationWriter_.Convert(translation_, converted_)) {
-                Skip(entry, Shown(entry) + ": \"" + MissingCharacter(translation_, translationPage_) +
-                                "\" in the translation is not in the code page of " + Utf8Name(plan_.pair->name2));
+                Skip(entry, Shown{}, ": \"", MissingCharacter(translation_, translationPage_),
+                     "\" in the translation is not in the code page of ", Utf8Name(plan_.pair->name2));
                 return false;
             }
             translation_.swap(converted_);
         }
         if (word_.size() > kMaxWordChars) {
-            Skip(entry, Shown(entry) + ": the word has more than 30 characters");
+            Skip(entry, Shown{}, ": the word has more than 30 characters");
             return false;
         }
         // Normalised, the translation holds its pieces joined by ", ", as the cut below counts.
@@ -486,11 +510,11 @@ private:
                 ++kept;
             }
             if (kept == 0) {
-                Skip(entry, Shown(entry) + ": the translation has more than 50 characters, even its first part");
+                Skip(entry, Shown{}, ": the translation has more than 50 characters, even its first part");
                 return false;
             }
-            Problem(entry, Shown(entry) + ": the translation has more than 50 characters; kept its first " +
-                               std::to_string(kept) + " of " + std::to_string(pieces_.size()) + " parts");
+            Problem(entry, Shown{}, ": the translation has more than 50 characters; kept its first ",
+                    std::to_string(kept), " of ", std::to_string(pieces_.size()), " parts");
             pieces_.resize(kept);
             translation_.resize(length);
         }
@@ -504,7 +528,7 @@ private:
             full_.clear();
             const int added = MergePieces(*record, pieces_, &full_);
             for (std::string_view piece : full_)
-                Problem(entry, Shown(entry) + ": no room for " + ShownPiece(piece) + " in the word's translation");
+                Problem(entry, Shown{}, ": no room for ", ShownPiece{piece}, " in the word's translation");
             ++(added ? report_.merged : report_.unchanged);
             plan_.forwardChanged = plan_.forwardChanged || added > 0;
         } else {
@@ -516,8 +540,8 @@ private:
         one_[0] = word_;
         for (std::string_view piece : pieces_) {
             if (piece.size() > kMaxWordChars) {
-                Problem(entry, Shown(entry) + ": " + ShownPiece(piece) +
-                                   " has more than 30 characters, too many for a word of the reverse pair");
+                Problem(entry, Shown{}, ": ", ShownPiece{piece},
+                        " has more than 30 characters, too many for a word of the reverse pair");
                 ++report_.reverseSkipped;
                 continue;
             }
@@ -525,8 +549,7 @@ private:
                 full_.clear();
                 const int added = MergePieces(*record, one_, &full_);
                 if (!full_.empty()) {
-                    Problem(entry,
-                            Shown(entry) + ": no room in the reverse pair's translation of " + ShownPiece(piece));
+                    Problem(entry, Shown{}, ": no room in the reverse pair's translation of ", ShownPiece{piece});
                     ++report_.reverseSkipped;
                 }
                 report_.reverseMerged += added;
@@ -545,7 +568,7 @@ private:
     const unsigned wordPage_, translationPage_;
     const CodePageWriter wordWriter_, translationWriter_;
     WordTable forward_, backward_;
-    std::string word_, translation_, converted_, spelt_;
+    std::string word_, translation_, converted_, spelt_, message_, quoted_;
     std::vector<std::string_view> pieces_, full_, one_;
 };
 

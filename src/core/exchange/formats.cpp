@@ -702,6 +702,34 @@ std::string_view WithoutPronunciations(std::string_view line, std::string& text)
     return text;
 }
 
+// The offsets of the definitions taken so far: open addressing over at most `count` of
+// them, so a dictionary costs a few bytes a headword rather than a bit a byte of its text.
+// Offsets below 4 GB, kept one higher so that 0 marks an empty slot.
+class OffsetSet {
+public:
+    explicit OffsetSet(std::size_t count) {
+        std::size_t size = 16;
+        while (size < count * 2) size *= 2;
+        slots_.assign(size, 0);
+        mask_ = size - 1;
+    }
+    // False when the offset was there already.
+    bool Insert(std::uint32_t offset) {
+        const std::uint32_t kept = offset + 1;
+        for (std::size_t slot = (kept * 0x9E3779B97F4A7C15ull) >> 32 & mask_;; slot = (slot + 1) & mask_) {
+            if (slots_[slot] == kept) return false;
+            if (slots_[slot] == 0) {
+                slots_[slot] = kept;
+                return true;
+            }
+        }
+    }
+
+private:
+    std::vector<std::uint32_t> slots_;
+    std::size_t mask_ = 0;
+};
+
 // Marks a dictionary of our own export, whose definitions are a word and a line of its
 // translations as they are stored: brackets there are text, not a dictionary's notes.
 constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
@@ -757,8 +785,13 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
     }
     const bool literal = index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
                          index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
-    std::vector<bool> seen(dict.size() + 1);  // several headwords may share a definition
-    sink.Expect(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1);
+    if (dict.size() >= 0xFFFFFFFFu) {
+        error = "the dictionary is larger than 4 GB";
+        return false;
+    }
+    const std::size_t lines = static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1;
+    sink.Expect(lines);
+    OffsetSet seen(lines);  // several headwords may share a definition
     // One entry's room serves them all: its strings keep their capacity from one to the next.
     ForeignEntry entry;
     int lineNumber = 0;
@@ -783,8 +816,7 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         }
         // The database's own entries describe the dictionary.
         if (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database") continue;
-        if (seen[offset]) continue;
-        seen[offset] = true;
+        if (!seen.Insert(static_cast<std::uint32_t>(offset))) continue;
         entry.line = lineNumber;
         entry.word.clear();
         entry.translation.clear();
