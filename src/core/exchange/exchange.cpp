@@ -718,8 +718,14 @@ bool ApplyImport(ImportPlan& plan, std::string& error) {
 }
 
 std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) {
-    std::string text =
-        report.file + " (" + FormatName(report.format) + "): " + std::to_string(report.entries) + " entries\n";
+    // Room for every line at once: a dictionary's report runs to megabytes, which growing
+    // by doubling would copy over and over.
+    std::size_t size = report.file.size() + report.languages.size() + report.encoding.size() + 256;
+    for (std::size_t i = 0; i < report.problems.size() && i < maxProblems; ++i)
+        size += report.problems[i].message.size() + 20;
+    std::string text;
+    text.reserve(size);
+    text += report.file + " (" + FormatName(report.format) + "): " + std::to_string(report.entries) + " entries\n";
     if (!report.languages.empty()) text += "languages: " + report.languages + "\n";
     if (!report.encoding.empty()) text += "text: " + report.encoding + "\n";
     if (report.separator) text += "fields separated by " + SeparatorName(report.separator) + "\n";
