@@ -40,11 +40,21 @@ enum class CellKind { Word, Translation };
 
 void ShowSearchRows(std::int32_t top);
 
+// The text a cell was last given by this window, so that a page that moves sets only the
+// cells whose text changes: an edit control converts and redraws on every new text, which
+// was most of a keystroke. A charset of -1 says the cell holds something else (typed or
+// pasted), so the next page sets it whatever it shows.
+struct ShownCell {
+    std::string text;
+    int charset = -1;
+};
+
 struct SearchState {
     HWND window;
     int rows, compact;
     RecordPager pager{[] { return WordCount; }, ShowSearchRows};
     HWND words[kMaxRows], translations[kMaxRows];
+    ShownCell shownWords[kMaxRows], shownTranslations[kMaxRows];
     HWND search, done, scroll;
     HWND focusTarget;
     bool rebuilding, closing;
@@ -55,15 +65,38 @@ struct SearchState {
 
 SearchState s;
 
+ShownCell& ShownOf(int row, CellKind kind) {
+    return kind == CellKind::Word ? s.shownWords[row] : s.shownTranslations[row];
+}
+
+// Every text this window puts into a cell goes through here.
+void ShowCell(int row, CellKind kind, const char* text, int charset) {
+    ShownCell& shown = ShownOf(row, kind);
+    if (shown.charset == charset && shown.text == text) return;
+    SetFieldText(kind == CellKind::Word ? s.words[row] : s.translations[row], text, charset);
+    shown.text = text;  // after the text is in: its change notification forgets what was shown
+    shown.charset = charset;
+}
+
+void ForgetShownCells() {
+    for (int r = 0; r < kMaxRows; ++r) s.shownWords[r].charset = s.shownTranslations[r].charset = -1;
+}
+
+void ShowRecordCells(int row, const WordRecord& record) {
+    const bool deleted = IsDeleted(record);
+    ShowCell(row, CellKind::Word, deleted ? Ui(UiKey::CreateListDeleted) : record.word,
+             deleted ? UiCharset : CurrentPair->charset1);
+    ShowCell(row, CellKind::Translation, deleted ? Ui(UiKey::CreateListDeleted) : record.translation,
+             deleted ? UiCharset : CurrentPair->charset2);
+}
+
+// The page in one read; as with ReadWord, no record lies beyond the one at WordCount, and
+// rows past the end keep what they showed.
 void ShowSearchRows(std::int32_t top) {
-    for (int r = 0; r < s.rows; ++r) {
-        if (ReadWord(top + r) != 0) break;
-        const bool deleted = IsDeleted(CurrentRecord);
-        SetFieldText(s.words[r], deleted ? Ui(UiKey::CreateListDeleted) : CurrentRecord.word,
-                     deleted ? UiCharset : CurrentPair->charset1);
-        SetFieldText(s.translations[r], deleted ? Ui(UiKey::CreateListDeleted) : CurrentRecord.translation,
-                     deleted ? UiCharset : CurrentPair->charset2);
-    }
+    WordRecord page[kMaxRows];
+    const std::int32_t wanted = std::min<std::int32_t>(s.rows, WordCount + 1 - top);
+    const std::int32_t got = top < 0 || wanted <= 0 ? 0 : ReadWordRecords(top, wanted, page);
+    for (int r = 0; r < got; ++r) ShowRecordCells(r, page[r]);
 }
 
 void IncrementalSearch() {
@@ -110,13 +143,12 @@ void EditRow(int row, CellKind kind) {
         if (kind == CellKind::Word || oldWord != CurrentRecord.word) ModifiedFlag = 1;
     } else {
         MessageBeep(0xFFFFFFFF);
-        HWND cell = kind == CellKind::Word ? s.words[row] : s.translations[row];
         if (deleted) {
-            SetFieldText(cell, Ui(UiKey::CreateListDeleted), UiCharset);
+            ShowCell(row, kind, Ui(UiKey::CreateListDeleted), UiCharset);
         } else {
             ReadWord(index);
-            SetFieldText(cell, kind == CellKind::Word ? CurrentRecord.word : CurrentRecord.translation,
-                         kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2);
+            ShowCell(row, kind, kind == CellKind::Word ? CurrentRecord.word : CurrentRecord.translation,
+                     kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2);
         }
     }
     SetFocus(s.search);
@@ -126,15 +158,8 @@ void ToggleDeleted(int row) {
     if (!RowHoldsRecord(row)) return;
     const std::int32_t index = s.pager.top() + row;
     if (ReadWord(index) != 0) return;
-    if (!IsDeleted(CurrentRecord)) {
-        CurrentRecord.deleted = 1;
-        SetFieldText(s.words[row], Ui(UiKey::CreateListDeleted), UiCharset);
-        SetFieldText(s.translations[row], Ui(UiKey::CreateListDeleted), UiCharset);
-    } else {
-        CurrentRecord.deleted = 0;
-        SetFieldText(s.words[row], CurrentRecord.word, CurrentPair->charset1);
-        SetFieldText(s.translations[row], CurrentRecord.translation, CurrentPair->charset2);
-    }
+    CurrentRecord.deleted = IsDeleted(CurrentRecord) ? 0 : 1;
+    ShowRecordCells(row, CurrentRecord);
     WriteWord(index);
     ModifiedFlag = 1;
     SetFocus(s.search);
@@ -281,6 +306,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.liveMenu.reset(CellMenu(UiKey::SearchDelRecord));
     s.deletedMenu.reset(CellMenu(UiKey::SearchResRecord));
     s.rebuilding = s.closing = false;
+    ForgetShownCells();
     CreateFonts();
     CreateControls(hwnd);
     OfferPalette(hwnd, s.search, CurrentPair->charset1, CurrentPair->name1);
@@ -365,6 +391,11 @@ void OnClose(HWND hwnd) {
 
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (control == s.search && code == EN_CHANGE) return IncrementalSearch();
+    if (code == EN_CHANGE) {
+        CellKind kind;
+        if (const int row = RowOf(control, &kind); row >= 0) ShownOf(row, kind).charset = -1;
+        return;
+    }
     if (code == EN_SETFOCUS) {
         CellKind kind = CellKind::Word;
         if (control != s.search) RowOf(control, &kind);

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <numeric>
 #include <tuple>
 
 #include "driver.h"
@@ -236,36 +234,4 @@ TEST_F(SearchTest, PairSwitchSortsTheOldPairFirstAndShowsTheNewOne) {
     SendMessageA(GetDlgItem(palette, 1), BM_CLICK, 0, 0);
     EXPECT_EQ(WideText(field), L"\x03b1\x03b2");
     SaveScreenshot("search-window-greek", search);
-}
-
-// Keystroke to filled rows on a word file of 500,000 records, through the window: a
-// benchmark, run by tools/bench.sh.
-TEST_F(SearchTest, DISABLED_KeystrokesOnHalfAMillionRecords) {
-    constexpr int kRecords = 500000, kKeys = 300;
-    std::vector<WordRecord> records(kRecords);
-    for (int i = 0; i < kRecords; ++i) {
-        char word[16];
-        std::snprintf(word, sizeof word, "w%07d", i * 2);
-        SetWord(records[static_cast<std::size_t>(i)], word);
-        SetTranslation(records[static_cast<std::size_t>(i)], "translation");
-    }
-    fixture.WriteRecords("dut_eng.gk", records);
-    ASSERT_TRUE(OpenSearch());
-    Type(field, "w0000001");  // the first paint is not a keystroke
-    ASSERT_TRUE(ShowsText(Cell(100), "w0000002"));
-    std::vector<double> times;
-    for (int k = 0; k < kKeys; ++k) {
-        char text[16];
-        std::snprintf(text, sizeof text, "w%07d", (k * 7919 * 13) % (2 * kRecords));
-        const auto start = std::chrono::steady_clock::now();
-        Type(field, text);
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    std::printf("keystroke to rows, %d records: mean %.2f ms, median %.2f ms, worst %.2f ms over %d keystrokes\n",
-                kRecords, std::accumulate(times.begin(), times.end(), 0.0) / kKeys, times[kKeys / 2], times.back(),
-                kKeys);
-    // Under Wine nearly all of it is its edit controls taking the twenty new texts; a search
-    // that read more than its few records would show here at once.
-    EXPECT_LT(times[kKeys / 2], 40.0);
 }

@@ -94,3 +94,17 @@ TEST_F(SearchWindowTest, CompactLayoutKeepsTheStoredNumberOfRows) {
     EXPECT_EQ(Settings.searchwindowminimal, 0);
     EXPECT_EQ(Settings.searchwindowsize, 3);
 }
+
+// The rows set only the cells whose text changes, so a cell typed into (and not stored)
+// must still be set back when a page brings a record to it, whatever it showed before.
+TEST_F(SearchWindowTest, CellsChangedByHandAreSetAgainByThePage) {
+    Open({Record("apple", "fruit"), Record("beech", "tree"), Record("cedar", "tree")}, 2);
+    HWND field = GetDlgItem(search, 30);
+    SetWindowTextW(GetDlgItem(search, 150), L"typed");
+    SetWindowTextW(GetDlgItem(search, 151), L"typed too");
+    SetWindowTextW(field, L"b");  // rows: beech, cedar
+    EXPECT_EQ(Cell(150), L"tree");
+    EXPECT_EQ(Cell(151), L"tree");  // showed "tree" before it was typed into
+    EXPECT_EQ(Cell(100), L"beech");
+    EXPECT_EQ(Cell(101), L"cedar");
+}

@@ -34,31 +34,38 @@ void Step(const char* name) {
 
 // A field in quotes for the report, cut after kQuotedChars characters (of UTF-8 text, or
 // bytes of a code page's).
-std::string Quoted(std::string_view text, bool utf8) {
+void AppendQuoted(std::string& out, std::string_view text, bool utf8) {
     std::size_t end = 0;
     for (std::size_t chars = 0; end < text.size() && chars < kQuotedChars; ++chars) {
         end = utf8 ? Utf8CharacterEnd(text, end) : end + 1;
     }
-    return "\"" + std::string(text.substr(0, end)) + (end < text.size() ? "...\"" : "\"");
+    out += '"';
+    out.append(text.substr(0, end));
+    out.append(end < text.size() ? "...\"" : "\"");
+}
+
+std::string Quoted(std::string_view text, bool utf8) {
+    std::string out;
+    AppendQuoted(out, text, utf8);
+    return out;
 }
 
 // What another program's field becomes before it is stored: runs of white space as one
 // blank in a word; line breaks as commas (one translation each) in a translation.
 void StoredFieldText(std::string_view text, bool translation, std::string& out) {
-    out.clear();
+    // Written through a pointer into room for the whole field: a call per character was a
+    // good part of a dictionary's import.
+    out.resize(text.size());
+    char* const begin = out.data();
+    char* end = begin;
     for (char c : text) {
         if (translation && (c == '\n' || c == '\r')) c = ',';
         if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-        if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
-        out += c;
+        if (c == ' ' && (end == begin || end[-1] == ' ')) continue;
+        *end++ = c;
     }
-    if (!out.empty() && out.back() == ' ') out.pop_back();
-}
-
-std::string StoredFieldText(std::string_view text, bool translation) {
-    std::string out;
-    StoredFieldText(text, translation, out);
-    return out;
+    if (end != begin && end[-1] == ' ') --end;
+    out.resize(static_cast<std::size_t>(end - begin));
 }
 
 // Other programs' text as the code pages spell it: accents composed with their letters,
@@ -109,6 +116,9 @@ std::string MissingCharacter(std::string_view utf8, unsigned codePage) {
 class WordTable {
 public:
     explicit WordTable(std::vector<WordRecord>& records) : records_(records) { Grow(records.size()); }
+    // Room for `more` records to come without growing on the way: the table is then at
+    // most half full, as Add keeps it, rather than a quarter as after a growth.
+    void Reserve(std::size_t more) { Grow((records_.size() + more + 1) / 2); }
     WordRecord* Find(std::string_view word) {
         for (std::size_t slot = Hash(word) & mask_;; slot = (slot + 1) & mask_) {
             const std::uint32_t i = slots_[slot];
@@ -285,6 +295,23 @@ bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes,
     return true;
 }
 
+// A dictionary's index and its definitions, which lie beside it compressed or not.
+bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index, std::string& dict,
+                         std::string& error) {
+    if (!ReadBounded(path, options.maxText, index, error)) return false;
+    const bool indexNamed = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
+    const std::string stem = indexNamed ? path.substr(0, path.size() - 6) : path;
+    std::string packed;
+    const bool plain = !platform::FileExists(stem + ".dict.dz");
+    if (!ReadBounded(stem + (plain ? ".dict" : ".dict.dz"), options.maxText, packed, error)) {
+        if (error.rfind("cannot read ", 0) == 0) error = "cannot read " + stem + ".dict.dz (nor " + stem + ".dict)";
+        return false;
+    }
+    return Gunzip(packed, dict, error, options.maxText);
+}
+
+// The files whose entries are read whole before the plan takes them: a dictionary's go
+// into the plan as they are read (see Plan).
 bool ReadForeignFile(const std::string& path, ExchangeFormat format, const ImportOptions& options,
                      const WordListDescriptor& pair, ForeignFile& file, std::string& error) {
     std::string text;
@@ -299,20 +326,8 @@ bool ReadForeignFile(const std::string& path, ExchangeFormat format, const Impor
         case ExchangeFormat::Kvtml:
             return ReadKvtml(text, options.first.empty() ? Utf8Name(pair.name1) : options.first,
                              options.second.empty() ? Utf8Name(pair.name2) : options.second, file, error);
-        case ExchangeFormat::FreeDict: {
-            // The definitions lie beside the index, compressed or not.
-            const bool index = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
-            const std::string stem = index ? path.substr(0, path.size() - 6) : path;
-            std::string packed, dict;
-            const bool plain = !platform::FileExists(stem + ".dict.dz");
-            if (!ReadBounded(stem + (plain ? ".dict" : ".dict.dz"), options.maxText, packed, error)) {
-                if (error.rfind("cannot read ", 0) == 0)
-                    error = "cannot read " + stem + ".dict.dz (nor " + stem + ".dict)";
-                return false;
-            }
-            if (!Gunzip(packed, dict, error, options.maxText)) return false;
-            return ReadFreeDict(text, dict, file, error);
-        }
+        case ExchangeFormat::FreeDict:
+            break;
     }
     return false;
 }
@@ -367,6 +382,196 @@ std::optional<ExchangeFormat> FormatFor(const std::string& path, std::optional<E
     return format;
 }
 
+// Works out what the import changes, one entry at a time: each is first prepared (its
+// fields as the pair stores them, or the reason it is skipped), then merged into the
+// pair's word file and the reverse pair's.
+class Planner final : public EntrySink {
+public:
+    Planner(ImportPlan& plan, bool utf8)
+        : plan_(plan),
+          report_(plan.report),
+          utf8_(utf8),
+          wordPage_(CodePageOfCharset(plan.pair->charset1)),
+          translationPage_(CodePageOfCharset(plan.pair->charset2)),
+          wordWriter_(wordPage_),
+          translationWriter_(translationPage_),
+          forward_(plan.forward),
+          backward_(plan.backward),
+          one_(1) {}
+
+    void Expect(std::size_t count) override {
+        plan_.forward.reserve(plan_.forward.size() + count);
+        // Each piece of a translation may become a word of the reverse pair, but room for
+        // one per entry is what dictionaries need; more grows as it comes.
+        plan_.backward.reserve(plan_.backward.size() + count);
+        forward_.Reserve(count);
+        backward_.Reserve(count);
+    }
+
+    void Take(const ForeignEntry& entry) override {
+        ++report_.entries;
+        if (Prepare(entry)) Merge(entry);
+    }
+
+private:
+    // A problem's message is made of its parts in one buffer and kept at its size: a
+    // dictionary may have a quarter of a million of them.
+    template <typename... Parts>
+    void Problem(const ForeignEntry& entry, const Parts&... parts) {
+        message_.clear();
+        (Append(entry, parts), ...);
+        report_.problems.push_back({entry.line, message_});
+    }
+    template <typename... Parts>
+    void Skip(const ForeignEntry& entry, const Parts&... parts) {
+        Problem(entry, parts...);
+        ++report_.skipped;
+    }
+    // The entry's word as the report quotes it, and a piece of the stored translation in
+    // the file's encoding as the rest of the report.
+    struct Shown {};
+    struct ShownPiece {
+        std::string_view piece;
+    };
+    void Append(const ForeignEntry& entry, Shown) {
+        StoredFieldText(entry.word, false, quoted_);
+        AppendQuoted(message_, quoted_, utf8_);
+    }
+    void Append(const ForeignEntry&, ShownPiece shown) {
+        const std::string_view piece = shown.piece;
+        if (utf8_ &&
+            std::any_of(piece.begin(), piece.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
+            platform::CodePageToUtf8(piece, translationPage_, quoted_)) {
+            AppendQuoted(message_, quoted_, true);
+            return;
+        }
+        AppendQuoted(message_, piece, utf8_);
+    }
+    void Append(const ForeignEntry&, std::string_view text) { message_.append(text); }
+    void Append(const ForeignEntry&, const std::string& text) { message_.append(text); }
+    void Append(const ForeignEntry&, const char* text) { message_.append(text); }
+
+    // The entry's word and the pieces of its translation as the pair stores them, into
+    // word_, translation_ and pieces_; false when it is skipped.
+    bool Prepare(const ForeignEntry& entry) {
+        if (!entry.refused.empty()) {
+            Skip(entry, entry.refused);
+            return false;
+        }
+        // A NUL would end the stored word early and the report's text at it.
+        if (entry.word.find('\0') != std::string::npos || entry.translation.find('\0') != std::string::npos) {
+            Skip(entry, "a NUL byte in the ", (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
+            return false;
+        }
+        StoredFieldText(utf8_ ? CodePageSpelling(entry.word, spelt_) : entry.word, false, word_);
+        StoredFieldText(utf8_ ? CodePageSpelling(entry.translation, spelt_) : entry.translation, true, converted_);
+        NormaliseTranslation(converted_, translation_);
+        if (word_.empty()) {
+            Skip(entry, "the word is empty");
+            return false;
+        }
+        if (translation_.empty()) {
+            Skip(entry, Shown{}, ": the translation is empty");
+            return false;
+        }
+        if (word_.find(',') != std::string::npos) {
+            Skip(entry, Shown{}, ": a comma in the word");
+            return false;
+        }
+        if (utf8_) {
+            if (!wordWriter_.Convert(word_, converted_)) {
+                Skip(entry, Shown{}, ": \"", MissingCharacter(word_, wordPage_), "\" is not in the code page of ",
+                     Utf8Name(plan_.pair->name1));
+                return false;
+            }
+            word_.swap(converted_);
+            if (!translationWriter_.Convert(translation_, converted_)) {
+                Skip(entry, Shown{}, ": \"", MissingCharacter(translation_, translationPage_),
+                     "\" in the translation is not in the code page of ", Utf8Name(plan_.pair->name2));
+                return false;
+            }
+            translation_.swap(converted_);
+        }
+        if (word_.size() > kMaxWordChars) {
+            Skip(entry, Shown{}, ": the word has more than 30 characters");
+            return false;
+        }
+        // Normalised, the translation holds its pieces joined by ", ", as the cut below counts.
+        pieces_.clear();
+        ForEachTranslationPiece(translation_, [&](std::string_view piece) {
+            pieces_.push_back(piece);
+            return false;
+        });
+        if (translation_.size() > kMaxTranslationChars) {
+            // Kept up to the last whole translation that fits.
+            std::size_t kept = 0, length = 0;
+            while (kept < pieces_.size() && length + (kept ? 2 : 0) + pieces_[kept].size() <= kMaxTranslationChars) {
+                length += (kept ? 2 : 0) + pieces_[kept].size();
+                ++kept;
+            }
+            if (kept == 0) {
+                Skip(entry, Shown{}, ": the translation has more than 50 characters, even its first part");
+                return false;
+            }
+            Problem(entry, Shown{}, ": the translation has more than 50 characters; kept its first ",
+                    std::to_string(kept), " of ", std::to_string(pieces_.size()), " parts");
+            pieces_.resize(kept);
+            translation_.resize(length);
+        }
+        return true;
+    }
+
+    // The prepared word into the pair's word file, and each piece of its translation into
+    // the reverse pair's, where it becomes a word or lists this word.
+    void Merge(const ForeignEntry& entry) {
+        if (WordRecord* record = forward_.Find(word_)) {
+            full_.clear();
+            const int added = MergePieces(*record, pieces_, &full_);
+            for (std::string_view piece : full_)
+                Problem(entry, Shown{}, ": no room for ", ShownPiece{piece}, " in the word's translation");
+            ++(added ? report_.merged : report_.unchanged);
+            plan_.forwardChanged = plan_.forwardChanged || added > 0;
+        } else {
+            forward_.Add(word_, translation_);
+            ++report_.added;
+            plan_.forwardChanged = true;
+        }
+        if (!plan_.reverse) return;
+        one_[0] = word_;
+        for (std::string_view piece : pieces_) {
+            if (piece.size() > kMaxWordChars) {
+                Problem(entry, Shown{}, ": ", ShownPiece{piece},
+                        " has more than 30 characters, too many for a word of the reverse pair");
+                ++report_.reverseSkipped;
+                continue;
+            }
+            if (WordRecord* record = backward_.Find(piece)) {
+                full_.clear();
+                const int added = MergePieces(*record, one_, &full_);
+                if (!full_.empty()) {
+                    Problem(entry, Shown{}, ": no room in the reverse pair's translation of ", ShownPiece{piece});
+                    ++report_.reverseSkipped;
+                }
+                report_.reverseMerged += added;
+                plan_.backwardChanged = plan_.backwardChanged || added > 0;
+            } else {
+                backward_.Add(piece, word_);
+                ++report_.reverseAdded;
+                plan_.backwardChanged = true;
+            }
+        }
+    }
+
+    ImportPlan& plan_;
+    ImportReport& report_;
+    const bool utf8_;
+    const unsigned wordPage_, translationPage_;
+    const CodePageWriter wordWriter_, translationWriter_;
+    WordTable forward_, backward_;
+    std::string word_, translation_, converted_, spelt_, message_, quoted_;
+    std::vector<std::string_view> pieces_, full_, one_;
+};
+
 bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error) {
     if (!CurrentPair) {
         error = "there is no language pair";
@@ -382,151 +587,49 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
     }
     const std::optional<ExchangeFormat> format = FormatFor(path, options.format, head, error);
     if (!format) return false;
-    ForeignFile file;
-    if (!ReadForeignFile(path, *format, options, *plan.pair, file, error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    Step("read");
     std::string ignored;
-    if (!LoadWordFile(*plan.pair, plan.forward, plan.forwardBefore, error)) return false;
-    if (plan.reverse && !LoadWordFile(*plan.reverse, plan.backward, ignored, error)) return false;
-
+    auto loadWordFiles = [&] {
+        return LoadWordFile(*plan.pair, plan.forward, plan.forwardBefore, error) &&
+               (!plan.reverse || LoadWordFile(*plan.reverse, plan.backward, ignored, error));
+    };
     ImportReport& report = plan.report;
+    ForeignFile file;
+    if (*format == ExchangeFormat::FreeDict) {
+        // A dictionary's half million entries go into the plan as they are read, none kept.
+        std::string index, dict;
+        if (!ReadDictionaryFiles(path, options, index, dict, error)) {
+            error = path + ": " + error;
+            return false;
+        }
+        Step("read");
+        if (!loadWordFiles()) return false;
+        Planner planner(plan, true);
+        Step("plan");
+        if (!ReadFreeDict(index, dict, file, error, planner)) {
+            error = path + ": " + error;
+            return false;
+        }
+        report.languages = file.languages;
+    } else {
+        if (!ReadForeignFile(path, *format, options, *plan.pair, file, error)) {
+            error = path + ": " + error;
+            return false;
+        }
+        Step("read");
+        if (!loadWordFiles()) return false;
+        report.languages = file.languages;
+        if (*format == ExchangeFormat::Tsv || *format == ExchangeFormat::Csv || *format == ExchangeFormat::Anki)
+            TakeHeaderRow(file, *plan.pair, report);
+        Planner planner(plan, file.utf8);
+        planner.Expect(file.entries.size());
+        Step("plan");
+        for (const ForeignEntry& entry : file.entries) planner.Take(entry);
+    }
     report.file = path;
     report.format = *format;
-    report.languages = file.languages;
-    if (*format == ExchangeFormat::Tsv || *format == ExchangeFormat::Csv || *format == ExchangeFormat::Anki)
-        TakeHeaderRow(file, *plan.pair, report);
     report.separator = file.separator;
     report.encoding = file.encoding;
     report.utf8 = file.utf8;
-    report.entries = static_cast<int>(file.entries.size());
-    plan.forward.reserve(plan.forward.size() + file.entries.size());
-    plan.backward.reserve(plan.backward.size() + file.entries.size() * 2);
-    const unsigned wordPage = CodePageOfCharset(plan.pair->charset1);
-    const unsigned translationPage = CodePageOfCharset(plan.pair->charset2);
-    const CodePageWriter wordWriter(wordPage), translationWriter(translationPage);
-    WordTable forward(plan.forward), backward(plan.backward);
-    std::string word, translation, converted, spelt;
-    std::vector<std::string_view> pieces, full, one(1);
-    Step("plan");
-    for (const ForeignEntry& entry : file.entries) {
-        auto problem = [&](const std::string& message) { report.problems.push_back({entry.line, message}); };
-        auto shown = [&] { return Quoted(StoredFieldText(entry.word, false), file.utf8); };
-        // A piece of the stored translation, in the file's encoding as the rest of the report.
-        auto shownPiece = [&](std::string_view piece) {
-            std::string text(piece), utf8;
-            if (file.utf8 && ToUtf8(text.c_str(), translationPage, utf8)) text.swap(utf8);
-            return Quoted(text, file.utf8);
-        };
-        auto skip = [&](const std::string& message) {
-            problem(message);
-            ++report.skipped;
-        };
-        if (!entry.refused.empty()) {
-            skip(entry.refused);
-            continue;
-        }
-        // A NUL would end the stored word early and the report's text at it.
-        if (entry.word.find('\0') != std::string::npos || entry.translation.find('\0') != std::string::npos) {
-            skip(std::string("a NUL byte in the ") +
-                 (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
-            continue;
-        }
-        StoredFieldText(file.utf8 ? CodePageSpelling(entry.word, spelt) : entry.word, false, word);
-        StoredFieldText(file.utf8 ? CodePageSpelling(entry.translation, spelt) : entry.translation, true, converted);
-        NormaliseTranslation(converted, translation);
-        if (word.empty()) {
-            skip("the word is empty");
-            continue;
-        }
-        if (translation.empty()) {
-            skip(shown() + ": the translation is empty");
-            continue;
-        }
-        if (word.find(',') != std::string::npos) {
-            skip(shown() + ": a comma in the word");
-            continue;
-        }
-        if (file.utf8) {
-            if (!wordWriter.Convert(word, converted)) {
-                skip(shown() + ": \"" + MissingCharacter(word, wordPage) + "\" is not in the code page of " +
-                     Utf8Name(plan.pair->name1));
-                continue;
-            }
-            word.swap(converted);
-            if (!translationWriter.Convert(translation, converted)) {
-                skip(shown() + ": \"" + MissingCharacter(translation, translationPage) +
-                     "\" in the translation is not in the code page of " + Utf8Name(plan.pair->name2));
-                continue;
-            }
-            translation.swap(converted);
-        }
-        if (word.size() > kMaxWordChars) {
-            skip(shown() + ": the word has more than 30 characters");
-            continue;
-        }
-        // Normalised, the translation holds its pieces joined by ", ", as the cut below counts.
-        pieces.clear();
-        ForEachTranslationPiece(translation, [&](std::string_view piece) {
-            pieces.push_back(piece);
-            return false;
-        });
-        if (translation.size() > kMaxTranslationChars) {
-            // Kept up to the last whole translation that fits.
-            std::size_t kept = 0, length = 0;
-            while (kept < pieces.size() && length + (kept ? 2 : 0) + pieces[kept].size() <= kMaxTranslationChars) {
-                length += (kept ? 2 : 0) + pieces[kept].size();
-                ++kept;
-            }
-            if (kept == 0) {
-                skip(shown() + ": the translation has more than 50 characters, even its first part");
-                continue;
-            }
-            problem(shown() + ": the translation has more than 50 characters; kept its first " + std::to_string(kept) +
-                    " of " + std::to_string(pieces.size()) + " parts");
-            pieces.resize(kept);
-            translation.resize(length);
-        }
-        if (WordRecord* record = forward.Find(word)) {
-            full.clear();
-            const int added = MergePieces(*record, pieces, &full);
-            for (std::string_view piece : full)
-                problem(shown() + ": no room for " + shownPiece(piece) + " in the word's translation");
-            ++(added ? report.merged : report.unchanged);
-            plan.forwardChanged = plan.forwardChanged || added > 0;
-        } else {
-            forward.Add(word, translation);
-            ++report.added;
-            plan.forwardChanged = true;
-        }
-        // Each translation becomes a word of the reverse pair, or lists this word there.
-        if (!plan.reverse) continue;
-        one[0] = word;
-        for (std::string_view piece : pieces) {
-            if (piece.size() > kMaxWordChars) {
-                problem(shown() + ": " + shownPiece(piece) +
-                        " has more than 30 characters, too many for a word of the reverse pair");
-                ++report.reverseSkipped;
-                continue;
-            }
-            if (WordRecord* record = backward.Find(piece)) {
-                full.clear();
-                const int added = MergePieces(*record, one, &full);
-                if (!full.empty()) {
-                    problem(shown() + ": no room in the reverse pair's translation of " + shownPiece(piece));
-                    ++report.reverseSkipped;
-                }
-                report.reverseMerged += added;
-                plan.backwardChanged = plan.backwardChanged || added > 0;
-            } else {
-                backward.Add(piece, word);
-                ++report.reverseAdded;
-                plan.backwardChanged = true;
-            }
-        }
-    }
     return true;
 }
 
@@ -615,8 +718,14 @@ bool ApplyImport(ImportPlan& plan, std::string& error) {
 }
 
 std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) {
-    std::string text =
-        report.file + " (" + FormatName(report.format) + "): " + std::to_string(report.entries) + " entries\n";
+    // Room for every line at once: a dictionary's report runs to megabytes, which growing
+    // by doubling would copy over and over.
+    std::size_t size = report.file.size() + report.languages.size() + report.encoding.size() + 256;
+    for (std::size_t i = 0; i < report.problems.size() && i < maxProblems; ++i)
+        size += report.problems[i].message.size() + 20;
+    std::string text;
+    text.reserve(size);
+    text += report.file + " (" + FormatName(report.format) + "): " + std::to_string(report.entries) + " entries\n";
     if (!report.languages.empty()) text += "languages: " + report.languages + "\n";
     if (!report.encoding.empty()) text += "text: " + report.encoding + "\n";
     if (report.separator) text += "fields separated by " + SeparatorName(report.separator) + "\n";
@@ -651,9 +760,11 @@ bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pai
         if (!report.utf8 && platform::CodePageToUtf8(text, CodePageOfCharset(pair.charset1), utf8)) text.swap(utf8);
         std::string file = "\xEF\xBB\xBF";
         file.reserve(text.size() + text.size() / 16 + 3);
-        for (char c : text) {
-            if (c == '\n') file += '\r';
-            file += c;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find('\n', at), text.size());
+            file.append(text, at, end - at);
+            if (end < text.size()) file += "\r\n";
+            at = end + 1;
         }
         if (platform::ReplaceFileWith(path, file) == 0) return true;
         error = "cannot write " + path;

@@ -702,6 +702,34 @@ std::string_view WithoutPronunciations(std::string_view line, std::string& text)
     return text;
 }
 
+// The offsets of the definitions taken so far: open addressing over at most `count` of
+// them, so a dictionary costs a few bytes a headword rather than a bit a byte of its text.
+// Offsets below 4 GB, kept one higher so that 0 marks an empty slot.
+class OffsetSet {
+public:
+    explicit OffsetSet(std::size_t count) {
+        std::size_t size = 16;
+        while (size < count * 2) size *= 2;
+        slots_.assign(size, 0);
+        mask_ = size - 1;
+    }
+    // False when the offset was there already.
+    bool Insert(std::uint32_t offset) {
+        const std::uint32_t kept = offset + 1;
+        for (std::size_t slot = (kept * 0x9E3779B97F4A7C15ull) >> 32 & mask_;; slot = (slot + 1) & mask_) {
+            if (slots_[slot] == kept) return false;
+            if (slots_[slot] == 0) {
+                slots_[slot] = kept;
+                return true;
+            }
+        }
+    }
+
+private:
+    std::vector<std::uint32_t> slots_;
+    std::size_t mask_ = 0;
+};
+
 // Marks a dictionary of our own export, whose definitions are a word and a line of its
 // translations as they are stored: brackets there are text, not a dictionary's notes.
 constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
@@ -710,16 +738,21 @@ constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
 // the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
 // other indented lines are examples, synonyms, references and notes. In a `literal`
 // dictionary the lines are the word and its translations as they stand.
-void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation) {
+// `scratch` is room the caller keeps, so that a dictionary's entries share one.
+void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation,
+                     std::string& scratch) {
     bool first = true;
-    std::string scratch;
-    for (const TextLine& lineRead : SplitLines(definition, LineBreaks::LineFeed)) {
+    for (std::size_t at = 0; at < definition.size();) {
+        const TextLine lineRead = LineAt(definition, at, LineBreaks::LineFeed);
+        at += lineRead.size();
         const std::string_view line = lineRead.text;
         if (first) {
             word.assign(line.substr(0, literal ? std::string_view::npos : line.find(" /")));
             first = false;
         } else if (literal) {
-            if (!line.empty()) translation += (translation.empty() ? "" : ", ") + std::string(line);
+            if (line.empty()) continue;
+            if (!translation.empty()) translation += ", ";
+            translation += line;
         } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
             AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line), scratch), translation);
         }
@@ -729,6 +762,21 @@ void ParseDefinition(std::string_view definition, bool literal, std::string& wor
 }  // namespace
 
 bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error) {
+    struct Keeper final : EntrySink {
+        std::vector<ForeignEntry>& entries;
+        explicit Keeper(std::vector<ForeignEntry>& kept) : entries(kept) {}
+        void Expect(std::size_t count) override { entries.reserve(count); }
+        void Take(const ForeignEntry& entry) override { entries.push_back(entry); }
+    };
+    std::vector<ForeignEntry> entries;
+    Keeper keeper(entries);
+    const bool read = ReadFreeDict(index, dict, file, error, keeper);
+    file.entries = std::move(entries);
+    return read;
+}
+
+bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error,
+                  EntrySink& sink) {
     file = ForeignFile{};
     index = WithoutBom(index);
     if (!ValidUtf8(index)) {
@@ -737,10 +785,20 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
     }
     const bool literal = index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
                          index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
-    std::vector<bool> seen(dict.size() + 1);  // several headwords may share a definition
-    file.entries.reserve(static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1);
+    if (dict.size() >= 0xFFFFFFFFu) {
+        error = "the dictionary is larger than 4 GB";
+        return false;
+    }
+    const std::size_t lines = static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1;
+    sink.Expect(lines);
+    OffsetSet seen(lines);  // several headwords may share a definition
+    // One entry's room serves them all: its strings keep their capacity from one to the next.
+    ForeignEntry entry;
     int lineNumber = 0;
-    for (const TextLine& lineRead : SplitLines(index, LineBreaks::LineFeed)) {
+    std::string scratch;
+    for (std::size_t at = 0; at < index.size();) {
+        const TextLine lineRead = LineAt(index, at, LineBreaks::LineFeed);
+        at += lineRead.size();
         const std::string_view line = lineRead.text;
         ++lineNumber;
         if (line.empty()) continue;
@@ -758,14 +816,13 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         }
         // The database's own entries describe the dictionary.
         if (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database") continue;
-        if (seen[offset]) continue;
-        seen[offset] = true;
-        ForeignEntry entry;
+        if (!seen.Insert(static_cast<std::uint32_t>(offset))) continue;
         entry.line = lineNumber;
-        entry.translation.reserve(64);  // most fit: one allocation each
-        ParseDefinition(dict.substr(offset, length), literal, entry.word, entry.translation);
-        if (entry.word.empty()) entry.word = std::string(line.substr(0, tab1));
-        file.entries.push_back(std::move(entry));
+        entry.word.clear();
+        entry.translation.clear();
+        ParseDefinition(dict.substr(offset, length), literal, entry.word, entry.translation, scratch);
+        if (entry.word.empty()) entry.word.assign(line.substr(0, tab1));
+        sink.Take(entry);
     }
     if (!ValidUtf8(dict)) {
         error = "the dictionary is not UTF-8 text";

@@ -75,8 +75,22 @@ std::string ListKvtmlLanguages(const std::vector<KvtmlLanguage>& languages);
 // guessed.
 bool ReadKvtml(std::string_view text, const std::string& first, const std::string& second, ForeignFile& file,
                std::string& error);
+// Takes a file's entries one at a time, as a reader finds them, so that none need be kept.
+class EntrySink {
+public:
+    virtual void Expect(std::size_t count) = 0;  // at most this many entries follow
+    virtual void Take(const ForeignEntry& entry) = 0;
+
+protected:
+    ~EntrySink() = default;
+};
+
 // `dict` is the dictionary's text, decompressed.
 bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error);
+// The same, each entry handed to `sink` as it is read, while `file.entries` stays empty.
+// On failure the entries handed over so far are not to be used.
+bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error,
+                  EntrySink& sink);
 
 // The text of an HTML field: tags dropped, line breaks and blocks as new lines, entities
 // decoded.
