@@ -166,7 +166,8 @@ void ToggleDeleted(int row) {
 }
 
 void CopyCell(HWND cell) {
-    wchar_t text[51] = L"";
+    // A cell holds at most a translation's length.
+    wchar_t text[kMaxTranslationChars + 1] = L"";
     GetWindowTextW(cell, text, static_cast<int>(std::size(text)));
     PutClipboardText(s.window, text);
 }
@@ -180,7 +181,7 @@ void PasteCell(HWND cell, CellKind kind) {
 
 void PlayCell(HWND cell, CellKind kind) {
     const std::string text =
-        FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
+        FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, kMaxTranslationChars);
     for (const std::string& file :
          kind == CellKind::Word ? WordSounds(CurrentPair->name1, text) : TranslationSounds(CurrentPair->name2, text))
         PlaySoundFile(file);
@@ -193,7 +194,7 @@ void ShowCellMenu(HWND cell, int x, int y) {
     ReadWord(s.pager.top() + row);
     HMENU menu = RowHoldsRecord(row) && IsDeleted(CurrentRecord) ? s.deletedMenu.get() : s.liveMenu.get();
     const std::string text =
-        FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, 50);
+        FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, kMaxTranslationChars);
     const bool playable =
         !(kind == CellKind::Word ? WordSounds(CurrentPair->name1, text) : TranslationSounds(CurrentPair->name2, text))
              .empty();
