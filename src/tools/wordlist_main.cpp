@@ -500,12 +500,8 @@ int DueCommand(const Options& options) {
     const Clock::time_point loaded = Clock::now();
     std::vector<const review::WordMemory*> words;
     if (options.all) {
-        for (const auto& [key, w] : memory.words()) words.push_back(&w);
-        std::sort(words.begin(), words.end(), [](auto* a, auto* b) {
-            return a->card.DueMs() != b->card.DueMs()
-                       ? a->card.DueMs() < b->card.DueMs()
-                       : review::ReviewMemory::Key(a->word) < review::ReviewMemory::Key(b->word);
-        });
+        for (const review::WordMemory& w : memory.words()) words.push_back(&w);
+        std::sort(words.begin(), words.end(), review::DueFirst);
     } else {
         words = review::DueWords(memory, options.at.value_or(NowMs()), 0);
     }

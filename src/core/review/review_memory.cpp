@@ -1,5 +1,6 @@
 #include "core/review/review_memory.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -55,6 +56,15 @@ std::string Header(const LogMark& mark, const ReplayRules& rules) {
            std::to_string(rules.dayOffsetMs) + ' ';
 }
 
+// Appends a number and the character after it; no string of its own per number.
+template <class T>
+void Put(std::string& text, T value, char end) {
+    char digits[24];
+    auto [p, error] = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, p);
+    text += end;
+}
+
 template <class T>
 bool Take(std::string_view& text, T& value, char end) {
     auto [p, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -69,6 +79,8 @@ bool ReadState(std::string_view text, const std::string& expectedHeader, ReviewM
     std::size_t count = 0;
     if (!Take(text, count, '\n')) return false;
     ReviewMemory read;
+    // A damaged count must not make a huge table.
+    read.Reserve(std::min(count, text.size() / 12));
     for (std::size_t i = 0; i < count; ++i) {
         WordMemory w;
         std::uint64_t s, d;
@@ -110,27 +122,75 @@ std::string ReviewMemory::Key(std::string_view word) {
     return key;
 }
 
+namespace {
+
+std::uint32_t HashOf(std::string_view word) {
+    std::uint32_t h = 2166136261u;  // FNV-1a of the folded word
+    for (char c : word) h = (h ^ static_cast<unsigned char>(FoldAscii(c))) * 16777619u;
+    return h;
+}
+
+}  // namespace
+
+WordMemory* ReviewMemory::Find(std::string_view word, std::uint32_t hash) {
+    if (slots_.empty()) return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask; slots_[i] != 0; i = (i + 1) & mask) {
+        if (static_cast<std::uint32_t>(slots_[i] >> 32) != hash) continue;
+        WordMemory& w = words_[static_cast<std::uint32_t>(slots_[i]) - 1];
+        if (EqualsIgnoringAsciiCase(w.word, word)) return &w;
+    }
+    return nullptr;
+}
+
+void ReviewMemory::Reserve(std::size_t words) {
+    std::size_t size = 1024;
+    while (size < words * 2) size *= 2;
+    if (size <= slots_.size()) return;
+    std::vector<std::uint64_t> old(size, 0);
+    old.swap(slots_);
+    const std::size_t mask = size - 1;
+    for (std::uint64_t slot : old) {
+        if (slot == 0) continue;
+        std::size_t i = (slot >> 32) & mask;
+        while (slots_[i] != 0) i = (i + 1) & mask;
+        slots_[i] = slot;
+    }
+}
+
+WordMemory& ReviewMemory::Add(std::string_view word, std::uint32_t hash) {
+    Reserve(words_.size() + 1);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = hash & mask;
+    while (slots_[i] != 0) i = (i + 1) & mask;
+    words_.emplace_back().word = word;
+    slots_[i] = static_cast<std::uint64_t>(hash) << 32 | words_.size();
+    return words_.back();
+}
+
 void ReviewMemory::Apply(const LogEntry& entry, const ReplayRules& rules) {
-    key_.assign(entry.word);
-    for (char& c : key_) c = FoldAscii(c);
-    auto found = words_.find(key_);
-    WordMemory& w = found != words_.end() ? found->second : words_[key_];
-    bool first = w.card.IsNew();
-    if (!ApplyReview(w.card, entry.atMs, entry.rating, rules.params, rules.dayOffsetMs)) return;
+    const std::uint32_t hash = HashOf(entry.word);
+    WordMemory* found = Find(entry.word, hash);
+    CardState card = found ? found->card : CardState{};
+    const bool first = card.IsNew();
+    if (!ApplyReview(card, entry.atMs, entry.rating, rules.params, rules.dayOffsetMs)) return;
+    WordMemory& w = found ? *found : Add(entry.word, hash);
     if (w.word != entry.word) w.word = entry.word;
+    w.card = card;
     DayCounts& day = days[DayNumber(entry.atMs, rules.dayOffsetMs)];
     ++day.byRating[entry.rating - 1];
     if (first) ++day.firstReviews;
 }
 
 void ReviewMemory::Adopt(WordMemory&& word) {
-    std::string key = Key(word.word);
-    words_[std::move(key)] = std::move(word);
+    const std::uint32_t hash = HashOf(word.word);
+    WordMemory* found = Find(word.word, hash);
+    WordMemory& w = found ? *found : Add({}, hash);
+    w = std::move(word);
 }
 
 const WordMemory* ReviewMemory::Find(std::string_view word) const {
-    auto it = words_.find(Key(word));
-    return it == words_.end() ? nullptr : &it->second;
+    return const_cast<ReviewMemory*>(this)->Find(word, HashOf(word));
 }
 
 ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules) {
@@ -160,17 +220,24 @@ int SaveReviewMemory(const std::string& logPath, const std::string& statePath, c
                      const ReviewMemory& memory) {
     LogMark mark = MarkOf(logPath);
     if (mark.bytes < 0) return -1;
-    std::string text = Header(mark, rules) + std::to_string(memory.words().size()) + '\n';
-    for (const auto& [key, w] : memory.words()) {
-        text += std::to_string(Bits(w.card.stability)) + '\t' + std::to_string(Bits(w.card.difficulty)) + '\t' +
-                std::to_string(w.card.lastReviewMs) + '\t' + std::to_string(w.card.intervalDays) + '\t' +
-                std::to_string(w.card.reviews) + '\t' + std::to_string(w.card.lapses) + '\t' + w.word + '\n';
+    std::string text = Header(mark, rules);
+    text.reserve(text.size() + memory.words().size() * 96 + memory.days.size() * 48 + 32);
+    Put(text, memory.words().size(), '\n');
+    for (const WordMemory& w : memory.words()) {
+        Put(text, Bits(w.card.stability), '\t');
+        Put(text, Bits(w.card.difficulty), '\t');
+        Put(text, w.card.lastReviewMs, '\t');
+        Put(text, w.card.intervalDays, '\t');
+        Put(text, w.card.reviews, '\t');
+        Put(text, w.card.lapses, '\t');
+        text += w.word;
+        text += '\n';
     }
-    text += std::to_string(memory.days.size()) + '\n';
+    Put(text, memory.days.size(), '\n');
     for (const auto& [day, c] : memory.days) {
-        text += std::to_string(day) + '\t' + std::to_string(c.byRating[0]) + '\t' + std::to_string(c.byRating[1]) +
-                '\t' + std::to_string(c.byRating[2]) + '\t' + std::to_string(c.byRating[3]) + '\t' +
-                std::to_string(c.firstReviews) + '\n';
+        Put(text, day, '\t');
+        for (std::int32_t n : c.byRating) Put(text, n, '\t');
+        Put(text, c.firstReviews, '\n');
     }
     text += "end\n";
     return platform::ReplaceFileWith(statePath, text) == 0 ? 0 : -1;

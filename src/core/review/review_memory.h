@@ -4,10 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/review/review_log.h"
@@ -41,7 +41,9 @@ public:
     // Takes a word's state as a state file holds it.
     void Adopt(WordMemory&& word);
     const WordMemory* Find(std::string_view word) const;
-    const std::unordered_map<std::string, WordMemory>& words() const { return words_; }
+    // In the order of their first review; a word stays where it is as others are added.
+    const std::deque<WordMemory>& words() const { return words_; }
+    void Reserve(std::size_t words);
     // By day number on the replay's clock.
     std::map<std::int64_t, DayCounts> days;
 
@@ -49,8 +51,14 @@ public:
     std::vector<LogProblem> problems;
 
 private:
-    std::unordered_map<std::string, WordMemory> words_;
-    std::string key_;  // reused, so a replay makes no key of its own per line
+    WordMemory* Find(std::string_view word, std::uint32_t hash);
+    WordMemory& Add(std::string_view word, std::uint32_t hash);
+
+    std::deque<WordMemory> words_;
+    // Open addressing over a power-of-two table: the word's hash in the high half, its index
+    // in `words_` plus one in the low half, 0 for an empty slot. A replay looks a word up per
+    // line, and a table of nodes made that its slowest step.
+    std::vector<std::uint64_t> slots_;
 };
 
 ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules);

@@ -44,11 +44,19 @@ bool DueFirst(const WordMemory* a, const WordMemory* b) {
 
 std::vector<const WordMemory*> DueWords(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs) {
     std::int64_t today = DayNumber(nowMs, dayOffsetMs);
-    std::vector<const WordMemory*> due;
-    for (const auto& [key, w] : memory.words())
-        if (!w.card.IsNew() && DueDay(w.card, dayOffsetMs) <= today) due.push_back(&w);
-    std::sort(due.begin(), due.end(), DueFirst);
-    return due;
+    // Sorted with their due times beside them, so a comparison seldom reaches a word.
+    struct Due {
+        std::int64_t ms;
+        const WordMemory* word;
+    };
+    std::vector<Due> due;
+    for (const WordMemory& w : memory.words())
+        if (!w.card.IsNew() && DueDay(w.card, dayOffsetMs) <= today) due.push_back({w.card.DueMs(), &w});
+    std::sort(due.begin(), due.end(),
+              [](const Due& a, const Due& b) { return a.ms != b.ms ? a.ms < b.ms : DueFirst(a.word, b.word); });
+    std::vector<const WordMemory*> words(due.size());
+    for (std::size_t i = 0; i < due.size(); ++i) words[i] = due[i].word;
+    return words;
 }
 
 std::vector<std::string> ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords,
@@ -75,7 +83,7 @@ ReviewFigures Figures(const ReviewMemory& memory, std::int64_t nowMs, std::int64
     for (auto it = memory.days.lower_bound(today - kChartDays + 1); it != memory.days.end() && it->first <= today; ++it)
         f.pastDays[static_cast<std::size_t>(it->first - today + kChartDays - 1)] = it->second;
     std::int64_t reviewed = 0;
-    for (const auto& [key, w] : memory.words()) {
+    for (const WordMemory& w : memory.words()) {
         if (w.card.IsNew()) continue;
         ++reviewed;
         ++(w.card.stability < kMatureStability ? f.young : f.mature);
