@@ -12,22 +12,14 @@
 
 namespace {
 
-struct Expected {
-    int line;
-    std::string word, translation;
-};
+// Line, word and translation of each entry.
+using Expected = std::tuple<int, std::string, std::string>;
 
 std::vector<Expected> Entries(const ForeignFile& file) {
     std::vector<Expected> entries;
-    for (const ForeignEntry& e : file.entries) entries.push_back({e.line, e.word, e.translation});
+    for (const ForeignEntry& e : file.entries) entries.emplace_back(e.line, e.word, e.translation);
     return entries;
 }
-
-bool operator==(const Expected& a, const Expected& b) {
-    return a.line == b.line && a.word == b.word && a.translation == b.translation;
-}
-
-void PrintTo(const Expected& e, std::ostream* out) { *out << e.line << ":" << e.word << "|" << e.translation; }
 
 std::string Gzip(const std::string& text) {
     z_stream z{};
