@@ -64,7 +64,7 @@ TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
               "Apfel\tappel, Appel\n"
               "a,b\tx\n"
               "Donaudampfschifffahrtsgesellschaft\tx\n"
-              "Zug\taaaaaaaaaaaaaaaaaaaa, bbbbbbbbbbbbbbbbbbbb, cccccccccc\n"
+              "Zug\taaaaaaaaaaaaaaaaaaaa, bbbbbbbbbbbbbbbbbbbb, ccccccc\n"  // 51 characters, one too many
               "\tleeg\n"
               "Leer\t , ,\n"
               "\xCE\xA9mega\tomega\n"
