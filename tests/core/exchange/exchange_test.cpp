@@ -14,15 +14,27 @@
 
 namespace {
 
+// The catalogue `languages` with empty word files, and the pair of word file `file` current.
+void UsePair(const std::string& languages, const std::string& file) {
+    UseCatalogue(languages);
+    WriteEmptyWordFiles();
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
+        if (std::string(WordFileName(*d)) == file) CurrentPair = d;
+    SetCollation(*CurrentPair, LocaleReport::Silent);
+}
+
 // German into Dutch, with its reverse: words/ger_dut.gk and words/dut_ger.gk.
 class ExchangeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        UseCatalogue("[languages]\ngerman\n");
-        WriteEmptyWordFiles();
-        for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
-            if (std::string(WordFileName(*d)) == "ger_dut.gk") CurrentPair = d;
-        SetCollation(*CurrentPair, LocaleReport::Silent);
+    void SetUp() override { UsePair("[languages]\ngerman\n", "ger_dut.gk"); }
+
+    // The import of `text` as words.tsv, planned; nothing written.
+    ImportPlan PlanText(const std::string& text) {
+        WriteFile("words.tsv", text);
+        ImportPlan plan;
+        std::string error;
+        EXPECT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+        return plan;
     }
 
     WorkDir dir_;
@@ -52,7 +64,7 @@ TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
               "Apfel\tappel, Appel\n"
               "a,b\tx\n"
               "Donaudampfschifffahrtsgesellschaft\tx\n"
-              "Zug\taaaaaaaaaaaaaaaaaaaa, bbbbbbbbbbbbbbbbbbbb, cccccccccc\n"
+              "Zug\taaaaaaaaaaaaaaaaaaaa, bbbbbbbbbbbbbbbbbbbb, ccccccc\n"  // 51 characters, one too many
               "\tleeg\n"
               "Leer\t , ,\n"
               "\xCE\xA9mega\tomega\n"
@@ -101,28 +113,19 @@ TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
 
 TEST_F(ExchangeTest, ExportThenImportIntoAnEmptyPairGivesTheSameRecords) {
     // Brackets and slashes are a dictionary's notes and pronunciations, but not in our own.
-    const std::vector<WordRecord> words = {Record("#Hashtag", "hashtag"),
+    // The word file holds code page 1252 text, as the program stores it.
+    const std::vector<WordRecord> latin = {Record("#Hashtag", "hashtag"),
                                            Record("Bank", "bank [geld], oever {rivier} <m>"),
-                                           Record("Käse", "kaas, \"oude\" kaas"),
-                                           Record("Straße", "straat, weg"),
-                                           Record("Tür", "deur"),
+                                           Record("K\xE4se", "kaas, \"oude\" kaas"),
+                                           Record("Stra\xDF"
+                                                  "e",
+                                                  "straat, weg"),
+                                           Record("T\xFCr", "deur"),
                                            Record("Uhr /h", "uur /u/"),
                                            Record("Zug", "trein")};
     for (const char* name : {"out.tsv", "out.csv", "out.txt", "out.kvtml", "out.index"}) {
         const std::optional<ExchangeFormat> format =
             std::string(name) == "out.txt" ? std::optional<ExchangeFormat>(ExchangeFormat::Anki) : std::nullopt;
-        std::vector<WordRecord> latin;
-        for (WordRecord r : words) {
-            // The file holds code page 1252 text, as the program stores it.
-            for (char* field : {r.word, r.translation}) {
-                std::string text = field;
-                for (std::size_t i = 0; i + 1 < text.size(); ++i)
-                    if (static_cast<unsigned char>(text[i]) == 0xC3)
-                        text.replace(i, 2, 1, static_cast<char>(static_cast<unsigned char>(text[i + 1]) + 0x40));
-                std::strcpy(field, text.c_str());
-            }
-            latin.push_back(r);
-        }
         WriteRecords("words/ger_dut.gk", latin);
         std::string error;
         ASSERT_EQ(ExportCurrentPair(name, format, error), 7) << name << ": " << error;
@@ -164,12 +167,9 @@ TEST_F(ExchangeTest, DamagedOrUnknownFilesChangeNothing) {
 
 TEST_F(ExchangeTest, FieldsWithNulBytesOrTheWrongEncodingAreRefusedWithTheirLine) {
     using namespace std::string_literals;
-    WriteFile("words.tsv",
-              "Haus\thuis\nBa\0um\tboom\n\0\0\0\0\nZug\ttr\0ein\nStra\xDF"
-              "e\tstraat\nK\xC3\xA4se\tkaas\nT\xC3\xBCr\tdeur\n"s);
-    ImportPlan plan;
-    std::string error;
-    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    const ImportPlan plan = PlanText(
+        "Haus\thuis\nBa\0um\tboom\n\0\0\0\0\nZug\ttr\0ein\nStra\xDF"
+        "e\tstraat\nK\xC3\xA4se\tkaas\nT\xC3\xBCr\tdeur\n"s);
     EXPECT_EQ(Problems(plan.report), (std::vector<std::string>{
                                          "2 a NUL byte in the word",
                                          "3 a NUL byte in the word",
@@ -181,9 +181,7 @@ TEST_F(ExchangeTest, FieldsWithNulBytesOrTheWrongEncodingAreRefusedWithTheirLine
 }
 
 TEST_F(ExchangeTest, AFirstRowNamingLanguagesIsAHeaderNotAWord) {
-    UseCatalogue("[languages]\ngerman\nfrench\n");
-    for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
-        if (std::string(WordFileName(*d)) == "ger_dut.gk") CurrentPair = d;
+    UsePair("[languages]\ngerman\nfrench\n", "ger_dut.gk");
     const struct {
         const char* text;
         std::vector<std::string> words, problems;
@@ -234,10 +232,7 @@ TEST_F(ExchangeTest, LettersWithAnExactCodePageSpellingAreTaken) {
     };
     std::string text;
     for (const auto& c : cases) text += c.line + "\n";
-    WriteFile("words.tsv", text);
-    ImportPlan plan;
-    std::string error;
-    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    const ImportPlan plan = PlanText(text);
     EXPECT_EQ(Problems(plan.report), std::vector<std::string>{});
     std::vector<std::string> expected;
     for (const auto& c : cases) expected.push_back(c.record);
@@ -308,10 +303,7 @@ TEST_F(ExchangeTest, RunningOutOfMemoryAtAnyStepIsReportedWithNothingChanged) {
 TEST_F(ExchangeTest, TheReportQuotesAtMost80CharactersOfAField) {
     std::string umlauts;
     for (int i = 0; i < 100; ++i) umlauts += "\xC3\xA4";
-    WriteFile("words.tsv", std::string(200000, 'a') + "\tx\n" + umlauts + "\tx\n");
-    ImportPlan plan;
-    std::string error;
-    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    const ImportPlan plan = PlanText(std::string(200000, 'a') + "\tx\n" + umlauts + "\tx\n");
     EXPECT_EQ(Problems(plan.report),
               (std::vector<std::string>{
                   "1 \"" + std::string(80, 'a') + "...\": the word has more than 30 characters",
@@ -321,10 +313,7 @@ TEST_F(ExchangeTest, TheReportQuotesAtMost80CharactersOfAField) {
 
 TEST_F(ExchangeTest, TheReversePairsLossesAreCountedAndReported) {
     WriteRecords("words/dut_ger.gk", {Record("huis", std::string(46, 'h'))});  // "Haus" would make 52
-    WriteFile("words.tsv", "Haus\thuis\nWort\tkort, een woord dat langer is dan dertig\n");
-    ImportPlan plan;
-    std::string error;
-    ASSERT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+    const ImportPlan plan = PlanText("Haus\thuis\nWort\tkort, een woord dat langer is dan dertig\n");
     EXPECT_EQ(Problems(plan.report),
               (std::vector<std::string>{
                   "1 \"Haus\": no room in the reverse pair's translation of \"huis\"",
@@ -356,11 +345,7 @@ TEST_F(ExchangeTest, TheWholeReportIsWrittenForNotepadBesideTheProgramsFiles) {
 // that some character straddles each read wherever the reader cuts.
 TEST(ExchangeRoundTrip, LargeGreekKvtmlComesBackWhole) {
     WorkDir dir;
-    UseCatalogue("[languages]\ngreek,,161\n");
-    WriteEmptyWordFiles();
-    for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
-        if (std::string(WordFileName(*d)) == "gre_dut.gk") CurrentPair = d;
-    SetCollation(*CurrentPair, LocaleReport::Silent);
+    UsePair("[languages]\ngreek,,161\n", "gre_dut.gk");
     // Greek letters in code page 1253 for the words; accents, the euro and trade mark signs
     // (three bytes in UTF-8) in code page 1252 for the translations.
     const std::string greek = "\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF0\xF1\xF3\xF4\xF5";
