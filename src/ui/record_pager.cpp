@@ -1,7 +1,5 @@
 #include "ui/record_pager.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "core/catalogue/catalogue.h"
@@ -28,7 +26,13 @@ void RecordPager::Settle(std::int32_t top) {
     if (top == shownTop_) return;
     top_ = SettledTop(top, count_(), rows_);
     show_(top_);
-    SetScrollPos(scroll_, SB_CTL, top_ / unit_, TRUE);
+    // The bar is drawn with the rows at the next paint rather than at once: a themed scroll
+    // bar's drawing costs as many server round trips under Wine as setting the whole page,
+    // and keys typed faster than the window paints then draw it once.
+    if (const int position = top_ / unit_; position != GetScrollPos(scroll_, SB_CTL)) {
+        SetScrollPos(scroll_, SB_CTL, position, FALSE);
+        InvalidateRect(scroll_, nullptr, FALSE);
+    }
     shownTop_ = top_;
 }
 
@@ -65,10 +69,10 @@ void RecordPager::Scroll(UINT code, int position) {
     Settle(ScrolledTop(request, top_, count_(), rows_, position, unit_));
 }
 
-namespace {
-
-LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto& pager = *reinterpret_cast<RecordPager*>(data);
+// The field's pager rides in its user data: a comctl32 subclass would look its data up in a
+// window property, a server round trip under Wine for every message the field gets.
+LRESULT CALLBACK RecordPager::SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto& pager = *reinterpret_cast<RecordPager*>(GetWindowLongPtrW(field, GWLP_USERDATA));
     if (msg == WM_KEYDOWN) {
         switch (wParam) {
             case VK_RETURN:
@@ -83,13 +87,13 @@ LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lPa
         }
     }
     if (msg == WM_CHAR && wParam == '\r') return 0;
-    return DefSubclassProc(field, msg, wParam, lParam);
+    return CallWindowProcW(pager.fieldProc_, field, msg, wParam, lParam);
 }
 
-}  // namespace
-
 void AttachSearchField(HWND field, RecordPager& pager) {
-    SetWindowSubclass(field, SearchFieldProc, 1, reinterpret_cast<DWORD_PTR>(&pager));
+    SetWindowLongPtrW(field, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pager));
+    pager.fieldProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordPager::SearchFieldProc)));
 }
 
 void ShowRecordRows(std::int32_t top, const HWND words[], const HWND translations[], int rows) {

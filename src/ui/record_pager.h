@@ -31,9 +31,13 @@ public:
     std::int32_t rows() const { return rows_; }
 
 private:
+    friend void AttachSearchField(HWND field, RecordPager& pager);
+    static LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam);
+
     std::function<std::int32_t()> count_;
     std::function<void(std::int32_t)> show_;
     HWND scroll_ = nullptr;
+    WNDPROC fieldProc_ = nullptr;  // the search field's own procedure
     std::int32_t rows_ = 1, unit_ = 1, top_ = 0, shownTop_ = 0;
 };
 

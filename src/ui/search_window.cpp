@@ -57,6 +57,7 @@ struct SearchState {
     ShownCell shownWords[kMaxRows], shownTranslations[kMaxRows];
     HWND search, done, scroll;
     HWND focusTarget;
+    WNDPROC cellProc;  // the edit class's own procedure, which every cell had
     bool rebuilding, closing;
     ClipboardWatch clipboard;
     LanguageFonts fonts;
@@ -218,8 +219,10 @@ void ShowCellMenu(HWND cell, int x, int y) {
     }
 }
 
-// The cells take Enter (store the row) and the right button (their pop-up menu).
-LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+// The cells take Enter (store the row) and the right button (their pop-up menu). They are
+// taken over by their window procedure rather than a comctl32 subclass, which under Wine costs
+// a server round trip per message to find its data: a page sets and paints every cell.
+LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam) {
     CellKind kind;
     switch (msg) {
         case WM_KEYDOWN:
@@ -241,7 +244,7 @@ LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam, UIN
         case WM_CONTEXTMENU:
             return 0;
     }
-    return DefSubclassProc(cell, msg, wParam, lParam);
+    return CallWindowProcW(s.cellProc, cell, msg, wParam, lParam);
 }
 
 // The fonts of the current pair; the ones they replace are deleted by the caller once
@@ -267,8 +270,9 @@ void CreateControls(HWND hwnd) {
                                     s.fonts.first.get());
         s.translations[r] = CreateRowField(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
                                            s.compact ? 250 : 350, kMaxTranslationChars, s.fonts.second.get());
-        SetWindowSubclass(s.words[r], CellProc, 1, 0);
-        SetWindowSubclass(s.translations[r], CellProc, 1, 0);
+        for (HWND cell : {s.words[r], s.translations[r]})
+            s.cellProc =
+                reinterpret_cast<WNDPROC>(SetWindowLongPtrW(cell, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CellProc)));
     }
     s.scroll =
         CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, s.compact ? 220 : 235, s.compact ? 5 : 25,
