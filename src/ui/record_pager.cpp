@@ -27,7 +27,7 @@ void RecordPager::Settle(std::int32_t top) {
     top_ = SettledTop(top, count_(), rows_);
     show_(top_);
     // The bar is drawn with the rows at the next paint rather than at once: a themed scroll
-    // bar's drawing costs as many server round trips under Wine as setting the whole page,
+    // bar's drawing costs nearly as many server round trips under Wine as setting the page,
     // and keys typed faster than the window paints then draw it once.
     if (const int position = top_ / unit_; position != GetScrollPos(scroll_, SB_CTL)) {
         SetScrollPos(scroll_, SB_CTL, position, FALSE);
