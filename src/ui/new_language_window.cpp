@@ -124,8 +124,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
 }
 
 void OnDestroy(HWND) {
-    s = NewLanguageState{};
-    SecondaryWindowClosed();
+    SecondaryWindowClosed(s);
 }
 
 LRESULT CALLBACK NewLanguageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -113,8 +113,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
 }
 
 void OnDestroy(HWND) {
-    s = RestoreState{};
-    SecondaryWindowClosed();
+    SecondaryWindowClosed(s);
 }
 
 LRESULT CALLBACK RestoreWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
