@@ -56,9 +56,10 @@ HWND AddProgressBar(PracticeWindowState& state, HWND hwnd, int id, int x, int y)
 }
 
 HWND AddFrame(PracticeWindowState& state, HWND hwnd, int id, int height, int x, int y) {
-    return state.layout.Add(CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME, 0, 0, 240, height,
-                                          hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr),
-                            x, y);
+    return state.layout.Add(
+        CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME, 0, 0, 240, height, hwnd,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr),
+        x, y);
 }
 
 HMENU AnsweringMenuBar() {
