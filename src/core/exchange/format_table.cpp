@@ -2,20 +2,6 @@
 
 #include "core/text/fixed_text.h"
 
-const ExchangeFormatInfo kExchangeFormats[5] = {
-    {ExchangeFormat::Tsv, "tsv", {"tsv", "txt"}, false, "ExportFilterTsv", "Tab-separated text"},
-    {ExchangeFormat::Csv, "csv", {"csv", nullptr}, false, "ExportFilterCsv", "Comma-separated text"},
-    {ExchangeFormat::Anki, "anki", {"txt", nullptr}, true, "ExportFilterAnki", "Anki text export"},
-    {ExchangeFormat::Kvtml, "kvtml", {"kvtml", nullptr}, true, "ExportFilterKvtml", "KVTML vocabulary"},
-    {ExchangeFormat::FreeDict, "freedict", {"index", nullptr}, true, "ExportFilterFreeDict", "FreeDict dictionary"},
-};
-
-const ExchangeFormatInfo& FormatInfo(ExchangeFormat format) {
-    for (const ExchangeFormatInfo& info : kExchangeFormats)
-        if (info.format == format) return info;
-    return kExchangeFormats[0];
-}
-
 const char* FormatName(ExchangeFormat format) { return FormatInfo(format).name; }
 
 std::optional<ExchangeFormat> FormatNamed(std::string_view name) {

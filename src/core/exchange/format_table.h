@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,10 +24,25 @@ struct ExchangeFormatInfo {
     const char* typeText;
 };
 
-// In the order of the save dialog's types, whose index picks the format.
-extern const ExchangeFormatInfo kExchangeFormats[5];
+// In the order of the save dialog's types, whose index picks the format, and of the enum.
+inline constexpr ExchangeFormatInfo kExchangeFormats[] = {
+    {ExchangeFormat::Tsv, "tsv", {"tsv", "txt"}, false, "ExportFilterTsv", "Tab-separated text"},
+    {ExchangeFormat::Csv, "csv", {"csv", nullptr}, false, "ExportFilterCsv", "Comma-separated text"},
+    {ExchangeFormat::Anki, "anki", {"txt", nullptr}, true, "ExportFilterAnki", "Anki text export"},
+    {ExchangeFormat::Kvtml, "kvtml", {"kvtml", nullptr}, true, "ExportFilterKvtml", "KVTML vocabulary"},
+    {ExchangeFormat::FreeDict, "freedict", {"index", nullptr}, true, "ExportFilterFreeDict", "FreeDict dictionary"},
+};
+// FormatInfo finds a format's row by its value.
+static_assert([] {
+    for (std::size_t i = 0; i < std::size(kExchangeFormats); ++i)
+        if (static_cast<std::size_t>(kExchangeFormats[i].format) != i) return false;
+    return true;
+}());
 
-const ExchangeFormatInfo& FormatInfo(ExchangeFormat format);
+inline const ExchangeFormatInfo& FormatInfo(ExchangeFormat format) {
+    return kExchangeFormats[static_cast<std::size_t>(format)];
+}
+
 // "tsv", "csv", "anki", "kvtml", "freedict".
 const char* FormatName(ExchangeFormat format);
 std::optional<ExchangeFormat> FormatNamed(std::string_view name);
