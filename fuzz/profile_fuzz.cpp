@@ -3,11 +3,8 @@
 #include <cctype>
 #include <set>
 
+#include "core/text/profile_text.h"
 #include "fuzz_support.h"
-#include "platform/profile_text.h"
-
-using platform::ProfileTextGet;
-using platform::ProfileTextSet;
 
 namespace {
 
@@ -62,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<std::string> before = ProfileTextGet(text, section, key);
     if (before) {
         FUZZ_CHECK(!HasBreak(*before) && Trimmed(*before) == *before, Shown(*before));
-        platform::ProfileTextToInt(*before);
+        ProfileTextToInt(*before);
     }
     if (!Expressible(section, key, value)) return 0;
 

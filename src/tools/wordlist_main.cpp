@@ -44,6 +44,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/checker/checker.h"
 #include "core/exchange/exchange.h"
+#include "core/exchange/format_table.h"
 #include "core/lists/list_storage.h"
 #include "core/review/review_pair.h"
 #include "core/review/review_queue.h"
@@ -72,8 +73,9 @@ const char kUsage[] =
     "       wordlist [--pair N] export [--format F] FILE\n"
     "       wordlist [--stats] backup | wordlist backups | wordlist restore NAME [FILE...]\n"
     "       wordlist [--pair N] [--stats] review WORD RATING [--at TIME] | due [--at TIME] [--all]\n"
-    "       wordlist [--pair N] review-stats [--at TIME] | review-log export FILE\n"
-    "       (F: tsv, csv, anki, kvtml or freedict)\n";
+    "       wordlist [--pair N] review-stats [--at TIME] | review-log export FILE\n";
+
+std::string Usage() { return kUsage + ("       (F: " + FormatNameList() + ")\n"); }
 
 using Clock = std::chrono::steady_clock;
 
@@ -102,8 +104,7 @@ int Fail(const std::string& message) {
 }
 
 int StringsCommand(const std::vector<std::string>& args) {
-    if (args.size() != 4 || (args[1] != "pack" && args[1] != "unpack"))
-        return Fail(std::string("bad arguments\n") + kUsage);
+    if (args.size() != 4 || (args[1] != "pack" && args[1] != "unpack")) return Fail("bad arguments\n" + Usage());
     std::string in, out, error;
     if (!platform::ReadFileBytes(args[2], in)) return Fail("cannot read " + args[2]);
     if (args[1] == "pack") {
@@ -149,7 +150,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         } else if (a == "--format" && (options.command == "import" || options.command == "export") && hasNext) {
             options.format = FormatNamed(args[++i]);
             if (!options.format) {
-                error = "unknown format " + args[i] + " (tsv, csv, anki, kvtml or freedict)";
+                error = "unknown format " + args[i] + " (" + FormatNameList() + ")";
                 return false;
             }
         } else if (a == "--languages" && options.command == "import" && hasNext) {
@@ -558,7 +559,7 @@ int main(int argc, char** argv) {
 
     Options options;
     std::string error;
-    if (!ParseOptions(args, options, error)) return Fail(error + "\n" + kUsage);
+    if (!ParseOptions(args, options, error)) return Fail(error + "\n" + Usage());
 
     LoadUiStrings();
     PrepareCatalogue(ParseCommandLine(options.commandLine));

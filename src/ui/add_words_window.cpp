@@ -304,8 +304,7 @@ void OnDestroy(HWND hwnd) {
     Palette.target = nullptr;
     s.fonts.Reset();
     s.window = s.word = s.translation = s.focusTarget = nullptr;
-    Adding = AddingState{};  // the pairs it names may not outlive the window
-    SecondaryWindowClosed();
+    SecondaryWindowClosed(Adding);  // the pairs it names may not outlive the window
 }
 
 LRESULT CALLBACK AddWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

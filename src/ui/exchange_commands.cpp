@@ -31,28 +31,13 @@ constexpr std::size_t kProblemsShown = 15;
 
 const char* const kImportFailed = "The words could not be imported:";
 
-struct ExportChoice {
-    ExchangeFormat format;
-    const char* key;
-    const char* builtIn;
-    const wchar_t* extension;
-};
-
-// In the order of the save dialog's filters, whose index picks the format.
-const ExportChoice kExportChoices[] = {
-    {ExchangeFormat::Tsv, "ExportFilterTsv", "Tab-separated text", L"tsv"},
-    {ExchangeFormat::Csv, "ExportFilterCsv", "Comma-separated text", L"csv"},
-    {ExchangeFormat::Anki, "ExportFilterAnki", "Anki text export", L"txt"},
-    {ExchangeFormat::Kvtml, "ExportFilterKvtml", "KVTML vocabulary", L"kvtml"},
-    {ExchangeFormat::FreeDict, "ExportFilterFreeDict", "FreeDict dictionary", L"index"},
-};
-
 // A filter of the file dialogs: "description (pattern)", then the pattern, each ended by a
 // zero; the list ends with one more.
-void AddFilter(std::wstring& filter, const std::wstring& description, const std::wstring& pattern) {
-    filter += description + L" (" + pattern + L")";
+void AddFilter(std::wstring& filter, const std::wstring& description, const std::string& pattern) {
+    const std::wstring wide(pattern.begin(), pattern.end());  // ASCII
+    filter += description + L" (" + wide + L")";
     filter += L'\0';
-    filter += pattern;
+    filter += wide;
     filter += L'\0';
 }
 
@@ -107,7 +92,9 @@ std::optional<std::string> ChooseFile(HWND owner, bool save, const std::wstring&
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     // Any default extension makes the save dialog give a bare name the chosen type's one.
-    dialog.lpstrDefExt = save ? kExportChoices[0].extension : nullptr;
+    const std::string anyExtension = kExchangeFormats[0].extensions[0];
+    const std::wstring defaultExtension(anyExtension.begin(), anyExtension.end());
+    dialog.lpstrDefExt = save ? defaultExtension.c_str() : nullptr;
     dialog.Flags |= save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST;
     if (!RunFileDialog(dialog, save)) return std::nullopt;
     filterIndex = dialog.nFilterIndex;
@@ -241,9 +228,12 @@ void ImportWords(HWND owner) {
                            {"ImportFilterComma", "Text with fields separated by commas", ','},
                            {"ImportFilterTab", "Text with fields separated by tabs", '\t'}};
     std::wstring filter;
-    AddFilter(filter, UiWideOr("ImportFilterWordLists", "Word lists"), L"*.tsv;*.txt;*.csv;*.kvtml;*.index");
-    for (const auto& type : kSeparatedTypes) AddFilter(filter, UiWideOr(type.key, type.builtIn), L"*.csv;*.txt;*.tsv");
-    AddFilter(filter, UiWideOr("ImportFilterAll", "All files"), L"*.*");
+    AddFilter(filter, UiWideOr("ImportFilterWordLists", "Word lists"),
+              ReadPattern({ExchangeFormat::Tsv, ExchangeFormat::Csv, ExchangeFormat::Anki, ExchangeFormat::Kvtml,
+                           ExchangeFormat::FreeDict}));
+    for (const auto& type : kSeparatedTypes)
+        AddFilter(filter, UiWideOr(type.key, type.builtIn), ReadPattern({ExchangeFormat::Tsv, ExchangeFormat::Csv}));
+    AddFilter(filter, UiWideOr("ImportFilterAll", "All files"), "*.*");
     DWORD filterIndex = 1;
     const std::optional<std::string> path =
         ChooseFile(owner, false, UiWideOr("ImportCaption", "Import words"), filter, filterIndex);
@@ -263,15 +253,15 @@ void ImportWords(HWND owner) {
 void ExportWords(HWND owner) {
     if (SecondaryWindowOpen) return;
     std::wstring filter;
-    for (const ExportChoice& choice : kExportChoices)
-        AddFilter(filter, UiWideOr(choice.key, choice.builtIn), std::wstring(L"*.") + choice.extension);
+    for (const ExchangeFormatInfo& format : kExchangeFormats)
+        AddFilter(filter, UiWideOr(format.typeKey, format.typeText), WritePattern(format.format));
     DWORD filterIndex = 1;
     const std::optional<std::string> path =
         ChooseFile(owner, true, UiWideOr("ExportCaption", "Export words"), filter, filterIndex);
     if (!path) return;
-    const std::size_t choice = filterIndex >= 1 && filterIndex <= std::size(kExportChoices) ? filterIndex - 1 : 0;
+    const std::size_t choice = filterIndex >= 1 && filterIndex <= std::size(kExchangeFormats) ? filterIndex - 1 : 0;
     std::string error;
-    const int written = ExportCurrentPair(*path, kExportChoices[choice].format, error);
+    const int written = ExportCurrentPair(*path, kExchangeFormats[choice].format, error);
     if (written < 0) return Failed(owner, "ExportFailed", "The words could not be exported:", error);
     ShowExchangeMessage(owner,
                         UiWideOr("ExportDone1", "Exported") + L" " + std::to_wstring(written) + L" " +

@@ -16,8 +16,7 @@
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
-#include "ui/practice_layout.h"
-#include "ui/secondary_window.h"
+#include "ui/practice_window.h"
 #include "ui/top_level_window.h"
 #include "ui/ui_text.h"
 
@@ -28,14 +27,12 @@ constexpr UINT_PTR kStepTimer = 43;
 // The first step after opening or a resize, and a skip.
 constexpr UINT kFirstStep = 100, kSkipStep = 10;
 
-struct FlashState {
-    HWND window, word, translation, slider, progress;
-    CentredLayout layout;
+struct FlashState : PracticeWindowState {
+    HWND word, translation, slider, progress;
     std::optional<PracticePool> pool;
     std::int32_t shown;
     int phase, lastSlider;
     UINT interval;
-    LanguageFonts fonts;
 };
 
 FlashState s;
@@ -89,23 +86,17 @@ HWND Box(HWND parent, int id) {
 }
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
-    s.window = hwnd;
+    StartPracticeWindow(s, hwnd);
     SetWindowTextW(hwnd, PracticeCaption().c_str());
-    s.fonts.Create(*CurrentPair, 22, FW_BOLD);
-    s.layout = CentredLayout();
     s.layout.Add(CreateButton(hwnd, IDC_FLASH_QUIT, UiKey::Quit, 0, 0, 100, 30), 495, 215);
-    s.progress = s.layout.Add(CreateWindowW(PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 330, 17,
-                                            hwnd, reinterpret_cast<HMENU>(IDC_FLASH_PROGRESS), AppInstance, nullptr),
-                              265, 170);
+    s.progress = AddProgressBar(s, hwnd, IDC_FLASH_PROGRESS, 265, 170);
     s.slider =
         s.layout.Add(CreateWindowW(TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_AUTOTICKS, 0, 0, 200,
                                    35, hwnd, reinterpret_cast<HMENU>(IDC_FLASH_SLIDER), AppInstance, nullptr),
                      20, 200);
     s.word = s.layout.Add(Box(hwnd, IDC_FLASH_WORD), 0, 25);
     s.translation = s.layout.Add(Box(hwnd, IDC_FLASH_TRANSLATION), 0, 100);
-    s.layout.Add(CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME, 0, 0, 240, 75, hwnd,
-                               reinterpret_cast<HMENU>(IDC_FLASH_FRAME), AppInstance, nullptr),
-                 0, 170);
+    AddFrame(s, hwnd, IDC_FLASH_FRAME, 75, 0, 170);
     s.layout.Fit(hwnd);
     SendMessageW(s.progress, PBM_SETRANGE, 0, MAKELPARAM(0, static_cast<WORD>(ListCount)));
     SendMessageW(s.slider, TBM_SETRANGE, TRUE, MAKELPARAM(1, 11));
@@ -168,13 +159,8 @@ void OnKeyDown(HWND, UINT, BOOL, int, UINT) { Skip(); }
 void OnButtonDown(HWND, BOOL, int, int, UINT) { Skip(); }
 
 void OnDestroy(HWND hwnd) {
-    Settings.practiseWindow = NormalPosition(hwnd);
     if (s.interval != 0) KillTimer(hwnd, kStepTimer);
-    s.interval = 0;
-    s.fonts.Reset();
-    s.pool.reset();
-    s.window = nullptr;
-    SecondaryWindowClosed();
+    EndPracticeWindow(s, hwnd);
 }
 
 LRESULT CALLBACK FlashWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

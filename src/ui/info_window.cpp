@@ -102,8 +102,7 @@ void OnSize(HWND, UINT state, int width, int height) {
 
 void OnDestroy(HWND) {
     ImageList_Destroy(s.images);
-    s = InfoState{};
-    SecondaryWindowClosed();
+    SecondaryWindowClosed(s);
 }
 
 LRESULT CALLBACK InfoWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

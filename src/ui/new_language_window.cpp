@@ -123,10 +123,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     if (id == IDC_NEWLANG_CANCEL) DestroyWindow(hwnd);
 }
 
-void OnDestroy(HWND) {
-    s = NewLanguageState{};
-    SecondaryWindowClosed();
-}
+void OnDestroy(HWND) { SecondaryWindowClosed(s); }
 
 LRESULT CALLBACK NewLanguageWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -1,4 +1,4 @@
-// What the two practice windows share: the caption, the layout kept centred in a window
+// What the practice windows share: the caption, the layout kept centred in a window
 // the user may resize, and the language headings above the word and the answer.
 #pragma once
 

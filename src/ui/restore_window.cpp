@@ -112,10 +112,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     if (id == IDC_RESTORE_CANCEL || id == IDCANCEL) DestroyWindow(hwnd);
 }
 
-void OnDestroy(HWND) {
-    s = RestoreState{};
-    SecondaryWindowClosed();
-}
+void OnDestroy(HWND) { SecondaryWindowClosed(s); }
 
 LRESULT CALLBACK RestoreWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -13,3 +13,10 @@ void SecondaryWindowClosed();
 // Asks every other window of the program to close as the user would, so the closing work
 // (sorts above all) runs before the program ends.
 void CloseSecondaryWindows();
+// The same for a window that keeps its state in one struct: the state goes back to new
+// first, so nothing of this window reaches the next one.
+template <class State>
+void SecondaryWindowClosed(State& state) {
+    state = State{};
+    SecondaryWindowClosed();
+}

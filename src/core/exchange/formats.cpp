@@ -229,45 +229,18 @@ std::string Quoted(const std::string& field, char separator) {
 
 }  // namespace
 
-const char* FormatName(ExchangeFormat format) {
-    switch (format) {
-        case ExchangeFormat::Tsv:
-            return "tsv";
-        case ExchangeFormat::Csv:
-            return "csv";
-        case ExchangeFormat::Anki:
-            return "anki";
-        case ExchangeFormat::Kvtml:
-            return "kvtml";
-        case ExchangeFormat::FreeDict:
-            return "freedict";
-    }
-    return "";
-}
-
-std::optional<ExchangeFormat> FormatNamed(std::string_view name) {
-    for (ExchangeFormat f : {ExchangeFormat::Tsv, ExchangeFormat::Csv, ExchangeFormat::Anki, ExchangeFormat::Kvtml,
-                             ExchangeFormat::FreeDict})
-        if (EqualsIgnoringAsciiCase(name, FormatName(f))) return f;
-    return std::nullopt;
-}
-
 std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_view head) {
     const std::size_t dot = path.find_last_of('.');
     const std::size_t slash = path.find_last_of("/\\");
     if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
-    const std::string extension = Lower(path.substr(dot + 1));
-    if (extension == "csv") return ExchangeFormat::Csv;
-    if (extension == "kvtml") return ExchangeFormat::Kvtml;
-    if (extension == "index") return ExchangeFormat::FreeDict;
-    if (extension != "tsv" && extension != "txt") return std::nullopt;
+    // Plain text and the flashcard program's share their extensions; the head tells them apart.
+    const std::optional<ExchangeFormat> format = FormatWithExtension(path.substr(dot + 1));
+    if (format != ExchangeFormat::Tsv && format != ExchangeFormat::Anki) return format;
     const std::string_view text = WithoutBom(head);
     for (const char* header : {"#separator:", "#html:", "#columns:", "#notetype", "#deck", "#tags", "#guid"})
         if (text.substr(0, std::strlen(header)) == header) return ExchangeFormat::Anki;
     return ExchangeFormat::Tsv;
 }
-
-bool FormatIsUtf8(ExchangeFormat format) { return format != ExchangeFormat::Tsv && format != ExchangeFormat::Csv; }
 
 char SeparatorNamed(std::string_view name) {
     static const std::pair<const char*, char> kNamed[] = {{"tab", '\t'},  {"comma", ','}, {"semicolon", ';'},

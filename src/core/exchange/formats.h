@@ -9,16 +9,11 @@
 #include <string_view>
 #include <vector>
 
-enum class ExchangeFormat { Tsv, Csv, Anki, Kvtml, FreeDict };
+#include "core/exchange/format_table.h"
 
-// "tsv", "csv", "anki", "kvtml", "freedict".
-const char* FormatName(ExchangeFormat format);
-std::optional<ExchangeFormat> FormatNamed(std::string_view name);
 // The format a file's name gives; `head` (the file's first bytes) tells the flashcard
 // program's text from plain text. None for a name without a known extension.
 std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_view head);
-// UTF-8 by definition, rather than the pair's code page.
-bool FormatIsUtf8(ExchangeFormat format);
 
 // One word and its translation as the file gives them, with the line they start on.
 struct ForeignEntry {

@@ -5,7 +5,7 @@
 
 #include "core/lists/list_storage.h"
 #include "core/store/store.h"
-#include "platform/profile_text.h"
+#include "core/text/profile_text.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ std::int32_t DrawLive(const DrawSource& draw, std::vector<std::int32_t>& live, b
 
 }  // namespace
 
-int DrawCountOf(const std::string& typed) { return platform::ProfileTextToInt(typed.substr(0, kMaxTypedChars)); }
+int DrawCountOf(const std::string& typed) { return ProfileTextToInt(typed.substr(0, kMaxTypedChars)); }
 
 bool DrawCountAllowed(int count) { return count > 0 && count <= WordCount; }
 

@@ -5,9 +5,9 @@
 #include "core/lists/list_storage.h"
 #include "core/store/store.h"
 #include "core/text/pieces.h"
+#include "core/text/profile_text.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
-#include "platform/profile_text.h"
 #include "platform/replace_file.h"
 
 PracticePool::PracticePool(std::int32_t count) : remaining_(count > 0 ? count : 0) {
@@ -75,8 +75,8 @@ std::optional<Score> ReadScore(const std::string& path) {
     for (std::string& line : lines) complete = complete && ReadLineStart(in, line, 18);
     std::fclose(in);
     if (!complete) return std::nullopt;
-    const int skipped = platform::ProfileTextToInt(lines[0]);
-    const int errors = platform::ProfileTextToInt(lines[1]);
+    const int skipped = ProfileTextToInt(lines[0]);
+    const int errors = ProfileTextToInt(lines[1]);
     // A negative best could never be beaten: a damaged file must not lock the list.
     if (skipped < 0 || errors < 0) return std::nullopt;
     return Score{skipped, errors};

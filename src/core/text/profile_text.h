@@ -7,8 +7,6 @@
 #include <optional>
 #include <string>
 
-namespace platform {
-
 std::optional<std::string> ProfileTextGet(const std::string& text, const std::string& section, const std::string& key);
 // Returns the text with the key set, added at the end of its section, or the section
 // added at the end of the text.
@@ -16,5 +14,3 @@ std::string ProfileTextSet(const std::string& text, const std::string& section, 
                            const std::string& value);
 // Leading blanks, an optional sign and decimal digits, as the profile integer reader takes them.
 int ProfileTextToInt(const std::string& value);
-
-}  // namespace platform

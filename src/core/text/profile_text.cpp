@@ -1,4 +1,4 @@
-#include "platform/profile_text.h"
+#include "core/text/profile_text.h"
 
 #include <cctype>
 #include <climits>
@@ -6,7 +6,6 @@
 
 #include "core/text/lines.h"
 
-namespace platform {
 namespace {
 
 std::string Trim(std::string_view s) {
@@ -119,5 +118,3 @@ int ProfileTextToInt(const std::string& value) {
     }
     return static_cast<int>(negative ? -result : result);
 }
-
-}  // namespace platform

@@ -1,10 +1,6 @@
-#include "platform/profile_text.h"
+#include "core/text/profile_text.h"
 
 #include <gtest/gtest.h>
-
-using platform::ProfileTextGet;
-using platform::ProfileTextSet;
-using platform::ProfileTextToInt;
 
 TEST(ProfileText, ReadsKeysOfTheirOwnSectionOnly) {
     const std::string text = "[Other]\r\nStayOnTop=5\r\n[dictionary]\r\n  stayontop =  1 \r\nPracticeList=week 1\r\n";
