@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-std::string_view WithoutBom(std::string_view text) { return text.substr(0, 3) == kBom ? text.substr(3) : text; }
+std::string_view WithoutBom(std::string_view text) {
+    return text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? text.substr(kUtf8Bom.size()) : text;
+}
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -337,7 +337,7 @@ bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std
     std::string decoded;
     const bool utf16 = FromUtf16(text, decoded);
     if (utf16) text = decoded;
-    const bool bom = text.substr(0, 3) == kBom;
+    const bool bom = text.substr(0, kUtf8Bom.size()) == kUtf8Bom;
     text = WithoutBom(text);
     // Text that is not UTF-8 is taken to be in the pair's own code page, as the export writes it.
     file.utf8 = utf16 || bom || MostlyUtf8(text);
