@@ -296,7 +296,7 @@ bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes,
 }
 
 // A dictionary's index and its definitions, which lie beside it compressed or not.
-bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index, std::string& dict,
+bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index, UnpackedText& dict,
                          std::string& error) {
     if (!ReadBounded(path, options.maxText, index, error)) return false;
     const bool indexNamed = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
@@ -596,7 +596,8 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
     ForeignFile file;
     if (*format == ExchangeFormat::FreeDict) {
         // A dictionary's half million entries go into the plan as they are read, none kept.
-        std::string index, dict;
+        std::string index;
+        UnpackedText dict;
         if (!ReadDictionaryFiles(path, options, index, dict, error)) {
             error = path + ": " + error;
             return false;
@@ -605,7 +606,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
         if (!loadWordFiles()) return false;
         Planner planner(plan, true);
         Step("plan");
-        if (!ReadFreeDict(index, dict, file, error, planner)) {
+        if (!ReadFreeDict(index, dict.View(), file, error, planner)) {
             error = path + ": " + error;
             return false;
         }
