@@ -118,6 +118,11 @@ entries=$(printf '%s\n' "$report" | sed -n 's/.*: \([0-9]*\) entries$/\1/p' | he
 # As many records as the dictionary has entries: its headwords, cut to fit a record, unsorted.
 cut -f1 "$index" | grep -v '^00' | awk -v n="$entries" 'NR <= n' | cut -c1-20 | tr ',' ' ' | awk '{ print ($0 == "" ? "x" : $0) "\tx" }' > headwords.tsv
 (cd "$out/yardstick" && W --pair 6 load --as-is "Z:$out/wd/headwords.tsv" >/dev/null && cp wordlists/eng_ger.gk ../headwords.gk)
+# Measured 2026-12-07 on the shared two-core machine under a load of about 9, the import
+# before and after its report was made once, the records sorted in place and the dictionary
+# unpacked into uncleared room, side by side in one run (5 rounds, medians; outputs byte for
+# byte the same): elapsed import 7.28 s -> 6.40 s against a sort of 1.52 s, ratio 4.64 -> 4.44;
+# CPU time (user + system) 3.98 s -> 3.66 s against 0.77 s; peak 199.4 MiB both.
 # Pairs run in turn, each a whole Wine process from its start to its end (the import's
 # report on stdout included); the ratio is taken pair by pair, as the machine's speed drifts.
 run_import() { empty_pair; cd "$out/import" && "$top/tools/wine-run" "$top/build/win64/wordlist.exe" --pair 6 import "Z:$index"; }

@@ -50,6 +50,10 @@ void PlayWaveFile(const std::string& path);
 int LastErrorCode();
 // The most memory the process has held so far, in bytes (0 when unknown).
 std::uint64_t PeakMemoryBytes();
+// Writes text whose lines end in CRLF to standard output as its text mode ends a line:
+// CRLF on Windows, where the text goes out as it is rather than through the mode's
+// translation of each LF, and LF elsewhere. False when not every byte was written.
+bool WriteCrlfTextToStdout(std::string_view text);
 
 // Case-insensitive string-sort comparison (hyphen and apostrophe count as letters)
 // under a Windows language id: negative, 0 or positive; INT_MAX when it fails.

@@ -109,6 +109,15 @@ std::uint64_t PeakMemoryBytes() {
     return getrusage(RUSAGE_SELF, &usage) == 0 ? static_cast<std::uint64_t>(usage.ru_maxrss) * 1024 : 0;
 }
 
+bool WriteCrlfTextToStdout(std::string_view text) {
+    bool written = true;
+    for (std::size_t end; written && (end = text.find("\r\n")) != std::string_view::npos;) {
+        written = std::fwrite(text.data(), 1, end, stdout) == end && std::fputc('\n', stdout) != EOF;
+        text.remove_prefix(end + 2);
+    }
+    return written && std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
 std::string CurrentDirectory() {
     char buf[4096];
     return getcwd(buf, sizeof buf) ? buf : "";

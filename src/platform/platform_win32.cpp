@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <psapi.h>
 
+#include <fcntl.h>
 #include <io.h>
 #include <climits>
 #include <string>
@@ -102,6 +103,15 @@ std::uint64_t PeakMemoryBytes() {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
     return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) ? counters.PeakWorkingSetSize : 0;
+}
+
+bool WriteCrlfTextToStdout(std::string_view text) {
+    std::fflush(stdout);
+    const int mode = _setmode(_fileno(stdout), _O_BINARY);
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    std::fflush(stdout);
+    if (mode != -1) _setmode(_fileno(stdout), mode);
+    return written;
 }
 
 std::string CurrentDirectory() {

@@ -296,7 +296,7 @@ bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes,
 }
 
 // A dictionary's index and its definitions, which lie beside it compressed or not.
-bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index, std::string& dict,
+bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index, UnpackedText& dict,
                          std::string& error) {
     if (!ReadBounded(path, options.maxText, index, error)) return false;
     const bool indexNamed = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
@@ -596,7 +596,8 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
     ForeignFile file;
     if (*format == ExchangeFormat::FreeDict) {
         // A dictionary's half million entries go into the plan as they are read, none kept.
-        std::string index, dict;
+        std::string index;
+        UnpackedText dict;
         if (!ReadDictionaryFiles(path, options, index, dict, error)) {
             error = path + ": " + error;
             return false;
@@ -605,7 +606,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
         if (!loadWordFiles()) return false;
         Planner planner(plan, true);
         Step("plan");
-        if (!ReadFreeDict(index, dict, file, error, planner)) {
+        if (!ReadFreeDict(index, dict.View(), file, error, planner)) {
             error = path + ": " + error;
             return false;
         }
@@ -717,33 +718,69 @@ bool ApplyImport(ImportPlan& plan, std::string& error) {
     return done;
 }
 
-std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) {
+namespace {
+
+// Appends text whose line ends are '\n' with `newline` for each.
+void AppendLines(std::string& out, std::string_view text, std::string_view newline) {
+    for (std::size_t end; newline != "\n" && (end = text.find('\n')) != std::string_view::npos;) {
+        out.append(text.substr(0, end)).append(newline);
+        text.remove_prefix(end + 1);
+    }
+    out.append(text);
+}
+
+// The report's lines, each ending in `newline`, after `prefix`.
+std::string Describe(const ImportReport& report, std::size_t maxProblems, std::string_view newline,
+                     std::string_view prefix = {}) {
     // Room for every line at once: a dictionary's report runs to megabytes, which growing
     // by doubling would copy over and over.
-    std::size_t size = report.file.size() + report.languages.size() + report.encoding.size() + 256;
+    std::size_t size = prefix.size() + report.file.size() + report.languages.size() + report.encoding.size() + 256;
     for (std::size_t i = 0; i < report.problems.size() && i < maxProblems; ++i)
         size += report.problems[i].message.size() + 20;
     std::string text;
     text.reserve(size);
-    text += report.file + " (" + FormatName(report.format) + "): " + std::to_string(report.entries) + " entries\n";
-    if (!report.languages.empty()) text += "languages: " + report.languages + "\n";
-    if (!report.encoding.empty()) text += "text: " + report.encoding + "\n";
-    if (report.separator) text += "fields separated by " + SeparatorName(report.separator) + "\n";
+    text.append(prefix);
+    AppendLines(text, report.file, newline);
+    text.append(" (").append(FormatName(report.format)).append("): ");
+    text.append(std::to_string(report.entries)).append(" entries").append(newline);
+    if (!report.languages.empty()) {
+        text.append("languages: ");
+        AppendLines(text, report.languages, newline);
+        text.append(newline);
+    }
+    if (!report.encoding.empty()) {
+        text.append("text: ");
+        AppendLines(text, report.encoding, newline);
+        text.append(newline);
+    }
+    if (report.separator) text.append("fields separated by ").append(SeparatorName(report.separator)).append(newline);
     text += "added " + std::to_string(report.added) + ", merged " + std::to_string(report.merged) + ", already there " +
-            std::to_string(report.unchanged) + ", skipped " + std::to_string(report.skipped) + "\n";
+            std::to_string(report.unchanged) + ", skipped " + std::to_string(report.skipped);
+    text.append(newline);
     text += "reverse pair: added " + std::to_string(report.reverseAdded) + ", merged " +
             std::to_string(report.reverseMerged);
     if (report.reverseSkipped) text += ", not taken " + std::to_string(report.reverseSkipped);
-    text += "\n";
+    text.append(newline);
     std::size_t shown = 0;
+    char number[16];
     for (const ImportProblem& p : report.problems) {
         if (shown++ == maxProblems) {
-            text += "... and " + std::to_string(report.problems.size() - maxProblems) + " more lines\n";
+            text.append("... and ").append(std::to_string(report.problems.size() - maxProblems));
+            text.append(" more lines").append(newline);
             break;
         }
-        text.append("line ").append(std::to_string(p.line)).append(": ").append(p.message).append("\n");
+        const int digits = std::snprintf(number, sizeof number, "%d", p.line);
+        text.append("line ").append(number, static_cast<std::size_t>(digits)).append(": ");
+        AppendLines(text, p.message, newline);
+        text.append(newline);
     }
     return text;
+}
+
+}  // namespace
+
+std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) {
+    return Describe(report, maxProblems, "\n");
 }
 
 std::string ImportReportPath(const WordListDescriptor& pair) {
@@ -753,23 +790,29 @@ std::string ImportReportPath(const WordListDescriptor& pair) {
     return name + ".import.txt";
 }
 
-bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error) {
+std::string ImportReportFile(const ImportReport& report, const WordListDescriptor& pair) {
+    if (report.utf8) return Describe(report, static_cast<std::size_t>(-1), "\r\n", kUtf8Bom);
+    std::string text = Describe(report, static_cast<std::size_t>(-1), "\r\n"), utf8;
+    if (platform::CodePageToUtf8(text, CodePageOfCharset(pair.charset1), utf8)) text.swap(utf8);
+    return std::string(kUtf8Bom) + text;
+}
+
+bool SaveImportReport(std::string_view file, const WordListDescriptor& pair, std::string& error) {
     const std::string path = ImportReportPath(pair);
     try {
-        std::string text = DescribeImport(report), utf8;
-        if (!report.utf8 && platform::CodePageToUtf8(text, CodePageOfCharset(pair.charset1), utf8)) text.swap(utf8);
-        std::string file = "\xEF\xBB\xBF";
-        file.reserve(text.size() + text.size() / 16 + 3);
-        for (std::size_t at = 0; at < text.size();) {
-            const std::size_t end = std::min(text.find('\n', at), text.size());
-            file.append(text, at, end - at);
-            if (end < text.size()) file += "\r\n";
-            at = end + 1;
-        }
         if (platform::ReplaceFileWith(path, file) == 0) return true;
         error = "cannot write " + path;
     } catch (const std::bad_alloc&) {
         error = "there is not enough memory to write " + path;
+    }
+    return false;
+}
+
+bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error) {
+    try {
+        return SaveImportReport(ImportReportFile(report, pair), pair, error);
+    } catch (const std::bad_alloc&) {
+        error = "there is not enough memory to write " + ImportReportPath(pair);
     }
     return false;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/exchange/formats.h"
@@ -77,8 +78,12 @@ std::string DescribeImport(const ImportReport& report, std::size_t maxProblems =
 // Where the whole report of the last import into the pair is kept: the word file's name
 // with ".import.txt" for its extension, in the working directory.
 std::string ImportReportPath(const WordListDescriptor& pair);
-// Writes the whole report to ImportReportPath, as UTF-8 with a byte-order mark and CRLF
-// line ends, so Notepad shows every language's letters. False with a message.
+// The whole report as ImportReportPath keeps it: UTF-8 after a byte-order mark, with CRLF
+// line ends, so Notepad shows every language's letters. Of a report in UTF-8, the text
+// after the mark is DescribeImport's with CRLF for each line end.
+std::string ImportReportFile(const ImportReport& report, const WordListDescriptor& pair);
+// Writes ImportReportFile's bytes to ImportReportPath; false with a message.
+bool SaveImportReport(std::string_view file, const WordListDescriptor& pair, std::string& error);
 bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error);
 
 // Writes the current pair's live words to the file, in the format its name gives (or

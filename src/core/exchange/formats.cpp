@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-std::string_view WithoutBom(std::string_view text) { return text.substr(0, 3) == kBom ? text.substr(3) : text; }
+std::string_view WithoutBom(std::string_view text) {
+    return text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? text.substr(kUtf8Bom.size()) : text;
+}
 
 std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -310,7 +310,7 @@ bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std
     std::string decoded;
     const bool utf16 = FromUtf16(text, decoded);
     if (utf16) text = decoded;
-    const bool bom = text.substr(0, 3) == kBom;
+    const bool bom = text.substr(0, kUtf8Bom.size()) == kUtf8Bom;
     text = WithoutBom(text);
     // Text that is not UTF-8 is taken to be in the pair's own code page, as the export writes it.
     file.utf8 = utf16 || bom || MostlyUtf8(text);
@@ -726,7 +726,7 @@ void ParseDefinition(std::string_view definition, bool literal, std::string& wor
             if (line.empty()) continue;
             if (!translation.empty()) translation += ", ";
             translation += line;
-        } else if (!line.empty() && (line[0] != ' ' || line.substr(0, 2) == " [") && line[0] != '\t') {
+        } else if (!line.empty() && (line[0] != ' ' || (line.size() > 1 && line[1] == '[')) && line[0] != '\t') {
             AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line), scratch), translation);
         }
     }
@@ -788,7 +788,8 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
             return false;
         }
         // The database's own entries describe the dictionary.
-        if (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database") continue;
+        // (The first byte is looked at first: a comparison is a call of the C runtime's.)
+        if (line[0] == '0' && (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database")) continue;
         if (!seen.Insert(static_cast<std::uint32_t>(offset))) continue;
         entry.line = lineNumber;
         entry.word.clear();
@@ -814,10 +815,16 @@ std::string SizeName(std::size_t bytes) {
     return std::to_string(bytes) + " " + kUnits[unit];
 }
 
-bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit) {
+bool Gunzip(std::string_view bytes, UnpackedText& text, std::string& error, std::size_t limit) {
+    text = UnpackedText{};
+    auto allocate = [&](std::size_t size) {
+        text.bytes.reset(new char[std::max<std::size_t>(size, 1)]);
+        text.size = size;
+    };
     if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
         static_cast<unsigned char>(bytes[1]) != 0x8B) {
-        text.assign(bytes);
+        allocate(bytes.size());
+        std::memcpy(text.bytes.get(), bytes.data(), bytes.size());
         return true;
     }
     z_stream z{};
@@ -848,12 +855,13 @@ bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::
         return status;
     };
     auto tooLong = [&] {
-        text = std::string();
+        text = UnpackedText{};
         error =
             "the compressed dictionary unpacks to more than " + SizeName(limit) + " of text, more than an import takes";
         return false;
     };
     auto damaged = [&] {
+        text = UnpackedText{};
         error = "the compressed dictionary is damaged";
         return false;
     };
@@ -862,14 +870,13 @@ bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::
     // anything, so neither it nor a ratio beyond what text packs to passes the limit.
     const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
     const std::size_t told = end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24;
-    text.clear();
-    text.resize(std::min({told, bytes.size() * 20, limit}) + 1);
+    allocate(std::min({told, bytes.size() * 20, limit}) + 1);
     start();
     std::size_t produced = 0;
-    int status = fill(text.data(), text.size(), produced);
+    int status = fill(text.bytes.get(), text.size, produced);
     if (produced > limit) return tooLong();
     if (status == Z_STREAM_END) {
-        text.resize(produced);
+        text.size = produced;
         return true;
     }
     if (status != Z_OK) return damaged();
@@ -884,14 +891,21 @@ bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::
     }
     if (produced > limit) return tooLong();
     if (status != Z_STREAM_END) return damaged();
-    text = std::string();
-    text.resize(produced);
+    text = UnpackedText{};
+    allocate(produced);
     if (inflateReset(&z) != Z_OK) return damaged();
     start();
     // The count has checked the stream to its end, so the text is whole once the room is full.
     std::size_t again = 0;
-    fill(text.data(), text.size(), again);
+    fill(text.bytes.get(), text.size, again);
     return again == produced || damaged();
+}
+
+bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit) {
+    UnpackedText unpacked;
+    const bool done = Gunzip(bytes, unpacked, error, limit);
+    text.assign(unpacked.View());
+    return done;
 }
 
 std::string WriteDelimited(const std::vector<ForeignEntry>& entries, char separator) {

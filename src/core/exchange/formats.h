@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,8 +97,16 @@ std::string HtmlToText(std::string_view html);
 constexpr std::size_t kMaxImportText = std::size_t{1} << 30;
 // "1 GB", "64 MB", "512 KB" or "300 bytes", for messages about sizes.
 std::string SizeName(std::size_t bytes);
+// Text in room allocated once and never cleared first: a dictionary's 80 MB would otherwise
+// be written twice, as zeros and then as text.
+struct UnpackedText {
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
+    std::string_view View() const { return {bytes.get(), size}; }
+};
 // Decompresses a gzip (dictzip) file's bytes; a file that is not compressed is returned as
-// is. Fails when the text would be longer than `limit`.
+// is. Fails when the text would be longer than `limit`; the text is then empty.
+bool Gunzip(std::string_view bytes, UnpackedText& text, std::string& error, std::size_t limit = kMaxImportText);
 bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit = kMaxImportText);
 
 // Writers, from entries in the format's encoding. Lines end in CRLF.

@@ -184,11 +184,22 @@ bool WriteSorted(FILE* out, const std::vector<WordRecord>& records, const std::v
 
 void SortRecords(std::vector<WordRecord>& records) {
     ComparisonCounter counter(nullptr);
-    const std::vector<std::uint32_t> order = SortedOrder(records, counter);
-    std::vector<WordRecord> sorted;
-    sorted.reserve(records.size());
-    for (std::uint32_t i : order) sorted.push_back(records[i]);
-    records.swap(sorted);
+    std::vector<std::uint32_t> order = SortedOrder(records, counter);
+    // Moved along the cycles of the order, in place: a sorted copy would be a second
+    // dictionary's worth of fresh memory, whose page faults cost more than the moves.
+    for (std::size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start) continue;
+        const WordRecord first = records[start];
+        std::size_t at = start;
+        while (order[at] != start) {
+            const std::uint32_t from = order[at];
+            records[at] = records[from];
+            order[at] = static_cast<std::uint32_t>(at);
+            at = from;
+        }
+        records[at] = first;
+        order[at] = static_cast<std::uint32_t>(at);
+    }
 }
 
 int SortStore(SortProgress* progress, std::int32_t sortedCount) {

@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+// The byte-order mark that tells a file's text is UTF-8.
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 // Whether every byte belongs to a whole character.
 bool ValidUtf8(std::string_view text);
 
