@@ -84,6 +84,7 @@ TEST_F(ListWindowTest, ShortFilesFillOnlyTheirRowsAndEmptyRowsDoNothing) {
     EXPECT_EQ(Row(502), L"");
     Click(555);  // past the word file
     Click(505);  // past the list
+    EXPECT_EQ(GetFocus(), GetDlgItem(list, 30));  // a row clicked gives the focus back to the search field
     Scroll(42, SB_PAGEDOWN);
     Scroll(41, SB_LINEDOWN);
     SendMessageA(GetDlgItem(list, 30), WM_KEYDOWN, VK_DOWN, 0);
