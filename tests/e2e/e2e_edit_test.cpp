@@ -30,20 +30,18 @@ protected:
 
 }  // namespace
 
-// Ending the program from the open window still sorts what it added.
+// How entries are split and merged is the core's; here a key shows the stored entry, an
+// entry typed lands in both pairs at once, and ending the program from the open window
+// still sorts what it added.
 TEST_F(AddTest, EntriesFeedTheReversePairAndAreSortedWhenTheProgramEnds) {
     Type(word, "HUIS", 'S');  // a key released: the stored translation shows
     EXPECT_TRUE(ShowsText(translation, "house, home"));
     Enter("huis", "house , home,, dwelling ");
     EXPECT_TRUE(ShowsText(word, ""));
     EXPECT_EQ(Entry(fixture.Records("dut_eng.gk"), "huis"), "house, home, dwelling");
-    EXPECT_EQ(Entry(fixture.Records("eng_dut.gk"), "house"), "huis");  // lists it already
-    EXPECT_EQ(Entry(fixture.Records("eng_dut.gk"), "dwelling"), "huis");
     Enter("woning", "dwelling,house");
     Type(word, "woning", 'G');  // added while the window is open: not found
     EXPECT_TRUE(ShowsText(translation, ""));
-    EXPECT_EQ(fixture.Records("dut_eng.gk").back().word, std::string("woning"));
-    EXPECT_EQ(Entry(fixture.Records("eng_dut.gk"), "house"), "huis, woning");
     EXPECT_EQ(Entry(fixture.Records("eng_dut.gk"), "dwelling"), "huis | woning");
     SaveScreenshot("add-words-window", add);
     PostMessageA(main, WM_COMMAND, 3, 0);  // the exit command, as Ctrl and its key give it
@@ -53,40 +51,31 @@ TEST_F(AddTest, EntriesFeedTheReversePairAndAreSortedWhenTheProgramEnds) {
     EXPECT_EQ(Entry(fixture.Records("dut_eng.gk"), "woning"), "dwelling, house");
 }
 
+// The names refused and the catalogue line written are the core's; here the boxes, and the
+// new pair answering to its language-menu command at once and at the next start.
 TEST_F(EndToEnd, NewWordListIsInTheMenuAtOnceAndAtTheNextStart) {
-    const std::string catalogue = fixture.Read("languages.ini");
     ASSERT_TRUE(Start());
     HWND window = Open(main, 62, "createnew");
     ASSERT_NE(window, nullptr);
     HWND name = GetDlgItem(window, 30);
-    // The names refused are the core's; one shows the refusal's box.
-    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("modern greek"));
-    PostMessageA(window, WM_COMMAND, 18, 0);
-    HWND refusal = program->WaitForWindow("#32770", "Dictionary");
-    ASSERT_NE(refusal, nullptr);
-    EXPECT_EQ(MessageBoxText(refusal), "Modern Greek\n\n" + texts.at("CreateEmptyExists"));
-    PostMessageA(refusal, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(refusal); }));
-    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(" Klingon "));
-    SaveScreenshot("new-word-list-window", window);
-    PostMessageA(window, WM_COMMAND, 18, 0);
-    HWND box = program->WaitForWindow("#32770", "Dictionary");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), texts.at("CreateEmptyCreated"));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (auto [typed, told] : {std::pair{"modern greek", "Modern Greek\n\n" + texts.at("CreateEmptyExists")},
+                               {" Klingon ", texts.at("CreateEmptyCreated")}}) {
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+        if (typed[0] == ' ') SaveScreenshot("new-word-list-window", window);
+        PostMessageA(window, WM_COMMAND, 18, 0);
+        HWND box = program->WaitForWindow("#32770", "Dictionary");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box), told);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    }
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window) && IsWindowVisible(main); }));
-
-    std::string expected = catalogue;
-    expected.insert(expected.find("Modern Greek\r\n") + 14, "longname,english,0,Klingon\r\n");
-    EXPECT_EQ(fixture.Read("languages.ini"), expected);
-    // The new pair answers to its language-menu command at once and at the next start.
     for (int run = 0; run < 2; ++run) {
-        fixture.Write("languages.ini", expected);
         if (run == 1) {
             Close(main);
             ASSERT_TRUE(Start());
         }
-        SendMessageA(main, WM_COMMAND, 205, 0);  // Klingon into english
+        for (int id : {200, 205}) SendMessageA(main, WM_COMMAND, id, 0);  // away, then Klingon into english
         EXPECT_NE(fixture.Read("languages.ini").find("[selected]\r\nKlingon_english.gk"), std::string::npos) << run;
     }
     Close(main);

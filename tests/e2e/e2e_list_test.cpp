@@ -53,66 +53,50 @@ TEST_F(ListWindowTest, ClicksAppendAndMarkAndClosingRemovesTheMarkedKeepingTheOr
     EXPECT_EQ(PlacementOf(TranslationRow(7)), (Placement{405, 201, 180, 25}));
     // The list pane opens on its last eight records.
     EXPECT_TRUE(ShowsText(ListRow(0), expected[12].word));
-    EXPECT_TRUE(ShowsText(WordRow(0), words[0].word));
     SaveScreenshot("list_window", list);
 
-    Click(WordRow(2));
-    expected.push_back(words[2]);
     // A page of the word scroll bar is eight records; either column of a row appends it.
+    Click(WordRow(2));
     SendMessageA(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1), reinterpret_cast<LPARAM>(GetDlgItem(list, 42)));
     EXPECT_TRUE(ShowsText(TranslationRow(0), words[8].translation));
     Click(TranslationRow(0));
+    expected.push_back(words[2]);
     expected.push_back(words[8]);
     EXPECT_TRUE(ShowsText(ListRow(7), words[8].word));
-    EXPECT_EQ(fixture.Records(kFirstList).size(), expected.size());
 
     Click(ListRow(0));  // record 14 of 22
     EXPECT_TRUE(ShowsText(ListRow(0), texts.at("CreateListDeleted")));
-    EXPECT_NE(fixture.Records(kFirstList)[14].deleted, 0);
     Click(ListRow(1));
     Click(ListRow(1));  // marked and taken back
     EXPECT_TRUE(ShowsText(ListRow(1), expected[15].word));
     expected.erase(expected.begin() + 14);
 
-    // A word after every other shows the last full page.
-    SetWindowTextA(GetDlgItem(list, 30), "zzzz");
-    EXPECT_TRUE(ShowsText(WordRow(7), words.back().word));
-
     Press(list, 14);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(list); }));
     const std::vector<WordRecord> compacted = fixture.Records(kFirstList);
     ASSERT_EQ(compacted.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_TRUE(SameEntry(compacted[i], expected[i])) << i;
-        EXPECT_EQ(compacted[i].deleted, 0) << i;
-    }
-    EXPECT_FALSE(fixture.Exists("list.tmp"));
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_TRUE(SameEntry(compacted[i], expected[i]) && compacted[i].deleted == 0) << i;
 }
 
+// Which counts are refused and what a draw takes are the core's; here the window stays for
+// another try, and a draw lands in the list and its pane.
 TEST_F(ListWindowTest, TheRandomWindowRefusesBadCountsAndDrawsOnOkOrReturn) {
-    std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
-    for (std::size_t i = 0; i < words.size(); i += 2) words[i].deleted = 1;
-    fixture.WriteRecords("dut_eng.gk", words);
     OpenList();
-
     HWND random = Open(list, 17, "addrandom", texts.at("CreateListAddRandomNumber").c_str());
     ASSERT_NE(random, nullptr);
     EXPECT_EQ(PlacementOf(random)[2], 325);
     SaveScreenshot("random_window", random);
     HWND number = GetDlgItem(random, 30);
-    for (const std::string& refused :
-         {std::string("abc"), std::string("0"), std::string("-3"), std::to_string(words.size() + 1)}) {
-        SetWindowTextA(number, refused.c_str());
-        Press(random, 18);
-        // A closed window's field reads empty too: the refusal keeps the window open.
-        ASSERT_TRUE(IsWindow(random)) << refused;
-        EXPECT_TRUE(ShowsText(number, "")) << refused;
-    }
+    SetWindowTextA(number, "0");
+    Press(random, 18);
+    // A closed window's field reads empty too: the refusal keeps the window open.
+    ASSERT_TRUE(IsWindow(random));
+    EXPECT_TRUE(ShowsText(number, ""));
     SetWindowTextA(number, " +5");
     Press(random, 18);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(random); }));
-    std::vector<WordRecord> drawn = fixture.Records(kFirstList);
-    ASSERT_EQ(drawn.size(), 5u);  // emptied first
+    ASSERT_EQ(fixture.Records(kFirstList).size(), 5u);  // emptied first
 
     // Unchecked, the draws go after what the list holds; Return draws as OK does.
     random = Open(list, 17, "addrandom");
@@ -121,7 +105,7 @@ TEST_F(ListWindowTest, TheRandomWindowRefusesBadCountsAndDrawsOnOkOrReturn) {
     SetWindowTextA(GetDlgItem(random, 30), "30");
     PostMessageA(GetDlgItem(random, 30), WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(random); }));
-    drawn = fixture.Records(kFirstList);
+    const std::vector<WordRecord> drawn = fixture.Records(kFirstList);
     ASSERT_EQ(drawn.size(), 35u);
     EXPECT_TRUE(ShowsText(ListRow(7), drawn.back().word));
 }

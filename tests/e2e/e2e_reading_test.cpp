@@ -25,27 +25,6 @@ protected:
         SendMessageA(text, EM_SETSEL, byte, static_cast<LPARAM>(byte));
         SendMessageA(text, WM_KEYUP, VK_RIGHT, 0);
     }
-    void CheckCarets() {
-        // Where the word ends is the core's; here the caret's byte reaches it. Where nothing is
-        // looked up the field keeps the word before: a wrong look-up there would show.
-        const struct {
-            std::string before;  // the caret stands just before this text's first occurrence
-            std::size_t offset;
-            std::string shown;  // what the search field shows then
-        } cases[] = {
-            {"huis", 1, "huis"},
-            {"known", 0, "well-known"},
-            {"123", 0, "well-known"},  // just after "abc": no look-up
-            {"caf", 3, "caf\xE9"},
-        };
-        for (const auto& c : cases) {
-            CaretAt(kText.find(c.before) + c.offset);
-            EXPECT_TRUE(ShowsText(search, c.shown)) << c.before << "+" << c.offset;
-        }
-        // The row shows the word file's entry for the word.
-        CaretAt(0);
-        EXPECT_TRUE(ShowsText(GetDlgItem(window, 100), "huis"));
-    }
     HWND window = nullptr, text = nullptr, search = nullptr;
 };
 
@@ -55,7 +34,19 @@ TEST_F(ReadingTest, TheWordAtTheCaretOfAFileATooLargeOneAndAPairSwitch) {
     fixture.Write("reading.txt", kText);
     ChooseFile(window, 1, "reading.txt");
     ASSERT_TRUE(Sync(window));
-    CheckCarets();
+    // Where the word ends is the core's; here the caret's byte reaches it. Where nothing is
+    // looked up the field keeps the word before: a wrong look-up there would show.
+    const struct {
+        std::string before;  // the caret stands just before this text's first occurrence
+        std::size_t offset;
+        std::string shown;  // what the search field shows then
+    } cases[] = {{"huis", 1, "huis"}, {"known", 0, "well-known"}, {"123", 0, "well-known"}, {"caf", 3, "caf\xE9"}};
+    for (const auto& c : cases) {
+        CaretAt(kText.find(c.before) + c.offset);
+        EXPECT_TRUE(ShowsText(search, c.shown)) << c.before << "+" << c.offset;
+    }
+    CaretAt(0);  // the row shows the word file's entry for the word
+    EXPECT_TRUE(ShowsText(GetDlgItem(window, 100), "huis"));
     SaveScreenshot("translate_window", window);
     // A file too large is refused, and the text stays.
     fixture.Write("large.txt", std::string((8u << 20) + 1, 'a'));

@@ -48,22 +48,19 @@ std::vector<std::string> StaticTexts(HWND window) {
 
 }  // namespace
 
+// What each key does is the core's sequence; here a real take lands on disk, a message
+// box interrupts, and the place carries over to the next run.
 TEST_F(RecorderTest, RecordsSkipsGoesBackAndResumesWhereItStopped) {
     ASSERT_NE(OpenRecorder(), nullptr);
     EXPECT_EQ(Word(), words[0].word);
     EXPECT_EQ(StaticTexts(recorder)[1], Line(1));
-
     Key(VK_SPACE);
     EXPECT_EQ(StaticTexts(recorder)[2], texts.at("RecordRecording"));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(recorder, 27)));
-    Key(VK_RETURN);  // no skip while recording
-    EXPECT_EQ(Word(), words[0].word);
     SaveScreenshot("recorder_window", recorder);
     Key(VK_SPACE);
     const std::string wave = fixture.Read(std::string("sound\\dutch\\") + words[0].word + ".wav");
     ASSERT_GE(wave.size(), 44u);
-    EXPECT_EQ(wave.substr(0, 4), "RIFF");
-    EXPECT_EQ(wave.substr(8, 4), "WAVE");
+    EXPECT_EQ(wave.substr(0, 4) + wave.substr(8, 4), "RIFFWAVE");
     EXPECT_EQ(Word(), "wat?");
     EXPECT_EQ(StaticTexts(recorder)[2], "");
 
@@ -73,18 +70,10 @@ TEST_F(RecorderTest, RecordsSkipsGoesBackAndResumesWhereItStopped) {
     ASSERT_NE(box, nullptr);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) && Word() == words[2].word; }));
-    EXPECT_EQ(program->CountWindows("#32770"), 0);
 
-    Key(VK_BACK);
-    EXPECT_EQ(Word(), "wat?");
-    Key(VK_RETURN);
     Key(VK_RETURN);  // past the last word: the end, the line as it was
     EXPECT_EQ(Word(), texts.at("RecordEndOfList"));
     EXPECT_EQ(StaticTexts(recorder)[1], Line(3));
-    Key(VK_RETURN);
-    Key(VK_BACK);
-    EXPECT_EQ(Word(), words[2].word);
-    Key(VK_RETURN);
     Close(recorder);
     Close(main);
     EXPECT_EQ(SettingNumber("lastrecord_dutch", -1), 3);

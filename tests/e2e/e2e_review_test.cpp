@@ -20,9 +20,11 @@ class ReviewTest : public EndToEnd {};
 
 }  // namespace
 
-TEST_F(ReviewTest, ARunIsLoggedAndScheduledAndItsProgressDrawn) {
+// Which key gives which rating is pinned in-process on a fixed clock; here a run typed on
+// the real keyboard and clock, its log, and the progress window.
+TEST_F(ReviewTest, ARunIsLoggedAndItsProgressDrawn) {
     std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
-    words.resize(4);
+    words.resize(3);
     fixture.WriteRecords("..\\lists\\First words\\dut_eng.ls", words);
     std::map<std::string, std::string> translations;
     for (const WordRecord& w : words) translations[w.word] = w.translation;
@@ -32,73 +34,42 @@ TEST_F(ReviewTest, ARunIsLoggedAndScheduledAndItsProgressDrawn) {
     HWND review = Open(main, 11, "herhaal");
     ASSERT_NE(review, nullptr);
     HWND question = GetDlgItem(review, 45), answer = GetDlgItem(review, 30);
-    auto asked = [&] { return WindowText(question); };
-    // The last answer is posted: the message box it brings would hold a sent one.
-    auto type = [&](const std::string& text, bool last = false) {
-        SetWindowTextA(answer, text.c_str());
-        if (last)
-            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
-        else
-            SendMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
-    };
-    auto right = [&](const std::string& word) {
-        const std::string t = translations.at(word);
-        return t.substr(0, t.find(','));
-    };
-    ASSERT_TRUE(WaitUntil([&] { return !asked().empty(); }));
     std::vector<std::string> order;
-    order.push_back(asked());
-    type(right(order[0]));  // Good
-    ASSERT_TRUE(WaitUntil([&] { return asked() != order[0]; }));
-    order.push_back(asked());
-    type("certainly not this");
-    type(right(order[1]));  // Hard
-    ASSERT_TRUE(WaitUntil([&] { return asked() != order[1]; }));
-    order.push_back(asked());
-    SendMessageA(answer, WM_KEYDOWN, VK_ESCAPE, 0);  // shown: Again
-    EXPECT_TRUE(ShowsText(answer, translations.at(order[2])));
-    SaveScreenshot("review_window", review);
-    type(WindowText(answer));
-    ASSERT_TRUE(WaitUntil([&] { return asked() != order[2]; }));
-    order.push_back(asked());
-    // Ctrl+Return as typed on the keyboard: Easy.
-    SetWindowTextA(answer, right(order[3]).c_str());
-    ASSERT_TRUE(Foreground(review));
-    SetFocus(answer);
-    PressKeys({VK_CONTROL, VK_RETURN});
-    ASSERT_TRUE(WaitUntil([&] { return asked() == order[2]; }));  // Again comes back at the end
-    type(right(order[2]), true);
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(WaitUntil([&] {
+            const std::string asked = WindowText(question);
+            return !asked.empty() && (order.empty() || asked != order.back());
+        }));
+        order.push_back(WindowText(question));
+        const std::string right = translations.at(order.back());
+        SetWindowTextA(answer, right.substr(0, right.find(',')).c_str());
+        if (i == 0) SaveScreenshot("review_window", review);
+        if (i == 1) {  // Ctrl+Return as typed on the keyboard: Easy
+            ASSERT_TRUE(Foreground(review));
+            SetFocus(answer);
+            PressKeys({VK_CONTROL, VK_RETURN});
+        } else {
+            // Posted: the message box the last answer brings would hold a sent one.
+            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
+        }
+    }
     HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "No more words are due today.   ");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     const std::int64_t after = NowMs();
 
-    // One line per word, in the order asked, each first answer's rating; a day's gap each
-    // as the scheduler gives a new word for that rating.
-    std::vector<review::LogEntry> lines;
+    std::vector<std::string> logged;
     std::vector<review::LogProblem> problems;
-    const std::string log = fixture.Read("wordlists\\dut_eng.revlog");
-    std::vector<std::string> loggedWords;
-    std::vector<int> ratings;
     review::ScanReviewLog(
-        log,
+        fixture.Read("wordlists\\dut_eng.revlog"),
         [&](const review::LogEntry& e) {
-            loggedWords.emplace_back(e.word);
-            ratings.push_back(e.rating);
-            EXPECT_GE(e.atMs, before);
-            EXPECT_LE(e.atMs, after);
+            logged.push_back(std::string(e.word) + " " + std::to_string(e.rating));
+            EXPECT_TRUE(e.atMs >= before && e.atMs <= after) << e.atMs;
         },
         problems);
     EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(loggedWords, order);
-    EXPECT_EQ(ratings, (std::vector<int>{3, 2, 1, 4}));
-    const review::ReviewMemory memory = review::ReplayLog(log, {});
-    const int days[] = {3, 2, 1, 8};
-    for (int i = 0; i < 4; ++i) {
-        const review::CardState& card = memory.Find(order[static_cast<std::size_t>(i)])->card;
-        EXPECT_EQ(card.DueMs() - card.lastReviewMs, days[i] * review::kDayMs) << order[static_cast<std::size_t>(i)];
-    }
+    EXPECT_EQ(logged, (std::vector<std::string>{order[0] + " 3", order[1] + " 4", order[2] + " 3"}));
     Close(review);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
 

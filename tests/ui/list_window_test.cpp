@@ -47,8 +47,6 @@ protected:
     HWND list = nullptr;
 };
 
-std::wstring BoxText(HWND box) { return WideText(GetDlgItem(box, 0xFFFF)); }
-
 // The lists menu as it reads: each entry's text, its id, and a "*" when it is checked.
 std::vector<std::wstring> ListsMenu(HWND window) {
     std::vector<std::wstring> entries;
@@ -82,8 +80,9 @@ TEST_F(ListWindowTest, ShortFilesFillOnlyTheirRowsAndEmptyRowsDoNothing) {
     EXPECT_EQ(Row(501), Word(1));
     EXPECT_EQ(Row(553), L"");
     EXPECT_EQ(Row(502), L"");
-    Click(555);  // past the word file
-    Click(505);  // past the list
+    Click(555);                                   // past the word file
+    Click(505);                                   // past the list
+    EXPECT_EQ(GetFocus(), GetDlgItem(list, 30));  // a row clicked gives the focus back to the search field
     Scroll(42, SB_PAGEDOWN);
     Scroll(41, SB_LINEDOWN);
     SendMessageA(GetDlgItem(list, 30), WM_KEYDOWN, VK_DOWN, 0);
@@ -99,16 +98,10 @@ TEST_F(ListWindowTest, ACompactionThatCannotWriteLeavesTheListWhole) {
     Open(Numbered(10), Numbered(10));
     CreateDirectoryA("list.tmp", nullptr);
     Click(500);
-    std::wstring told;
-    WhileModal(
-        [&] {
-            HWND box = GetActiveWindow();
-            EXPECT_EQ(GetWindow(box, GW_OWNER), list);
-            told = BoxText(box);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        },
-        [&] { SendMessageA(list, WM_CLOSE, 0, 0); });
-    EXPECT_NE(told.find(L"marked words could not be removed"), std::wstring::npos);
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { SendMessageA(list, WM_CLOSE, 0, 0); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, list);
+    EXPECT_NE(boxes[0].text.find(L"marked words could not be removed"), std::wstring::npos);
     EXPECT_FALSE(IsWindow(list));
     EXPECT_EQ(ModifiedFlag, 0);
     EXPECT_EQ(ReadRecords("lists/Verbs/eng_dut.ls").size(), 10u);
@@ -154,7 +147,7 @@ TEST_F(ListWindowTest, TheListsMenuFollowsNewAndDeletedLists) {
     typeInDialog(L"Blocked", [&](HWND dialog) {
         WhileModal(
             [&] {
-                told = BoxText(GetActiveWindow());
+                told = WideText(GetDlgItem(GetActiveWindow(), 0xFFFF));
                 PostMessageW(GetActiveWindow(), WM_COMMAND, IDOK, 0);
             },
             [&] { SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0); });
@@ -179,13 +172,9 @@ TEST_F(ListWindowTest, TheDeleteQuestionReadsTheListNameAsTheFileSystemDoes) {
     Settings.PracticeList = "tch\xE8que";
     const int interfaceCharset = UiCharset;
     UiCharset = EASTEUROPE_CHARSET;
-    std::wstring asked;
-    WhileModal(
-        [&] {
-            asked = BoxText(GetActiveWindow());
-            PostMessageW(GetActiveWindow(), WM_COMMAND, IDNO, 0);
-        },
-        [&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); });
+    const std::vector<ShownBox> asked =
+        BoxesShownWhile([&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); }, IDNO);
     UiCharset = interfaceCharset;
-    EXPECT_NE(asked.find(L"tch\u00E8que"), std::wstring::npos);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].text.find(L"tch\u00E8que"), std::wstring::npos);
 }

@@ -98,15 +98,6 @@ TEST_F(MainWindowTest, MenuBarAndLanguageMenu) {
     EXPECT_EQ(CheckedPairCommand, 200);
 }
 
-// A strings file that has the keys of the import and export items names them itself.
-TEST_F(UiTest, ImportAndExportItemsTakeTheStringsFilesTexts) {
-    Start("[languages]\ngerman\n",
-          {{"MainMenuFileImport", "Woorden &importeren..."}, {"MainMenuFileExport", "Woorden &exporteren..."}});
-    HMENU file = GetSubMenu(GetMenu(MainWindow), 0);
-    EXPECT_EQ(Label(file, 3), L"Woorden &importeren...");
-    EXPECT_EQ(Label(file, 4), L"Woorden &exporteren...");
-}
-
 TEST_F(MainWindowTest, PairSwitchMovesTheCheckMark) {
     SendMessageA(MainWindow, WM_COMMAND, 205, 0);
     EXPECT_EQ(CurrentPair, PairAt(5));

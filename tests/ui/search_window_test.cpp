@@ -76,6 +76,15 @@ TEST_F(SearchWindowTest, AnyDeletedMarkShowsAsDeletedAndTakesNoEdits) {
     SendMessageW(GetDlgItem(search, 101), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(Cell(101), L"(gone)");
     EXPECT_STREQ(ReadRecords("words/eng_dut.gk")[1].word, "pear");
+
+    // A translation stored alone leaves the order as it was; a changed word, from either cell, does not.
+    auto enter = [&](int typed, const wchar_t* text, int entered) {
+        SetWindowTextW(GetDlgItem(search, typed), text);
+        SendMessageW(GetDlgItem(search, entered), WM_KEYDOWN, VK_RETURN, 0);
+        return ModifiedFlag;
+    };
+    EXPECT_EQ(enter(150, L"fruit", 150), 0);
+    EXPECT_EQ(enter(100, L"apricot", 150), 1);
 }
 
 TEST_F(SearchWindowTest, CompactLayoutKeepsTheStoredNumberOfRows) {

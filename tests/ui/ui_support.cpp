@@ -84,6 +84,7 @@ std::wstring WideText(HWND window) {
 namespace {
 
 std::vector<ShownBox>* shownBoxes;
+int boxAnswer;
 
 BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM) {
     char name[16] = "";
@@ -91,7 +92,7 @@ BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM) {
     if (std::string(name) != "#32770" || !IsWindowVisible(hwnd) || GetPropA(hwnd, "answered")) return TRUE;
     SetPropA(hwnd, "answered", hwnd);
     shownBoxes->push_back({GetWindow(hwnd, GW_OWNER), WideText(hwnd), WideText(GetDlgItem(hwnd, 0xFFFF))});
-    PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+    PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(boxAnswer), 0);
     return TRUE;
 }
 
@@ -99,9 +100,10 @@ void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCu
 
 }  // namespace
 
-std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work) {
+std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work, int button) {
     std::vector<ShownBox> boxes;
     shownBoxes = &boxes;
+    boxAnswer = button;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerBoxes);
     work();
     KillTimer(nullptr, timer);

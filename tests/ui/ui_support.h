@@ -33,5 +33,5 @@ struct ShownBox {
     HWND owner;
     std::wstring caption, text;
 };
-// Runs `work`; every message box this thread shows meanwhile is noted and answered with OK.
-std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work);
+// Runs `work`; every message box this thread shows meanwhile is noted and answered with `button`.
+std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work, int button = IDOK);
