@@ -132,10 +132,6 @@ const Rewrite kRewrites[] = {
          },
      .run = [] { return SelectPair() == 0; },
      .leaves = Leaves::OldFiles},
-    {.name = "adding a language line",
-     .prepare = [] { PrepareGerman(); },
-     .run = [] { return AddLanguageLine(NewLanguageLine("english", 0, "Klingon")) == CatalogueWrite::Done; },
-     .leaves = Leaves::OldFiles},
     {.name = "creating a new language",
      .prepare =
          [] {
@@ -187,15 +183,6 @@ const Rewrite kRewrites[] = {
              return WriteScore("lists\\week1\\ger_dut.score", {1, 2}) == 0;
          },
      .leaves = Leaves::OldFiles},
-    {.name = "writing the recorder's place",
-     .prepare =
-         [] {
-             ResetWinIni();
-             WriteLastRecord("german", 7);
-         },
-     .run = [] { return WriteLastRecord("german", 8) == 0; },
-     .leaves = Leaves::OldFiles,
-     .winIni = true},
     {.name = "writing the settings",
      .prepare =
          [] {
