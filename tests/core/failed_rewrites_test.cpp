@@ -189,9 +189,14 @@ const Rewrite kRewrites[] = {
              ResetWinIni();
              UseStrings();
              Settings = SettingsValues{};
-             Settings.PracticeList = "week1";
-             Settings.searchWindow = {10, 20};
-             WriteSettings({1, 2});
+             // The old settings are written once and put back whole: each key's write takes several steps.
+             static const std::string old = [] {
+                 Settings.PracticeList = "week1";
+                 Settings.searchWindow = {10, 20};
+                 WriteSettings({1, 2});
+                 return WinIniText();
+             }();
+             WriteWinIni(old);
              Settings.PracticeMode = Settings.StayOnTop = 1;
              Settings.PracticeList = "week2";
              Settings.searchWindow = {30, 40};

@@ -57,6 +57,7 @@ TEST(UiStrings, LoadsFileChosenByLanguageIniAndReportsTheFirstMissingKey) {
     ASSERT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::Loaded);
     EXPECT_STREQ(Ui(UiKey::Done), "Close now");
     EXPECT_STREQ(UiText("MainLanguage"), "dutch");
+    EXPECT_STREQ(UiTextOr("NoSuchKey", "Built in"), "Built in");
 
     const UiLoadResult result = InstallUiStrings(ImageOf(StringsText({{"IniAddnew", "\x01"}, {"AccelExit", "\x01"}})));
     EXPECT_EQ(result.status, UiLoadStatus::MissingKey);
