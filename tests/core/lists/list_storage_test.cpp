@@ -119,21 +119,6 @@ TEST_F(ListTest, ListFileFollowsThePairAndTheList) {
     EXPECT_EQ(WriteListEntry(0), -1);
 }
 
-TEST_F(ListTest, OverlongListPathIsRefusedNotCut) {
-    UseStrings({{"PathNameList", "lists\\lists\\lists\\"}});
-    WriteFile("cat.ini", "[languages]\nlongname,x,0," + std::string(86, 'L') + "\n");
-    ASSERT_EQ(BuildCatalogue(), 0);
-    CurrentPair = PairAt(0);
-    // 18 + 148 + 1 + 86 + 9 characters: one path too long for Windows.
-    Settings.PracticeList = std::string(148, 'n');
-    const std::string listDir = "lists/lists/lists/" + Settings.PracticeList;
-    fs::create_directories(listDir);
-    WriteRecords("words/" + std::string(WordFileName(*CurrentPair)), {});
-    ReopenStore();
-    EXPECT_EQ(ListCount, 0);
-    EXPECT_TRUE(fs::is_empty(listDir));
-}
-
 TEST_F(ListTest, FillCopiesTheWordFileOverTheList) {
     Append({Record("old")});
     for (int i = 0; i < 2; ++i) ASSERT_EQ(FillListFromWordFile(), 0);
@@ -158,11 +143,6 @@ TEST_F(ListTest, CompactKeepsOrderAndDropsEveryMark) {
     ClearCurrentList();
     EXPECT_EQ(ListCount, 0);
     EXPECT_EQ(ReadFile("lists/week1/ger_dut.ls").size(), 0u);
-    // Without its temporary file the list stays as it was.
-    Append({Record("x", "", 1)});
-    UseStrings({{"FilenameTempList", "missing-dir\\list.tmp"}});
-    EXPECT_EQ(CompactCurrentList(), -1);
-    EXPECT_EQ(ListCount, 1);
 }
 
 TEST_F(ListTest, DeleteRemovesEveryFileAndPicksTheFirstLeft) {

@@ -57,16 +57,18 @@ TEST(PrintText, ColumnsSplitWhereEachLinesSecondColumnStarts) {
     EXPECT_EQ(heard, (std::vector<int>{0, 1, 2}));
 }
 
-// The file holds every record in file order, marked ones too, with the platform's line ends.
+// The file holds every record in file order, marked ones too, with the platform's line ends;
+// a Ctrl-Z in a damaged word, which ends a text file for Windows, cuts nothing.
 TEST_F(PrintFileTest, WrittenAsTextAndTakenBackLineByLine) {
-    Open({Record("zebra", "zebra"), Record("Apfel", "appel", 1), Record(kWord30, "lang")});
+    Open({Record("stop\x1A", "halt"), Record("Apfel", "appel", 1), Record(kWord30, "lang")});
     ASSERT_EQ(WritePrintFile(kPrintFileName), 0);
 #ifdef _WIN32
     const std::string eol = "\r\n";
 #else
     const std::string eol = "\n";
 #endif
-    const std::vector<std::string> lines = {"german" + Blanks(32) + "dutch", "", "zebra" + Blanks(26) + "   -   zebra",
+    const std::vector<std::string> lines = {"german" + Blanks(32) + "dutch", "",
+                                            "stop\x1A" + Blanks(26) + "   -   halt",
                                             "Apfel" + Blanks(26) + "   -   appel", kWord30 + "    -   lang"};
     std::string bytes;
     for (const std::string& line : lines) bytes += line + eol;
@@ -78,17 +80,6 @@ TEST_F(PrintFileTest, WrittenAsTextAndTakenBackLineByLine) {
     ListCount = 4;  // a record more than the file holds: its read fails, and no file is left
     EXPECT_EQ(WritePrintFile(kPrintFileName), -1);
     EXPECT_FALSE(Exists(kPrintFileName));
-}
-
-TEST_F(PrintFileTest, AnEndOfFileByteInAWordCutsNothing) {
-    // Windows reads a text file only up to a Ctrl-Z, which a damaged word may hold.
-    Open({Record("stop\x1A", "halt"), Record("zebra", "zebra")});
-    ASSERT_EQ(WritePrintFile(kPrintFileName), 0);
-    const std::optional<std::vector<std::string>> lines = TakePrintFile(kPrintFileName);
-    ASSERT_TRUE(lines);
-    EXPECT_EQ(*lines,
-              (std::vector<std::string>{"german" + Blanks(32) + "dutch", "", "stop\x1A" + Blanks(26) + "   -   halt",
-                                        "zebra" + Blanks(26) + "   -   zebra"}));
 }
 
 TEST(PrintText, PageGeometryInTwips) {

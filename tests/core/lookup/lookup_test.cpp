@@ -142,6 +142,7 @@ TEST(Palette, FileFirstLineOrBuiltInSet) {
     // CR alone ends the line too: no line break becomes a button, nor the next line's letters.
     WriteFile("charset/greek.chs", "\xE1\xE2\rsecond\rthird");
     EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2");
+    EXPECT_EQ(PaletteColumns(7), 4);  // two rows, the last column half full
 }
 
 // Read under AddressSanitizer: a text without a terminator, carets at and past its end.

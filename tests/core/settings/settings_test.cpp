@@ -94,6 +94,18 @@ TEST_F(SettingsTest, ChangedValuesAndKnownPositionsComeBack) {
     EXPECT_EQ(Settings.ListID, 801);
 }
 
+TEST_F(SettingsTest, AKeyThatCannotBeWrittenLosesNoOther) {
+    ReadAll();
+    WriteSettings({});
+    const std::size_t all = DictionaryKeys().size();
+    ResetWinIni();
+    {
+        FailingFileStep failing(1);  // the first key's
+        EXPECT_EQ(WriteSettings({}), -1);
+    }
+    EXPECT_EQ(DictionaryKeys().size(), all - 1);
+}
+
 TEST_F(SettingsTest, RecorderPositionIsPerFirstLanguage) {
     WriteLastRecord("english", 42);
     EXPECT_EQ(ReadLastRecord("english"), 42);
