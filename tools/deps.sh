@@ -13,9 +13,10 @@ packages=(
   "$@"
 )
 # The 32-bit build runs under Wine's 32-bit side, where the kernel runs 32-bit programs at
-# all; elsewhere wine32 would break the 64-bit Wine too.
+# all; elsewhere wine32 would break the 64-bit Wine too. Its printing goes through the
+# 32-bit CUPS library, which wine32 only recommends.
 if "$(dirname "$0")/runs-32bit"; then
-  packages+=(wine32:i386)
+  packages+=(wine32:i386 libcups2:i386)
 fi
 missing=()
 for p in "${packages[@]}"; do
