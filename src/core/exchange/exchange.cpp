@@ -6,9 +6,12 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
 #include "core/catalogue/catalogue.h"
 #include "core/editing/add_words.h"
+#include "core/exchange/unpacking.h"
 #include "core/store/collation.h"
 #include "core/store/sorting.h"
 #include "core/text/code_page.h"
@@ -296,8 +299,8 @@ bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes,
 }
 
 // A dictionary's index and its definitions, which lie beside it compressed or not.
-bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index, UnpackedText& dict,
-                         std::string& error) {
+bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index,
+                         std::optional<UnpackingText>& dict, std::string& error) {
     if (!ReadBounded(path, options.maxText, index, error)) return false;
     const bool indexNamed = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
     const std::string stem = indexNamed ? path.substr(0, path.size() - 6) : path;
@@ -307,7 +310,8 @@ bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, 
         if (error.rfind("cannot read ", 0) == 0) error = "cannot read " + stem + ".dict.dz (nor " + stem + ".dict)";
         return false;
     }
-    return Gunzip(packed, dict, error, options.maxText);
+    dict.emplace(std::move(packed), options.maxText);
+    return true;
 }
 
 // The files whose entries are read whole before the plan takes them: a dictionary's go
@@ -597,7 +601,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
     if (*format == ExchangeFormat::FreeDict) {
         // A dictionary's half million entries go into the plan as they are read, none kept.
         std::string index;
-        UnpackedText dict;
+        std::optional<UnpackingText> dict;
         if (!ReadDictionaryFiles(path, options, index, dict, error)) {
             error = path + ": " + error;
             return false;
@@ -606,7 +610,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
         if (!loadWordFiles()) return false;
         Planner planner(plan, true);
         Step("plan");
-        if (!ReadFreeDict(index, dict.View(), file, error, planner)) {
+        if (!ReadFreeDict(index, *dict, file, error, planner)) {
             error = path + ": " + error;
             return false;
         }
@@ -664,14 +668,34 @@ bool Apply(ImportPlan& plan, std::string& error) {
     const bool forwardExisted = platform::FileExists(*forwardPath);
     try {
         Step("sort");
-        if (plan.forwardChanged) {
-            SetCollation(*plan.pair, LocaleReport::Silent);
-            SortRecords(plan.forward);
+        // Each file in its own pair's order; the reverse pair's is sorted on a second thread
+        // beside the pair's own, or after it when no thread can be had.
+        const Collation forward = CollationOf(*plan.pair);
+        const Collation backward = plan.reverse ? CollationOf(*plan.reverse) : forward;
+        bool backwardSorted = !plan.backwardChanged;
+        std::thread second;
+        try {
+            if (!backwardSorted)
+                second = std::thread([&] {
+                    try {
+                        SortRecords(plan.backward, backward);
+                        backwardSorted = true;
+                    } catch (...) {
+                    }
+                });
+        } catch (const std::system_error&) {
         }
-        if (plan.backwardChanged) {
-            SetCollation(*plan.reverse, LocaleReport::Silent);
-            SortRecords(plan.backward);
+        bool forwardSorted = true;
+        try {
+            if (plan.forwardChanged) SortRecords(plan.forward, forward);
+        } catch (...) {
+            forwardSorted = false;
         }
+        if (second.joinable())
+            second.join();
+        else if (!backwardSorted)
+            SortRecords(plan.backward, backward);
+        if (!forwardSorted || !backwardSorted) return OutOfMemory(error, "sort the words");
     } catch (...) {
         return OutOfMemory(error, "sort the words");
     }
@@ -707,15 +731,11 @@ bool Apply(ImportPlan& plan, std::string& error) {
 }  // namespace
 
 bool ApplyImport(ImportPlan& plan, std::string& error) {
-    WordListDescriptor* current = CurrentPair;
-    bool done = false;
     try {
-        done = Apply(plan, error);
+        return Apply(plan, error);
     } catch (const std::bad_alloc&) {
-        done = OutOfMemory(error, "write the words");
+        return OutOfMemory(error, "write the words");
     }
-    if (current) SetCollation(*current, LocaleReport::Silent);
-    return done;
 }
 
 namespace {

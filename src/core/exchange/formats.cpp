@@ -734,6 +734,16 @@ void ParseDefinition(std::string_view definition, bool literal, std::string& wor
 
 }  // namespace
 
+namespace {
+
+struct WholeText final : DictionaryText {
+    explicit WholeText(std::string_view whole) : text(whole) {}
+    std::optional<std::string_view> Upto(std::size_t, std::string&) override { return text; }
+    std::string_view text;
+};
+
+}  // namespace
+
 bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error) {
     struct Keeper final : EntrySink {
         std::vector<ForeignEntry>& entries;
@@ -743,25 +753,25 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
     };
     std::vector<ForeignEntry> entries;
     Keeper keeper(entries);
-    const bool read = ReadFreeDict(index, dict, file, error, keeper);
+    WholeText text(dict);
+    const bool read = ReadFreeDict(index, text, file, error, keeper);
     file.entries = std::move(entries);
     return read;
 }
 
-bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error,
+bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& file, std::string& error,
                   EntrySink& sink) {
     file = ForeignFile{};
-    index = WithoutBom(index);
-    if (!ValidUtf8(index)) {
-        error = "the index is not UTF-8 text";
+    // The whole text, or none when it cannot be had: then that is the failure told.
+    std::optional<std::string_view> text;
+    auto fail = [&](std::string message) {
+        if ((text = dict.Upto(std::string_view::npos, error))) error = std::move(message);
         return false;
-    }
+    };
+    index = WithoutBom(index);
+    if (!ValidUtf8(index)) return fail("the index is not UTF-8 text");
     const bool literal = index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
                          index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
-    if (dict.size() >= 0xFFFFFFFFu) {
-        error = "the dictionary is larger than 4 GB";
-        return false;
-    }
     const std::size_t lines = static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1;
     sink.Expect(lines);
     OffsetSet seen(lines);  // several headwords may share a definition
@@ -779,26 +789,34 @@ bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& fi
         const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
         std::uint64_t offset = 0, length = 0;
         if (tab2 == std::string_view::npos || !DecodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
-            !DecodeNumber(line.substr(tab2 + 1, line.find('\t', tab2 + 1) - tab2 - 1), length)) {
-            error = Where(lineNumber) + "not an index line (headword, offset and length)";
+            !DecodeNumber(line.substr(tab2 + 1, line.find('\t', tab2 + 1) - tab2 - 1), length))
+            return fail(Where(lineNumber) + "not an index line (headword, offset and length)");
+        // Past the largest text an import takes, the definition cannot be in the text.
+        const std::uint64_t end = offset + length;
+        if (!(text = dict.Upto(offset > kMaxImportText || length > kMaxImportText ? std::string_view::npos
+                                                                                  : static_cast<std::size_t>(end),
+                               error)))
             return false;
-        }
-        if (offset > dict.size() || length > dict.size() - offset) {
-            error = Where(lineNumber) + "the definition lies beyond the end of the dictionary";
-            return false;
-        }
+        if (offset > text->size() || length > text->size() - offset)
+            return fail(Where(lineNumber) + "the definition lies beyond the end of the dictionary");
         // The database's own entries describe the dictionary.
         // (The first byte is looked at first: a comparison is a call of the C runtime's.)
         if (line[0] == '0' && (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database")) continue;
+        if (offset >= 0xFFFFFFFFu) return fail("the dictionary is larger than 4 GB");
         if (!seen.Insert(static_cast<std::uint32_t>(offset))) continue;
         entry.line = lineNumber;
         entry.word.clear();
         entry.translation.clear();
-        ParseDefinition(dict.substr(offset, length), literal, entry.word, entry.translation, scratch);
+        ParseDefinition(text->substr(offset, length), literal, entry.word, entry.translation, scratch);
         if (entry.word.empty()) entry.word.assign(line.substr(0, tab1));
         sink.Take(entry);
     }
-    if (!ValidUtf8(dict)) {
+    if (!(text = dict.Upto(std::string_view::npos, error))) return false;
+    if (text->size() >= 0xFFFFFFFFu) {
+        error = "the dictionary is larger than 4 GB";
+        return false;
+    }
+    if (!ValidUtf8(*text)) {
         error = "the dictionary is not UTF-8 text";
         return false;
     }

@@ -81,12 +81,24 @@ protected:
     ~EntrySink() = default;
 };
 
+// A dictionary's text as the reader of its entries needs it: whole, or while it is still
+// being unpacked.
+class DictionaryText {
+public:
+    // At least the text's first `end` bytes, or the whole text when it is shorter; none with
+    // a message when the text cannot be had. The view holds until the next call.
+    virtual std::optional<std::string_view> Upto(std::size_t end, std::string& error) = 0;
+
+protected:
+    ~DictionaryText() = default;
+};
+
 // `dict` is the dictionary's text, decompressed.
 bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error);
 // The same, each entry handed to `sink` as it is read, while `file.entries` stays empty.
-// On failure the entries handed over so far are not to be used.
-bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error,
-                  EntrySink& sink);
+// On failure the entries handed over so far are not to be used. A text that cannot be had
+// is the failure told, before anything wrong with the index.
+bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& file, std::string& error, EntrySink& sink);
 
 // The text of an HTML field: tags dropped, line breaks and blocks as new lines, entities
 // decoded.

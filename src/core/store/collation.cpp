@@ -101,9 +101,9 @@ static_assert(std::size(kLanguageCodes) == 70, "the language table has 70 rows")
 
 // The next byte of a text that takes part in the order under the sort table: its
 // weight, or 0 at the end (the terminator or a weight of 0).
-unsigned char NextWeight(const unsigned char*& p) {
+unsigned char NextWeight(const unsigned char*& p, const unsigned char* weights = SortTable) {
     while (*p != 0) {
-        unsigned char w = SortTable[*p++];
+        unsigned char w = weights[*p++];
         if (w != 1) return w;
     }
     return 0;
@@ -119,18 +119,44 @@ std::uint16_t CollationLocaleOf(const char* name) {
     return 0;
 }
 
-void LoadSortTable() {
-    if (!CurrentPair || !CurrentPair->hasSortTable) return;
-    std::string path = SortTablePath(CurrentPair->name1);
+namespace {
+
+// Reads the pair's sort table over `weights`: a shorter file replaces only the entries it
+// has, and the rest keep their weights.
+void ReadSortTable(const WordListDescriptor& pair, unsigned char (&weights)[256]) {
+    std::string path = SortTablePath(pair.name1);
     FILE* file = path.empty() ? nullptr : platform::OpenFile(path, "rb");
     if (!file) {
         ShowUserMessage({"Can't open sorttable   ", "error", MessageOwner::None, MessageIcon::None});
         return;
     }
-    // A shorter file replaces only the entries it has; the rest keep their weights.
-    std::size_t got = std::fread(SortTable, 1, sizeof SortTable, file);
+    std::size_t got = std::fread(weights, 1, sizeof weights, file);
     (void)got;
     std::fclose(file);
+}
+
+// The key of a word under a locale and, when `weights` is not null, a sort table.
+std::size_t AppendKey(std::uint16_t locale, const unsigned char* weights, const char* word, std::string& keys) {
+    if (locale != 0 && !weights) return platform::AppendSortKey(locale, word, keys);
+    // Both other keys are at most one byte per character and a terminator.
+    const std::size_t start = keys.size();
+    keys.resize(start + std::strlen(word) + 1);
+    char* out = keys.data() + start;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(word);
+    if (weights) {
+        while (unsigned char w = NextWeight(p, weights)) *out++ = static_cast<char>(w);
+    } else {
+        for (; *p != 0; ++p) *out++ = static_cast<char>(FoldedByte(*p));
+    }
+    *out++ = '\0';
+    keys.resize(static_cast<std::size_t>(out - keys.data()));
+    return keys.size() - start;
+}
+
+}  // namespace
+
+void LoadSortTable() {
+    if (CurrentPair && CurrentPair->hasSortTable) ReadSortTable(*CurrentPair, SortTable);
 }
 
 // A name of the table, or else one of the locale names a language can be given (such as
@@ -171,21 +197,21 @@ int CompareWords(const char* a, const char* b) {
 }
 
 std::size_t AppendCollationKey(const char* word, std::string& keys) {
-    if (CollationLocale != 0 && !(CurrentPair && CurrentPair->hasSortTable))
-        return platform::AppendSortKey(CollationLocale, word, keys);
-    // Both other keys are at most one byte per character and a terminator.
-    const std::size_t start = keys.size();
-    keys.resize(start + std::strlen(word) + 1);
-    char* out = keys.data() + start;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(word);
-    if (CurrentPair && CurrentPair->hasSortTable) {
-        while (unsigned char w = NextWeight(p)) *out++ = static_cast<char>(w);
-    } else {
-        for (; *p != 0; ++p) *out++ = static_cast<char>(FoldedByte(*p));
-    }
-    *out++ = '\0';
-    keys.resize(static_cast<std::size_t>(out - keys.data()));
-    return keys.size() - start;
+    return AppendKey(CollationLocale, CurrentPair && CurrentPair->hasSortTable ? SortTable : nullptr, word, keys);
+}
+
+std::size_t AppendCollationKey(const Collation& collation, const char* word, std::string& keys) {
+    return AppendKey(collation.locale, collation.table ? collation.weights : nullptr, word, keys);
+}
+
+Collation CollationOf(const WordListDescriptor& pair) {
+    Collation collation;
+    const std::uint16_t langId = CollationLocaleOf(pair.locale);
+    collation.locale = langId ? langId : CollationLocale;
+    collation.table = pair.hasSortTable != 0;
+    std::memcpy(collation.weights, SortTable, sizeof SortTable);
+    if (collation.table) ReadSortTable(pair, collation.weights);
+    return collation;
 }
 
 void SetCollation(const WordListDescriptor& pair, LocaleReport report) {

@@ -39,6 +39,21 @@ int CompareWords(const char* a, const char* b);
 // length: keys compared as unsigned bytes order words exactly as CompareWords does.
 std::size_t AppendCollationKey(const char* word, std::string& keys);
 
+// One pair's comparator as a value, made whole so that a pair's words can be sorted while
+// another pair is current, or beside another pair's sort (an import sorts the pair's and the
+// reverse pair's words at once).
+struct Collation {
+    std::uint16_t locale = 0;  // as CollationLocale
+    bool table = false;        // the words compare by `weights`, the pair's sort table
+    unsigned char weights[256] = {};
+};
+// The comparator SetCollation would make current for the pair, the current one left as it
+// is: a refused locale is the current one, and a short sort table keeps the current
+// table's weights beyond its end.
+Collation CollationOf(const WordListDescriptor& pair);
+// AppendCollationKey under `collation`.
+std::size_t AppendCollationKey(const Collation& collation, const char* word, std::string& keys);
+
 // Who hears of a locale name the collation refuses.
 enum class LocaleReport { Silent, NoOwner, MainWindow };
 

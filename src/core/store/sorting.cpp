@@ -85,10 +85,13 @@ private:
     std::int64_t untilReport_ = kComparisonStep + 1;  // comparison 0 was reported with the keys
 };
 
-// The order of the records under the pair's comparator. Each word's collation key is
-// made once; the items are spread into buckets by their key's first two bytes, then
-// each bucket is sorted by comparing keys as bytes.
-std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, ComparisonCounter& counter) {
+// The order of the records by the keys `makeKey` appends (keys compared as bytes order
+// the words as their comparator does), `count` called for each comparison. Each word's key
+// is made once; the items are spread into buckets by their key's first two bytes, then
+// each bucket is sorted by comparing keys as bytes. `keySeconds` gets the time the keys took.
+template <typename MakeKey, typename Count>
+std::vector<std::uint32_t> OrderByKeys(const std::vector<WordRecord>& records, MakeKey makeKey, Count count,
+                                       double& keySeconds) {
     const auto start = std::chrono::steady_clock::now();
     const std::size_t n = records.size();
     std::string keys;
@@ -98,12 +101,11 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, C
     std::vector<std::size_t> buckets(kBuckets + 1);
     for (std::size_t i = 0; i < n; ++i) {
         offsets[i] = static_cast<std::uint32_t>(keys.size());
-        const std::size_t length = AppendCollationKey(records[i].word, keys);
+        const std::size_t length = makeKey(records[i].word, keys);
         items[i].record = static_cast<std::uint32_t>(i);
         items[i].keyLength = static_cast<std::uint32_t>(length);
     }
-    SortKeysMade += static_cast<std::int64_t>(n);
-    SortKeySeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    keySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     for (SortItem& item : items) {
         item.prefix = KeyPrefix(keys.data() + offsets[item.record], item.keyLength);
         ++buckets[(item.prefix >> kBucketShift) + 1];
@@ -118,7 +120,7 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, C
 
     const char* arena = keys.data();
     auto less = [&](const SortItem& a, const SortItem& b) {
-        counter.Count();
+        count();
         if (a.prefix != b.prefix) return a.prefix < b.prefix;
         const std::size_t common = std::min(a.keyLength, b.keyLength);
         int d = std::memcmp(arena + offsets[a.record], arena + offsets[b.record], common);
@@ -131,6 +133,17 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, C
 
     std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i) order[i] = spread[i].record;
+    return order;
+}
+
+// The order under the current pair's comparator, counted in the sort's measures.
+std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, ComparisonCounter& counter) {
+    double keySeconds = 0;
+    std::vector<std::uint32_t> order = OrderByKeys(
+        records, [](const char* word, std::string& keys) { return AppendCollationKey(word, keys); },
+        [&] { counter.Count(); }, keySeconds);
+    SortKeysMade += static_cast<std::int64_t>(records.size());
+    SortKeySeconds += keySeconds;
     return order;
 }
 
@@ -182,9 +195,11 @@ bool WriteSorted(FILE* out, const std::vector<WordRecord>& records, const std::v
 
 }  // namespace
 
-void SortRecords(std::vector<WordRecord>& records) {
-    ComparisonCounter counter(nullptr);
-    std::vector<std::uint32_t> order = SortedOrder(records, counter);
+void SortRecords(std::vector<WordRecord>& records, const Collation& collation) {
+    double keySeconds = 0;
+    std::vector<std::uint32_t> order = OrderByKeys(
+        records, [&](const char* word, std::string& keys) { return AppendCollationKey(collation, word, keys); }, [] {},
+        keySeconds);
     // Moved along the cycles of the order, in place: a sorted copy would be a second
     // dictionary's worth of fresh memory, whose page faults cost more than the moves.
     for (std::size_t start = 0; start < order.size(); ++start) {

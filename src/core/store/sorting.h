@@ -7,6 +7,8 @@
 
 #include "core/store/word_record.h"
 
+struct Collation;
+
 enum class SortPhase { Reading, Sorting, Writing };
 
 // Told of the progress: every 1000 records read or written, every 2000 comparisons.
@@ -24,9 +26,10 @@ protected:
 // then only the appended ones need sorting, with the same result.
 int SortStore(SortProgress* progress, std::int32_t sortedCount = 0);
 
-// Puts records in the current pair's order, as the sort of the word file does (deleted
-// ones are not dropped here). Throws when memory runs out.
-void SortRecords(std::vector<WordRecord>& records);
+// Puts records in the order of a pair's comparator, as the sort of its word file does
+// (deleted ones are not dropped here). Touches nothing but the records, so two sorts may
+// run at once. Throws when memory runs out.
+void SortRecords(std::vector<WordRecord>& records, const Collation& collation);
 
 // Comparisons made by the last sort (each counted once, as the progress counts them), the
 // collation keys it made and the time that took: the measures of its cost.

@@ -299,3 +299,19 @@ TEST_F(ExchangeTest, TheWholeReportIsWrittenForNotepadBesideTheProgramsFiles) {
                         "line 21: \"Fu\xC3\x9F\": the translation is empty\r\n"),
               std::string::npos);
 }
+
+// Each word file is sorted in its own pair's order: here only the reverse pair's first
+// language has a sort table, one that turns the alphabet round.
+TEST_F(ExchangeTest, SortsTheReversePairByItsOwnTable) {
+    std::string table(256, '\0');
+    for (int b = 1; b < 256; ++b) table[b] = static_cast<char>(b >= 'a' && b <= 'z' ? 'a' + 'z' - b + 2 : b);
+    WriteFile("tables/dutch.stb", table);
+    UsePair("[languages]\ngerman\n", "ger_dut.gk");
+    ImportPlan plan = PlanText("Apfel\tappel\nZitrone\tcitroen\nBirne\tpeer\n");
+    std::string error;
+    ASSERT_TRUE(ApplyImport(plan, error)) << error;
+    EXPECT_EQ(Lines(ReadRecords("words/ger_dut.gk")),
+              (std::vector<std::string>{"Apfel=appel", "Birne=peer", "Zitrone=citroen"}));
+    EXPECT_EQ(Lines(ReadRecords("words/dut_ger.gk")),
+              (std::vector<std::string>{"peer=Birne", "citroen=Zitrone", "appel=Apfel"}));
+}

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "core/exchange/unpacking.h"
 #include "core/text/lines.h"
 #include "test_support.h"
 
@@ -438,4 +439,54 @@ TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
     ASSERT_TRUE(ReadAnki(Utf16(u"#separator:tab\nHaus\thuis\n", true) + "x", file, error)) << error;
     EXPECT_EQ(Entries(file),
               (std::vector<Expected>{{2, "Haus", "huis"}, {3, "\xEF\xBF\xBD", ""}}));  // an odd last byte
+}
+
+// An import reads a dictionary's entries while its text is still being unpacked: whatever
+// the packed text, it reads what the whole text gives, or fails as unpacking it whole fails.
+TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
+    std::vector<ForeignEntry> entries;
+    for (int i = 0; i < 80000; ++i) entries.push_back({0, NumberedWord(i), "t" + std::to_string(i), {}});
+    std::string index, dict, error;
+    WriteFreeDict(entries, "German", "Dutch", index, dict);
+    ForeignFile whole;
+    ASSERT_TRUE(ReadFreeDict(index, dict, whole, error)) << error;
+    const std::string packed = Gzip(dict);
+    ASSERT_GT(dict.size(), 1u << 20);  // more than one step of the unpacking
+    auto told = [&](std::size_t size) {
+        std::string lying = packed;
+        for (std::size_t k = 0; k < 4; ++k) lying[lying.size() - 4 + k] = static_cast<char>(size >> (8 * k));
+        return lying;
+    };
+    const struct {
+        const char* name;
+        std::string packed, index;
+        std::size_t limit;
+        std::string error;
+    } cases[] = {
+        {"packed", packed, index, kMaxImportText, ""},
+        {"not packed", dict, index, kMaxImportText, ""},
+        // zlib checks the length the trailer tells.
+        {"a trailer telling too little", told(100), index, kMaxImportText, "the compressed dictionary is damaged"},
+        {"a trailer telling too much", told(dict.size() * 3), index, kMaxImportText,
+         "the compressed dictionary is damaged"},
+        {"damaged, and the index from its first line", packed.substr(0, packed.size() / 2), "x\n" + index,
+         kMaxImportText, "the compressed dictionary is damaged"},
+        {"longer than the limit", packed, index, dict.size() - 1,
+         "the compressed dictionary unpacks to more than " + SizeName(dict.size() - 1) +
+             " of text, more than an import takes"},
+    };
+    for (const auto& c : cases) {
+        struct Kept final : EntrySink {
+            std::vector<Expected> entries;
+            void Expect(std::size_t) override {}
+            void Take(const ForeignEntry& e) override { entries.emplace_back(e.line, e.word, e.translation); }
+        } kept;
+        UnpackingText text(c.packed, c.limit);
+        ForeignFile file;
+        error.clear();
+        const bool read = ReadFreeDict(c.index, text, file, error, kept);
+        EXPECT_EQ(read, c.error.empty()) << c.name;
+        EXPECT_EQ(error, c.error) << c.name;
+        EXPECT_TRUE(!read || kept.entries == Entries(whole)) << c.name;
+    }
 }

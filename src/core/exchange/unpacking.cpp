@@ -1,0 +1,85 @@
+#include "core/exchange/unpacking.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <system_error>
+
+namespace {
+
+// Large enough that the hand-overs cost nothing, small enough that the reader starts early.
+constexpr std::size_t kStep = std::size_t{1} << 20;
+
+}  // namespace
+
+UnpackingText::UnpackingText(std::string packed, std::size_t limit) : packed_(std::move(packed)), limit_(limit) {
+    const std::string_view bytes = packed_;
+    if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
+        static_cast<unsigned char>(bytes[1]) != 0x8B)
+        return;  // not compressed: Upto takes it as it is
+    // The last four bytes give the text's size (modulo 4 GB). A trailer that says too little
+    // or too much only sends the text to Gunzip, which counts it first.
+    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
+    const std::size_t told = end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24;
+    text_.size = std::min({told, bytes.size() * 20, limit_}) + 1;
+    text_.bytes.reset(new char[text_.size]);
+    state_ = State::Running;
+    try {
+        thread_ = std::thread([this] { Unpack(); });
+    } catch (const std::system_error&) {
+        state_ = State::Again;
+    }
+}
+
+UnpackingText::~UnpackingText() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    if (thread_.joinable()) thread_.join();
+}
+
+void UnpackingText::Unpack() {
+    z_stream z{};
+    State result = State::Again;
+    if (inflateInit2(&z, 16 + MAX_WBITS) == Z_OK) {
+        z.next_in = reinterpret_cast<Bytef*>(packed_.data());
+        z.avail_in = static_cast<uInt>(packed_.size());
+        std::size_t produced = 0;
+        int status = Z_OK;
+        while (status == Z_OK && produced < text_.size) {
+            const std::size_t room = std::min(kStep, text_.size - produced);
+            z.next_out = reinterpret_cast<Bytef*>(text_.bytes.get() + produced);
+            z.avail_out = static_cast<uInt>(room);
+            status = inflate(&z, Z_NO_FLUSH);
+            produced += room - z.avail_out;
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (stop_) break;
+            produced_ = produced;
+            changed_.notify_one();
+        }
+        inflateEnd(&z);
+        // The room holds one byte more than the text may have: a full room means more text.
+        if (status == Z_STREAM_END && produced < text_.size) result = State::Whole;
+    }
+    if (result == State::Whole) std::string().swap(packed_);
+    std::lock_guard<std::mutex> lock(mutex_);
+    state_ = result;
+    changed_.notify_one();
+}
+
+std::optional<std::string_view> UnpackingText::Upto(std::size_t end, std::string& error) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return state_ != State::Running || produced_ >= end; });
+    if (state_ == State::Again) {
+        lock.unlock();
+        if (thread_.joinable()) thread_.join();
+        text_ = UnpackedText{};  // given back before Gunzip takes room of its own
+        if (!Gunzip(packed_, text_, error, limit_)) return std::nullopt;
+        std::string().swap(packed_);
+        lock.lock();
+        produced_ = text_.size;
+        state_ = State::Whole;
+    }
+    return std::string_view(text_.bytes.get(), produced_);
+}
