@@ -114,11 +114,12 @@ std::optional<std::string> ChooseFile(HWND owner, bool save, const std::wstring&
 // The whole report, every line the import cannot take among it, in the working directory;
 // its full path, or none when it cannot be written.
 std::optional<std::wstring> SaveReport(HWND owner, const ImportReport& report) {
-    ImportReport saved = report;
+    // The file as the user chose it, in the report's encoding; a dictionary's report is not
+    // copied for it.
     const std::wstring path = FileNameWide(report.file);
-    saved.file = report.utf8 ? WideUtf8(path) : CharsetFromWide(path.c_str(), CurrentPair->charset1);
+    const std::string shown = report.utf8 ? WideUtf8(path) : CharsetFromWide(path.c_str(), CurrentPair->charset1);
     std::string error;
-    if (!WriteImportReport(saved, *CurrentPair, error)) {
+    if (!WriteImportReport(report, *CurrentPair, error, shown)) {
         Failed(owner, "ImportReportFailed", "The whole report could not be saved:", error);
         return std::nullopt;
     }

@@ -751,16 +751,17 @@ void AppendLines(std::string& out, std::string_view text, std::string_view newli
 
 // The report's lines, each ending in `newline`, after `prefix`.
 std::string Describe(const ImportReport& report, std::size_t maxProblems, std::string_view newline,
-                     std::string_view prefix = {}) {
+                     std::string_view prefix = {}, std::optional<std::string_view> shownFile = std::nullopt) {
+    const std::string_view file = shownFile ? *shownFile : std::string_view(report.file);
     // Room for every line at once: a dictionary's report runs to megabytes, which growing
     // by doubling would copy over and over.
-    std::size_t size = prefix.size() + report.file.size() + report.languages.size() + report.encoding.size() + 256;
+    std::size_t size = prefix.size() + file.size() + report.languages.size() + report.encoding.size() + 256;
     for (std::size_t i = 0; i < report.problems.size() && i < maxProblems; ++i)
         size += report.problems[i].message.size() + 20;
     std::string text;
     text.reserve(size);
     text.append(prefix);
-    AppendLines(text, report.file, newline);
+    AppendLines(text, file, newline);
     text.append(" (").append(FormatName(report.format)).append("): ");
     text.append(std::to_string(report.entries)).append(" entries").append(newline);
     if (!report.languages.empty()) {
@@ -810,9 +811,10 @@ std::string ImportReportPath(const WordListDescriptor& pair) {
     return name + ".import.txt";
 }
 
-std::string ImportReportFile(const ImportReport& report, const WordListDescriptor& pair) {
-    if (report.utf8) return Describe(report, static_cast<std::size_t>(-1), "\r\n", kUtf8Bom);
-    std::string text = Describe(report, static_cast<std::size_t>(-1), "\r\n"), utf8;
+std::string ImportReportFile(const ImportReport& report, const WordListDescriptor& pair,
+                             std::optional<std::string_view> file) {
+    if (report.utf8) return Describe(report, static_cast<std::size_t>(-1), "\r\n", kUtf8Bom, file);
+    std::string text = Describe(report, static_cast<std::size_t>(-1), "\r\n", {}, file), utf8;
     if (platform::CodePageToUtf8(text, CodePageOfCharset(pair.charset1), utf8)) text.swap(utf8);
     return std::string(kUtf8Bom) + text;
 }
@@ -828,9 +830,10 @@ bool SaveImportReport(std::string_view file, const WordListDescriptor& pair, std
     return false;
 }
 
-bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error) {
+bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error,
+                       std::optional<std::string_view> file) {
     try {
-        return SaveImportReport(ImportReportFile(report, pair), pair, error);
+        return SaveImportReport(ImportReportFile(report, pair, file), pair, error);
     } catch (const std::bad_alloc&) {
         error = "there is not enough memory to write " + ImportReportPath(pair);
     }

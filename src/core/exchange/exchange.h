@@ -81,10 +81,13 @@ std::string ImportReportPath(const WordListDescriptor& pair);
 // The whole report as ImportReportPath keeps it: UTF-8 after a byte-order mark, with CRLF
 // line ends, so Notepad shows every language's letters. Of a report in UTF-8, the text
 // after the mark is DescribeImport's with CRLF for each line end.
-std::string ImportReportFile(const ImportReport& report, const WordListDescriptor& pair);
+// `file`, when given, names the imported file in place of the report's own name of it.
+std::string ImportReportFile(const ImportReport& report, const WordListDescriptor& pair,
+                             std::optional<std::string_view> file = std::nullopt);
 // Writes ImportReportFile's bytes to ImportReportPath; false with a message.
 bool SaveImportReport(std::string_view file, const WordListDescriptor& pair, std::string& error);
-bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error);
+bool WriteImportReport(const ImportReport& report, const WordListDescriptor& pair, std::string& error,
+                       std::optional<std::string_view> file = std::nullopt);
 
 // Writes the current pair's live words to the file, in the format its name gives (or
 // `format`): UTF-8 where the format says so, the pair's code page otherwise. The number of
