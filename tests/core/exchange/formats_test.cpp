@@ -132,7 +132,7 @@ TEST(Formats, FileNamesGiveTheFormat) {
         {"deck.txt", "\xEF\xBB\xBF#html:true\n", ExchangeFormat::Anki},
         {"words.txt", "Haus\thuis", ExchangeFormat::Tsv},
         {"words.doc", "", std::nullopt},
-        {"dir.v2/words", "", std::nullopt},
+        {"dir.csv/words", "", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatOfFile(c.path, c.head), c.format) << c.path;
     EXPECT_EQ(FormatNamed("KVTML"), ExchangeFormat::Kvtml);
@@ -343,15 +343,17 @@ TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
 
 // dictd bisects the index by its keys' bytes and finds a word of any case by its small letters.
 TEST(Formats, FreeDictExportIsSortedByKeyAndReadsBack) {
-    const std::vector<ForeignEntry> entries = {
-        {0, "zebra", "zebra", {}}, {0, "\xC3\x84rger", "ergernis", {}}, {0, "Haus", "huis", {}}};
+    const std::vector<ForeignEntry> entries = {{0, "zebra", "zebra", {}},
+                                               {0, "\xC3\x84rger", "ergernis", {}},
+                                               {0, "Haus", "huis", {}},
+                                               {0, "apfel", "appel", {}}};
     std::string index, dict;
     WriteFreeDict(entries, "German", "Dutch", index, dict);
     std::vector<std::string> keys;
     for (const TextLine& line : SplitLines(index)) keys.emplace_back(line.text.substr(0, line.text.find('\t')));
     EXPECT_EQ(keys,
               (std::vector<std::string>{"00-database-allchars", "00-database-literal-translations", "00-database-short",
-                                        "00-database-utf8", "haus", "zebra", "\xC3\xA4rger"}));
+                                        "00-database-utf8", "apfel", "haus", "zebra", "\xC3\xA4rger"}));
     EXPECT_NE(index.find("\nhaus\tCE\tK\tHaus\nzebra\tBo\tM\n"), std::string::npos) << index;
     ForeignFile file;
     std::string error;
@@ -359,7 +361,8 @@ TEST(Formats, FreeDictExportIsSortedByKeyAndReadsBack) {
     std::vector<Expected> read = Entries(file);
     for (Expected& e : read) std::get<0>(e) = 0;
     EXPECT_EQ(read,
-              (std::vector<Expected>{{0, "Haus", "huis"}, {0, "zebra", "zebra"}, {0, "\xC3\x84rger", "ergernis"}}));
+              (std::vector<Expected>{
+                  {0, "apfel", "appel"}, {0, "Haus", "huis"}, {0, "zebra", "zebra"}, {0, "\xC3\x84rger", "ergernis"}}));
 }
 
 namespace {
