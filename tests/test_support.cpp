@@ -11,6 +11,8 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/settings/settings.h"
+#include "core/store/collation.h"
+#include "core/store/store.h"
 #include "core/strings/ui_keys.h"
 #include "core/strings/ui_strings.h"
 #include "platform/file_writes.h"
@@ -133,6 +135,20 @@ void UseCatalogue(const std::string& text, const std::map<std::string, std::stri
 void WriteEmptyWordFiles() {
     for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
         WriteRecords(std::string("words/") + WordFileName(*d), {});
+}
+
+void UsePair(const std::string& text, const std::vector<WordRecord>& words, const std::string& list,
+             const std::vector<WordRecord>& entries) {
+    UseCatalogue(text);
+    WriteEmptyWordFiles();
+    CurrentPair = PairAt(0);
+    WriteRecords(std::string("words/") + WordFileName(*CurrentPair), words);
+    if (!list.empty()) {
+        WriteRecords("lists/" + list + "/" + ListFileName(*CurrentPair), entries);
+        Settings.PracticeList = list;
+    }
+    SetStoreAccess(StoreAccess::ReadWrite);
+    SetCollation(*CurrentPair, LocaleReport::Silent);
 }
 
 namespace {

@@ -41,6 +41,11 @@ void UseStrings(const std::map<std::string, std::string>& overrides = {});
 void UseCatalogue(const std::string& text, const std::map<std::string, std::string>& strings = {});
 // An empty word file for every pair of the catalogue.
 void WriteEmptyWordFiles();
+// The catalogue `text` with its first pair current: `words` in its word file, every other
+// word file empty and, when `list` is named, that list current with `entries` in the pair's
+// list file. The store is left closed, since an open file cannot be replaced on Windows.
+void UsePair(const std::string& text, const std::vector<WordRecord>& words = {}, const std::string& list = "",
+             const std::vector<WordRecord>& entries = {});
 
 WordRecord Record(const std::string& word, const std::string& translation = "", int deleted = 0);
 std::string RecordBytes(const std::vector<WordRecord>& records);

@@ -1,28 +1,20 @@
-// Every file the program reads, empty or cut short: the reader gives a message or an empty
-// result, and reading changes no byte of the file. Random bytes are the fuzz targets'.
+// The files the program starts from, empty or cut short: the reader gives a message or an
+// empty result, and reading changes no byte of the file. Random bytes, and the files that
+// only one reader takes (sort tables, palettes, scores, win.ini, texts), are the fuzz
+// targets' and their readers' own tests'.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <filesystem>
 #include <functional>
 
 #include "core/catalogue/catalogue.h"
 #include "core/checker/checker.h"
-#include "core/editing/palette_characters.h"
 #include "core/lists/print_text.h"
-#include "core/lookup/reading.h"
-#include "core/lookup/sounds.h"
 #include "core/practice/practice.h"
 #include "core/session/session.h"
-#include "core/session/startup.h"
-#include "core/settings/settings.h"
-#include "core/store/collation.h"
 #include "core/store/store.h"
 #include "core/strings/strings_file.h"
 #include "core/strings/ui_strings.h"
 #include "test_support.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,27 +31,9 @@ std::string GoodWordFile() {
     return RecordBytes({Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis, woning")});
 }
 
-// Byte weights: letters in their order, other bytes by value (none 0 or 1).
-std::string GoodSortTable() {
-    std::string table(256, '\0');
-    for (int b = 0; b < 256; ++b) table[static_cast<std::size_t>(b)] = static_cast<char>(b < 2 ? 2 : b);
-    return table;
-}
+void PrepareGerman() { UsePair(kCatalogue); }
 
-void PrepareGerman() {
-    UseCatalogue(kCatalogue);
-    WriteEmptyWordFiles();
-    CurrentPair = PairAt(0);
-    SetStoreAccess(StoreAccess::ReadWrite);
-    SetCollation(*CurrentPair, LocaleReport::Silent);
-}
-
-void PrepareList() {
-    PrepareGerman();
-    WriteRecords("words/ger_dut.gk", {Record("Haus", "huis")});
-    fs::create_directories("lists/week1");
-    Settings.PracticeList = "week1";
-}
+void PrepareList() { UsePair(kCatalogue, {Record("Haus", "huis")}, "week1"); }
 
 std::string LoadStrings() {
     const UiLoadResult r = LoadUiStringsFromWorkingDirectory();
@@ -119,65 +93,9 @@ std::string ReadCatalogue() {
            (selection == 0 ? "" : ", selection unread");
 }
 
-std::string ReadSortTable() {
-    std::memset(SortTable, 0, sizeof SortTable);  // as at start-up
-    CurrentPair = PairAt(0);
-    SetCollation(*CurrentPair, LocaleReport::Silent);
-    const int order = CompareWords("apple", "banana");
-    return order < 0 ? "apple before banana" : order == 0 ? "every word compares equal" : "banana before apple";
-}
-
-std::string ReadPalette() {
-    const std::size_t n = PaletteCharacters("klingon").size();
-    return n == 0 ? "an empty palette" : std::to_string(n) + " characters";
-}
-
-std::string ReadScoreFile() {
-    const std::optional<Score> score = ReadScore("lists\\week1\\ger_dut.score");
-    return score ? std::to_string(score->skipped) + " skipped, " + std::to_string(score->errors) + " errors"
-                 : "no score";
-}
-
-// The settings that differ from the defaults.
-std::string ReadSettings() {
-    Settings = SettingsValues{};
-    ReadStartupSettings();
-    ReadWindowSettings();
-    CheckSavedPracticeList();
-    const SettingsValues defaults;
-    std::vector<std::string> changed;
-    if (Settings.guifont != defaults.guifont) changed.push_back("guifont " + Settings.guifont);
-    if (Settings.guifontsize != defaults.guifontsize)
-        changed.push_back("guifontsize " + std::to_string(Settings.guifontsize));
-    if (Settings.colorG != defaults.colorG) changed.push_back("colorG " + std::to_string(Settings.colorG));
-    if (Settings.PracticeList != defaults.PracticeList) changed.push_back("PracticeList " + Settings.PracticeList);
-    return changed.empty() ? "the defaults" : Joined(changed);
-}
-
-std::string ReadSoundNames() {
-    ReopenStore();
-    std::size_t sounds = 0, refused = 0;
-    for (std::int32_t i = 0; i < WordCount; ++i) {
-        ReadWord(i);
-        sounds += WordSounds(CurrentPair->name1, CurrentRecord.word).size() +
-                  TranslationSounds(CurrentPair->name2, CurrentRecord.translation).size();
-        refused += !CanNameSoundFile(CurrentRecord.word);
-    }
-    return std::to_string(sounds) + " sounds found, " + std::to_string(refused) + " words name no sound file";
-}
-
-std::string ReadText() {
-    const std::string text = ReadFile("text.txt");
-    std::size_t words = 0;
-    for (std::size_t caret = 0; caret < text.size(); ++caret)
-        words += !WordAt(text, caret).empty() && (caret == 0 || WordAt(text, caret - 1).empty());
-    EXPECT_EQ(WordAt(text, text.size()), "");
-    return words == 0 ? "no word" : std::to_string(words) + " words";
-}
-
 struct Place {
     const char* name;
-    const char* path;  // "" for win.ini, wherever the system keeps it
+    const char* path;
     std::string (*good)();
     std::function<void()> prepare;  // everything else the reader needs, whole
     std::string (*read)();
@@ -200,42 +118,7 @@ const Place kPlaces[] = {
      "0 entries, 0 drawn, 2 lines printed",
      "1 entries, 1 drawn, 3 lines printed: a partial record of 42 bytes at the end; 1 "
      "entries no longer in the word file"},
-    {"sort table", "tables/klingon.stb", GoodSortTable,
-     [] {
-         WriteFile("tables/klingon.stb", "");  // the pair has a table when its file is there
-         UseCatalogue("[languages]\nklingon\n");
-     },
-     ReadSortTable, "every word compares equal", "apple before banana"},
-    {"palette file", "charset/klingon.chs", [] { return std::string("\xE0\xE1\xE2\xE3\xE4\r\n"); }, [] {}, ReadPalette,
-     "an empty palette", "3 characters"},
-    {"score file", "lists/week1/ger_dut.score", [] { return std::string("3\r\n12\r\n"); }, [] {}, ReadScoreFile,
-     "no score", "no score"},
-    {"win.ini", "", [] { return std::string("[Dictionary]\r\nguifontsize=12\r\nPracticeList=week1\r\ncolorG=7\r\n"); },
-     [] {
-         UseStrings();
-         ResetWinIni();
-         fs::create_directories("lists/week1");
-     },
-     ReadSettings, "the defaults", "guifontsize 12"},
-    {"sound file names (the words of the word file)", "words/ger_dut.gk", GoodWordFile,
-     [] {
-         PrepareGerman();
-         WriteFile("sound/german/Apfel.wav", "RIFF");
-         WriteFile("sound/dutch/huis.wav", "RIFF");
-     },
-     ReadSoundNames, "0 sounds found, 0 words name no sound file", "1 sounds found, 0 words name no sound file"},
-    {"text for the reading aid", "text.txt", [] { return std::string("Das Haus, der Apfel: alt.\r\n"); }, [] {},
-     ReadText, "no word", "3 words"},
 };
-
-std::string FileOf(const Place& place) { return *place.path ? ReadFile(place.path) : WinIniText(); }
-
-void PutFile(const Place& place, const std::string& bytes) {
-    if (*place.path)
-        WriteFile(place.path, bytes);
-    else
-        WriteWinIni(bytes);
-}
 
 // Reads `bytes` at the place; what came of it. Reading must leave the file as it was.
 std::string ReadAt(const Place& place, const std::string& bytes) {
@@ -244,31 +127,15 @@ std::string ReadAt(const Place& place, const std::string& bytes) {
         ~Closer() { CloseStore(); }
     } closer;
     place.prepare();
-    PutFile(place, bytes);
+    WriteFile(place.path, bytes);
     const std::string result = place.read();
-    EXPECT_EQ(FileOf(place), bytes) << place.name << ": reading changed the file";
+    EXPECT_EQ(ReadFile(place.path), bytes) << place.name << ": reading changed the file";
     return result;
 }
 
-class BadInput : public testing::Test {
-protected:
-    void SetUp() override {
-        Settings = SettingsValues{};
-        ResetWinIni();
-        original = WinIniText();
-    }
-    // Random bytes in win.ini must not stay for the other tests (under Wine it is the prefix's).
-    void TearDown() override {
-        WriteWinIni(original);
-        ResetWinIni();
-        UseStrings();
-    }
-    std::string original;
-};
-
 }  // namespace
 
-TEST_F(BadInput, EveryReaderGivesAMessageOrAnEmptyResult) {
+TEST(BadInput, EveryReaderGivesAMessageOrAnEmptyResult) {
     for (const Place& place : kPlaces) {
         const std::string good = place.good();
         EXPECT_EQ(ReadAt(place, ""), place.empty) << place.name << ", empty";

@@ -1,13 +1,11 @@
 // Every rewrite of the program's files, made once with each of its file steps failing in
 // turn: what is on disk afterwards is the old file or the new one, whole, and the caller
-// is told of the failure.
+// is told of the failure. A win.ini key that fails is the settings tests'.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <sstream>
 
 #include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
@@ -17,7 +15,6 @@
 #include "core/lists/list_storage.h"
 #include "core/practice/practice.h"
 #include "core/session/session.h"
-#include "core/settings/settings.h"
 #include "core/store/collation.h"
 #include "core/store/sorting.h"
 #include "core/store/store.h"
@@ -42,27 +39,14 @@ struct Rewrite {
     std::function<void()> prepare;  // lays out the old files and opens what the rewrite works on
     std::function<bool()> run;      // true when the rewrite reported success
     Leaves leaves;
-    bool winIni = false;                      // the rewrite writes win.ini rather than a file here
     std::function<void()> afterFailure = {};  // what else must hold after a failed run
 };
 
 const char kCatalogue[] = "# mine\r\n[languages]\r\ngerman,german,0\r\nfrench\r\n\r\n[selected]\r\ndut_ger.gk\r\n";
 
-// The german pair current, every word file empty but the given one's.
-void PrepareGerman(const std::vector<WordRecord>& words = {}) {
-    UseCatalogue(kCatalogue);
-    WriteEmptyWordFiles();
-    WriteRecords("words/ger_dut.gk", words);
-    CurrentPair = PairAt(0);
-    SetStoreAccess(StoreAccess::ReadWrite);
-    SetCollation(*CurrentPair, LocaleReport::Silent);
-}
-
 // The list week1 current over the german pair, its list file holding `entries`.
 void PrepareList(const std::vector<WordRecord>& words, const std::vector<WordRecord>& entries) {
-    PrepareGerman(words);
-    WriteRecords("lists/week1/ger_dut.ls", entries);
-    Settings.PracticeList = "week1";
+    UsePair(kCatalogue, words, "week1", entries);
     ReopenStore();
 }
 
@@ -71,30 +55,6 @@ std::vector<WordRecord> ManyWords() {
     std::vector<WordRecord> records;
     for (int i = 2499; i >= 0; --i) records.push_back(Record(NumberedWord(i), "t", i % 7 == 0));
     return records;
-}
-
-// The values of win.ini, one entry per "section/key", and the text itself when it must stay whole.
-void AddWinIni(Files& files, bool wholeText) {
-    const std::string text = WinIniText();
-    if (wholeText) files["<win.ini>"] = text;
-    std::istringstream in(text);
-    std::string section;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line[0] == '[')
-            section = line;
-        else if (std::size_t eq = line.find('='); eq != std::string::npos)
-            files["<win.ini>" + section + line.substr(0, eq)] = line.substr(eq + 1);
-    }
-#ifndef _WIN32
-    if (Exists(std::string(std::getenv("DICT_WININI")) + ".new")) files["<win.ini.new>"] = "";
-#endif
-}
-
-Files Snapshot(const Rewrite& rewrite) {
-    Files files = FilesHere();
-    if (rewrite.winIni) AddWinIni(files, rewrite.leaves == Leaves::OldFiles);
-    return files;
 }
 
 void ExpectEachOldOrNew(const Files& before, const Files& after, const Files& left, const std::string& what) {
@@ -127,7 +87,7 @@ const Rewrite kRewrites[] = {
     {.name = "selecting a pair",
      .prepare =
          [] {
-             PrepareGerman();
+             UsePair(kCatalogue);
              CurrentPair = PairAt(1);
          },
      .run = [] { return SelectPair() == 0; },
@@ -135,7 +95,7 @@ const Rewrite kRewrites[] = {
     {.name = "creating a new language",
      .prepare =
          [] {
-             PrepareGerman();
+             UsePair(kCatalogue);
              fs::create_directories("icons");
          },
      .run =
@@ -148,7 +108,7 @@ const Rewrite kRewrites[] = {
     {.name = "sorting the word file",
      .prepare =
          [] {
-             PrepareGerman(ManyWords());
+             UsePair(kCatalogue, ManyWords());
              ReopenStore();
          },
      .run = [] { return SortStore(nullptr) == 0; },
@@ -183,35 +143,10 @@ const Rewrite kRewrites[] = {
              return WriteScore("lists\\week1\\ger_dut.score", {1, 2}) == 0;
          },
      .leaves = Leaves::OldFiles},
-    {.name = "writing the settings",
-     .prepare =
-         [] {
-             ResetWinIni();
-             UseStrings();
-             Settings = SettingsValues{};
-             // The old settings are written once and put back whole: each key's write takes several steps.
-             static const std::string old = [] {
-                 Settings.PracticeList = "week1";
-                 Settings.searchWindow = {10, 20};
-                 WriteSettings({1, 2});
-                 return WinIniText();
-             }();
-             WriteWinIni(old);
-             Settings.PracticeMode = Settings.StayOnTop = 1;
-             Settings.PracticeList = "week2";
-             Settings.searchWindow = {30, 40};
-             Settings.addWindow = {50, 60};
-         },
-     .run =
-         [] {
-             return WriteSettings({3, 4}) == 0;
-         },
-     .leaves = Leaves::EachOldOrNew,
-     .winIni = true},
     {.name = "importing words into a pair and its reverse",
      .prepare =
          [] {
-             PrepareGerman({Record("Zug", "trein"), Record("alt", "oud", 1)});
+             UsePair(kCatalogue, {Record("Zug", "trein"), Record("alt", "oud", 1)});
              WriteRecords("words/dut_ger.gk", {Record("trein", "Zug")});
              WriteFile("new.tsv", "Apfel\tappel\nZug\tspoor\n");
          },
@@ -255,7 +190,7 @@ const Rewrite kRewrites[] = {
     {.name = "repairing with the checker",
      .prepare =
          [] {
-             PrepareGerman({Record("Zug", "trein"), Record("Apfel", "appel"), Record("alt", "oud", 1)});
+             UsePair(kCatalogue, {Record("Zug", "trein"), Record("Apfel", "appel"), Record("alt", "oud", 1)});
              WriteRecords("words/dut_ger.gk", {Record("trein", "Zug"), Record("appel", "Apfel")});
              WriteRecords("lists/week1/ger_dut.ls", {Record("Zug", "trein", 1), Record("Apfel", "appel")});
              WriteFile("lists/week1/dut_ger.ls", RecordBytes({Record("appel", "Apfel")}) + "half");
@@ -279,11 +214,11 @@ TEST(FailedRewrites, EveryFailingStepLeavesTheOldFileOrTheNewOneAndIsReported) {
             WorkDir dir;
             StoreCloser closer;
             rewrite.prepare();
-            before = Snapshot(rewrite);
+            before = FilesHere();
             FailingFileStep counting(0);
             ASSERT_TRUE(rewrite.run()) << rewrite.name;
             steps = platform::FileStepsTaken();
-            after = Snapshot(rewrite);
+            after = FilesHere();
         }
         ASSERT_NE(before, after) << rewrite.name << " changed nothing";
         ASSERT_GT(steps, 0u) << rewrite.name;
@@ -300,7 +235,7 @@ TEST(FailedRewrites, EveryFailingStepLeavesTheOldFileOrTheNewOneAndIsReported) {
                 reported = !rewrite.run();
             }
             EXPECT_TRUE(reported) << what;
-            const Files left = Snapshot(rewrite);
+            const Files left = FilesHere();
             if (rewrite.leaves == Leaves::OldFiles)
                 EXPECT_EQ(left, before) << what;
             else
@@ -308,5 +243,4 @@ TEST(FailedRewrites, EveryFailingStepLeavesTheOldFileOrTheNewOneAndIsReported) {
             if (rewrite.afterFailure) rewrite.afterFailure();
         }
     }
-    ResetWinIni();
 }

@@ -7,7 +7,6 @@
 #include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
 #include "core/settings/settings.h"
-#include "core/store/collation.h"
 #include "core/store/store.h"
 #include "test_support.h"
 
@@ -38,12 +37,8 @@ const std::map<std::string, std::string> kWork = {
 };
 
 void LayOutWork() {
-    UseCatalogue(kWork.at("cat.ini"));
+    UsePair(kWork.at("cat.ini"), {}, "week1");
     for (const auto& [path, bytes] : kWork) WriteFile(path, bytes);
-    CurrentPair = PairAt(0);
-    SetStoreAccess(StoreAccess::ReadWrite);
-    SetCollation(*CurrentPair, LocaleReport::Silent);
-    Settings.PracticeList = "week1";
     ReopenStore();
 }
 

@@ -143,11 +143,8 @@ TEST_F(CatalogueTest, CarriageReturnAloneEndsALine) {
 }
 
 TEST_F(CatalogueTest, SelectPairFailureStillSwitchesTheStore) {
-    UseCatalogue("[languages]\ngerman\n");
-    WriteRecords("words/ger_dut.gk", {Record("Haus", "huis")});
-    WriteRecords("words/dut_ger.gk", {});
+    UsePair("[languages]\ngerman\n", {Record("Haus", "huis")});
     std::filesystem::remove("cat.ini");
-    CurrentPair = PairAt(0);
     EXPECT_EQ(SelectPair(), -1);
     EXPECT_EQ(WordCount, 1);
     EXPECT_FALSE(Exists("tmp.ini"));

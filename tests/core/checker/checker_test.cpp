@@ -23,10 +23,7 @@ std::vector<std::string> FindingsOf(const std::vector<FileCheck>& checks, const 
 
 class Checker : public testing::Test {
 protected:
-    void SetUp() override {
-        UseCatalogue("[languages]\ngerman\n");
-        WriteEmptyWordFiles();
-    }
+    void SetUp() override { UsePair("[languages]\ngerman\n"); }
     WorkDir dir;
 };
 

@@ -21,17 +21,13 @@ std::vector<std::string> Texts(const std::string& path) {
 class AddWordsTest : public testing::Test {
 protected:
     void SetUp() override {
-        UseCatalogue("[languages]\nenglish\n");
-        WriteRecords("words/eng_dut.gk",
-                     {Record("apple", "appel"), Record("house", "huis"), Record("plum", "pruim", 1)});
+        UsePair("[languages]\nenglish\n",
+                {Record("apple", "appel"), Record("house", "huis"), Record("plum", "pruim", 1)}, "week1");
         // onderdak has room for ", house" to the last character, woning one too few.
         WriteRecords("words/dut_eng.gk",
                      {Record("huis", "House"), Record("onderdak", "shelter, lodging, roof, accommodation, home"),
                       Record("pruim", "prune", 1), Record("thuis", "home"),
                       Record("woning", "flat, apartment, dwelling, lodging, quarters")});
-        std::filesystem::create_directories("lists/week1");
-        Settings.PracticeList = "week1";
-        CurrentPair = PairAt(0);
         ReopenStore();
         BeginAdding();
     }

@@ -37,27 +37,43 @@ std::string Gzip(const std::string& text) {
 
 }  // namespace
 
+// A separator given wins over one a first line names ("sep=;"), which wins over the one the
+// lines show; fields are quoted as spreadsheets quote them.
 TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
     const struct {
         const char* name;
         std::string text;
-        char separator;
+        char given, preferred, separator;
         std::vector<Expected> entries;
     } cases[] = {
-        {"CRLF", "Haus\thuis\r\nBaum\tboom\r\n", '\t', {{1, "Haus", "huis"}, {2, "Baum", "boom"}}},
-        {"LF, blanks, no end", "\nHaus\thuis\n\n \t \nBaum\tboom", '\t', {{2, "Haus", "huis"}, {5, "Baum", "boom"}}},
-        {"lone CR", "a\tb\rc\td\r", '\t', {{1, "a", "b"}, {2, "c", "d"}}},
-        {"BOM", "\xEF\xBB\xBFHaus\thuis\n", '\t', {{1, "Haus", "huis"}}},
+        {"LF, blanks, no end",
+         "\nHaus\thuis\n\n \t \nBaum\tboom",
+         '\t',
+         0,
+         '\t',
+         {{2, "Haus", "huis"}, {5, "Baum", "boom"}}},
+        {"lone CR", "a\tb\rc\td\r", '\t', 0, '\t', {{1, "a", "b"}, {2, "c", "d"}}},
+        {"BOM", "\xEF\xBB\xBFHaus\thuis\n", '\t', 0, '\t', {{1, "Haus", "huis"}}},
         {"quotes",
          "\"Haus, gro\xC3\x9F\",\"huis, woning\"\n\"say \"\"hi\"\"\",x\n",
          ',',
+         0,
+         ',',
          {{1, "Haus, gro\xC3\x9F", "huis, woning"}, {2, "say \"hi\"", "x"}}},
-        {"line end in quotes", "\"a\r\nb\",c\nd,e,extra\n", ',', {{1, "a\r\nb", "c"}, {3, "d", "e"}}},
+        {"line end in quotes", "\"a\r\nb\",c\nd,e,extra\n", ',', 0, ',', {{1, "a\r\nb", "c"}, {3, "d", "e"}}},
+        {"semicolons", "Haus;huis, thuis\nBaum;boom\n", 0, ',', ';', {{1, "Haus", "huis, thuis"}, {2, "Baum", "boom"}}},
+        {"a first line names it", "sep=;\r\nHaus;huis\r\n", 0, ',', ';', {{2, "Haus", "huis"}}},
+        {"named over the lines", "sep=,\nHaus;x,y\nBaum;z,w\n", 0, '\t', ',', {{2, "Haus;x", "y"}, {3, "Baum;z", "w"}}},
+        {"given over named", "sep=;\na,b;c\n", ',', '\t', ',', {{2, "a", "b;c"}}},
+        {"quoted ones do not count", "\"a;b\",c\n\"d;e\",f\n", 0, '\t', ',', {{1, "a;b", "c"}, {2, "d;e", "f"}}},
+        {"none: the preferred one", "Haus\n", 0, ',', ',', {{1, "Haus", ""}}},
+        {"as regular as the preferred one", "a;b,c\n", 0, ',', ',', {{1, "a;b", "c"}}},
     };
     for (const auto& c : cases) {
         ForeignFile file;
         std::string error;
-        EXPECT_TRUE(ReadDelimited(c.text, c.separator, file, error)) << c.name << ": " << error;
+        EXPECT_TRUE(ReadDelimited(c.text, c.given, file, error, c.preferred)) << c.name << ": " << error;
+        EXPECT_EQ(file.separator, c.separator) << c.name;
         EXPECT_EQ(Entries(file), c.entries) << c.name;
     }
     ForeignFile file;
@@ -65,6 +81,9 @@ TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
     EXPECT_FALSE(ReadDelimited("a,b\n\"open,x\nmore\n", ',', file, error));
     EXPECT_EQ(error, "line 2: a quoted field is not closed");
     EXPECT_TRUE(ReadDelimited("a,b\n", ',', file, error)) << "an earlier error is not this file's";
+    EXPECT_EQ(SeparatorNamed("|"), '|');
+    EXPECT_EQ(SeparatorNamed("\""), 0);
+    EXPECT_EQ(SeparatorNamed("semi"), 0);
 }
 
 TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
@@ -72,6 +91,7 @@ TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
         const char* name;
         std::string text;
         std::vector<Expected> entries;
+        std::string error = "";
     } cases[] = {
         {"html",
          "#separator:tab\n#html:true\nHaus<br>Home\t<b>huis</b> &amp; co&nbsp;&#233;\n",
@@ -90,25 +110,15 @@ TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
          "#separator:tab\n#html:false\n{{c1::Haus::building}} [sound:haus.mp3]\thuis[sound:huis.mp3]\n"
          "ein {{c12::Baum}}\t{{c::x}}\n",
          {{3, "Haus ", "huis"}, {4, "ein Baum", "{{c::x}}"}}},
+        {"unknown separator", "#separator:tab\n#separator:weird\n", {}, "line 2: an unknown separator \"weird\""},
+        {"no colon", "#html\n", {}, "line 1: a header line without a colon"},
     };
     for (const auto& c : cases) {
         ForeignFile file;
         std::string error;
-        EXPECT_TRUE(ReadAnki(c.text, file, error)) << c.name << ": " << error;
+        EXPECT_EQ(ReadAnki(c.text, file, error), c.error.empty()) << c.name;
+        EXPECT_EQ(error, c.error) << c.name;
         EXPECT_EQ(Entries(file), c.entries) << c.name;
-    }
-    const struct {
-        std::string text, error;
-    } damaged[] = {
-        {"#separator:tab\n#separator:weird\n", "line 2: an unknown separator \"weird\""},
-        {"#html\n", "line 1: a header line without a colon"},
-        {"#separator:tab\n\"open\tx\n", "line 2: a quoted field is not closed"},
-    };
-    for (const auto& d : damaged) {
-        ForeignFile file;
-        std::string error;
-        EXPECT_FALSE(ReadAnki(d.text, file, error));
-        EXPECT_EQ(error, d.error);
     }
 }
 
@@ -121,11 +131,9 @@ TEST(Formats, FileNamesGiveTheFormat) {
         {"words.csv", "", ExchangeFormat::Csv},
         {"C:\\deck\\Words.TXT", "#separator:tab\n", ExchangeFormat::Anki},
         {"deck.txt", "\xEF\xBB\xBF#html:true\n", ExchangeFormat::Anki},
-        {"words.tsv", "Haus\thuis", ExchangeFormat::Tsv},
-        {"vocabulary.kvtml", "", ExchangeFormat::Kvtml},
-        {"freedict-eng-deu.index", "", ExchangeFormat::FreeDict},
+        {"words.txt", "Haus\thuis", ExchangeFormat::Tsv},
         {"words.doc", "", std::nullopt},
-        {"dir.v2/words", "", std::nullopt},
+        {"dir.csv/words", "", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatOfFile(c.path, c.head), c.format) << c.path;
     EXPECT_EQ(FormatNamed("KVTML"), ExchangeFormat::Kvtml);
@@ -336,15 +344,17 @@ TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
 
 // dictd bisects the index by its keys' bytes and finds a word of any case by its small letters.
 TEST(Formats, FreeDictExportIsSortedByKeyAndReadsBack) {
-    const std::vector<ForeignEntry> entries = {
-        {0, "zebra", "zebra", {}}, {0, "\xC3\x84rger", "ergernis", {}}, {0, "Haus", "huis", {}}};
+    const std::vector<ForeignEntry> entries = {{0, "zebra", "zebra", {}},
+                                               {0, "\xC3\x84rger", "ergernis", {}},
+                                               {0, "Haus", "huis", {}},
+                                               {0, "apfel", "appel", {}}};
     std::string index, dict;
     WriteFreeDict(entries, "German", "Dutch", index, dict);
     std::vector<std::string> keys;
     for (const TextLine& line : SplitLines(index)) keys.emplace_back(line.text.substr(0, line.text.find('\t')));
     EXPECT_EQ(keys,
               (std::vector<std::string>{"00-database-allchars", "00-database-literal-translations", "00-database-short",
-                                        "00-database-utf8", "haus", "zebra", "\xC3\xA4rger"}));
+                                        "00-database-utf8", "apfel", "haus", "zebra", "\xC3\xA4rger"}));
     EXPECT_NE(index.find("\nhaus\tCE\tK\tHaus\nzebra\tBo\tM\n"), std::string::npos) << index;
     ForeignFile file;
     std::string error;
@@ -352,36 +362,8 @@ TEST(Formats, FreeDictExportIsSortedByKeyAndReadsBack) {
     std::vector<Expected> read = Entries(file);
     for (Expected& e : read) std::get<0>(e) = 0;
     EXPECT_EQ(read,
-              (std::vector<Expected>{{0, "Haus", "huis"}, {0, "zebra", "zebra"}, {0, "\xC3\x84rger", "ergernis"}}));
-}
-
-TEST(Formats, SeparatorAsGivenNamedOrFoundInTheFile) {
-    const struct {
-        const char* name;
-        std::string text;
-        char given, preferred, separator;
-        std::vector<Expected> entries;
-    } cases[] = {
-        {"semicolons", "Haus;huis, thuis\nBaum;boom\n", 0, ',', ';', {{1, "Haus", "huis, thuis"}, {2, "Baum", "boom"}}},
-        {"a first line names it", "sep=;\r\nHaus;huis\r\n", 0, ',', ';', {{2, "Haus", "huis"}}},
-        {"named over the lines", "sep=,\nHaus;x,y\nBaum;z,w\n", 0, '\t', ',', {{2, "Haus;x", "y"}, {3, "Baum;z", "w"}}},
-        {"given over named", "sep=;\na,b;c\n", ',', '\t', ',', {{2, "a", "b;c"}}},
-        {"quoted ones do not count", "\"a;b\",c\n\"d;e\",f\n", 0, '\t', ',', {{1, "a;b", "c"}, {2, "d;e", "f"}}},
-        {"tabs", "Haus\thuis, woning\nBaum\tboom\n", 0, ',', '\t', {{1, "Haus", "huis, woning"}, {2, "Baum", "boom"}}},
-        {"none: the preferred one", "Haus\n", 0, ',', ',', {{1, "Haus", ""}}},
-        {"as regular as the preferred one", "a;b,c\n", 0, ',', ',', {{1, "a;b", "c"}}},
-    };
-    for (const auto& c : cases) {
-        ForeignFile file;
-        std::string error;
-        EXPECT_TRUE(ReadDelimited(c.text, c.given, file, error, c.preferred)) << c.name << ": " << error;
-        EXPECT_EQ(file.separator, c.separator) << c.name;
-        EXPECT_EQ(Entries(file), c.entries) << c.name;
-    }
-    EXPECT_EQ(SeparatorNamed("Semicolon"), ';');
-    EXPECT_EQ(SeparatorNamed("|"), '|');
-    EXPECT_EQ(SeparatorNamed("\""), 0);
-    EXPECT_EQ(SeparatorNamed("semi"), 0);
+              (std::vector<Expected>{
+                  {0, "apfel", "appel"}, {0, "Haus", "huis"}, {0, "zebra", "zebra"}, {0, "\xC3\x84rger", "ergernis"}}));
 }
 
 namespace {

@@ -16,12 +16,8 @@ namespace {
 class ListTest : public testing::Test {
 protected:
     void SetUp() override {
-        UseCatalogue("[languages]\ngerman\n");
-        CurrentPair = PairAt(0);
-        WriteRecords("words/ger_dut.gk", {Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")});
-        WriteRecords("words/dut_ger.gk", {Record("huis", "Haus")});
-        fs::create_directories("lists/week1");
-        Settings.PracticeList = "week1";
+        UsePair("[languages]\ngerman\n", {Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")},
+                "week1");
         ReopenStore();
     }
     void TearDown() override { CloseStore(); }

@@ -18,11 +18,7 @@ const std::string kWord30 = "abcdefghijklmnopqrstuvwxyzabcd";
 class PrintFileTest : public testing::Test {
 protected:
     void Open(const std::vector<WordRecord>& records) {
-        UseCatalogue("[languages]\ngerman\n");
-        CurrentPair = PairAt(0);
-        WriteRecords("words/ger_dut.gk", {});
-        WriteRecords("lists/week1/ger_dut.ls", records);
-        Settings.PracticeList = "week1";
+        UsePair("[languages]\ngerman\n", {}, "week1", records);
         ReopenStore();
     }
     void TearDown() override { CloseStore(); }

@@ -15,11 +15,7 @@ namespace {
 class RandomSelectionTest : public testing::Test {
 protected:
     void Open(const std::vector<WordRecord>& records) {
-        UseCatalogue("[languages]\ngerman\n");
-        CurrentPair = PairAt(0);
-        WriteRecords("words/ger_dut.gk", records);
-        std::filesystem::create_directories("lists/week1");
-        Settings.PracticeList = "week1";
+        UsePair("[languages]\ngerman\n", records, "week1");
         ReopenStore();
     }
     void TearDown() override { CloseStore(); }

@@ -87,10 +87,7 @@ TEST(PracticeScores, DamagedFilesReadAsNoScoreOrTheirLeadingNumbers) {
 
 TEST(PracticeScores, TheScoreFileLiesBesideTheListFile) {
     WorkDir dir;
-    UseCatalogue("[languages]\ngerman\n");
-    CurrentPair = PairAt(0);
-    Settings.PracticeList = "week1";
-    std::filesystem::create_directories("lists/week1");
+    UsePair("[languages]\ngerman\n", {}, "week1");
     const std::optional<std::string> path = ScoreFilePath();
     ASSERT_TRUE(path);
     EXPECT_EQ(*path, "lists\\week1\\ger_dut.score");

@@ -59,11 +59,8 @@ protected:
 
     // Opens the pair of a one-language catalogue on the given records.
     void Open(const std::string& catalogueLine, const std::vector<WordRecord>& records) {
-        UseCatalogue("[languages]\n" + catalogueLine + "\n");
-        CurrentPair = PairAt(0);
+        UsePair("[languages]\n" + catalogueLine + "\n", records);
         path = "words/" + std::string(WordFileName(*CurrentPair));
-        WriteRecords(path, records);
-        SetCollation(*CurrentPair, LocaleReport::Silent);
         ReopenStore();
     }
 
