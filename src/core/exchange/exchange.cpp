@@ -418,13 +418,12 @@ public:
     }
 
 private:
-    // A problem's message is made of its parts in one buffer and kept at its size: a
-    // dictionary may have a quarter of a million of them.
+    // A problem's message is made of its parts in one buffer, then kept with the others.
     template <typename... Parts>
     void Problem(const ForeignEntry& entry, const Parts&... parts) {
         message_.clear();
         (Append(entry, parts), ...);
-        report_.problems.push_back({entry.line, message_});
+        report_.problems.Add(entry.line, message_);
     }
     template <typename... Parts>
     void Skip(const ForeignEntry& entry, const Parts&... parts) {
@@ -784,7 +783,7 @@ std::string Describe(const ImportReport& report, std::size_t maxProblems, std::s
     text.append(newline);
     std::size_t shown = 0;
     char number[16];
-    for (const ImportProblem& p : report.problems) {
+    for (const ImportProblem p : report.problems) {
         if (shown++ == maxProblems) {
             text.append("... and ").append(std::to_string(report.problems.size() - maxProblems));
             text.append(" more lines").append(newline);

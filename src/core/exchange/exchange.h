@@ -24,7 +24,48 @@ struct ImportOptions {
 // A line whose entry cannot be stored as it is: skipped, or stored with less.
 struct ImportProblem {
     int line;
-    std::string message;
+    std::string_view message;  // held by the report's problems
+};
+
+// The problems of an import in the order found, their messages kept in one text: a
+// dictionary has a quarter of a million of them, each else an allocation of its own.
+class ImportProblems {
+public:
+    void Add(int line, std::string_view message) {
+        text_.append(message);
+        lines_.push_back({line, text_.size()});
+    }
+    bool empty() const { return lines_.empty(); }
+    std::size_t size() const { return lines_.size(); }
+    ImportProblem operator[](std::size_t i) const {
+        const std::size_t begin = i ? lines_[i - 1].end : 0;
+        return {lines_[i].line, std::string_view(text_).substr(begin, lines_[i].end - begin)};
+    }
+
+    class Iterator {
+    public:
+        Iterator(const ImportProblems& problems, std::size_t i) : problems_(&problems), i_(i) {}
+        ImportProblem operator*() const { return (*problems_)[i_]; }
+        Iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return i_ != other.i_; }
+
+    private:
+        const ImportProblems* problems_;
+        std::size_t i_;
+    };
+    Iterator begin() const { return {*this, 0}; }
+    Iterator end() const { return {*this, lines_.size()}; }
+
+private:
+    struct Line {
+        int line;
+        std::size_t end;  // of its message in text_
+    };
+    std::string text_;
+    std::vector<Line> lines_;
 };
 
 struct ImportReport {
@@ -42,7 +83,7 @@ struct ImportReport {
     int reverseMerged = 0;
     int reverseSkipped = 0;  // translations the reverse pair cannot take as words: see the problems
     bool utf8 = true;        // the problems quote the file's text in UTF-8, else in the pair's code page
-    std::vector<ImportProblem> problems;
+    ImportProblems problems;
 };
 
 struct ImportPlan {

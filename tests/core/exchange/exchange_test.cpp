@@ -36,7 +36,8 @@ std::vector<std::string> Lines(const std::vector<WordRecord>& records) {
 
 std::vector<std::string> Problems(const ImportReport& report) {
     std::vector<std::string> lines;
-    for (const ImportProblem& p : report.problems) lines.push_back(std::to_string(p.line) + " " + p.message);
+    for (const ImportProblem p : report.problems)
+        lines.push_back(std::to_string(p.line) + " " + std::string(p.message));
     return lines;
 }
 
