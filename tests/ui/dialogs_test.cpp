@@ -26,10 +26,6 @@ protected:
         Start("[languages]\nenglish\n");
         CreateDirectoryA("lists", nullptr);
     }
-    void TearDown() override {
-        UiCharset = 0;
-        UiTest::TearDown();
-    }
 };
 
 }  // namespace

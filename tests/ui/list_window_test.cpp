@@ -150,11 +150,9 @@ TEST_F(ListWindowTest, TheDeleteQuestionReadsTheListNameAsTheFileSystemDoes) {
     Open(Numbered(3), {});
     CreateDirectoryA("lists\\tch\xE8que", nullptr);
     Settings.PracticeList = "tch\xE8que";
-    const int interfaceCharset = UiCharset;
     UiCharset = EASTEUROPE_CHARSET;
     const std::vector<ShownBox> asked =
         BoxesShownWhile([&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); }, IDNO);
-    UiCharset = interfaceCharset;
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_NE(asked[0].text.find(L"tch\u00E8que"), std::wstring::npos);
 }

@@ -38,9 +38,11 @@ HWND UiTest::OpenWindow(HWND (*open)()) {
     return secondary;
 }
 
-// Destroying the main window runs the shutdown steps; its quit message is dropped.
+// Destroying the main window runs the shutdown steps; its quit message is dropped. A test
+// may have set another interface character set.
 void UiTest::TearDown() {
     if (IsWindow(secondary)) DestroyWindow(secondary);
+    UiCharset = 0;
     if (MainWindow) DestroyWindow(MainWindow);
     MainWindow = nullptr;
     MSG msg;
