@@ -122,6 +122,7 @@ TEST_F(MainWindowTest, InformationWindowCountsFromTheFilesAndTouchesNone) {
     Settings.PracticeList = "week1";
     DeleteFileA("words/dutch_Modern Greek.gk");
     const std::map<std::string, std::string> before = FilesHere();
+    ShowWindow(MainWindow, SW_SHOW);
     SendMessageA(MainWindow, WM_COMMAND, 63, 0);
     HWND info = FindWindowA("info", nullptr);
     HWND list = FindWindowExA(info, nullptr, "SysListView32", nullptr);
