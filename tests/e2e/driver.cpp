@@ -138,7 +138,7 @@ testing::AssertionResult ShowsText(HWND control, const std::string& expected) {
     return testing::AssertionFailure() << "shows \"" << shown << "\", not \"" << expected << "\"";
 }
 
-void ResetSettings() {
+void EndToEnd::SetUp() {
     WriteProfileStringA("Dictionary", nullptr, nullptr);
     WriteProfileStringA(nullptr, nullptr, nullptr);
 }
@@ -184,11 +184,6 @@ Placement PlacementOf(HWND hwnd) {
     if (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)
         MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-std::string MessageBoxText(HWND box) {
-    // The message of a message box is its static control with id 0xFFFF.
-    return WindowText(GetDlgItem(box, 0xFFFF));
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {
@@ -284,6 +279,16 @@ void EndToEnd::ChooseFile(HWND target, int command, const std::string& name, int
     }));
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+}
+
+std::string EndToEnd::Answer(int button, const std::string& caption, const std::string& screenshot) {
+    HWND box = program->WaitForWindow("#32770", (caption.empty() ? texts.at("Dictionary") : caption).c_str());
+    if (!box) return "<no message box>";
+    const std::string text = WindowText(GetDlgItem(box, 0xFFFF));  // the box's message
+    if (!screenshot.empty()) SaveScreenshot(screenshot, box);
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    return text;
 }
 
 int main(int argc, char** argv) {

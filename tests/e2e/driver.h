@@ -70,8 +70,6 @@ bool Sync(HWND window, int timeoutMs = 10000);
 // Waits until a control shows the text.
 testing::AssertionResult ShowsText(HWND control, const std::string& expected);
 
-// Settings isolation: the program's section of win.ini is emptied before each test.
-void ResetSettings();
 int SettingNumber(const char* key, int defaultValue);
 
 // The locales the demo pair's two word files are sorted by.
@@ -86,8 +84,6 @@ std::wstring WideText(HWND hwnd);
 // A window's {left, top, width, height}: on the screen, or for a child in its parent's client area.
 using Placement = std::array<int, 4>;
 Placement PlacementOf(HWND hwnd);
-// The text of a message box (its static text).
-std::string MessageBoxText(HWND box);
 // Real input, as from the keyboard and mouse: keys pressed in order and released in reverse.
 void PressKeys(std::initializer_list<WORD> keys);
 void MouseButton(POINT screen, bool down);
@@ -103,7 +99,8 @@ void SaveScreenshot(const std::string& name, HWND window);
 // A test of the program on its own copy of the demo working directory, settings emptied.
 class EndToEnd : public testing::Test {
 protected:
-    void SetUp() override { ResetSettings(); }
+    // Settings isolation: the program's section of win.ini is emptied before each test.
+    void SetUp() override;
     // Starts the program and waits for its main window.
     bool Start(const std::string& commandLine = "");
     // Posts a command to a window and waits for the window it opens.
@@ -114,6 +111,9 @@ protected:
     // directory there as a user does: the file type `filter` (1-based, 0 leaves it), then
     // the name typed and OK.
     void ChooseFile(HWND target, int command, const std::string& name, int filter = 0);
+    // The text of the program's next message box (of that caption, else the program's
+    // name), answered with `button` after a screenshot, when one is named.
+    std::string Answer(int button = IDOK, const std::string& caption = "", const std::string& screenshot = "");
 
     Fixture fixture;
     const std::map<std::string, std::string> texts = fixture.Texts();

@@ -1,7 +1,5 @@
 // End-to-end test of the backups: made at start-up, put back through File > Restore from backup.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -48,10 +46,7 @@ TEST_F(EndToEnd, ADamagedWordFileIsPutBackThroughTheRestoreWindow) {
     SaveScreenshot("restore-window", restore);
 
     PostMessageA(restore, WM_COMMAND, kOk, 0);
-    HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "The files have been restored from backup " + backups[1] + ".");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(Answer(), "The files have been restored from backup " + backups[1] + ".");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(restore) && IsWindowVisible(main); }));
     EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), whole);
     EXPECT_EQ(fixture.Read("backups\\" + backups[0] + "\\wordlists\\dut_eng.gk"), whole.substr(0, 100))

@@ -1,10 +1,9 @@
-// End-to-end tests of flash and interactive practice.
-
-#include <gtest/gtest.h>
+// End-to-end tests of flash and interactive practice, and of spaced review.
 
 #include <map>
 #include <set>
 
+#include "core/review/review_memory.h"
 #include "driver.h"
 
 namespace {
@@ -12,24 +11,17 @@ namespace {
 const char kList[] = "..\\lists\\First words\\dut_eng.ls";
 const char kScore[] = "lists\\First words\\dut_eng.score";
 
-// The program on a practice list of the first `count` words of the demo pair.
+// The program on a practice list of the first `count` words of the demo pair, in the
+// practice mode that `modeCommand` chooses (when given).
 class PracticeTest : public EndToEnd {
 protected:
-    void Start(std::size_t count, bool interactive) {
+    void Start(std::size_t count, int modeCommand = 0) {
         std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
         words.resize(count);
         fixture.WriteRecords(kList, words);
         for (const WordRecord& w : words) translations[w.word] = w.translation;
         ASSERT_TRUE(EndToEnd::Start());
-        if (interactive) SendMessageA(main, WM_COMMAND, 65, 0);
-    }
-    // The end of a run: its message, answered.
-    void EndMessage() {
-        HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(MessageBoxText(box), texts.at("PracticeEndlist"));
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        if (modeCommand) SendMessageA(main, WM_COMMAND, static_cast<WPARAM>(modeCommand), 0);
     }
     std::map<std::string, std::string> translations;
 };
@@ -47,11 +39,18 @@ std::string ScoreLine(const std::map<std::string, std::string>& texts, int skipp
            std::to_string(errors);
 }
 
+std::int64_t NowMs() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) / 10000) -
+           11644473600000;
+}
+
 }  // namespace
 
 // Each key press cuts the pause short, so the run needs no waiting on the clock.
 TEST_F(PracticeTest, FlashShowsEveryWordOnceThenItsTranslation) {
-    Start(6, false);
+    Start(6);
     HWND flash = Open(main, 11, "leren");
     ASSERT_NE(flash, nullptr);
     HWND word = GetDlgItem(flash, 45), translation = GetDlgItem(flash, 46);
@@ -68,14 +67,14 @@ TEST_F(PracticeTest, FlashShowsEveryWordOnceThenItsTranslation) {
         PostMessageA(flash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 60));  // a click on the word box
     }
     EXPECT_EQ(seen.size(), translations.size());
-    EndMessage();
+    EXPECT_EQ(Answer(), texts.at("PracticeEndlist"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(flash) && IsWindowVisible(main); }));
 }
 
 // The best score stored shows at the start; the run's better one replaces it.
 TEST_F(PracticeTest, InteractiveRunCountsAndStoresItsScore) {
     fixture.Write(kScore, "5\r\n5\r\n");
-    Start(3, true);
+    Start(3, 65);
     HWND practice = Open(main, 11, "leren2");
     ASSERT_NE(practice, nullptr);
     HWND answer = GetDlgItem(practice, 30);
@@ -92,19 +91,68 @@ TEST_F(PracticeTest, InteractiveRunCountsAndStoresItsScore) {
     type("no such word");
     type("  , ");  // nothing to check: cleared, not counted
     EXPECT_TRUE(ShowsText(answer, ""));
-    type("wrong, " + right);  // only the first piece counts
-    EXPECT_EQ(Texts(practice)[2], ScoreLine(texts, 0, 2));
+    EXPECT_EQ(Texts(practice)[2], ScoreLine(texts, 0, 1));
     SaveScreenshot("interactive_window", practice);
-    type(right.substr(0, right.find(',')) + " , extra");
+    type(right);
     right = translations.at(Texts(practice)[0]);
     SendMessageA(answer, WM_KEYDOWN, VK_ESCAPE, 0);  // the answer is shown, and skipped
     EXPECT_TRUE(ShowsText(answer, right));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(practice, 27)));
     type(WindowText(answer));
     type(translations.at(Texts(practice)[0]), true);
-    EndMessage();
+    EXPECT_EQ(Answer(), texts.at("PracticeEndlist"));
     EXPECT_FALSE(IsWindowEnabled(answer));
-    EXPECT_EQ(fixture.Read(kScore), "1\r\n2\r\n");
+    EXPECT_EQ(fixture.Read(kScore), "1\r\n1\r\n");
     Close(practice);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
+}
+
+// Which key gives which rating is pinned in-process on a fixed clock; here a run typed on
+// the real keyboard and clock, its log, and the progress window.
+TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
+    Start(3, 3001);  // Practice mode > Review due words
+    const std::int64_t before = NowMs();
+    HWND review = Open(main, 11, "herhaal");
+    ASSERT_NE(review, nullptr);
+    HWND question = GetDlgItem(review, 45), answer = GetDlgItem(review, 30);
+    std::vector<std::string> order;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(WaitUntil([&] {
+            const std::string asked = WindowText(question);
+            return !asked.empty() && (order.empty() || asked != order.back());
+        }));
+        order.push_back(WindowText(question));
+        const std::string right = translations.at(order.back());
+        SetWindowTextA(answer, right.substr(0, right.find(',')).c_str());
+        if (i == 0) SaveScreenshot("review_window", review);
+        if (i == 1) {  // Ctrl+Return as typed on the keyboard: Easy
+            ASSERT_TRUE(Foreground(review));
+            SetFocus(answer);
+            PressKeys({VK_CONTROL, VK_RETURN});
+        } else {
+            // Posted: the message box the last answer brings would hold a sent one.
+            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
+        }
+    }
+    EXPECT_EQ(Answer(), "No more words are due today.   ");
+    const std::int64_t after = NowMs();
+
+    std::vector<std::string> logged;
+    std::vector<review::LogProblem> problems;
+    review::ScanReviewLog(
+        fixture.Read("wordlists\\dut_eng.revlog"),
+        [&](const review::LogEntry& e) {
+            logged.push_back(std::string(e.word) + " " + std::to_string(e.rating));
+            EXPECT_TRUE(e.atMs >= before && e.atMs <= after) << e.atMs;
+        },
+        problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(logged, (std::vector<std::string>{order[0] + " 3", order[1] + " 4", order[2] + " 3"}));
+    Close(review);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
+
+    HWND chart = Open(main, 3002, "herhaalgrafiek");
+    ASSERT_NE(chart, nullptr);
+    SaveScreenshot("review_progress", chart);
+    Close(chart);
 }

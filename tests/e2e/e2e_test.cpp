@@ -4,8 +4,6 @@
 
 #include <vfw.h>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 #include "driver.h"
@@ -13,14 +11,9 @@
 // The messages and the exit code are the core's; here one is shown in a box by the program.
 TEST_F(EndToEnd, AStartupFailureShowsItsMessageAndExitsWithOne) {
     fixture.Remove("wordlists\\dut_eng.gk");
-    Program run(fixture);
-    HWND box = run.WaitForWindow("#32770");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), "Can't open wordlists\\dut_eng.gk   \n\nProgram aborted");
-    EXPECT_EQ(WindowText(box), "Dictionary");
-    SaveScreenshot("startup-failure", box);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(run.WaitForExit(), 1);
+    program.emplace(fixture);
+    EXPECT_EQ(Answer(IDOK, "Dictionary", "startup-failure"), "Can't open wordlists\\dut_eng.gk   \n\nProgram aborted");
+    EXPECT_EQ(program->WaitForExit(), 1);
 }
 
 // Two starts at once: the one that comes second ends quietly, and neither touches the catalogue.
@@ -40,9 +33,10 @@ TEST_F(EndToEnd, SingleInstanceWithoutARace) {
     }
 }
 
-// What a run leaves in win.ini, and the next run starting from it on a pair the command
-// line asks for, for that run only.
-TEST_F(EndToEnd, MainWindowPlaceTogglesAndSettingsCarryOver) {
+// The main window's place and stay-on-top carry over to the next run, which starts on a
+// pair the command line asks for, for that run only. The accelerators work from every
+// window: one that opens a window is refused while it is open, and the exit ends the run.
+TEST_F(EndToEnd, MainWindowPlaceAcceleratorsAndSettingsCarryOver) {
     const std::string catalogue = fixture.Read("languages.ini");
     auto topmost = [&] { return (GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     const int height = 332 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
@@ -53,26 +47,25 @@ TEST_F(EndToEnd, MainWindowPlaceTogglesAndSettingsCarryOver) {
     SaveScreenshot("main-window", main);
     EXPECT_FALSE(topmost());
     SendMessageA(main, WM_COMMAND, 55, 0);
-    EXPECT_TRUE(topmost());
-    SendMessageA(main, WM_COMMAND, 65, 0);
     SetWindowPos(main, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    Close(main);
-    for (auto [key, value] : {std::pair{"PracticeMode", 1},
-                              {"searchwindowsize", 10},
-                              {"StayOnTop", 1},
-                              {"WinPosLeftMain", 40},
-                              {"WinPosTopMain", 30}})
-        EXPECT_EQ(SettingNumber(key, -1), value) << key;
+    ASSERT_TRUE(Foreground(main));
+    PressKeys({VK_MENU, 'S'});  // Alt and the first letter of AccelSearch
+    HWND search = program->WaitForWindow("zoeken");
+    ASSERT_NE(search, nullptr);
+    ASSERT_TRUE(Foreground(search));
+    // A key typed behind the refused one shows when that has been handled.
+    PressKeys({VK_MENU, 'S'});
+    PressKeys({'X'});
+    EXPECT_TRUE(ShowsText(GetDlgItem(search, 30), "x"));
+    EXPECT_EQ(program->CountWindows("zoeken"), 1);
+    PressKeys({VK_CONTROL, 'Q'});
+    EXPECT_EQ(program->WaitForExit(), 0);
 
-    // Toggled once more, stay-on-top is off again.
     ASSERT_TRUE(Start("/gk german"));
     EXPECT_EQ(GetDlgItem(main, 25), nullptr);
     EXPECT_EQ(PlacementOf(main), (Placement{40, 30, 565, height}));
     EXPECT_TRUE(topmost());
-    SendMessageA(main, WM_COMMAND, 55, 0);
-    EXPECT_FALSE(topmost());
     Close(main);
-    EXPECT_EQ(SettingNumber("StayOnTop", -1), 0);
     EXPECT_EQ(fixture.Read("languages.ini"), catalogue);
 }
 
@@ -154,12 +147,9 @@ TEST_F(EndToEnd, AboutBoxTextsAnimationAndItsPause) {
 TEST_F(EndToEnd, PractiseWithoutAnyListAsksThenOffersANewList) {
     fixture.Remove("lists\\First words");
     ASSERT_TRUE(Start());
-    HWND question = Open(main, 11, "#32770", "Dictionary");
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(MessageBoxText(question),
+    PostMessageA(main, WM_COMMAND, 11, 0);
+    EXPECT_EQ(Answer(IDYES, "", "practice-empty-list-question"),
               texts.at("CreateListEmpty1") + " (dutch-english) " + texts.at("CreateListEmpty2"));
-    SaveScreenshot("practice-empty-list-question", question);
-    PostMessageA(question, WM_COMMAND, IDYES, 0);
     HWND dialog = program->WaitForWindow("#32770", texts.at("NewlistDialogCaption").c_str());
     ASSERT_NE(dialog, nullptr);
     SaveScreenshot("new-list-dialog", dialog);
@@ -170,20 +160,4 @@ TEST_F(EndToEnd, PractiseWithoutAnyListAsksThenOffersANewList) {
     EXPECT_EQ(WindowText(list), texts.at("CreateListCaption") + ": Week 1 (dutch-english)");
     EXPECT_TRUE(fixture.Exists("lists\\Week 1\\dut_eng.ls"));
     Close(list);
-}
-
-TEST_F(EndToEnd, AcceleratorsWorkFromEveryWindow) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(Foreground(main));
-    PressKeys({VK_MENU, 'S'});  // Alt and the first letter of AccelSearch
-    HWND search = program->WaitForWindow("zoeken");
-    ASSERT_NE(search, nullptr);
-    ASSERT_TRUE(Foreground(search));
-    // Refused while a window is open; a key typed behind it shows when it has been handled.
-    PressKeys({VK_MENU, 'S'});
-    PressKeys({'X'});
-    EXPECT_TRUE(ShowsText(GetDlgItem(search, 30), "x"));
-    EXPECT_EQ(program->CountWindows("zoeken"), 1);
-    PressKeys({VK_CONTROL, 'Q'});  // the exit accelerator ends the program from here
-    EXPECT_EQ(program->WaitForExit(), 0);
 }

@@ -1,19 +1,11 @@
 // The new-list dialog and the help target: names for the file system, paths that fit.
 
-#include <gtest/gtest.h>
 #include <windowsx.h>
 
-#include "core/catalogue/catalogue.h"
-#include "core/settings/settings.h"
-#include "resource.h"
-#include "ui/app_state.h"
 #include "ui/help.h"
 #include "ui/kvtml_languages_dialog.h"
 #include "ui/new_list_dialog.h"
-#include "ui/sorting_window.h"
 #include "ui/ui_support.h"
-#include "ui/ui_text.h"
-#include "ui/updating_window.h"
 
 namespace {
 
@@ -33,10 +25,6 @@ protected:
     void SetUp() override {
         Start("[languages]\nenglish\n");
         CreateDirectoryA("lists", nullptr);
-    }
-    void TearDown() override {
-        UiCharset = 0;
-        UiTest::TearDown();
     }
 };
 
@@ -65,31 +53,6 @@ TEST_F(DialogsTest, HelpTargetsOnlyPathsThatFit) {
     UseStrings({{"FilenameHelp", std::string(300, 'h') + ".htm"}});
     EXPECT_FALSE(HelpTarget(nullptr).has_value());
     EXPECT_FALSE(HelpTarget("search").has_value());
-}
-
-// The status windows around long work, and the new-list dialog: class and size as designed.
-TEST_F(DialogsTest, ProgressWindowsAndTheNewListDialog) {
-    auto size = [](HWND window) {
-        RECT r = {};
-        GetWindowRect(window, &r);
-        return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
-    };
-    ShowSortingWindow();
-    for (int i = 0; i <= 3; ++i) SortingWindowProgress().Show(SortPhase::Sorting, 2000 * i);
-    EXPECT_EQ(size(FindWindowA("sorting", nullptr)), "350x120");
-    CloseSortingWindow();
-    ShowUpdatingWindow();
-    EXPECT_EQ(size(FindWindowA("updating", nullptr)), "350x120");
-    CloseUpdatingWindow();
-    EXPECT_EQ(ThreadWindows("sorting") + ThreadWindows("updating"), 0);
-    std::string dialog;
-    WhileModal(
-        [&] {
-            dialog = size(GetActiveWindow());
-            PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
-        },
-        [] { RunNewListDialog(MainWindow); });
-    EXPECT_EQ(dialog, "326x145");
 }
 
 // A KVTML file's languages: OK takes two different ones and gives back their places.

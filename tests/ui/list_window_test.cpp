@@ -2,18 +2,9 @@
 
 #include "ui/list_window.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 
-#include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
-#include "core/session/session.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
-#include "resource.h"
-#include "ui/app_state.h"
-#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -22,19 +13,8 @@ namespace {
 class ListWindowTest : public UiTest {
 protected:
     void Open(const std::vector<WordRecord>& words, const std::vector<WordRecord>& listed) {
-        Start("[languages]\nenglish\n", {{"CreateListDeleted", "(gone)"}});
-        CurrentPair = PairAt(0);
-        WriteRecords("words/eng_dut.gk", words);
-        WriteRecords("lists/Verbs/eng_dut.ls", listed);
-        Settings.PracticeList = "Verbs";
-        ReopenStore();
-        SecondaryWindowOpen = 1;
-        list = OpenListWindow();
-        ASSERT_NE(list, nullptr);
-    }
-    void TearDown() override {
-        if (IsWindow(list)) DestroyWindow(list);
-        UiTest::TearDown();
+        StartEnglish(words, {{"CreateListDeleted", "(gone)"}}, "Verbs", listed);
+        ASSERT_NE(list = OpenWindow(OpenListWindow), nullptr);
     }
     void Click(int id) {
         SendMessageA(GetDlgItem(list, id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -170,11 +150,9 @@ TEST_F(ListWindowTest, TheDeleteQuestionReadsTheListNameAsTheFileSystemDoes) {
     Open(Numbered(3), {});
     CreateDirectoryA("lists\\tch\xE8que", nullptr);
     Settings.PracticeList = "tch\xE8que";
-    const int interfaceCharset = UiCharset;
     UiCharset = EASTEUROPE_CHARSET;
     const std::vector<ShownBox> asked =
         BoxesShownWhile([&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); }, IDNO);
-    UiCharset = interfaceCharset;
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_NE(asked[0].text.find(L"tch\u00E8que"), std::wstring::npos);
 }

@@ -1,16 +1,10 @@
 // The main window's menus and commands, worked in-process by sending it messages.
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "core/catalogue/catalogue.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
-#include "ui/app_state.h"
 #include "ui/main_window.h"
-#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -43,21 +37,6 @@ void Confirm(HWND add, const wchar_t* word, const wchar_t* translation) {
     SetDlgItemTextW(add, 30, word);
     SetDlgItemTextW(add, 31, translation);
     SendDlgItemMessageW(add, 31, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-// The text of the message box that `act` brings up (then closed), and whether `window`
-// took input meanwhile.
-std::wstring MessageOf(const std::function<void()>& act, HWND window = nullptr, bool* enabled = nullptr) {
-    std::wstring text;
-    WhileModal(
-        [&] {
-            HWND box = FindWindowA("#32770", nullptr);
-            text = WideText(GetDlgItem(box, 0xFFFF));
-            if (enabled) *enabled = IsWindowEnabled(window) != 0;
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        },
-        act);
-    return text;
 }
 
 }  // namespace
@@ -134,36 +113,30 @@ TEST_F(MainWindowTest, StayOnTopAndPracticeModeToggle) {
     }
 }
 
-TEST_F(MainWindowTest, InformationWindowKeepsTheOneWindowContract) {
-    SendMessageA(MainWindow, WM_COMMAND, 63, 0);
-    HWND info = FindWindowA("info", nullptr);
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(SecondaryWindowOpen, 1);
-    EXPECT_FALSE(IsWindowVisible(MainWindow));
-    SendMessageA(MainWindow, WM_COMMAND, 63, 0);  // refused while one is open
-    EXPECT_EQ(ThreadWindows("info"), 1);
-    EXPECT_EQ(CurrentPair, PairAt(0));  // the pair current before is current again
-    DestroyWindow(info);
-    EXPECT_EQ(SecondaryWindowOpen, 0);
-    EXPECT_TRUE(IsWindowVisible(MainWindow));
-}
-
 // The counts come from the files alone (the store's rule): the store stays on its pair, no
 // file is made (the practice list gains no list files), and a missing file shows as such.
+// While it is open no other secondary window opens, and the main window is hidden.
 TEST_F(MainWindowTest, InformationWindowCountsFromTheFilesAndTouchesNone) {
     CreateDirectoryA("lists", nullptr);
     CreateDirectoryA("lists\\week1", nullptr);
     Settings.PracticeList = "week1";
     DeleteFileA("words/dutch_Modern Greek.gk");
     const std::map<std::string, std::string> before = FilesHere();
+    ShowWindow(MainWindow, SW_SHOW);
     SendMessageA(MainWindow, WM_COMMAND, 63, 0);
-    HWND list = FindWindowExA(FindWindowA("info", nullptr), nullptr, "SysListView32", nullptr);
+    HWND info = FindWindowA("info", nullptr);
+    HWND list = FindWindowExA(info, nullptr, "SysListView32", nullptr);
     char cell[64] = "";
     ListView_GetItemText(list, 5, 1, cell, sizeof cell);
     EXPECT_STREQ(cell, "(word file missing)");
     EXPECT_EQ(FilesHere(), before);
     EXPECT_EQ(CurrentPair, PairAt(0));
-    DestroyWindow(GetParent(list));
+    EXPECT_FALSE(IsWindowVisible(MainWindow));
+    SendMessageA(MainWindow, WM_COMMAND, 63, 0);
+    EXPECT_EQ(FindWindowA("info", nullptr), info);  // a second one would stand in front
+    DestroyWindow(info);
+    EXPECT_EQ(SecondaryWindowOpen, 0);
+    EXPECT_TRUE(IsWindowVisible(MainWindow));
 }
 
 // A letter the pair's code page lacks is refused by name, in either field, and nothing is
@@ -174,7 +147,8 @@ TEST_F(MainWindowTest, AddWindowRefusesLettersThePairCannotHoldByName) {
         const wchar_t *word, *translation, *message;
     } cases[] = {{L"\u0142\u00F3d\u017A", L"stad", L"no place for \u0142"},  // best fit would store "lodz"
                  {L"city", L"\u03C0\u03CC\u03BB\u03B7", L"no place for \u03C0"}};
-    for (const auto& c : cases) EXPECT_EQ(MessageOf([&] { Confirm(add, c.word, c.translation); }), c.message);
+    for (const auto& c : cases)
+        EXPECT_EQ(BoxesShownWhile([&] { Confirm(add, c.word, c.translation); }).at(0).text, c.message);
     EXPECT_EQ(WideText(GetDlgItem(add, 30)), L"city");  // kept for the user to mend
     EXPECT_EQ(ReadFile("words/ger_dut.gk"), "");
     Confirm(add, L"caf\u00E9", L"caf\u00E9");
@@ -188,7 +162,12 @@ TEST_F(MainWindowTest, AddWindowStaysDisabledWhileTheClosingSortFails) {
     Confirm(add, L"Haus", L"huis");
     bool enabled = true;
     FailingFileStep failing(1);  // the reverse file's sorted copy
-    MessageOf([&] { SendMessageW(add, WM_COMMAND, 14, 0); }, add, &enabled);
+    WhileModal(
+        [&] {
+            enabled = IsWindowEnabled(add);
+            PostMessageW(FindWindowA("#32770", nullptr), WM_COMMAND, IDOK, 0);
+        },
+        [&] { SendMessageW(add, WM_COMMAND, 14, 0); });
     EXPECT_FALSE(enabled);
     EXPECT_FALSE(IsWindow(add));
 }

@@ -3,16 +3,7 @@
 
 #include "ui/interactive_window.h"
 
-#include <gtest/gtest.h>
-
-#include "core/catalogue/catalogue.h"
-#include "core/session/session.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
-#include "resource.h"
-#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
-#include "ui/ui_text.h"
 
 namespace {
 
@@ -20,28 +11,14 @@ namespace {
 class InteractivePracticeTest : public UiTest {
 protected:
     void SetUp() override {
-        Start("[languages]\nenglish\n", {{"PracticeScoreNotSaved", "score lost"}});
-        CurrentPair = PairAt(0);
-        WriteRecords("words/eng_dut.gk", {Record("house", "huis")});
-        WriteRecords("lists/Verbs/eng_dut.ls", {Record("house", "huis")});
-        Settings.PracticeList = "Verbs";
-        Settings.PracticeSound = 0;
-        ReopenStore();
-        SecondaryWindowOpen = 1;
-        practice = OpenInteractivePractice();
-        ASSERT_NE(practice, nullptr);
+        StartEnglish({Record("house", "huis")}, {{"PracticeScoreNotSaved", "score lost"}}, "Verbs",
+                     {Record("house", "huis")});
+        ASSERT_NE(practice = OpenWindow(OpenInteractivePractice), nullptr);
         answer = GetDlgItem(practice, IDC_PRACTICE_ANSWER);
     }
-    void TearDown() override {
-        if (IsWindow(practice)) DestroyWindow(practice);
-        UiTest::TearDown();
-    }
-    // Return held in the answer field: its first key-down, then `repeats` auto-repeated ones.
     void Answer(const wchar_t* typed, int repeats = 0) {
         SetWindowTextW(answer, typed);
-        SendMessageW(answer, WM_KEYDOWN, VK_RETURN, 1);
-        for (int i = 0; i < repeats; ++i) SendMessageW(answer, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
-        SendMessageW(answer, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
+        HoldKey(answer, VK_RETURN, repeats);
     }
     std::wstring ScoreText() {
         for (HWND c = nullptr; (c = FindWindowExW(practice, c, L"Static", nullptr));) {

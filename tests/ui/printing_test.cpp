@@ -6,17 +6,11 @@
 #include "ui/list_printing.h"
 
 #include <dlgs.h>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <regex>
 
-#include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
-#include "core/session/session.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
-#include "ui/app_state.h"
 #include "ui/ui_support.h"
 
 namespace {

@@ -3,18 +3,11 @@
 
 #include "ui/recorder_window.h"
 
-#include <gtest/gtest.h>
 #include <mmsystem.h>
 
 #include <optional>
 
-#include "core/catalogue/catalogue.h"
-#include "core/session/session.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
-#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
-#include "ui/ui_text.h"
 
 namespace {
 
@@ -36,32 +29,21 @@ DWORD FakeSend(const char* command) {
 class RecorderWindowTest : public UiTest {
 protected:
     void SetUp() override {
-        Start("[languages]\nenglish\n", {{"RecordPlaceNotSaved", "place lost"}});
-        CurrentPair = PairAt(0);
-        WriteRecords("words/eng_dut.gk",
-                     {Record("apple"), Record("bird"), Record("cat"), Record("dog"), Record("egg")});
-        ReopenStore();
+        StartEnglish({Record("apple"), Record("bird"), Record("cat"), Record("dog"), Record("egg")},
+                     {{"RecordPlaceNotSaved", "place lost"}});
         SetRecorderMciSender(FakeSend);
     }
     void Open(int position) {
         WriteLastRecord("english", position);
         mci = {};
-        SecondaryWindowOpen = 1;
-        recorder = OpenRecorderWindow();
-        ASSERT_NE(recorder, nullptr);
+        ASSERT_NE(recorder = OpenWindow(OpenRecorderWindow), nullptr);
         start = GetDlgItem(recorder, 26);
     }
     void TearDown() override {
-        if (IsWindow(recorder)) DestroyWindow(recorder);
         SetRecorderMciSender(nullptr);
         UiTest::TearDown();
     }
-    // A key held on the start button: its first key-down, then `repeats` auto-repeated ones.
-    void Press(WORD key, int repeats = 0) {
-        SendMessageA(start, WM_KEYDOWN, key, 1);
-        for (int i = 0; i < repeats; ++i) SendMessageA(start, WM_KEYDOWN, key, 1 | (1 << 30));
-        SendMessageA(start, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-    }
+    void Press(WORD key, int repeats = 0) { HoldKey(start, key, repeats); }
     std::wstring Word() { return WideText(GetDlgItem(recorder, 45)); }
     bool Recording() { return !IsWindowEnabled(GetDlgItem(recorder, 27)); }
     HWND recorder = nullptr, start = nullptr;
@@ -143,12 +125,4 @@ TEST_F(RecorderWindowTest, APlaceThatCannotBeStoredIsReportedOnClosing) {
     EXPECT_EQ(boxes[0].owner, recorder);
     EXPECT_EQ(boxes[0].text, L"place lost");
     EXPECT_FALSE(IsWindow(recorder));
-}
-
-TEST_F(RecorderWindowTest, ActivationGivesTheFocusBackToTheStartButton) {
-    Open(0);
-    SetFocus(recorder);
-    ASSERT_EQ(GetFocus(), recorder);
-    SendMessageA(recorder, WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_EQ(GetFocus(), start);
 }

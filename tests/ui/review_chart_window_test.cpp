@@ -2,12 +2,9 @@
 
 #include "ui/review_chart_window.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "ui/gdi.h"
-#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -65,13 +62,4 @@ TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCounts) {
     const RECT& due = areas.due;
     const int tomorrow = due.left + 3 * (due.right - due.left) / 60;
     EXPECT_EQ(RunUp(dc.get(), tomorrow, due.bottom, RGB(90, 90, 160)), Height(4, 5, due));
-}
-
-TEST_F(ReviewChartTest, OpensAsASecondaryWindowOfItsOwnClass) {
-    SecondaryWindowOpen = 1;
-    HWND chart = OpenReviewChart();
-    ASSERT_NE(chart, nullptr);
-    EXPECT_EQ(FindWindowA("herhaalgrafiek", nullptr), chart);
-    DestroyWindow(chart);
-    EXPECT_EQ(SecondaryWindowOpen, 0);
 }

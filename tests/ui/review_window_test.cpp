@@ -3,17 +3,8 @@
 
 #include "ui/review_window.h"
 
-#include <gtest/gtest.h>
-
-#include "core/catalogue/catalogue.h"
 #include "core/review/scheduler.h"
-#include "core/session/session.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
-#include "resource.h"
-#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
-#include "ui/ui_text.h"
 
 namespace {
 
@@ -24,27 +15,15 @@ std::int64_t FixedClock() { return clockNow; }
 class ReviewWindowTest : public UiTest {
 protected:
     void SetUp() override {
-        Start("[languages]\nenglish\n");
-        CurrentPair = PairAt(0);
         const std::vector<WordRecord> words = {Record("cat", "kat"), Record("dog", "hond"), Record("house", "huis"),
                                                Record("tree", "boom")};
-        WriteRecords("words/eng_dut.gk", words);
-        WriteRecords("lists/Nouns/eng_dut.ls", words);
-        Settings.PracticeList = "Nouns";
-        Settings.PracticeSound = 0;
-        ReopenStore();
+        StartEnglish(words, {}, "Nouns", words);
         clockNow = kMonday;
         ReviewClock = FixedClock;
         Settings.ReviewNewPerDay = 20;
     }
-    void TearDown() override {
-        if (IsWindow(review)) DestroyWindow(review);
-        UiTest::TearDown();
-    }
     void Open() {
-        SecondaryWindowOpen = 1;
-        review = OpenReviewPractice();
-        ASSERT_NE(review, nullptr);
+        ASSERT_NE(review = OpenWindow(OpenReviewPractice), nullptr);
         answer = GetDlgItem(review, IDC_PRACTICE_ANSWER);
         // The first word comes once the window stands.
         MSG msg;

@@ -2,15 +2,8 @@
 
 #include "ui/search_window.h"
 
-#include <gtest/gtest.h>
-
 #include <tuple>
 
-#include "core/catalogue/catalogue.h"
-#include "core/session/session.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
-#include "ui/secondary_window.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -19,18 +12,9 @@ namespace {
 class SearchWindowTest : public UiTest {
 protected:
     void Open(const std::vector<WordRecord>& records, int rows = 10) {
-        Start("[languages]\nenglish\n", {{"CreateListDeleted", "(gone)"}});
+        StartEnglish(records, {{"CreateListDeleted", "(gone)"}});
         Settings.searchwindowsize = rows;
-        CurrentPair = PairAt(0);
-        WriteRecords("words/eng_dut.gk", records);
-        ReopenStore();
-        SecondaryWindowOpen = 1;
-        search = OpenSearchWindow();
-        ASSERT_NE(search, nullptr);
-    }
-    void TearDown() override {
-        if (IsWindow(search)) DestroyWindow(search);
-        UiTest::TearDown();
+        ASSERT_NE(search = OpenWindow(OpenSearchWindow), nullptr);
     }
     std::wstring Cell(int id) { return WideText(GetDlgItem(search, id)); }
     HWND search = nullptr;
@@ -62,8 +46,6 @@ TEST_F(SearchWindowTest, PlayItemOnlyWhenASoundExists) {
                                           {151, false},
                                           {102, false}};  // no tree.wav, no boom.wav, no record
     for (auto [id, playable] : cells) EXPECT_EQ((PlayItemOf(GetDlgItem(search, id)) & MF_GRAYED) == 0, playable) << id;
-    DestroyWindow(search);
-    EXPECT_EQ(SecondaryWindowOpen, 0);
 }
 
 TEST_F(SearchWindowTest, AnyDeletedMarkShowsAsDeletedAndTakesNoEdits) {
@@ -91,16 +73,15 @@ TEST_F(SearchWindowTest, CompactLayoutKeepsTheStoredNumberOfRows) {
     Open({Record("apple", "appel")}, 7);
     EXPECT_NE(GetDlgItem(search, 106), nullptr);
     SendMessageW(search, WM_COMMAND, 600, 0);  // the compact layout
-    search = FindWindowA("zoeken", nullptr);
-    ASSERT_NE(search, nullptr);
+    ASSERT_NE(search = secondary = FindWindowA("zoeken", nullptr), nullptr);
     EXPECT_EQ(GetDlgItem(search, 101), nullptr);
     EXPECT_EQ(Settings.searchwindowminimal, 1);
     EXPECT_EQ(Settings.searchwindowsize, 7);
     DestroyWindow(search);
-    search = OpenSearchWindow();  // the next visit, still compact
+    search = OpenWindow(OpenSearchWindow);  // the next visit, still compact
     EXPECT_EQ(Settings.searchwindowsize, 7);
     SendMessageW(search, WM_COMMAND, 603, 0);
-    search = FindWindowA("zoeken", nullptr);
+    search = secondary = FindWindowA("zoeken", nullptr);
     EXPECT_NE(GetDlgItem(search, 102), nullptr);
     EXPECT_EQ(Settings.searchwindowminimal, 0);
     EXPECT_EQ(Settings.searchwindowsize, 3);

@@ -3,10 +3,6 @@
 #include <atomic>
 #include <cstdio>
 
-#include "core/catalogue/catalogue.h"
-#include "core/session/session.h"
-#include "core/store/store.h"
-#include "ui/app_state.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 
@@ -24,8 +20,29 @@ void UiTest::Start(const std::string& catalogue, const std::map<std::string, std
     AttachMainMenus(MainWindow);
 }
 
-// Destroying the main window runs the shutdown steps; its quit message is dropped.
+void UiTest::StartEnglish(const std::vector<WordRecord>& words, const std::map<std::string, std::string>& strings,
+                          const std::string& list, const std::vector<WordRecord>& listed) {
+    Start("[languages]\nenglish\n", strings);
+    CurrentPair = PairAt(0);
+    WriteRecords("words/eng_dut.gk", words);
+    if (!list.empty()) WriteRecords("lists/" + list + "/eng_dut.ls", listed);
+    Settings.PracticeList = list;
+    Settings.PracticeSound = 0;
+    ReopenStore();
+}
+
+HWND UiTest::OpenWindow(HWND (*open)()) {
+    SecondaryWindowOpen = 1;
+    secondary = open();
+    EXPECT_NE(secondary, nullptr);
+    return secondary;
+}
+
+// Destroying the main window runs the shutdown steps; its quit message is dropped. A test
+// may have set another interface character set.
 void UiTest::TearDown() {
+    if (IsWindow(secondary)) DestroyWindow(secondary);
+    UiCharset = 0;
     if (MainWindow) DestroyWindow(MainWindow);
     MainWindow = nullptr;
     MSG msg;
@@ -102,28 +119,10 @@ void WhileModal(const std::function<void()>& work, const std::function<void()>& 
     pendingWork = nullptr;
 }
 
-namespace {
-
-struct ClassCount {
-    const char* className;
-    int n;
-};
-
-// Windows calls it with its own calling convention, which a plain lambda lacks on 32-bit Windows.
-BOOL CALLBACK CountClass(HWND hwnd, LPARAM lParam) {
-    auto* c = reinterpret_cast<ClassCount*>(lParam);
-    char name[64] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    if (std::string(name) == c->className) ++c->n;
-    return TRUE;
-}
-
-}  // namespace
-
-int ThreadWindows(const char* className) {
-    ClassCount count = {className, 0};
-    EnumThreadWindows(GetCurrentThreadId(), CountClass, reinterpret_cast<LPARAM>(&count));
-    return count.n;
+void HoldKey(HWND target, WPARAM key, int repeats) {
+    SendMessageW(target, WM_KEYDOWN, key, 1);
+    for (int i = 0; i < repeats; ++i) SendMessageW(target, WM_KEYDOWN, key, 1 | (1 << 30));
+    SendMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
 std::wstring WideText(HWND window) {

@@ -1,4 +1,5 @@
-// The program's windows made in-process, for tests that work them by messages.
+// The program's windows made in-process, for tests that work them by messages, and what
+// their tests share.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,23 +10,39 @@
 #include <string>
 #include <vector>
 
+#include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
+#include "core/settings/settings.h"
+#include "core/store/store.h"
+#include "resource.h"
 #include "test_support.h"
+#include "ui/app_state.h"
+#include "ui/secondary_window.h"
+#include "ui/ui_text.h"
 
 // A working directory with a catalogue and an empty word file per pair, win.ini emptied,
 // the store open on the selected pair and the main window made, as start-up makes it.
 class UiTest : public testing::Test {
 protected:
     void Start(const std::string& catalogue, const std::map<std::string, std::string>& strings = {});
+    // Start on english alone: the pair english into dutch current over `words`, and the
+    // practice list `list` (when named) holding `listed`.
+    void StartEnglish(const std::vector<WordRecord>& words, const std::map<std::string, std::string>& strings = {},
+                      const std::string& list = "", const std::vector<WordRecord>& listed = {});
+    // Opens a secondary window as its command does, into `secondary`; TearDown destroys it if it is still up.
+    HWND OpenWindow(HWND (*open)());
     void TearDown() override;
     WorkDir dir;
+    HWND secondary = nullptr;
 };
+
+// A key held on `target`: its first key-down, `repeats` auto-repeated ones, then its release.
+void HoldKey(HWND target, WPARAM key, int repeats = 0);
 
 // Runs `work` from a timer of this thread, which goes on inside modal loops (menus,
 // dialogs, message boxes) that `open` starts.
 void WhileModal(const std::function<void()>& work, const std::function<void()>& open);
 
-// The top-level windows of a class that this thread has made.
-int ThreadWindows(const char* className);
 std::wstring WideText(HWND window);
 
 // A message box shown while BoxesShownWhile ran.
