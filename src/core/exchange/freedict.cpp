@@ -1,0 +1,409 @@
+// FreeDict, dictd's dictionaries: an index of headwords, offsets and lengths, and the
+// definitions' text, dictzip-compressed or not.
+#include "core/exchange/formats.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/exchange/format_helpers.h"
+#include "core/text/fixed_text.h"
+#include "core/text/lines.h"
+#include "core/text/utf8.h"
+
+namespace {
+
+// dictd's numbers: base 64 digits, most significant first.
+bool DecodeNumber(std::string_view digits, std::uint64_t& value) {
+    static const std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    value = 0;
+    if (digits.empty() || digits.size() > 10) return false;
+    for (char c : digits) {
+        const std::size_t d = kDigits.find(c);
+        if (d == std::string_view::npos) return false;
+        value = value * 64 + d;
+    }
+    return true;
+}
+
+std::string EncodeNumber(std::uint64_t value) {
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), kDigits[value % 64]);
+        value /= 64;
+    } while (value > 0);
+    return digits;
+}
+
+// The small letter of a capital of the alphabets the pairs' code pages hold (Latin, Greek,
+// Cyrillic, and the Japanese one's full-width Latin), as Unicode pairs them.
+std::uint32_t LowerLetter(std::uint32_t c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
+        (c >= 0x410 && c <= 0x42F) || (c >= 0xFF21 && c <= 0xFF3A))
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    if (c == 0x130) return 'i';
+    if (c == 0x178) return 0xFF;
+    if (c == 0x386) return 0x3AC;
+    if (c >= 0x388 && c <= 0x38A) return c + 0x25;
+    if (c == 0x38C) return 0x3CC;
+    if (c == 0x38E || c == 0x38F) return c + 0x3F;
+    // Each capital of these runs is followed by its small letter.
+    const bool evenFirst = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) || (c >= 0x460 && c <= 0x481) ||
+                           (c >= 0x48A && c <= 0x4BF);
+    const bool oddFirst = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((evenFirst && c % 2 == 0) || (oddFirst && c % 2 == 1) || c == 0x191 || c == 0x1A0 || c == 0x1AF) return c + 1;
+    return c;
+}
+
+// A headword as dictd looks it up when the dictionary ignores case: in small letters.
+std::string DictdKey(std::string_view headword) {
+    std::string key;
+    key.reserve(headword.size());
+    for (std::size_t i = 0; i < headword.size();) {
+        std::uint32_t code = 0;
+        const std::size_t n = DecodeUtf8(headword, i, code);
+        if (n == 0) {  // not UTF-8: kept as it is
+            key += headword[i++];
+            continue;
+        }
+        AppendUtf8(key, LowerLetter(code));
+        i += n;
+    }
+    return key;
+}
+
+// Appends a line of translations without its grammar marks ("<adj>", "[chem.]", "{pl}"),
+// which are notes, not translations; trimmed, and nothing when nothing is left.
+void AppendWithoutNotes(std::string_view line, std::string& translation) {
+    const std::size_t before = translation.size();
+    if (before) translation += ", ";
+    const std::size_t start = translation.size();
+    char closing = 0;
+    for (char c : line) {
+        if (closing) {
+            if (c == closing) closing = 0;
+        } else if (c == '<') {
+            closing = '>';
+        } else if (c == '[') {
+            closing = ']';
+        } else if (c == '{') {
+            closing = '}';
+        } else if (c != ' ' || translation.size() > start) {
+            translation += c;
+        }
+    }
+    while (translation.size() > start && translation.back() == ' ') translation.pop_back();
+    if (translation.size() == start) translation.resize(before);
+}
+
+// A line without the sense number that starts it ("2. creux"): each sense is translations
+// like any other line, and the number is not part of any of them.
+std::string_view WithoutSenseNumber(std::string_view line) {
+    std::size_t digits = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+    if (digits == 0 || digits > 3 || line.substr(digits, 2) != ". ") return line;
+    return line.substr(digits + 2);
+}
+
+// A line without the pronunciations some dictionaries give behind a translation
+// ("maison /mɛzɔ̃/"): a slash at the start or after a blank, up to the next slash that ends
+// the line or comes before a blank, a comma or a note. Slashes within a word ("AC/DC",
+// "km/h") and between blanks ("either / or") are text. `line` itself when it has no slash,
+// else `text`.
+std::string_view WithoutPronunciations(std::string_view line, std::string& text) {
+    if (line.find('/') == std::string_view::npos) return line;
+    text.clear();
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '/' && (i == 0 || line[i - 1] == ' ') && i + 1 < line.size() && line[i + 1] != ' ') {
+            const std::size_t close = line.find('/', i + 1);
+            const std::size_t after = close + 1;
+            if (close != std::string_view::npos && line.substr(i, close - i).find(',') == std::string_view::npos &&
+                (after == line.size() || line[after] == ' ' || line[after] == ',' || line[after] == '<')) {
+                while (!text.empty() && text.back() == ' ') text.pop_back();
+                i = close;
+                continue;
+            }
+        }
+        text += line[i];
+    }
+    return text;
+}
+
+// The offsets of the definitions taken so far: open addressing over at most `count` of
+// them, so a dictionary costs a few bytes a headword rather than a bit a byte of its text.
+// Offsets below 4 GB, kept one higher so that 0 marks an empty slot.
+class OffsetSet {
+public:
+    explicit OffsetSet(std::size_t count) {
+        std::size_t size = 16;
+        while (size < count * 2) size *= 2;
+        slots_.assign(size, 0);
+        mask_ = size - 1;
+    }
+    // False when the offset was there already.
+    bool Insert(std::uint32_t offset) {
+        const std::uint32_t kept = offset + 1;
+        for (std::size_t slot = (kept * 0x9E3779B97F4A7C15ull) >> 32 & mask_;; slot = (slot + 1) & mask_) {
+            if (slots_[slot] == kept) return false;
+            if (slots_[slot] == 0) {
+                slots_[slot] = kept;
+                return true;
+            }
+        }
+    }
+
+private:
+    std::vector<std::uint32_t> slots_;
+    std::size_t mask_ = 0;
+};
+
+// Marks a dictionary of our own export, whose definitions are a word and a line of its
+// translations as they are stored: brackets there are text, not a dictionary's notes.
+constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
+
+// A definition: the headword (and its pronunciation between slashes) on the first line,
+// the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
+// other indented lines are examples, synonyms, references and notes. In a `literal`
+// dictionary the lines are the word and its translations as they stand.
+// `scratch` is room the caller keeps, so that a dictionary's entries share one.
+void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation,
+                     std::string& scratch) {
+    bool first = true;
+    for (std::size_t at = 0; at < definition.size();) {
+        const TextLine lineRead = LineAt(definition, at, LineBreaks::LineFeed);
+        at += lineRead.size();
+        const std::string_view line = lineRead.text;
+        if (first) {
+            word.assign(line.substr(0, literal ? std::string_view::npos : line.find(" /")));
+            first = false;
+        } else if (literal) {
+            if (line.empty()) continue;
+            if (!translation.empty()) translation += ", ";
+            translation += line;
+        } else if (!line.empty() && (line[0] != ' ' || (line.size() > 1 && line[1] == '[')) && line[0] != '\t') {
+            AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line), scratch), translation);
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+struct WholeText final : DictionaryText {
+    explicit WholeText(std::string_view whole) : text(whole) {}
+    std::optional<std::string_view> Upto(std::size_t, std::string&) override { return text; }
+    std::string_view text;
+};
+
+}  // namespace
+
+bool ReadFreeDict(std::string_view index, std::string_view dict, ForeignFile& file, std::string& error) {
+    struct Keeper final : EntrySink {
+        std::vector<ForeignEntry>& entries;
+        explicit Keeper(std::vector<ForeignEntry>& kept) : entries(kept) {}
+        void Expect(std::size_t count) override { entries.reserve(count); }
+        void Take(const ForeignEntry& entry) override { entries.push_back(entry); }
+    };
+    std::vector<ForeignEntry> entries;
+    Keeper keeper(entries);
+    WholeText text(dict);
+    const bool read = ReadFreeDict(index, text, file, error, keeper);
+    file.entries = std::move(entries);
+    return read;
+}
+
+bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& file, std::string& error,
+                  EntrySink& sink) {
+    file = ForeignFile{};
+    // The whole text, or none when it cannot be had: then that is the failure told.
+    std::optional<std::string_view> text;
+    auto fail = [&](std::string message) {
+        if ((text = dict.Upto(std::string_view::npos, error))) error = std::move(message);
+        return false;
+    };
+    index = WithoutBom(index);
+    if (!ValidUtf8(index)) return fail("the index is not UTF-8 text");
+    const bool literal = index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
+                         index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
+    const std::size_t lines = static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1;
+    sink.Expect(lines);
+    OffsetSet seen(lines);  // several headwords may share a definition
+    // One entry's room serves them all: its strings keep their capacity from one to the next.
+    ForeignEntry entry;
+    int lineNumber = 0;
+    std::string scratch;
+    for (std::size_t at = 0; at < index.size();) {
+        const TextLine lineRead = LineAt(index, at, LineBreaks::LineFeed);
+        at += lineRead.size();
+        const std::string_view line = lineRead.text;
+        ++lineNumber;
+        if (line.empty()) continue;
+        const std::size_t tab1 = line.find('\t');
+        const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+        std::uint64_t offset = 0, length = 0;
+        if (tab2 == std::string_view::npos || !DecodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
+            !DecodeNumber(line.substr(tab2 + 1, line.find('\t', tab2 + 1) - tab2 - 1), length))
+            return fail(Where(lineNumber) + "not an index line (headword, offset and length)");
+        // Past the largest text an import takes, the definition cannot be in the text.
+        const std::uint64_t end = offset + length;
+        if (!(text = dict.Upto(offset > kMaxImportText || length > kMaxImportText ? std::string_view::npos
+                                                                                  : static_cast<std::size_t>(end),
+                               error)))
+            return false;
+        if (offset > text->size() || length > text->size() - offset)
+            return fail(Where(lineNumber) + "the definition lies beyond the end of the dictionary");
+        // The database's own entries describe the dictionary.
+        // (The first byte is looked at first: a comparison is a call of the C runtime's.)
+        if (line[0] == '0' && (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database")) continue;
+        if (offset >= 0xFFFFFFFFu) return fail("the dictionary is larger than 4 GB");
+        if (!seen.Insert(static_cast<std::uint32_t>(offset))) continue;
+        entry.line = lineNumber;
+        entry.word.clear();
+        entry.translation.clear();
+        ParseDefinition(text->substr(offset, length), literal, entry.word, entry.translation, scratch);
+        if (entry.word.empty()) entry.word.assign(line.substr(0, tab1));
+        sink.Take(entry);
+    }
+    if (!(text = dict.Upto(std::string_view::npos, error))) return false;
+    if (text->size() >= 0xFFFFFFFFu) {
+        error = "the dictionary is larger than 4 GB";
+        return false;
+    }
+    if (!ValidUtf8(*text)) {
+        error = "the dictionary is not UTF-8 text";
+        return false;
+    }
+    return true;
+}
+
+bool Gunzip(std::string_view bytes, UnpackedText& text, std::string& error, std::size_t limit) {
+    text = UnpackedText{};
+    auto allocate = [&](std::size_t size) {
+        text.bytes.reset(new char[std::max<std::size_t>(size, 1)]);
+        text.size = size;
+    };
+    if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
+        static_cast<unsigned char>(bytes[1]) != 0x8B) {
+        allocate(bytes.size());
+        std::memcpy(text.bytes.get(), bytes.data(), bytes.size());
+        return true;
+    }
+    z_stream z{};
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) {
+        error = "the decompressor cannot start";
+        return false;
+    }
+    // The stream is ended however the text's allocation fares.
+    struct Ender {
+        z_stream& z;
+        ~Ender() { inflateEnd(&z); }
+    } ender{z};
+    auto start = [&] {
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+        z.avail_in = static_cast<uInt>(bytes.size());
+    };
+    // Inflates into out[produced, size) until it is full or the stream ends or fails.
+    auto fill = [&](char* out, std::size_t size, std::size_t& produced) {
+        int status = Z_OK;
+        while (status == Z_OK && produced < size) {
+            const uInt room = static_cast<uInt>(std::min(size - produced, std::size_t{1} << 30));
+            z.next_out = reinterpret_cast<Bytef*>(out + produced);
+            z.avail_out = room;
+            status = inflate(&z, Z_NO_FLUSH);
+            produced += room - z.avail_out;
+            if (status == Z_BUF_ERROR && z.avail_in == 0) break;
+        }
+        return status;
+    };
+    auto tooLong = [&] {
+        text = UnpackedText{};
+        error =
+            "the compressed dictionary unpacks to more than " + SizeName(limit) + " of text, more than an import takes";
+        return false;
+    };
+    auto damaged = [&] {
+        text = UnpackedText{};
+        error = "the compressed dictionary is damaged";
+        return false;
+    };
+    // The last four bytes give the text's size (modulo 4 GB): one allocation for the text,
+    // one byte longer so that a text of that size ends inside it. A bomb's trailer may say
+    // anything, so neither it nor a ratio beyond what text packs to passes the limit.
+    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
+    const std::size_t told = end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24;
+    allocate(std::min({told, bytes.size() * 20, limit}) + 1);
+    start();
+    std::size_t produced = 0;
+    int status = fill(text.bytes.get(), text.size, produced);
+    if (produced > limit) return tooLong();
+    if (status == Z_STREAM_END) {
+        text.size = produced;
+        return true;
+    }
+    if (status != Z_OK) return damaged();
+    // More text than expected: its length is counted without keeping it, and only a text
+    // within the limit is inflated once more, into room for exactly that.
+    char scratch[1 << 16];
+    while (status == Z_OK && produced <= limit) {
+        std::size_t counted = 0;
+        status = fill(scratch, std::min(sizeof scratch, limit + 1 - produced), counted);
+        produced += counted;
+        if (counted == 0 && status == Z_OK) status = Z_BUF_ERROR;
+    }
+    if (produced > limit) return tooLong();
+    if (status != Z_STREAM_END) return damaged();
+    text = UnpackedText{};
+    allocate(produced);
+    if (inflateReset(&z) != Z_OK) return damaged();
+    start();
+    // The count has checked the stream to its end, so the text is whole once the room is full.
+    std::size_t again = 0;
+    fill(text.bytes.get(), text.size, again);
+    return again == produced || damaged();
+}
+
+bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit) {
+    UnpackedText unpacked;
+    const bool done = Gunzip(bytes, unpacked, error, limit);
+    text.assign(unpacked.View());
+    return done;
+}
+
+void WriteFreeDict(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second,
+                   std::string& index, std::string& dict) {
+    index.clear();
+    dict.clear();
+    struct Line {
+        std::string key;
+        std::string_view headword;
+        std::size_t offset, length;
+    };
+    std::vector<Line> lines;
+    lines.reserve(entries.size() + 4);
+    auto add = [&](std::string_view headword, const std::string& definition) {
+        lines.push_back({DictdKey(headword), headword, dict.size(), definition.size()});
+        dict += definition;
+    };
+    // dictd reads the dictionary's name and its encoding from these, and takes every
+    // character of a headword as part of it (a hyphen, an apostrophe, a slash).
+    add("00-database-short", "00-database-short\n" + first + " - " + second + "\n");
+    add("00-database-utf8", "00-database-utf8\n");
+    add("00-database-allchars", "00-database-allchars\n");
+    add(kLiteralEntry, std::string(kLiteralEntry) + "\n");
+    for (const ForeignEntry& e : entries) add(e.word, e.word + "\n" + e.translation + "\n");
+    // dictd bisects the index by its keys' bytes; it finds the words of any case by their
+    // lower case, and names a word by the fourth column where that differs.
+    std::stable_sort(lines.begin(), lines.end(), [](const Line& a, const Line& b) { return a.key < b.key; });
+    for (const Line& l : lines) {
+        index += l.key + "\t" + EncodeNumber(l.offset) + "\t" + EncodeNumber(l.length);
+        if (l.key != l.headword) index.append("\t").append(l.headword);
+        index += "\n";
+    }
+}
