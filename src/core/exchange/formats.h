@@ -119,6 +119,11 @@ struct UnpackedText {
 // Decompresses a gzip (dictzip) file's bytes; a file that is not compressed is returned as
 // is. Fails when the text would be longer than `limit`; the text is then empty.
 bool Gunzip(std::string_view bytes, UnpackedText& text, std::string& error, std::size_t limit = kMaxImportText);
+// The room to unpack gzip bytes into first, or none for bytes that are not gzip: the size
+// the trailer tells (modulo 4 GB) and one byte more, so that a text of that size ends inside
+// it. A bomb's trailer may say anything, so neither it nor a ratio beyond what text packs
+// to passes the limit.
+std::optional<std::size_t> GzipFirstRoom(std::string_view bytes, std::size_t limit);
 bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit = kMaxImportText);
 
 // Writers, from entries in the format's encoding. Lines end in CRLF.

@@ -283,14 +283,23 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
     return true;
 }
 
+std::optional<std::size_t> GzipFirstRoom(std::string_view bytes, std::size_t limit) {
+    if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
+        static_cast<unsigned char>(bytes[1]) != 0x8B)
+        return std::nullopt;
+    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
+    const std::size_t told = end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24;
+    return std::min({told, bytes.size() * 20, limit}) + 1;
+}
+
 bool Gunzip(std::string_view bytes, UnpackedText& text, std::string& error, std::size_t limit) {
     text = UnpackedText{};
     auto allocate = [&](std::size_t size) {
         text.bytes.reset(new char[std::max<std::size_t>(size, 1)]);
         text.size = size;
     };
-    if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
-        static_cast<unsigned char>(bytes[1]) != 0x8B) {
+    const std::optional<std::size_t> firstRoom = GzipFirstRoom(bytes, limit);
+    if (!firstRoom) {
         allocate(bytes.size());
         std::memcpy(text.bytes.get(), bytes.data(), bytes.size());
         return true;
@@ -333,12 +342,7 @@ bool Gunzip(std::string_view bytes, UnpackedText& text, std::string& error, std:
         error = "the compressed dictionary is damaged";
         return false;
     };
-    // The last four bytes give the text's size (modulo 4 GB): one allocation for the text,
-    // one byte longer so that a text of that size ends inside it. A bomb's trailer may say
-    // anything, so neither it nor a ratio beyond what text packs to passes the limit.
-    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
-    const std::size_t told = end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24;
-    allocate(std::min({told, bytes.size() * 20, limit}) + 1);
+    allocate(*firstRoom);
     start();
     std::size_t produced = 0;
     int status = fill(text.bytes.get(), text.size, produced);

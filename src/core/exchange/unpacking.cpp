@@ -13,15 +13,11 @@ constexpr std::size_t kStep = std::size_t{1} << 20;
 }  // namespace
 
 UnpackingText::UnpackingText(std::string packed, std::size_t limit) : packed_(std::move(packed)), limit_(limit) {
-    const std::string_view bytes = packed_;
-    if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
-        static_cast<unsigned char>(bytes[1]) != 0x8B)
-        return;  // not compressed: Upto takes it as it is
-    // The last four bytes give the text's size (modulo 4 GB). A trailer that says too little
-    // or too much only sends the text to Gunzip, which counts it first.
-    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
-    const std::size_t told = end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24;
-    text_.size = std::min({told, bytes.size() * 20, limit_}) + 1;
+    // Not compressed, Upto takes it as it is. A trailer that tells too little or too much only
+    // sends the text to Gunzip, which counts it first.
+    const std::optional<std::size_t> room = GzipFirstRoom(packed_, limit_);
+    if (!room) return;
+    text_.size = *room;
     text_.bytes.reset(new char[text_.size]);
     state_ = State::Running;
     try {
