@@ -2,7 +2,6 @@
 
 #include "ui/add_words_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <cstdio>
@@ -173,7 +172,7 @@ void ConfirmTyped() {
 
 // Enter is the fields' command and never reaches them; a key released in the word field
 // previews its translation.
-LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR) {
     switch (msg) {
         case WM_KEYDOWN:
             if (wParam != VK_RETURN) break;
@@ -186,19 +185,19 @@ LRESULT CALLBACK FieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, U
             if (wParam == '\r' || wParam == '\n') return 0;
             break;
         case WM_KEYUP: {
-            const LRESULT result = DefSubclassProc(field, msg, wParam, lParam);
+            const LRESULT result = PassOn(field, msg, wParam, lParam);
             if (field == s.word && wParam != VK_RETURN) Preview();
             return result;
         }
     }
-    return DefSubclassProc(field, msg, wParam, lParam);
+    return PassOn(field, msg, wParam, lParam);
 }
 
 HWND Field(HWND parent, int id, int top, int limit, HFONT font) {
     HWND field =
         CreateControl(parent, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, id, 15, top, 595, 35, font);
     Edit_LimitText(field, limit);
-    SetWindowSubclass(field, FieldProc, 1, 0);
+    TakeOver(field, FieldProc);
     return field;
 }
 

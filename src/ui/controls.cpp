@@ -10,6 +10,24 @@ namespace {
 
 HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
+struct TakenOver {
+    WNDPROC own;
+    ControlProc proc;
+    LONG_PTR data;
+};
+
+TakenOver* TakenOverOf(HWND control) { return reinterpret_cast<TakenOver*>(GetWindowLongPtrW(control, GWLP_USERDATA)); }
+
+LRESULT CALLBACK TakenOverProc(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TakenOver* taken = TakenOverOf(control);
+    if (msg != WM_NCDESTROY) return taken->proc(control, msg, wParam, lParam, taken->data);
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(taken->own));
+    SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+    const LRESULT result = CallWindowProcW(taken->own, control, msg, wParam, lParam);
+    delete taken;
+    return result;
+}
+
 }  // namespace
 
 HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, int id,
@@ -18,6 +36,20 @@ HWND CreateControl(HWND parent, const wchar_t* className, const std::wstring& te
                                    parent, ChildId(id), AppInstance, nullptr);
     SetWindowFont(control, font, FALSE);
     return control;
+}
+
+void TakeOver(HWND control, ControlProc proc, LONG_PTR data) {
+    auto* taken = new TakenOver{nullptr, proc, data};
+    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(taken));
+    taken->own =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TakenOverProc)));
+}
+
+LRESULT PassOn(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A message can destroy its control (Return that closes the window): then it has no
+    // procedure left to go to.
+    const TakenOver* taken = TakenOverOf(control);
+    return taken ? CallWindowProcW(taken->own, control, msg, wParam, lParam) : 0;
 }
 
 HWND CreateButton(HWND parent, int id, UiKey label, int x, int y, int width, int height, DWORD style) {

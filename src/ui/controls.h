@@ -23,5 +23,13 @@ HWND CreateRowField(HWND parent, int id, int x, int y, int width, int limit, HFO
 HWND CreateLabel(HWND parent, int id, const std::wstring& text, int x, int y, int width, int height, HFONT font);
 // A new font for a field: its margins go back to zero, which a font change resets.
 void SetEditFont(HWND edit, HFONT font);
+// A control's messages go through `proc` first, which hands what it leaves to the control's
+// own procedure with PassOn; `data` comes with each message. Not a comctl32 subclass: that
+// looks its data up in a window property, a server round trip under Wine for every message
+// a control gets, and a page of rows gets hundreds a keystroke. Once per control: the
+// control's user data holds what this needs, until the control is destroyed.
+using ControlProc = LRESULT (*)(HWND control, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR data);
+void TakeOver(HWND control, ControlProc proc, LONG_PTR data = 0);
+LRESULT PassOn(HWND control, UINT msg, WPARAM wParam, LPARAM lParam);
 // Texts and check boxes stand on the windows' light grey: a WM_CTLCOLORSTATIC handler.
 HBRUSH OnCtlColorGrey(HWND window, HDC dc, HWND control, int type);

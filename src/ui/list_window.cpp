@@ -3,7 +3,6 @@
 
 #include "ui/list_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <string>
@@ -58,11 +57,11 @@ void ShowListRows(std::int32_t top) {
     for (; r < kRows && top + r < ListCount; ++r) {
         if (ReadListEntry(top + r) != 0) return;
         if (IsDeleted(CurrentRecord))
-            SetFieldText(s.listRows[r], Ui(UiKey::CreateListDeleted), UiCharset);
+            ShowInCell(s.listRows[r], Ui(UiKey::CreateListDeleted), UiCharset);
         else
-            SetFieldText(s.listRows[r], CurrentRecord.word, CurrentPair->charset1);
+            ShowInCell(s.listRows[r], CurrentRecord.word, CurrentPair->charset1);
     }
-    for (; r < kRows; ++r) SetWindowTextW(s.listRows[r], L"");
+    for (; r < kRows; ++r) ShowInCell(s.listRows[r], "", UiCharset);
 }
 
 void ShowWordRows(std::int32_t top) { ShowRecordRows(top, s.words, s.translations, kRows); }
@@ -165,19 +164,19 @@ void RandomDrawn() { s.listPager.ShowEnd(); }
 
 // Rows act when they get the focus (a click), and give it back to the search field; the
 // right button offers nothing.
-LRESULT CALLBACK RowProc(HWND row, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT RowProc(HWND row, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR) {
     switch (msg) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
         case WM_CONTEXTMENU:
             return 0;
     }
-    return DefSubclassProc(row, msg, wParam, lParam);
+    return PassOn(row, msg, wParam, lParam);
 }
 
 HWND Row(HWND parent, int id, int x, int y, int width, HFONT font) {
     HWND row = CreateRowField(parent, id, x, y, width, 0, font);
-    SetWindowSubclass(row, RowProc, 1, 0);
+    TakeOver(row, RowProc);
     return row;
 }
 

@@ -26,7 +26,7 @@ void SetSound(HWND hwnd, bool on) {
 // Return checks, Escape shows the answer while it may; Return is never typed. A held
 // Return checks once: its repeated key-downs (bit 30 set) are not answers. With `easyKey`
 // Ctrl+Return checks with its own code, and is not typed either.
-LRESULT CALLBACK AnswerProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR easyKey) {
+LRESULT AnswerProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR easyKey) {
     if (msg == WM_KEYDOWN && wParam == VK_RETURN) {
         const UINT code = easyKey && GetKeyState(VK_CONTROL) < 0 ? kAnswerCheckedEasy : kAnswerChecked;
         if ((lParam & (1 << 30)) == 0)
@@ -38,7 +38,7 @@ LRESULT CALLBACK AnswerProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, 
         return 0;
     }
     if (msg == WM_CHAR && (wParam == '\r' || (easyKey && wParam == '\n'))) return 0;
-    return DefSubclassProc(field, msg, wParam, lParam);
+    return PassOn(field, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ void AddAnswerButtons(AnsweringWindowState& state, HWND hwnd) {
 
 void ReadyAnswerField(AnsweringWindowState& state, HWND hwnd, bool easyKey) {
     MoveToStoredPosition(hwnd, Settings.practiseWindow);
-    SetWindowSubclass(state.answer, AnswerProc, 1, easyKey ? 1 : 0);
+    TakeOver(state.answer, AnswerProc, easyKey ? 1 : 0);
     SetFocus(state.answer);
     OfferPalette(hwnd, state.answer, CurrentPair->charset2, CurrentPair->name2);
 }

@@ -1,6 +1,5 @@
 #include "ui/random_window.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <string>
@@ -31,10 +30,10 @@ struct RandomState {
 RandomState s;
 
 // Return draws, and goes on to the field as every other key does.
-LRESULT CALLBACK NumberProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT NumberProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR) {
     if (msg == WM_KEYDOWN && wParam == VK_RETURN)
         SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(IDC_RANDOM_NUMBER, VK_RETURN), 0);
-    return DefSubclassProc(field, msg, wParam, lParam);
+    return PassOn(field, msg, wParam, lParam);
 }
 
 void Draw(HWND hwnd) {
@@ -56,7 +55,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     HWND check = CreateButton(hwnd, IDC_RANDOM_EMPTY_FIRST, UiKey::CreateListDelOldlist, 5, 5, 300, 30, BS_CHECKBOX);
     Button_SetCheck(check, BST_CHECKED);
     s.number = CreateEdit(hwnd, IDC_RANDOM_NUMBER, 5, 80, 90, 25, Fonts.GuiFont, ES_AUTOHSCROLL);
-    SetWindowSubclass(s.number, NumberProc, 1, 0);
+    TakeOver(s.number, NumberProc);
     CreateButton(hwnd, IDC_RANDOM_OK, UiKey::OK, 120, 80, 80, 25);
     CreateButton(hwnd, IDC_RANDOM_CANCEL, UiKey::Cancel, 220, 80, 80, 25);
     SetFocus(s.number);

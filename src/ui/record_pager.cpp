@@ -5,6 +5,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/lookup/pager.h"
 #include "core/store/store.h"
+#include "ui/controls.h"
 #include "ui/ui_text.h"
 
 void RecordPager::Attach(HWND scrollBar, std::int32_t rows, std::int32_t unit) {
@@ -26,14 +27,15 @@ void RecordPager::Settle(std::int32_t top) {
     if (top == shownTop_) return;
     top_ = SettledTop(top, count_(), rows_);
     show_(top_);
-    // The bar is drawn with the rows at the next paint rather than at once: a themed scroll
-    // bar's drawing costs nearly as many server round trips under Wine as setting the page,
-    // and keys typed faster than the window paints then draw it once.
     if (const int position = top_ / unit_; position != GetScrollPos(scroll_, SB_CTL)) {
         SetScrollPos(scroll_, SB_CTL, position, FALSE);
         InvalidateRect(scroll_, nullptr, FALSE);
     }
     shownTop_ = top_;
+    // The rows, the bar and the field that moved them are painted before the key returns,
+    // in one pass: left to the message loop, each of the dozens of cells is a message of
+    // its own, and a key typed from outside (a palette, a test) waits for each in turn.
+    RedrawWindow(GetParent(scroll_), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void RecordPager::LineUp() { Settle(ScrolledTop(ScrollRequest::LineUp, top_, count_(), rows_, 0, unit_)); }
@@ -69,10 +71,8 @@ void RecordPager::Scroll(UINT code, int position) {
     Settle(ScrolledTop(request, top_, count_(), rows_, position, unit_));
 }
 
-// The field's pager rides in its user data: a comctl32 subclass would look its data up in a
-// window property, a server round trip under Wine for every message the field gets.
-LRESULT CALLBACK RecordPager::SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto& pager = *reinterpret_cast<RecordPager*>(GetWindowLongPtrW(field, GWLP_USERDATA));
+LRESULT RecordPager::SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR data) {
+    auto& pager = *reinterpret_cast<RecordPager*>(data);
     if (msg == WM_KEYDOWN) {
         switch (wParam) {
             case VK_RETURN:
@@ -87,19 +87,33 @@ LRESULT CALLBACK RecordPager::SearchFieldProc(HWND field, UINT msg, WPARAM wPara
         }
     }
     if (msg == WM_CHAR && wParam == '\r') return 0;
-    return CallWindowProcW(pager.fieldProc_, field, msg, wParam, lParam);
+    return PassOn(field, msg, wParam, lParam);
 }
 
 void AttachSearchField(HWND field, RecordPager& pager) {
-    SetWindowLongPtrW(field, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pager));
-    pager.fieldProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordPager::SearchFieldProc)));
+    TakeOver(field, RecordPager::SearchFieldProc, reinterpret_cast<LONG_PTR>(&pager));
+}
+
+void ShowInCell(HWND cell, const char* text, int charset) {
+    const std::wstring wide = WideFromCharset(text, charset);
+    wchar_t shown[kMaxTranslationChars + 14];
+    const int length = GetWindowTextW(cell, shown, static_cast<int>(std::size(shown)));
+    if (static_cast<std::size_t>(length) == wide.size() && wide.size() + 1 < std::size(shown) &&
+        wide.compare(0, wide.size(), shown, wide.size()) == 0)
+        return;
+    SetWindowTextW(cell, wide.c_str());
+}
+
+std::int32_t ReadPage(std::int32_t top, int rows, WordRecord page[kMaxPageRows]) {
+    const std::int32_t wanted = std::min<std::int32_t>({rows, kMaxPageRows, WordCount + 1 - top});
+    return top < 0 || wanted <= 0 ? 0 : std::max(ReadWordRecords(top, wanted, page), 0);
 }
 
 void ShowRecordRows(std::int32_t top, const HWND words[], const HWND translations[], int rows) {
-    for (int r = 0; r < rows; ++r) {
-        if (ReadWord(top + r) != 0) break;
-        SetFieldText(words[r], CurrentRecord.word, CurrentPair->charset1);
-        SetFieldText(translations[r], CurrentRecord.translation, CurrentPair->charset2);
+    WordRecord page[kMaxPageRows];
+    const std::int32_t got = ReadPage(top, rows, page);
+    for (int r = 0; r < got; ++r) {
+        ShowInCell(words[r], page[r].word, CurrentPair->charset1);
+        ShowInCell(translations[r], page[r].translation, CurrentPair->charset2);
     }
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/store/word_record.h"
+
 class RecordPager {
 public:
     // `count` tells how many records there are now; `show` fills the rows from a top.
@@ -32,14 +34,25 @@ public:
 
 private:
     friend void AttachSearchField(HWND field, RecordPager& pager);
-    static LRESULT CALLBACK SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR data);
 
     std::function<std::int32_t()> count_;
     std::function<void(std::int32_t)> show_;
     HWND scroll_ = nullptr;
-    WNDPROC fieldProc_ = nullptr;  // the search field's own procedure
     std::int32_t rows_ = 1, unit_ = 1, top_ = 0, shownTop_ = 0;
 };
+
+// The most rows a page has.
+constexpr int kMaxPageRows = 25;
+
+// The word-file records of a page of `rows` from `top`, in one read: how many there are.
+// As with ReadWord, no record lies beyond the one at WordCount.
+std::int32_t ReadPage(std::int32_t top, int rows, WordRecord page[kMaxPageRows]);
+
+// A cell of a row shows a text, which it is given only when it shows something else: an
+// edit control converts, measures and invalidates itself for every new text, and when a page
+// moves many of its cells keep theirs.
+void ShowInCell(HWND cell, const char* text, int charset);
 
 // Word-file records from `top` in rows of word and translation fields, as they are whatever
 // their deleted mark; rows past the end of the file keep what they showed.

@@ -1,6 +1,5 @@
 #include "ui/recorder_window.h"
 
-#include <commctrl.h>
 #include <mmsystem.h>
 #include <windowsx.h>
 
@@ -120,13 +119,13 @@ void Back() {
 // Enter, Space and Backspace on the start button go to the window instead, once per press:
 // a held key repeats its key-down (bit 30 set), which would start and stop takes over the
 // next words.
-LRESULT CALLBACK StartProc(HWND button, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT StartProc(HWND button, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR) {
     if (msg == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_SPACE || wParam == VK_BACK)) {
         if ((lParam & (1 << 30)) == 0)
             SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(IDC_RECORD_KEY, wParam), 0);
         return 0;
     }
-    return DefSubclassProc(button, msg, wParam, lParam);
+    return PassOn(button, msg, wParam, lParam);
 }
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
@@ -149,7 +148,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     }
     SetFocus(s.start);
     WriteLine();
-    SetWindowSubclass(s.start, StartProc, 1, 0);
+    TakeOver(s.start, StartProc);
     platform::CreateDir("sound");
     platform::CreateDir(std::string("sound\\") + CurrentPair->name1);
     return TRUE;

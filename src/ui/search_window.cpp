@@ -33,31 +33,20 @@
 
 namespace {
 
-constexpr int kMaxRows = 25;
+constexpr int kMaxRows = kMaxPageRows;
 const char kClassName[] = "zoeken";
 
 enum class CellKind { Word, Translation };
 
 void ShowSearchRows(std::int32_t top);
 
-// The text a cell was last given by this window, so that a page that moves sets only the
-// cells whose text changes: an edit control converts and redraws on every new text, which
-// was most of a keystroke. A charset of -1 says the cell holds something else (typed or
-// pasted), so the next page sets it whatever it shows.
-struct ShownCell {
-    std::string text;
-    int charset = -1;
-};
-
 struct SearchState {
     HWND window;
     int rows, compact;
     RecordPager pager{[] { return WordCount; }, ShowSearchRows};
     HWND words[kMaxRows], translations[kMaxRows];
-    ShownCell shownWords[kMaxRows], shownTranslations[kMaxRows];
     HWND search, done, scroll;
     HWND focusTarget;
-    WNDPROC cellProc;  // the edit class's own procedure, which every cell had
     bool rebuilding, closing;
     ClipboardWatch clipboard;
     LanguageFonts fonts;
@@ -66,21 +55,8 @@ struct SearchState {
 
 SearchState s;
 
-ShownCell& ShownOf(int row, CellKind kind) {
-    return kind == CellKind::Word ? s.shownWords[row] : s.shownTranslations[row];
-}
-
-// Every text this window puts into a cell goes through here.
 void ShowCell(int row, CellKind kind, const char* text, int charset) {
-    ShownCell& shown = ShownOf(row, kind);
-    if (shown.charset == charset && shown.text == text) return;
-    SetFieldText(kind == CellKind::Word ? s.words[row] : s.translations[row], text, charset);
-    shown.text = text;  // after the text is in: its change notification forgets what was shown
-    shown.charset = charset;
-}
-
-void ForgetShownCells() {
-    for (int r = 0; r < kMaxRows; ++r) s.shownWords[r].charset = s.shownTranslations[r].charset = -1;
+    ShowInCell(kind == CellKind::Word ? s.words[row] : s.translations[row], text, charset);
 }
 
 void ShowRecordCells(int row, const WordRecord& record) {
@@ -91,12 +67,10 @@ void ShowRecordCells(int row, const WordRecord& record) {
              deleted ? UiCharset : CurrentPair->charset2);
 }
 
-// The page in one read; as with ReadWord, no record lies beyond the one at WordCount, and
-// rows past the end keep what they showed.
+// Rows past the end keep what they showed.
 void ShowSearchRows(std::int32_t top) {
     WordRecord page[kMaxRows];
-    const std::int32_t wanted = std::min<std::int32_t>(s.rows, WordCount + 1 - top);
-    const std::int32_t got = top < 0 || wanted <= 0 ? 0 : ReadWordRecords(top, wanted, page);
+    const std::int32_t got = ReadPage(top, s.rows, page);
     for (int r = 0; r < got; ++r) ShowRecordCells(r, page[r]);
 }
 
@@ -219,10 +193,8 @@ void ShowCellMenu(HWND cell, int x, int y) {
     }
 }
 
-// The cells take Enter (store the row) and the right button (their pop-up menu). They are
-// taken over by their window procedure rather than a comctl32 subclass, which under Wine costs
-// a server round trip per message to find its data: a page sets and paints every cell.
-LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam) {
+// The cells take Enter (store the row) and the right button (their pop-up menu).
+LRESULT CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR) {
     CellKind kind;
     switch (msg) {
         case WM_KEYDOWN:
@@ -244,7 +216,7 @@ LRESULT CALLBACK CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU:
             return 0;
     }
-    return CallWindowProcW(s.cellProc, cell, msg, wParam, lParam);
+    return PassOn(cell, msg, wParam, lParam);
 }
 
 // The fonts of the current pair; the ones they replace are deleted by the caller once
@@ -270,9 +242,7 @@ void CreateControls(HWND hwnd) {
                                     s.fonts.first.get());
         s.translations[r] = CreateRowField(hwnd, IDC_SEARCH_TRANSLATION_FIRST + r, s.compact ? 240 : 255, y,
                                            s.compact ? 250 : 350, kMaxTranslationChars, s.fonts.second.get());
-        for (HWND cell : {s.words[r], s.translations[r]})
-            s.cellProc =
-                reinterpret_cast<WNDPROC>(SetWindowLongPtrW(cell, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CellProc)));
+        for (HWND cell : {s.words[r], s.translations[r]}) TakeOver(cell, CellProc);
     }
     s.scroll =
         CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, s.compact ? 220 : 235, s.compact ? 5 : 25,
@@ -311,7 +281,6 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.liveMenu.reset(CellMenu(UiKey::SearchDelRecord));
     s.deletedMenu.reset(CellMenu(UiKey::SearchResRecord));
     s.rebuilding = s.closing = false;
-    ForgetShownCells();
     CreateFonts();
     CreateControls(hwnd);
     OfferPalette(hwnd, s.search, CurrentPair->charset1, CurrentPair->name1);
@@ -396,11 +365,6 @@ void OnClose(HWND hwnd) {
 
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (control == s.search && code == EN_CHANGE) return IncrementalSearch();
-    if (code == EN_CHANGE) {
-        CellKind kind;
-        if (const int row = RowOf(control, &kind); row >= 0) ShownOf(row, kind).charset = -1;
-        return;
-    }
     if (code == EN_SETFOCUS) {
         CellKind kind = CellKind::Word;
         if (control != s.search) RowOf(control, &kind);

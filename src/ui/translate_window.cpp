@@ -1,6 +1,5 @@
 #include "ui/translate_window.h"
 
-#include <commctrl.h>
 #include <commdlg.h>
 #include <windowsx.h>
 
@@ -123,8 +122,8 @@ void ChooseFile() {
 }
 
 // Keys and clicks in the text box move the caret; where it rests is looked up.
-LRESULT CALLBACK TextProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    const LRESULT result = DefSubclassProc(box, msg, wParam, lParam);
+LRESULT TextProc(HWND box, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR) {
+    const LRESULT result = PassOn(box, msg, wParam, lParam);
     if (msg == WM_KEYUP || msg == WM_LBUTTONUP) WordAtCaret();
     return result;
 }
@@ -147,7 +146,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
                         20, 115, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT), AppInstance, nullptr);
     SetWindowFont(s.text, s.fonts.first.get(), FALSE);
     SendMessageW(s.text, EM_SETLIMITTEXT, 0, 0);
-    SetWindowSubclass(s.text, TextProc, 1, 0);
+    TakeOver(s.text, TextProc);
     CreateButton(hwnd, IDC_TRANSLATE_DONE, UiKey::Done, 505, 300, 100, 30);
     CreateButton(hwnd, IDC_TRANSLATE_HELP, UiKey::Help, 400, 300, 100, 30);
     s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300, 215, 25, s.fonts.first.get());

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/lists/list_storage.h"
+#include "ui/random_window.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -155,4 +156,16 @@ TEST_F(ListWindowTest, TheDeleteQuestionReadsTheListNameAsTheFileSystemDoes) {
         BoxesShownWhile([&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); }, IDNO);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_NE(asked[0].text.find(L"tch\u00E8que"), std::wstring::npos);
+}
+
+// Return in the random window's count draws and closes the window from inside its own field:
+// the field's procedure must not go on with a control that is gone.
+TEST_F(ListWindowTest, ReturnInTheRandomCountDrawsAndClosesItsWindow) {
+    Open(Numbered(5), {});
+    SendMessageA(GetDlgItem(list, IDC_LIST_ADD_RANDOM), BM_CLICK, 0, 0);
+    HWND number = GetDlgItem(RandomWindow(), IDC_RANDOM_NUMBER);
+    SetWindowTextA(number, "2");
+    SendMessageA(number, WM_KEYDOWN, VK_RETURN, 1);
+    EXPECT_EQ(RandomWindow(), nullptr);
+    EXPECT_EQ(ListCount, 2);
 }
