@@ -58,6 +58,7 @@ std::vector<WordRecord> Numbered(int count) {
 TEST_F(ListWindowTest, ShortFilesFillOnlyTheirRowsAndEmptyRowsDoNothing) {
     Open(Numbered(3), Numbered(2));
     EXPECT_EQ(Row(552), Word(2));
+    EXPECT_EQ(WideText(GetWindow(GetDlgItem(list, 552), GW_HWNDNEXT)), L"t");  // its translation, of the same id
     EXPECT_EQ(Row(501), Word(1));
     EXPECT_EQ(Row(553), L"");
     EXPECT_EQ(Row(502), L"");
