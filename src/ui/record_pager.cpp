@@ -33,8 +33,8 @@ void RecordPager::Settle(std::int32_t top) {
     }
     shownTop_ = top_;
     // The rows, the bar and the field that moved them are painted before the key returns,
-    // in one pass: left to the message loop, each of the dozens of cells is a message of
-    // its own, and a key typed from outside (a palette, a test) waits for each in turn.
+    // in one pass: left to the message loop, each of the dozens of cells would be fetched
+    // as a paint message of its own, a server round trip each under Wine.
     RedrawWindow(GetParent(scroll_), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
