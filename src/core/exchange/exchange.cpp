@@ -22,6 +22,7 @@
 #include "core/text/fixed_text.h"
 #include "core/text/pieces.h"
 #include "core/text/utf8.h"
+#include "platform/file_view.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -299,16 +300,37 @@ std::string Utf8Name(const char* name) {
     return platform::CodePageToUtf8(name, 1252, utf8) ? utf8 : std::string(name);
 }
 
-// The whole file, unless it is larger than `limit`.
-bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes, std::string& error) {
+// The file's size, unless it cannot be told or is larger than `limit`: then none, with a
+// message ("cannot read" when a read would fail).
+std::optional<std::uint64_t> BoundedSize(const std::string& path, std::size_t limit, std::string& error) {
     FILE* in = platform::OpenFile(path, "rb");
     const std::int64_t size = in ? platform::FileSize(in) : -1;
     if (in) std::fclose(in);
     if (size >= 0 && static_cast<std::uint64_t>(size) > limit) {
         error = path + " is larger than " + SizeName(limit) + ", more than an import takes";
+        return std::nullopt;
+    }
+    if (size < 0) {
+        error = "cannot read " + path;
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(size);
+}
+
+// The whole file, unless it is larger than `limit`.
+bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes, std::string& error) {
+    if (!BoundedSize(path, limit, error)) return false;
+    if (!platform::ReadFileBytes(path, bytes)) {
+        error = "cannot read " + path;
         return false;
     }
-    if (size < 0 || !platform::ReadFileBytes(path, bytes)) {
+    return true;
+}
+
+// The whole file as a view of it, unless it is larger than `limit`.
+bool ViewBounded(const std::string& path, std::size_t limit, platform::FileView& view, std::string& error) {
+    if (!BoundedSize(path, limit, error)) return false;
+    if (!view.Open(path) || view.Bytes().size() > limit) {
         error = "cannot read " + path;
         return false;
     }
@@ -316,17 +338,18 @@ bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes,
 }
 
 // A dictionary's index and its definitions, which lie beside it compressed or not.
-bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index,
+bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, platform::FileView& index,
                          std::optional<UnpackingText>& dict, std::string& error) {
     const bool indexNamed = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
     const std::string stem = indexNamed ? path.substr(0, path.size() - 6) : path;
     // The definitions first, so that they are unpacked while the index is read; the index's
     // failure is still the one told.
-    std::string packed, dictError;
+    platform::FileView packed;
+    std::string dictError;
     const bool plain = !platform::FileExists(stem + ".dict.dz");
-    const bool dictRead = ReadBounded(stem + (plain ? ".dict" : ".dict.dz"), options.maxText, packed, dictError);
+    const bool dictRead = ViewBounded(stem + (plain ? ".dict" : ".dict.dz"), options.maxText, packed, dictError);
     if (dictRead) dict.emplace(std::move(packed), options.maxText);
-    if (!ReadBounded(path, options.maxText, index, error)) {
+    if (!ViewBounded(path, options.maxText, index, error)) {
         dict.reset();
         return false;
     }
@@ -886,7 +909,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
     ForeignFile file;
     if (*format == ExchangeFormat::FreeDict) {
         // A dictionary's half million entries go into the plan as they are read, none kept.
-        std::string index;
+        platform::FileView index;
         std::optional<UnpackingText> dict;
         if (!ReadDictionaryFiles(path, options, index, dict, error)) {
             error = path + ": " + error;
@@ -896,7 +919,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
         if (!loadWordFiles()) return false;
         Planner planner(plan, true);
         Step("plan");
-        if (!ReadFreeDict(index, *dict, file, error, planner)) {
+        if (!ReadFreeDict(index.Bytes(), *dict, file, error, planner)) {
             error = path + ": " + error;
             return false;
         }

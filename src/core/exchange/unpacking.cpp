@@ -12,10 +12,10 @@ constexpr std::size_t kStep = std::size_t{1} << 20;
 
 }  // namespace
 
-UnpackingText::UnpackingText(std::string packed, std::size_t limit) : packed_(std::move(packed)), limit_(limit) {
+UnpackingText::UnpackingText(platform::FileView packed, std::size_t limit) : packed_(std::move(packed)), limit_(limit) {
     // Not compressed, Upto takes it as it is. A trailer that tells too little or too much only
     // sends the text to Gunzip, which counts it first.
-    const std::optional<std::size_t> room = GzipFirstRoom(packed_, limit_);
+    const std::optional<std::size_t> room = GzipFirstRoom(packed_.Bytes(), limit_);
     if (!room) return;
     text_.size = *room;
     text_.bytes.reset(new char[text_.size]);
@@ -39,8 +39,8 @@ void UnpackingText::Unpack() {
     z_stream z{};
     State result = State::Again;
     if (inflateInit2(&z, 16 + MAX_WBITS) == Z_OK) {
-        z.next_in = reinterpret_cast<Bytef*>(packed_.data());
-        z.avail_in = static_cast<uInt>(packed_.size());
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed_.Bytes().data()));
+        z.avail_in = static_cast<uInt>(packed_.Bytes().size());
         std::size_t produced = 0;
         int status = Z_OK;
         while (status == Z_OK && produced < text_.size) {
@@ -58,7 +58,7 @@ void UnpackingText::Unpack() {
         // The room holds one byte more than the text may have: a full room means more text.
         if (status == Z_STREAM_END && produced < text_.size) result = State::Whole;
     }
-    if (result == State::Whole) std::string().swap(packed_);
+    if (result == State::Whole) packed_ = platform::FileView();
     std::lock_guard<std::mutex> lock(mutex_);
     state_ = result;
     changed_.notify_one();
@@ -71,8 +71,8 @@ std::optional<std::string_view> UnpackingText::Upto(std::size_t end, std::string
         lock.unlock();
         if (thread_.joinable()) thread_.join();
         text_ = UnpackedText{};  // given back before Gunzip takes room of its own
-        if (!Gunzip(packed_, text_, error, limit_)) return std::nullopt;
-        std::string().swap(packed_);
+        if (!Gunzip(packed_.Bytes(), text_, error, limit_)) return std::nullopt;
+        packed_ = platform::FileView();
         lock.lock();
         produced_ = text_.size;
         state_ = State::Whole;

@@ -11,12 +11,13 @@
 #include <thread>
 
 #include "core/exchange/formats.h"
+#include "platform/file_view.h"
 
 class UnpackingText final : public DictionaryText {
 public:
     // Starts unpacking `packed` (a text that is not compressed is taken as it is). Throws
     // std::bad_alloc when there is no room for the text.
-    UnpackingText(std::string packed, std::size_t limit);
+    UnpackingText(platform::FileView packed, std::size_t limit);
     // Stops the unpacking.
     ~UnpackingText();
     UnpackingText(const UnpackingText&) = delete;
@@ -31,7 +32,7 @@ private:
     enum class State { Running, Whole, Again };
     void Unpack();
 
-    std::string packed_;  // the thread's while it runs; given back once the text is whole
+    platform::FileView packed_;  // the thread's while it runs; given back once the text is whole
     const std::size_t limit_;
     UnpackedText text_;  // room for the text as the trailer tells it
     std::mutex mutex_;

@@ -463,7 +463,7 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
             void Expect(std::size_t) override {}
             void Take(const ForeignEntry& e) override { entries.emplace_back(e.line, e.word, e.translation); }
         } kept;
-        UnpackingText text(c.packed, c.limit);
+        UnpackingText text(platform::FileView(c.packed), c.limit);
         ForeignFile file;
         error.clear();
         const bool read = ReadFreeDict(c.index, text, file, error, kept);
