@@ -155,10 +155,13 @@ public:
         slots_.assign(size, 0);
         mask_ = size - 1;
     }
+    // (Inlined by force: else the compiler takes a call without effects on memory for one it
+    // may drop, and drops it.)
+    [[gnu::always_inline]] void Prefetch(std::uint32_t offset) const { __builtin_prefetch(&slots_[Slot(offset + 1)]); }
     // False when the offset was there already.
     bool Insert(std::uint32_t offset) {
         const std::uint32_t kept = offset + 1;
-        for (std::size_t slot = (kept * 0x9E3779B97F4A7C15ull) >> 32 & mask_;; slot = (slot + 1) & mask_) {
+        for (std::size_t slot = Slot(kept);; slot = (slot + 1) & mask_) {
             if (slots_[slot] == kept) return false;
             if (slots_[slot] == 0) {
                 slots_[slot] = kept;
@@ -168,6 +171,7 @@ public:
     }
 
 private:
+    std::size_t Slot(std::uint32_t kept) const { return (kept * 0x9E3779B97F4A7C15ull) >> 32 & mask_; }
     std::vector<std::uint32_t> slots_;
     std::size_t mask_ = 0;
 };
@@ -293,6 +297,18 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
             return false;
         if (offset > text->size() || length > text->size() - offset)
             return fail(Where(lineNumber) + "the definition lies beyond the end of the dictionary");
+        // The next line's definition and its slot among those seen are brought into the cache
+        // while this one is read: the definitions lie all over the text, in another order.
+        if (at < index.size()) {
+            const TabbedLine next = TabbedLineAt(index, at);
+            std::uint64_t nextOffset = 0;
+            if (next.tabs[1] != std::string_view::npos &&
+                DecodeNumber(next.text.substr(next.tabs[0] + 1, next.tabs[1] - next.tabs[0] - 1), nextOffset) &&
+                nextOffset < text->size()) {
+                __builtin_prefetch(text->data() + nextOffset);
+                seen.Prefetch(static_cast<std::uint32_t>(nextOffset));
+            }
+        }
         // The database's own entries describe the dictionary.
         // (The first byte is looked at first: a comparison is a call of the C runtime's.)
         if (line[0] == '0' && (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database")) continue;
