@@ -482,7 +482,7 @@ struct PreparedBatch {
     struct Entry {
         int line;
         bool merged;                   // false: skipped
-        std::uint32_t wordAt;          // its word as stored; before it, the file's word
+        std::uint32_t wordAt;          // its word as stored; before it, the file's word, for the merge's problems
         std::uint32_t translationAt;   // its translation as stored
         std::uint32_t problemAt, end;  // the problem found in preparing it, if any
         std::uint32_t piecesEnd;       // its pieces run from the previous entry's end to here
