@@ -136,6 +136,15 @@ cut -f1 "$index" | grep -v '^00' | awk -v n="$entries" 'NR <= n' | cut -c1-20 | 
 # pair sorted beside the pair, and the problems kept in one text (outputs byte for byte the
 # same): elapsed import 3.14 s -> 2.69 s against a sort of 0.73 s, ratio 4.10 -> 3.78;
 # peak 199.4 MiB -> 191.3 MiB. Under a load of about 5 the two sorts took 1.69 s -> 1.23 s.
+# Measured 2026-12-08 under a load of 2 to 5 (others' builds and tests), twice 7 rounds of
+# the sort, the import before and the import after its entries were merged on a second
+# thread, the merge and the reader fetched ahead into the cache, the files mapped rather
+# than read and dictzip's pieces unpacked by the reader too while it would wait (outputs
+# byte for byte the same): elapsed import 4.47 s -> 3.39 s and 4.13 s -> 3.11 s against a
+# sort of 1.10 s and 1.00 s, ratio 4.06 -> 3.21 and 3.65 -> 3.17 (1.99 in the quietest
+# round); CPU time 3.49 s -> 3.11 s and 3.94 s -> 3.41 s; page faults 84,000 -> 72,000;
+# peak 191.5 MiB -> 194.6 MiB. Making and writing the report on a thread of its own beside
+# the sort was no faster then.
 # Pairs run in turn, each a whole Wine process from its start to its end (the import's
 # report on stdout included); the ratio is taken pair by pair, as the machine's speed drifts.
 run_import() { empty_pair; cd "$out/import" && "$top/tools/wine-run" "$top/build/win64/wordlist.exe" --pair 6 import "Z:$index"; }

@@ -13,7 +13,8 @@ namespace platform {
 
 namespace {
 
-// One converter per direction and code page, kept for the process: opening one costs far
+// One converter per direction and code page, kept for the thread (a converter holds the
+// state of its conversion, and an import converts on two threads): opening one costs far
 // more than converting a word.
 struct Converters {
     std::map<std::string, iconv_t> open;
@@ -24,7 +25,7 @@ struct Converters {
 };
 
 iconv_t Converter(const std::string& to, const std::string& from) {
-    static Converters converters;
+    thread_local Converters converters;
     const std::string name = to + "<" + from;
     auto found = converters.open.find(name);
     if (found != converters.open.end()) return found->second;

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/file_view.h"
 #include "platform/replace_file.h"
 #include "platform/text_convert.h"
 #include "test_support.h"
@@ -20,6 +21,31 @@ TEST(Platform, ReplaceFileTakesThePlaceOnlyWhenWhollyWritten) {
     EXPECT_NE(platform::ReplaceFile("target.gk", "no-dir\\new.tmp", write("lost")), 0);
     EXPECT_EQ(ReadFile("target.gk"), "new");
     EXPECT_FALSE(Exists("new.tmp"));
+}
+
+// On Windows a mapping: its bytes must be the file's, and stay when the view is moved.
+TEST(Platform, FileViewHoldsTheFilesBytes) {
+    WorkDir dir;
+    const std::string bytes = std::string("dictionary\0text", 15) + std::string(70000, 'x');
+    WriteFile("dict.dz", bytes);
+    WriteFile("empty.dz", "");
+    platform::FileView view;
+    ASSERT_TRUE(view.Open("dict.dz"));
+    platform::FileView moved(std::move(view));
+    EXPECT_EQ(moved.Bytes(), bytes);
+    EXPECT_TRUE(view.Bytes().empty());
+    EXPECT_TRUE(moved.Open("empty.dz"));
+    EXPECT_TRUE(moved.Bytes().empty());
+    EXPECT_FALSE(moved.Open("missing.dz"));
+    EXPECT_EQ(platform::FileView(std::string("in memory")).Bytes(), "in memory");
+    // A file open for writing elsewhere is read into memory, not mapped under the writer.
+    FILE* writer = platform::OpenFile("dict.dz", "r+b");
+    ASSERT_NE(writer, nullptr);
+    EXPECT_TRUE(moved.Open("dict.dz"));
+    std::fputc('D', writer);
+    std::fflush(writer);
+    EXPECT_EQ(moved.Bytes(), bytes);
+    std::fclose(writer);
 }
 
 TEST(Platform, ProgramPathsWithBackslashes) {

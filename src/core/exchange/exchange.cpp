@@ -1,9 +1,13 @@
 #include "core/exchange/exchange.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <stdexcept>
 #include <system_error>
@@ -18,6 +22,7 @@
 #include "core/text/fixed_text.h"
 #include "core/text/pieces.h"
 #include "core/text/utf8.h"
+#include "platform/file_view.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -122,6 +127,19 @@ public:
     // Room for `more` records to come without growing on the way: the table is then at
     // most half full, as Add keeps it, rather than a quarter as after a growth.
     void Reserve(std::size_t more) { Grow((records_.size() + more + 1) / 2); }
+    // Brings into the cache the slot where the search for a word starts, or once that is
+    // there the record it holds: a dictionary's table and records are far larger than the
+    // cache, and waiting for them was most of the merge.
+    // (Inlined by force: else the compiler takes a call without effects on memory for one it
+    // may drop, and drops it.)
+    [[gnu::always_inline]] void Prefetch(std::string_view word, bool record) const {
+        const std::size_t slot = Hash(word) & mask_;
+        if (!record) {
+            __builtin_prefetch(&slots_[slot]);
+        } else if (slots_[slot] != kEmpty) {
+            __builtin_prefetch(records_[slots_[slot]].word);
+        }
+    }
     WordRecord* Find(std::string_view word) {
         for (std::size_t slot = Hash(word) & mask_;; slot = (slot + 1) & mask_) {
             const std::uint32_t i = slots_[slot];
@@ -282,16 +300,37 @@ std::string Utf8Name(const char* name) {
     return platform::CodePageToUtf8(name, 1252, utf8) ? utf8 : std::string(name);
 }
 
-// The whole file, unless it is larger than `limit`.
-bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes, std::string& error) {
+// The file's size, unless it cannot be told or is larger than `limit`: then none, with a
+// message ("cannot read" when a read would fail).
+std::optional<std::uint64_t> BoundedSize(const std::string& path, std::size_t limit, std::string& error) {
     FILE* in = platform::OpenFile(path, "rb");
     const std::int64_t size = in ? platform::FileSize(in) : -1;
     if (in) std::fclose(in);
     if (size >= 0 && static_cast<std::uint64_t>(size) > limit) {
         error = path + " is larger than " + SizeName(limit) + ", more than an import takes";
+        return std::nullopt;
+    }
+    if (size < 0) {
+        error = "cannot read " + path;
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(size);
+}
+
+// The whole file, unless it is larger than `limit`.
+bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes, std::string& error) {
+    if (!BoundedSize(path, limit, error)) return false;
+    if (!platform::ReadFileBytes(path, bytes)) {
+        error = "cannot read " + path;
         return false;
     }
-    if (size < 0 || !platform::ReadFileBytes(path, bytes)) {
+    return true;
+}
+
+// The whole file as a view of it, unless it is larger than `limit`.
+bool ViewBounded(const std::string& path, std::size_t limit, platform::FileView& view, std::string& error) {
+    if (!BoundedSize(path, limit, error)) return false;
+    if (!view.Open(path) || view.Bytes().size() > limit) {
         error = "cannot read " + path;
         return false;
     }
@@ -299,18 +338,26 @@ bool ReadBounded(const std::string& path, std::size_t limit, std::string& bytes,
 }
 
 // A dictionary's index and its definitions, which lie beside it compressed or not.
-bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, std::string& index,
+bool ReadDictionaryFiles(const std::string& path, const ImportOptions& options, platform::FileView& index,
                          std::optional<UnpackingText>& dict, std::string& error) {
-    if (!ReadBounded(path, options.maxText, index, error)) return false;
     const bool indexNamed = path.size() > 6 && EqualsIgnoringAsciiCase(path.substr(path.size() - 6), ".index");
     const std::string stem = indexNamed ? path.substr(0, path.size() - 6) : path;
-    std::string packed;
+    // The definitions first, so that they are unpacked while the index is read; the index's
+    // failure is still the one told.
+    platform::FileView packed;
+    std::string dictError;
     const bool plain = !platform::FileExists(stem + ".dict.dz");
-    if (!ReadBounded(stem + (plain ? ".dict" : ".dict.dz"), options.maxText, packed, error)) {
-        if (error.rfind("cannot read ", 0) == 0) error = "cannot read " + stem + ".dict.dz (nor " + stem + ".dict)";
+    const bool dictRead = ViewBounded(stem + (plain ? ".dict" : ".dict.dz"), options.maxText, packed, dictError);
+    if (dictRead) dict.emplace(std::move(packed), options.maxText);
+    if (!ViewBounded(path, options.maxText, index, error)) {
+        dict.reset();
         return false;
     }
-    dict.emplace(std::move(packed), options.maxText);
+    if (!dictRead) {
+        error = dictError.rfind("cannot read ", 0) == 0 ? "cannot read " + stem + ".dict.dz (nor " + stem + ".dict)"
+                                                        : dictError;
+        return false;
+    }
     return true;
 }
 
@@ -386,61 +433,30 @@ std::optional<ExchangeFormat> FormatFor(const std::string& path, std::optional<E
     return format;
 }
 
-// Works out what the import changes, one entry at a time: each is first prepared (its
-// fields as the pair stores them, or the reason it is skipped), then merged into the
-// pair's word file and the reverse pair's.
-class Planner final : public EntrySink {
+// A problem's message, made of its parts in one buffer. `Shown` stands for the entry's
+// word as the report quotes it, `ShownPiece` for a piece of the stored translation, in the
+// file's encoding as the rest of the report.
+class ProblemText {
 public:
-    Planner(ImportPlan& plan, bool utf8)
-        : plan_(plan),
-          report_(plan.report),
-          utf8_(utf8),
-          wordPage_(CodePageOfCharset(plan.pair->charset1)),
-          translationPage_(CodePageOfCharset(plan.pair->charset2)),
-          wordWriter_(wordPage_),
-          translationWriter_(translationPage_),
-          forward_(plan.forward),
-          backward_(plan.backward),
-          one_(1) {}
-
-    void Expect(std::size_t count) override {
-        plan_.forward.reserve(plan_.forward.size() + count);
-        // Each piece of a translation may become a word of the reverse pair, but room for
-        // one per entry is what dictionaries need; more grows as it comes.
-        plan_.backward.reserve(plan_.backward.size() + count);
-        forward_.Reserve(count);
-        backward_.Reserve(count);
-    }
-
-    void Take(const ForeignEntry& entry) override {
-        ++report_.entries;
-        if (Prepare(entry)) Merge(entry);
-    }
-
-private:
-    // A problem's message is made of its parts in one buffer, then kept with the others.
-    template <typename... Parts>
-    void Problem(const ForeignEntry& entry, const Parts&... parts) {
-        message_.clear();
-        (Append(entry, parts), ...);
-        report_.problems.Add(entry.line, message_);
-    }
-    template <typename... Parts>
-    void Skip(const ForeignEntry& entry, const Parts&... parts) {
-        Problem(entry, parts...);
-        ++report_.skipped;
-    }
-    // The entry's word as the report quotes it, and a piece of the stored translation in
-    // the file's encoding as the rest of the report.
     struct Shown {};
     struct ShownPiece {
         std::string_view piece;
     };
-    void Append(const ForeignEntry& entry, Shown) {
-        StoredFieldText(entry.word, false, quoted_);
+    ProblemText(bool utf8, unsigned translationPage) : utf8_(utf8), translationPage_(translationPage) {}
+
+    template <typename... Parts>
+    std::string_view Make(std::string_view word, const Parts&... parts) {
+        message_.clear();
+        (Append(word, parts), ...);
+        return message_;
+    }
+
+private:
+    void Append(std::string_view word, Shown) {
+        StoredFieldText(word, false, quoted_);
         AppendQuoted(message_, quoted_, utf8_);
     }
-    void Append(const ForeignEntry&, ShownPiece shown) {
+    void Append(std::string_view, ShownPiece shown) {
         const std::string_view piece = shown.piece;
         if (utf8_ &&
             std::any_of(piece.begin(), piece.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }) &&
@@ -450,20 +466,111 @@ private:
         }
         AppendQuoted(message_, piece, utf8_);
     }
-    void Append(const ForeignEntry&, std::string_view text) { message_.append(text); }
-    void Append(const ForeignEntry&, const std::string& text) { message_.append(text); }
-    void Append(const ForeignEntry&, const char* text) { message_.append(text); }
+    void Append(std::string_view, std::string_view text) { message_.append(text); }
+    void Append(std::string_view, const std::string& text) { message_.append(text); }
+    void Append(std::string_view, const char* text) { message_.append(text); }
+
+    const bool utf8_;
+    const unsigned translationPage_;
+    std::string message_, quoted_;
+};
+
+// Entries prepared for the merge, a few thousand at a time: handed from one thread to
+// another one by one, they would cost more in the hand-over than in the merge. Each
+// entry's texts lie one after another in `text`.
+struct PreparedBatch {
+    struct Entry {
+        int line;
+        bool merged;                   // false: skipped
+        std::uint32_t wordAt;          // its word as stored; before it, the file's word, for the merge's problems
+        std::uint32_t translationAt;   // its translation as stored
+        std::uint32_t problemAt, end;  // the problem found in preparing it, if any
+        std::uint32_t piecesEnd;       // its pieces run from the previous entry's end to here
+    };
+    struct Piece {
+        std::uint32_t at, size;  // in `text`
+    };
+    void Clear() {
+        text.clear();
+        entries.clear();
+        pieces.clear();
+    }
+    std::string text;
+    std::vector<Entry> entries;
+    std::vector<Piece> pieces;
+};
+constexpr std::size_t kBatchEntries = 4096;
+// The batches in flight: the reader runs ahead of the merge by at most these.
+constexpr std::size_t kBatches = 4;
+
+// A loop rather than find: the C runtime's memchr is a call, and under Wine a slow one.
+bool Holds(std::string_view text, char c) {
+    return std::any_of(text.begin(), text.end(), [c](char b) { return b == c; });
+}
+
+// Each entry's fields as the pair stores them and the pieces of its translation, or the
+// reason it is skipped. Touches nothing of the plan, so it runs beside the merge.
+class Preparer {
+public:
+    Preparer(const ImportPlan& plan, bool utf8)
+        : plan_(plan),
+          utf8_(utf8),
+          wordPage_(CodePageOfCharset(plan.pair->charset1)),
+          translationPage_(CodePageOfCharset(plan.pair->charset2)),
+          wordWriter_(wordPage_),
+          translationWriter_(translationPage_),
+          problem_(utf8, translationPage_) {}
+
+    void Prepare(const ForeignEntry& entry, PreparedBatch& batch) {
+        problemMessage_ = {};
+        const bool merged = PrepareFields(entry);
+        PreparedBatch::Entry e{};
+        e.line = entry.line;
+        e.merged = merged;
+        std::string& text = batch.text;
+        if (merged) text.append(entry.word);  // quoted by the merge's problems
+        e.wordAt = static_cast<std::uint32_t>(text.size());
+        if (merged) text.append(word_);
+        e.translationAt = static_cast<std::uint32_t>(text.size());
+        if (merged) {
+            text.append(translation_);
+            for (std::string_view piece : pieces_)
+                batch.pieces.push_back(
+                    {e.translationAt + static_cast<std::uint32_t>(piece.data() - translation_.data()),
+                     static_cast<std::uint32_t>(piece.size())});
+        }
+        e.problemAt = static_cast<std::uint32_t>(text.size());
+        text.append(problemMessage_);
+        e.end = static_cast<std::uint32_t>(text.size());
+        e.piecesEnd = static_cast<std::uint32_t>(batch.pieces.size());
+        batch.entries.push_back(e);
+    }
+
+    int skipped = 0;
+
+private:
+    using Shown = ProblemText::Shown;
+    // At most one problem comes of preparing an entry.
+    template <typename... Parts>
+    void Problem(const ForeignEntry& entry, const Parts&... parts) {
+        problemMessage_ = problem_.Make(entry.word, parts...);
+    }
+    template <typename... Parts>
+    void Skip(const ForeignEntry& entry, const Parts&... parts) {
+        Problem(entry, parts...);
+        ++skipped;
+    }
 
     // The entry's word and the pieces of its translation as the pair stores them, into
     // word_, translation_ and pieces_; false when it is skipped.
-    bool Prepare(const ForeignEntry& entry) {
+    bool PrepareFields(const ForeignEntry& entry) {
         if (!entry.refused.empty()) {
             Skip(entry, entry.refused);
             return false;
         }
         // A NUL would end the stored word early and the report's text at it.
-        if (entry.word.find('\0') != std::string::npos || entry.translation.find('\0') != std::string::npos) {
-            Skip(entry, "a NUL byte in the ", (entry.word.find('\0') != std::string::npos ? "word" : "translation"));
+        if (Holds(entry.word, '\0') || Holds(entry.translation, '\0')) {
+            Skip(entry, "a NUL byte in the ", (Holds(entry.word, '\0') ? "word" : "translation"));
             return false;
         }
         StoredFieldText(utf8_ ? CodePageSpelling(entry.word, spelt_) : entry.word, false, word_);
@@ -477,7 +584,7 @@ private:
             Skip(entry, Shown{}, ": the translation is empty");
             return false;
         }
-        if (word_.find(',') != std::string::npos) {
+        if (Holds(word_, ',')) {
             Skip(entry, Shown{}, ": a comma in the word");
             return false;
         }
@@ -524,26 +631,103 @@ private:
         return true;
     }
 
+    const ImportPlan& plan_;
+    const bool utf8_;
+    const unsigned wordPage_, translationPage_;
+    const CodePageWriter wordWriter_, translationWriter_;
+    ProblemText problem_;
+    std::string_view problemMessage_;
+    std::string word_, translation_, converted_, spelt_;
+    std::vector<std::string_view> pieces_;
+};
+
+// The prepared entries into the pair's word file and the reverse pair's, and their
+// problems into the report in line order: those of preparing an entry before those of
+// merging it.
+class Merger {
+public:
+    Merger(ImportPlan& plan, bool utf8)
+        : plan_(plan),
+          report_(plan.report),
+          problem_(utf8, CodePageOfCharset(plan.pair->charset2)),
+          forward_(plan.forward),
+          backward_(plan.backward),
+          one_(1) {}
+
+    void Expect(std::size_t count) {
+        plan_.forward.reserve(plan_.forward.size() + count);
+        // Each piece of a translation may become a word of the reverse pair, but room for
+        // one per entry is what dictionaries need; more grows as it comes.
+        plan_.backward.reserve(plan_.backward.size() + count);
+        forward_.Reserve(count);
+        backward_.Reserve(count);
+        // A dictionary has a problem for every other entry, of some 80 bytes: room for a
+        // line's worth for each entry covers that, up to a bound a 32-bit process can spare.
+        const std::size_t problemLines = std::min<std::size_t>(count, std::size_t{1} << 20);
+        report_.problems.Reserve(problemLines, problemLines * 64);
+    }
+
+    void Merge(const PreparedBatch& batch) {
+        if (ImportMergeHook) ImportMergeHook();
+        const std::string_view text = batch.text;
+        const std::vector<PreparedBatch::Entry>& entries = batch.entries;
+        std::uint32_t begin = 0, piecesBegin = 0;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            const PreparedBatch::Entry& e = entries[k];
+            Prefetch(batch, k + 8, false);
+            Prefetch(batch, k + 4, true);
+            line_ = e.line;
+            fileWord_ = text.substr(begin, e.wordAt - begin);
+            if (e.problemAt != e.end) report_.problems.Add(e.line, text.substr(e.problemAt, e.end - e.problemAt));
+            if (e.merged) {
+                pieces_.clear();
+                for (std::uint32_t i = piecesBegin; i < e.piecesEnd; ++i)
+                    pieces_.push_back(text.substr(batch.pieces[i].at, batch.pieces[i].size));
+                MergeEntry(text.substr(e.wordAt, e.translationAt - e.wordAt),
+                           text.substr(e.translationAt, e.problemAt - e.translationAt));
+            }
+            begin = e.end;
+            piecesBegin = e.piecesEnd;
+        }
+    }
+
+private:
+    using Shown = ProblemText::Shown;
+    using ShownPiece = ProblemText::ShownPiece;
+    // The words of an entry a few ahead, looked for in the cache's good time.
+    [[gnu::always_inline]] void Prefetch(const PreparedBatch& batch, std::size_t k, bool record) const {
+        if (k >= batch.entries.size() || !batch.entries[k].merged) return;
+        const PreparedBatch::Entry& e = batch.entries[k];
+        const std::string_view text = batch.text;
+        forward_.Prefetch(text.substr(e.wordAt, e.translationAt - e.wordAt), record);
+        for (std::uint32_t i = k ? batch.entries[k - 1].piecesEnd : 0; plan_.reverse && i < e.piecesEnd; ++i)
+            backward_.Prefetch(text.substr(batch.pieces[i].at, batch.pieces[i].size), record);
+    }
+    template <typename... Parts>
+    void Problem(const Parts&... parts) {
+        report_.problems.Add(line_, problem_.Make(fileWord_, parts...));
+    }
+
     // The prepared word into the pair's word file, and each piece of its translation into
     // the reverse pair's, where it becomes a word or lists this word.
-    void Merge(const ForeignEntry& entry) {
-        if (WordRecord* record = forward_.Find(word_)) {
+    void MergeEntry(std::string_view word, std::string_view translation) {
+        if (WordRecord* record = forward_.Find(word)) {
             full_.clear();
             const int added = MergePieces(*record, pieces_, &full_);
             for (std::string_view piece : full_)
-                Problem(entry, Shown{}, ": no room for ", ShownPiece{piece}, " in the word's translation");
+                Problem(Shown{}, ": no room for ", ShownPiece{piece}, " in the word's translation");
             ++(added ? report_.merged : report_.unchanged);
             plan_.forwardChanged = plan_.forwardChanged || added > 0;
         } else {
-            forward_.Add(word_, translation_);
+            forward_.Add(word, translation);
             ++report_.added;
             plan_.forwardChanged = true;
         }
         if (!plan_.reverse) return;
-        one_[0] = word_;
+        one_[0] = word;
         for (std::string_view piece : pieces_) {
             if (piece.size() > kMaxWordChars) {
-                Problem(entry, Shown{}, ": ", ShownPiece{piece},
+                Problem(Shown{}, ": ", ShownPiece{piece},
                         " has more than 30 characters, too many for a word of the reverse pair");
                 ++report_.reverseSkipped;
                 continue;
@@ -552,13 +736,13 @@ private:
                 full_.clear();
                 const int added = MergePieces(*record, one_, &full_);
                 if (!full_.empty()) {
-                    Problem(entry, Shown{}, ": no room in the reverse pair's translation of ", ShownPiece{piece});
+                    Problem(Shown{}, ": no room in the reverse pair's translation of ", ShownPiece{piece});
                     ++report_.reverseSkipped;
                 }
                 report_.reverseMerged += added;
                 plan_.backwardChanged = plan_.backwardChanged || added > 0;
             } else {
-                backward_.Add(piece, word_);
+                backward_.Add(piece, word);
                 ++report_.reverseAdded;
                 plan_.backwardChanged = true;
             }
@@ -567,12 +751,138 @@ private:
 
     ImportPlan& plan_;
     ImportReport& report_;
-    const bool utf8_;
-    const unsigned wordPage_, translationPage_;
-    const CodePageWriter wordWriter_, translationWriter_;
+    ProblemText problem_;
     WordTable forward_, backward_;
-    std::string word_, translation_, converted_, spelt_, message_, quoted_;
+    int line_ = 0;
+    std::string_view fileWord_;
     std::vector<std::string_view> pieces_, full_, one_;
+};
+
+}  // namespace
+
+bool ImportOnOneThread = false;
+void (*ImportMergeHook)() = nullptr;
+
+namespace {
+
+// Works out what the import changes, one entry at a time: each is first prepared, on the
+// thread that reads the file, then merged on a second one, in batches handed over in
+// order; or both on the one thread when no second can be had.
+class Planner final : public EntrySink {
+public:
+    Planner(ImportPlan& plan, bool utf8) : report_(plan.report), preparer_(plan, utf8), merger_(plan, utf8) {
+        full_.reserve(kBatches);
+        free_.reserve(kBatches);
+        current_ = NewBatch();
+    }
+    // Stops the merge: after a failure the plan is thrown away.
+    ~Planner() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        if (thread_.joinable()) thread_.join();
+    }
+    Planner(const Planner&) = delete;
+    Planner& operator=(const Planner&) = delete;
+
+    void Expect(std::size_t count) override { merger_.Expect(count); }
+
+    void Take(const ForeignEntry& entry) override {
+        ++entries_;
+        preparer_.Prepare(entry, *current_);
+        if (current_->entries.size() == kBatchEntries) HandOver();
+    }
+
+    // Merges what is left and adds up the report; throws what the merge threw.
+    void Finish() {
+        if (!current_->entries.empty()) HandOver(true);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            finished_ = true;
+        }
+        changed_.notify_all();
+        if (thread_.joinable()) thread_.join();
+        if (failure_) std::rethrow_exception(failure_);
+        report_.entries += entries_;
+        report_.skipped += preparer_.skipped;
+    }
+
+private:
+    static std::unique_ptr<PreparedBatch> NewBatch() {
+        auto batch = std::make_unique<PreparedBatch>();
+        batch->entries.reserve(kBatchEntries);
+        return batch;
+    }
+
+    // The full batch to the merge, and an empty one to go on with unless it is the last.
+    void HandOver(bool last = false) {
+        if (!started_) {
+            started_ = true;
+            try {
+                if (!ImportOnOneThread) thread_ = std::thread([this] { MergeBatches(); });
+            } catch (const std::system_error&) {
+            }
+        }
+        if (!thread_.joinable()) {
+            merger_.Merge(*current_);
+            current_->Clear();
+            return;
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (failure_) std::rethrow_exception(failure_);
+        full_.push_back(std::move(current_));
+        changed_.notify_all();
+        if (last) return;
+        if (free_.empty() && batches_ < kBatches) {
+            ++batches_;
+            lock.unlock();
+            current_ = NewBatch();
+            return;
+        }
+        changed_.wait(lock, [&] { return !free_.empty() || failure_; });
+        if (failure_) std::rethrow_exception(failure_);
+        current_ = std::move(free_.back());
+        free_.pop_back();
+    }
+
+    void MergeBatches() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [&] { return stop_ || finished_ || !full_.empty(); });
+            if (stop_ || full_.empty()) return;
+            std::unique_ptr<PreparedBatch> batch = std::move(full_.front());
+            full_.erase(full_.begin());
+            lock.unlock();
+            try {
+                merger_.Merge(*batch);
+            } catch (...) {
+                lock.lock();
+                failure_ = std::current_exception();
+                changed_.notify_all();
+                return;
+            }
+            batch->Clear();
+            lock.lock();
+            free_.push_back(std::move(batch));
+            changed_.notify_all();
+        }
+    }
+
+    ImportReport& report_;
+    Preparer preparer_;
+    Merger merger_;
+    int entries_ = 0;
+    std::unique_ptr<PreparedBatch> current_;
+    std::size_t batches_ = 1;
+    bool started_ = false;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::unique_ptr<PreparedBatch>> full_, free_;  // in the order handed over
+    bool finished_ = false, stop_ = false;
+    std::exception_ptr failure_;
+    std::thread thread_;
 };
 
 bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error) {
@@ -599,7 +909,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
     ForeignFile file;
     if (*format == ExchangeFormat::FreeDict) {
         // A dictionary's half million entries go into the plan as they are read, none kept.
-        std::string index;
+        platform::FileView index;
         std::optional<UnpackingText> dict;
         if (!ReadDictionaryFiles(path, options, index, dict, error)) {
             error = path + ": " + error;
@@ -609,10 +919,11 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
         if (!loadWordFiles()) return false;
         Planner planner(plan, true);
         Step("plan");
-        if (!ReadFreeDict(index, *dict, file, error, planner)) {
+        if (!ReadFreeDict(index.Bytes(), *dict, file, error, planner)) {
             error = path + ": " + error;
             return false;
         }
+        planner.Finish();
         report.languages = file.languages;
     } else {
         if (!ReadForeignFile(path, *format, options, *plan.pair, file, error)) {
@@ -628,6 +939,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
         planner.Expect(file.entries.size());
         Step("plan");
         for (const ForeignEntry& entry : file.entries) planner.Take(entry);
+        planner.Finish();
     }
     report.file = path;
     report.format = *format;

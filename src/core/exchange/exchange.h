@@ -35,6 +35,12 @@ public:
         text_.append(message);
         lines_.push_back({line, text_.size()});
     }
+    // Room that is only taken as it is used: grown by doubling, the text of a dictionary's
+    // problems would be copied, and its memory touched, twice over.
+    void Reserve(std::size_t lines, std::size_t textBytes) {
+        lines_.reserve(lines);
+        text_.reserve(textBytes);
+    }
     bool empty() const { return lines_.empty(); }
     std::size_t size() const { return lines_.size(); }
     ImportProblem operator[](std::size_t i) const {
@@ -111,6 +117,12 @@ bool ApplyImport(ImportPlan& plan, std::string& error);
 // "sort", "write", "write reverse"); null but in tests, whose hook throws std::bad_alloc to
 // see the failure reported with nothing changed.
 extern void (*ImportStepHook)(const char* step);
+// True in tests that see an import planned on one thread, as it is when no second thread
+// can be had; otherwise the entries are merged on a thread beside the one reading them.
+extern bool ImportOnOneThread;
+// Called before each batch of entries is merged, on the thread that merges; null but in
+// tests, whose hook throws std::bad_alloc to see that failure reported too.
+extern void (*ImportMergeHook)();
 
 // The report as lines of text: the counts, then each problem with its line number, at most
 // `maxProblems` of them.

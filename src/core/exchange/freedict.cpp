@@ -12,19 +12,28 @@
 
 #include "core/exchange/format_helpers.h"
 #include "core/text/fixed_text.h"
-#include "core/text/lines.h"
 #include "core/text/utf8.h"
 
 namespace {
 
 // dictd's numbers: base 64 digits, most significant first.
 bool DecodeNumber(std::string_view digits, std::uint64_t& value) {
-    static const std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     value = 0;
     if (digits.empty() || digits.size() > 10) return false;
     for (char c : digits) {
-        const std::size_t d = kDigits.find(c);
-        if (d == std::string_view::npos) return false;
+        // Worked out, not looked up in the digits' text: a search per digit was a call of the
+        // C runtime's, eight for each line of an index.
+        unsigned d;
+        if (c >= 'A' && c <= 'Z')
+            d = static_cast<unsigned>(c - 'A');
+        else if (c >= 'a' && c <= 'z')
+            d = static_cast<unsigned>(c - 'a') + 26;
+        else if (c >= '0' && c <= '9')
+            d = static_cast<unsigned>(c - '0') + 52;
+        else if (c == '+' || c == '/')
+            d = c == '+' ? 62 : 63;
+        else
+            return false;
         value = value * 64 + d;
     }
     return true;
@@ -117,7 +126,7 @@ std::string_view WithoutSenseNumber(std::string_view line) {
 // "km/h") and between blanks ("either / or") are text. `line` itself when it has no slash,
 // else `text`.
 std::string_view WithoutPronunciations(std::string_view line, std::string& text) {
-    if (line.find('/') == std::string_view::npos) return line;
+    if (std::none_of(line.begin(), line.end(), [](char c) { return c == '/'; })) return line;
     text.clear();
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '/' && (i == 0 || line[i - 1] == ' ') && i + 1 < line.size() && line[i + 1] != ' ') {
@@ -146,10 +155,13 @@ public:
         slots_.assign(size, 0);
         mask_ = size - 1;
     }
+    // (Inlined by force: else the compiler takes a call without effects on memory for one it
+    // may drop, and drops it.)
+    [[gnu::always_inline]] void Prefetch(std::uint32_t offset) const { __builtin_prefetch(&slots_[Slot(offset + 1)]); }
     // False when the offset was there already.
     bool Insert(std::uint32_t offset) {
         const std::uint32_t kept = offset + 1;
-        for (std::size_t slot = (kept * 0x9E3779B97F4A7C15ull) >> 32 & mask_;; slot = (slot + 1) & mask_) {
+        for (std::size_t slot = Slot(kept);; slot = (slot + 1) & mask_) {
             if (slots_[slot] == kept) return false;
             if (slots_[slot] == 0) {
                 slots_[slot] = kept;
@@ -159,9 +171,30 @@ public:
     }
 
 private:
+    std::size_t Slot(std::uint32_t kept) const { return (kept * 0x9E3779B97F4A7C15ull) >> 32 & mask_; }
     std::vector<std::uint32_t> slots_;
     std::size_t mask_ = 0;
 };
+
+// A line without its break (LF, or CR LF, as LineAt takes them), and where its first three
+// tabs are (npos for those it lacks), found in one pass: a search call per field of the
+// index, each a call of the C runtime's, was a good part of reading a dictionary.
+struct TabbedLine {
+    std::string_view text;
+    std::size_t next;  // where the next line starts
+    std::size_t tabs[3];
+};
+
+TabbedLine TabbedLineAt(std::string_view text, std::size_t at) {
+    TabbedLine line{{}, text.size(), {std::string_view::npos, std::string_view::npos, std::string_view::npos}};
+    std::size_t end = at, tabs = 0;
+    for (; end < text.size() && text[end] != '\n'; ++end)
+        if (text[end] == '\t' && tabs < 3) line.tabs[tabs++] = end - at;
+    if (end < text.size()) line.next = end + 1;
+    if (end > at && text[end - 1] == '\r') --end;
+    line.text = text.substr(at, end - at);
+    return line;
+}
 
 // Marks a dictionary of our own export, whose definitions are a word and a line of its
 // translations as they are stored: brackets there are text, not a dictionary's notes.
@@ -176,11 +209,17 @@ void ParseDefinition(std::string_view definition, bool literal, std::string& wor
                      std::string& scratch) {
     bool first = true;
     for (std::size_t at = 0; at < definition.size();) {
-        const TextLine lineRead = LineAt(definition, at, LineBreaks::LineFeed);
-        at += lineRead.size();
+        const TabbedLine lineRead = TabbedLineAt(definition, at);
+        at = lineRead.next;
         const std::string_view line = lineRead.text;
         if (first) {
-            word.assign(line.substr(0, literal ? std::string_view::npos : line.find(" /")));
+            std::size_t end = line.size();
+            for (std::size_t i = 0; !literal && i + 1 < line.size(); ++i)
+                if (line[i] == ' ' && line[i + 1] == '/') {
+                    end = i;
+                    break;
+                }
+            word.assign(line.substr(0, end));
             first = false;
         } else if (literal) {
             if (line.empty()) continue;
@@ -240,16 +279,15 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
     int lineNumber = 0;
     std::string scratch;
     for (std::size_t at = 0; at < index.size();) {
-        const TextLine lineRead = LineAt(index, at, LineBreaks::LineFeed);
-        at += lineRead.size();
-        const std::string_view line = lineRead.text;
+        const TabbedLine indexLine = TabbedLineAt(index, at);
+        at = indexLine.next;
+        const std::string_view line = indexLine.text;
         ++lineNumber;
         if (line.empty()) continue;
-        const std::size_t tab1 = line.find('\t');
-        const std::size_t tab2 = tab1 == std::string_view::npos ? tab1 : line.find('\t', tab1 + 1);
+        const std::size_t tab1 = indexLine.tabs[0], tab2 = indexLine.tabs[1];
         std::uint64_t offset = 0, length = 0;
         if (tab2 == std::string_view::npos || !DecodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
-            !DecodeNumber(line.substr(tab2 + 1, line.find('\t', tab2 + 1) - tab2 - 1), length))
+            !DecodeNumber(line.substr(tab2 + 1, indexLine.tabs[2] - tab2 - 1), length))
             return fail(Where(lineNumber) + "not an index line (headword, offset and length)");
         // Past the largest text an import takes, the definition cannot be in the text.
         const std::uint64_t end = offset + length;
@@ -259,6 +297,18 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
             return false;
         if (offset > text->size() || length > text->size() - offset)
             return fail(Where(lineNumber) + "the definition lies beyond the end of the dictionary");
+        // The next line's definition and its slot among those seen are brought into the cache
+        // while this one is read: the definitions lie all over the text, in another order.
+        if (at < index.size()) {
+            const TabbedLine next = TabbedLineAt(index, at);
+            std::uint64_t nextOffset = 0;
+            if (next.tabs[1] != std::string_view::npos &&
+                DecodeNumber(next.text.substr(next.tabs[0] + 1, next.tabs[1] - next.tabs[0] - 1), nextOffset) &&
+                nextOffset < text->size()) {
+                __builtin_prefetch(text->data() + nextOffset);
+                seen.Prefetch(static_cast<std::uint32_t>(nextOffset));
+            }
+        }
         // The database's own entries describe the dictionary.
         // (The first byte is looked at first: a comparison is a call of the C runtime's.)
         if (line[0] == '0' && (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database")) continue;

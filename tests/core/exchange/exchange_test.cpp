@@ -307,3 +307,73 @@ TEST_F(ExchangeTest, SortsTheReversePairByItsOwnTable) {
     EXPECT_EQ(Lines(ReadRecords("words/dut_ger.gk")),
               (std::vector<std::string>{"peer=Birne", "citroen=Zitrone", "appel=Apfel"}));
 }
+
+namespace {
+
+// Enough entries for several batches, each kind of problem among them, and words met again.
+std::string ManyEntries() {
+    std::string text;
+    for (int i = 0; i < 10000; ++i) {
+        const std::string n = std::to_string(i);
+        if (i % 7 == 0)  // cut, and its first piece too long for the reverse pair
+            text += "w" + n + "\t" + std::string(31, 'p') + n + ", " + std::string(20, 'q') + "\n";
+        else if (i % 11 == 0)
+            text += "a,b" + n + "\tx\n";
+        else if (i % 5 == 0)
+            text += "W" + std::to_string(i - 1) + "\tt" + n + ", shared\n";  // merged into the word before
+        else
+            text += "w" + n + "\tt" + n + ", shared\n";
+    }
+    return text;
+}
+
+struct OneThread {
+    explicit OneThread(bool on) { ImportOnOneThread = on; }
+    ~OneThread() { ImportOnOneThread = false; }
+};
+
+}  // namespace
+
+TEST_F(ExchangeTest, OneThreadAndTwoMakeTheSamePlanWithProblemsInLineOrder) {
+    const std::string text = ManyEntries();
+    std::vector<ImportPlan> plans;
+    for (bool one : {true, false}) {
+        OneThread thread(one);
+        plans.push_back(PlanText(text));
+    }
+    const ImportReport &a = plans[0].report, &b = plans[1].report;
+    EXPECT_EQ(Lines(plans[1].forward), Lines(plans[0].forward));
+    EXPECT_EQ(Lines(plans[1].backward), Lines(plans[0].backward));
+    EXPECT_EQ(DescribeImport(b), DescribeImport(a));
+    EXPECT_EQ(std::vector<int>({b.entries, b.added, b.merged, b.skipped, b.reverseAdded, b.reverseMerged}),
+              std::vector<int>({a.entries, a.added, a.merged, a.skipped, a.reverseAdded, a.reverseMerged}));
+    EXPECT_EQ(a.entries, 10000);
+    // The cut is found in preparing an entry, the reverse pair's loss in merging it.
+    const std::vector<std::string> problems = Problems(b);
+    ASSERT_GE(problems.size(), 2u);
+    EXPECT_EQ(problems[0], "1 \"w0\": the translation has more than 50 characters; kept its first 1 of 2 parts");
+    EXPECT_EQ(problems[1], "1 \"w0\": \"" + std::string(31, 'p') +
+                               "0\" has more than 30 characters, too many for a word of the reverse pair");
+    for (std::size_t i = 1; i < b.problems.size(); ++i) EXPECT_LE(b.problems[i - 1].line, b.problems[i].line) << i;
+}
+
+TEST_F(ExchangeTest, RunningOutOfMemoryInTheMergeIsReportedOnEitherPath) {
+    WriteFile("words.tsv", ManyEntries());
+    struct Hooked {
+        Hooked() {
+            ImportMergeHook = [] {
+                static int batches = 0;
+                if (++batches % 2 == 0) throw std::bad_alloc();
+            };
+        }
+        ~Hooked() { ImportMergeHook = nullptr; }
+    } hooked;
+    for (bool one : {true, false}) {
+        OneThread thread(one);
+        ImportPlan plan;
+        std::string error;
+        EXPECT_FALSE(PlanImport("words.tsv", {}, plan, error)) << one;
+        EXPECT_EQ(error, "there is not enough memory to read words.tsv; nothing was changed");
+        EXPECT_TRUE(plan.forward.empty() && plan.report.problems.empty());
+    }
+}

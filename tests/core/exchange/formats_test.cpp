@@ -35,6 +35,33 @@ std::string Gzip(const std::string& text) {
     return out;
 }
 
+// As dictzip packs: pieces of `length` bytes, each deflated to a full flush, their packed
+// sizes in the header's "RA" field, and the stream's end in an empty block of its own.
+std::string Dictzip(const std::string& text, std::size_t length) {
+    auto two = [](std::size_t n) { return std::string{static_cast<char>(n & 0xFF), static_cast<char>(n >> 8 & 0xFF)}; };
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    std::string body, sizes;
+    const std::size_t count = (text.size() + length - 1) / length;
+    for (std::size_t k = 0; k <= count; ++k) {  // the last round ends the stream
+        const std::size_t at = std::min(k * length, text.size()), n = std::min(length, text.size() - at);
+        std::string out(deflateBound(&z, n) + 16, '\0');
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data() + at));
+        z.avail_in = static_cast<uInt>(n);
+        z.next_out = reinterpret_cast<Bytef*>(out.data());
+        z.avail_out = static_cast<uInt>(out.size());
+        deflate(&z, k < count ? Z_FULL_FLUSH : Z_FINISH);
+        out.resize(out.size() - z.avail_out);
+        if (k < count) sizes += two(out.size());
+        body += out;
+    }
+    deflateEnd(&z);
+    const std::string extra = "RA" + two(6 + sizes.size()) + two(1) + two(length) + two(count) + sizes;
+    const unsigned long crc = crc32(0, reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size()));
+    return std::string("\x1F\x8B\x08\x04\0\0\0\0\x02\x03", 10) + two(extra.size()) + extra + body + two(crc) +
+           two(crc >> 16) + two(text.size()) + two(text.size() >> 16);
+}
+
 }  // namespace
 
 // A separator given wins over one a first line names ("sep=;"), which wins over the one the
@@ -439,6 +466,13 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
         for (std::size_t k = 0; k < 4; ++k) lying[lying.size() - 4 + k] = static_cast<char>(size >> (8 * k));
         return lying;
     };
+    const std::string pieces = Dictzip(dict, 50000);
+    ASSERT_TRUE(UnpackingText::ChunksOf(pieces));
+    auto changed = [](std::string text, std::size_t at, char c) {
+        text[at] = c;
+        return text;
+    };
+    const std::size_t table = 22;  // where the pieces' sizes start in the header
     const struct {
         const char* name;
         std::string packed, index;
@@ -446,6 +480,15 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
         std::string error;
     } cases[] = {
         {"packed", packed, index, kMaxImportText, ""},
+        {"packed in pieces", pieces, index, kMaxImportText, ""},
+        // Unpacked whole instead, the stream being sound.
+        {"pieces whose sizes are told wrong", changed(pieces, table, static_cast<char>(pieces[table] + 1)), index,
+         kMaxImportText, ""},
+        {"a piece damaged", changed(pieces, pieces.size() / 2, static_cast<char>(~pieces[pieces.size() / 2])), index,
+         kMaxImportText, "the compressed dictionary is damaged"},
+        {"pieces sound but the CRC wrong",
+         changed(pieces, pieces.size() - 8, static_cast<char>(~pieces[pieces.size() - 8])), index, kMaxImportText,
+         "the compressed dictionary is damaged"},
         {"not packed", dict, index, kMaxImportText, ""},
         // zlib checks the length the trailer tells.
         {"a trailer telling too little", told(100), index, kMaxImportText, "the compressed dictionary is damaged"},
@@ -463,7 +506,7 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
             void Expect(std::size_t) override {}
             void Take(const ForeignEntry& e) override { entries.emplace_back(e.line, e.word, e.translation); }
         } kept;
-        UnpackingText text(c.packed, c.limit);
+        UnpackingText text(platform::FileView(c.packed), c.limit);
         ForeignFile file;
         error.clear();
         const bool read = ReadFreeDict(c.index, text, file, error, kept);
