@@ -1,17 +1,26 @@
 // FreeDict dictionaries: the index, then "@@" and the dictionary, compressed or not. Every
 // index line's definition lies inside the dictionary or the file is refused with its line.
+// The text unpacked while it is read (piece by piece when dictzip packed it) is the text
+// unpacked whole, or both fail.
 #include "core/exchange/formats.h"
+#include "core/exchange/unpacking.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr std::size_t kLimit = std::size_t{1} << 20;
     const auto parts = SplitInput(data, size, 2);
     const std::string_view index = parts[0].value_or("");
-    std::string dict, error;
+    std::string dict, error, unpackError;
     const std::string detail = Shown(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (!Gunzip(parts[1].value_or(""), dict, error)) {
-        FUZZ_CHECK(error == "the compressed dictionary is damaged", detail);
+    const bool whole = Gunzip(parts[1].value_or(""), dict, error, kLimit);
+    UnpackingText unpacking(platform::FileView(std::string(parts[1].value_or(""))), kLimit);
+    const std::optional<std::string_view> read = unpacking.Upto(kLimit + 1, unpackError);
+    FUZZ_CHECK(read.has_value() == whole, detail);
+    if (!whole) {
+        FUZZ_CHECK(unpackError == error, detail);
         return 0;
     }
+    FUZZ_CHECK(*read == dict, detail);
     ForeignFile file;
     if (!ReadFreeDict(index, dict, file, error)) {
         FUZZ_CHECK(!error.empty(), detail);

@@ -38,7 +38,9 @@ std::optional<UnpackingText::Chunks> UnpackingText::ChunksOf(std::string_view pa
     auto two = [&](std::size_t i) { return byte(i) | byte(i + 1) << 8; };
     auto four = [&](std::size_t i) { return static_cast<std::uint32_t>(two(i) | two(i + 2) << 16); };
     constexpr unsigned kHeaderCrc = 2, kExtra = 4, kName = 8, kComment = 16;
-    if (packed.size() < 20 || byte(0) != 0x1F || byte(1) != 0x8B || byte(2) != 8 || !(byte(3) & kExtra))
+    // As zlib reads a header: flags it does not know refuse the file.
+    if (packed.size() < 20 || byte(0) != 0x1F || byte(1) != 0x8B || byte(2) != 8 || !(byte(3) & kExtra) ||
+        (byte(3) & 0xE0))
         return std::nullopt;
     const unsigned flags = static_cast<unsigned>(byte(3));
     const std::size_t extraEnd = 12 + two(10);
@@ -66,14 +68,30 @@ std::optional<UnpackingText::Chunks> UnpackingText::ChunksOf(std::string_view pa
         if (nul == std::string_view::npos) return std::nullopt;
         at = nul + 1;
     }
-    if (flags & kHeaderCrc) at += 2;
+    if (flags & kHeaderCrc) {
+        if (at + 2 > packed.size() ||
+            (crc32(0, reinterpret_cast<const Bytef*>(packed.data()), static_cast<uInt>(at)) & 0xFFFF) != two(at))
+            return std::nullopt;
+        at += 2;
+    }
     for (std::size_t size : sizes) {
         chunks.at.push_back(at);
         at += size;
     }
     chunks.at.push_back(at);
-    // dictzip ends the stream behind the last piece with an empty block of its own.
+    // dictzip ends the stream behind the last piece with an empty block of its own, which
+    // must end it right before the trailer, as it would for the stream read whole.
     if (at + 8 > packed.size()) return std::nullopt;
+    z_stream z{};
+    if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return std::nullopt;
+    char none = 0;
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data() + at));
+    z.avail_in = static_cast<uInt>(packed.size() - 8 - at);
+    z.next_out = reinterpret_cast<Bytef*>(&none);
+    z.avail_out = 1;
+    const bool ends = inflate(&z, Z_FINISH) == Z_STREAM_END && z.avail_in == 0 && z.avail_out == 1;
+    inflateEnd(&z);
+    if (!ends) return std::nullopt;
     chunks.crc = four(packed.size() - 8);
     chunks.size = four(packed.size() - 4);
     if (chunks.size > sizes.size() * chunks.length || chunks.size <= (sizes.size() - 1) * chunks.length)
@@ -91,8 +109,20 @@ bool UnpackingText::UnpackChunk(std::size_t i) {
     z.avail_in = static_cast<uInt>(chunks_->at[i + 1] - chunks_->at[i]);
     z.next_out = reinterpret_cast<Bytef*>(text_.bytes.get() + outAt);
     z.avail_out = static_cast<uInt>(outSize);
-    const int status = inflate(&z, Z_SYNC_FLUSH);
-    const bool unpacked = (status == Z_OK || status == Z_STREAM_END) && z.avail_out == 0;
+    int status = inflate(&z, Z_SYNC_FLUSH);
+    // The empty block that ends a piece, when the piece's text filled its room before it.
+    char more = 0;
+    if (status == Z_OK && z.avail_out == 0 && z.avail_in > 0) {
+        z.next_out = reinterpret_cast<Bytef*>(&more);
+        z.avail_out = 1;
+        status = inflate(&z, Z_SYNC_FLUSH);
+        if (z.avail_out == 0) status = Z_DATA_ERROR;  // more text than the piece holds
+    }
+    // Read alone, a piece reads as it does in the whole stream when it ends as dictzip ends
+    // each: all its bytes taken, at the end of a block that does not end the stream, on a
+    // byte's boundary. Anything else is for Gunzip to read whole and judge.
+    const bool unpacked =
+        status == Z_OK && z.avail_in == 0 && z.total_out == outSize && (z.data_type & (128 | 64 | 7)) == 128;
     inflateEnd(&z);
     if (unpacked)
         crcs_[i] = crc32(0, reinterpret_cast<const Bytef*>(text_.bytes.get() + outAt), static_cast<uInt>(outSize));
