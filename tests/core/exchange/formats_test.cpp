@@ -473,6 +473,7 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
         return text;
     };
     const std::size_t table = 22;  // where the pieces' sizes start in the header
+    const std::size_t first = table + 2 * ((dict.size() + 49999) / 50000);  // the first piece
     const struct {
         const char* name;
         std::string packed, index;
@@ -485,6 +486,8 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
         {"pieces whose sizes are told wrong", changed(pieces, table, static_cast<char>(pieces[table] + 1)), index,
          kMaxImportText, ""},
         {"a piece damaged", changed(pieces, pieces.size() / 2, static_cast<char>(~pieces[pieces.size() / 2])), index,
+         kMaxImportText, "the compressed dictionary is damaged"},
+        {"a piece that ends the stream", changed(pieces, first, static_cast<char>(pieces[first] | 1)), index,
          kMaxImportText, "the compressed dictionary is damaged"},
         {"pieces sound but the CRC wrong",
          changed(pieces, pieces.size() - 8, static_cast<char>(~pieces[pieces.size() - 8])), index, kMaxImportText,
