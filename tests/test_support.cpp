@@ -188,11 +188,6 @@ std::string WinIniText() {
     WriteProfileStringA(nullptr, nullptr, nullptr);
     return ReadFile(WinIniPath());
 }
-
-void WriteWinIni(const std::string& text) {
-    WriteProfileStringA(nullptr, nullptr, nullptr);
-    WriteFile(WinIniPath(), text);
-}
 #else
 void ResetWinIni() {
     static const std::string path =
@@ -202,8 +197,6 @@ void ResetWinIni() {
 }
 
 std::string WinIniText() { return ReadFile(std::getenv("DICT_WININI")); }
-
-void WriteWinIni(const std::string& text) { WriteFile(std::getenv("DICT_WININI"), text); }
 #endif
 
 FailingFileStep::FailingFileStep(std::uint64_t n) { platform::FailFileStep(n); }

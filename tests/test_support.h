@@ -65,8 +65,6 @@ public:
 // win.ini for the settings: emptied of the program's section, and read back whole.
 void ResetWinIni();
 std::string WinIniText();
-// Puts `text` in the place of the whole of win.ini, as another program might leave it.
-void WriteWinIni(const std::string& text);
 
 // Makes file step `n` fail while it lives (0: none fails, the steps are only counted).
 class FailingFileStep {

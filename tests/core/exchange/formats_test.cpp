@@ -52,7 +52,6 @@ TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
          0,
          '\t',
          {{2, "Haus", "huis"}, {5, "Baum", "boom"}}},
-        {"lone CR", "a\tb\rc\td\r", '\t', 0, '\t', {{1, "a", "b"}, {2, "c", "d"}}},
         {"BOM", "\xEF\xBB\xBFHaus\thuis\n", '\t', 0, '\t', {{1, "Haus", "huis"}}},
         {"quotes",
          "\"Haus, gro\xC3\x9F\",\"huis, woning\"\n\"say \"\"hi\"\"\",x\n",
@@ -61,12 +60,10 @@ TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
          ',',
          {{1, "Haus, gro\xC3\x9F", "huis, woning"}, {2, "say \"hi\"", "x"}}},
         {"line end in quotes", "\"a\r\nb\",c\nd,e,extra\n", ',', 0, ',', {{1, "a\r\nb", "c"}, {3, "d", "e"}}},
-        {"semicolons", "Haus;huis, thuis\nBaum;boom\n", 0, ',', ';', {{1, "Haus", "huis, thuis"}, {2, "Baum", "boom"}}},
         {"a first line names it", "sep=;\r\nHaus;huis\r\n", 0, ',', ';', {{2, "Haus", "huis"}}},
         {"named over the lines", "sep=,\nHaus;x,y\nBaum;z,w\n", 0, '\t', ',', {{2, "Haus;x", "y"}, {3, "Baum;z", "w"}}},
         {"given over named", "sep=;\na,b;c\n", ',', '\t', ',', {{2, "a", "b;c"}}},
         {"quoted ones do not count", "\"a;b\",c\n\"d;e\",f\n", 0, '\t', ',', {{1, "a;b", "c"}, {2, "d;e", "f"}}},
-        {"none: the preferred one", "Haus\n", 0, ',', ',', {{1, "Haus", ""}}},
         {"as regular as the preferred one", "a;b,c\n", 0, ',', ',', {{1, "a;b", "c"}}},
     };
     for (const auto& c : cases) {
@@ -105,13 +102,11 @@ TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
         {"no headers",
          "Haus<br>Heim\t<b>huis</b>\nBaum\tboom &amp; co\n",
          {{1, "Haus\nHeim", "huis"}, {2, "Baum", "boom & co"}}},
-        {"not HTML", "a < b\tx &bogus;\n", {{1, "a < b", "x &bogus;"}}},
         {"sounds and clozes",
          "#separator:tab\n#html:false\n{{c1::Haus::building}} [sound:haus.mp3]\thuis[sound:huis.mp3]\n"
          "ein {{c12::Baum}}\t{{c::x}}\n",
          {{3, "Haus ", "huis"}, {4, "ein Baum", "{{c::x}}"}}},
         {"unknown separator", "#separator:tab\n#separator:weird\n", {}, "line 2: an unknown separator \"weird\""},
-        {"no colon", "#html\n", {}, "line 1: a header line without a colon"},
     };
     for (const auto& c : cases) {
         ForeignFile file;
@@ -128,11 +123,9 @@ TEST(Formats, FileNamesGiveTheFormat) {
         const char* head;
         std::optional<ExchangeFormat> format;
     } cases[] = {
-        {"words.csv", "", ExchangeFormat::Csv},
         {"C:\\deck\\Words.TXT", "#separator:tab\n", ExchangeFormat::Anki},
         {"deck.txt", "\xEF\xBB\xBF#html:true\n", ExchangeFormat::Anki},
         {"words.txt", "Haus\thuis", ExchangeFormat::Tsv},
-        {"words.doc", "", std::nullopt},
         {"dir.csv/words", "", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatOfFile(c.path, c.head), c.format) << c.path;
@@ -142,12 +135,10 @@ TEST(Formats, FileNamesGiveTheFormat) {
 
 TEST(Formats, HtmlFieldsBecomeText) {
     const std::pair<std::string, std::string> cases[] = {
-        {"a&lt;b&gt;&quot;&apos;", "a<b>\"'"},
         {"&#233;t&#xE9;", "\xC3\xA9t\xC3\xA9"},
         {"<div>a</div><p class=\"q\">b</p>", "\na\n\nb\n"},
         {"&bogus; & &#xD800;", "&bogus; & &#xD800;"},
         {"&eacute;t&ucirc; &Ouml;l&nbsp;&euro;", "\xC3\xA9t\xC3\xBB \xC3\x96l \xE2\x82\xAC"},
-        {"a<span style=\"x\">b</span><unclosed", "ab"},
     };
     for (const auto& [html, text] : cases) EXPECT_EQ(HtmlToText(html), text) << html;
 }
@@ -281,16 +272,6 @@ TEST(Formats, FreeDictDefinitions) {
         EXPECT_FALSE(ReadFreeDict(d.index, dict, file, error)) << d.index;
         EXPECT_EQ(error, d.error);
     }
-
-    std::string text;
-    ASSERT_TRUE(Gunzip(Gzip(dict), text, error)) << error;
-    EXPECT_EQ(text, dict);
-    ASSERT_TRUE(Gunzip(dict, text, error));  // not compressed: as it is
-    EXPECT_EQ(text, dict);
-    std::string damagedGzip = Gzip(dict);
-    damagedGzip.resize(damagedGzip.size() / 2);
-    EXPECT_FALSE(Gunzip(damagedGzip, text, error));
-    EXPECT_EQ(error, "the compressed dictionary is damaged");
 }
 
 TEST(Formats, UnpackedTextStopsAtTheLimit) {
@@ -342,8 +323,9 @@ TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
     }
 }
 
-// dictd bisects the index by its keys' bytes and finds a word of any case by its small letters.
-TEST(Formats, FreeDictExportIsSortedByKeyAndReadsBack) {
+// dictd bisects the index by its keys' bytes and finds a word of any case by its small letters;
+// the export reading back is the round trip's of the exchange tests.
+TEST(Formats, FreeDictExportIsSortedByKey) {
     const std::vector<ForeignEntry> entries = {{0, "zebra", "zebra", {}},
                                                {0, "\xC3\x84rger", "ergernis", {}},
                                                {0, "Haus", "huis", {}},
@@ -356,14 +338,6 @@ TEST(Formats, FreeDictExportIsSortedByKeyAndReadsBack) {
               (std::vector<std::string>{"00-database-allchars", "00-database-literal-translations", "00-database-short",
                                         "00-database-utf8", "apfel", "haus", "zebra", "\xC3\xA4rger"}));
     EXPECT_NE(index.find("\nhaus\tCE\tK\tHaus\nzebra\tBo\tM\n"), std::string::npos) << index;
-    ForeignFile file;
-    std::string error;
-    ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
-    std::vector<Expected> read = Entries(file);
-    for (Expected& e : read) std::get<0>(e) = 0;
-    EXPECT_EQ(read,
-              (std::vector<Expected>{
-                  {0, "apfel", "appel"}, {0, "Haus", "huis"}, {0, "zebra", "zebra"}, {0, "\xC3\x84rger", "ergernis"}}));
 }
 
 namespace {
