@@ -24,8 +24,8 @@ TEST(ReviewLogTest, LinesReadBackAsWrittenAndOthersAreSkippedAndReported) {
                             "-107,boom,3,900\r\n"            // time before 1970
                             "\r\n"                           // blank lines are no damage
                             "108,\"a,b\",2,900\n" +          // a line ended the other way
-                            review::LogLine({109, "say \"hi\"", 4, 0}) + review::LogLine({110, "\"", 1, 0}) +
-                            "111,kat,1,";  // cut by a crash
+                            review::LogLine({109, "say \"hi\"", 4, 0}) +
+                            review::LogLine({110, "\"", 1, 0}) + "111,kat,1,";  // cut by a crash
     std::vector<std::string> entries;
     std::vector<review::LogProblem> problems;
     review::ScanReviewLog(
