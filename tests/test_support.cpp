@@ -42,6 +42,8 @@ WorkDir::~WorkDir() {
     fs::remove_all(path_, ec);
 }
 
+StoreCloser::~StoreCloser() { CloseStore(); }
+
 void WriteFile(const std::string& path, const std::string& content) {
     fs::path p(path);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
@@ -170,6 +172,12 @@ std::vector<WordRecord> ReadRecords(const std::string& path) {
     std::vector<WordRecord> records(bytes.size() / sizeof(WordRecord));
     if (!records.empty()) std::memcpy(records.data(), bytes.data(), records.size() * sizeof(WordRecord));
     return records;
+}
+
+std::vector<std::string> WordsIn(const std::string& path) {
+    std::vector<std::string> words;
+    for (const WordRecord& r : ReadRecords(path)) words.push_back(r.word);
+    return words;
 }
 
 #ifdef _WIN32

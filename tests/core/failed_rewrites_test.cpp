@@ -70,11 +70,6 @@ void ExpectEachOldOrNew(const Files& before, const Files& after, const Files& le
         }
 }
 
-// Closes the store before its directory goes.
-struct StoreCloser {
-    ~StoreCloser() { CloseStore(); }
-};
-
 std::vector<FileCheck> lastChecks;
 
 std::size_t NotRewritten(const std::vector<FileCheck>& checks) {

@@ -13,20 +13,18 @@
 namespace {
 
 // The pair german into dutch, its word file words\ger_dut.gk holding `bytes`.
-class StoreTest : public testing::Test {
+class StoreTest : public InWorkDir {
 protected:
     void SetUp() override {
         UseCatalogue("[languages]\ngerman\n");
         CurrentPair = PairAt(0);
         SetStoreAccess(StoreAccess::ReadWrite);
     }
-    void TearDown() override { CloseStore(); }
     void Open(const std::string& bytes) {
         WriteFile("words/ger_dut.gk", bytes);
         ReopenStore();
     }
     void Open(const std::vector<WordRecord>& records) { Open(RecordBytes(records)); }
-    WorkDir dir;
 };
 
 std::vector<WordRecord> Alphabet(int n) {
