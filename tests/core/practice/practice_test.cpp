@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "core/catalogue/catalogue.h"
-#include "core/session/session.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
 #include "test_support.h"
 
 TEST(PracticePool, EveryCountAndSeedGivesAPermutation) {
@@ -81,16 +75,4 @@ TEST(PracticeScores, DamagedFilesReadAsNoScoreOrTheirLeadingNumbers) {
         }
     }
     EXPECT_FALSE(ReadScore("missing.score"));
-}
-
-TEST(PracticeScores, TheScoreFileLiesBesideTheListFile) {
-    WorkDir dir;
-    UsePair("[languages]\ngerman\n", {}, "week1");
-    const std::optional<std::string> path = ScoreFilePath();
-    ASSERT_TRUE(path);
-    EXPECT_EQ(*path, "lists\\week1\\ger_dut.score");
-    ASSERT_EQ(WriteScore(*path, {3, 12}), 0);
-    EXPECT_EQ(ReadFile("lists/week1/ger_dut.score"), "3\r\n12\r\n");
-    Settings.PracticeList.clear();
-    EXPECT_FALSE(ScoreFilePath());
 }

