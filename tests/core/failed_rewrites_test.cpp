@@ -1,8 +1,8 @@
 // The rewrites of the program's files, made once with each of its file steps failing in
 // turn: what is on disk afterwards is the old file or the new one, whole, and the caller
 // is told of the failure. A file replaced alone, with nothing else to put back (the
-// catalogue's selection, a score, a compacted list), is the one-step replacement's test's;
-// a win.ini key that fails is the settings tests'.
+// catalogue's selection, a score, a list, a sorted word file), is the one-step
+// replacement's test's; a win.ini key that fails is the settings tests'.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,10 +14,8 @@
 #include "core/checker/checker.h"
 #include "core/editing/new_language.h"
 #include "core/exchange/exchange.h"
-#include "core/lists/list_storage.h"
 #include "core/session/session.h"
 #include "core/store/collation.h"
-#include "core/store/sorting.h"
 #include "core/store/store.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
@@ -49,13 +47,6 @@ const char kCatalogue[] = "# mine\r\n[languages]\r\ngerman,german,0\r\nfrench\r\
 void PrepareList(const std::vector<WordRecord>& words, const std::vector<WordRecord>& entries) {
     UsePair(kCatalogue, words, "week1", entries);
     ReopenStore();
-}
-
-// Sorting writes a thousand records at a time: enough of them for several writes.
-std::vector<WordRecord> ManyWords() {
-    std::vector<WordRecord> records;
-    for (int i = 2499; i >= 0; --i) records.push_back(Record(NumberedWord(i), "t", i % 7 == 0));
-    return records;
 }
 
 void ExpectEachOldOrNew(const Files& before, const Files& after, const Files& left, const std::string& what) {
@@ -93,29 +84,6 @@ const Rewrite kRewrites[] = {
              return r.catalogue == CatalogueWrite::Done && r.wordFilesFailed == 0 && !r.iconFailed;
          },
      .leaves = Leaves::EachOldOrNew},
-    {.name = "sorting the word file",
-     .prepare =
-         [] {
-             UsePair(kCatalogue, ManyWords());
-             ReopenStore();
-         },
-     .run = [] { return SortStore(nullptr) == 0; },
-     .leaves = Leaves::OldFiles,
-     .afterFailure = [] { EXPECT_EQ(WordCount, 2500) << "the store is open on the old file"; }},
-    {.name = "filling the list from the word file",
-     .prepare =
-         [] {
-             PrepareList({Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")}, {Record("x")});
-         },
-     .run =
-         [] {
-             MessageLog log;
-             const int result = FillListFromWordFile();
-             EXPECT_EQ(log.messages.size(), result == 0 ? 0u : 1u) << "a failure is shown";
-             return result == 0;
-         },
-     .leaves = Leaves::OldFiles,
-     .afterFailure = [] { EXPECT_EQ(ListCount, 1) << "the store is open on the old list"; }},
     {.name = "importing words into a pair and its reverse",
      .prepare =
          [] {

@@ -66,8 +66,6 @@ TEST(ReviewQueueTest, FiguresCountPastAnswersDueDaysAndMaturity) {
     EXPECT_EQ(f.pastDays[0].byRating, (std::array<std::int32_t, 4>{1, 0, 1, 0}));
     EXPECT_EQ(f.pastDays[29].byRating, (std::array<std::int32_t, 4>{1, 1, 0, 1}));
     EXPECT_EQ(f.pastDays[29].firstReviews, 1);
-    EXPECT_DOUBLE_EQ(review::RightShare(f.pastDays[29]), 2.0 / 3);
-    EXPECT_EQ(review::RightShare(f.pastDays[5]), -1);
     EXPECT_EQ(f.young, 2);
     EXPECT_EQ(f.mature, 1);
     EXPECT_EQ(f.newWords, 2);

@@ -32,19 +32,14 @@ TEST(Startup, SavedPracticeListMustStillExist) {
     WorkDir dir;
     UseStrings();
     ResetWinIni();
+    // Saved in another letter case: the list as the disk spells it, its place kept.
     std::filesystem::create_directories("lists/week1");
-    Settings.PracticeList = "week1";
+    Settings.PracticeList = "WEEK1";
     Settings.ListID = 803;
     WriteSettings({});
     CheckSavedPracticeList();
     EXPECT_EQ(Settings.PracticeList, "week1");
     EXPECT_EQ(Settings.ListID, 803);
-
-    // Saved in another letter case: the list as the disk spells it.
-    Settings.PracticeList = "WEEK1";
-    WriteSettings({});
-    CheckSavedPracticeList();
-    EXPECT_EQ(Settings.PracticeList, "week1");
 
     std::filesystem::remove("lists/week1");
     CheckSavedPracticeList();
