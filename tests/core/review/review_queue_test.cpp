@@ -21,7 +21,7 @@ std::vector<std::string> Words(const std::vector<const review::WordMemory*>& due
     return words;
 }
 
-TEST(ReviewQueueTest, DueWordsComeMostOverdueFirst) {
+TEST(ReviewQueueTest, DueWordsComeMostOverdueFirstOnTheLocalDay) {
     // Again is due a day later, Good three days, Easy eight; equal times go by their words.
     auto memory = Memory({{"easy", 0, 4}, {"good", 0, 3}, {"again", 1, 1}, {"bGood", 0, 3}, {"late", 5, 3}});
     EXPECT_EQ(Words(review::DueWords(memory, kMonday + kDayMs, 0)), (std::vector<std::string>{}));
@@ -29,13 +29,10 @@ TEST(ReviewQueueTest, DueWordsComeMostOverdueFirst) {
               (std::vector<std::string>{"again", "bGood", "good"}));
     EXPECT_EQ(Words(review::DueWords(memory, kMonday + 8 * kDayMs, 0)),
               (std::vector<std::string>{"again", "bGood", "good", "easy", "late"}));
-}
-
-TEST(ReviewQueueTest, DueDayIsTheLocalDay) {
     // Reviewed 08:00 UTC, Good: due three days later; at 22:00 UTC the day before that is
     // already the due day on a clock three hours ahead.
-    auto memory = Memory({{"huis", 0, 3}}, 3 * 3600000);
-    std::int64_t evening = kMonday + 2 * kDayMs + 14 * 3600000;
+    memory = Memory({{"huis", 0, 3}}, 3 * 3600000);
+    const std::int64_t evening = kMonday + 2 * kDayMs + 14 * 3600000;
     EXPECT_EQ(review::DueWords(memory, evening, 3 * 3600000).size(), 1u);
     EXPECT_EQ(review::DueWords(memory, evening, 0).size(), 0u);
 }
