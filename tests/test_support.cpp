@@ -42,6 +42,8 @@ WorkDir::~WorkDir() {
     fs::remove_all(path_, ec);
 }
 
+StoreCloser::~StoreCloser() { CloseStore(); }
+
 void WriteFile(const std::string& path, const std::string& content) {
     fs::path p(path);
     if (p.has_parent_path()) fs::create_directories(p.parent_path());
@@ -172,6 +174,12 @@ std::vector<WordRecord> ReadRecords(const std::string& path) {
     return records;
 }
 
+std::vector<std::string> WordsIn(const std::string& path) {
+    std::vector<std::string> words;
+    for (const WordRecord& r : ReadRecords(path)) words.push_back(r.word);
+    return words;
+}
+
 #ifdef _WIN32
 static std::string WinIniPath() {
     char dir[MAX_PATH];
@@ -188,11 +196,6 @@ std::string WinIniText() {
     WriteProfileStringA(nullptr, nullptr, nullptr);
     return ReadFile(WinIniPath());
 }
-
-void WriteWinIni(const std::string& text) {
-    WriteProfileStringA(nullptr, nullptr, nullptr);
-    WriteFile(WinIniPath(), text);
-}
 #else
 void ResetWinIni() {
     static const std::string path =
@@ -202,8 +205,6 @@ void ResetWinIni() {
 }
 
 std::string WinIniText() { return ReadFile(std::getenv("DICT_WININI")); }
-
-void WriteWinIni(const std::string& text) { WriteFile(std::getenv("DICT_WININI"), text); }
 #endif
 
 FailingFileStep::FailingFileStep(std::uint64_t n) { platform::FailFileStep(n); }

@@ -2,6 +2,8 @@
 // tables in memory, and word files written record by record.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -23,6 +25,18 @@ public:
 private:
     std::filesystem::path previous_;
     std::filesystem::path path_;
+};
+
+// Closes the store before its directory goes.
+struct StoreCloser {
+    ~StoreCloser();
+};
+
+// A test in a fresh working directory, the store closed at its end.
+class InWorkDir : public testing::Test {
+protected:
+    WorkDir dir;
+    StoreCloser closer;
 };
 
 void WriteFile(const std::string& path, const std::string& content);
@@ -51,6 +65,8 @@ WordRecord Record(const std::string& word, const std::string& translation = "", 
 std::string RecordBytes(const std::vector<WordRecord>& records);
 void WriteRecords(const std::string& path, const std::vector<WordRecord>& records);
 std::vector<WordRecord> ReadRecords(const std::string& path);
+// The words of a word or list file, in file order.
+std::vector<std::string> WordsIn(const std::string& path);
 // "w" and five digits: words whose order is their number's.
 std::string NumberedWord(int n);
 
@@ -65,8 +81,6 @@ public:
 // win.ini for the settings: emptied of the program's section, and read back whole.
 void ResetWinIni();
 std::string WinIniText();
-// Puts `text` in the place of the whole of win.ini, as another program might leave it.
-void WriteWinIni(const std::string& text);
 
 // Makes file step `n` fail while it lives (0: none fails, the steps are only counted).
 class FailingFileStep {

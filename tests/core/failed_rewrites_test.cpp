@@ -1,6 +1,8 @@
-// Every rewrite of the program's files, made once with each of its file steps failing in
+// The rewrites of the program's files, made once with each of its file steps failing in
 // turn: what is on disk afterwards is the old file or the new one, whole, and the caller
-// is told of the failure. A win.ini key that fails is the settings tests'.
+// is told of the failure. A file replaced alone, with nothing else to put back (the
+// catalogue's selection, a score, a list, a sorted word file), is the one-step
+// replacement's test's; a win.ini key that fails is the settings tests'.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,11 +14,8 @@
 #include "core/checker/checker.h"
 #include "core/editing/new_language.h"
 #include "core/exchange/exchange.h"
-#include "core/lists/list_storage.h"
-#include "core/practice/practice.h"
 #include "core/session/session.h"
 #include "core/store/collation.h"
-#include "core/store/sorting.h"
 #include "core/store/store.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
@@ -50,13 +49,6 @@ void PrepareList(const std::vector<WordRecord>& words, const std::vector<WordRec
     ReopenStore();
 }
 
-// Sorting writes a thousand records at a time: enough of them for several writes.
-std::vector<WordRecord> ManyWords() {
-    std::vector<WordRecord> records;
-    for (int i = 2499; i >= 0; --i) records.push_back(Record(NumberedWord(i), "t", i % 7 == 0));
-    return records;
-}
-
 void ExpectEachOldOrNew(const Files& before, const Files& after, const Files& left, const std::string& what) {
     for (const auto& [path, bytes] : left) {
         const auto old = before.find(path), made = after.find(path);
@@ -69,11 +61,6 @@ void ExpectEachOldOrNew(const Files& before, const Files& after, const Files& le
         }
 }
 
-// Closes the store before its directory goes.
-struct StoreCloser {
-    ~StoreCloser() { CloseStore(); }
-};
-
 std::vector<FileCheck> lastChecks;
 
 std::size_t NotRewritten(const std::vector<FileCheck>& checks) {
@@ -84,14 +71,6 @@ std::size_t NotRewritten(const std::vector<FileCheck>& checks) {
 }
 
 const Rewrite kRewrites[] = {
-    {.name = "selecting a pair",
-     .prepare =
-         [] {
-             UsePair(kCatalogue);
-             CurrentPair = PairAt(1);
-         },
-     .run = [] { return SelectPair() == 0; },
-     .leaves = Leaves::OldFiles},
     {.name = "creating a new language",
      .prepare =
          [] {
@@ -105,44 +84,6 @@ const Rewrite kRewrites[] = {
              return r.catalogue == CatalogueWrite::Done && r.wordFilesFailed == 0 && !r.iconFailed;
          },
      .leaves = Leaves::EachOldOrNew},
-    {.name = "sorting the word file",
-     .prepare =
-         [] {
-             UsePair(kCatalogue, ManyWords());
-             ReopenStore();
-         },
-     .run = [] { return SortStore(nullptr) == 0; },
-     .leaves = Leaves::OldFiles,
-     .afterFailure = [] { EXPECT_EQ(WordCount, 2500) << "the store is open on the old file"; }},
-    {.name = "filling the list from the word file",
-     .prepare =
-         [] {
-             PrepareList({Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")}, {Record("x")});
-         },
-     .run =
-         [] {
-             MessageLog log;
-             const int result = FillListFromWordFile();
-             EXPECT_EQ(log.messages.size(), result == 0 ? 0u : 1u) << "a failure is shown";
-             return result == 0;
-         },
-     .leaves = Leaves::OldFiles,
-     .afterFailure = [] { EXPECT_EQ(ListCount, 1) << "the store is open on the old list"; }},
-    {.name = "compacting the list",
-     .prepare =
-         [] {
-             PrepareList({}, {Record("a"), Record("b", "", 1), Record("c"), Record("d", "", -1), Record("e")});
-         },
-     .run = [] { return CompactCurrentList() == 0; },
-     .leaves = Leaves::OldFiles,
-     .afterFailure = [] { EXPECT_EQ(ListCount, 5) << "the store is open on the old list"; }},
-    {.name = "writing the best score",
-     .prepare = [] { WriteFile("lists/week1/ger_dut.score", "3\r\n12\r\n"); },
-     .run =
-         [] {
-             return WriteScore("lists\\week1\\ger_dut.score", {1, 2}) == 0;
-         },
-     .leaves = Leaves::OldFiles},
     {.name = "importing words into a pair and its reverse",
      .prepare =
          [] {

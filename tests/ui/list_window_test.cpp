@@ -90,27 +90,6 @@ TEST_F(ListWindowTest, ACompactionThatCannotWriteLeavesTheListWhole) {
     EXPECT_NE(ReadRecords("lists/Verbs/eng_dut.ls")[2].deleted, 0);
 }
 
-// Closing without a mark toggled rewrites nothing: bytes and modification time stay.
-TEST_F(ListWindowTest, ClosingWithoutMarksLeavesTheListFileUntouched) {
-    Open(Numbered(3), Numbered(12));
-    const char* path = "lists/Verbs/eng_dut.ls";
-    CloseListFile();
-    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    FILETIME old = {0x12345600, 0x01C00000};  // in the year 2000, before any rewrite here
-    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &old));
-    CloseHandle(file);
-    ReopenListFile();
-    const std::string bytes = ReadFile(path);
-    Scroll(41, SB_LINEUP);
-    Scroll(42, SB_PAGEDOWN);
-    SendMessageA(list, WM_CLOSE, 0, 0);
-    ASSERT_FALSE(IsWindow(list));
-    EXPECT_EQ(ReadFile(path), bytes);
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    ASSERT_TRUE(GetFileAttributesExA(path, GetFileExInfoStandard, &data));
-    EXPECT_EQ(data.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
-}
-
 // A new list enters the menu checked, a deleted one leaves it; a directory that cannot be
 // made is told in a box and keeps the dialog open for another name.
 TEST_F(ListWindowTest, TheListsMenuFollowsNewAndDeletedLists) {

@@ -48,10 +48,6 @@ std::map<std::string, std::string> WorkHere() {
     return files;
 }
 
-struct StoreCloser {
-    ~StoreCloser() { CloseStore(); }
-};
-
 // "2026-06-01..12": one backup a day from the 1st to the 12th; items oldest first.
 std::vector<BackupStamp> Stamps(const std::string& days) {
     std::vector<BackupStamp> stamps;
@@ -63,6 +59,8 @@ std::vector<BackupStamp> Stamps(const std::string& days) {
     }
     return stamps;
 }
+
+using Backup = InWorkDir;
 
 }  // namespace
 
@@ -95,9 +93,7 @@ TEST(BackupNames, ReadBackAsWrittenAndOthersAreNotBackups) {
 }
 
 // Every file damaged (the word file cut inside a record) or gone, then all put back.
-TEST(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
-    WorkDir dir;
-    StoreCloser closer;
+TEST_F(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
     LayOutWork();
     const BackupResult first = BackUpFiles(WorkingFiles(), At(2026, 12, 7, 9, 0, 0));
     ASSERT_EQ(first.copied, kWork.size());
@@ -117,9 +113,7 @@ TEST(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
     EXPECT_EQ(backups[0].files.size(), kWork.size() - 1) << "the damaged files, kept before they were replaced";
 }
 
-TEST(Backup, BackupsInOneSecondEachKeepTheirOwnCopies) {
-    WorkDir dir;
-    StoreCloser closer;
+TEST_F(Backup, BackupsInOneSecondEachKeepTheirOwnCopies) {
     LayOutWork();
     for (const char* score : {"1", "2"}) {
         WriteFile("lists/week1/ger_dut.score", score);
@@ -129,9 +123,7 @@ TEST(Backup, BackupsInOneSecondEachKeepTheirOwnCopies) {
     EXPECT_EQ(ReadFile("backups/2026-12-07-090000-2/lists/week1/ger_dut.score"), "2");
 }
 
-TEST(Backup, ADroppedBackupHandsOnTheOnlyCopiesOfUnchangedFiles) {
-    WorkDir dir;
-    StoreCloser closer;
+TEST_F(Backup, ADroppedBackupHandsOnTheOnlyCopiesOfUnchangedFiles) {
     LayOutWork();
     BackUpFiles(WorkingFiles(), At(2026, 1, 1));
     // Twelve more backups in one month, each of the score alone: the first backup goes.

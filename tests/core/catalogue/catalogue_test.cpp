@@ -20,11 +20,7 @@ std::vector<std::string> Views() {
     return views;
 }
 
-class CatalogueTest : public testing::Test {
-protected:
-    void TearDown() override { CloseStore(); }
-    WorkDir dir;
-};
+using CatalogueTest = InWorkDir;
 
 }  // namespace
 

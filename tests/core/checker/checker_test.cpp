@@ -51,9 +51,7 @@ TEST_F(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
     EXPECT_EQ(ReadRecords("words/ger_dut.gk").size(), 4u);  // looking changes nothing
 
     CheckWorkingDirectory(true);
-    std::vector<std::string> words;
-    for (const WordRecord& r : ReadRecords("words/ger_dut.gk")) words.push_back(r.word);
-    EXPECT_EQ(words, (std::vector<std::string>{"Apfel", "Zebra", "Zug"}));
+    EXPECT_EQ(WordsIn("words/ger_dut.gk"), (std::vector<std::string>{"Apfel", "Zebra", "Zug"}));
     EXPECT_EQ(ReadFile("words/ger_dut.gk").size(), 3 * sizeof(WordRecord));
     EXPECT_EQ(ReadRecords("lists/week1/ger_dut.ls").size(), 2u);
     // What stays is the user's: a list entry the word file lacks, and the score as it was.

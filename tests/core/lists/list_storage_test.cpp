@@ -13,21 +13,19 @@ namespace fs = std::filesystem;
 namespace {
 
 // The pair german into dutch over three records, one deleted, with the list week1 current.
-class ListTest : public testing::Test {
+class ListTest : public InWorkDir {
 protected:
     void SetUp() override {
         UsePair("[languages]\ngerman\n", {Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")},
                 "week1");
         ReopenStore();
     }
-    void TearDown() override { CloseStore(); }
     void Append(std::initializer_list<WordRecord> records) {
         for (const WordRecord& record : records) {
             CurrentRecord = record;
             ASSERT_EQ(WriteListEntry(ListCount++), 0);
         }
     }
-    WorkDir dir;
 };
 
 }  // namespace

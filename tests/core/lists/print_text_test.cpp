@@ -15,14 +15,12 @@ std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 const std::string kWord30 = "abcdefghijklmnopqrstuvwxyzabcd";
 
 // The pair german into dutch, the list week1 current and holding `records`.
-class PrintFileTest : public testing::Test {
+class PrintFileTest : public InWorkDir {
 protected:
     void Open(const std::vector<WordRecord>& records) {
         UsePair("[languages]\ngerman\n", {}, "week1", records);
         ReopenStore();
     }
-    void TearDown() override { CloseStore(); }
-    WorkDir dir;
 };
 
 }  // namespace

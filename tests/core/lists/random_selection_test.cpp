@@ -12,19 +12,12 @@
 namespace {
 
 // The pair german into dutch over `records`, the list week1 current.
-class RandomSelectionTest : public testing::Test {
+class RandomSelectionTest : public InWorkDir {
 protected:
     void Open(const std::vector<WordRecord>& records) {
         UsePair("[languages]\ngerman\n", records, "week1");
         ReopenStore();
     }
-    void TearDown() override { CloseStore(); }
-    std::vector<std::string> Listed() {
-        std::vector<std::string> words;
-        for (const WordRecord& r : ReadRecords("lists/week1/ger_dut.ls")) words.push_back(r.word);
-        return words;
-    }
-    WorkDir dir;
 };
 
 std::vector<WordRecord> Numbered(int n, int deletedEvery = 0) {
@@ -53,19 +46,19 @@ TEST_F(RandomSelectionTest, TypedNumbers) {
 TEST_F(RandomSelectionTest, DrawsAppendOrReplaceAndMayRepeat) {
     Open(Numbered(20));
     EXPECT_EQ(DrawRandomWords(3, true, Values({7, 27, 19})), 3);  // 27 wraps to 7
-    EXPECT_EQ(Listed(), (std::vector<std::string>{"w00007", "w00007", "w00019"}));
+    EXPECT_EQ(WordsIn("lists/week1/ger_dut.ls"), (std::vector<std::string>{"w00007", "w00007", "w00019"}));
     EXPECT_EQ(DrawRandomWords(2, false, Values({0})), 2);
-    EXPECT_EQ(Listed().size(), 5u);
+    EXPECT_EQ(WordsIn("lists/week1/ger_dut.ls").size(), 5u);
     EXPECT_EQ(DrawRandomWords(5, true, StandardDraw), 5);
     EXPECT_EQ(ListCount, 5);
     EXPECT_EQ(DrawRandomWords(21, true), 0);  // more than the file holds
-    EXPECT_EQ(Listed().size(), 5u);
+    EXPECT_EQ(WordsIn("lists/week1/ger_dut.ls").size(), 5u);
 }
 
 TEST_F(RandomSelectionTest, EveryRecordCanBeDrawnButNoDeletedOne) {
     Open(Numbered(40000));
     EXPECT_EQ(DrawRandomWords(2, true, Values({39999, 32768})), 2);  // past the standard generator's 15 bits
-    EXPECT_EQ(Listed(), (std::vector<std::string>{"w39999", "w32768"}));
+    EXPECT_EQ(WordsIn("lists/week1/ger_dut.ls"), (std::vector<std::string>{"w39999", "w32768"}));
     Open(Numbered(1000, 1000));  // only record 0 is live
     EXPECT_EQ(DrawRandomWords(50, true, StandardDraw), 50);
     for (const WordRecord& r : ReadRecords("lists/week1/ger_dut.ls")) EXPECT_STREQ(r.word, "w00000");

@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "core/catalogue/catalogue.h"
-#include "core/session/session.h"
-#include "core/settings/settings.h"
-#include "core/store/store.h"
 #include "test_support.h"
 
 TEST(PracticePool, EveryCountAndSeedGivesAPermutation) {
@@ -68,11 +62,9 @@ TEST(PracticeScores, DamagedFilesReadAsNoScoreOrTheirLeadingNumbers) {
         {" +2\n  7 apples\n", std::pair{2, 7}},
         {"x\ny\n", std::pair{0, 0}},
         {"4\n", std::nullopt},
-        {"", std::nullopt},
         {"-1\n5\n", std::nullopt},
         {"5\n-1\n", std::nullopt},
         {"99999999999999999999999\n1\n", std::pair{2147483647, 1}},
-        {std::string("\0\0\0\n\n", 5), std::pair{0, 0}},
     };
     for (const auto& c : cases) {
         WriteFile("list.score", c.content);
@@ -83,16 +75,4 @@ TEST(PracticeScores, DamagedFilesReadAsNoScoreOrTheirLeadingNumbers) {
         }
     }
     EXPECT_FALSE(ReadScore("missing.score"));
-}
-
-TEST(PracticeScores, TheScoreFileLiesBesideTheListFile) {
-    WorkDir dir;
-    UsePair("[languages]\ngerman\n", {}, "week1");
-    const std::optional<std::string> path = ScoreFilePath();
-    ASSERT_TRUE(path);
-    EXPECT_EQ(*path, "lists\\week1\\ger_dut.score");
-    ASSERT_EQ(WriteScore(*path, {3, 12}), 0);
-    EXPECT_EQ(ReadFile("lists/week1/ger_dut.score"), "3\r\n12\r\n");
-    Settings.PracticeList.clear();
-    EXPECT_FALSE(ScoreFilePath());
 }

@@ -106,13 +106,6 @@ TEST_F(SettingsTest, AKeyThatCannotBeWrittenLosesNoOther) {
     EXPECT_EQ(DictionaryKeys().size(), all - 1);
 }
 
-TEST_F(SettingsTest, RecorderPositionIsPerFirstLanguage) {
-    WriteLastRecord("english", 42);
-    EXPECT_EQ(ReadLastRecord("english"), 42);
-    EXPECT_EQ(ReadLastRecord("dutch"), 0);
-    EXPECT_EQ(DictionaryKeys(), std::vector<std::string>{"lastrecord_english"});
-}
-
 TEST_F(SettingsTest, ReviewValuesOutOfRangeAreTheDefaults) {
     const std::tuple<const char*, const char*, int, int> cases[] = {
         {"85", "5", 85, 5},   {"70", "0", 70, 0},       {"99", "10000", 99, 10000},

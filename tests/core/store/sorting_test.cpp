@@ -34,12 +34,6 @@ struct Failing : SortProgress {
     }
 };
 
-std::vector<std::string> Words(const std::string& path) {
-    std::vector<std::string> words;
-    for (const WordRecord& r : ReadRecords(path)) words.push_back(r.word);
-    return words;
-}
-
 std::vector<WordRecord> RandomWords(unsigned seed, std::initializer_list<const char*> letters, int deletedOneIn) {
     std::mt19937 random(seed);
     std::vector<WordRecord> records;
@@ -52,10 +46,9 @@ std::vector<WordRecord> RandomWords(unsigned seed, std::initializer_list<const c
     return records;
 }
 
-class SortingTest : public testing::Test {
+class SortingTest : public InWorkDir {
 protected:
     void SetUp() override { CollationLocale = 0; }
-    void TearDown() override { CloseStore(); }
 
     // Opens the pair of a one-language catalogue on the given records.
     void Open(const std::string& catalogueLine, const std::vector<WordRecord>& records) {
@@ -80,7 +73,6 @@ protected:
         }
     }
 
-    WorkDir dir;
     std::string path;
 };
 
@@ -92,7 +84,7 @@ TEST_F(SortingTest, DropsEveryDeletedRecordAndSortsTheRest) {
     WriteFile(path, ReadFile(path) + "partial");
     ReopenStore();
     ASSERT_EQ(SortStore(nullptr), 0);
-    EXPECT_EQ(Words(path), (std::vector<std::string>{"Apple", "banana", "pear"}));
+    EXPECT_EQ(WordsIn(path), (std::vector<std::string>{"Apple", "banana", "pear"}));
     EXPECT_EQ(WordCount, 3);
     EXPECT_EQ(ReadRecords(path)[0].translation, std::string("appel"));
     EXPECT_FALSE(Exists("words.tmp"));
@@ -148,13 +140,13 @@ TEST_F(SortingTest, SortedFilesAreSearchableUnderEveryComparator) {
     Open("esperanto,esperanto,0", {Record("\xE9t\xE9"), Record("Zebra"), Record("\xC9t\xE9"), Record("apple")});
     ASSERT_EQ(CollationLocale, 0);
     ASSERT_EQ(SortStore(nullptr), 0);
-    EXPECT_EQ(Words(path), (std::vector<std::string>{"apple", "Zebra", "\xC9t\xE9", "\xE9t\xE9"}));
+    EXPECT_EQ(WordsIn(path), (std::vector<std::string>{"apple", "Zebra", "\xC9t\xE9", "\xE9t\xE9"}));
     EXPECT_EQ(FindWord("\xC9T\xC9"), 2);
 }
 
 TEST_F(SortingTest, AnAppendedTailMergedInGivesTheWholeSortsResult) {
     auto folded = [&] {
-        std::vector<std::string> words = Words(path);
+        std::vector<std::string> words = WordsIn(path);
         for (std::string& w : words)
             for (char& c : w) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         return words;
@@ -186,6 +178,6 @@ TEST_F(SortingTest, AnAppendedTailMergedInGivesTheWholeSortsResult) {
 TEST_F(SortingTest, GermanCollationPutsUmlautsWithTheirLetters) {
     Open("german,german,0", {Record("azur"), Record("\xE4pfel"), Record("Zug"), Record("apfel")});
     ASSERT_EQ(SortStore(nullptr), 0);
-    EXPECT_EQ(Words(path), (std::vector<std::string>{"apfel", "\xE4pfel", "azur", "Zug"}));
+    EXPECT_EQ(WordsIn(path), (std::vector<std::string>{"apfel", "\xE4pfel", "azur", "Zug"}));
 }
 #endif

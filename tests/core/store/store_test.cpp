@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 
 #include "core/catalogue/catalogue.h"
@@ -13,20 +12,18 @@
 namespace {
 
 // The pair german into dutch, its word file words\ger_dut.gk holding `bytes`.
-class StoreTest : public testing::Test {
+class StoreTest : public InWorkDir {
 protected:
     void SetUp() override {
         UseCatalogue("[languages]\ngerman\n");
         CurrentPair = PairAt(0);
         SetStoreAccess(StoreAccess::ReadWrite);
     }
-    void TearDown() override { CloseStore(); }
     void Open(const std::string& bytes) {
         WriteFile("words/ger_dut.gk", bytes);
         ReopenStore();
     }
     void Open(const std::vector<WordRecord>& records) { Open(RecordBytes(records)); }
-    WorkDir dir;
 };
 
 std::vector<WordRecord> Alphabet(int n) {
@@ -79,19 +76,6 @@ TEST_F(StoreTest, FindWordReturnsMatchOrInsertionPoint) {
     EXPECT_TRUE(cherry == 2 || cherry == 3);
 }
 
-TEST_F(StoreTest, FindWordReadsAtMostLogarithmicallyManyRecords) {
-    for (int n : {1, 7, 4097}) {
-        Open(Alphabet(n));
-        const std::uint64_t bound = static_cast<std::uint64_t>(std::ceil(std::log2(n + 1.0))) + 1;
-        for (int probe = -1; probe <= 2 * n; probe += std::max(1, n / 50)) {
-            const std::uint64_t before = StoreRecordReads;
-            const std::int32_t at = FindWord(probe < 0 ? "a" : NumberedWord(probe).c_str());
-            EXPECT_LE(StoreRecordReads - before, bound) << n << " " << probe;
-            EXPECT_EQ(at, probe < 0 ? 0 : (probe + 1) / 2) << n << " " << probe;
-        }
-    }
-}
-
 // What each access allows: the checker reads only, the sort writes only the word file.
 TEST_F(StoreTest, AccessDecidesWhichFilesAreWritten) {
     const struct {
@@ -112,18 +96,7 @@ TEST_F(StoreTest, AccessDecidesWhichFilesAreWritten) {
         EXPECT_EQ(WriteListEntry(0) == 0, c.list) << static_cast<int>(c.access);
         CloseStore();
     }
-    // A store that may not write the list makes no list file either.
-    std::filesystem::remove("lists/week1/ger_dut.ls");
-    ReopenStore();
-    EXPECT_FALSE(Exists("lists/week1/ger_dut.ls"));
 }
-
-#ifndef _WIN32
-TEST_F(StoreTest, MissingWordFileEndsTheProgram) {
-    EXPECT_EXIT(OpenStore(), testing::ExitedWithCode(1),
-                "Dictionary: Can't open words\\\\ger_dut\\.gk   \n\nProgram aborted");
-}
-#endif
 
 // Counted from the file's size, deleted records included; a missing file is none. The
 // store stays on its pair and no file is made.
