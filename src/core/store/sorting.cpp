@@ -94,12 +94,17 @@ std::vector<std::uint32_t> OrderByKeys(const std::vector<WordRecord>& records, M
                                        double& keySeconds) {
     const auto start = std::chrono::steady_clock::now();
     const std::size_t n = records.size();
+    // Keys run from a word's length (a sort table's) to some 40 bytes (a locale's): room for
+    // all is taken once the first few thousand tell their size, rather than grown by
+    // doubling, which copies the keys made so far each time.
+    constexpr std::size_t kSample = 4096;
     std::string keys;
-    keys.reserve(n * 16);
+    keys.reserve(std::min(n, kSample) * 48);
     std::vector<std::uint32_t> offsets(n);
     std::vector<SortItem> items(n);
     std::vector<std::size_t> buckets(kBuckets + 1);
     for (std::size_t i = 0; i < n; ++i) {
+        if (i == kSample) keys.reserve(keys.size() / kSample * n * 9 / 8 + 64);
         offsets[i] = static_cast<std::uint32_t>(keys.size());
         const std::size_t length = makeKey(records[i].word, keys);
         items[i].record = static_cast<std::uint32_t>(i);
