@@ -15,6 +15,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/editing/add_words.h"
+#include "core/exchange/format_helpers.h"
 #include "core/exchange/unpacking.h"
 #include "core/store/collation.h"
 #include "core/store/sorting.h"
@@ -502,11 +503,6 @@ struct PreparedBatch {
 constexpr std::size_t kBatchEntries = 4096;
 // The batches in flight: the reader runs ahead of the merge by at most these.
 constexpr std::size_t kBatches = 4;
-
-// A loop rather than find: the C runtime's memchr is a call, and under Wine a slow one.
-bool Holds(std::string_view text, char c) {
-    return std::any_of(text.begin(), text.end(), [c](char b) { return b == c; });
-}
 
 // Each entry's fields as the pair stores them and the pieces of its translation, or the
 // reason it is skipped. Touches nothing of the plan, so it runs beside the merge.

@@ -126,7 +126,7 @@ std::string_view WithoutSenseNumber(std::string_view line) {
 // "km/h") and between blanks ("either / or") are text. `line` itself when it has no slash,
 // else `text`.
 std::string_view WithoutPronunciations(std::string_view line, std::string& text) {
-    if (std::none_of(line.begin(), line.end(), [](char c) { return c == '/'; })) return line;
+    if (!Holds(line, '/')) return line;
     text.clear();
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '/' && (i == 0 || line[i - 1] == ' ') && i + 1 < line.size() && line[i + 1] != ' ') {
