@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include <uxtheme.h>
 #include <windowsx.h>
 
 #include "ui/app_state.h"
@@ -50,6 +51,13 @@ LRESULT PassOn(HWND control, UINT msg, WPARAM wParam, LPARAM lParam) {
     // procedure left to go to.
     const TakenOver* taken = TakenOverOf(control);
     return taken ? CallWindowProcW(taken->own, control, msg, wParam, lParam) : 0;
+}
+
+HWND CreatePageScrollBar(HWND parent, int id, int x, int y, int height) {
+    HWND bar = CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, x, y, 20, height, parent, ChildId(id),
+                             AppInstance, nullptr);
+    SetWindowTheme(bar, L" ", L" ");
+    return bar;
 }
 
 HWND CreateButton(HWND parent, int id, UiKey label, int x, int y, int width, int height, DWORD style) {

@@ -19,6 +19,10 @@ HWND CreateEdit(HWND parent, int id, int x, int y, int width, int height, HFONT 
 // A field of a record row, 25 high, taking at most `limit` characters (0: the edit's own
 // limit).
 HWND CreateRowField(HWND parent, int id, int x, int y, int width, int limit, HFONT font);
+// The vertical scroll bar, 20 wide, beside a page of rows. Drawn plainly, as a program
+// without a visual-styles manifest shows it on Windows: Wine would theme it, and a themed bar
+// costs dozens of blits (and display queries) each time its thumb moves.
+HWND CreatePageScrollBar(HWND parent, int id, int x, int y, int height);
 // A text that shows "&" as it is.
 HWND CreateLabel(HWND parent, int id, const std::wstring& text, int x, int y, int width, int height, HFONT font);
 // A new font for a field: its margins go back to zero, which a font change resets.

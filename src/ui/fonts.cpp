@@ -8,11 +8,29 @@
 
 SharedFonts Fonts;
 
+namespace {
+
+// The smoothing the user chose for the screen, named outright: what the default quality
+// means on Windows. Wine looks the default up in the X resources each time a font is
+// selected into a device context, which without a resource database means opening two files
+// for every cell a page paints.
+DWORD ScreenQuality() {
+    BOOL smoothing = TRUE;
+    UINT type = FE_FONTSMOOTHINGSTANDARD;
+    if (!SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &smoothing, 0)) return DEFAULT_QUALITY;
+    if (!smoothing) return NONANTIALIASED_QUALITY;
+    SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &type, 0);
+    return type == FE_FONTSMOOTHINGCLEARTYPE ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY;
+}
+
+}  // namespace
+
 HFONT CreateUiFont(int points, int weight, const char* face, int charset) {
     const int height = -MulDiv(points, 96, 72);
+    const DWORD quality = ScreenQuality();
     if (charset == kSudEuroCharset)
-        return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Times SudEuro");
-    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, static_cast<DWORD>(charset), 0, 0, 0, 0, face);
+        return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, ANSI_CHARSET, 0, 0, quality, 0, "Times SudEuro");
+    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, static_cast<DWORD>(charset), 0, 0, quality, 0, face);
 }
 
 void CreateSharedFonts() {

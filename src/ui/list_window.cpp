@@ -181,8 +181,7 @@ HWND Row(HWND parent, int id, int x, int y, int width, HFONT font) {
 }
 
 HWND ScrollBar(HWND parent, int id, int x, int y) {
-    return CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, x, y, 20, 184, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), AppInstance, nullptr);
+    return CreatePageScrollBar(parent, id, x, y, 184);
 }
 
 HMENU MenuBar() {

@@ -244,9 +244,7 @@ void CreateControls(HWND hwnd) {
                                            s.compact ? 250 : 350, kMaxTranslationChars, s.fonts.second.get());
         for (HWND cell : {s.words[r], s.translations[r]}) TakeOver(cell, CellProc);
     }
-    s.scroll =
-        CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, s.compact ? 220 : 235, s.compact ? 5 : 25,
-                      20, 23 * rows, hwnd, reinterpret_cast<HMENU>(IDC_SEARCH_SCROLL), AppInstance, nullptr);
+    s.scroll = CreatePageScrollBar(hwnd, IDC_SEARCH_SCROLL, s.compact ? 220 : 235, s.compact ? 5 : 25, 23 * rows);
 }
 
 HMENU CellMenu(UiKey deleteLabel) {

@@ -155,8 +155,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
         s.translations[r] =
             CreateRowField(hwnd, IDC_TRANSLATE_TRANSLATION_FIRST + r, 255, 40 + 23 * r, 350, 50, s.fonts.second.get());
     }
-    HWND scroll = CreateWindowW(L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 235, 40, 20, 69, hwnd,
-                                reinterpret_cast<HMENU>(IDC_TRANSLATE_SCROLL), AppInstance, nullptr);
+    HWND scroll = CreatePageScrollBar(hwnd, IDC_TRANSLATE_SCROLL, 235, 40, 69);
     ModifiedFlag = 0;
     SetFocus(s.search);
     AttachSearchField(s.search, s.pager);

@@ -2,6 +2,7 @@
 
 #include "ui/search_window.h"
 
+#include <uxtheme.h>
 #include <windowsx.h>
 
 #include <tuple>
@@ -117,5 +118,17 @@ TEST_F(SearchWindowTest, EachKeyOfABurstReturnsWithItsPagePainted) {
         EXPECT_EQ(GetScrollPos(bar, SB_CTL), place) << WideText(field);
         for (HWND painted : {bar, GetDlgItem(search, 100), GetDlgItem(search, 159)})
             EXPECT_FALSE(GetUpdateRect(painted, nullptr, FALSE)) << WideText(field);
+    }
+}
+
+// The bar is drawn plainly and the cells' fonts name the screen's smoothing: under Wine a
+// themed bar and a default-quality font cost dozens of blits and X resource lookups a page.
+TEST_F(SearchWindowTest, TheBarIsPlainAndTheFontsNameTheirSmoothing) {
+    Open({Record("apple", "tree")});
+    EXPECT_EQ(GetWindowTheme(GetDlgItem(search, 41)), nullptr);
+    for (int id : {30, 100, 150}) {
+        LOGFONTW font = {};
+        GetObjectW(GetWindowFont(GetDlgItem(search, id)), sizeof font, &font);
+        EXPECT_NE(font.lfQuality, DEFAULT_QUALITY) << id;
     }
 }
