@@ -180,9 +180,7 @@ HWND Row(HWND parent, int id, int x, int y, int width, HFONT font) {
     return row;
 }
 
-HWND ScrollBar(HWND parent, int id, int x, int y) {
-    return CreatePageScrollBar(parent, id, x, y, 184);
-}
+HWND ScrollBar(HWND parent, int id, int x, int y) { return CreatePageScrollBar(parent, id, x, y, 184); }
 
 HMENU MenuBar() {
     return MenuBarOf(UiKey::CreatePLMenuFile0,

@@ -23,6 +23,7 @@
 #include "core/text/fixed_text.h"
 #include "core/text/pieces.h"
 #include "core/text/utf8.h"
+#include "platform/beside.h"
 #include "platform/file_view.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
@@ -979,30 +980,13 @@ bool Apply(ImportPlan& plan, std::string& error) {
         // beside the pair's own, or after it when no thread can be had.
         const Collation forward = CollationOf(*plan.pair);
         const Collation backward = plan.reverse ? CollationOf(*plan.reverse) : forward;
-        bool backwardSorted = !plan.backwardChanged;
-        std::thread second;
-        try {
-            if (!backwardSorted)
-                second = std::thread([&] {
-                    try {
-                        SortRecords(plan.backward, backward);
-                        backwardSorted = true;
-                    } catch (...) {
-                    }
-                });
-        } catch (const std::system_error&) {
-        }
-        bool forwardSorted = true;
-        try {
-            if (plan.forwardChanged) SortRecords(plan.forward, forward);
-        } catch (...) {
-            forwardSorted = false;
-        }
-        if (second.joinable())
-            second.join();
-        else if (!backwardSorted)
-            SortRecords(plan.backward, backward);
-        if (!forwardSorted || !backwardSorted) return OutOfMemory(error, "sort the words");
+        platform::Beside(
+            [&] {
+                if (plan.forwardChanged) SortRecords(plan.forward, forward);
+            },
+            [&] {
+                if (plan.backwardChanged) SortRecords(plan.backward, backward);
+            });
     } catch (...) {
         return OutOfMemory(error, "sort the words");
     }

@@ -12,6 +12,7 @@
 #include "core/store/collation.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
+#include "platform/beside.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -19,6 +20,7 @@
 std::int64_t SortComparisons;
 std::int64_t SortKeysMade;
 double SortKeySeconds;
+std::size_t SortThreadsFrom = 65536;
 
 namespace {
 
@@ -85,34 +87,58 @@ private:
     std::int64_t untilReport_ = kComparisonStep + 1;  // comparison 0 was reported with the keys
 };
 
+// Appends the keys of records [from, to) to `arena`, each at its offset. Keys run from a
+// word's length (a sort table's) to some 40 bytes (a locale's): room for all is taken once
+// the first few thousand tell their size, rather than grown by doubling, which copies the
+// keys made so far each time.
+template <typename MakeKey>
+void MakeKeys(const std::vector<WordRecord>& records, std::size_t from, std::size_t to, MakeKey& makeKey,
+              std::string& arena, std::vector<std::uint32_t>& offsets, std::vector<SortItem>& items) {
+    constexpr std::size_t kSample = 4096;
+    arena.reserve(std::min(to - from, kSample) * 48);
+    for (std::size_t i = from; i < to; ++i) {
+        if (i - from == kSample) arena.reserve(arena.size() / kSample * (to - from) * 9 / 8 + 64);
+        offsets[i] = static_cast<std::uint32_t>(arena.size());
+        const std::size_t length = makeKey(records[i].word, arena);
+        items[i].record = static_cast<std::uint32_t>(i);
+        items[i].keyLength = static_cast<std::uint32_t>(length);
+    }
+}
+
 // The order of the records by the keys `makeKey` appends (keys compared as bytes order
 // the words as their comparator does), `count` called for each comparison. Each word's key
 // is made once; the items are spread into buckets by their key's first two bytes, then
 // each bucket is sorted by comparing keys as bytes. `keySeconds` gets the time the keys took.
+// With `share`, from SortThreadsFrom records on, the keys of the second half and the
+// buckets of the second half of the items are done on a second thread (its comparisons are
+// counted once it is done): the locale's keys and the comparisons are nearly all of a
+// sort's time.
 template <typename MakeKey, typename Count>
 std::vector<std::uint32_t> OrderByKeys(const std::vector<WordRecord>& records, MakeKey makeKey, Count count,
-                                       double& keySeconds) {
+                                       double& keySeconds, bool share) {
     const auto start = std::chrono::steady_clock::now();
     const std::size_t n = records.size();
-    // Keys run from a word's length (a sort table's) to some 40 bytes (a locale's): room for
-    // all is taken once the first few thousand tell their size, rather than grown by
-    // doubling, which copies the keys made so far each time.
-    constexpr std::size_t kSample = 4096;
-    std::string keys;
-    keys.reserve(std::min(n, kSample) * 48);
+    const bool beside = share && n >= SortThreadsFrom && n >= 2;
+    const std::size_t half = beside ? n / 2 : n;
+    std::string keys, tailKeys;
     std::vector<std::uint32_t> offsets(n);
     std::vector<SortItem> items(n);
     std::vector<std::size_t> buckets(kBuckets + 1);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i == kSample) keys.reserve(keys.size() / kSample * n * 9 / 8 + 64);
-        offsets[i] = static_cast<std::uint32_t>(keys.size());
-        const std::size_t length = makeKey(records[i].word, keys);
-        items[i].record = static_cast<std::uint32_t>(i);
-        items[i].keyLength = static_cast<std::uint32_t>(length);
-    }
+    if (beside)
+        platform::Beside([&] { MakeKeys(records, 0, half, makeKey, keys, offsets, items); },
+                         [&] { MakeKeys(records, half, n, makeKey, tailKeys, offsets, items); });
+    else
+        MakeKeys(records, 0, n, makeKey, keys, offsets, items);
+    // The second half's keys lie in an arena of their own; their offsets run on from the first's.
+    const std::size_t split = keys.size();
+    for (std::size_t i = half; i < n; ++i) offsets[i] += static_cast<std::uint32_t>(split);
+    auto keyOf = [&](const SortItem& item) {
+        const std::uint32_t at = offsets[item.record];
+        return at < split ? keys.data() + at : tailKeys.data() + (at - split);
+    };
     keySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     for (SortItem& item : items) {
-        item.prefix = KeyPrefix(keys.data() + offsets[item.record], item.keyLength);
+        item.prefix = KeyPrefix(keyOf(item), item.keyLength);
         ++buckets[(item.prefix >> kBucketShift) + 1];
     }
     for (std::size_t b = 1; b <= kBuckets; ++b) buckets[b] += buckets[b - 1];
@@ -123,18 +149,33 @@ std::vector<std::uint32_t> OrderByKeys(const std::vector<WordRecord>& records, M
     }
     std::vector<SortItem>().swap(items);  // the sort's peak memory is the records plus this
 
-    const char* arena = keys.data();
-    auto less = [&](const SortItem& a, const SortItem& b) {
-        count();
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        const std::size_t common = std::min(a.keyLength, b.keyLength);
-        int d = std::memcmp(arena + offsets[a.record], arena + offsets[b.record], common);
-        return d != 0 ? d < 0 : a.keyLength < b.keyLength;
+    auto lessCounted = [&](auto counted) {
+        return [&keyOf, counted](const SortItem& a, const SortItem& b) mutable {
+            counted();
+            if (a.prefix != b.prefix) return a.prefix < b.prefix;
+            const std::size_t common = std::min(a.keyLength, b.keyLength);
+            int d = std::memcmp(keyOf(a), keyOf(b), common);
+            return d != 0 ? d < 0 : a.keyLength < b.keyLength;
+        };
     };
-    for (std::size_t b = 0; b < kBuckets; ++b)
-        if (buckets[b + 1] - buckets[b] > 1)
-            std::sort(spread.begin() + static_cast<std::ptrdiff_t>(buckets[b]),
-                      spread.begin() + static_cast<std::ptrdiff_t>(buckets[b + 1]), less);
+    auto sortBuckets = [&](std::size_t from, std::size_t to, auto less) {
+        for (std::size_t b = from; b < to; ++b)
+            if (buckets[b + 1] - buckets[b] > 1)
+                std::sort(spread.begin() + static_cast<std::ptrdiff_t>(buckets[b]),
+                          spread.begin() + static_cast<std::ptrdiff_t>(buckets[b + 1]), less);
+    };
+    if (beside) {
+        // The buckets part where half the items lie before.
+        const std::size_t middle =
+            static_cast<std::size_t>(std::lower_bound(buckets.begin(), buckets.end(), n / 2) - buckets.begin());
+        std::int64_t besideComparisons = 0;
+        platform::Beside(
+            [&] { sortBuckets(0, middle, lessCounted(count)); },
+            [&] { sortBuckets(middle, kBuckets, lessCounted([&besideComparisons] { ++besideComparisons; })); });
+        for (; besideComparisons > 0; --besideComparisons) count();  // the progress runs on to the total
+    } else {
+        sortBuckets(0, kBuckets, lessCounted(count));
+    }
 
     std::vector<std::uint32_t> order(n);
     for (std::size_t i = 0; i < n; ++i) order[i] = spread[i].record;
@@ -146,7 +187,7 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, C
     double keySeconds = 0;
     std::vector<std::uint32_t> order = OrderByKeys(
         records, [](const char* word, std::string& keys) { return AppendCollationKey(word, keys); },
-        [&] { counter.Count(); }, keySeconds);
+        [&] { counter.Count(); }, keySeconds, true);
     SortKeysMade += static_cast<std::int64_t>(records.size());
     SortKeySeconds += keySeconds;
     return order;
@@ -204,7 +245,7 @@ void SortRecords(std::vector<WordRecord>& records, const Collation& collation) {
     double keySeconds = 0;
     std::vector<std::uint32_t> order = OrderByKeys(
         records, [&](const char* word, std::string& keys) { return AppendCollationKey(collation, word, keys); }, [] {},
-        keySeconds);
+        keySeconds, false);  // its callers run two at once, one a core
     // Moved along the cycles of the order, in place: a sorted copy would be a second
     // dictionary's worth of fresh memory, whose page faults cost more than the moves.
     for (std::size_t start = 0; start < order.size(); ++start) {

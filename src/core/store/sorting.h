@@ -2,6 +2,7 @@
 // the pair's comparator, written to a temporary file that then replaces the word file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,7 +29,7 @@ int SortStore(SortProgress* progress, std::int32_t sortedCount = 0);
 
 // Puts records in the order of a pair's comparator, as the sort of its word file does
 // (deleted ones are not dropped here). Touches nothing but the records, so two sorts may
-// run at once. Throws when memory runs out.
+// run at once; each keeps to its own thread. Throws when memory runs out.
 void SortRecords(std::vector<WordRecord>& records, const Collation& collation);
 
 // Comparisons made by the last sort (each counted once, as the progress counts them), the
@@ -36,3 +37,6 @@ void SortRecords(std::vector<WordRecord>& records, const Collation& collation);
 extern std::int64_t SortComparisons;
 extern std::int64_t SortKeysMade;
 extern double SortKeySeconds;
+// From how many records a sort of the word file shares its work with a second thread (the
+// tests lower it).
+extern std::size_t SortThreadsFrom;

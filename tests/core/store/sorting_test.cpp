@@ -181,3 +181,34 @@ TEST_F(SortingTest, GermanCollationPutsUmlautsWithTheirLetters) {
     EXPECT_EQ(WordsIn(path), (std::vector<std::string>{"apfel", "\xE4pfel", "azur", "Zug"}));
 }
 #endif
+
+// Above the size where a second thread takes half the keys and half the buckets, the
+// order is the one thread's, under a locale and under a sort table, and every comparison
+// is counted.
+TEST_F(SortingTest, ASortSharedWithASecondThreadGivesTheOneThreadsOrder) {
+    std::string table(256, '\0');
+    for (int b = 1; b < 256; ++b) table[b] = static_cast<char>(b < 2 ? 2 : b);
+    table['-'] = 1;
+    WriteFile("tables/klingon.stb", table);
+    const std::size_t threadsFrom = SortThreadsFrom;
+    for (const char* language : {"german,german,0", "klingon"}) {
+        Open(language, RandomWords(31, {"a", "b", "c", "-", "\xE4", "A"}, 0));
+        std::vector<std::vector<std::string>> orders;
+        std::vector<std::int64_t> comparisons;
+        for (std::size_t from : {std::size_t{1} << 30, std::size_t{2}}) {
+            SortThreadsFrom = from;
+            WriteRecords(path, RandomWords(31, {"a", "b", "c", "-", "\xE4", "A"}, 0));
+            ReopenStore();
+            Recorder progress;
+            EXPECT_EQ(SortStore(&progress), 0);
+            orders.push_back(WordsIn(path));
+            comparisons.push_back(SortComparisons);
+            EXPECT_EQ(static_cast<std::int64_t>(progress.Of(SortPhase::Sorting).size()),
+                      (SortComparisons + 1999) / 2000);
+        }
+        SortThreadsFrom = threadsFrom;
+        EXPECT_EQ(orders[0], orders[1]) << language;
+        EXPECT_EQ(comparisons[0], comparisons[1]) << language;
+        ExpectSearchable();
+    }
+}
