@@ -55,7 +55,10 @@ for run in "0 german 0x0407" "1 american 0x0409" "2 synthetic 0x0407"; do
   echo "  yardstick, std::sort calling CompareStringA:"
   naive=$(N "$3" "Z:$out/$2.shuffled.gk" "Z:$out/$2.naive.gk")
   printf '%s\n' "$naive" | sed 's/^/    /'
-  # The guard: our sort stays at least 7 times faster than the comparator sort.
+  # The guard: our sort stays at least 7 times faster than the comparator sort. Measured
+  # 2026-12-08, idle, synthetic words, three runs each: 5.3-7.6 times before the word file's
+  # sort shared its keys and buckets with a second thread, 7.0-7.8 after (keys 0.42-0.59 s ->
+  # 0.29-0.36 s).
   awk -v a="$(printf '%s\n' "$naive" | awk '$1 == "total" { print $2 }')" \
       -v b="$(printf '%s\n' "$ours" | awk -F'\t' '$1 == "total" { print $2 + 0 }')" \
       'BEGIN { if (b > 0) printf "  comparator sort / ours: %.1f x (the guard: at least 7)\n", a / b }'
@@ -95,6 +98,15 @@ echo "== keystroke to rows in the search window, 500,000 records, under Wine (th
 # controls' own: 3 invalidations and a measuring DC per cell set, 6 requests per cell paint
 # (two of them the caret's), and the scroll bar's paint, which asks for the display's state
 # about 20 times.
+# 2026-12-08, idle (load under 1), the morning's build and this one in turn in one X server,
+# four rounds: rows drawn, median 13.2-17.3 ms -> 10.1-13.9 ms; p95 16.8-22.3 ms ->
+# 14.2-16.3 ms. Server requests per key 266 -> 207: the scroll bar is drawn plainly now (the
+# theme's 30 blits asked for the display's state 40 times). The program's CPU had gone for a
+# fifth to X resource lookups: Wine looks up Xft.antialias whenever a font of default quality
+# is selected, and Xlib reads two files again for each lookup on a display with no resource
+# database; the fonts now name the screen's smoothing, and the test servers get a session's
+# resources (tools/xvfb.sh). What is left is the edit controls' own: 4 requests a cell set,
+# 5 a cell painted.
 # The windows need an X server: a private one, which names its own free display.
 . "$top/tools/xvfb.sh"
 start_xvfb
@@ -149,6 +161,11 @@ cut -f1 "$index" | grep -v '^00' | awk -v n="$entries" 'NR <= n' | cut -c1-20 | 
 # second thread) and this one (with the sort's room for keys taken at once), each against
 # its own sort: elapsed import 3.65 s -> 2.18 s against a sort of 0.87 s and 0.88 s, ratio
 # (pair by pair, median) 3.57 -> 2.39; peak 191.4 MiB -> 194.2 MiB; outputs the same.
+# Measured 2026-12-08, idle, twice 5 rounds of the morning's build and this one in turn: the
+# import 1.78-2.95 s before and 1.78-2.57 s after, about the same, while the sort it is held
+# against now shares its keys and buckets with a second thread (0.80-1.07 s -> 0.72-0.94 s),
+# so the ratio (median) went 2.18 -> 2.59; peak 194 MiB both. The import's own two sorts
+# already run side by side, one a core.
 # Pairs run in turn, each a whole Wine process from its start to its end (the import's
 # report on stdout included); the ratio is taken pair by pair, as the machine's speed drifts.
 run_import() { empty_pair; cd "$out/import" && "$top/tools/wine-run" "$top/build/win64/wordlist.exe" --pair 6 import "Z:$index"; }
