@@ -59,6 +59,7 @@
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
 #include "core/text/utf8.h"
+#include "platform/beside.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -387,23 +388,39 @@ int ImportCommand(const Options& options) {
         return Fail(error);
     }
     const Clock::time_point planned = Clock::now();
-    // One text serves the report file and stdout: a dictionary's runs to 20 MB.
-    const std::string file = ImportReportFile(plan.report, *plan.pair);
-    if (options.stats) importSteps.emplace_back("report", Clock::now());
-    if (plan.report.utf8)
-        platform::WriteCrlfTextToStdout(std::string_view(file).substr(kUtf8Bom.size()));
-    else
-        std::fputs(DescribeImport(plan.report).c_str(), stdout);
-    if (SaveImportReport(file, *plan.pair, error))
+    // The report is made and written while the words are backed up, sorted and written: the
+    // two share no file, and a dictionary's report runs to 20 MB. What each says is told once
+    // both are done, the report first.
+    Clock::time_point reported;
+    bool reportSaved = false;
+    std::string reportError;
+    auto report = [&] {
+        // One text serves the report file and stdout.
+        const std::string file = ImportReportFile(plan.report, *plan.pair);
+        reported = Clock::now();
+        if (plan.report.utf8)
+            platform::WriteCrlfTextToStdout(std::string_view(file).substr(kUtf8Bom.size()));
+        else
+            std::fputs(DescribeImport(plan.report).c_str(), stdout);
+        reportSaved = SaveImportReport(file, *plan.pair, reportError);
+    };
+    enum class Outcome { DryRun, NotBackedUp, Failed, Imported } outcome = Outcome::DryRun;
+    auto apply = [&] {
+        if (options.dryRun) return;
+        if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None).error != 0)
+            outcome = Outcome::NotBackedUp;
+        else
+            outcome = ApplyImport(plan, error) ? Outcome::Imported : Outcome::Failed;
+    };
+    platform::Beside(report, apply);
+    if (options.stats) importSteps.emplace_back("report", reported);
+    if (reportSaved)
         std::printf("report written to %s\n", ImportReportPath(*plan.pair).c_str());
     else
-        std::fprintf(stderr, "wordlist: %s\n", error.c_str());
-    if (!options.dryRun) {
-        if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None).error != 0)
-            return Fail("nothing was changed");
-        if (!ApplyImport(plan, error)) return Fail(error);
-        std::printf("imported into %s\n", WordFileName(*plan.pair));
-    }
+        std::fprintf(stderr, "wordlist: %s\n", reportError.c_str());
+    if (outcome == Outcome::NotBackedUp) return Fail("nothing was changed");
+    if (outcome == Outcome::Failed) return Fail(error);
+    if (outcome == Outcome::Imported) std::printf("imported into %s\n", WordFileName(*plan.pair));
     if (options.stats) {
         auto seconds = [](Clock::time_point a, Clock::time_point b) {
             return std::chrono::duration<double>(b - a).count();
@@ -411,6 +428,8 @@ int ImportCommand(const Options& options) {
         std::fprintf(stderr, "read and plan\t%.3f s\nsort and write\t%.3f s\nrecords\t%zu\t%zu\npeak memory\t%.1f MB\n",
                      seconds(start, planned), seconds(planned, Clock::now()), plan.forward.size(), plan.backward.size(),
                      static_cast<double>(platform::PeakMemoryBytes()) / 1e6);
+        std::stable_sort(importSteps.begin(), importSteps.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
         for (const auto& [step, at] : importSteps)
             std::fprintf(stderr, "step %s at\t%.3f s\n", step, seconds(start, at));
     }

@@ -185,11 +185,28 @@ struct TabbedLine {
     std::size_t tabs[3];
 };
 
+// Whether any of the eight bytes is `byte`.
+bool HoldsByte(std::uint64_t eight, char byte) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    const std::uint64_t x = eight ^ (ones * static_cast<unsigned char>(byte));
+    return ((x - ones) & ~x & (ones << 7)) != 0;
+}
+
 TabbedLine TabbedLineAt(std::string_view text, std::size_t at) {
     TabbedLine line{{}, text.size(), {std::string_view::npos, std::string_view::npos, std::string_view::npos}};
     std::size_t end = at, tabs = 0;
-    for (; end < text.size() && text[end] != '\n'; ++end)
+    while (end < text.size()) {
+        // Eight bytes at a time past those that hold no line break and no tab still wanted.
+        std::uint64_t eight;
+        if (end + 8 <= text.size() && (std::memcpy(&eight, text.data() + end, 8), !HoldsByte(eight, '\n')) &&
+            (tabs == 3 || !HoldsByte(eight, '\t'))) {
+            end += 8;
+            continue;
+        }
+        if (text[end] == '\n') break;
         if (text[end] == '\t' && tabs < 3) line.tabs[tabs++] = end - at;
+        ++end;
+    }
     if (end < text.size()) line.next = end + 1;
     if (end > at && text[end - 1] == '\r') --end;
     line.text = text.substr(at, end - at);
@@ -278,8 +295,12 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
     ForeignEntry entry;
     int lineNumber = 0;
     std::string scratch;
+    // The line after the one read, found while this one is (see below).
+    TabbedLine ahead{};
+    bool readAhead = false;
     for (std::size_t at = 0; at < index.size();) {
-        const TabbedLine indexLine = TabbedLineAt(index, at);
+        const TabbedLine indexLine = readAhead ? ahead : TabbedLineAt(index, at);
+        readAhead = false;
         at = indexLine.next;
         const std::string_view line = indexLine.text;
         ++lineNumber;
@@ -300,7 +321,8 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
         // The next line's definition and its slot among those seen are brought into the cache
         // while this one is read: the definitions lie all over the text, in another order.
         if (at < index.size()) {
-            const TabbedLine next = TabbedLineAt(index, at);
+            const TabbedLine& next = ahead = TabbedLineAt(index, at);
+            readAhead = true;
             std::uint64_t nextOffset = 0;
             if (next.tabs[1] != std::string_view::npos &&
                 DecodeNumber(next.text.substr(next.tabs[0] + 1, next.tabs[1] - next.tabs[0] - 1), nextOffset) &&
