@@ -1,6 +1,7 @@
 #include "core/store/sorting.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -43,6 +44,27 @@ std::uint64_t KeyPrefix(const char* key, std::size_t length) {
     std::uint64_t prefix = 0;
     for (std::size_t i = 0; i < 8; ++i) prefix = (prefix << 8) | (i < length ? static_cast<unsigned char>(key[i]) : 0u);
     return prefix;
+}
+
+// Orders two keys by their bytes from `from` to `length`, eight at a time: the C runtime's
+// memcmp under Wine takes them one by one, and was a third of a sort's time there.
+int CompareKeyBytes(const char* a, const char* b, std::size_t from, std::size_t length) {
+    std::size_t i = from;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        if (x == y) continue;
+        // The first byte that differs decides: compared as numbers, the first byte must weigh most.
+        if constexpr (std::endian::native == std::endian::little) {
+            x = __builtin_bswap64(x);
+            y = __builtin_bswap64(y);
+        }
+        return x < y ? -1 : 1;
+    }
+    for (; i < length; ++i)
+        if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    return 0;
 }
 
 void Report(SortProgress* progress, SortPhase phase, std::int64_t count) {
@@ -153,8 +175,9 @@ std::vector<std::uint32_t> OrderByKeys(const std::vector<WordRecord>& records, M
         return [&keyOf, counted](const SortItem& a, const SortItem& b) mutable {
             counted();
             if (a.prefix != b.prefix) return a.prefix < b.prefix;
+            // Equal prefixes hold the same first eight bytes, or all of the shorter key.
             const std::size_t common = std::min(a.keyLength, b.keyLength);
-            int d = std::memcmp(keyOf(a), keyOf(b), common);
+            const int d = CompareKeyBytes(keyOf(a), keyOf(b), std::min<std::size_t>(common, 8), common);
             return d != 0 ? d < 0 : a.keyLength < b.keyLength;
         };
     };

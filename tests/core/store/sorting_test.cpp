@@ -212,3 +212,15 @@ TEST_F(SortingTest, ASortSharedWithASecondThreadGivesTheOneThreadsOrder) {
         ExpectSearchable();
     }
 }
+
+// Long words alike for their first eight letters and more: the first letter that differs
+// orders them, wherever the ones after it differ too.
+TEST_F(SortingTest, LongWordsAreOrderedByTheFirstLetterThatDiffers) {
+    const std::vector<std::string> sorted = {"photosynthesis",     "photosynthesising", "Photosynthesizing",
+                                             "photosynthetically", "photosynthetics",   "phototropically"};
+    std::vector<WordRecord> records;
+    for (auto i = sorted.rbegin(); i != sorted.rend(); ++i) records.push_back(Record(*i));
+    Open("english", records);
+    ASSERT_EQ(SortStore(nullptr), 0);
+    EXPECT_EQ(WordsIn(path), sorted);
+}

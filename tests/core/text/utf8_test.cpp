@@ -11,10 +11,18 @@ TEST(Utf8, EverySequenceIsJudgedWhereverItFallsInTheText) {
         const char* bytes;
         bool valid;
     } cases[] = {
-        {"\xC3\xA9", true},           {"\xE2\x82\xAC", true},   {"\xF0\x9F\x98\x80", true},
-        {"\xC3\xA9\xC3\xBC", true},   {"\xC3", false},          {"\xE2\x82", false},
-        {"\x80", false},              {"\xC3\x41", false},      {"\xF8\x88\x80\x80\x80", false},
-        {"\xE2\x82\xAC\xA9", false},  {"\xFF", false},          {"\xF0\x9F\x98", false},
+        {"\xC3\xA9", true},
+        {"\xE2\x82\xAC", true},
+        {"\xF0\x9F\x98\x80", true},
+        {"\xC3\xA9\xC3\xBC", true},
+        {"\xC3", false},
+        {"\xE2\x82", false},
+        {"\x80", false},
+        {"\xC3\x41", false},
+        {"\xF8\x88\x80\x80\x80", false},
+        {"\xE2\x82\xAC\xA9", false},
+        {"\xFF", false},
+        {"\xF0\x9F\x98", false},
     };
     for (const auto& c : cases)
         for (std::size_t before = 0; before < 10; ++before)
