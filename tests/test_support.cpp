@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -95,12 +96,14 @@ std::string StringsText(const std::map<std::string, std::string>& overrides) {
     return text;
 }
 
+std::vector<char> StringsImage(const std::string& text) {
+    std::vector<char> image(text.begin(), text.end());
+    std::replace(image.begin(), image.end(), '\n', '\0');
+    return image;
+}
+
 void UseStrings(const std::map<std::string, std::string>& overrides) {
-    std::string text = StringsText(overrides);
-    std::vector<char> image;
-    for (char c : text) image.push_back(c == '\n' ? '\0' : c);
-    image.push_back('\0');
-    ASSERT_EQ(InstallUiStrings(std::move(image)).status, UiLoadStatus::Loaded);
+    ASSERT_EQ(InstallUiStrings(StringsImage(StringsText(overrides))).status, UiLoadStatus::Loaded);
 }
 
 WordRecord Record(const std::string& word, const std::string& translation, int deleted) {

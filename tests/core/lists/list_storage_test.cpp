@@ -66,9 +66,8 @@ TEST_F(ListTest, NamesTheDialogWouldRefuseAreNoLists) {
 }
 
 TEST_F(ListTest, TypedNames) {
-    for (const char* bad :
-         {"week.1", "a/b", "a\\b", "<x>", "a|b", "\"q\"", "wh*", "what?", "c:", "aux", "CONIN$", "tab\t"})
-        EXPECT_FALSE(ListNameAllowed(bad)) << bad;
+    // Which names Windows keeps is the file names' test's.
+    for (const char* bad : {"week.1", "what?", "aux", "CONIN$"}) EXPECT_FALSE(ListNameAllowed(bad)) << bad;
     for (const char* good : {"Verbs", "week 1", "les-2", "caf\xE9"}) EXPECT_TRUE(ListNameAllowed(good)) << good;
     // Windows drops trailing blanks and full stops from a directory name.
     const std::pair<const char*, const char*> trimmed[] = {
