@@ -80,19 +80,17 @@ std::string StringsText(const std::map<std::string, std::string>& overrides) {
         {"NoIni", "No catalogue."},
     };
     std::string text;
+    std::map<std::string, std::string> others = overrides;  // the keys strings files may lack
     for (int k = 0; k < kUiKeyCount; ++k) {
         const std::string key = UiKeyName(static_cast<UiKey>(k));
+        others.erase(key);
         std::string value = key + " text";
         if (auto v = values.find(key); v != values.end()) value = v->second;
         if (auto o = overrides.find(key); o != overrides.end()) value = o->second;
         if (value == "\x01") continue;
         text += key + "=" + value + "\n";
     }
-    for (const auto& [key, value] : overrides) {
-        bool required = false;
-        for (int k = 0; k < kUiKeyCount && !required; ++k) required = key == UiKeyName(static_cast<UiKey>(k));
-        if (!required) text += key + "=" + value + "\n";
-    }
+    for (const auto& [key, value] : others) text += key + "=" + value + "\n";
     return text;
 }
 
