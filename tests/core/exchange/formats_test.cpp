@@ -418,36 +418,33 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
     ASSERT_GT(dict.size(), 1u << 20);  // more than one step of the unpacking
     const std::string pieces = Dictzip(dict, 50000);
     ASSERT_TRUE(UnpackingText::ChunksOf(pieces));
-    auto changed = [](std::string text, std::size_t at, char c) {
-        text[at] = c;
+    // The text with the bits `bits` of its byte `at` flipped.
+    auto flipped = [](std::string text, std::size_t at, int bits) {
+        text[at] = static_cast<char>(text[at] ^ bits);
         return text;
     };
     const std::size_t table = 22;  // where the pieces' sizes start in the header
     const std::size_t first = table + 2 * ((dict.size() + 49999) / 50000);  // the first piece
+    const std::string damaged = "the compressed dictionary is damaged";
     const struct {
         const char* name;
-        std::string packed, index;
-        std::size_t limit;
-        std::string error;
+        std::string packed, error;
+        std::string index = "";  // none: the dictionary's
+        std::size_t limit = kMaxImportText;
     } cases[] = {
-        {"packed", packed, index, kMaxImportText, ""},
-        {"packed in pieces", pieces, index, kMaxImportText, ""},
+        {"packed", packed, ""},
+        {"packed in pieces", pieces, ""},
         // Unpacked whole instead, the stream being sound.
-        {"pieces whose sizes are told wrong", changed(pieces, table, static_cast<char>(pieces[table] + 1)), index,
-         kMaxImportText, ""},
-        {"a piece damaged", changed(pieces, pieces.size() / 2, static_cast<char>(~pieces[pieces.size() / 2])), index,
-         kMaxImportText, "the compressed dictionary is damaged"},
-        {"a piece that ends the stream", changed(pieces, first, static_cast<char>(pieces[first] | 1)), index,
-         kMaxImportText, "the compressed dictionary is damaged"},
-        {"pieces sound but the CRC wrong",
-         changed(pieces, pieces.size() - 8, static_cast<char>(~pieces[pieces.size() - 8])), index, kMaxImportText,
-         "the compressed dictionary is damaged"},
-        {"not packed", dict, index, kMaxImportText, ""},
-        {"damaged, and the index from its first line", packed.substr(0, packed.size() / 2), "x\n" + index,
-         kMaxImportText, "the compressed dictionary is damaged"},
-        {"longer than the limit", packed, index, dict.size() - 1,
+        {"pieces whose sizes are told wrong", flipped(pieces, table, 1), ""},
+        {"a piece damaged", flipped(pieces, pieces.size() / 2, 0xFF), damaged},
+        {"a piece that ends the stream", flipped(pieces, first, 1), damaged},  // its last-block bit
+        {"pieces sound but the CRC wrong", flipped(pieces, pieces.size() - 8, 0xFF), damaged},
+        {"not packed", dict, ""},
+        {"damaged, and the index from its first line", packed.substr(0, packed.size() / 2), damaged, "x\n" + index},
+        {"longer than the limit", packed,
          "the compressed dictionary unpacks to more than " + SizeName(dict.size() - 1) +
-             " of text, more than an import takes"},
+             " of text, more than an import takes",
+         "", dict.size() - 1},
     };
     for (const auto& c : cases) {
         struct Kept final : EntrySink {
@@ -458,7 +455,7 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
         UnpackingText text(platform::FileView(c.packed), c.limit);
         ForeignFile file;
         error.clear();
-        const bool read = ReadFreeDict(c.index, text, file, error, kept);
+        const bool read = ReadFreeDict(c.index.empty() ? index : c.index, text, file, error, kept);
         EXPECT_EQ(read, c.error.empty()) << c.name;
         EXPECT_EQ(error, c.error) << c.name;
         EXPECT_TRUE(!read || kept.entries == Entries(whole)) << c.name;
