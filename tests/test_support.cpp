@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -79,28 +80,28 @@ std::string StringsText(const std::map<std::string, std::string>& overrides) {
         {"NoIni", "No catalogue."},
     };
     std::string text;
+    std::map<std::string, std::string> others = overrides;  // the keys strings files may lack
     for (int k = 0; k < kUiKeyCount; ++k) {
         const std::string key = UiKeyName(static_cast<UiKey>(k));
+        others.erase(key);
         std::string value = key + " text";
         if (auto v = values.find(key); v != values.end()) value = v->second;
         if (auto o = overrides.find(key); o != overrides.end()) value = o->second;
         if (value == "\x01") continue;
         text += key + "=" + value + "\n";
     }
-    for (const auto& [key, value] : overrides) {
-        bool required = false;
-        for (int k = 0; k < kUiKeyCount && !required; ++k) required = key == UiKeyName(static_cast<UiKey>(k));
-        if (!required) text += key + "=" + value + "\n";
-    }
+    for (const auto& [key, value] : others) text += key + "=" + value + "\n";
     return text;
 }
 
+std::vector<char> StringsImage(const std::string& text) {
+    std::vector<char> image(text.begin(), text.end());
+    std::replace(image.begin(), image.end(), '\n', '\0');
+    return image;
+}
+
 void UseStrings(const std::map<std::string, std::string>& overrides) {
-    std::string text = StringsText(overrides);
-    std::vector<char> image;
-    for (char c : text) image.push_back(c == '\n' ? '\0' : c);
-    image.push_back('\0');
-    ASSERT_EQ(InstallUiStrings(std::move(image)).status, UiLoadStatus::Loaded);
+    ASSERT_EQ(InstallUiStrings(StringsImage(StringsText(overrides))).status, UiLoadStatus::Loaded);
 }
 
 WordRecord Record(const std::string& word, const std::string& translation, int deleted) {

@@ -47,6 +47,8 @@ bool Exists(const std::string& path);
 // `overrides` in their place; a key mapped to "\x01" is left out. Overrides of keys that
 // strings files may lack follow the required ones.
 std::string StringsText(const std::map<std::string, std::string>& overrides = {});
+// A strings text as the image a loaded strings file gives: each line ends in a zero.
+std::vector<char> StringsImage(const std::string& text);
 // Installs such a table as the loaded strings.
 void UseStrings(const std::map<std::string, std::string>& overrides = {});
 

@@ -14,9 +14,7 @@ namespace {
 
 std::vector<std::string> FindingsOf(const std::vector<FileCheck>& checks, const std::string& pathEnd) {
     for (const FileCheck& c : checks)
-        if (c.path.size() >= pathEnd.size() &&
-            c.path.compare(c.path.size() - pathEnd.size(), pathEnd.size(), pathEnd) == 0)
-            return c.findings;
+        if (c.path.ends_with(pathEnd)) return c.findings;
     ADD_FAILURE() << "no check of " << pathEnd;
     return {};
 }

@@ -344,9 +344,7 @@ TEST_F(ExchangeTest, OneThreadAndTwoMakeTheSamePlanWithProblemsInLineOrder) {
     const ImportReport &a = plans[0].report, &b = plans[1].report;
     EXPECT_EQ(Lines(plans[1].forward), Lines(plans[0].forward));
     EXPECT_EQ(Lines(plans[1].backward), Lines(plans[0].backward));
-    EXPECT_EQ(DescribeImport(b), DescribeImport(a));
-    EXPECT_EQ(std::vector<int>({b.entries, b.added, b.merged, b.skipped, b.reverseAdded, b.reverseMerged}),
-              std::vector<int>({a.entries, a.added, a.merged, a.skipped, a.reverseAdded, a.reverseMerged}));
+    EXPECT_EQ(DescribeImport(b), DescribeImport(a));  // every count among them
     EXPECT_EQ(a.entries, 10000);
     // The cut is found in preparing an entry, the reverse pair's loss in merging it.
     const std::vector<std::string> problems = Problems(b);

@@ -21,16 +21,22 @@ std::vector<Expected> Entries(const ForeignFile& file) {
     return entries;
 }
 
+// `n` bytes from `data` through the stream, to the given flush.
+std::string Deflated(z_stream& z, const char* data, std::size_t n, int flush) {
+    std::string out(deflateBound(&z, n) + 32, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+    z.avail_in = static_cast<uInt>(n);
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, flush);
+    out.resize(out.size() - z.avail_out);
+    return out;
+}
+
 std::string Gzip(const std::string& text) {
     z_stream z{};
     deflateInit2(&z, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&z, text.size()) + 32, '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    z.avail_in = static_cast<uInt>(text.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
+    const std::string out = Deflated(z, text.data(), text.size(), Z_FINISH);
     deflateEnd(&z);
     return out;
 }
@@ -45,13 +51,7 @@ std::string Dictzip(const std::string& text, std::size_t length) {
     const std::size_t count = (text.size() + length - 1) / length;
     for (std::size_t k = 0; k <= count; ++k) {  // the last round ends the stream
         const std::size_t at = std::min(k * length, text.size()), n = std::min(length, text.size() - at);
-        std::string out(deflateBound(&z, n) + 16, '\0');
-        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data() + at));
-        z.avail_in = static_cast<uInt>(n);
-        z.next_out = reinterpret_cast<Bytef*>(out.data());
-        z.avail_out = static_cast<uInt>(out.size());
-        deflate(&z, k < count ? Z_FULL_FLUSH : Z_FINISH);
-        out.resize(out.size() - z.avail_out);
+        const std::string out = Deflated(z, text.data() + at, n, k < count ? Z_FULL_FLUSH : Z_FINISH);
         if (k < count) sizes += two(out.size());
         body += out;
     }
@@ -60,6 +60,16 @@ std::string Dictzip(const std::string& text, std::size_t length) {
     const unsigned long crc = crc32(0, reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size()));
     return std::string("\x1F\x8B\x08\x04\0\0\0\0\x02\x03", 10) + two(extra.size()) + extra + body + two(crc) +
            two(crc >> 16) + two(text.size()) + two(text.size() >> 16);
+}
+
+std::string Utf16(const std::u16string& text, bool little) {
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t c : text) {
+        const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
+        bytes += little ? lo : hi;
+        bytes += little ? hi : lo;
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -201,12 +211,9 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
         EXPECT_EQ(read ? file.languages : error, n.result) << n.first << "," << n.second;
         EXPECT_EQ(read, file.entries.size() == 2) << n.first << "," << n.second;
     }
-    std::vector<KvtmlLanguage> languages;
-    ASSERT_TRUE(ReadKvtmlLanguages(document, languages, error)) << error;
-    EXPECT_EQ(ListKvtmlLanguages(languages), "0 (English, en), 1 (German, de)");
-
     // The user chooses when the names do not settle it, or a third language could be meant.
-    const std::vector<KvtmlLanguage> three = {{"0", "English", "en"}, {"1", "German", "de"}, {"2", "", "fr"}};
+    const std::vector<KvtmlLanguage> languages = {{"0", "English", "en"}, {"1", "German", "de"}},
+                                     three = {{"0", "English", "en"}, {"1", "German", "de"}, {"2", "", "fr"}};
     const struct {
         const std::vector<KvtmlLanguage>* languages;
         std::string first, second;
@@ -359,20 +366,6 @@ TEST(Formats, FreeDictExportIsSortedByKey) {
     EXPECT_NE(index.find("\nhaus\tCE\tK\tHaus\nzebra\tBo\tM\n"), std::string::npos) << index;
 }
 
-namespace {
-
-std::string Utf16(const std::u16string& text, bool little) {
-    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
-    for (char16_t c : text) {
-        const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>(c >> 8);
-        bytes += little ? lo : hi;
-        bytes += little ? hi : lo;
-    }
-    return bytes;
-}
-
-}  // namespace
-
 TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
     const struct {
         const char* name;
@@ -425,36 +418,33 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
     ASSERT_GT(dict.size(), 1u << 20);  // more than one step of the unpacking
     const std::string pieces = Dictzip(dict, 50000);
     ASSERT_TRUE(UnpackingText::ChunksOf(pieces));
-    auto changed = [](std::string text, std::size_t at, char c) {
-        text[at] = c;
+    // The text with the bits `bits` of its byte `at` flipped.
+    auto flipped = [](std::string text, std::size_t at, int bits) {
+        text[at] = static_cast<char>(text[at] ^ bits);
         return text;
     };
     const std::size_t table = 22;  // where the pieces' sizes start in the header
     const std::size_t first = table + 2 * ((dict.size() + 49999) / 50000);  // the first piece
+    const std::string damaged = "the compressed dictionary is damaged";
     const struct {
         const char* name;
-        std::string packed, index;
-        std::size_t limit;
-        std::string error;
+        std::string packed, error;
+        std::string index = "";  // none: the dictionary's
+        std::size_t limit = kMaxImportText;
     } cases[] = {
-        {"packed", packed, index, kMaxImportText, ""},
-        {"packed in pieces", pieces, index, kMaxImportText, ""},
+        {"packed", packed, ""},
+        {"packed in pieces", pieces, ""},
         // Unpacked whole instead, the stream being sound.
-        {"pieces whose sizes are told wrong", changed(pieces, table, static_cast<char>(pieces[table] + 1)), index,
-         kMaxImportText, ""},
-        {"a piece damaged", changed(pieces, pieces.size() / 2, static_cast<char>(~pieces[pieces.size() / 2])), index,
-         kMaxImportText, "the compressed dictionary is damaged"},
-        {"a piece that ends the stream", changed(pieces, first, static_cast<char>(pieces[first] | 1)), index,
-         kMaxImportText, "the compressed dictionary is damaged"},
-        {"pieces sound but the CRC wrong",
-         changed(pieces, pieces.size() - 8, static_cast<char>(~pieces[pieces.size() - 8])), index, kMaxImportText,
-         "the compressed dictionary is damaged"},
-        {"not packed", dict, index, kMaxImportText, ""},
-        {"damaged, and the index from its first line", packed.substr(0, packed.size() / 2), "x\n" + index,
-         kMaxImportText, "the compressed dictionary is damaged"},
-        {"longer than the limit", packed, index, dict.size() - 1,
+        {"pieces whose sizes are told wrong", flipped(pieces, table, 1), ""},
+        {"a piece damaged", flipped(pieces, pieces.size() / 2, 0xFF), damaged},
+        {"a piece that ends the stream", flipped(pieces, first, 1), damaged},  // its last-block bit
+        {"pieces sound but the CRC wrong", flipped(pieces, pieces.size() - 8, 0xFF), damaged},
+        {"not packed", dict, ""},
+        {"damaged, and the index from its first line", packed.substr(0, packed.size() / 2), damaged, "x\n" + index},
+        {"longer than the limit", packed,
          "the compressed dictionary unpacks to more than " + SizeName(dict.size() - 1) +
-             " of text, more than an import takes"},
+             " of text, more than an import takes",
+         "", dict.size() - 1},
     };
     for (const auto& c : cases) {
         struct Kept final : EntrySink {
@@ -465,7 +455,7 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
         UnpackingText text(platform::FileView(c.packed), c.limit);
         ForeignFile file;
         error.clear();
-        const bool read = ReadFreeDict(c.index, text, file, error, kept);
+        const bool read = ReadFreeDict(c.index.empty() ? index : c.index, text, file, error, kept);
         EXPECT_EQ(read, c.error.empty()) << c.name;
         EXPECT_EQ(error, c.error) << c.name;
         EXPECT_TRUE(!read || kept.entries == Entries(whole)) << c.name;

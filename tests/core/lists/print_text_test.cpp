@@ -12,7 +12,7 @@ namespace {
 
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
-const std::string kWord30 = "abcdefghijklmnopqrstuvwxyzabcd";
+const std::string kWord30 = "abcdefghijklmnopqrstuvwxyzabcd", kLongName = kWord30 + "efghi";
 
 // The pair german into dutch, the list week1 current and holding `records`.
 class PrintFileTest : public InWorkDir {
@@ -30,24 +30,22 @@ TEST(PrintText, HeadingNamesBothLanguagesAboveAnEmptyLine) {
     EXPECT_EQ(HeadingSecondColumn("german"), 38u);
     EXPECT_EQ(HeadingSecondColumn(kWord30.c_str()), 38u);
     // A first name past the padding pushes the second one right, and its column with it.
-    const std::string longName = kWord30 + "efghi";
-    EXPECT_EQ(PrintHeading(longName.c_str(), "dutch"), longName + Blanks(7) + "dutch\n\n");
-    EXPECT_EQ(HeadingSecondColumn(longName.c_str()), 42u);
+    EXPECT_EQ(PrintHeading(kLongName.c_str(), "dutch"), kLongName + Blanks(7) + "dutch\n\n");
+    EXPECT_EQ(HeadingSecondColumn(kLongName.c_str()), 42u);
 }
 
 // The heading splits after the first name and its gap, however long the name; a record
 // where its translation starts, even when the word is shorter; an empty line stays whole.
 TEST(PrintText, ColumnsSplitWhereEachLinesSecondColumnStarts) {
-    const std::string longName = kWord30 + "efghi";
     const std::string record = "zebra" + Blanks(26) + "   -   ";
-    const std::vector<std::string> lines = {longName + Blanks(7) + "dutch", "", record + "zebra", "cat", record};
-    const std::vector<PrintColumns> expected = {{longName + Blanks(7), "dutch", true},
+    const std::vector<std::string> lines = {kLongName + Blanks(7) + "dutch", "", record + "zebra", "cat", record};
+    const std::vector<PrintColumns> expected = {{kLongName + Blanks(7), "dutch", true},
                                                 {"", "", false},
                                                 {record, "zebra", false},
                                                 {"cat", "", false},
                                                 {record, "", false}};
     std::vector<int> heard;
-    EXPECT_EQ(SplitPrintColumns(lines, longName.c_str(), [&](int n) { heard.push_back(n); }), expected);
+    EXPECT_EQ(SplitPrintColumns(lines, kLongName.c_str(), [&](int n) { heard.push_back(n); }), expected);
     EXPECT_EQ(heard, (std::vector<int>{0, 1, 2}));
 }
 

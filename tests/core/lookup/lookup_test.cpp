@@ -35,15 +35,13 @@ TEST(Pager, MovesStayOnAFullPage) {
     EXPECT_EQ(ClampRows(40), 25);
 }
 
-// Which pieces have a sound file is the search window's test's.
+// Which pieces have a sound file is the search window's test's, which names Windows keeps
+// the file names' test's: here the word is a name before ".wav".
 TEST(Sounds, OnlyWordsThatCanNameAFileAreRecorded) {
     EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
     EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
-    for (const char* word : {"house", "don't", "well-known", "caf\xE9", "house.", "con-man", "console"})
-        EXPECT_TRUE(CanNameSoundFile(word)) << word;
-    for (const char* word : {"", "wat?", "a:b", "1/2", "back\\slash", "\"quoted\"", "a*", "<tag>", "a|b", "tab\t",
-                             "CON", "nul", "Lpt1", "com9", "CONIN$", "aux.x", "prn "})
-        EXPECT_FALSE(CanNameSoundFile(word)) << word;
+    for (const char* word : {"house", "house.", "console"}) EXPECT_TRUE(CanNameSoundFile(word)) << word;
+    for (const char* word : {"", "wat?", "CON", "aux.x", "prn "}) EXPECT_FALSE(CanNameSoundFile(word)) << word;
 }
 
 // The place never leaves the words and the end after them, and back never passes the first.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace {
 
 using review::kDayMs;
@@ -69,9 +71,7 @@ TEST(ReviewQueueTest, FiguresCountPastAnswersDueDaysAndMaturity) {
     // "a" is long overdue and counts today; "c" (Again today) tomorrow.
     EXPECT_EQ(f.dueDays[0], 1);
     EXPECT_EQ(f.dueDays[1], 1);
-    int due = 0;
-    for (int n : f.dueDays) due += n;
-    EXPECT_EQ(due, 2);
+    EXPECT_EQ(std::accumulate(f.dueDays.begin(), f.dueDays.end(), 0), 2);
 }
 
 }  // namespace

@@ -25,12 +25,10 @@ struct Recorder : SortProgress {
     }
 };
 
-// A progress that fails in the given phase, as any step of a sort may.
-struct Failing : SortProgress {
-    SortPhase phase;
-    explicit Failing(SortPhase p) : phase(p) {}
+// A progress that fails while the records are sorted, as any step of a sort may.
+struct FailingWhileSorting : SortProgress {
     void Show(SortPhase p, std::int64_t) override {
-        if (p == phase) throw std::runtime_error("disk on fire");
+        if (p == SortPhase::Sorting) throw std::runtime_error("disk on fire");
     }
 };
 
@@ -112,30 +110,15 @@ TEST_F(SortingTest, ProgressEveryThousandRecordsAndTwoThousandComparisons) {
 TEST_F(SortingTest, AFailureWhileSortingLeavesTheWordFileWhole) {
     Open("english", {Record("b"), Record("a", "", 1)});
     const std::string before = ReadFile(path);
-    Failing sorting(SortPhase::Sorting);
+    FailingWhileSorting sorting;
     EXPECT_EQ(SortStore(&sorting), -1);
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(WordCount, 2);  // the store is open on the old file again
     EXPECT_FALSE(Exists("words.tmp"));
 }
 
-TEST_F(SortingTest, SortedFilesAreSearchableUnderEveryComparator) {
-    std::string table(256, '\0');
-    for (int b = 1; b < 256; ++b) table[b] = static_cast<char>(b < 2 ? 2 : b);
-    for (char c = 'a'; c <= 'z'; ++c) table[static_cast<unsigned char>(c)] = static_cast<char>(c - 'a' + 'A');
-    table['-'] = table['\''] = 1;
-    WriteFile("tables/klingon.stb", table);
-    Open("klingon", RandomWords(5, {"a", "B", "c", "-", "'", "x", "y", "Z"}, 5));
-    ASSERT_EQ(CurrentPair->hasSortTable, 1);
-    ASSERT_EQ(SortStore(nullptr), 0);
-    ExpectSearchable();
-
-    const std::initializer_list<const char*> western = {"a",    "b",    "e", "o", "s", "z",    "A",    "\xE4", "\xF6",
-                                                        "\xFC", "\xDF", "-", "'", " ", "\xC4", "\xE9", "\xC9"};
-    Open("german,german,0", RandomWords(11, western, 0));
-    ASSERT_EQ(SortStore(nullptr), 0);
-    ExpectSearchable();
-    // A locale the platform does not know: letters A-Z fold, bytes from 0x80 on sort by value.
+// A locale the platform does not know: letters A-Z fold, bytes from 0x80 on sort by value.
+TEST_F(SortingTest, WithoutALocaleOnlyAsciiLettersFold) {
     CollationLocale = 0;
     Open("esperanto,esperanto,0", {Record("\xE9t\xE9"), Record("Zebra"), Record("\xC9t\xE9"), Record("apple")});
     ASSERT_EQ(CollationLocale, 0);
@@ -182,22 +165,29 @@ TEST_F(SortingTest, GermanCollationPutsUmlautsWithTheirLetters) {
 }
 #endif
 
-// Above the size where a second thread takes half the keys and half the buckets, the
-// order is the one thread's, under a locale and under a sort table, and every comparison
-// is counted.
-TEST_F(SortingTest, ASortSharedWithASecondThreadGivesTheOneThreadsOrder) {
+// Sorted on one thread and, above the size where a second thread takes half the keys and
+// half the buckets, on two: the same order, searchable under a sort table (one that folds
+// a-z and ignores two characters) and under a locale, with every comparison counted.
+TEST_F(SortingTest, SortsOnOneThreadAndOnTwoAreSearchableUnderEveryComparator) {
     std::string table(256, '\0');
     for (int b = 1; b < 256; ++b) table[b] = static_cast<char>(b < 2 ? 2 : b);
-    table['-'] = 1;
+    for (char c = 'a'; c <= 'z'; ++c) table[static_cast<unsigned char>(c)] = static_cast<char>(c - 'a' + 'A');
+    table['-'] = table['\''] = 1;
     WriteFile("tables/klingon.stb", table);
+    const std::initializer_list<const char*> western = {"a",    "b",    "e", "o", "s", "z",    "A",    "\xE4", "\xF6",
+                                                        "\xFC", "\xDF", "-", "'", " ", "\xC4", "\xE9", "\xC9"};
+    const std::pair<const char*, std::vector<WordRecord>> cases[] = {
+        {"klingon", RandomWords(5, {"a", "B", "c", "-", "'", "x", "y", "Z"}, 5)},
+        {"german,german,0", RandomWords(11, western, 0)},
+    };
     const std::size_t threadsFrom = SortThreadsFrom;
-    for (const char* language : {"german,german,0", "klingon"}) {
-        Open(language, RandomWords(31, {"a", "b", "c", "-", "\xE4", "A"}, 0));
+    for (const auto& [language, records] : cases) {
+        Open(language, records);
         std::vector<std::vector<std::string>> orders;
         std::vector<std::int64_t> comparisons;
         for (std::size_t from : {std::size_t{1} << 30, std::size_t{2}}) {
             SortThreadsFrom = from;
-            WriteRecords(path, RandomWords(31, {"a", "b", "c", "-", "\xE4", "A"}, 0));
+            WriteRecords(path, records);
             ReopenStore();
             Recorder progress;
             EXPECT_EQ(SortStore(&progress), 0);

@@ -29,10 +29,7 @@ TEST(StringsFile, ShippedFilesMatchTheirSourcesAndHoldEveryKey) {
         ASSERT_TRUE(PackStrings(source, packed, error)) << error;
         EXPECT_EQ(packed, shipped) << language << ": run the 'strings' target of the native build";
 
-        std::string plain = UnpackStrings(shipped);
-        std::vector<char> image;
-        for (char c : plain) image.push_back(c == '\n' ? '\0' : c);
-        UiLoadResult result = InstallUiStrings(image);
+        const UiLoadResult result = InstallUiStrings(StringsImage(UnpackStrings(shipped)));
         EXPECT_EQ(result.status, UiLoadStatus::Loaded) << language << " lacks " << UiKeyName(result.missingKey);
     }
 }

@@ -21,12 +21,6 @@ std::string PackedStrings(const std::string& text) {
     return packed;
 }
 
-std::vector<char> ImageOf(std::string text) {
-    for (char& c : text)
-        if (c == '\n') c = '\0';
-    return std::vector<char>(text.begin(), text.end());
-}
-
 }  // namespace
 
 TEST(UiStrings, EntryMatchingRules) {
@@ -59,7 +53,8 @@ TEST(UiStrings, LoadsFileChosenByLanguageIniAndReportsTheFirstMissingKey) {
     EXPECT_STREQ(UiText("MainLanguage"), "dutch");
     EXPECT_STREQ(UiTextOr("NoSuchKey", "Built in"), "Built in");
 
-    const UiLoadResult result = InstallUiStrings(ImageOf(StringsText({{"IniAddnew", "\x01"}, {"AccelExit", "\x01"}})));
+    const UiLoadResult result =
+        InstallUiStrings(StringsImage(StringsText({{"IniAddnew", "\x01"}, {"AccelExit", "\x01"}})));
     EXPECT_EQ(result.status, UiLoadStatus::MissingKey);
     EXPECT_EQ(result.missingKey, UiKey::IniAddnew);
     EXPECT_FALSE(UiStringsLoaded());
