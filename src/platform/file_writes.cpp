@@ -1,12 +1,14 @@
 #include "platform/file_writes.h"
 
+#include <atomic>
 #include <cerrno>
 
 namespace platform {
 
 namespace {
 
-std::uint64_t stepsTaken;
+// Counted from every thread that writes: files may be written side by side.
+std::atomic<std::uint64_t> stepsTaken;
 std::uint64_t failingStep;
 
 }  // namespace

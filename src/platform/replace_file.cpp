@@ -13,9 +13,8 @@ int FailureCode() {
     return code != 0 ? code : -1;
 }
 
-}  // namespace
-
-int ReplaceFile(const std::string& target, const std::string& temporary, const std::function<bool(FILE*)>& write) {
+// The temporary file written with `write` and on the disk; on failure it is gone.
+int WriteTemporary(const std::string& temporary, const std::function<bool(FILE*)>& write) {
     FILE* out = OpenFile(temporary, "wb");
     if (!out) return FailureCode();
     bool written = false;
@@ -26,15 +25,32 @@ int ReplaceFile(const std::string& target, const std::string& temporary, const s
     }
     written = written && SyncFile(out);
     written = CloseFile(out) && written;
-    if (written && MoveIntoPlace(temporary, target) == 0) return 0;
+    if (written) return 0;
+    const int error = FailureCode();
+    RemoveFile(temporary);
+    return error;
+}
+
+std::function<bool(FILE*)> Writing(std::string_view bytes) {
+    return [bytes](FILE* out) { return bytes.empty() || WriteBytes(out, bytes.data(), bytes.size()); };
+}
+
+}  // namespace
+
+int ReplaceFile(const std::string& target, const std::string& temporary, const std::function<bool(FILE*)>& write) {
+    if (const int error = WriteTemporary(temporary, write)) return error;
+    if (MoveIntoPlace(temporary, target) == 0) return 0;
     const int error = FailureCode();
     RemoveFile(temporary);
     return error;
 }
 
 int ReplaceFileWith(const std::string& target, std::string_view bytes) {
-    return ReplaceFile(target, target + ".tmp",
-                       [&](FILE* out) { return bytes.empty() || WriteBytes(out, bytes.data(), bytes.size()); });
+    return ReplaceFile(target, target + ".tmp", Writing(bytes));
+}
+
+int WriteTemporaryFile(const std::string& temporary, std::string_view bytes) {
+    return WriteTemporary(temporary, Writing(bytes));
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes) {

@@ -17,6 +17,11 @@ int ReplaceFile(const std::string& target, const std::string& temporary, const s
 // ReplaceFile with `bytes` as the new content, the temporary file beside the target.
 int ReplaceFileWith(const std::string& target, std::string_view bytes);
 
+// ReplaceFile's first step alone, for files that take their places together once all are
+// written: `bytes` into `temporary`, on the disk. 0, or the error code; on failure the
+// temporary file is gone. MoveIntoPlace is the step that follows.
+int WriteTemporaryFile(const std::string& temporary, std::string_view bytes);
+
 // The whole file; false when it cannot be opened, sized or read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 

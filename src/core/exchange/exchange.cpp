@@ -990,12 +990,11 @@ bool Apply(ImportPlan& plan, std::string& error) {
     } catch (...) {
         return OutOfMemory(error, "sort the words");
     }
-    // A write that runs out of memory fails as one the disk refuses, so the pair's file is
-    // still put back when the reverse one cannot be written.
-    auto write = [](const char* step, const std::string& path, std::string_view bytes) {
+    // A step or a write that runs out of memory fails as one the disk refuses.
+    auto stepTaken = [](const char* step) {
         try {
-            if (step) Step(step);
-            return platform::ReplaceFileWith(path, bytes) == 0;
+            Step(step);
+            return true;
         } catch (const std::bad_alloc&) {
             return false;
         }
@@ -1003,17 +1002,55 @@ bool Apply(ImportPlan& plan, std::string& error) {
     auto bytesOf = [](const std::vector<WordRecord>& records) {
         return std::string_view(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord));
     };
-    if (plan.forwardChanged && !write("write", *forwardPath, bytesOf(plan.forward))) {
-        error = "cannot write " + *forwardPath + "; nothing was imported";
+    // Both files are written at once, each first to a temporary file beside it; only once
+    // both are whole on the disk do they take their places, the pair's first.
+    const std::string forwardTemporary = *forwardPath + ".tmp";
+    const std::string backwardTemporary = plan.reverse ? *backwardPath + ".tmp" : std::string();
+    const std::string* failed = nullptr;  // the file named by the error
+    if (plan.forwardChanged && !stepTaken("write"))
+        failed = &*forwardPath;
+    else if (plan.backwardChanged && !stepTaken("write reverse"))
+        failed = &*backwardPath;
+    auto writeTemporary = [](bool changed, const std::string& temporary, std::string_view bytes) {
+        try {
+            return !changed || platform::WriteTemporaryFile(temporary, bytes) == 0;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    };
+    bool forwardWritten = false, backwardWritten = false;
+    if (!failed) {
+        platform::Beside(
+            [&] { forwardWritten = writeTemporary(plan.forwardChanged, forwardTemporary, bytesOf(plan.forward)); },
+            [&] { backwardWritten = writeTemporary(plan.backwardChanged, backwardTemporary, bytesOf(plan.backward)); });
+        if (!forwardWritten)
+            failed = &*forwardPath;
+        else if (!backwardWritten)
+            failed = &*backwardPath;
+        else if (plan.forwardChanged && platform::MoveIntoPlace(forwardTemporary, *forwardPath) != 0)
+            failed = &*forwardPath;
+    }
+    if (failed) {
+        if (forwardWritten && plan.forwardChanged) platform::RemoveFile(forwardTemporary);
+        if (backwardWritten && plan.backwardChanged) platform::RemoveFile(backwardTemporary);
+        error = "cannot write " + *failed + "; nothing was imported";
         return false;
     }
-    if (plan.backwardChanged && !write("write reverse", *backwardPath, bytesOf(plan.backward))) {
+    if (plan.backwardChanged && platform::MoveIntoPlace(backwardTemporary, *backwardPath) != 0) {
+        platform::RemoveFile(backwardTemporary);
         // The pair's own file goes back to what it was, so neither holds half an import.
-        const bool putBack = !plan.forwardChanged || (forwardExisted ? write(nullptr, *forwardPath, plan.forwardBefore)
-                                                                     : platform::RemoveFile(*forwardPath) == 0);
-        error = putBack ? "cannot write " + *backwardPath + "; nothing was imported"
-                        : "cannot write " + *backwardPath + ", and " + *forwardPath +
-                              " could not be put back: it holds the import, its reverse pair does not";
+        auto putBack = [&] {
+            try {
+                return forwardExisted ? platform::ReplaceFileWith(*forwardPath, plan.forwardBefore) == 0
+                                      : platform::RemoveFile(*forwardPath) == 0;
+            } catch (const std::bad_alloc&) {
+                return false;
+            }
+        };
+        const bool putBackDone = !plan.forwardChanged || putBack();
+        error = putBackDone ? "cannot write " + *backwardPath + "; nothing was imported"
+                            : "cannot write " + *backwardPath + ", and " + *forwardPath +
+                                  " could not be put back: it holds the import, its reverse pair does not";
         return false;
     }
     return true;
