@@ -44,6 +44,8 @@ using MemoryDc = Unique<HDC, DeleteDC>;
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    // A context with GetDCEx's `flags`: without DCX_CLIPCHILDREN it draws over the children.
+    WindowDc(HWND window, DWORD flags) : window_(window), dc_(GetDCEx(window, nullptr, flags)) {}
     ~WindowDc() { ReleaseDC(window_, dc_); }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;

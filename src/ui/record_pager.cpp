@@ -1,12 +1,50 @@
 #include "ui/record_pager.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/catalogue/catalogue.h"
 #include "core/lookup/pager.h"
 #include "core/store/store.h"
 #include "ui/controls.h"
+#include "ui/gdi.h"
 #include "ui/ui_text.h"
+
+namespace {
+
+// The cells given a new text since the rows were last painted. When more are set than it
+// holds, the rest are painted by their own paint messages.
+HWND newCells[4 * kMaxPageRows];
+int newCellCount;
+
+// Under Wine each child window that paints itself costs five server round trips (finding
+// it, hiding and showing the caret, its update and visible regions), so the cells a move
+// set are drawn by their own code through one context of their parent instead, and
+// validated. The cells of a page lie side by side under no other child, so the parent's
+// context may draw them; the focused cell keeps its own paint, which hides its caret first.
+void PaintNewCells(HWND parent) {
+    const HWND focus = GetFocus();
+    std::optional<WindowDc> dc;
+    for (int i = 0; i < newCellCount; ++i) {
+        const HWND cell = newCells[i];
+        if (cell == focus || GetParent(cell) != parent || !IsWindowVisible(cell)) continue;
+        if (!dc) dc.emplace(parent, DCX_CACHE | DCX_CLIPSIBLINGS);
+        if (!*dc) break;
+        POINT origin{0, 0};
+        MapWindowPoints(cell, parent, &origin, 1);
+        RECT client;
+        GetClientRect(cell, &client);
+        const int saved = SaveDC(*dc);
+        SetViewportOrgEx(*dc, origin.x, origin.y, nullptr);
+        IntersectClipRect(*dc, 0, 0, client.right, client.bottom);
+        ValidateRect(cell, nullptr);
+        SendMessageW(cell, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(HDC{*dc}), PRF_CLIENT);
+        RestoreDC(*dc, saved);
+    }
+    newCellCount = 0;
+}
+
+}  // namespace
 
 void RecordPager::Attach(HWND scrollBar, std::int32_t rows, std::int32_t unit) {
     scroll_ = scrollBar;
@@ -17,6 +55,7 @@ void RecordPager::Attach(HWND scrollBar, std::int32_t rows, std::int32_t unit) {
 void RecordPager::ShowFrom(std::int32_t top) {
     top_ = shownTop_ = top;
     show_(top);
+    newCellCount = 0;  // painted with the window, which is opening or being filled afresh
     SetScrollRange(scroll_, SB_CTL, 0, ScrollRangeEnd(count_(), rows_, unit_), TRUE);
     SetScrollPos(scroll_, SB_CTL, top / unit_, TRUE);
 }
@@ -35,6 +74,7 @@ void RecordPager::Settle(std::int32_t top) {
     // The rows, the bar and the field that moved them are painted before the key returns,
     // in one pass: left to the message loop, each of the dozens of cells would be fetched
     // as a paint message of its own, a server round trip each under Wine.
+    PaintNewCells(GetParent(scroll_));
     RedrawWindow(GetParent(scroll_), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
@@ -102,6 +142,7 @@ void ShowInCell(HWND cell, const char* text, int charset) {
         wide.compare(0, wide.size(), shown, wide.size()) == 0)
         return;
     SetWindowTextW(cell, wide.c_str());
+    if (newCellCount < static_cast<int>(std::size(newCells))) newCells[newCellCount++] = cell;
 }
 
 std::int32_t ReadPage(std::int32_t top, int rows, WordRecord page[kMaxPageRows]) {

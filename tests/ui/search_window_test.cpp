@@ -5,8 +5,12 @@
 #include <uxtheme.h>
 #include <windowsx.h>
 
+#include <cstdint>
 #include <tuple>
+#include <utility>
+#include <vector>
 
+#include "ui/gdi.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -35,6 +39,29 @@ UINT PlayItemOf(HWND cell) {
         },
         [&] { SendMessageA(cell, WM_RBUTTONUP, 0, MAKELPARAM(5, 5)); });
     return state;
+}
+
+// The pixels a window's client area shows now.
+std::vector<std::uint32_t> Shown(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    WindowDc screen(window);
+    MemoryDc dc(CreateCompatibleDC(screen));
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    SelectGuard select(dc.get(), bitmap.get());
+    BitBlt(dc.get(), 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    return {first, first + r.right * r.bottom};
+}
+
+// What a window shows, and then what it shows once it has painted itself afresh.
+std::pair<std::vector<std::uint32_t>, std::vector<std::uint32_t>> ShownAndRepainted(HWND window) {
+    auto shown = Shown(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return {std::move(shown), Shown(window)};
 }
 
 }  // namespace
@@ -102,12 +129,14 @@ TEST_F(SearchWindowTest, APageSetsTheCellsThatShowSomethingElse) {
     EXPECT_TRUE(Edit_GetModify(GetDlgItem(search, 151)));
 }
 
-// Each key of a burst returns with its page shown and painted, the scroll bar with it.
+// Each key of a burst returns with its page shown and painted, the scroll bar with it; the
+// cells look as they do when they paint themselves, the focused one too.
 TEST_F(SearchWindowTest, EachKeyOfABurstReturnsWithItsPagePainted) {
     std::vector<WordRecord> records;
     for (int i = 100; i < 200; ++i) records.push_back(Record("w" + std::to_string(i), "t" + std::to_string(i - 9)));
     Open(records);
     HWND field = GetDlgItem(search, 30), bar = GetDlgItem(search, 41);
+    SetFocus(GetDlgItem(search, 151));
     RedrawWindow(search, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     const std::tuple<wchar_t, std::wstring, int> keys[] = {{L'w', L"100", 0}, {L'1', L"100", 0},  {L'8', L"180", 8},
                                                            {L'3', L"183", 8}, {L'\b', L"180", 8}, {L'9', L"189", 8},
@@ -116,8 +145,12 @@ TEST_F(SearchWindowTest, EachKeyOfABurstReturnsWithItsPagePainted) {
         SendMessageW(field, WM_CHAR, key, 1);
         EXPECT_EQ(Cell(100) + Cell(159), L"w" + first + L"t" + first) << WideText(field);  // the first and last rows
         EXPECT_EQ(GetScrollPos(bar, SB_CTL), place) << WideText(field);
-        for (HWND painted : {bar, GetDlgItem(search, 100), GetDlgItem(search, 159)})
+        for (HWND painted : {bar, GetDlgItem(search, 100), GetDlgItem(search, 159), GetDlgItem(search, 151)})
             EXPECT_FALSE(GetUpdateRect(painted, nullptr, FALSE)) << WideText(field);
+        for (int id : {100, 104, 159, 151}) {
+            const auto [shown, repainted] = ShownAndRepainted(GetDlgItem(search, id));
+            EXPECT_TRUE(shown == repainted) << id << " after " << WideText(field);
+        }
     }
 }
 
