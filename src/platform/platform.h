@@ -24,6 +24,16 @@ FILE* OpenFile(const std::string& path, const char* mode);
 std::int64_t FileSize(FILE* file);
 int SeekTo(FILE* file, std::int64_t offset);
 bool FileExists(const std::string& path);
+// A file's size and last-write time (nanoseconds since 1970, in the file system's own
+// steps); none when there is no such file.
+struct FileStamp {
+    std::int64_t size, written;
+    bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> StampOf(const std::string& path);
+// Gives `path` the last-write time of `like`: a copy that keeps its source's time shows
+// by its stamp alone that it still holds the same bytes. False when that failed.
+bool TakeWriteTime(const std::string& path, const std::string& like);
 // Whether two file names name the same file: letters compared without case, with the
 // case mapping of the code page the file functions use ("ESPA\xD1OL" is "espa\xF1ol").
 bool SameFileName(std::string_view a, std::string_view b);

@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,6 +62,19 @@ int SeekTo(FILE* file, std::int64_t offset) {
 bool FileExists(const std::string& path) {
     struct stat st;
     return path.size() <= kMaxPath && stat(Native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    struct stat st;
+    if (path.size() > kMaxPath || stat(Native(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return FileStamp{st.st_size, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
+bool TakeWriteTime(const std::string& path, const std::string& like) {
+    struct stat st;
+    if (stat(Native(like).c_str(), &st) != 0) return false;
+    const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+    return utimensat(AT_FDCWD, Native(path).c_str(), times, 0) == 0;
 }
 
 int RemoveFile(const std::string& path) { return std::remove(Native(path).c_str()) == 0 ? 0 : -1; }

@@ -37,6 +37,29 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::optional<FileStamp> StampOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.size() > kMaxPath || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    // FILETIME counts 100 ns from 1601.
+    const std::uint64_t ticks =
+        (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return FileStamp{static_cast<std::int64_t>((std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow),
+                     (static_cast<std::int64_t>(ticks) - 116444736000000000LL) * 100};
+}
+
+bool TakeWriteTime(const std::string& path, const std::string& like) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(like.c_str(), GetFileExInfoStandard, &data)) return false;
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool set = SetFileTime(file, nullptr, nullptr, &data.ftLastWriteTime) != 0;
+    CloseHandle(file);
+    return set;
+}
+
 int RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : -1; }
 
 int MoveIntoPlace(const std::string& from, const std::string& to) {

@@ -85,11 +85,47 @@ bool SameBytes(const std::string& a, const std::string& b) {
 }
 
 // Copies `source` to `target` through a temporary file, so `target` is whole or unchanged.
+// The copy keeps the source's last-write time (where it can), so that the next backup
+// knows it unchanged without reading it.
 int CopyInOneStep(const std::string& source, const std::string& target) {
     const std::optional<std::string> temporary = platform::MakePath({target, ".tmp"});
     if (!temporary) return -1;
     CreateDirsFor(target);
-    return platform::ReplaceFile(target, *temporary, [&](FILE* out) { return platform::CopyFileBytes(source, out); });
+    const int error =
+        platform::ReplaceFile(target, *temporary, [&](FILE* out) { return platform::CopyFileBytes(source, out); });
+    if (error == 0) platform::TakeWriteTime(target, source);
+    return error;
+}
+
+// The local time a backup's name gives.
+std::time_t TimeOf(const BackupStamp& s) {
+    std::tm t{};
+    t.tm_year = s.year - 1900;
+    t.tm_mon = s.month - 1;
+    t.tm_mday = s.day;
+    t.tm_hour = s.hour;
+    t.tm_min = s.minute;
+    t.tm_sec = s.second;
+    t.tm_isdst = -1;
+    return std::mktime(&t);
+}
+
+// A file, or its newest backup copy, with its stamp.
+struct Stamped {
+    std::string path;
+    platform::FileStamp stamp;
+};
+
+// Whether a file holds what its copy in the backup taken at `taken` holds. When the copy
+// still has the file's size and write time, and the file had been written well before the
+// copy was taken (FAT keeps write times in steps of two seconds), no later write can have
+// left that time behind, and the stamps are taken at their word: opening and reading both,
+// for every file at every start and exit, is what the check costs otherwise.
+bool SameAsCopy(const Stamped& file, const Stamped& copy, std::time_t taken) {
+    constexpr std::int64_t kWriteTimeStep = 2;
+    const bool stampsAgree =
+        file.stamp == copy.stamp && file.stamp.written / 1000000000 + kWriteTimeStep < static_cast<std::int64_t>(taken);
+    return stampsAgree || SameBytes(file.path, copy.path);
 }
 
 std::optional<std::string> CopyPath(const std::string& name, const std::string& relative) {
@@ -254,16 +290,19 @@ BackupResult CopyChanged(const std::vector<std::string>& paths, std::time_t now)
     std::reverse(newestFirst.begin(), newestFirst.end());
     std::vector<std::string> changed;
     for (const std::string& path : paths) {
-        if (!platform::FileExists(path)) continue;
-        std::optional<std::string> last;
+        const std::optional<platform::FileStamp> stamp = platform::StampOf(path);
+        if (!stamp) continue;
+        std::optional<Stamped> last;
+        std::time_t taken = 0;
         for (const BackupInfo& f : newestFirst) {
             const std::optional<std::string> copy = CopyPath(f.name, path);
-            if (copy && platform::FileExists(*copy)) {
-                last = copy;
+            if (const std::optional<platform::FileStamp> copied = copy ? platform::StampOf(*copy) : std::nullopt) {
+                last = Stamped{*copy, *copied};
+                taken = TimeOf(f.stamp);
                 break;
             }
         }
-        if (!last || !SameBytes(path, *last)) changed.push_back(path);
+        if (!last || !SameAsCopy({path, *stamp}, *last, taken)) changed.push_back(path);
     }
     if (!changed.empty()) {
         const std::optional<std::string> name = NewFolder(now);

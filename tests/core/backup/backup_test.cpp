@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <sstream>
 
 #include "core/catalogue/catalogue.h"
@@ -121,6 +123,32 @@ TEST_F(Backup, BackupsInOneSecondEachKeepTheirOwnCopies) {
     }
     EXPECT_EQ(ReadFile("backups/2026-12-07-090000/lists/week1/ger_dut.score"), "1");
     EXPECT_EQ(ReadFile("backups/2026-12-07-090000-2/lists/week1/ger_dut.score"), "2");
+}
+
+// A copy keeps its file's size and write time, and a file that still has both is not read
+// again, unless it had been written so shortly before the copy was taken that a later write
+// may have left the same time. Here each file is changed behind its stamp's back.
+TEST_F(Backup, AFileWhoseStampAgreesWithItsCopyIsReadOnlyWhenWrittenJustBeforeTheCopy) {
+    namespace fs = std::filesystem;
+    const struct {
+        std::chrono::seconds writtenBefore;
+        bool readAgain;
+    } cases[] = {{std::chrono::hours(1), false}, {std::chrono::seconds(0), true}};
+    LayOutWork();
+    const std::string path = "lists/week1/ger_dut.score", named = "lists\\week1\\ger_dut.score";
+    for (const auto& c : cases) {
+        const fs::file_time_type written = fs::last_write_time(path) - c.writtenBefore;
+        fs::last_write_time(path, written);
+        const std::time_t now = std::time(nullptr);
+        const BackupResult taken = BackUpFiles({named}, now);
+        ASSERT_EQ(taken.copied, 1u) << c.writtenBefore.count();
+        std::string bytes = ReadFile(path);
+        bytes[0] ^= 1;  // the same size
+        WriteFile(path, bytes);
+        fs::last_write_time(path, written);
+        EXPECT_EQ(BackUpFiles({named}, now + 3).copied, c.readAgain ? 1u : 0u) << c.writtenBefore.count();
+        WriteFile(path, "changed again, to another size");
+    }
 }
 
 TEST_F(Backup, ADroppedBackupHandsOnTheOnlyCopiesOfUnchangedFiles) {
