@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "ui/gdi.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -37,29 +36,24 @@ TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCounts) {
     f.young = 10;
 
     const RECT client = {0, 0, 740, 520};
-    MemoryDc dc(CreateCompatibleDC(nullptr));
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectGuard select(dc.get(), bitmap.get());
-    PatBlt(dc.get(), 0, 0, client.right, client.bottom, WHITENESS);
-    PaintReviewChart(dc.get(), client, f);
+    const Canvas canvas(client.right, client.bottom);
+    HDC dc = canvas.dc();
+    PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    PaintReviewChart(dc, client, f);
 
     const ChartAreas areas = ChartAreasIn(client);
     const RECT& r = areas.reviews;
     const int today = r.left + (29 * (r.right - r.left) / 30 + 30 * (r.right - r.left) / 30) / 2;
-    EXPECT_EQ(RunUp(dc.get(), today, r.bottom, kRatingColours[0]), Height(3, 20, r));
-    EXPECT_EQ(RunUp(dc.get(), today, r.bottom - Height(3, 20, r), kRatingColours[2]),
-              Height(10, 20, r) - Height(3, 20, r));
+    EXPECT_EQ(RunUp(dc, today, r.bottom, kRatingColours[0]), Height(3, 20, r));
+    EXPECT_EQ(RunUp(dc, today, r.bottom - Height(3, 20, r), kRatingColours[2]), Height(10, 20, r) - Height(3, 20, r));
     const int first = r.left + (r.right - r.left) / 60;
-    EXPECT_EQ(RunUp(dc.get(), first, r.bottom, kRatingColours[2]), r.bottom - r.top);
+    EXPECT_EQ(RunUp(dc, first, r.bottom, kRatingColours[2]), r.bottom - r.top);
 
     // Today's answers were 70% right; tomorrow 4 of an axis of 5 are due.
     const RECT& right = areas.right;
     const int rightToday = right.left + (59 * (right.right - right.left)) / 60;
-    EXPECT_EQ(RunUp(dc.get(), rightToday, right.bottom, kRatingColours[2]), Height(70, 100, right));
+    EXPECT_EQ(RunUp(dc, rightToday, right.bottom, kRatingColours[2]), Height(70, 100, right));
     const RECT& due = areas.due;
     const int tomorrow = due.left + 3 * (due.right - due.left) / 60;
-    EXPECT_EQ(RunUp(dc.get(), tomorrow, due.bottom, RGB(90, 90, 160)), Height(4, 5, due));
+    EXPECT_EQ(RunUp(dc, tomorrow, due.bottom, RGB(90, 90, 160)), Height(4, 5, due));
 }

@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "ui/gdi.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -45,16 +44,9 @@ UINT PlayItemOf(HWND cell) {
 std::vector<std::uint32_t> Shown(HWND window) {
     RECT r;
     GetClientRect(window, &r);
-    WindowDc screen(window);
-    MemoryDc dc(CreateCompatibleDC(screen));
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    Bitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectGuard select(dc.get(), bitmap.get());
-    BitBlt(dc.get(), 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-    const auto* first = static_cast<const std::uint32_t*>(bits);
-    return {first, first + r.right * r.bottom};
+    Canvas canvas(r.right, r.bottom);
+    BitBlt(canvas.dc(), 0, 0, r.right, r.bottom, WindowDc(window), 0, 0, SRCCOPY);
+    return canvas.Pixels();
 }
 
 // What a window shows, and then what it shows once it has painted itself afresh.

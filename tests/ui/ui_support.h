@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -17,6 +18,7 @@
 #include "resource.h"
 #include "test_support.h"
 #include "ui/app_state.h"
+#include "ui/gdi.h"
 #include "ui/secondary_window.h"
 #include "ui/ui_text.h"
 
@@ -34,6 +36,21 @@ protected:
     void TearDown() override;
     WorkDir dir;
     HWND secondary = nullptr;
+};
+
+// A 32-bit top-down bitmap selected into a memory context, read back by its pixels.
+class Canvas {
+public:
+    Canvas(int width, int height);
+    HDC dc() const { return dc_.get(); }
+    std::vector<std::uint32_t> Pixels() const { return {pixels_, pixels_ + count_}; }
+
+private:
+    MemoryDc dc_;
+    std::uint32_t* pixels_ = nullptr;  // set when the bitmap is made, after this
+    std::size_t count_;
+    Bitmap bitmap_;
+    SelectGuard select_;
 };
 
 // A key held on `target`: its first key-down, `repeats` auto-repeated ones, then its release.
