@@ -119,22 +119,13 @@ void WhileModal(const std::function<void()>& work, const std::function<void()>& 
     pendingWork = nullptr;
 }
 
-namespace {
-
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    return info;
-}
-
-}  // namespace
-
 Canvas::Canvas(int width, int height)
     : dc_(CreateCompatibleDC(nullptr)),
       count_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)),
       bitmap_([&] {
+          BITMAPINFO info = {};
+          info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
           void* bits = nullptr;
-          const BITMAPINFO info = TopDown32(width, height);
           HBITMAP made = CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
           pixels_ = static_cast<std::uint32_t*>(bits);
           return made;
