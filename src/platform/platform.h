@@ -46,6 +46,8 @@ int RemoveDir(const std::string& path);
 struct DirEntry {
     std::string name;
     bool isDirectory;
+    // A symbolic link or junction: what it names may lie outside the directory listed.
+    bool isLink = false;
 };
 // Entries of a directory, without "." and ".."; false when it cannot be read. A name that
 // the program's code page cannot hold exactly is left out: no path made of it would lead

@@ -102,8 +102,9 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
         if (name == "." || name == "..") continue;
         struct stat st;
         std::string full = dir + (dir.back() == '/' ? "" : "/") + name;
-        bool isDir = stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-        entries.push_back({name, isDir});
+        const bool isLink = lstat(full.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+        const bool isDir = stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entries.push_back({name, isDir, isLink});
     }
     closedir(d);
     return true;

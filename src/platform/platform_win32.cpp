@@ -107,7 +107,8 @@ bool ListDirectory(const std::string& path, std::vector<DirEntry>& entries) {
     do {
         std::string name;
         if (!NarrowFileName(data.cFileName, name) || name == "." || name == "..") continue;
-        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                           (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return true;

@@ -475,6 +475,7 @@ int RestoreCommand(const Options& options) {
     const std::vector<std::string> files = options.files.empty() ? PlanRestore(options.operand) : options.files;
     SetStoreAccess(StoreAccess::ReadOnly);
     const RestoreResult result = RestoreBackup(options.operand, files);
+    ReportKeptBackup(result.backup, MessageOwner::None);
     if (result.backup.error != 0) return Fail("cannot back up " + result.backup.failedPath + "; nothing was changed");
     if (!result.backup.name.empty()) std::printf("the current files are in backup %s\n", result.backup.name.c_str());
     for (std::size_t i = 0; i < result.restored; ++i) std::printf("restored\t%s\n", files[i].c_str());

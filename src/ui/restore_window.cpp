@@ -77,6 +77,7 @@ void Restore(HWND hwnd) {
         text = Format("RestoreDone", "The files have been restored from backup %s.", name);
     const bool done = result.backup.error == 0 && result.error == 0;
     UiMessageBox(hwnd, text, Ui(UiKey::Dictionary), done ? MB_ICONINFORMATION : MB_ICONWARNING);
+    ReportKeptBackup(result.backup, MessageOwner::ActiveWindow);
     // The catalogue may be another one now: the main window's menu and flags follow it.
     PostMessageW(MainWindow, kCatalogueChanged, 0, 0);
     DestroyWindow(hwnd);

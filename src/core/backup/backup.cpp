@@ -1,8 +1,10 @@
 #include "core/backup/backup.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "core/catalogue/catalogue.h"
@@ -20,6 +22,8 @@ constexpr std::size_t kKeepNewest = 10;
 constexpr int kKeepMonths = 12;
 // More backups than this in one second means something loops; the run fails instead.
 constexpr int kMaxSequence = 99;
+// Each backup's own note, beside its copies: not a file of the user's.
+constexpr char kNoteName[] = "backup.txt";
 
 bool EndsWith(std::string_view name, std::string_view suffix) {
     return name.size() > suffix.size() && EqualsIgnoringAsciiCase(name.substr(name.size() - suffix.size()), suffix);
@@ -37,27 +41,36 @@ std::string WithoutSeparator(std::string dir) {
     return dir;
 }
 
-// The files below `dir`, by path relative to it; half-made copies (".tmp") are not files.
+// The copies below a backup folder `dir`, by path relative to it. Half-made copies (".tmp")
+// and the backup's note are not copies, and a link is never followed: what it names is
+// not the backup's, and may be the user's own files elsewhere.
 void CollectFiles(const std::string& dir, const std::string& relative, std::vector<std::string>& files) {
     std::vector<platform::DirEntry> entries;
     if (!platform::ListDirectory(dir, entries)) return;
     for (const platform::DirEntry& e : entries) {
         const std::string path = relative.empty() ? e.name : relative + "\\" + e.name;
-        if (e.isDirectory)
+        if (e.isLink || (relative.empty() && EqualsIgnoringAsciiCase(e.name, kNoteName)))
+            continue;
+        else if (e.isDirectory)
             CollectFiles(dir + "\\" + e.name, path, files);
         else if (!EndsWith(e.name, ".tmp"))
             files.push_back(path);
     }
 }
 
+// A link inside goes as a link: the files it leads to stay.
 void RemoveTree(const std::string& dir) {
     std::vector<platform::DirEntry> entries;
     platform::ListDirectory(dir, entries);
     for (const platform::DirEntry& e : entries) {
-        if (e.isDirectory)
-            RemoveTree(dir + "\\" + e.name);
-        else
-            platform::RemoveFile(dir + "\\" + e.name);
+        const std::string path = dir + "\\" + e.name;
+        if (e.isLink) {
+            if (platform::RemoveFile(path) != 0) platform::RemoveDir(path);
+        } else if (e.isDirectory) {
+            RemoveTree(path);
+        } else {
+            platform::RemoveFile(path);
+        }
     }
     platform::RemoveDir(dir);
 }
@@ -110,21 +123,85 @@ std::time_t TimeOf(const BackupStamp& s) {
     return std::mktime(&t);
 }
 
+// What a backup's note says: when it was made among the others (a count, since the clock
+// in its name can be put back), when its copies were taken, and when each copy handed on
+// to it from a dropped backup had been taken. A folder without a note comes from before
+// notes were kept: older than every backup with one, taken when its name says.
+struct Note {
+    std::int64_t made = 0;
+    std::int64_t taken = 0;  // seconds since 1970 UTC; 0 when unknown
+    std::map<std::string, std::int64_t> handedOn;
+};
+
+struct Folder {
+    std::string name;
+    BackupStamp stamp;
+    Note note;
+};
+
+std::optional<std::string> NotePath(const std::string& name) {
+    return platform::MakePath({kBackupRoot, "\\", name, "\\", kNoteName});
+}
+
+bool TakeNumber(std::string_view& text, std::int64_t& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || value <= 0) return false;
+    text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+    return true;
+}
+
+// "made N", "taken T" and "copy T PATH" lines. A damaged line is passed over: it costs
+// at most a read of the file it speaks for, or the backup's place among those without a note.
+Note ParseNote(std::string_view text) {
+    Note note;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const std::size_t space = line.find(' ');
+        if (space == std::string_view::npos) continue;
+        const std::string_view key = line.substr(0, space);
+        line.remove_prefix(space + 1);
+        std::int64_t value = 0;
+        if (!TakeNumber(line, value)) continue;
+        if (key == "made" && line.empty())
+            note.made = value;
+        else if (key == "taken" && line.empty())
+            note.taken = value;
+        else if (key == "copy" && line.size() > 1 && line[0] == ' ')
+            note.handedOn[std::string(line.substr(1))] = value;
+    }
+    return note;
+}
+
+std::string NoteText(const Note& note) {
+    std::string text = "made " + std::to_string(note.made) + "\r\ntaken " + std::to_string(note.taken) + "\r\n";
+    for (const auto& [path, taken] : note.handedOn) text += "copy " + std::to_string(taken) + " " + path + "\r\n";
+    return text;
+}
+
+// When the copy of `relative` in `folder` was taken: its own time when it was handed on.
+std::int64_t TakenOf(const Folder& folder, const std::string& relative) {
+    const auto handedOn = folder.note.handedOn.find(relative);
+    if (handedOn != folder.note.handedOn.end()) return handedOn->second;
+    return folder.note.taken > 0 ? folder.note.taken : static_cast<std::int64_t>(TimeOf(folder.stamp));
+}
+
 // A file, or its newest backup copy, with its stamp.
 struct Stamped {
     std::string path;
     platform::FileStamp stamp;
 };
 
-// Whether a file holds what its copy in the backup taken at `taken` holds. When the copy
-// still has the file's size and write time, and the file had been written well before the
-// copy was taken (FAT keeps write times in steps of two seconds), no later write can have
-// left that time behind, and the stamps are taken at their word: opening and reading both,
-// for every file at every start and exit, is what the check costs otherwise.
-bool SameAsCopy(const Stamped& file, const Stamped& copy, std::time_t taken) {
+// Whether a file holds what its copy taken at `taken` holds. When the copy still has the
+// file's size and write time, and the file had been written well before the copy was taken
+// (FAT keeps write times in steps of two seconds), no later write can have left that time
+// behind, and the stamps are taken at their word: opening and reading both, for every file
+// at every start and exit, is what the check costs otherwise.
+bool SameAsCopy(const Stamped& file, const Stamped& copy, std::int64_t taken) {
     constexpr std::int64_t kWriteTimeStep = 2;
-    const bool stampsAgree =
-        file.stamp == copy.stamp && file.stamp.written / 1000000000 + kWriteTimeStep < static_cast<std::int64_t>(taken);
+    const bool stampsAgree = file.stamp == copy.stamp && file.stamp.written / 1000000000 + kWriteTimeStep < taken;
     return stampsAgree || SameBytes(file.path, copy.path);
 }
 
@@ -132,55 +209,93 @@ std::optional<std::string> CopyPath(const std::string& name, const std::string& 
     return platform::MakePath({kBackupRoot, "\\", name, "\\", relative});
 }
 
-// Sequence numbers compare as numbers: "-10" comes after "-9".
-bool Older(const BackupStamp& a, const BackupStamp& b) {
-    return std::tie(a.year, a.month, a.day, a.hour, a.minute, a.second, a.sequence) <
-           std::tie(b.year, b.month, b.day, b.hour, b.minute, b.second, b.sequence);
+// In the order the backups were made: those without a note first, by their names (sequence
+// numbers compare as numbers: "-10" comes after "-9"), then by the count their notes give.
+bool Older(const Folder& a, const Folder& b) {
+    const BackupStamp &x = a.stamp, &y = b.stamp;
+    return std::tie(a.note.made, x.year, x.month, x.day, x.hour, x.minute, x.second, x.sequence) <
+           std::tie(b.note.made, y.year, y.month, y.day, y.hour, y.minute, y.second, y.sequence);
 }
 
-// The backup folders, oldest first; other names under backups\ are not ours and stay.
-std::vector<BackupInfo> Folders() {
+// The backup folders, oldest first. Other names under backups\ are not ours and stay, and
+// a link is not a backup, wherever it leads.
+std::vector<Folder> Folders() {
     std::vector<platform::DirEntry> entries;
-    std::vector<BackupInfo> folders;
+    std::vector<Folder> folders;
     platform::ListDirectory(kBackupRoot, entries);
-    for (const platform::DirEntry& e : entries)
-        if (e.isDirectory)
-            if (const std::optional<BackupStamp> stamp = ParseBackupName(e.name))
-                folders.push_back({e.name, *stamp, {}});
-    std::sort(folders.begin(), folders.end(),
-              [](const BackupInfo& a, const BackupInfo& b) { return Older(a.stamp, b.stamp); });
+    for (const platform::DirEntry& e : entries) {
+        if (!e.isDirectory || e.isLink) continue;
+        const std::optional<BackupStamp> stamp = ParseBackupName(e.name);
+        if (!stamp) continue;
+        Folder folder{e.name, *stamp, {}};
+        std::string note;
+        if (const std::optional<std::string> path = NotePath(e.name); path && platform::ReadFileBytes(*path, note))
+            folder.note = ParseNote(note);
+        folders.push_back(std::move(folder));
+    }
+    std::sort(folders.begin(), folders.end(), Older);
     return folders;
 }
 
-// A dropped backup hands the copies the next newer one lacks on to it: they are that
-// one's files too, and may be the only copies left.
-void DropBackup(const std::string& name, const std::string& next) {
+// A dropped backup hands the copies the next newer one lacks on to it: they are that one's
+// files too, and may be the only copies left. Their own times go into the next one's note
+// first (and into `next`, which may be dropped in turn). The backup goes only when every
+// copy it had to hand on is there: 0, or the error code of the step that failed, and the
+// backup stays with what it still holds.
+int DropBackup(const Folder& dropped, Folder& next) {
     std::vector<std::string> files;
-    CollectFiles(FolderPath(name), "", files);
+    CollectFiles(FolderPath(dropped.name), "", files);
+    std::vector<std::pair<std::string, std::string>> moves;
     for (const std::string& file : files) {
-        const std::optional<std::string> from = CopyPath(name, file), to = CopyPath(next, file);
-        if (from && to && !platform::FileExists(*to)) {
-            CreateDirsFor(*to);
-            platform::MoveIntoPlace(*from, *to);
-        }
+        const std::optional<std::string> from = CopyPath(dropped.name, file), to = CopyPath(next.name, file);
+        if (!from || !to) return -1;
+        if (platform::FileExists(*to)) continue;
+        moves.emplace_back(*from, *to);
+        next.note.handedOn[file] = TakenOf(dropped, file);
     }
-    RemoveTree(FolderPath(name));
+    if (!moves.empty()) {
+        if (next.note.taken == 0) next.note.taken = TakenOf(next, "");
+        const std::optional<std::string> note = NotePath(next.name);
+        if (!note) return -1;
+        if (const int error = platform::ReplaceFileWith(*note, NoteText(next.note)); error != 0) return error;
+    }
+    int error = 0;
+    for (const auto& [from, to] : moves) {
+        CreateDirsFor(to);
+        if (platform::MoveIntoPlace(from, to) != 0 && error == 0)
+            error = platform::LastErrorCode() != 0 ? platform::LastErrorCode() : -1;
+    }
+    if (error != 0) return error;
+    RemoveTree(FolderPath(dropped.name));
+    return 0;
 }
 
-void ApplyKeepingRule(std::time_t now) {
-    const std::vector<BackupInfo> folders = Folders();
+// Drops what the keeping rule lets go, except `made`, the backup this run made. The first
+// backup that could not be dropped is told in `result`.
+void ApplyKeepingRule(std::time_t now, const std::string& made, BackupResult& result) {
+    std::vector<Folder> folders = Folders();
     std::vector<BackupStamp> stamps;
-    for (const BackupInfo& f : folders) stamps.push_back(f.stamp);
+    for (const Folder& f : folders) stamps.push_back(f.stamp);
     const std::tm local = *std::localtime(&now);
     const std::vector<bool> kept = KeptBackups(stamps, local.tm_year + 1900, local.tm_mon + 1);
-    for (std::size_t i = 0; i + 1 < folders.size(); ++i)
-        if (!kept[i]) DropBackup(folders[i].name, folders[i + 1].name);
+    for (std::size_t i = 0; i + 1 < folders.size(); ++i) {
+        if (kept[i] || folders[i].name == made) continue;
+        const int error = DropBackup(folders[i], folders[i + 1]);
+        if (error != 0 && result.keptName.empty()) {
+            result.keptName = folders[i].name;
+            result.keptError = error;
+        }
+    }
 }
 
-// A name no backup has yet: the local time, and a sequence number after the first of a second.
-std::optional<std::string> NewFolder(std::time_t now) {
+// A name no backup has yet (the local time, and a sequence number after the first of a
+// second), its folder, and its note, which makes it the newest backup whatever its name.
+std::optional<std::string> NewFolder(std::time_t now, const std::vector<Folder>& folders) {
     const std::tm local = *std::localtime(&now);
     BackupStamp stamp{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+    Note note;
+    note.made = folders.empty() ? 1 : std::max<std::int64_t>(folders.back().note.made, 0) + 1;
+    note.taken = static_cast<std::int64_t>(now);
     platform::CreateDir(kBackupRoot);
     std::vector<platform::DirEntry> entries;
     platform::ListDirectory(kBackupRoot, entries);
@@ -189,7 +304,12 @@ std::optional<std::string> NewFolder(std::time_t now) {
         const bool taken = std::any_of(entries.begin(), entries.end(), [&](const platform::DirEntry& e) {
             return platform::SameFileName(e.name, name);
         });
-        if (!taken) return platform::CreateDir(FolderPath(name)) == 0 ? std::optional(name) : std::nullopt;
+        if (taken) continue;
+        if (platform::CreateDir(FolderPath(name)) != 0) return std::nullopt;
+        const std::optional<std::string> notePath = NotePath(name);
+        if (notePath && platform::ReplaceFileWith(*notePath, NoteText(note)) == 0) return name;
+        RemoveTree(FolderPath(name));
+        return std::nullopt;
     }
     return std::nullopt;
 }
@@ -217,6 +337,8 @@ std::optional<BackupStamp> ParseBackupName(const std::string& name) {
     }
     if (s.month < 1 || s.month > 12 || s.day < 1 || s.day > 31 || s.hour > 23 || s.minute > 59 || s.second > 60)
         return std::nullopt;
+    // Only the names the program makes: "-05" is not the fifth of a second.
+    if (BackupName(s) != name) return std::nullopt;
     return s;
 }
 
@@ -273,39 +395,39 @@ std::vector<std::string> WordFilesOf(std::initializer_list<const WordListDescrip
 }
 
 std::vector<BackupInfo> ListBackups() {
-    std::vector<BackupInfo> folders = Folders();
-    std::reverse(folders.begin(), folders.end());
-    for (BackupInfo& f : folders) {
-        CollectFiles(FolderPath(f.name), "", f.files);
-        std::sort(f.files.begin(), f.files.end());
+    const std::vector<Folder> folders = Folders();
+    std::vector<BackupInfo> newestFirst;
+    for (auto f = folders.rbegin(); f != folders.rend(); ++f) {
+        BackupInfo& info = newestFirst.emplace_back(BackupInfo{f->name, f->stamp, {}});
+        CollectFiles(FolderPath(f->name), "", info.files);
+        std::sort(info.files.begin(), info.files.end());
     }
-    return folders;
+    return newestFirst;
 }
 
 namespace {
 
 BackupResult CopyChanged(const std::vector<std::string>& paths, std::time_t now) {
     BackupResult result;
-    std::vector<BackupInfo> newestFirst = Folders();
-    std::reverse(newestFirst.begin(), newestFirst.end());
+    const std::vector<Folder> folders = Folders();
     std::vector<std::string> changed;
     for (const std::string& path : paths) {
         const std::optional<platform::FileStamp> stamp = platform::StampOf(path);
         if (!stamp) continue;
         std::optional<Stamped> last;
-        std::time_t taken = 0;
-        for (const BackupInfo& f : newestFirst) {
-            const std::optional<std::string> copy = CopyPath(f.name, path);
+        std::int64_t taken = 0;
+        for (auto f = folders.rbegin(); f != folders.rend(); ++f) {
+            const std::optional<std::string> copy = CopyPath(f->name, path);
             if (const std::optional<platform::FileStamp> copied = copy ? platform::StampOf(*copy) : std::nullopt) {
                 last = Stamped{*copy, *copied};
-                taken = TimeOf(f.stamp);
+                taken = TakenOf(*f, path);
                 break;
             }
         }
         if (!last || !SameAsCopy({path, *stamp}, *last, taken)) changed.push_back(path);
     }
     if (!changed.empty()) {
-        const std::optional<std::string> name = NewFolder(now);
+        const std::optional<std::string> name = NewFolder(now, folders);
         if (!name) {
             result.failedPath = kBackupRoot;
             result.error = -1;
@@ -330,9 +452,24 @@ BackupResult CopyChanged(const std::vector<std::string>& paths, std::time_t now)
 }  // namespace
 
 BackupResult BackUpFiles(const std::vector<std::string>& paths, std::time_t now) {
-    const BackupResult result = CopyChanged(paths, now);
-    if (result.error == 0) ApplyKeepingRule(now);
+    BackupResult result = CopyChanged(paths, now);
+    if (result.error == 0) ApplyKeepingRule(now, result.name, result);
     return result;
+}
+
+void ReportKeptBackup(const BackupResult& result, MessageOwner owner) {
+    // A backup that cannot be dropped now cannot be dropped at the next backup either: one
+    // message a run is enough.
+    static bool told = false;
+    if (result.keptName.empty() || told) return;
+    told = true;
+    char text[600];
+    std::snprintf(text, sizeof text,
+                  UiTextOr("BackupNotDropped",
+                           "Backup %s could not hand its copies on to the next one (error code %d), so it is kept "
+                           "beside the newer backups. No copy was lost."),
+                  result.keptName.c_str(), result.keptError);
+    ShowWarning(text, Ui(UiKey::Dictionary), owner);
 }
 
 BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner owner) {
@@ -344,6 +481,7 @@ BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner
                       result.failedPath.c_str(), result.error);
         ShowWarning(text, Ui(UiKey::Dictionary), owner);
     }
+    ReportKeptBackup(result, owner);
     return result;
 }
 
@@ -379,7 +517,7 @@ RestoreResult RestoreBackup(const std::string& name, const std::vector<std::stri
             }
             ++result.restored;
         }
-        ApplyKeepingRule(now);
+        ApplyKeepingRule(now, result.backup.name, result.backup);
     }
     ReloadCatalogue();
     ReopenStore();

@@ -51,14 +51,21 @@ struct BackupResult {
     std::size_t copied = 0;
     std::string failedPath;  // on failure: the file that could not be copied
     int error = 0;           // 0, or the platform's error code; a failed run keeps nothing
+    // A backup the keeping rule let go that had to stay: a copy it holds could not be handed
+    // on to the next one. Its name and the error code; empty when none.
+    std::string keptName;
+    int keptError = 0;
 };
 
 // Copies each of `paths` that differs from its newest backup copy (or has none) into a
-// new backup folder, then drops the backups the keeping rule lets go. Nothing changed,
-// nothing copied and no folder made.
+// new backup folder, then drops the backups the keeping rule lets go, never the one just
+// made. Backups are ordered by when they were made, which the clock in their names may
+// not tell (it can be put back). Nothing changed, nothing copied and no folder made.
 BackupResult BackUpFiles(const std::vector<std::string>& paths, std::time_t now = std::time(nullptr));
 // The same, and a failure shown to the user once; the work goes on either way.
 BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner owner);
+// Tells the user of a backup that had to be kept, once a run.
+void ReportKeptBackup(const BackupResult& result, MessageOwner owner);
 
 // The files of backup `name` that differ from the current ones (or are missing now).
 std::vector<std::string> PlanRestore(const std::string& name);

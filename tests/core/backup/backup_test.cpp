@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <sstream>
@@ -64,6 +65,16 @@ std::vector<BackupStamp> Stamps(const std::string& days) {
 
 using Backup = InWorkDir;
 
+const std::string kScore = "lists/week1/ger_dut.score";
+
+// One backup a day of the score file, on days `first` to `last` of January 2026.
+void BackUpScoreDaily(int first, int last) {
+    for (int day = first; day <= last; ++day) {
+        WriteFile(kScore, "day " + std::to_string(day));
+        ASSERT_EQ(BackUpFiles(WorkingFiles(), At(2026, 1, day)).error, 0);
+    }
+}
+
 }  // namespace
 
 TEST(KeepingRule, KeepsTheTenNewestAndTheNewestOfEachOfTwelveMonths) {
@@ -90,7 +101,8 @@ TEST(KeepingRule, KeepsTheTenNewestAndTheNewestOfEachOfTwelveMonths) {
 TEST(BackupNames, ReadBackAsWrittenAndOthersAreNotBackups) {
     EXPECT_EQ(BackupName({2026, 12, 7, 9, 5, 3}), "2026-12-07-090503");
     EXPECT_EQ(ParseBackupName(BackupName({2026, 12, 7, 9, 5, 3, 12}))->sequence, 12);
-    for (const char* other : {"2026-12-07", "2026-13-07-090503", "2026-12-07-090503-1", "2026-12-07-090503x", "mine"})
+    for (const char* other : {"2026-12-07", "2026-13-07-090503", "2026-12-07-090503-1", "2026-12-07-090503-05",
+                              "2026-12-07-090503x", "mine"})
         EXPECT_FALSE(ParseBackupName(other)) << other;
 }
 
@@ -165,4 +177,92 @@ TEST_F(Backup, ADroppedBackupHandsOnTheOnlyCopiesOfUnchangedFiles) {
     EXPECT_EQ(backups.back().files.size(), kWork.size()) << "the older copies moved on to the oldest kept";
     EXPECT_EQ(ReadFile("backups/2026-01-04-120000/words/ger_dut.gk"), kWork.at("words/ger_dut.gk"));
     EXPECT_TRUE(BackUpFiles(WorkingFiles(), At(2026, 1, 20)).name.empty()) << "they still count as backed up";
+}
+
+// A clock put back (corrected, a move west, the hour repeated at the end of summer time)
+// names a new backup as if it were older than the rest; it is still the newest, and the
+// keeping rule of the run that made it keeps it.
+TEST_F(Backup, ABackupMadeWithTheClockPutBackIsTheNewestAndStays) {
+    LayOutWork();
+    BackUpScoreDaily(2, 12);
+    WriteFile(kScore, "before the restore");
+    const std::string from = ListBackups().back().name;
+    const RestoreResult restored = RestoreBackup(from, PlanRestore(from), At(2026, 1, 1));
+    ASSERT_EQ(restored.error, 0);
+    EXPECT_EQ(ListBackups().front().name, restored.backup.name);
+    EXPECT_EQ(ReadFile("backups/" + restored.backup.name + "/" + kScore), "before the restore");
+
+    WriteFile(kScore, "put back again");
+    const BackupResult again = BackUpFiles(WorkingFiles(), At(2026, 1, 1, 11));
+    const std::vector<BackupInfo> backups = ListBackups();
+    ASSERT_EQ(backups.size(), 10u);
+    EXPECT_EQ(backups[0].name, again.name);
+    EXPECT_EQ(backups[1].name, restored.backup.name);
+    EXPECT_EQ(ReadFile("backups/" + again.name + "/" + kScore), "put back again");
+}
+
+// A backup the keeping rule lets go hands its only copies on; where one cannot go (a
+// folder stands in its way), the backup stays with it and the run says which, until the
+// way is free.
+TEST_F(Backup, ABackupWhoseCopiesCannotBeHandedOnStays) {
+    const std::string only = "words/extra.gk";
+    LayOutWork();
+    WriteFile(only, "the only copy");
+    ASSERT_EQ(BackUpFiles({"words\\extra.gk"}, At(2026, 1, 1)).error, 0);
+    WriteFile(kScore, "0");
+    ASSERT_EQ(BackUpFiles(WorkingFiles(), At(2026, 1, 1)).name, "2026-01-01-120000-2");
+    std::filesystem::create_directories("backups/2026-01-01-120000-2/" + only);
+    // From day 10 on the first backup goes; on day 11 the second goes with the folder in
+    // the way, and on day 12 the first hands its copy on.
+    for (int day = 2; day <= 12; ++day) {
+        WriteFile(kScore, std::to_string(day));
+        const BackupResult result = BackUpFiles(WorkingFiles(), At(2026, 1, day));
+        EXPECT_EQ(result.error, 0);
+        EXPECT_EQ(result.keptName, day == 10 || day == 11 ? "2026-01-01-120000" : "") << day;
+        if (day == 10) {
+            EXPECT_EQ(ReadFile("backups/2026-01-01-120000/" + only), "the only copy");
+        }
+    }
+    const std::vector<BackupInfo> backups = ListBackups();
+    EXPECT_NE(backups.back().name, "2026-01-01-120000");
+    EXPECT_EQ(ReadFile("backups/" + backups.back().name + "/" + only), "the only copy");
+}
+
+// A copy handed on keeps the time it was taken: here in the second its file was written,
+// so a later write of the same size that left the same time is found.
+TEST_F(Backup, AHandedOnCopyIsJudgedByTheTimeItWasTaken) {
+    namespace fs = std::filesystem;
+    LayOutWork();
+    const std::string words = "words/ger_dut.gk";
+    const fs::file_time_type written = fs::last_write_time(words);
+    const std::time_t takenAt = std::time(nullptr);
+    ASSERT_EQ(BackUpFiles({"words\\ger_dut.gk"}, takenAt).copied, 1u);
+    // Eleven backups of the score alone, days later: the first two go, the copy moves on twice.
+    for (int day = 1; day <= 11; ++day) {
+        WriteFile(kScore, std::to_string(day));
+        BackUpFiles({"lists\\week1\\ger_dut.score"}, takenAt + day * 86400);
+    }
+    ASSERT_EQ(ListBackups().size(), 10u);
+    std::string bytes = ReadFile(words);
+    bytes.back() ^= 1;
+    WriteFile(words, bytes);
+    fs::last_write_time(words, written);
+    EXPECT_EQ(BackUpFiles({"words\\ger_dut.gk"}, takenAt + 20 * 86400).copied, 1u);
+}
+
+// Pruning and listing stay inside backups\: a link there, or in a backup, leads elsewhere.
+TEST_F(Backup, LinksUnderBackupsAreNeitherBackupsNorFollowed) {
+    namespace fs = std::filesystem;
+    LayOutWork();
+    WriteFile("elsewhere/keep.txt", "not a copy");
+    BackUpScoreDaily(1, 1);
+    fs::create_directories("backups");
+    fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-000000");
+    fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-120000/lists/elsewhere");
+    BackUpScoreDaily(2, 12);
+    EXPECT_EQ(ReadFile("elsewhere/keep.txt"), "not a copy");
+    EXPECT_FALSE(fs::exists(fs::symlink_status("backups/2026-01-01-120000"))) << "the backup that held the link went";
+    const std::vector<BackupInfo> backups = ListBackups();
+    EXPECT_TRUE(std::none_of(backups.begin(), backups.end(),
+                             [](const BackupInfo& b) { return b.name == "2026-01-01-000000"; }));
 }
