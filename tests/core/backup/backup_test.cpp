@@ -256,8 +256,9 @@ TEST_F(Backup, LinksUnderBackupsAreNeitherBackupsNorFollowed) {
     LayOutWork();
     WriteFile("elsewhere/keep.txt", "not a copy");
     BackUpScoreDaily(1, 1);
-    fs::create_directories("backups");
-    fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-000000");
+    std::error_code error;
+    fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-000000", error);
+    if (error) GTEST_SKIP() << "no directory links here: " << error.message();
     fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-120000/lists/elsewhere");
     BackUpScoreDaily(2, 12);
     EXPECT_EQ(ReadFile("elsewhere/keep.txt"), "not a copy");
