@@ -24,6 +24,7 @@ FileView& FileView::operator=(FileView&& other) noexcept {
     if (this == &other) return *this;
     Close();
     mapped_ = std::exchange(other.mapped_, nullptr);
+    file_ = std::exchange(other.file_, nullptr);
     read_ = std::move(other.read_);
     data_ = mapped_ ? std::exchange(other.data_, nullptr) : read_.data();
     size_ = std::exchange(other.size_, 0);
@@ -34,8 +35,10 @@ FileView& FileView::operator=(FileView&& other) noexcept {
 void FileView::Close() {
 #ifdef _WIN32
     if (mapped_) UnmapViewOfFile(mapped_);
+    if (file_) CloseHandle(file_);
 #endif
     mapped_ = nullptr;
+    file_ = nullptr;
     std::string().swap(read_);
     data_ = nullptr;
     size_ = 0;
@@ -66,6 +69,8 @@ bool FileView::Open(const std::string& path) {
         if (opened) {
             data_ = static_cast<const char*>(mapped_);
             size_ = static_cast<std::size_t>(size.QuadPart);
+            file_ = file;
+            return true;
         }
     }
     CloseHandle(file);

@@ -31,7 +31,10 @@ private:
     const char* data_ = nullptr;
     std::size_t size_ = 0;
     void* mapped_ = nullptr;  // the mapped view, which is unmapped at the end
-    std::string read_;        // or the bytes themselves
+    // The mapped file's handle, kept open with the view: its sharing is what keeps writers
+    // out, and it would end with the handle, the mapping's own hold notwithstanding.
+    void* file_ = nullptr;
+    std::string read_;  // or the bytes themselves
 };
 
 }  // namespace platform

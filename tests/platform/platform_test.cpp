@@ -45,6 +45,16 @@ TEST(Platform, FileViewHoldsTheFilesBytes) {
     std::fflush(writer);
     EXPECT_EQ(moved.Bytes(), bytes);
     std::fclose(writer);
+    // And a writer that comes while a view lives cannot change the bytes it shows: it is
+    // kept out of a mapped file for the view's life.
+    WriteFile("dict.dz", bytes);
+    ASSERT_TRUE(moved.Open("dict.dz"));
+    platform::FileView kept(std::move(moved));
+    if (FILE* late = platform::OpenFile("dict.dz", "r+b")) {
+        std::fputc('D', late);
+        std::fclose(late);
+    }
+    EXPECT_TRUE(kept.Bytes() == bytes) << "the bytes changed under the view";
 }
 
 TEST(Platform, ProgramPathsWithBackslashes) {
