@@ -47,7 +47,8 @@ public:
     // By day number on the replay's clock.
     std::map<std::int64_t, DayCounts> days;
 
-    std::int64_t logBytes = 0;  // of the log that was replayed
+    // The log this memory holds: as it was read, and every line this process appended to it.
+    LogMark log;
     std::vector<LogProblem> problems;
 
 private:
@@ -68,7 +69,9 @@ enum class MemorySource { Cache, Log };
 // log replayed and the state file written again. A missing log is an empty one.
 MemorySource LoadReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
                               ReviewMemory& memory);
-// The state file for `memory`, made from the log as it is now; 0, or -1 (the old file stays).
+// The state file for `memory`, stamped with the log it holds; 0, or -1 (the old file stays) when
+// it cannot be written or the log is no longer that one: the state file must not claim lines
+// of another writer that the memory lacks. The next load then replays the log.
 int SaveReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
                      const ReviewMemory& memory);
 

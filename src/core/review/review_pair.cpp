@@ -21,7 +21,7 @@ ReplayRules RulesFromSettings(std::int64_t dayOffsetMs) {
 }
 
 int LogReview(const PairReviewFiles& files, const ReplayRules& rules, const LogEntry& entry, ReviewMemory& memory) {
-    if (AppendReview(files.log, entry) != 0) return -1;
+    if (AppendReview(files.log, entry, &memory.log) != 0) return -1;
     memory.Apply(entry, rules);
     return 0;
 }

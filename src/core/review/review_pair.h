@@ -21,7 +21,8 @@ std::optional<PairReviewFiles> ReviewFilesOf(const WordListDescriptor& pair);
 ReplayRules RulesFromSettings(std::int64_t dayOffsetMs);
 
 // Logs one answer and applies it to `memory`; 0, or -1 when the log could not be written
-// (`memory` is then as it was). The state file falls behind until SaveReviewMemory.
+// (`memory` then lacks it, and is saved no more). The state file falls behind until
+// SaveReviewMemory.
 int LogReview(const PairReviewFiles& files, const ReplayRules& rules, const LogEntry& entry, ReviewMemory& memory);
 
 }  // namespace review
