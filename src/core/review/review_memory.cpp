@@ -190,6 +190,14 @@ const WordMemory* ReviewMemory::Find(std::string_view word) const {
     return const_cast<ReviewMemory*>(this)->Find(word, HashOf(word));
 }
 
+void ReviewMemory::MarkAllOutOfWordFile() {
+    for (WordMemory& w : words_) w.inWordFile = false;
+}
+
+void ReviewMemory::MarkInWordFile(std::string_view word) {
+    if (WordMemory* w = Find(word, HashOf(word))) w->inWordFile = true;
+}
+
 ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules) {
     ReviewMemory memory;
     ScanReviewLog(

@@ -18,6 +18,9 @@ namespace review {
 struct WordMemory {
     std::string word;  // as last logged
     CardState card;
+    // False while the word file lacks the word or holds it deleted: it is then neither asked
+    // nor counted, and keeps its state for the day it comes back.
+    bool inWordFile = true;
 };
 
 // The log's day clock and parameters; a cache made under others is not used.
@@ -41,6 +44,10 @@ public:
     // Takes a word's state as a state file holds it.
     void Adopt(WordMemory&& word);
     const WordMemory* Find(std::string_view word) const;
+    // Matching against a word file: every word out of it, then each back in as a live record
+    // of it is read.
+    void MarkAllOutOfWordFile();
+    void MarkInWordFile(std::string_view word);
     // In the order of their first review; a word stays where it is as others are added.
     const std::deque<WordMemory>& words() const { return words_; }
     void Reserve(std::size_t words);
