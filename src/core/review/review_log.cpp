@@ -55,8 +55,8 @@ bool NextField(std::string_view line, std::size_t& pos, std::string_view& field,
 
 }  // namespace
 
-void LogMark::Appended(std::int64_t at, std::string_view appended) {
-    if (!Known() || at != bytes) return Forget();
+void LogMark::Appended(std::string_view appended) {
+    if (!Known()) return;
     bytes += static_cast<std::int64_t>(appended.size());
     tail += appended;
     if (tail.size() > kTailBytes) tail.erase(0, tail.size() - kTailBytes);
@@ -159,7 +159,7 @@ int AppendReview(const std::string& path, const LogEntry& entry, LogMark* mark) 
     bool ok = size >= 0 && platform::WriteBytes(file, bytes.data(), bytes.size()) && platform::FlushFile(file);
     ok = platform::CloseFile(file) && ok;
     // A cut line that the break ends may read as a sound one now, which no memory has taken.
-    if (mark && ok && !endsCutLine) mark->Appended(size, bytes);
+    if (mark && ok && !endsCutLine) mark->Appended(bytes);
     if (mark && (!ok || endsCutLine)) mark->Forget();
     return ok ? 0 : -1;
 }

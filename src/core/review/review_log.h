@@ -35,9 +35,9 @@ struct LogMark {
     std::string tail;
 
     bool Known() const { return bytes >= 0; }
-    // The log once `appended` was written at byte `at`: longer by it when `at` was its end,
-    // else unknown, since another writer's lines came between.
-    void Appended(std::int64_t at, std::string_view appended);
+    // The log once `appended` was written at its end. Had another writer's lines come first,
+    // the mark is of no log on disk, and so no state file is saved as made from it.
+    void Appended(std::string_view appended);
     void Forget() { *this = {-1, {}}; }
 };
 
@@ -58,8 +58,7 @@ void ScanReviewLog(std::string_view text, const std::function<void(const LogEntr
 
 // Appends one line and flushes it; a log left cut by a crash first gets its break, so the
 // new line is not joined to the cut one. 0, or -1. `mark`, the log as the caller knows it,
-// follows: longer by the bytes written, or unknown when the log was not as it said or the
-// write failed.
+// follows: longer by the bytes written, or unknown when the write failed or ended a cut line.
 int AppendReview(const std::string& path, const LogEntry& entry, LogMark* mark = nullptr);
 
 }  // namespace review

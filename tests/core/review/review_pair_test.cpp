@@ -59,7 +59,10 @@ TEST_F(ReviewPairTest, OnlyLiveWordsOfTheWordFileAreAskedOrCountedAndTheOthersKe
         {"renamed", [](const std::string& w) { return std::vector{Record(w + "je", "x")}; }, false, 2},
         {"gone from the file", [](const std::string&) { return std::vector<WordRecord>{}; }, false, 0},
         {"deleted and added again",
-         [](const std::string& w) { return std::vector{Record(w, "x", 1), Record(w, "y")}; }, true, 1},
+         [](const std::string& w) {
+             return std::vector{Record(w, "x", 1), Record(w, "y")};
+         },
+         true, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
