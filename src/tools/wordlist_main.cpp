@@ -24,7 +24,8 @@
 // the files of backup NAME that differ from the current ones (or only the FILEs named),
 // after backing up the current ones. load and check --repair back up what they replace.
 // review logs one answer (RATING 1-4) to a word of the pair; due lists the words due at
-// TIME (ISO 8601 UTC, default now; --all: every word with a state), most overdue first;
+// TIME (ISO 8601 UTC, default now; --all: every word with a state), most overdue first, of
+// the live words of the word file (the log keeps the others' answers for when they come back);
 // review-stats prints the progress window's figures; review-log export writes the log in
 // the FSRS optimizer's CSV. Days are UTC days here.
 
@@ -490,13 +491,15 @@ std::int64_t NowMs() {
         .count();
 }
 
-// The pair's review memory on UTC days; false (with a message) without its files.
-bool LoadPairMemory(review::PairReviewFiles& files, review::ReviewMemory& memory) {
+// The pair's review memory on UTC days, matched against its word file, and the count of the
+// word file's live words; false without its files.
+bool OpenPairReview(review::PairReviewFiles& files, review::ReviewMemory& memory, std::int32_t* liveWords = nullptr) {
     std::optional<review::PairReviewFiles> found = review::ReviewFilesOf(*CurrentPair);
     if (!found) return false;
     files = *found;
     ReadReviewSettings();
-    review::LoadReviewMemory(files.log, files.state, review::RulesFromSettings(0), memory);
+    const std::int32_t live = review::LoadPairMemory(files, review::RulesFromSettings(0), memory);
+    if (liveWords) *liveWords = live;
     return true;
 }
 
@@ -517,7 +520,7 @@ int ReviewCommand(const Options& options) {
     const std::string word = CurrentRecord.word;
     review::PairReviewFiles files;
     review::ReviewMemory memory;
-    if (!LoadPairMemory(files, memory)) return Fail("the review files' paths are too long");
+    if (!OpenPairReview(files, memory)) return Fail("the review files' paths are too long");
     const review::ReplayRules rules = review::RulesFromSettings(0);
     if (review::LogReview(files, rules, {options.at.value_or(NowMs()), word, static_cast<int>(rating), 0}, memory) != 0)
         return Fail("cannot write " + files.log);
@@ -530,15 +533,10 @@ int DueCommand(const Options& options) {
     const Clock::time_point start = Clock::now();
     review::PairReviewFiles files;
     review::ReviewMemory memory;
-    if (!LoadPairMemory(files, memory)) return Fail("the review files' paths are too long");
+    if (!OpenPairReview(files, memory)) return Fail("the review files' paths are too long");
     const Clock::time_point loaded = Clock::now();
-    std::vector<const review::WordMemory*> words;
-    if (options.all) {
-        for (const review::WordMemory& w : memory.words()) words.push_back(&w);
-        std::sort(words.begin(), words.end(), review::DueFirst);
-    } else {
-        words = review::DueWords(memory, options.at.value_or(NowMs()), 0);
-    }
+    const std::vector<const review::WordMemory*> words =
+        options.all ? review::ReviewedWords(memory) : review::DueWords(memory, options.at.value_or(NowMs()), 0);
     const Clock::time_point queued = Clock::now();
     for (const review::WordMemory* w : words) PrintState(*w);
     if (options.stats)
@@ -552,10 +550,10 @@ int DueCommand(const Options& options) {
 int ReviewStatsCommand(const Options& options) {
     review::PairReviewFiles files;
     review::ReviewMemory memory;
-    if (!LoadPairMemory(files, memory)) return Fail("the review files' paths are too long");
+    std::int32_t words = 0;
+    if (!OpenPairReview(files, memory, &words)) return Fail("the review files' paths are too long");
     const std::int64_t now = options.at.value_or(NowMs());
-    std::fputs(review::FiguresText(review::Figures(memory, now, 0, WordCount), review::DayNumber(now, 0)).c_str(),
-               stdout);
+    std::fputs(review::FiguresText(review::Figures(memory, now, 0, words), review::DayNumber(now, 0)).c_str(), stdout);
     return 0;
 }
 

@@ -155,9 +155,8 @@ BOOL OnCreate(HWND, LPCREATESTRUCT) {
     const std::int64_t now = ReviewClock();
     const review::ReplayRules rules = review::RulesFromSettings(LocalDayOffset(now));
     review::ReviewMemory memory;
-    if (std::optional<review::PairReviewFiles> files = review::ReviewFilesOf(*CurrentPair))
-        review::LoadReviewMemory(files->log, files->state, rules, memory);
-    s.figures = review::Figures(memory, now, rules.dayOffsetMs, WordCount);
+    const std::int32_t words = review::LoadPairMemory(review::ReviewFilesOf(*CurrentPair), rules, memory);
+    s.figures = review::Figures(memory, now, rules.dayOffsetMs, words);
     return TRUE;
 }
 

@@ -49,19 +49,20 @@ struct ReviewState : AnsweringWindowState {
 
 ReviewState s;
 
-// The pair's memory on the local day clock; no files when their paths are too long.
-void LoadMemory(std::int64_t now) {
-    s.files = review::ReviewFilesOf(*CurrentPair);
-    s.rules = review::RulesFromSettings(LocalDayOffset(now));
-    s.memory = {};
-    if (s.files) review::LoadReviewMemory(s.files->log, s.files->state, s.rules, s.memory);
-}
-
 std::vector<std::string> ListWords() {
     std::vector<std::string> words;
     for (std::int32_t i = 0; i < ListCount; ++i)
         if (ReadListEntry(i) == 0 && !IsDeleted(CurrentRecord)) words.emplace_back(CurrentRecord.word);
     return words;
+}
+
+// The pair's memory on the local day clock (no files when their paths are too long), and the
+// words of the practice list, both as far as the word file still holds them.
+void LoadMemory(std::int64_t now, std::vector<std::string>& listWords) {
+    s.files = review::ReviewFilesOf(*CurrentPair);
+    s.rules = review::RulesFromSettings(LocalDayOffset(now));
+    listWords = ListWords();
+    review::LoadPairMemory(s.files, s.rules, s.memory, &listWords);
 }
 
 void ShowLeft() {
@@ -142,8 +143,9 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     CreateControls(hwnd);
     s.layout.Fit(hwnd);
     const std::int64_t now = ReviewClock();
-    LoadMemory(now);
-    s.run.emplace(review::ReviewQueue(s.memory, ListWords(), now, s.rules.dayOffsetMs, Settings.ReviewNewPerDay));
+    std::vector<std::string> listWords;
+    LoadMemory(now, listWords);
+    s.run.emplace(review::ReviewQueue(s.memory, listWords, now, s.rules.dayOffsetMs, Settings.ReviewNewPerDay));
     s.total = s.run->remaining();
     s.logFailed = false;
     SendMessageW(s.progress, PBM_SETRANGE32, 0, static_cast<LPARAM>(s.total));
@@ -209,16 +211,22 @@ HWND OpenReviewPractice() { return OpenPracticeWindow(kClassName, ReviewWindowPr
 
 std::wstring ReviewMenuText() {
     const std::int64_t now = ReviewClock();
-    std::optional<review::PairReviewFiles> files = CurrentPair ? review::ReviewFilesOf(*CurrentPair) : std::nullopt;
-    std::size_t due = 0;
-    if (files) {
+    std::size_t due = 0, fresh = 0;
+    if (CurrentPair) {
         const review::ReplayRules rules = review::RulesFromSettings(LocalDayOffset(now));
         review::ReviewMemory memory;
-        review::LoadReviewMemory(files->log, files->state, rules, memory);
+        std::vector<std::string> listWords = ListWords();
+        review::LoadPairMemory(review::ReviewFilesOf(*CurrentPair), rules, memory, &listWords);
         due = review::DueWords(memory, now, rules.dayOffsetMs).size();
+        fresh = review::NewWords(memory, listWords, now, rules.dayOffsetMs, Settings.ReviewNewPerDay).size();
     }
-    std::wstring text = UiWideOr("MainMenuReview", "&Review due words (%d due today)");
-    const std::size_t at = text.find(L"%d");
-    if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(due));
+    // A strings file older than the count of new words still gives the text in its language.
+    const bool dueOnly = !UiTextOr("MainMenuReviewDueNew", nullptr) && UiTextOr("MainMenuReview", nullptr);
+    std::wstring text = dueOnly ? UiWideOr("MainMenuReview", "")
+                                : UiWideOr("MainMenuReviewDueNew", "&Review due words (%d due, %d new today)");
+    for (std::size_t count : {due, fresh}) {
+        const std::size_t at = text.find(L"%d");
+        if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(count));
+    }
     return text;
 }

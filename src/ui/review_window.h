@@ -9,7 +9,8 @@
 
 HWND OpenReviewPractice();
 
-// The practice-mode menu's text for review, with how many words are due today.
+// The practice-mode menu's text for review, with how many words are due today and how many
+// new ones a review would ask.
 std::wstring ReviewMenuText();
 
 // Milliseconds since 1970 UTC; tests put a fixed clock in its place.

@@ -1,8 +1,9 @@
 // The review window worked in-process on a fixed clock: the ratings its keys log and the
-// menu's count of due words (how they schedule is the core's).
+// menu's counts of due and new words (how they schedule and which words count is the core's).
 
 #include "ui/review_window.h"
 
+#include "core/review/review_log.h"
 #include "core/review/scheduler.h"
 #include "ui/ui_support.h"
 
@@ -78,5 +79,26 @@ TEST_F(ReviewWindowTest, AnswersAreRatedLoggedAndScheduled) {
     // The menu counts what is due: tomorrow, house.
     DestroyWindow(review);
     clockNow = kMonday + review::kDayMs;
-    EXPECT_EQ(ReviewMenuText(), L"&Review due words (1 due today)");
+    EXPECT_EQ(ReviewMenuText(), L"&Review due words (1 due, 0 new today)");
+}
+
+// The menu tells both what is due and the new words a review would ask, in the words of the
+// strings file; one older than the count of new words still gives its own text, due only.
+TEST_F(ReviewWindowTest, MenuTellsTheWordsDueAndTheNewWordsToCome) {
+    // cat, answered Good five days ago, is due; the list's three others are new.
+    WriteFile("words/eng_dut.revlog", review::LogLine({kMonday - 5 * review::kDayMs, "cat", 3, 0}));
+    const struct {
+        std::map<std::string, std::string> strings;
+        const wchar_t* text;
+    } cases[] = {
+        {{}, L"&Review due words (1 due, 3 new today)"},
+        {{{"MainMenuReviewDueNew", "&Herhaal de woorden van vandaag (%d te herhalen, %d nieuw)"}},
+         L"&Herhaal de woorden van vandaag (1 te herhalen, 3 nieuw)"},
+        {{{"MainMenuReview", "&Herhaal de woorden van vandaag (%d te herhalen)"}},
+         L"&Herhaal de woorden van vandaag (1 te herhalen)"},
+    };
+    for (const auto& c : cases) {
+        UseStrings(c.strings);
+        EXPECT_EQ(ReviewMenuText(), c.text);
+    }
 }

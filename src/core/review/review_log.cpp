@@ -55,6 +55,13 @@ bool NextField(std::string_view line, std::size_t& pos, std::string_view& field,
 
 }  // namespace
 
+void LogMark::Appended(std::string_view appended) {
+    if (!Known()) return;
+    bytes += static_cast<std::int64_t>(appended.size());
+    tail += appended;
+    if (tail.size() > kTailBytes) tail.erase(0, tail.size() - kTailBytes);
+}
+
 std::optional<std::string> ReviewLogPath(const std::string& wordFilePath) {
     return BesideWordFile(wordFilePath, ".revlog");
 }
@@ -133,19 +140,28 @@ void ScanReviewLog(std::string_view text, const std::function<void(const LogEntr
     }
 }
 
-int AppendReview(const std::string& path, const LogEntry& entry) {
+int AppendReview(const std::string& path, const LogEntry& entry, LogMark* mark) {
     FILE* file = platform::OpenFile(path, "a+b");
-    if (!file) return -1;
+    if (!file) {
+        if (mark) mark->Forget();
+        return -1;
+    }
     std::string bytes = LogLine(entry);
     std::int64_t size = platform::FileSize(file);
+    bool endsCutLine = false;
     if (size > 0 && platform::SeekTo(file, size - 1) == 0) {
         int last = std::fgetc(file);
-        if (last != '\n' && last != '\r') bytes.insert(0, "\r\n");
+        endsCutLine = last != '\n' && last != '\r';
+        if (endsCutLine) bytes.insert(0, "\r\n");
     }
     // Between reading and writing a stream must be positioned.
     if (size >= 0) platform::SeekTo(file, size);
     bool ok = size >= 0 && platform::WriteBytes(file, bytes.data(), bytes.size()) && platform::FlushFile(file);
-    return platform::CloseFile(file) && ok ? 0 : -1;
+    ok = platform::CloseFile(file) && ok;
+    // A cut line that the break ends may read as a sound one now, which no memory has taken.
+    if (mark && ok && !endsCutLine) mark->Appended(bytes);
+    if (mark && (!ok || endsCutLine)) mark->Forget();
+    return ok ? 0 : -1;
 }
 
 }  // namespace review

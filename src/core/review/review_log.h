@@ -26,6 +26,21 @@ struct LogProblem {
     std::string text;
 };
 
+// A log as far as this process knows it: its length and its last bytes (at most kTailBytes),
+// which tell logs apart cheaply since a log is only appended to. Unknown (bytes -1) once the
+// log changed in a way this process did not make.
+struct LogMark {
+    static constexpr std::size_t kTailBytes = 4096;
+    std::int64_t bytes = 0;
+    std::string tail;
+
+    bool Known() const { return bytes >= 0; }
+    // The log once `appended` was written at its end. Had another writer's lines come first,
+    // the mark is of no log on disk, and so no state file is saved as made from it.
+    void Appended(std::string_view appended);
+    void Forget() { *this = {-1, {}}; }
+};
+
 // "<stem>.revlog" and "<stem>.revstate" beside the word file; none when too long.
 std::optional<std::string> ReviewLogPath(const std::string& wordFilePath);
 std::optional<std::string> ReviewStatePath(const std::string& wordFilePath);
@@ -42,7 +57,8 @@ void ScanReviewLog(std::string_view text, const std::function<void(const LogEntr
                    std::vector<LogProblem>& problems);
 
 // Appends one line and flushes it; a log left cut by a crash first gets its break, so the
-// new line is not joined to the cut one. 0, or -1.
-int AppendReview(const std::string& path, const LogEntry& entry);
+// new line is not joined to the cut one. 0, or -1. `mark`, the log as the caller knows it,
+// follows: longer by the bytes written, or unknown when the write failed or ended a cut line.
+int AppendReview(const std::string& path, const LogEntry& entry, LogMark* mark = nullptr);
 
 }  // namespace review

@@ -12,30 +12,26 @@
 namespace review {
 namespace {
 
-constexpr std::size_t kTailBytes = 4096;
-
-// Identifies the log a state file was made from by its length and its last bytes: cheap to
-// check, and a log is only ever appended to.
-struct LogMark {
-    std::int64_t bytes = -1;
-    std::uint64_t tailHash = 0;
-};
-
 LogMark MarkOf(const std::string& logPath) {
-    LogMark mark;
     FILE* file = platform::OpenFile(logPath, "rb");
-    if (!file) return {0, 0};
+    if (!file) return {};
+    LogMark mark;
     mark.bytes = platform::FileSize(file);
-    std::int64_t from = mark.bytes > static_cast<std::int64_t>(kTailBytes) ? mark.bytes - kTailBytes : 0;
-    std::string tail(static_cast<std::size_t>(mark.bytes - from), '\0');
+    const std::int64_t keep = static_cast<std::int64_t>(LogMark::kTailBytes);
+    const std::int64_t from = mark.bytes > keep ? mark.bytes - keep : 0;
+    if (mark.bytes >= 0) mark.tail.resize(static_cast<std::size_t>(mark.bytes - from));
     if (mark.bytes < 0 || platform::SeekTo(file, from) != 0 ||
-        std::fread(tail.data(), 1, tail.size(), file) != tail.size()) {
-        mark.bytes = -1;
+        std::fread(mark.tail.data(), 1, mark.tail.size(), file) != mark.tail.size()) {
+        mark.Forget();
     }
     std::fclose(file);
-    mark.tailHash = 14695981039346656037ull;  // FNV-1a
-    for (unsigned char c : tail) mark.tailHash = (mark.tailHash ^ c) * 1099511628211ull;
     return mark;
+}
+
+std::uint64_t TailHash(std::string_view tail) {
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : tail) hash = (hash ^ c) * 1099511628211ull;
+    return hash;
 }
 
 std::uint64_t Bits(double d) {
@@ -49,9 +45,11 @@ double FromBits(std::uint64_t u) {
     return d;
 }
 
-// The state file's first line up to its count of words.
+// The state file's first line up to its count of words. Version 1 files were stamped with the
+// log as it was when they were saved, so one may claim lines of another writer that it lacks:
+// they are not read, and each is made again from its log once.
 std::string Header(const LogMark& mark, const ReplayRules& rules) {
-    return "revstate 1 " + std::to_string(mark.bytes) + ' ' + std::to_string(mark.tailHash) + ' ' +
+    return "revstate 2 " + std::to_string(mark.bytes) + ' ' + std::to_string(TailHash(mark.tail)) + ' ' +
            std::to_string(Bits(rules.params.retention)) + ' ' + std::to_string(rules.params.maxIntervalDays) + ' ' +
            std::to_string(rules.dayOffsetMs) + ' ';
 }
@@ -109,7 +107,6 @@ bool ReadState(std::string_view text, const std::string& expectedHeader, ReviewM
         read.days[day] = c;
     }
     if (text != "end\n") return false;
-    read.logBytes = memory.logBytes;
     memory = std::move(read);
     return true;
 }
@@ -193,11 +190,20 @@ const WordMemory* ReviewMemory::Find(std::string_view word) const {
     return const_cast<ReviewMemory*>(this)->Find(word, HashOf(word));
 }
 
+void ReviewMemory::MarkAllOutOfWordFile() {
+    for (WordMemory& w : words_) w.inWordFile = false;
+}
+
+void ReviewMemory::MarkInWordFile(std::string_view word) {
+    if (WordMemory* w = Find(word, HashOf(word))) w->inWordFile = true;
+}
+
 ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules) {
     ReviewMemory memory;
     ScanReviewLog(
         log, [&](const LogEntry& entry) { memory.Apply(entry, rules); }, memory.problems);
-    memory.logBytes = static_cast<std::int64_t>(log.size());
+    memory.log.bytes = static_cast<std::int64_t>(log.size());
+    memory.log.tail = log.substr(log.size() - std::min(log.size(), LogMark::kTailBytes));
     return memory;
 }
 
@@ -205,10 +211,11 @@ MemorySource LoadReviewMemory(const std::string& logPath, const std::string& sta
                               ReviewMemory& memory) {
     LogMark mark = MarkOf(logPath);
     std::string state;
-    if (mark.bytes >= 0 && platform::ReadFileBytes(statePath, state)) {
-        memory.logBytes = mark.bytes;
-        if (ReadState(state, Header(mark, rules), memory)) return MemorySource::Cache;
+    if (mark.Known() && platform::ReadFileBytes(statePath, state) && ReadState(state, Header(mark, rules), memory)) {
+        memory.log = std::move(mark);
+        return MemorySource::Cache;
     }
+    // The memory holds the log as it is read here, whatever is appended before the save.
     std::string log;
     if (!platform::ReadFileBytes(logPath, log)) log.clear();
     memory = ReplayLog(log, rules);
@@ -218,9 +225,10 @@ MemorySource LoadReviewMemory(const std::string& logPath, const std::string& sta
 
 int SaveReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
                      const ReviewMemory& memory) {
-    LogMark mark = MarkOf(logPath);
-    if (mark.bytes < 0) return -1;
-    std::string text = Header(mark, rules);
+    if (!memory.log.Known()) return -1;
+    const LogMark now = MarkOf(logPath);
+    if (now.bytes != memory.log.bytes || now.tail != memory.log.tail) return -1;
+    std::string text = Header(memory.log, rules);
     text.reserve(text.size() + memory.words().size() * 96 + memory.days.size() * 48 + 32);
     Put(text, memory.words().size(), '\n');
     for (const WordMemory& w : memory.words()) {

@@ -18,6 +18,9 @@ namespace review {
 struct WordMemory {
     std::string word;  // as last logged
     CardState card;
+    // False while the word file lacks the word or holds it deleted: it is then neither asked
+    // nor counted, and keeps its state for the day it comes back.
+    bool inWordFile = true;
 };
 
 // The log's day clock and parameters; a cache made under others is not used.
@@ -41,13 +44,18 @@ public:
     // Takes a word's state as a state file holds it.
     void Adopt(WordMemory&& word);
     const WordMemory* Find(std::string_view word) const;
+    // Matching against a word file: every word out of it, then each back in as a live record
+    // of it is read.
+    void MarkAllOutOfWordFile();
+    void MarkInWordFile(std::string_view word);
     // In the order of their first review; a word stays where it is as others are added.
     const std::deque<WordMemory>& words() const { return words_; }
     void Reserve(std::size_t words);
     // By day number on the replay's clock.
     std::map<std::int64_t, DayCounts> days;
 
-    std::int64_t logBytes = 0;  // of the log that was replayed
+    // The log this memory holds: as it was read, and every line this process appended to it.
+    LogMark log;
     std::vector<LogProblem> problems;
 
 private:
@@ -68,7 +76,9 @@ enum class MemorySource { Cache, Log };
 // log replayed and the state file written again. A missing log is an empty one.
 MemorySource LoadReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
                               ReviewMemory& memory);
-// The state file for `memory`, made from the log as it is now; 0, or -1 (the old file stays).
+// The state file for `memory`, stamped with the log it holds; 0, or -1 (the old file stays) when
+// it cannot be written or the log is no longer that one: the state file must not claim lines
+// of another writer that the memory lacks. The next load then replays the log.
 int SaveReviewMemory(const std::string& logPath, const std::string& statePath, const ReplayRules& rules,
                      const ReviewMemory& memory);
 

@@ -32,6 +32,9 @@ void CivilFromDays(std::int64_t z, int& y, unsigned& m, unsigned& d) {
     y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
+// A word that counts: reviewed, and live in the word file.
+bool Counts(const WordMemory& w) { return !w.card.IsNew() && w.inWordFile; }
+
 }  // namespace
 
 bool DueFirst(const WordMemory* a, const WordMemory* b) {
@@ -51,7 +54,7 @@ std::vector<const WordMemory*> DueWords(const ReviewMemory& memory, std::int64_t
     };
     std::vector<Due> due;
     for (const WordMemory& w : memory.words())
-        if (!w.card.IsNew() && DueDay(w.card, dayOffsetMs) <= today) due.push_back({w.card.DueMs(), &w});
+        if (Counts(w) && DueDay(w.card, dayOffsetMs) <= today) due.push_back({w.card.DueMs(), &w});
     std::sort(due.begin(), due.end(),
               [](const Due& a, const Due& b) { return a.ms != b.ms ? a.ms < b.ms : DueFirst(a.word, b.word); });
     std::vector<const WordMemory*> words(due.size());
@@ -59,10 +62,17 @@ std::vector<const WordMemory*> DueWords(const ReviewMemory& memory, std::int64_t
     return words;
 }
 
-std::vector<std::string> ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords,
-                                     std::int64_t nowMs, std::int64_t dayOffsetMs, int newPerDay) {
-    std::vector<std::string> queue;
-    for (const WordMemory* w : DueWords(memory, nowMs, dayOffsetMs)) queue.push_back(w->word);
+std::vector<const WordMemory*> ReviewedWords(const ReviewMemory& memory) {
+    std::vector<const WordMemory*> words;
+    for (const WordMemory& w : memory.words())
+        if (Counts(w)) words.push_back(&w);
+    std::sort(words.begin(), words.end(), DueFirst);
+    return words;
+}
+
+std::vector<std::string> NewWords(const ReviewMemory& memory, const std::vector<std::string>& listWords,
+                                  std::int64_t nowMs, std::int64_t dayOffsetMs, int newPerDay) {
+    std::vector<std::string> words;
     auto today = memory.days.find(DayNumber(nowMs, dayOffsetMs));
     int room = newPerDay - (today == memory.days.end() ? 0 : today->second.firstReviews);
     std::unordered_set<std::string> taken;
@@ -70,9 +80,18 @@ std::vector<std::string> ReviewQueue(const ReviewMemory& memory, const std::vect
         if (room <= 0) break;
         const WordMemory* w = memory.Find(word);
         if ((w && !w->card.IsNew()) || !taken.insert(ReviewMemory::Key(word)).second) continue;
-        queue.push_back(word);
+        words.push_back(word);
         --room;
     }
+    return words;
+}
+
+std::vector<std::string> ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords,
+                                     std::int64_t nowMs, std::int64_t dayOffsetMs, int newPerDay) {
+    std::vector<std::string> queue;
+    for (const WordMemory* w : DueWords(memory, nowMs, dayOffsetMs)) queue.push_back(w->word);
+    for (std::string& word : NewWords(memory, listWords, nowMs, dayOffsetMs, newPerDay))
+        queue.push_back(std::move(word));
     return queue;
 }
 
@@ -84,7 +103,7 @@ ReviewFigures Figures(const ReviewMemory& memory, std::int64_t nowMs, std::int64
         f.pastDays[static_cast<std::size_t>(it->first - today + kChartDays - 1)] = it->second;
     std::int64_t reviewed = 0;
     for (const WordMemory& w : memory.words()) {
-        if (w.card.IsNew()) continue;
+        if (!Counts(w)) continue;
         ++reviewed;
         ++(w.card.stability < kMatureStability ? f.young : f.mature);
         std::int64_t in = std::max<std::int64_t>(0, DueDay(w.card, dayOffsetMs) - today);

@@ -14,14 +14,22 @@ constexpr int kDefaultNewPerDay = 20;
 // A word whose memory holds this long counts as mature.
 constexpr double kMatureStability = 21;
 
-// The words with a state that are due on the day of `nowMs` or before, most overdue first
-// (ties in the order of their words, so the queue is the same on every run).
+// Only words that are live in the word file count (see MatchWordFile); the others keep their
+// state but are neither asked nor counted.
+
 // The order of the due list: earlier due first, then by word (A-Z without case).
 bool DueFirst(const WordMemory* a, const WordMemory* b);
+// The words with a state that are due on the day of `nowMs` or before, most overdue first
+// (ties in the order of their words, so the queue is the same on every run).
 std::vector<const WordMemory*> DueWords(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs);
 
-// The due words, then words of `listWords` (the practice list, in its order) never reviewed,
-// up to `newPerDay` less those first asked today; each word once.
+// Every word with a state, in the order of the due list.
+std::vector<const WordMemory*> ReviewedWords(const ReviewMemory& memory);
+// The words of `listWords` (the practice list, in its order) never reviewed, up to `newPerDay`
+// less those first asked today; each word once.
+std::vector<std::string> NewWords(const ReviewMemory& memory, const std::vector<std::string>& listWords,
+                                  std::int64_t nowMs, std::int64_t dayOffsetMs, int newPerDay);
+// The due words, then the new words.
 std::vector<std::string> ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords,
                                      std::int64_t nowMs, std::int64_t dayOffsetMs, int newPerDay);
 
@@ -35,7 +43,7 @@ struct ReviewFigures {
     std::int32_t newWords = 0, young = 0, mature = 0;
 };
 
-// `pairWords` is the count of words of the pair; those without a state are new.
+// `pairWords` is the count of live words of the pair; those without a state are new.
 ReviewFigures Figures(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs, std::int64_t pairWords);
 // The share of a day's answers that were right (rated Hard or better); -1 without answers.
 double RightShare(const DayCounts& day);

@@ -1,5 +1,6 @@
 #include "core/review/review_log.h"
 #include "core/review/review_memory.h"
+#include "core/review/review_pair.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,18 @@ protected:
     review::MemorySource Load(review::ReviewMemory& memory) {
         return review::LoadReviewMemory("w.revlog", "w.revstate", rules, memory);
     }
+    // Every word's state and every day's counts alike.
+    static void ExpectSame(const review::ReviewMemory& a, const review::ReviewMemory& b) {
+        ASSERT_EQ(a.words().size(), b.words().size());
+        for (const review::WordMemory& w : b.words()) {
+            const review::WordMemory* found = a.Find(w.word);
+            ASSERT_NE(found, nullptr) << w.word;
+            EXPECT_EQ(found->card.reviews, w.card.reviews) << w.word;
+            EXPECT_EQ(found->card.stability, w.card.stability) << w.word;
+        }
+        ASSERT_EQ(a.days.size(), b.days.size());
+        for (const auto& [day, counts] : b.days) EXPECT_EQ(a.days.at(day).byRating, counts.byRating) << day;
+    }
 };
 
 TEST_F(ReviewMemoryTest, WordsDifferingInTheCaseOfAToZAreOneWord) {
@@ -102,6 +115,9 @@ TEST_F(ReviewMemoryTest, StateFileIsUsedOnlyWhileItMatchesTheLog) {
         {"state cut", [&] { WriteFile("w.revstate", whole.substr(0, whole.size() - 3)); }},
         {"state damaged", [&] { WriteFile("w.revstate", std::string(whole).replace(whole.find('\t'), 1, "x")); }},
         {"state missing", [&] { std::filesystem::remove("w.revstate"); }},
+        // Such states were stamped with the log at their save, which may hold lines they lack.
+        {"state of the first version",
+         [&] { WriteFile("w.revstate", std::string(whole).replace(whole.find(' ') + 1, 1, "1")); }},
         {"other retention", [&] { rules.params.retention = 0.8; }},
         {"other day clock", [&] { rules.dayOffsetMs = 3600000; }},
     };
@@ -118,6 +134,74 @@ TEST_F(ReviewMemoryTest, StateFileIsUsedOnlyWhileItMatchesTheLog) {
         review::ReviewMemory replayed = review::ReplayLog(now, rules);
         EXPECT_EQ(loaded.Find("kat")->card.reviews, replayed.Find("kat")->card.reviews);
         EXPECT_EQ(loaded.Find("huis")->card.stability, replayed.Find("huis")->card.stability);
+    }
+}
+
+// This process's own answers keep its state file in use: it follows each append, also past
+// the last bytes that identify a long log.
+TEST_F(ReviewMemoryTest, OwnAnswersKeepTheStateFileInUse) {
+    std::string longLog;
+    for (int i = 0; i < 200; ++i) longLog += review::LogLine({1767600000000 + i, "w" + std::to_string(i), 3, 900});
+    ASSERT_GT(longLog.size(), review::LogMark::kTailBytes);
+    WriteFile("w.revlog", longLog);
+    const review::PairReviewFiles files{"w.revlog", "w.revstate"};
+    review::ReviewMemory mine;
+    Load(mine);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(review::LogReview(files, rules, {1767945600000 + i, "huis", 1 + i % 4, 1}, mine), 0);
+    ASSERT_EQ(review::SaveReviewMemory(files.log, files.state, rules, mine), 0);
+    review::ReviewMemory later;
+    EXPECT_EQ(Load(later), review::MemorySource::Cache);
+    ExpectSame(later, review::ReplayLog(ReadFile("w.revlog"), rules));
+}
+
+// While this process holds a memory (the review window open), another writer (a second
+// instance, `wordlist review`) may append, or leave a line half written. The state file
+// saved from this memory must not claim those lines, or every later load trusts it and the
+// other writer's answers are lost for good.
+TEST_F(ReviewMemoryTest, AStateFileNeverClaimsLinesItsMemoryLacks) {
+    const review::PairReviewFiles files{"w.revlog", "w.revstate"};
+    const review::LogEntry ours{1767945600000, "huis", 3, 1}, theirs{1767945700000, "kat", 2, 1};
+    // As `wordlist review` does it: load, log, save.
+    auto theyReview = [&] {
+        review::ReviewMemory other;
+        Load(other);
+        ASSERT_EQ(review::LogReview(files, rules, theirs, other), 0);
+        review::SaveReviewMemory(files.log, files.state, rules, other);
+    };
+    auto theyWrite = [](const char* bytes) { return [bytes] { WriteFile("w.revlog", ReadFile("w.revlog") + bytes); }; };
+    struct Case {
+        const char* what;
+        std::function<void()> beforeLoad, beforeOurs, afterOurs;
+    };
+    const std::function<void()> nothing = [] {};
+    const Case cases[] = {
+        {"their answer between our load and ours", nothing, theyReview, nothing},
+        {"their answer after ours", nothing, nothing, theyReview},
+        // Our line break completes their cut line into a sound one.
+        {"their line cut when we answer", nothing, theyWrite("1767945700000,kat,2,1"), nothing},
+        {"their line cut when we load, finished before we answer", theyWrite("1767945700000,kat,2"),
+         theyWrite(",1\r\n"), nothing},
+        {"a line cut when we load, completed by our break", theyWrite("1767945700000,kat,2,1"), nothing, nothing},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile("w.revlog", log);
+        std::filesystem::remove("w.revstate");
+        c.beforeLoad();
+        review::ReviewMemory mine;
+        Load(mine);
+        c.beforeOurs();
+        ASSERT_EQ(review::LogReview(files, rules, ours, mine), 0);
+        c.afterOurs();
+        review::SaveReviewMemory(files.log, files.state, rules, mine);
+
+        const review::ReviewMemory truth = review::ReplayLog(ReadFile("w.revlog"), rules);
+        ASSERT_EQ(truth.Find("kat")->card.reviews, 2);
+        ASSERT_EQ(truth.Find("huis")->card.reviews, 3);
+        review::ReviewMemory later;
+        Load(later);
+        ExpectSame(later, truth);
     }
 }
 
