@@ -333,11 +333,11 @@ std::optional<BackupStamp> ParseBackupName(const std::string& name) {
     if (name.size() > 17) {
         if (name[17] != '-' || !Digits(n.substr(18)) || name.size() > 20) return std::nullopt;
         s.sequence = std::stoi(name.substr(18));
-        if (s.sequence < 2) return std::nullopt;
     }
     if (s.month < 1 || s.month > 12 || s.day < 1 || s.day > 31 || s.hour > 23 || s.minute > 59 || s.second > 60)
         return std::nullopt;
-    // Only the names the program makes: "-05" is not the fifth of a second.
+    // Only the names the program makes: "-05" is not the fifth of a second, and the first
+    // of a second has no "-1".
     if (BackupName(s) != name) return std::nullopt;
     return s;
 }
