@@ -34,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <sstream>
 #include <string>
@@ -45,6 +46,7 @@
 #include "core/checker/checker.h"
 #include "core/exchange/exchange.h"
 #include "core/exchange/format_table.h"
+#include "core/exchange/import_run.h"
 #include "core/lists/list_storage.h"
 #include "core/review/review_pair.h"
 #include "core/review/review_queue.h"
@@ -59,7 +61,6 @@
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
 #include "core/text/utf8.h"
-#include "platform/beside.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -362,8 +363,10 @@ int CheckCommand(bool repair) {
     return found ? 1 : 0;
 }
 
-// When each step of an import began, for --stats.
+// When each step of an import began, for --stats; the steps of storing the words are taken
+// on a thread of their own.
 std::vector<std::pair<const char*, Clock::time_point>> importSteps;
+std::mutex importStepsTaken;
 
 // The report on stdout, then the words stored unless it is a dry run.
 int ImportCommand(const Options& options) {
@@ -379,7 +382,11 @@ int ImportCommand(const Options& options) {
     ImportPlan plan;
     std::string error;
     const Clock::time_point start = Clock::now();
-    if (options.stats) ImportStepHook = [](const char* step) { importSteps.emplace_back(step, Clock::now()); };
+    if (options.stats)
+        ImportStepHook = [](const char* step) {
+            const std::lock_guard<std::mutex> lock(importStepsTaken);
+            importSteps.emplace_back(step, Clock::now());
+        };
     if (!PlanImport(options.operand, import, plan, error)) {
         // A KVTML file whose languages the pair's names do not find: the message lists the
         // file's ones, and this is how to take two of them.
@@ -388,39 +395,18 @@ int ImportCommand(const Options& options) {
         return Fail(error);
     }
     const Clock::time_point planned = Clock::now();
-    // The report is made and written while the words are backed up, sorted and written: the
-    // two share no file, and a dictionary's report runs to 20 MB. What each says is told once
-    // both are done, the report first.
-    Clock::time_point reported;
-    bool reportSaved = false;
-    std::string reportError;
-    auto report = [&] {
-        // One text serves the report file and stdout.
-        const std::string file = ImportReportFile(plan.report, *plan.pair);
-        reported = Clock::now();
-        if (plan.report.utf8)
-            platform::WriteCrlfTextToStdout(std::string_view(file).substr(kUtf8Bom.size()));
-        else
-            std::fputs(DescribeImport(plan.report).c_str(), stdout);
-        reportSaved = SaveImportReport(file, *plan.pair, reportError);
-    };
-    enum class Outcome { DryRun, NotBackedUp, Failed, Imported } outcome = Outcome::DryRun;
-    auto apply = [&] {
-        if (options.dryRun) return;
-        if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None).error != 0)
-            outcome = Outcome::NotBackedUp;
-        else
-            outcome = ApplyImport(plan, error) ? Outcome::Imported : Outcome::Failed;
-    };
-    platform::Beside(report, apply);
-    if (options.stats) importSteps.emplace_back("report", reported);
-    if (reportSaved)
+    ImportRunOptions run;
+    run.dryRun = options.dryRun;
+    run.show = [](std::string_view text) { platform::WriteCrlfTextToStdout(text); };
+    const ImportRunResult result = RunPlannedImport(plan, run);
+    if (result.outcome == ImportOutcome::NoReport) return Fail(result.error);
+    if (result.reportSaved)
         std::printf("report written to %s\n", ImportReportPath(*plan.pair).c_str());
     else
-        std::fprintf(stderr, "wordlist: %s\n", reportError.c_str());
-    if (outcome == Outcome::NotBackedUp) return Fail("nothing was changed");
-    if (outcome == Outcome::Failed) return Fail(error);
-    if (outcome == Outcome::Imported) std::printf("imported into %s\n", WordFileName(*plan.pair));
+        std::fprintf(stderr, "wordlist: %s\n", result.reportError.c_str());
+    if (result.outcome == ImportOutcome::NotBackedUp || result.outcome == ImportOutcome::Failed)
+        return Fail(result.error);
+    if (result.outcome == ImportOutcome::Imported) std::printf("imported into %s\n", WordFileName(*plan.pair));
     if (options.stats) {
         auto seconds = [](Clock::time_point a, Clock::time_point b) {
             return std::chrono::duration<double>(b - a).count();

@@ -1128,8 +1128,8 @@ std::string Describe(const ImportReport& report, std::size_t maxProblems, std::s
 
 }  // namespace
 
-std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) {
-    return Describe(report, maxProblems, "\n");
+std::string DescribeImport(const ImportReport& report, std::size_t maxProblems, std::string_view newline) {
+    return Describe(report, maxProblems, newline);
 }
 
 std::string ImportReportPath(const WordListDescriptor& pair) {

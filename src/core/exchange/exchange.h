@@ -124,9 +124,10 @@ extern bool ImportOnOneThread;
 // tests, whose hook throws std::bad_alloc to see that failure reported too.
 extern void (*ImportMergeHook)();
 
-// The report as lines of text: the counts, then each problem with its line number, at most
-// `maxProblems` of them.
-std::string DescribeImport(const ImportReport& report, std::size_t maxProblems = static_cast<std::size_t>(-1));
+// The report as lines of text, each ending in `newline`: the counts, then each problem with
+// its line number, at most `maxProblems` of them.
+std::string DescribeImport(const ImportReport& report, std::size_t maxProblems = static_cast<std::size_t>(-1),
+                           std::string_view newline = "\n");
 
 // Where the whole report of the last import into the pair is kept: the word file's name
 // with ".import.txt" for its extension, in the working directory.

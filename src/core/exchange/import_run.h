@@ -1,0 +1,30 @@
+// An import from its plan to its end as the command-line companion runs it: the report
+// kept and shown, the pair's word files backed up and the words stored.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/exchange/exchange.h"
+
+struct ImportRunOptions {
+    bool dryRun = false;
+    // Writes the report's text for the user: its lines with CRLF ends, in the report's encoding.
+    std::function<void(std::string_view)> show;
+};
+
+enum class ImportOutcome { NoReport, DryRun, NotBackedUp, Failed, Imported };
+
+struct ImportRunResult {
+    ImportOutcome outcome = ImportOutcome::NoReport;
+    std::string error;  // what went wrong, but after a dry run or an import
+    bool reportSaved = false;
+    std::string reportError;  // why the report file could not be written
+};
+
+// Writes the whole report to ImportReportPath and shows it, while, unless it is a dry run,
+// the word files of the pair and its reverse are backed up and the plan applied: the two
+// share no file, and a dictionary's report runs to 20 MB.
+ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& options);
