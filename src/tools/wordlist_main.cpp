@@ -395,13 +395,15 @@ int ImportCommand(const Options& options) {
         return Fail(error);
     }
     const Clock::time_point planned = Clock::now();
+    // Had before the words are stored: what is said after them must not run out of memory.
+    const std::string reportPath = ImportReportPath(*plan.pair);
     ImportRunOptions run;
     run.dryRun = options.dryRun;
     run.show = [](std::string_view text) { platform::WriteCrlfTextToStdout(text); };
     const ImportRunResult result = RunPlannedImport(plan, run);
     if (result.outcome == ImportOutcome::NoReport) return Fail(result.error);
     if (result.reportSaved)
-        std::printf("report written to %s\n", ImportReportPath(*plan.pair).c_str());
+        std::printf("report written to %s\n", reportPath.c_str());
     else
         std::fprintf(stderr, "wordlist: %s\n", result.reportError.c_str());
     if (result.outcome == ImportOutcome::NotBackedUp || result.outcome == ImportOutcome::Failed)

@@ -1,5 +1,5 @@
 // An import from its plan to its end as the command-line companion runs it: the report
-// kept and shown, the pair's word files backed up and the words stored.
+// made, kept and shown, the pair's word files backed up and the words stored.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +24,8 @@ struct ImportRunResult {
     std::string reportError;  // why the report file could not be written
 };
 
-// Writes the whole report to ImportReportPath and shows it, while, unless it is a dry run,
-// the word files of the pair and its reverse are backed up and the plan applied: the two
-// share no file, and a dictionary's report runs to 20 MB.
+// Makes the report's texts first, before anything is written, so that running out of
+// memory for them leaves every file as it was (NoReport). Then writes the whole report to
+// ImportReportPath and shows it while, unless it is a dry run, the word files of the pair
+// and its reverse are backed up and the plan applied: the two share no file.
 ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& options);
