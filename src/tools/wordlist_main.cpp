@@ -4,7 +4,7 @@
 //   wordlist [--pair N] [--gk NAME] load [--as-is] FILE
 //   wordlist strings pack IN OUT | strings unpack IN OUT
 //   wordlist check [--repair]
-//   wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE
+//   wordlist [--pair N] import [--dry-run] [--report -] [--format F] [--languages A,B] [--separator S] FILE
 //   wordlist [--pair N] export [--format F] FILE
 //   wordlist [--stats] backup | backups | restore NAME [FILE...]
 //   wordlist [--pair N] review WORD RATING [--at TIME] | due [--at TIME] [--all]
@@ -14,9 +14,10 @@
 // sorted by the pair's collation (or in the file's order with --as-is); it is how the
 // demo word lists are made. --stats reports timings and counts on stderr. import reads
 // another program's file (F: tsv, csv, anki, kvtml, freedict; by default from the file's
-// name), prints what it adds, merges and skips (and writes it to the word file's name
-// with ".import.txt" in the working directory), and unless --dry-run stores the words in
-// the pair and its reverse; --languages picks a KVTML file's two languages (by id, name
+// name), prints what it adds, merges and skips with the first lines it cannot take (all of
+// them with --report -), writes the whole report to the word file's name with ".import.txt"
+// in the working directory, and unless --dry-run stores the words in the pair and its
+// reverse; --languages picks a KVTML file's two languages (by id, name
 // or locale) where the pair's names do not, --separator (tab, semicolon, comma or a
 // character) the one of tab and comma text instead of what the file says or shows.
 // backup does what the program does at start-up: it backs up what changed (--stats: how
@@ -72,7 +73,7 @@ const char kUsage[] =
     "       wordlist [--pair N] [--gk NAME] load [--as-is] FILE\n"
     "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n"
     "       wordlist check [--repair]\n"
-    "       wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE\n"
+    "       wordlist [--pair N] import [--dry-run] [--report -] [--format F] [--languages A,B] [--separator S] FILE\n"
     "       wordlist [--pair N] export [--format F] FILE\n"
     "       wordlist [--stats] backup | wordlist backups | wordlist restore NAME [FILE...]\n"
     "       wordlist [--pair N] [--stats] review WORD RATING [--at TIME] | due [--at TIME] [--all]\n"
@@ -89,6 +90,7 @@ struct Options {
     bool asIs = false;
     bool repair = false;
     bool dryRun = false;
+    bool wholeReport = false;  // import: every problem line on stdout, not only the first ones
     std::optional<ExchangeFormat> format;
     std::string languages;
     char separator = 0;
@@ -150,6 +152,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.repair = true;
         } else if (a == "--dry-run" && options.command == "import") {
             options.dryRun = true;
+        } else if (a == "--report" && options.command == "import" && hasNext) {
+            if (args[++i] != "-") {
+                error = "--report takes - (the whole report on stdout)";
+                return false;
+            }
+            options.wholeReport = true;
         } else if (a == "--format" && (options.command == "import" || options.command == "export") && hasNext) {
             options.format = FormatNamed(args[++i]);
             if (!options.format) {
@@ -368,6 +376,9 @@ int CheckCommand(bool repair) {
 std::vector<std::pair<const char*, Clock::time_point>> importSteps;
 std::mutex importStepsTaken;
 
+// Problem lines of an import's report printed on stdout without --report -.
+constexpr std::size_t kProblemsShown = 20;
+
 // The report on stdout, then the words stored unless it is a dry run.
 int ImportCommand(const Options& options) {
     ImportOptions import;
@@ -399,6 +410,9 @@ int ImportCommand(const Options& options) {
     const std::string reportPath = ImportReportPath(*plan.pair);
     ImportRunOptions run;
     run.dryRun = options.dryRun;
+    // A dictionary's report runs to hundreds of thousands of lines: a terminal gets the first
+    // ones, the file all of them.
+    if (!options.wholeReport) run.problemsShown = kProblemsShown;
     run.show = [](std::string_view text) { platform::WriteCrlfTextToStdout(text); };
     const ImportRunResult result = RunPlannedImport(plan, run);
     if (result.outcome == ImportOutcome::NoReport) return Fail(result.error);

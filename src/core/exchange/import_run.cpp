@@ -15,12 +15,12 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
     try {
         if (ImportStepHook) ImportStepHook("report");
         file = ImportReportFile(plan.report, *plan.pair);
-        // The report in UTF-8 is the file's text after its mark; a dictionary's is not
-        // made twice.
-        if (plan.report.utf8)
+        // The whole report in UTF-8 is the file's text after its mark; a dictionary's is
+        // not made twice.
+        if (plan.report.utf8 && options.problemsShown >= plan.report.problems.size())
             shown = std::string_view(file).substr(kUtf8Bom.size());
         else
-            shown = ownShown = DescribeImport(plan.report, static_cast<std::size_t>(-1), "\r\n");
+            shown = ownShown = DescribeImport(plan.report, options.problemsShown, "\r\n");
     } catch (const std::bad_alloc&) {
         result.error = "there is not enough memory to make the report; nothing was changed";
         return result;

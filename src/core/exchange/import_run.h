@@ -11,6 +11,8 @@
 
 struct ImportRunOptions {
     bool dryRun = false;
+    // How many of the report's problem lines are shown; the report file keeps them all.
+    std::size_t problemsShown = static_cast<std::size_t>(-1);
     // Writes the report's text for the user: its lines with CRLF ends, in the report's encoding.
     std::function<void(std::string_view)> show;
 };
