@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -111,7 +112,9 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
 // Sorts both word files' records and replaces each file in one step: afterwards both hold
 // the import or, on failure, both are as they were. The caller closes the store first and
 // reopens it afterwards (a file that is open cannot be replaced on Windows).
-bool ApplyImport(ImportPlan& plan, std::string& error);
+// `beforeWriting`, when given, is called once the records are sorted and before anything
+// is written; false stops the import there, with `error` as it was.
+bool ApplyImport(ImportPlan& plan, std::string& error, const std::function<bool()>& beforeWriting = {});
 
 // Called with the name of each step of an import that needs much memory ("read", "plan",
 // "sort", "write", "write reverse"); null but in tests, whose hook throws std::bad_alloc to

@@ -1,6 +1,8 @@
 #include "core/exchange/import_run.h"
 
+#include <future>
 #include <new>
+#include <stdexcept>
 
 #include "core/backup/backup.h"
 #include "core/text/utf8.h"
@@ -8,25 +10,34 @@
 
 ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& options) {
     ImportRunResult result;
-    // Made whole before the words are stored: made beside them, a report that ran out of
-    // memory could only be told of once the word files had been replaced.
+    // The report is made while the words are sorted, but nothing is written until it is
+    // whole: made beside the writes, a report that ran out of memory could only be told of
+    // once the word files had been replaced.
+    std::promise<bool> reportMade;
+    std::future<bool> reportReady = reportMade.get_future();
+    bool made = false;
     std::string file, ownShown;
     std::string_view shown;
-    try {
-        if (ImportStepHook) ImportStepHook("report");
-        file = ImportReportFile(plan.report, *plan.pair);
-        // The whole report in UTF-8 is the file's text after its mark; a dictionary's is
-        // not made twice.
-        if (plan.report.utf8 && options.problemsShown >= plan.report.problems.size())
-            shown = std::string_view(file).substr(kUtf8Bom.size());
-        else
-            shown = ownShown = DescribeImport(plan.report, options.problemsShown, "\r\n");
-    } catch (const std::bad_alloc&) {
-        result.error = "there is not enough memory to make the report; nothing was changed";
-        return result;
-    }
-    // Nothing thrown here may pass for a failure of the import, which goes on beside it.
-    auto keepReport = [&] {
+    auto report = [&] {
+        try {
+            if (ImportStepHook) ImportStepHook("report");
+            file = ImportReportFile(plan.report, *plan.pair);
+            // The whole report in UTF-8 is the file's text after its mark; a dictionary's is
+            // not made twice.
+            if (plan.report.utf8 && options.problemsShown >= plan.report.problems.size())
+                shown = std::string_view(file).substr(kUtf8Bom.size());
+            else
+                shown = ownShown = DescribeImport(plan.report, options.problemsShown, "\r\n");
+            made = true;
+        } catch (const std::bad_alloc&) {
+        } catch (const std::length_error&) {
+        } catch (...) {
+            reportMade.set_value(false);  // the words wait for it
+            throw;
+        }
+        reportMade.set_value(made);
+        if (!made) return;
+        // The words are written meanwhile: nothing thrown here may pass for their failure.
         try {
             if (options.show) options.show(shown);
             result.reportSaved = SaveImportReport(file, *plan.pair, result.reportError);
@@ -34,24 +45,37 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
             result.reportError = "there is not enough memory to write the report";
         }
     };
-    auto apply = [&] {
-        if (options.dryRun) {
-            result.outcome = ImportOutcome::DryRun;
-            return;
-        }
-        // A backup that runs out of memory has replaced no word file.
-        bool backedUp = false;
+    // Called once the words are sorted: they are written only after the report is made and
+    // the word files are backed up.
+    bool askedToWrite = false, backedUp = false;
+    auto mayWrite = [&] {
+        askedToWrite = true;
+        if (!reportReady.get()) return false;
         try {
             backedUp = BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None).error == 0;
         } catch (const std::bad_alloc&) {
         }
-        if (!backedUp) {
-            result.outcome = ImportOutcome::NotBackedUp;
-            result.error = "nothing was changed";
-        } else {
-            result.outcome = ApplyImport(plan, result.error) ? ImportOutcome::Imported : ImportOutcome::Failed;
-        }
+        return backedUp;
     };
-    platform::Beside(keepReport, apply);
+    bool imported = false;
+    auto apply = [&] {
+        if (!options.dryRun) imported = ApplyImport(plan, result.error, mayWrite);
+    };
+    // The report on this thread: when no second one can be had, it is made before the words
+    // wait for it.
+    platform::Beside(report, apply);
+    if (!made) {
+        result.outcome = ImportOutcome::NoReport;
+        result.error = "there is not enough memory to make the report; nothing was changed";
+    } else if (options.dryRun) {
+        result.outcome = ImportOutcome::DryRun;
+    } else if (imported) {
+        result.outcome = ImportOutcome::Imported;
+    } else if (askedToWrite && !backedUp) {
+        result.outcome = ImportOutcome::NotBackedUp;
+        result.error = "nothing was changed";
+    } else {
+        result.outcome = ImportOutcome::Failed;
+    }
     return result;
 }

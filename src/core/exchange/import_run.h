@@ -26,8 +26,8 @@ struct ImportRunResult {
     std::string reportError;  // why the report file could not be written
 };
 
-// Makes the report's texts first, before anything is written, so that running out of
-// memory for them leaves every file as it was (NoReport). Then writes the whole report to
-// ImportReportPath and shows it while, unless it is a dry run, the word files of the pair
-// and its reverse are backed up and the plan applied: the two share no file.
+// Makes the report's texts while, unless it is a dry run, the words are sorted; once both
+// are done, writes the whole report to ImportReportPath and shows it while the word files
+// of the pair and its reverse are backed up and replaced (the two share no file). Nothing
+// is written when the report cannot be made for want of memory (NoReport).
 ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& options);
