@@ -17,9 +17,9 @@
 // name), prints what it adds, merges and skips with the first lines it cannot take (all of
 // them with --report -), writes the whole report to the word file's name with ".import.txt"
 // in the working directory, and unless --dry-run stores the words in the pair and its
-// reverse; --languages picks a KVTML file's two languages (by id, name
-// or locale) where the pair's names do not, --separator (tab, semicolon, comma or a
-// character) the one of tab and comma text instead of what the file says or shows.
+// reverse; --languages picks a KVTML file's two languages (by id, name or locale) where
+// the pair's names do not, --separator (tab, semicolon, comma or a character) the one of
+// tab and comma text instead of what the file says or shows.
 // backup does what the program does at start-up: it backs up what changed (--stats: how
 // long that took). backups lists the backups, newest first, with the files each holds; restore puts back
 // the files of backup NAME that differ from the current ones (or only the FILEs named),

@@ -117,8 +117,9 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
 bool ApplyImport(ImportPlan& plan, std::string& error, const std::function<bool()>& beforeWriting = {});
 
 // Called with the name of each step of an import that needs much memory ("read", "plan",
-// "sort", "write", "write reverse"); null but in tests, whose hook throws std::bad_alloc to
-// see the failure reported with nothing changed.
+// "report" (RunPlannedImport), "sort", "write", "write reverse"); null but in tests, whose
+// hook throws std::bad_alloc to see the failure reported with nothing changed, and in
+// wordlist --stats, which times them.
 extern void (*ImportStepHook)(const char* step);
 // True in tests that see an import planned on one thread, as it is when no second thread
 // can be had; otherwise the entries are merged on a thread beside the one reading them.

@@ -10,9 +10,9 @@
 
 ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& options) {
     ImportRunResult result;
-    // The report is made while the words are sorted, but nothing is written until it is
-    // whole: made beside the writes, a report that ran out of memory could only be told of
-    // once the word files had been replaced.
+    // The report is made while the word files are backed up and the words sorted, but no
+    // word file is written until it is whole: made beside the writes, a report that ran out
+    // of memory could only be told of once the word files had been replaced.
     std::promise<bool> reportMade;
     std::future<bool> reportReady = reportMade.get_future();
     bool made = false;
@@ -45,21 +45,16 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
             result.reportError = "there is not enough memory to write the report";
         }
     };
-    // Called once the words are sorted: they are written only after the report is made and
-    // the word files are backed up.
-    bool askedToWrite = false, backedUp = false;
-    auto mayWrite = [&] {
-        askedToWrite = true;
-        if (!reportReady.get()) return false;
+    // The backup first, as before any import: it mostly waits for the disk, which leaves
+    // the report a core.
+    bool backedUp = false, imported = false;
+    auto apply = [&] {
+        if (options.dryRun) return;
         try {
             backedUp = BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None).error == 0;
         } catch (const std::bad_alloc&) {
         }
-        return backedUp;
-    };
-    bool imported = false;
-    auto apply = [&] {
-        if (!options.dryRun) imported = ApplyImport(plan, result.error, mayWrite);
+        if (backedUp) imported = ApplyImport(plan, result.error, [&] { return reportReady.get(); });
     };
     // The report on this thread: when no second one can be had, it is made before the words
     // wait for it.
@@ -71,7 +66,7 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
         result.outcome = ImportOutcome::DryRun;
     } else if (imported) {
         result.outcome = ImportOutcome::Imported;
-    } else if (askedToWrite && !backedUp) {
+    } else if (!backedUp) {
         result.outcome = ImportOutcome::NotBackedUp;
         result.error = "nothing was changed";
     } else {

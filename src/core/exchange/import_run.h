@@ -21,13 +21,14 @@ enum class ImportOutcome { NoReport, DryRun, NotBackedUp, Failed, Imported };
 
 struct ImportRunResult {
     ImportOutcome outcome = ImportOutcome::NoReport;
-    std::string error;  // what went wrong, but after a dry run or an import
+    std::string error;  // what went wrong; empty after a dry run or an import
     bool reportSaved = false;
     std::string reportError;  // why the report file could not be written
 };
 
-// Makes the report's texts while, unless it is a dry run, the words are sorted; once both
-// are done, writes the whole report to ImportReportPath and shows it while the word files
-// of the pair and its reverse are backed up and replaced (the two share no file). Nothing
-// is written when the report cannot be made for want of memory (NoReport).
+// Makes the report's texts while, unless it is a dry run, the word files of the pair and
+// its reverse are backed up and the words sorted; once both are done, writes the whole
+// report to ImportReportPath and shows it while the word files are replaced (the two share
+// no file). A report that cannot be made for want of memory leaves the word files as they
+// were (NoReport).
 ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& options);
