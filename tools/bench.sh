@@ -192,6 +192,14 @@ cut -f1 "$index" | grep -v '^00' | awk -v n="$entries" 'NR <= n' | cut -c1-20 | 
 # (Wine's memcmp goes byte by byte: a third of a sort's time); and the two word files are
 # written side by side, each to a temporary file that takes its place once both are whole
 # (the write step 0.21-0.25 s -> 0.17-0.18 s).
+# Measured 2026-12-08, idle, each build in turn: wordlist prints the report's counts and its
+# first 20 problem lines (the file keeps all), and no word file is written before the report
+# is whole (it is made beside the backup and the sorts). From the plan's end to the end,
+# medians of 15: 0.360 s -> 0.341 s (with the report made before the backup and the sorts
+# instead: 0.430 s; with the backup after the sorts: 0.387 s). The whole import, medians of
+# 9: to /dev/null 1.30 s -> 1.29 s, through a pipe 1.40 s -> 1.36 s, to a terminal 2.65 s ->
+# 1.58 s; against a sort of 0.39 s and 0.40 s the ratio (pair by pair) went 3.39 -> 3.23:
+# on this machine neither build meets the aim of 2.5. Peak 202-203 MB both.
 # Pairs run in turn, each a whole Wine process from its start to its end (the import's
 # report on stdout included); the ratio is taken pair by pair, as the machine's speed drifts.
 run_import() { empty_pair; cd "$out/import" && "$top/tools/wine-run" "$top/build/win64/wordlist.exe" --pair 6 import "Z:$index"; }

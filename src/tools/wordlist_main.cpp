@@ -4,7 +4,7 @@
 //   wordlist [--pair N] [--gk NAME] load [--as-is] FILE
 //   wordlist strings pack IN OUT | strings unpack IN OUT
 //   wordlist check [--repair]
-//   wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE
+//   wordlist [--pair N] import [--dry-run] [--report -] [--format F] [--languages A,B] [--separator S] FILE
 //   wordlist [--pair N] export [--format F] FILE
 //   wordlist [--stats] backup | backups | restore NAME [FILE...]
 //   wordlist [--pair N] review WORD RATING [--at TIME] | due [--at TIME] [--all]
@@ -14,11 +14,12 @@
 // sorted by the pair's collation (or in the file's order with --as-is); it is how the
 // demo word lists are made. --stats reports timings and counts on stderr. import reads
 // another program's file (F: tsv, csv, anki, kvtml, freedict; by default from the file's
-// name), prints what it adds, merges and skips (and writes it to the word file's name
-// with ".import.txt" in the working directory), and unless --dry-run stores the words in
-// the pair and its reverse; --languages picks a KVTML file's two languages (by id, name
-// or locale) where the pair's names do not, --separator (tab, semicolon, comma or a
-// character) the one of tab and comma text instead of what the file says or shows.
+// name), prints what it adds, merges and skips with the first lines it cannot take (all of
+// them with --report -), writes the whole report to the word file's name with ".import.txt"
+// in the working directory, and unless --dry-run stores the words in the pair and its
+// reverse; --languages picks a KVTML file's two languages (by id, name or locale) where
+// the pair's names do not, --separator (tab, semicolon, comma or a character) the one of
+// tab and comma text instead of what the file says or shows.
 // backup does what the program does at start-up: it backs up what changed (--stats: how
 // long that took). backups lists the backups, newest first, with the files each holds; restore puts back
 // the files of backup NAME that differ from the current ones (or only the FILEs named),
@@ -35,6 +36,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <sstream>
 #include <string>
@@ -46,6 +48,7 @@
 #include "core/checker/checker.h"
 #include "core/exchange/exchange.h"
 #include "core/exchange/format_table.h"
+#include "core/exchange/import_run.h"
 #include "core/lists/list_storage.h"
 #include "core/review/review_pair.h"
 #include "core/review/review_queue.h"
@@ -60,7 +63,6 @@
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
 #include "core/text/utf8.h"
-#include "platform/beside.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
@@ -72,7 +74,7 @@ const char kUsage[] =
     "       wordlist [--pair N] [--gk NAME] load [--as-is] FILE\n"
     "       wordlist strings pack IN OUT | wordlist strings unpack IN OUT\n"
     "       wordlist check [--repair]\n"
-    "       wordlist [--pair N] import [--dry-run] [--format F] [--languages A,B] [--separator S] FILE\n"
+    "       wordlist [--pair N] import [--dry-run] [--report -] [--format F] [--languages A,B] [--separator S] FILE\n"
     "       wordlist [--pair N] export [--format F] FILE\n"
     "       wordlist [--stats] backup | wordlist backups | wordlist restore NAME [FILE...]\n"
     "       wordlist [--pair N] [--stats] review WORD RATING [--at TIME] | due [--at TIME] [--all]\n"
@@ -89,6 +91,7 @@ struct Options {
     bool asIs = false;
     bool repair = false;
     bool dryRun = false;
+    bool wholeReport = false;  // import: every problem line on stdout, not only the first ones
     std::optional<ExchangeFormat> format;
     std::string languages;
     char separator = 0;
@@ -150,6 +153,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             options.repair = true;
         } else if (a == "--dry-run" && options.command == "import") {
             options.dryRun = true;
+        } else if (a == "--report" && options.command == "import" && hasNext) {
+            if (args[++i] != "-") {
+                error = "--report takes - (the whole report on stdout)";
+                return false;
+            }
+            options.wholeReport = true;
         } else if (a == "--format" && (options.command == "import" || options.command == "export") && hasNext) {
             options.format = FormatNamed(args[++i]);
             if (!options.format) {
@@ -363,8 +372,13 @@ int CheckCommand(bool repair) {
     return found ? 1 : 0;
 }
 
-// When each step of an import began, for --stats.
+// When each step of an import began, for --stats; the steps of storing the words are taken
+// on a thread of their own.
 std::vector<std::pair<const char*, Clock::time_point>> importSteps;
+std::mutex importStepsTaken;
+
+// Problem lines of an import's report printed on stdout without --report -.
+constexpr std::size_t kProblemsShown = 20;
 
 // The report on stdout, then the words stored unless it is a dry run.
 int ImportCommand(const Options& options) {
@@ -380,7 +394,11 @@ int ImportCommand(const Options& options) {
     ImportPlan plan;
     std::string error;
     const Clock::time_point start = Clock::now();
-    if (options.stats) ImportStepHook = [](const char* step) { importSteps.emplace_back(step, Clock::now()); };
+    if (options.stats)
+        ImportStepHook = [](const char* step) {
+            const std::lock_guard<std::mutex> lock(importStepsTaken);
+            importSteps.emplace_back(step, Clock::now());
+        };
     if (!PlanImport(options.operand, import, plan, error)) {
         // A KVTML file whose languages the pair's names do not find: the message lists the
         // file's ones, and this is how to take two of them.
@@ -389,39 +407,23 @@ int ImportCommand(const Options& options) {
         return Fail(error);
     }
     const Clock::time_point planned = Clock::now();
-    // The report is made and written while the words are backed up, sorted and written: the
-    // two share no file, and a dictionary's report runs to 20 MB. What each says is told once
-    // both are done, the report first.
-    Clock::time_point reported;
-    bool reportSaved = false;
-    std::string reportError;
-    auto report = [&] {
-        // One text serves the report file and stdout.
-        const std::string file = ImportReportFile(plan.report, *plan.pair);
-        reported = Clock::now();
-        if (plan.report.utf8)
-            platform::WriteCrlfTextToStdout(std::string_view(file).substr(kUtf8Bom.size()));
-        else
-            std::fputs(DescribeImport(plan.report).c_str(), stdout);
-        reportSaved = SaveImportReport(file, *plan.pair, reportError);
-    };
-    enum class Outcome { DryRun, NotBackedUp, Failed, Imported } outcome = Outcome::DryRun;
-    auto apply = [&] {
-        if (options.dryRun) return;
-        if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None).error != 0)
-            outcome = Outcome::NotBackedUp;
-        else
-            outcome = ApplyImport(plan, error) ? Outcome::Imported : Outcome::Failed;
-    };
-    platform::Beside(report, apply);
-    if (options.stats) importSteps.emplace_back("report", reported);
-    if (reportSaved)
-        std::printf("report written to %s\n", ImportReportPath(*plan.pair).c_str());
+    // Had before the words are stored: what is said after them must not run out of memory.
+    const std::string reportPath = ImportReportPath(*plan.pair);
+    ImportRunOptions run;
+    run.dryRun = options.dryRun;
+    // A dictionary's report runs to hundreds of thousands of lines: a terminal gets the first
+    // ones, the file all of them.
+    if (!options.wholeReport) run.problemsShown = kProblemsShown;
+    run.show = [](std::string_view text) { platform::WriteCrlfTextToStdout(text); };
+    const ImportRunResult result = RunPlannedImport(plan, run);
+    if (result.outcome == ImportOutcome::NoReport) return Fail(result.error);
+    if (result.reportSaved)
+        std::printf("report written to %s\n", reportPath.c_str());
     else
-        std::fprintf(stderr, "wordlist: %s\n", reportError.c_str());
-    if (outcome == Outcome::NotBackedUp) return Fail("nothing was changed");
-    if (outcome == Outcome::Failed) return Fail(error);
-    if (outcome == Outcome::Imported) std::printf("imported into %s\n", WordFileName(*plan.pair));
+        std::fprintf(stderr, "wordlist: %s\n", result.reportError.c_str());
+    if (result.outcome == ImportOutcome::NotBackedUp || result.outcome == ImportOutcome::Failed)
+        return Fail(result.error);
+    if (result.outcome == ImportOutcome::Imported) std::printf("imported into %s\n", WordFileName(*plan.pair));
     if (options.stats) {
         auto seconds = [](Clock::time_point a, Clock::time_point b) {
             return std::chrono::duration<double>(b - a).count();

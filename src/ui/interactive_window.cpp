@@ -30,7 +30,6 @@ struct InteractiveState : AnsweringWindowState {
     Score run;
     std::int32_t right;
     std::optional<Score> stored;
-    std::string lastWrong;  // the wrong answer last counted for the word on show
 };
 
 InteractiveState s;
@@ -45,7 +44,6 @@ std::wstring ScoreLine(const Score& score) {
 void AskNext() {
     PickRandomEntry(*s.pool);
     SetWindowTextW(s.answer, L"");
-    s.lastWrong.clear();
     SetFieldText(s.question, CurrentRecord.word, CurrentPair->charset1);
     EnableWindow(s.show, TRUE);
 }
@@ -76,9 +74,8 @@ void CheckAnswer() {
         PlayPracticeSound("right.wav");
         AskNext();
     } else {
-        // The same wrong answer checked again is still one answer given.
-        if (token == s.lastWrong) return;
-        s.lastWrong = token;
+        // Every wrong answer checked counts, the same one given again too; a held Return
+        // checks only once (the answer field's key handling).
         ++s.run.errors;
         SetWindowTextW(s.score, ScoreLine(s.run).c_str());
         PlayPracticeSound("wrong.wav");

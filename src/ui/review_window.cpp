@@ -41,9 +41,8 @@ struct ReviewState : AnsweringWindowState {
     review::ReviewMemory memory;
     std::optional<review::ReviewRun> run;
     std::size_t total;
-    WordRecord asked;       // the word on show, as the word file has it
-    std::int64_t askedAt;   // when it was put on show
-    std::string lastWrong;  // the wrong answer last counted for the word on show
+    WordRecord asked;      // the word on show, as the word file has it
+    std::int64_t askedAt;  // when it was put on show
     bool logFailed;
 };
 
@@ -81,7 +80,6 @@ void Finish() {
 // The next word that the word file still has; words it lost are passed over unrated.
 void AskNext() {
     SetWindowTextW(s.answer, L"");
-    s.lastWrong.clear();
     for (const std::string* word; (word = s.run->Current()) != nullptr; s.run->Drop()) {
         const std::int32_t index = FindWord(word->c_str());
         if (ReadWord(index) == 0 && !IsDeleted(CurrentRecord) && EqualsIgnoringAsciiCase(CurrentRecord.word, *word)) {
@@ -111,14 +109,11 @@ void CheckAnswer(bool easy) {
     const std::string token = AnswerToken(TypedAnswer(s));
     if (token.empty()) return SetWindowTextW(s.answer, L""), void();
     const bool right = AnswerIsRight(token, s.asked.translation);
-    // The same wrong answer checked again is still one answer given.
-    if (!right && token == s.lastWrong) return;
     const bool wasShown = s.run->shown();
+    // Only a word's first answer is rated: a wrong one given again logs nothing more, but
+    // sounds as it does in interactive practice.
     Log(s.run->Answer(right, easy));
-    if (!right) {
-        s.lastWrong = token;
-        return PlayPracticeSound("wrong.wav");
-    }
+    if (!right) return PlayPracticeSound("wrong.wav");
     if (!wasShown) PlayPracticeSound("right.wav");
     AskNext();
 }

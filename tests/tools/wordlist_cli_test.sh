@@ -112,6 +112,16 @@ check import-semicolons "$(printf 'fields separated by semicolon\nadded 1')" \
   "$("$wordlist" --pair 0 import --dry-run sheet.csv | sed -n '3p;4s/,.*//p')"
 check import-separator-given "$(printf 'fields separated by comma\nadded 1')" \
   "$("$wordlist" --pair 0 import --dry-run --separator comma sheet.csv | sed -n '3p;4s/,.*//p')"
+# A report of many problems: the first 20 on stdout, how many more and where they all are;
+# --report - prints them all.
+for i in $(seq 25); do printf 'w,%d\tx\n' "$i"; done > many.tsv
+problems() { seq "$1" | sed 's/.*/line &: "w,&": a comma in the word/'; }
+check import-first-problems "$(problems 20; printf '... and 5 more lines\nreport written to ger_eng.import.txt')" \
+  "$("$wordlist" --pair 0 import --dry-run many.tsv | sed -n '/^line 1:/,$p')"
+check import-report-keeps-all "$(problems 25)" "$(grep '^line ' ger_eng.import.txt | tr -d '\r')"
+check import-whole-report "$(problems 25; printf 'report written to ger_eng.import.txt')" \
+  "$("$wordlist" --pair 0 import --dry-run --report - many.tsv | sed -n '/^line 1:/,$p')"
+expect_error report-elsewhere "--report takes -" --pair 0 import --report out.txt many.tsv
 expect_error unknown-separator "unknown separator semi" --pair 0 import --separator semi sheet.csv
 expect_error unknown-format "unknown format xls" --pair 0 import --format xls deck.tsv
 expect_error unknown-extension "give it with --format" --pair 0 import deck.doc

@@ -1,4 +1,4 @@
-// Interactive practice worked in-process: errors counted per answer, a best score that
+// Interactive practice worked in-process: errors counted per answer checked, a best score that
 // cannot be stored, the focus on activation.
 
 #include "ui/interactive_window.h"
@@ -32,16 +32,16 @@ protected:
 
 }  // namespace
 
-TEST_F(InteractivePracticeTest, EachWrongAnswerCountsOnce) {
+TEST_F(InteractivePracticeTest, EveryCheckedWrongAnswerCountsAndAHeldReturnChecksOnce) {
     const struct {
         const wchar_t* typed;
         int repeats;
         int errors;
     } answers[] = {
-        {L"hus", 3, 1},   // Return held down
-        {L"hus", 0, 1},   // Return again on the same answer
-        {L"huus", 0, 2},  // another answer
-        {L"hus", 0, 3},   // and the first one given again
+        {L"hus", 3, 1},   // Return held down: its repeats check nothing
+        {L"hus", 0, 2},   // Return again on the same answer
+        {L"huus", 0, 3},  // another answer
+        {L"hus", 0, 4},   // and the first one given again
     };
     for (const auto& a : answers) {
         Answer(a.typed, a.repeats);

@@ -58,7 +58,8 @@ TEST_F(ReviewWindowTest, AnswersAreRatedLoggedAndScheduled) {
     } steps[] = {
         {L"cat", L"kat", VK_RETURN, false},     // right at once: Good
         {L"dog", L"hnd", VK_RETURN, false},     // wrong,
-        {L"dog", L"hond", VK_RETURN, false},    // then right: Hard
+        {L"dog", L"hnd", VK_RETURN, false},     // wrong again, the same,
+        {L"dog", L"hond", VK_RETURN, false},    // then right: Hard, once
         {L"house", nullptr, VK_ESCAPE, false},  // shown: Again,
         {L"house", nullptr, VK_RETURN, false},  // and taken as shown
         {L"tree", L"boom", VK_RETURN, true},    // right with Ctrl: Easy

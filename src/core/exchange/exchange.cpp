@@ -966,7 +966,7 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
 
 namespace {
 
-bool Apply(ImportPlan& plan, std::string& error) {
+bool Apply(ImportPlan& plan, std::string& error, const std::function<bool()>& beforeWriting) {
     const std::optional<std::string> forwardPath = WordFilePath(*plan.pair);
     const std::optional<std::string> backwardPath = plan.reverse ? WordFilePath(*plan.reverse) : std::nullopt;
     if (!forwardPath || (plan.reverse && !backwardPath)) {
@@ -990,6 +990,7 @@ bool Apply(ImportPlan& plan, std::string& error) {
     } catch (...) {
         return OutOfMemory(error, "sort the words");
     }
+    if (beforeWriting && !beforeWriting()) return false;
     // A step or a write that runs out of memory fails as one the disk refuses.
     auto stepTaken = [](const char* step) {
         try {
@@ -1058,9 +1059,9 @@ bool Apply(ImportPlan& plan, std::string& error) {
 
 }  // namespace
 
-bool ApplyImport(ImportPlan& plan, std::string& error) {
+bool ApplyImport(ImportPlan& plan, std::string& error, const std::function<bool()>& beforeWriting) {
     try {
-        return Apply(plan, error);
+        return Apply(plan, error, beforeWriting);
     } catch (const std::bad_alloc&) {
         return OutOfMemory(error, "write the words");
     }
@@ -1128,8 +1129,8 @@ std::string Describe(const ImportReport& report, std::size_t maxProblems, std::s
 
 }  // namespace
 
-std::string DescribeImport(const ImportReport& report, std::size_t maxProblems) {
-    return Describe(report, maxProblems, "\n");
+std::string DescribeImport(const ImportReport& report, std::size_t maxProblems, std::string_view newline) {
+    return Describe(report, maxProblems, newline);
 }
 
 std::string ImportReportPath(const WordListDescriptor& pair) {

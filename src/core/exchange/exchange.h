@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -111,11 +112,14 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
 // Sorts both word files' records and replaces each file in one step: afterwards both hold
 // the import or, on failure, both are as they were. The caller closes the store first and
 // reopens it afterwards (a file that is open cannot be replaced on Windows).
-bool ApplyImport(ImportPlan& plan, std::string& error);
+// `beforeWriting`, when given, is called once the records are sorted and before anything
+// is written; false stops the import there, with `error` as it was.
+bool ApplyImport(ImportPlan& plan, std::string& error, const std::function<bool()>& beforeWriting = {});
 
 // Called with the name of each step of an import that needs much memory ("read", "plan",
-// "sort", "write", "write reverse"); null but in tests, whose hook throws std::bad_alloc to
-// see the failure reported with nothing changed.
+// "report" (RunPlannedImport), "sort", "write", "write reverse"); null but in tests, whose
+// hook throws std::bad_alloc to see the failure reported with nothing changed, and in
+// wordlist --stats, which times them.
 extern void (*ImportStepHook)(const char* step);
 // True in tests that see an import planned on one thread, as it is when no second thread
 // can be had; otherwise the entries are merged on a thread beside the one reading them.
@@ -124,9 +128,10 @@ extern bool ImportOnOneThread;
 // tests, whose hook throws std::bad_alloc to see that failure reported too.
 extern void (*ImportMergeHook)();
 
-// The report as lines of text: the counts, then each problem with its line number, at most
-// `maxProblems` of them.
-std::string DescribeImport(const ImportReport& report, std::size_t maxProblems = static_cast<std::size_t>(-1));
+// The report as lines of text, each ending in `newline`: the counts, then each problem with
+// its line number, at most `maxProblems` of them.
+std::string DescribeImport(const ImportReport& report, std::size_t maxProblems = static_cast<std::size_t>(-1),
+                           std::string_view newline = "\n");
 
 // Where the whole report of the last import into the pair is kept: the word file's name
 // with ".import.txt" for its extension, in the working directory.
