@@ -189,14 +189,35 @@ bool ChooseLanguages(HWND owner, const std::string& path, ImportOptions& options
 // The word files are replaced while closed: Windows replaces no file that is open.
 bool Apply(ImportPlan& plan, std::string& error) {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    const bool done = WhileShowing(ShowSortingWindow, CloseSortingWindow, [&] {
-        CloseStore();
-        const bool applied = ApplyImport(plan, error);
-        ReopenStore();
-        return applied;
-    });
+    const bool done = WhileShowing([] { ShowSortingWindow(); }, CloseSortingWindow,
+                                   [&] {
+                                       CloseStore();
+                                       const bool applied = ApplyImport(plan, error);
+                                       ReopenStore();
+                                       return applied;
+                                   });
     SetCursor(previous);
     return done;
+}
+
+// A large dictionary takes seconds to plan: the sorting window shows the entries read, and
+// Escape or its close box stops the plan, before anything is written.
+bool Plan(const std::string& path, ImportOptions& options, ImportPlan& plan, std::string& error) {
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    // Drawing and looking at the queue a few times a second is enough, and costs the plan nothing.
+    DWORD shown = GetTickCount() - 1000;
+    options.progress = [&shown](std::int64_t entries) {
+        if (GetTickCount() - shown < 100) return true;
+        shown = GetTickCount();
+        SortingWindowProgress().Show(SortPhase::Reading, entries);
+        return !SortingWindowCancelled();
+    };
+    const auto show = [] {
+        ShowSortingWindow(UiWideOr("ImportPlanningBusy", "Reading the file to import. Esc cancels the import."));
+    };
+    const bool planned = WhileShowing(show, CloseSortingWindow, [&] { return PlanImport(path, options, plan, error); });
+    SetCursor(previous);
+    return planned;
 }
 
 // Plans the import of the chosen file, asks, and stores the words. `separator` 0 takes
@@ -207,7 +228,10 @@ void ImportAsked(HWND owner, const std::string& path, char separator) {
     if (!ChooseLanguages(owner, path, options)) return;
     ImportPlan plan;
     std::string error;
-    if (!PlanImport(path, options, plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
+    if (!Plan(path, options, plan, error)) {
+        if (plan.cancelled) return;
+        return Failed(owner, "ImportFailed", kImportFailed, error);
+    }
     if (!Confirmed(owner, plan.report)) return;
     if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::ActiveWindow).error != 0) return;
     if (!Apply(plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);

@@ -41,6 +41,20 @@ void CloseProgressWindow(HWND& window) {
     window = nullptr;
 }
 
+bool ProgressCancelled(HWND window) {
+    bool cancelled = false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+        cancelled = cancelled || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE);
+    while (PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    while (PeekMessageW(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE))
+        cancelled = cancelled || (msg.hwnd == window && msg.message == WM_NCLBUTTONDOWN && msg.wParam == HTCLOSE);
+    // A window whose paint leaves its region invalid would come back each time: a bound.
+    for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) DispatchMessageW(&msg);
+    return cancelled;
+}
+
 void DrawProgressText(HWND window, RECT band, const char* text) {
     if (!window) return;  // never draw on the desktop
     WindowDc dc(window);

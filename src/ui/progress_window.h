@@ -28,6 +28,11 @@ auto WhileShowing(Show show, Close close, Work&& work) {
     return work();
 }
 
+// For work that may be stopped, asked between its steps: whether the user pressed Escape or
+// clicked the close box of `window`. Meanwhile the windows are painted, and other keys and
+// clicks, which would start other work in the middle of this one, are dropped.
+bool ProgressCancelled(HWND window);
+
 // Draws a progress text on one line straight into the window, over the band it fills
 // light grey first: dark grey in GuiFont. The text is in the interface's character set.
 void DrawProgressText(HWND window, RECT band, const char* text);

@@ -28,6 +28,7 @@ struct SortingState {
     Bitmap masks[kFrames];
     Bitmap background;  // what lies under the clock, so each frame is drawn over it
     int frame;
+    std::wstring busy;  // the text under the pair: the sort's own, or that of other work shown here
 };
 
 SortingState s;
@@ -83,12 +84,13 @@ void Paint(HDC dc) {
     DrawShadowedText(dc, pair, {1, 6, 351, 31}, DT_SINGLELINE | DT_CENTER);
     RECT busy = {0, 25, 350, 120};
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextW(dc, UiWide(UiKey::SortBusy).c_str(), -1, &busy, DT_CENTER | DT_WORDBREAK);
+    DrawTextW(dc, s.busy.c_str(), -1, &busy, DT_CENTER | DT_WORDBREAK);
 }
 
 }  // namespace
 
-void ShowSortingWindow() {
+void ShowSortingWindow(std::wstring busy) {
+    s.busy = busy.empty() ? UiWide(UiKey::SortBusy) : std::move(busy);
     s.window = OpenProgressWindow("sorting", UiKey::SortCaption, Paint);
     PrepareAnimation();
 }
@@ -107,10 +109,14 @@ SortProgress& SortingWindowProgress() {
     return progress;
 }
 
+bool SortingWindowCancelled() { return s.window && ProgressCancelled(s.window); }
+
 int RunSort(std::int32_t sortedCount) {
-    return WhileShowing(ShowSortingWindow, CloseSortingWindow, [&] {
-        const int result = SortStore(&SortingWindowProgress(), sortedCount);
-        if (result != 0) UiMessageBox(s.window, Ui(UiKey::SortFailed), Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
-        return result;
-    });
+    return WhileShowing([] { ShowSortingWindow(); }, CloseSortingWindow,
+                        [&] {
+                            const int result = SortStore(&SortingWindowProgress(), sortedCount);
+                            if (result != 0)
+                                UiMessageBox(s.window, Ui(UiKey::SortFailed), Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
+                            return result;
+                        });
 }

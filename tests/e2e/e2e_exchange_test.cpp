@@ -83,3 +83,24 @@ TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsAndExportFollowsThe
     EXPECT_NE(fixture.Read("exported.csv").find("\r\nhuis,\"house, home, dwelling\"\r\n"), std::string::npos);
     Close(main);
 }
+
+// Planning a large file shows the sorting window with the entries read; Escape stops it
+// before anything is written, and nothing more is asked.
+TEST_F(ExchangeTest, ALargeImportIsPlannedUnderTheSortingWindowAndEscapeCancelsIt) {
+    std::string many;
+    for (int i = 0; i < 800000; ++i) many += "woord" + std::to_string(i) + "\tword" + std::to_string(i) + "\n";
+    fixture.Write("many.tsv", many);
+    const std::string forwardBytes = fixture.Read("wordlists\\dut_eng.gk");
+    ASSERT_TRUE(Start());
+    ChooseFile(main, kImport, "many.tsv");
+    HWND sorting = program->WaitForWindow("sorting");
+    ASSERT_NE(sorting, nullptr);
+    Foreground(sorting);
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(WaitUntil([&] { return program->CountWindows("sorting") == 0; }, 60000));
+    ASSERT_TRUE(Sync(main));
+    EXPECT_EQ(program->CountWindows("#32770"), 0) << "no report, no failure";
+    EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), forwardBytes);
+    EXPECT_FALSE(fixture.Exists("dut_eng.import.txt"));
+    Close(main);
+}

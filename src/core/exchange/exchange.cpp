@@ -765,9 +765,13 @@ namespace {
 // Works out what the import changes, one entry at a time: each is first prepared, on the
 // thread that reads the file, then merged on a second one, in batches handed over in
 // order; or both on the one thread when no second can be had.
+// Thrown on the planning thread when the progress says stop; the planner's end stops the merge.
+struct PlanCancelled {};
+
 class Planner final : public EntrySink {
 public:
-    Planner(ImportPlan& plan, bool utf8) : report_(plan.report), preparer_(plan, utf8), merger_(plan, utf8) {
+    Planner(ImportPlan& plan, bool utf8, const ImportOptions& options)
+        : report_(plan.report), preparer_(plan, utf8), merger_(plan, utf8), progress_(options.progress) {
         full_.reserve(kBatches);
         free_.reserve(kBatches);
         current_ = NewBatch();
@@ -815,6 +819,7 @@ private:
 
     // The full batch to the merge, and an empty one to go on with unless it is the last.
     void HandOver(bool last = false) {
+        if (progress_ && !progress_(entries_)) throw PlanCancelled{};
         if (!started_) {
             started_ = true;
             try {
@@ -870,6 +875,7 @@ private:
     ImportReport& report_;
     Preparer preparer_;
     Merger merger_;
+    const std::function<bool(std::int64_t)>& progress_;
     int entries_ = 0;
     std::unique_ptr<PreparedBatch> current_;
     std::size_t batches_ = 1;
@@ -914,7 +920,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
         }
         Step("read");
         if (!loadWordFiles()) return false;
-        Planner planner(plan, true);
+        Planner planner(plan, true, options);
         Step("plan");
         if (!ReadFreeDict(index.Bytes(), *dict, file, error, planner)) {
             error = path + ": " + error;
@@ -932,7 +938,7 @@ bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& pla
         report.languages = file.languages;
         if (*format == ExchangeFormat::Tsv || *format == ExchangeFormat::Csv || *format == ExchangeFormat::Anki)
             TakeHeaderRow(file, *plan.pair, report);
-        Planner planner(plan, file.utf8);
+        Planner planner(plan, file.utf8, options);
         planner.Expect(file.entries.size());
         Step("plan");
         for (const ForeignEntry& entry : file.entries) planner.Take(entry);
@@ -957,6 +963,11 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
     plan = ImportPlan{};
     try {
         return Plan(path, options, plan, error);
+    } catch (const PlanCancelled&) {
+        plan = ImportPlan{};
+        plan.cancelled = true;
+        error = "the import was cancelled; nothing was changed";
+        return false;
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }

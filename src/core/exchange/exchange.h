@@ -20,6 +20,9 @@ struct ImportOptions {
     std::string first, second;             // KVTML languages by id, name or locale; none: the pair's names
     char separator = 0;                    // of tab and comma text; 0: as the file says or shows
     std::size_t maxText = kMaxImportText;  // the most text taken from the file, unpacked
+    // Called now and then while the entries are planned, on the thread that plans, with the
+    // count read so far; false stops the plan (the user cancelled). None: the plan runs through.
+    std::function<bool(std::int64_t entries)> progress;
 };
 
 // A line whose entry cannot be stored as it is: skipped, or stored with less.
@@ -102,11 +105,13 @@ struct ImportPlan {
     bool forwardChanged = false;
     bool backwardChanged = false;
     std::string forwardBefore;  // the word file's bytes, put back if the reverse one cannot be written
+    bool cancelled = false;     // PlanImport stopped as the progress asked
 };
 
 // Reads the file and works out what importing it into the current pair changes; nothing
 // is written. False with a message when the file cannot be read, is damaged, is larger
-// than the options allow or does not fit in memory.
+// than the options allow or does not fit in memory, and false with `plan.cancelled` when
+// the options' progress stopped it.
 bool PlanImport(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error);
 
 // Sorts both word files' records and replaces each file in one step: afterwards both hold

@@ -384,3 +384,31 @@ TEST_F(ExchangeTest, RunningOutOfMemoryInTheMergeIsReportedOnEitherPath) {
         EXPECT_TRUE(plan.forward.empty() && plan.report.problems.empty());
     }
 }
+
+// The progress sees the entries grow while they are planned; a "stop" from it ends the plan
+// at once on either path, with the plan given back and nothing else said.
+TEST_F(ExchangeTest, AProgressThatSaysStopCancelsThePlan) {
+    WriteFile("words.tsv", ManyEntries());
+    for (bool one : {true, false}) {
+        OneThread thread(one);
+        std::vector<std::int64_t> seen;
+        ImportOptions options;
+        options.progress = [&](std::int64_t entries) {
+            seen.push_back(entries);
+            return seen.size() < 2;
+        };
+        ImportPlan plan;
+        std::string error;
+        EXPECT_FALSE(PlanImport("words.tsv", options, plan, error)) << one;
+        EXPECT_TRUE(plan.cancelled) << error;
+        EXPECT_TRUE(plan.forward.empty() && plan.report.problems.empty());
+        ASSERT_EQ(seen.size(), 2u) << one;
+        EXPECT_GT(seen[0], 0);
+        EXPECT_GT(seen[1], seen[0]);
+
+        options.progress = [](std::int64_t) { return true; };
+        EXPECT_TRUE(PlanImport("words.tsv", options, plan, error)) << error;
+        EXPECT_FALSE(plan.cancelled);
+        EXPECT_EQ(plan.report.entries, 10000);
+    }
+}
