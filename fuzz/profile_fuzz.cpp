@@ -3,8 +3,8 @@
 #include <cctype>
 #include <set>
 
-#include "core/text/profile_text.h"
 #include "fuzz_support.h"
+#include "platform/profile_text.h"
 
 namespace {
 

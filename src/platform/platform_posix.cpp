@@ -11,9 +11,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/text/profile_text.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
+#include "platform/profile_text.h"
 #include "platform/replace_file.h"
 
 namespace platform {

@@ -82,11 +82,6 @@ HWND CreateLabel(HWND parent, int id, const std::wstring& text, int x, int y, in
     return CreateControl(parent, L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0, id, x, y, width, height, font);
 }
 
-void SetEditFont(HWND edit, HFONT font) {
-    SetWindowFont(edit, font, FALSE);
-    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-}
-
 HBRUSH OnCtlColorGrey(HWND, HDC dc, HWND, int) {
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));

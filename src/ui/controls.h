@@ -25,8 +25,6 @@ HWND CreateRowField(HWND parent, int id, int x, int y, int width, int limit, HFO
 HWND CreatePageScrollBar(HWND parent, int id, int x, int y, int height);
 // A text that shows "&" as it is.
 HWND CreateLabel(HWND parent, int id, const std::wstring& text, int x, int y, int width, int height, HFONT font);
-// A new font for a field: its margins go back to zero, which a font change resets.
-void SetEditFont(HWND edit, HFONT font);
 // A control's messages go through `proc` first, which hands what it leaves to the control's
 // own procedure with PassOn; `data` comes with each message. Not a comctl32 subclass: that
 // looks its data up in a window property, a server round trip under Wine for every message

@@ -1,10 +1,10 @@
 #include "ui/fonts.h"
 
-#include "core/catalogue/catalogue.h"
+#include <windowsx.h>
 
+#include "core/catalogue/catalogue.h"
 #include "core/settings/settings.h"
 #include "ui/app_state.h"
-#include "ui/controls.h"
 
 SharedFonts Fonts;
 
@@ -49,6 +49,11 @@ void DeleteSharedFonts() {
                        Fonts.SearchBoldFont, Fonts.PracticeBoldFont, Fonts.ListSmallFont, Fonts.GuiFont})
         DeleteObject(font);
     Fonts = SharedFonts{};
+}
+
+void SetEditFont(HWND edit, HFONT font) {
+    SetWindowFont(edit, font, FALSE);
+    SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
 }
 
 void LanguageFonts::Create(const WordListDescriptor& pair, int points, int weight) {

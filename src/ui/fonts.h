@@ -19,6 +19,8 @@ constexpr int kSudEuroCharset = 500;
 
 // A font by points (at a fixed 96 dpi), weight, face and character set.
 HFONT CreateUiFont(int points, int weight, const char* face, int charset);
+// A new font for a field: its margins go back to zero, which a font change resets.
+void SetEditFont(HWND edit, HFONT font);
 // The eight fonts every window shares, in the interface's character set.
 void CreateSharedFonts();
 void DeleteSharedFonts();

@@ -311,8 +311,8 @@ void OnCommand(HWND hwnd, int id, HWND, UINT) {
             if (!SecondaryWindowOpen) OpenSecondaryWindow(OpenReviewChart);
             return;
     }
-    // The translate and recorder windows open here once they exist.
-    SwitchPairByCommand(id);
+    // A pair of the language menu, chosen here or in a window that pops the menu up.
+    if (WordListDescriptor* pair = PairOfMenuId(id)) SwitchToPair(pair);
 }
 
 // Shutdown: settings, logo, store, fonts, strings, then the end of the message loop.
@@ -394,16 +394,6 @@ void InstallLanguageMenu(HWND hwnd, bool replace) {
 
 }  // namespace
 
-bool SwitchPairByCommand(int id) {
-    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
-        if (d->menuId == id) {
-            SwitchToPair(d);
-            return true;
-        }
-    }
-    return false;
-}
-
 void RegisterMainWindowClass() { RegisterWindowClass("glosk", MainWindowProc, CS_HREDRAW | CS_VREDRAW); }
 
 HWND CreateMainWindow() {
@@ -460,10 +450,4 @@ HACCEL CreateMainAccelerators() {
         {FVIRTKEY, VK_F1, IDM_MAIN_HELP},
     };
     return CreateAcceleratorTableA(table, static_cast<int>(std::size(table)));
-}
-
-void PopUpLanguageMenu(HWND owner, int x, int y) {
-    POINT p = {x, y};
-    ClientToScreen(owner, &p);
-    TrackPopupMenu(GetSubMenu(GetMenu(MainWindow), 1), TPM_LEFTALIGN, p.x, p.y, 0, owner, nullptr);
 }

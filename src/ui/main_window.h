@@ -10,8 +10,3 @@ void RegisterMainWindowClass();
 HWND CreateMainWindow();
 void AttachMainMenus(HWND mainWindow);
 HACCEL CreateMainAccelerators();
-// Switches to the pair whose language-menu id is `id`, as the main window's language menu
-// does (check mark, selection saved, store reopened, flags); false when no pair has it.
-bool SwitchPairByCommand(int id);
-// The language menu of the main window, popped up at a point of another window's client area.
-void PopUpLanguageMenu(HWND owner, int x, int y);

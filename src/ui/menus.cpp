@@ -1,5 +1,7 @@
 #include "ui/menus.h"
 
+#include "ui/app_state.h"
+
 #include "ui/ui_text.h"
 
 HMENU Popup(std::initializer_list<MenuItem> items) {
@@ -18,4 +20,10 @@ HMENU MenuBarOf(UiKey label, std::initializer_list<MenuItem> items) {
     HMENU bar = CreateMenu();
     AppendPopup(bar, Popup(items), label);
     return bar;
+}
+
+void PopUpLanguageMenu(HWND owner, int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(owner, &p);
+    TrackPopupMenu(GetSubMenu(GetMenu(MainWindow), 1), TPM_LEFTALIGN, p.x, p.y, 0, owner, nullptr);
 }

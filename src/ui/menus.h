@@ -19,3 +19,6 @@ HMENU Popup(std::initializer_list<MenuItem> items);
 void AppendPopup(HMENU bar, HMENU popup, UiKey label);
 // A menu bar of one drop-down menu.
 HMENU MenuBarOf(UiKey label, std::initializer_list<MenuItem> items);
+// The main window's language menu, popped up at a point of another window's client area:
+// its commands go to that window.
+void PopUpLanguageMenu(HWND owner, int x, int y);

@@ -22,7 +22,6 @@
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
-#include "ui/main_window.h"
 #include "ui/menus.h"
 #include "ui/palette_window.h"
 #include "ui/record_pager.h"
@@ -315,7 +314,10 @@ void RunPendingSort() {
 
 void SwitchPair(HWND hwnd, int id) {
     RunPendingSort();
-    if (!SwitchPairByCommand(id)) return;
+    if (!PairOfMenuId(id)) return;
+    // The main window switches, as from its own language menu (check mark, selection saved,
+    // store reopened, flags); this window then follows.
+    SendMessageW(MainWindow, WM_COMMAND, static_cast<WPARAM>(id), 0);
     // The old fonts go only once no field uses them any more.
     const LanguageFonts old = std::move(s.fonts);
     CreateFonts();

@@ -22,7 +22,6 @@
 #include "ui/fonts.h"
 #include "ui/gdi.h"
 #include "ui/help.h"
-#include "ui/main_window.h"
 #include "ui/menus.h"
 #include "ui/record_pager.h"
 #include "ui/secondary_window.h"
@@ -177,7 +176,10 @@ void OnPaint(HWND hwnd) {
 
 // The word file is only read here, so a switch needs no sort first.
 void SwitchPair(HWND hwnd, int id) {
-    if (!SwitchPairByCommand(id)) return;
+    if (!PairOfMenuId(id)) return;
+    // The main window switches, as from its own language menu (check mark, selection saved,
+    // store reopened, flags); this window then follows.
+    SendMessageW(MainWindow, WM_COMMAND, static_cast<WPARAM>(id), 0);
     const LanguageFonts old = std::move(s.fonts);
     s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
     s.fonts.Apply(s.words, s.translations, kRows, s.search);

@@ -9,8 +9,8 @@
 #include "core/catalogue/sort_table.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/fixed_text.h"
-#include "core/text/lines.h"
 #include "platform/file_writes.h"
+#include "platform/lines.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
 
@@ -284,6 +284,12 @@ WordListDescriptor* ReversePair(const WordListDescriptor& pair) {
 }
 
 int PairCount() { return static_cast<int>(descriptors.size()); }
+
+WordListDescriptor* PairOfMenuId(int id) {
+    for (WordListDescriptor* d = CatalogueHead; d; d = d->next)
+        if (d->menuId == id) return d;
+    return nullptr;
+}
 
 WordListDescriptor* PairAt(int position) {
     return position >= 0 && position < PairCount() ? descriptors[static_cast<std::size_t>(position)].get() : nullptr;

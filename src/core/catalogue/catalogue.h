@@ -66,4 +66,6 @@ WordListDescriptor* ReversePair(const WordListDescriptor& pair);
 
 int PairCount();
 WordListDescriptor* PairAt(int position);
+// The pair whose language-menu command is `id`, or none.
+WordListDescriptor* PairOfMenuId(int id);
 int PairPosition(const WordListDescriptor* pair);

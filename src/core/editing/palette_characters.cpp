@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/text/lines.h"
+#include "platform/lines.h"
 #include "platform/platform.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include "core/exchange/format_helpers.h"
 #include "core/text/fixed_text.h"
 #include "core/text/html_entities.h"
-#include "core/text/lines.h"
 #include "core/text/utf8.h"
+#include "platform/lines.h"
 
 namespace {
 

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-struct WordListDescriptor;
+#include "core/settings/settings.h"
 
-constexpr int kFirstListId = 800;
-constexpr std::size_t kMaxListNameChars = 148;
+struct WordListDescriptor;
 
 // The lists in menu order: directories of the root whose names a list may have (so
 // none begins with a full stop), in case-insensitive name order so every file system

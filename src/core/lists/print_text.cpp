@@ -7,7 +7,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/store/store.h"
-#include "core/text/lines.h"
+#include "platform/lines.h"
 #include "platform/replace_file.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "core/lists/list_storage.h"
 #include "core/store/store.h"
-#include "core/text/profile_text.h"
+#include "platform/profile_text.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "core/lists/list_storage.h"
 #include "core/store/store.h"
 #include "core/text/pieces.h"
-#include "core/text/profile_text.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
+#include "platform/profile_text.h"
 #include "platform/replace_file.h"
 
 PracticePool::PracticePool(std::int32_t count) : remaining_(count > 0 ? count : 0) {

@@ -3,8 +3,8 @@
 #include <charconv>
 
 #include "core/store/word_record.h"
-#include "core/text/lines.h"
 #include "platform/file_writes.h"
+#include "platform/lines.h"
 #include "platform/platform.h"
 
 namespace review {

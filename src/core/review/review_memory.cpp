@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/text/fixed_text.h"
-#include "core/text/lines.h"
+#include "platform/lines.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
 

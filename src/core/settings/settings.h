@@ -2,11 +2,14 @@
 // once and written back when the program ends.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
-#include "core/lists/list_storage.h"
-
 constexpr int kUnknownPosition = 9999;
+// The menu id of the first practice list, and the current list's until one is chosen.
+constexpr int kFirstListId = 800;
+// The longest name a practice list has, and so the setting that names the current one.
+constexpr std::size_t kMaxListNameChars = 148;
 
 // A window's stored place: `stored` is what win.ini held, `last` where the window was
 // when it was last closed in this run (or the stored place until then).

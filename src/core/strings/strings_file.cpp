@@ -1,7 +1,7 @@
 #include "core/strings/strings_file.h"
 
 #include "core/strings/ui_strings.h"
-#include "core/text/lines.h"
+#include "platform/lines.h"
 
 bool PackStrings(const std::string& plain, std::string& packed, std::string& error) {
     packed.clear();

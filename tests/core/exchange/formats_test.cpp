@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "core/exchange/unpacking.h"
-#include "core/text/lines.h"
+#include "platform/lines.h"
 #include "test_support.h"
 
 namespace {

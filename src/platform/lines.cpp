@@ -1,4 +1,4 @@
-#include "core/text/lines.h"
+#include "platform/lines.h"
 
 TextLine LineAt(std::string_view text, std::size_t start, LineBreaks breaks) {
     std::string_view rest = text.substr(start);

@@ -1,10 +1,10 @@
-#include "core/text/profile_text.h"
+#include "platform/profile_text.h"
 
 #include <cctype>
 #include <climits>
 #include <vector>
 
-#include "core/text/lines.h"
+#include "platform/lines.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/text/profile_text.h"
+#include "platform/profile_text.h"
 
 #include <gtest/gtest.h>
 
