@@ -22,6 +22,9 @@ std::optional<std::string> MakePath(std::initializer_list<std::string_view> piec
 FILE* OpenFile(const std::string& path, const char* mode);
 // Size in bytes, or -1. Leaves the file positioned at its start.
 std::int64_t FileSize(FILE* file);
+// The whole file: the one way the program reads a file at once. False when it cannot be
+// opened, sized or read, or holds more than `limit` bytes.
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::int64_t limit = INT64_MAX);
 int SeekTo(FILE* file, std::int64_t offset);
 bool FileExists(const std::string& path);
 // A file's size and last-write time (nanoseconds since 1970, in the file system's own

@@ -8,8 +8,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "platform/file_writes.h"
 #include "platform/platform.h"
@@ -33,11 +31,11 @@ std::string ProfilePath(const std::string& file) {
     return env && *env ? env : "win.ini";
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+// A profile file that cannot be read is an empty one, as for the profile functions.
+std::string ProfileText(const std::string& nativePath) {
+    std::string text;
+    if (!ReadFileBytes(nativePath, text)) text.clear();
+    return text;
 }
 
 }  // namespace
@@ -154,20 +152,20 @@ std::size_t AppendSortKey(std::uint16_t, const char* text, std::string& keys) {
 
 std::string ProfileReadString(const std::string& file, const char* section, const char* key, const char* defaultValue,
                               std::size_t maxChars) {
-    std::string value = ProfileTextGet(ReadAll(ProfilePath(file)), section, key).value_or(defaultValue);
+    std::string value = ProfileTextGet(ProfileText(ProfilePath(file)), section, key).value_or(defaultValue);
     if (value.size() > maxChars) value.resize(maxChars);
     return value;
 }
 
 int ProfileReadInt(const std::string& file, const char* section, const char* key, int defaultValue) {
-    auto value = ProfileTextGet(ReadAll(ProfilePath(file)), section, key);
+    auto value = ProfileTextGet(ProfileText(ProfilePath(file)), section, key);
     if (!value || value->empty()) return defaultValue;
     return ProfileTextToInt(*value);
 }
 
 int ProfileWriteString(const std::string& file, const char* section, const char* key, const std::string& value) {
     const std::string path = ProfilePath(file);
-    const std::string text = ProfileTextSet(ReadAll(path), section, key, value);
+    const std::string text = ProfileTextSet(ProfileText(path), section, key, value);
     return ReplaceFile(path, path + ".new", [&](FILE* out) { return WriteBytes(out, text.data(), text.size()); }) == 0
                ? 0
                : -1;

@@ -1,5 +1,7 @@
 #include "platform/replace_file.h"
 
+#include <limits>
+
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 
@@ -53,11 +55,12 @@ int WriteTemporaryFile(const std::string& temporary, std::string_view bytes) {
     return WriteTemporary(temporary, Writing(bytes));
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes) {
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::int64_t limit) {
     FILE* in = OpenFile(path, "rb");
     if (!in) return false;
     const std::int64_t size = FileSize(in);
-    bool read = size >= 0;
+    bool read =
+        size >= 0 && size <= limit && static_cast<std::uint64_t>(size) <= std::numeric_limits<std::size_t>::max();
     if (read) {
         bytes.resize(static_cast<std::size_t>(size));
         read = std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();

@@ -22,9 +22,6 @@ int ReplaceFileWith(const std::string& target, std::string_view bytes);
 // temporary file is gone. MoveIntoPlace is the step that follows.
 int WriteTemporaryFile(const std::string& temporary, std::string_view bytes);
 
-// The whole file; false when it cannot be opened, sized or read.
-bool ReadFileBytes(const std::string& path, std::string& bytes);
-
 // Copies every byte of `source` to `out`; false on a read or write error.
 bool CopyFileBytes(const std::string& source, FILE* out);
 

@@ -15,6 +15,7 @@
 #include "core/session/session.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
+#include "platform/platform.h"
 #include "platform/replace_file.h"
 #include "platform/text_convert.h"
 #include "ui/file_dialog.h"

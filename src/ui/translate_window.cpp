@@ -256,23 +256,13 @@ HWND OpenTranslateWindow() {
 }
 
 bool LoadTextFile(const std::string& path) {
-    FILE* in = platform::OpenFile(path, "rb");
-    if (!in) return false;
-    std::string bytes;
-    bool ok = std::fseek(in, 0, SEEK_END) == 0;
-    const long length = ok ? std::ftell(in) : -1;
-    ok = length >= 0 && std::fseek(in, 0, SEEK_SET) == 0;
-    if (ok && static_cast<unsigned long>(length) > kMaxTextBytes) {
-        std::fclose(in);
+    const std::optional<platform::FileStamp> stamp = platform::StampOf(path);
+    if (stamp && stamp->size > static_cast<std::int64_t>(kMaxTextBytes)) {
         TooLarge();
         return false;
     }
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(length));
-        ok = std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();
-    }
-    std::fclose(in);
-    if (!ok) return false;
+    std::string bytes;
+    if (!platform::ReadFileBytes(path, bytes, kMaxTextBytes)) return false;
     s.loaded = std::move(bytes);
     s.clipboard.clear();
     ShowLoadedText();

@@ -8,6 +8,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/store/store.h"
 #include "platform/lines.h"
+#include "platform/platform.h"
 #include "platform/replace_file.h"
 
 namespace {

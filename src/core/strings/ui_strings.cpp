@@ -103,13 +103,10 @@ UiLoadResult LoadUiStringsFromWorkingDirectory() {
         language =
             platform::ProfileReadString(cwd + "\\language.ini", "Dictionary", "Language", "", kLanguageNameChars);
 
-    FILE* file = platform::OpenFile(cwd + "\\strings\\" + language + ".str", "rb");
-    if (!file) return {UiLoadStatus::NoFile, UiKey::Count};
-    std::int64_t size = platform::FileSize(file);
-    std::vector<char> image(size > 0 ? static_cast<std::size_t>(size) : 0);
-    bool complete = size >= 0 && std::fread(image.data(), 1, image.size(), file) == image.size();
-    std::fclose(file);
-    if (!complete) return {UiLoadStatus::NoFile, UiKey::Count};
+    std::string bytes;
+    if (!platform::ReadFileBytes(cwd + "\\strings\\" + language + ".str", bytes))
+        return {UiLoadStatus::NoFile, UiKey::Count};
+    std::vector<char> image(bytes.begin(), bytes.end());
 
     const auto key = ScramblingKey();
     Descramble(reinterpret_cast<unsigned char*>(image.data()), image.size(), key.data());
