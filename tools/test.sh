@@ -15,6 +15,11 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
 
+echo "== native under ThreadSanitizer: the tests that run threads (import, sort, unpacking, wordlist)"
+cmake --preset native-tsan >/dev/null
+cmake --build --preset native-tsan -j"$jobs"
+ctest --preset native-tsan -j"$jobs"
+
 echo "== fuzzing, a few seconds per target"
 tools/fuzz.sh 3
 
