@@ -91,6 +91,9 @@ expect_error() {  # expect_error NAME PATTERN ARGS...
 expect_error no-command "usage" --pair 1
 expect_error bad-pair "there is no pair 9" --pair 9 count
 expect_error bad-number "--pair needs a pair number" --pair x count
+# Lines end at LF only: a lone CR stays inside its line, and the line numbers count LFs.
+printf 'good\tgoed\rbad,word\tslecht\n' > cr.tsv
+expect_error load-lone-cr "cr.tsv: line 1: a translation has at most 50 characters and no tab" --pair 2 load cr.tsv
 
 # import: the report first, nothing written by --dry-run, then the words in both directions.
 printf 'Haus\thouse\r\nZug\ttrain, coach\r\nbad,word\tx\r\n' > deck.tsv
@@ -151,6 +154,31 @@ check review-log-export "$(printf 'card_id,review_time,review_rating,review_stat
 expect_error review-unknown-word "there is no word Birne" --pair 0 review Birne 3
 expect_error review-bad-rating "RATING is 1-4" --pair 0 review Apfel 5
 expect_error review-bad-time "--at needs a time" --pair 0 due --at tomorrow
+# The command line's rules, each command's operands and options as the usage gives them.
+expect_error find-no-operand "find needs an operand" --pair 0 find
+expect_error review-one-operand "review needs two operands" --pair 0 review Apfel
+expect_error review-log-import "review-log knows only export" --pair 0 review-log import out.csv
+expect_error count-extra "unexpected argument extra" count extra
+expect_error option-of-another "unexpected argument --all" --pair 0 review-stats --all
+expect_error strings-after-option "unexpected argument pack" --pair 0 strings pack a b
+expect_error strings-bad "bad arguments" strings frob a b
+check usage "$(printf '%s\n' 'wordlist: no command' \
+  'usage: wordlist [--pair N] [--gk NAME] [--stats] pairs | count | dump | find KEY | sort [--appended N] | lists' \
+  '       wordlist [--pair N] [--gk NAME] load [--as-is] FILE' \
+  '       wordlist strings pack IN OUT | wordlist strings unpack IN OUT' \
+  '       wordlist check [--repair]' \
+  '       wordlist [--pair N] import [--dry-run] [--report -] [--format F] [--languages A,B] [--separator S] FILE' \
+  '       wordlist [--pair N] export [--format F] FILE' \
+  '       wordlist [--stats] backup | wordlist backups | wordlist restore NAME [FILE...]' \
+  '       wordlist [--pair N] [--stats] review WORD RATING [--at TIME] | due [--at TIME] [--all]' \
+  '       wordlist [--pair N] review-stats [--at TIME] | review-log export FILE' \
+  '       (F: tsv, csv, anki, kvtml or freedict)')" "$("$wordlist" 2>&1)"
+backup_stats=$("$wordlist" --stats backup 2>&1 >/dev/null)
+[[ "$backup_stats" =~ ^backup$'\t'[0-9]+\.[0-9]\ ms$ ]] || check backup-stats "backup<TAB>n.n ms" "$backup_stats"
+# A damaged line of the log is left out of the export and said so.
+printf 'damaged\r\n' >> wordlists/ger_eng.revlog
+check review-log-export-damaged "$(printf '2 reviews of 2 words written to optimizer.csv\n1 damaged lines left out')" \
+  "$("$wordlist" --pair 0 review-log export optimizer.csv)"
 : > wordlists/eng_ger.gk
 rm wordlists/eng_ger.gk
 expect_error missing-word-file "Can't open wordlists\\eng_ger.gk" count
