@@ -1,6 +1,7 @@
 #include "core/editing/add_words.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
@@ -123,11 +124,12 @@ bool AddReverseEntry(const std::string& piece, const std::string& word, std::vec
     // A deleted entry's old translations were deleted with it: it comes back with W alone.
     if (IsDeleted(before)) return WriteNoted(*found, MakeRecord(piece, word), before, true, written);
     // An entry without room for the word, or that lists it already, stays as it is.
-    const std::string existing = before.translation;
-    if (existing.size() + word.size() + 2 > kMaxTranslationChars) return true;
-    if (TranslationLists(existing, word)) return true;
+    char text[kMaxTranslationChars + 1];
+    std::size_t length = strnlen(before.translation, kMaxTranslationChars);
+    std::memcpy(text, before.translation, length);
+    if (AddTranslationPiece(text, length, kMaxTranslationChars, word) != PieceAdded::Added) return true;
     WordRecord merged = before;
-    SetTranslation(merged, existing.empty() ? word : existing + ", " + word);
+    SetTranslation(merged, std::string_view(text, length));
     return WriteNoted(*found, merged, before, false, written);
 }
 

@@ -256,18 +256,9 @@ int MergePieces(WordRecord& record, const std::vector<std::string_view>& pieces,
     std::memcpy(text, record.translation, length);
     int added = 0;
     for (std::string_view piece : pieces) {
-        if (TranslationLists(std::string_view(text, length), piece)) continue;
-        if (length + (length ? 2 : 0) + piece.size() > kMaxTranslationChars) {
-            if (full) full->push_back(piece);
-            continue;
-        }
-        if (length) {
-            text[length++] = ',';
-            text[length++] = ' ';
-        }
-        std::memcpy(text + length, piece.data(), piece.size());
-        length += piece.size();
-        ++added;
+        const PieceAdded result = AddTranslationPiece(text, length, kMaxTranslationChars, piece);
+        if (result == PieceAdded::Added) ++added;
+        if (result == PieceAdded::NoRoom && full) full->push_back(piece);
     }
     if (added) SetTranslation(record, std::string_view(text, length));
     return added;

@@ -30,3 +30,10 @@ bool ForEachTranslationPiece(std::string_view text, Visit visit, BlankPieces bla
 // Whether the translation lists the piece: one of its pieces is the same, the letters A-Z in
 // either case being the same and every other byte exactly.
 bool TranslationLists(std::string_view translation, std::string_view piece);
+
+enum class PieceAdded { Added, Listed, NoRoom };
+// The one rule for giving a translation one more piece, for typed words and imports alike:
+// the piece goes at the end, after ", " unless the translation is empty, when the
+// translation does not list it yet and the whole still fits in `capacity` bytes. `text`
+// holds the translation's `length` bytes and has room for `capacity`.
+PieceAdded AddTranslationPiece(char* text, std::size_t& length, std::size_t capacity, std::string_view piece);

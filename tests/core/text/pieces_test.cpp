@@ -31,3 +31,26 @@ TEST(TranslationPieces, SplitAtEveryCommaAndTrimBlanksOnly) {
                  {"house", "hous", false},      {"a, b", "a, b", false},      {"house, ", "", false}};
     for (const auto& c : lists) EXPECT_EQ(TranslationLists(c.translation, c.piece), c.listed) << c.translation;
 }
+
+// Typed words and imports give a translation one more piece by this one rule.
+TEST(TranslationPieces, APieceIsAddedAtTheEndWhenItIsNewAndFits) {
+    const struct {
+        std::string translation, piece;
+        std::size_t capacity;
+        PieceAdded result;
+        std::string after;
+    } cases[] = {
+        {"", "huis", 10, PieceAdded::Added, "huis"},
+        {"", "0123456789", 10, PieceAdded::Added, "0123456789"},  // no separator before the first
+        {"huis", "woning", 12, PieceAdded::Added, "huis, woning"},
+        {"huis", "woning", 11, PieceAdded::NoRoom, "huis"},
+        {"huis, woning", "HUIS", 50, PieceAdded::Listed, "huis, woning"},
+    };
+    for (const auto& c : cases) {
+        char text[64];
+        std::size_t length = c.translation.size();
+        c.translation.copy(text, length);
+        EXPECT_EQ(AddTranslationPiece(text, length, c.capacity, c.piece), c.result) << c.translation << "+" << c.piece;
+        EXPECT_EQ(std::string(text, length), c.after) << c.translation << "+" << c.piece;
+    }
+}
