@@ -8,11 +8,13 @@
 
 #include "core/catalogue/sort_table.h"
 #include "core/strings/ui_strings.h"
+#include "core/text/code_page.h"
 #include "core/text/fixed_text.h"
 #include "platform/file_writes.h"
 #include "platform/lines.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
+#include "platform/text_convert.h"
 
 WordListDescriptor* CatalogueHead;
 WordListDescriptor* CurrentPair;
@@ -284,6 +286,12 @@ WordListDescriptor* ReversePair(const WordListDescriptor& pair) {
 }
 
 int PairCount() { return static_cast<int>(descriptors.size()); }
+
+std::string LanguageNameUtf8(const char* name) {
+    std::string utf8;
+    const unsigned codePage = CodePageOfCharset(UiNumber(UiKey::CharactersetCode));
+    return platform::CodePageToUtf8(name, codePage, utf8) ? utf8 : std::string(name);
+}
 
 WordListDescriptor* PairOfMenuId(int id) {
     for (WordListDescriptor* d = CatalogueHead; d; d = d->next)

@@ -68,4 +68,7 @@ int PairCount();
 WordListDescriptor* PairAt(int position);
 // The pair whose language-menu command is `id`, or none.
 WordListDescriptor* PairOfMenuId(int id);
+// A language's name as the catalogue holds it, in UTF-8. The names are text in the
+// interface's code page (that of its strings' character set), as the menus show them.
+std::string LanguageNameUtf8(const char* name);
 int PairPosition(const WordListDescriptor* pair);

@@ -288,11 +288,6 @@ bool LoadWordFile(const WordListDescriptor& pair, std::vector<WordRecord>& recor
     return true;
 }
 
-std::string Utf8Name(const char* name) {
-    std::string utf8;
-    return platform::CodePageToUtf8(name, 1252, utf8) ? utf8 : std::string(name);
-}
-
 // The file's size, unless it cannot be told or is larger than `limit`: then none, with a
 // message ("cannot read" when a read would fail).
 std::optional<std::uint64_t> BoundedSize(const std::string& path, std::size_t limit, std::string& error) {
@@ -368,8 +363,8 @@ bool ReadForeignFile(const std::string& path, ExchangeFormat format, const Impor
         case ExchangeFormat::Anki:
             return ReadAnki(text, file, error);
         case ExchangeFormat::Kvtml:
-            return ReadKvtml(text, options.first.empty() ? Utf8Name(pair.name1) : options.first,
-                             options.second.empty() ? Utf8Name(pair.name2) : options.second, file, error);
+            return ReadKvtml(text, options.first.empty() ? LanguageNameUtf8(pair.name1) : options.first,
+                             options.second.empty() ? LanguageNameUtf8(pair.name2) : options.second, file, error);
         case ExchangeFormat::FreeDict:
             break;
     }
@@ -384,7 +379,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 bool NamesLanguage(std::string_view field, const char* name) {
-    return name[0] != '\0' && EqualsIgnoringAsciiCase(Trimmed(field), Utf8Name(name));
+    return name[0] != '\0' && EqualsIgnoringAsciiCase(Trimmed(field), LanguageNameUtf8(name));
 }
 
 // A first row of column titles ("english;german") is no entry. Titles naming the pair's
@@ -395,14 +390,14 @@ void TakeHeaderRow(ForeignFile& file, const WordListDescriptor& pair, ImportRepo
     const ForeignEntry& first = file.entries.front();
     const int line = first.line;
     if (NamesLanguage(first.word, pair.name1) && NamesLanguage(first.translation, pair.name2)) {
-        report.languages = "line " + std::to_string(line) + " names the columns " + Utf8Name(pair.name1) + " and " +
-                           Utf8Name(pair.name2);
+        report.languages = "line " + std::to_string(line) + " names the columns " + LanguageNameUtf8(pair.name1) +
+                           " and " + LanguageNameUtf8(pair.name2);
         file.entries.erase(file.entries.begin());
         return;
     }
     if (NamesLanguage(first.word, pair.name2) && NamesLanguage(first.translation, pair.name1)) {
-        report.languages = "line " + std::to_string(line) + " names the columns " + Utf8Name(pair.name2) + " and " +
-                           Utf8Name(pair.name1) + ": each word is taken from the second column";
+        report.languages = "line " + std::to_string(line) + " names the columns " + LanguageNameUtf8(pair.name2) +
+                           " and " + LanguageNameUtf8(pair.name1) + ": each word is taken from the second column";
         file.entries.erase(file.entries.begin());
         for (ForeignEntry& e : file.entries) e.word.swap(e.translation);
         return;
@@ -414,8 +409,9 @@ void TakeHeaderRow(ForeignFile& file, const WordListDescriptor& pair, ImportRepo
     }
     if (word && translation)
         file.entries.front().refused = "the columns are titled " + Quoted(Trimmed(first.word), file.utf8) + " and " +
-                                       Quoted(Trimmed(first.translation), file.utf8) + ", not " + Utf8Name(pair.name1) +
-                                       " and " + Utf8Name(pair.name2) + " as this pair's";
+                                       Quoted(Trimmed(first.translation), file.utf8) + ", not " +
+                                       LanguageNameUtf8(pair.name1) + " and " + LanguageNameUtf8(pair.name2) +
+                                       " as this pair's";
 }
 
 std::optional<ExchangeFormat> FormatFor(const std::string& path, std::optional<ExchangeFormat> format,
@@ -579,13 +575,13 @@ private:
         if (utf8_) {
             if (!wordWriter_.Convert(word_, converted_)) {
                 Skip(entry, Shown{}, ": \"", MissingCharacter(word_, wordPage_), "\" is not in the code page of ",
-                     Utf8Name(plan_.pair->name1));
+                     LanguageNameUtf8(plan_.pair->name1));
                 return false;
             }
             word_.swap(converted_);
             if (!translationWriter_.Convert(translation_, converted_)) {
                 Skip(entry, Shown{}, ": \"", MissingCharacter(translation_, translationPage_),
-                     "\" in the translation is not in the code page of ", Utf8Name(plan_.pair->name2));
+                     "\" in the translation is not in the code page of ", LanguageNameUtf8(plan_.pair->name2));
                 return false;
             }
             translation_.swap(converted_);
@@ -1193,7 +1189,7 @@ int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> for
         }
         entries.push_back(std::move(e));
     }
-    const std::string first = Utf8Name(CurrentPair->name1), second = Utf8Name(CurrentPair->name2);
+    const std::string first = LanguageNameUtf8(CurrentPair->name1), second = LanguageNameUtf8(CurrentPair->name2);
     std::string text;
     int result = 0;
     switch (*format) {

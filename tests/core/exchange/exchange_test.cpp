@@ -218,6 +218,19 @@ TEST_F(ExchangeTest, AFirstRowNamingLanguagesIsAHeaderNotAWord) {
     }
 }
 
+// The catalogue's names are text in the interface's code page, here Greek, and a header row
+// names them in UTF-8.
+TEST_F(ExchangeTest, LanguageNamesAreReadInTheInterfacesCodePage) {
+    UseCatalogue("[languages]\n\xE5\xEB\xEB\xE7\xED\xE9\xEA\xDC,greek,161\n", {{"CharactersetCode", "161"}});
+    WriteEmptyWordFiles();
+    CurrentPair = PairAt(0);
+    const ImportPlan plan =
+        PlanText("\xCE\xB5\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC\tdutch\nspiti\thuis\n");
+    EXPECT_EQ(Lines(plan.forward), std::vector<std::string>{"spiti=huis"});
+    EXPECT_EQ(plan.report.languages,
+              "line 1 names the columns \xCE\xB5\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC and dutch");
+}
+
 TEST_F(ExchangeTest, LettersWithAnExactCodePageSpellingAreTaken) {
     const struct {
         std::string line, record;
