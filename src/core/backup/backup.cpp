@@ -181,11 +181,15 @@ std::string NoteText(const Note& note) {
     return text;
 }
 
+// When a backup was taken: as its note says, or its name for one from before notes were kept.
+std::int64_t TakenOf(const Folder& folder) {
+    return folder.note.taken > 0 ? folder.note.taken : static_cast<std::int64_t>(TimeOf(folder.stamp));
+}
+
 // When the copy of `relative` in `folder` was taken: its own time when it was handed on.
 std::int64_t TakenOf(const Folder& folder, const std::string& relative) {
     const auto handedOn = folder.note.handedOn.find(relative);
-    if (handedOn != folder.note.handedOn.end()) return handedOn->second;
-    return folder.note.taken > 0 ? folder.note.taken : static_cast<std::int64_t>(TimeOf(folder.stamp));
+    return handedOn != folder.note.handedOn.end() ? handedOn->second : TakenOf(folder);
 }
 
 // A file, or its newest backup copy, with its stamp.
@@ -254,7 +258,7 @@ int DropBackup(const Folder& dropped, Folder& next) {
         next.note.handedOn[file] = TakenOf(dropped, file);
     }
     if (!moves.empty()) {
-        if (next.note.taken == 0) next.note.taken = TakenOf(next, "");
+        next.note.taken = TakenOf(next);
         const std::optional<std::string> note = NotePath(next.name);
         if (!note) return -1;
         if (const int error = platform::ReplaceFileWith(*note, NoteText(next.note)); error != 0) return error;
