@@ -2,7 +2,8 @@
 // index line's definition lies inside the dictionary or the file is refused with its line.
 // The text unpacked while it is read (piece by piece when dictzip packed it) is the text
 // unpacked whole, or both fail.
-#include "core/exchange/formats.h"
+#include "core/exchange/freedict.h"
+#include "core/exchange/gzip.h"
 #include "core/exchange/unpacking.h"
 #include "fuzz_support.h"
 

@@ -1,6 +1,7 @@
 // KVTML files, read with the system's XML reader, and HTML in flashcard fields. Input: the
 // file. Entries come in document order, and HTML never grows by being made text.
-#include "core/exchange/formats.h"
+#include "core/exchange/kvtml.h"
+#include "core/exchange/text_formats.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -2,7 +2,7 @@
 // text export, as another program hands them over. Input: the file. Entries come in line
 // order, and whatever the separated reader takes, written back as the export writes it
 // reads back the same.
-#include "core/exchange/formats.h"
+#include "core/exchange/text_formats.h"
 #include "fuzz_support.h"
 
 namespace {

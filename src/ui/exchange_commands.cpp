@@ -12,6 +12,7 @@
 #include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
 #include "core/exchange/exchange.h"
+#include "core/exchange/kvtml.h"
 #include "core/session/session.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"

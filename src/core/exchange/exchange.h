@@ -4,16 +4,32 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/exchange/formats.h"
+#include "core/exchange/foreign_file.h"
+#include "core/exchange/format_table.h"
 #include "core/store/word_record.h"
 
 struct WordListDescriptor;
+
+// What an import tells of its work as it goes: tests fail a step by throwing
+// std::bad_alloc there, to see the failure reported with nothing changed.
+class ImportProbe {
+public:
+    // Each step that needs much memory: "read", "plan", "report" (RunPlannedImport), "sort",
+    // "write", "write reverse".
+    virtual void Step(const char* /*step*/) {}
+    // Before each batch of entries is merged, on the thread that merges.
+    virtual void Merging() {}
+
+protected:
+    ~ImportProbe() = default;
+};
 
 struct ImportOptions {
     std::optional<ExchangeFormat> format;  // none: from the file's name
@@ -23,6 +39,12 @@ struct ImportOptions {
     // Called now and then while the entries are planned, on the thread that plans, with the
     // count read so far; false stops the plan (the user cancelled). None: the plan runs through.
     std::function<bool(std::int64_t entries)> progress;
+    // False plans on the one thread, as when no second can be had; otherwise the entries are
+    // merged on a thread beside the one reading them.
+    bool mergeBeside = true;
+    // Told of the import's steps (kept in the plan for its writing); none but in tests and
+    // in the timing of wordlist --stats.
+    ImportProbe* probe = nullptr;
 };
 
 // A line whose entry cannot be stored as it is: skipped, or stored with less.
@@ -104,8 +126,9 @@ struct ImportPlan {
     std::vector<WordRecord> backward;  // the reverse pair's
     bool forwardChanged = false;
     bool backwardChanged = false;
-    std::string forwardBefore;  // the word file's bytes, put back if the reverse one cannot be written
-    bool cancelled = false;     // PlanImport stopped as the progress asked
+    std::string forwardBefore;     // the word file's bytes, put back if the reverse one cannot be written
+    bool cancelled = false;        // PlanImport stopped as the progress asked
+    ImportProbe* probe = nullptr;  // the options'
 };
 
 // Reads the file and works out what importing it into the current pair changes; nothing
@@ -120,18 +143,6 @@ bool PlanImport(const std::string& path, const ImportOptions& options, ImportPla
 // `beforeWriting`, when given, is called once the records are sorted and before anything
 // is written; false stops the import there, with `error` as it was.
 bool ApplyImport(ImportPlan& plan, std::string& error, const std::function<bool()>& beforeWriting = {});
-
-// Called with the name of each step of an import that needs much memory ("read", "plan",
-// "report" (RunPlannedImport), "sort", "write", "write reverse"); null but in tests, whose
-// hook throws std::bad_alloc to see the failure reported with nothing changed, and in
-// wordlist --stats, which times them.
-extern void (*ImportStepHook)(const char* step);
-// True in tests that see an import planned on one thread, as it is when no second thread
-// can be had; otherwise the entries are merged on a thread beside the one reading them.
-extern bool ImportOnOneThread;
-// Called before each batch of entries is merged, on the thread that merges; null but in
-// tests, whose hook throws std::bad_alloc to see that failure reported too.
-extern void (*ImportMergeHook)();
 
 // The report as lines of text, each ending in `newline`: the counts, then each problem with
 // its line number, at most `maxProblems` of them.

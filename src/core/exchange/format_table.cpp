@@ -1,5 +1,8 @@
 #include "core/exchange/format_table.h"
 
+#include <cstring>
+
+#include "core/exchange/format_helpers.h"
 #include "core/text/fixed_text.h"
 
 const char* FormatName(ExchangeFormat format) { return FormatInfo(format).name; }
@@ -41,3 +44,26 @@ std::string ReadPattern(std::initializer_list<ExchangeFormat> formats) {
 }
 
 std::string WritePattern(ExchangeFormat format) { return std::string("*.") + FormatInfo(format).extensions[0]; }
+
+std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_view head) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    // Plain text and the flashcard program's share their extensions; the head tells them apart.
+    const std::optional<ExchangeFormat> format = FormatWithExtension(path.substr(dot + 1));
+    if (format != ExchangeFormat::Tsv && format != ExchangeFormat::Anki) return format;
+    const std::string_view text = WithoutBom(head);
+    for (const char* header : {"#separator:", "#html:", "#columns:", "#notetype", "#deck", "#tags", "#guid"})
+        if (text.substr(0, std::strlen(header)) == header) return ExchangeFormat::Anki;
+    return ExchangeFormat::Tsv;
+}
+
+std::string SizeName(std::size_t bytes) {
+    static const char* const kUnits[] = {"bytes", "KB", "MB", "GB"};
+    std::size_t unit = 0;
+    while (unit + 1 < std::size(kUnits) && bytes >= 1024 && bytes % 1024 == 0) {
+        bytes /= 1024;
+        ++unit;
+    }
+    return std::to_string(bytes) + " " + kUnits[unit];
+}

@@ -57,3 +57,14 @@ bool FormatIsUtf8(ExchangeFormat format);
 std::string ReadPattern(std::initializer_list<ExchangeFormat> formats);
 // "*.tsv": the extension an export in the format writes.
 std::string WritePattern(ExchangeFormat format);
+
+// The format a file's name gives; `head` (the file's first bytes) tells the flashcard
+// program's text from plain text. None for a name without a known extension.
+std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_view head);
+
+// The most text an import takes from one file, compressed or not: beyond it a file is
+// more likely a mistake or an attack than a dictionary, and its entries would not fit in
+// memory anyway.
+constexpr std::size_t kMaxImportText = std::size_t{1} << 30;
+// "1 GB", "64 MB", "512 KB" or "300 bytes", for messages about sizes.
+std::string SizeName(std::size_t bytes);

@@ -1,8 +1,6 @@
 // FreeDict, dictd's dictionaries: an index of headwords, offsets and lengths, and the
 // definitions' text, dictzip-compressed or not.
-#include "core/exchange/formats.h"
-
-#include <zlib.h>
+#include "core/exchange/freedict.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -353,103 +351,6 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
         return false;
     }
     return true;
-}
-
-std::optional<std::size_t> GzipFirstRoom(std::string_view bytes, std::size_t limit) {
-    if (bytes.size() < 18 || static_cast<unsigned char>(bytes[0]) != 0x1F ||
-        static_cast<unsigned char>(bytes[1]) != 0x8B)
-        return std::nullopt;
-    const auto* end = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size());
-    const std::size_t told = end[-4] | end[-3] << 8 | end[-2] << 16 | static_cast<std::size_t>(end[-1]) << 24;
-    return std::min({told, bytes.size() * 20, limit}) + 1;
-}
-
-bool Gunzip(std::string_view bytes, UnpackedText& text, std::string& error, std::size_t limit) {
-    text = UnpackedText{};
-    auto allocate = [&](std::size_t size) {
-        text.bytes.reset(new char[std::max<std::size_t>(size, 1)]);
-        text.size = size;
-    };
-    const std::optional<std::size_t> firstRoom = GzipFirstRoom(bytes, limit);
-    if (!firstRoom) {
-        allocate(bytes.size());
-        std::memcpy(text.bytes.get(), bytes.data(), bytes.size());
-        return true;
-    }
-    z_stream z{};
-    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) {
-        error = "the decompressor cannot start";
-        return false;
-    }
-    // The stream is ended however the text's allocation fares.
-    struct Ender {
-        z_stream& z;
-        ~Ender() { inflateEnd(&z); }
-    } ender{z};
-    auto start = [&] {
-        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-        z.avail_in = static_cast<uInt>(bytes.size());
-    };
-    // Inflates into out[produced, size) until it is full or the stream ends or fails.
-    auto fill = [&](char* out, std::size_t size, std::size_t& produced) {
-        int status = Z_OK;
-        while (status == Z_OK && produced < size) {
-            const uInt room = static_cast<uInt>(std::min(size - produced, std::size_t{1} << 30));
-            z.next_out = reinterpret_cast<Bytef*>(out + produced);
-            z.avail_out = room;
-            status = inflate(&z, Z_NO_FLUSH);
-            produced += room - z.avail_out;
-            if (status == Z_BUF_ERROR && z.avail_in == 0) break;
-        }
-        return status;
-    };
-    auto tooLong = [&] {
-        text = UnpackedText{};
-        error =
-            "the compressed dictionary unpacks to more than " + SizeName(limit) + " of text, more than an import takes";
-        return false;
-    };
-    auto damaged = [&] {
-        text = UnpackedText{};
-        error = "the compressed dictionary is damaged";
-        return false;
-    };
-    allocate(*firstRoom);
-    start();
-    std::size_t produced = 0;
-    int status = fill(text.bytes.get(), text.size, produced);
-    if (produced > limit) return tooLong();
-    if (status == Z_STREAM_END) {
-        text.size = produced;
-        return true;
-    }
-    if (status != Z_OK) return damaged();
-    // More text than expected: its length is counted without keeping it, and only a text
-    // within the limit is inflated once more, into room for exactly that.
-    char scratch[1 << 16];
-    while (status == Z_OK && produced <= limit) {
-        std::size_t counted = 0;
-        status = fill(scratch, std::min(sizeof scratch, limit + 1 - produced), counted);
-        produced += counted;
-        if (counted == 0 && status == Z_OK) status = Z_BUF_ERROR;
-    }
-    if (produced > limit) return tooLong();
-    if (status != Z_STREAM_END) return damaged();
-    text = UnpackedText{};
-    allocate(produced);
-    if (inflateReset(&z) != Z_OK) return damaged();
-    start();
-    // The count has checked the stream to its end, so the text is whole once the room is full.
-    std::size_t again = 0;
-    fill(text.bytes.get(), text.size, again);
-    return again == produced || damaged();
-}
-
-bool Gunzip(std::string_view bytes, std::string& text, std::string& error, std::size_t limit) {
-    UnpackedText unpacked;
-    const bool done = Gunzip(bytes, unpacked, error, limit);
-    text.assign(unpacked.View());
-    return done;
 }
 
 void WriteFreeDict(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second,

@@ -6,7 +6,7 @@
 
 #include "core/backup/backup.h"
 #include "core/text/utf8.h"
-#include "platform/beside.h"
+#include "platform/threads.h"
 
 ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& options) {
     ImportRunResult result;
@@ -20,7 +20,7 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
     std::string_view shown;
     auto report = [&] {
         try {
-            if (ImportStepHook) ImportStepHook("report");
+            if (plan.probe) plan.probe->Step("report");
             file = ImportReportFile(plan.report, *plan.pair);
             // The whole report in UTF-8 is the file's text after its mark; a dictionary's is
             // not made twice.

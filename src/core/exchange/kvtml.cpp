@@ -1,6 +1,6 @@
 // KVTML, the vocabulary files of KDE's learning programs: read with the platform's XML reader,
 // written with its writer.
-#include "core/exchange/formats.h"
+#include "core/exchange/kvtml.h"
 
 #include <map>
 #include <set>

@@ -4,18 +4,16 @@
 // while it waits.
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
-#include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
-#include "core/exchange/formats.h"
+#include "core/exchange/freedict.h"
+#include "core/exchange/gzip.h"
 #include "platform/file_view.h"
+#include "platform/threads.h"
 
 class UnpackingText final : public DictionaryText {
 public:
@@ -32,36 +30,28 @@ public:
     // it fails.
     std::optional<std::string_view> Upto(std::size_t end, std::string& error) override;
 
-    // dictzip's pieces: each unpacks to `length` bytes (the last to what is left), on its own.
-    struct Chunks {
-        std::size_t length = 0;
-        std::vector<std::size_t> at;      // of each piece in the packed text, and its end after the last
-        std::uint32_t crc = 0, size = 0;  // of the whole text, as the trailer tells
-    };
-    // The pieces a packed text holds, as its header tells them; none when it has none or the
-    // header does not add up.
-    static std::optional<Chunks> ChunksOf(std::string_view packed);
-
 private:
     enum class State { Running, Whole, Again };
+    // What the threads share of the unpacking.
+    struct Progress {
+        std::size_t produced = 0;  // the text's bytes from the start that are there
+        State state = State::Again;
+        bool stop = false;
+        std::size_t claimed = 0, chunksDone = 0;  // pieces taken, and those done from the first on
+        std::vector<unsigned char> done;
+    };
     void Unpack();
     void UnpackChunks();
-    // Unpacks piece `i` into its place; false when it does not unpack to its length.
-    bool UnpackChunk(std::size_t i);
-    // With the lock held: piece `i` done, or failed.
-    void ChunkDone(std::size_t i, bool unpacked);
+    // The next piece to unpack, unless the text is there up to `end` or every piece is taken.
+    std::optional<std::size_t> Claim(std::size_t end);
+    // Unpacks piece `i` into its place, and tells it is done or failed.
+    void UnpackChunk(std::size_t i);
 
-    platform::FileView packed_;  // the thread's while it runs; given back once the text is whole
+    platform::FileView packed_;  // the threads' while they run; given back once the text is whole
     const std::size_t limit_;
     UnpackedText text_;  // room for the text as the trailer tells it
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::size_t produced_ = 0;
-    State state_ = State::Again;
-    bool stop_ = false;
-    std::optional<Chunks> chunks_;
-    std::size_t claimed_ = 0, chunksDone_ = 0;  // pieces taken, and those done from the first on
-    std::vector<unsigned char> done_;
-    std::vector<unsigned long> crcs_;  // of each piece's text
-    std::thread thread_;
+    std::optional<DictzipChunks> chunks_;
+    std::vector<unsigned long> crcs_;  // of each piece's text, each written by the thread that unpacked it
+    platform::Shared<Progress> progress_;
+    platform::JoinedThread thread_;  // last: stopped before the rest goes
 };

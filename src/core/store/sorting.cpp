@@ -13,15 +13,14 @@
 #include "core/store/collation.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
-#include "platform/beside.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
 #include "platform/replace_file.h"
+#include "platform/threads.h"
 
 std::int64_t SortComparisons;
 std::int64_t SortKeysMade;
 double SortKeySeconds;
-std::size_t SortThreadsFrom = 65536;
 
 namespace {
 
@@ -131,16 +130,16 @@ void MakeKeys(const std::vector<WordRecord>& records, std::size_t from, std::siz
 // the words as their comparator does), `count` called for each comparison. Each word's key
 // is made once; the items are spread into buckets by their key's first two bytes, then
 // each bucket is sorted by comparing keys as bytes. `keySeconds` gets the time the keys took.
-// With `share`, from SortThreadsFrom records on, the keys of the second half and the
+// From `besideFrom` records on, the keys of the second half and the
 // buckets of the second half of the items are done on a second thread (its comparisons are
 // counted once it is done): the locale's keys and the comparisons are nearly all of a
 // sort's time.
 template <typename MakeKey, typename Count>
 std::vector<std::uint32_t> OrderByKeys(const std::vector<WordRecord>& records, MakeKey makeKey, Count count,
-                                       double& keySeconds, bool share) {
+                                       double& keySeconds, std::size_t besideFrom) {
     const auto start = std::chrono::steady_clock::now();
     const std::size_t n = records.size();
-    const bool beside = share && n >= SortThreadsFrom && n >= 2;
+    const bool beside = n >= besideFrom && n >= 2;
     const std::size_t half = beside ? n / 2 : n;
     std::string keys, tailKeys;
     std::vector<std::uint32_t> offsets(n);
@@ -206,11 +205,12 @@ std::vector<std::uint32_t> OrderByKeys(const std::vector<WordRecord>& records, M
 }
 
 // The order under the current pair's comparator, counted in the sort's measures.
-std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, ComparisonCounter& counter) {
+std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, ComparisonCounter& counter,
+                                       std::size_t besideFrom) {
     double keySeconds = 0;
     std::vector<std::uint32_t> order = OrderByKeys(
         records, [](const char* word, std::string& keys) { return AppendCollationKey(word, keys); },
-        [&] { counter.Count(); }, keySeconds, true);
+        [&] { counter.Count(); }, keySeconds, besideFrom);
     SortKeysMade += static_cast<std::int64_t>(records.size());
     SortKeySeconds += keySeconds;
     return order;
@@ -220,7 +220,7 @@ std::vector<std::uint32_t> SortedOrder(const std::vector<WordRecord>& records, C
 // their own and each merged in after every body record not greater than it, so only
 // their keys are made. None when the body turns out to be out of order.
 std::optional<std::vector<std::uint32_t>> MergedOrder(const std::vector<WordRecord>& records, std::size_t body,
-                                                      ComparisonCounter& counter) {
+                                                      ComparisonCounter& counter, std::size_t besideFrom) {
     for (std::size_t i = 1; i < body; ++i) {
         counter.Count();
         if (CompareWords(records[i - 1].word, records[i].word) > 0) return std::nullopt;
@@ -229,7 +229,7 @@ std::optional<std::vector<std::uint32_t>> MergedOrder(const std::vector<WordReco
     std::vector<std::uint32_t> order;
     order.reserve(records.size());
     std::size_t next = 0;
-    for (std::uint32_t t : SortedOrder(tail, counter)) {
+    for (std::uint32_t t : SortedOrder(tail, counter, besideFrom)) {
         const char* word = tail[t].word;
         std::size_t lo = next, hi = body;
         while (lo < hi) {
@@ -268,7 +268,7 @@ void SortRecords(std::vector<WordRecord>& records, const Collation& collation) {
     double keySeconds = 0;
     std::vector<std::uint32_t> order = OrderByKeys(
         records, [&](const char* word, std::string& keys) { return AppendCollationKey(collation, word, keys); }, [] {},
-        keySeconds, false);  // its callers run two at once, one a core
+        keySeconds, static_cast<std::size_t>(-1));  // its callers run two at once, one a core
     // Moved along the cycles of the order, in place: a sorted copy would be a second
     // dictionary's worth of fresh memory, whose page faults cost more than the moves.
     for (std::size_t start = 0; start < order.size(); ++start) {
@@ -286,7 +286,7 @@ void SortRecords(std::vector<WordRecord>& records, const Collation& collation) {
     }
 }
 
-int SortStore(SortProgress* progress, std::int32_t sortedCount) {
+int SortStore(SortProgress* progress, std::int32_t sortedCount, std::size_t besideFrom) {
     std::vector<WordRecord> records;
     std::vector<std::uint32_t> order;
     // Nothing has changed yet: whatever goes wrong here (memory above all), the sort just fails.
@@ -300,8 +300,9 @@ int SortStore(SortProgress* progress, std::int32_t sortedCount) {
         ComparisonCounter counter(progress);
         // A short tail behind a long sorted body is merged in; anything else is sorted whole.
         std::optional<std::vector<std::uint32_t>> merged;
-        if (body > 0 && records.size() - body <= body / kMergeRatio) merged = MergedOrder(records, body, counter);
-        order = merged ? std::move(*merged) : SortedOrder(records, counter);
+        if (body > 0 && records.size() - body <= body / kMergeRatio)
+            merged = MergedOrder(records, body, counter, besideFrom);
+        order = merged ? std::move(*merged) : SortedOrder(records, counter, besideFrom);
     } catch (...) {
         return -1;
     }

@@ -24,8 +24,10 @@ protected:
 // 0, or -1 when the word file could not be read, written or replaced; the word file
 // is then as it was. Afterwards the store is open on the word file and counted.
 // `sortedCount` tells that the file's first records are in order (the rest were appended):
-// then only the appended ones need sorting, with the same result.
-int SortStore(SortProgress* progress, std::int32_t sortedCount = 0);
+// then only the appended ones need sorting, with the same result. From `besideFrom` records
+// on, a second thread shares the work (tests lower it to see both ways agree).
+constexpr std::size_t kSortBesideFrom = 65536;
+int SortStore(SortProgress* progress, std::int32_t sortedCount = 0, std::size_t besideFrom = kSortBesideFrom);
 
 // Puts records in the order of a pair's comparator, as the sort of its word file does
 // (deleted ones are not dropped here). Touches nothing but the records, so two sorts may
@@ -37,6 +39,3 @@ void SortRecords(std::vector<WordRecord>& records, const Collation& collation);
 extern std::int64_t SortComparisons;
 extern std::int64_t SortKeysMade;
 extern double SortKeySeconds;
-// From how many records a sort of the word file shares its work with a second thread (the
-// tests lower it).
-extern std::size_t SortThreadsFrom;

@@ -14,3 +14,8 @@ unsigned CodePageOfCharset(int charset) {
         if (page.charset == charset) return page.codePage;
     return 1252;
 }
+
+bool IsDoubleByteCodePage(unsigned codePage) {
+    // The East Asian sets above: Japanese, Simplified Chinese, Korean (two ways), Traditional Chinese.
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 || codePage == 1361;
+}

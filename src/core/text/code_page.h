@@ -4,3 +4,6 @@
 
 // 1252 for the ANSI set and for any set without a code page of its own.
 unsigned CodePageOfCharset(int charset);
+// Whether the code page spells some characters with two bytes (the East Asian ones of the
+// character sets); the others spell each with one.
+bool IsDoubleByteCodePage(unsigned codePage);

@@ -20,8 +20,17 @@ namespace {
 
 // When each step of an import began, for --stats; the steps of storing the words are taken
 // on a thread of their own.
-std::vector<std::pair<const char*, Clock::time_point>> importSteps;
-std::mutex importStepsTaken;
+class StepTimes final : public ImportProbe {
+public:
+    void Step(const char* step) override {
+        const std::lock_guard<std::mutex> lock(taken_);
+        steps.emplace_back(step, Clock::now());
+    }
+    std::vector<std::pair<const char*, Clock::time_point>> steps;  // read once the import is done
+
+private:
+    std::mutex taken_;
+};
 
 // Problem lines of an import's report printed on stdout without --report -.
 constexpr std::size_t kProblemsShown = 20;
@@ -40,11 +49,8 @@ int Import(const Options& options) {
     ImportPlan plan;
     std::string error;
     const StatsTimer timer(options.stats);
-    if (timer.on())
-        ImportStepHook = [](const char* step) {
-            const std::lock_guard<std::mutex> lock(importStepsTaken);
-            importSteps.emplace_back(step, Clock::now());
-        };
+    StepTimes stepTimes;
+    if (timer.on()) import.probe = &stepTimes;
     if (!PlanImport(options.operand, import, plan, error)) {
         // A KVTML file whose languages the pair's names do not find: the message lists the
         // file's ones, and this is how to take two of them.
@@ -74,9 +80,9 @@ int Import(const Options& options) {
         std::fprintf(stderr, "read and plan\t%.3f s\nsort and write\t%.3f s\nrecords\t%zu\t%zu\npeak memory\t%.1f MB\n",
                      Seconds(timer.start(), planned), Seconds(planned, Clock::now()), plan.forward.size(),
                      plan.backward.size(), static_cast<double>(platform::PeakMemoryBytes()) / 1e6);
-        std::stable_sort(importSteps.begin(), importSteps.end(),
+        std::stable_sort(stepTimes.steps.begin(), stepTimes.steps.end(),
                          [](const auto& a, const auto& b) { return a.second < b.second; });
-        for (const auto& [step, at] : importSteps)
+        for (const auto& [step, at] : stepTimes.steps)
             std::fprintf(stderr, "step %s at\t%.3f s\n", step, Seconds(timer.start(), at));
     }
     return 0;

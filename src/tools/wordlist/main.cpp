@@ -29,7 +29,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/exchange/format_table.h"
-#include "core/exchange/formats.h"
+#include "core/exchange/text_formats.h"
 #include "core/lists/list_storage.h"
 #include "core/review/review_queue.h"
 #include "core/session/session.h"

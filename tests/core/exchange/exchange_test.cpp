@@ -18,11 +18,13 @@ protected:
     void SetUp() override { UsePair("[languages]\ngerman\n"); }
 
     // The import of `text` as words.tsv, planned; nothing written.
-    ImportPlan PlanText(const std::string& text) {
+    ImportPlan PlanText(const std::string& text, bool mergeBeside = true) {
         WriteFile("words.tsv", text);
         ImportPlan plan;
         std::string error;
-        EXPECT_TRUE(PlanImport("words.tsv", {}, plan, error)) << error;
+        ImportOptions options;
+        options.mergeBeside = mergeBeside;
+        EXPECT_TRUE(PlanImport("words.tsv", options, plan, error)) << error;
         return plan;
     }
 
@@ -255,11 +257,18 @@ TEST_F(ExchangeTest, LettersWithAnExactCodePageSpellingAreTaken) {
 
 namespace {
 
-const char* failingStep = nullptr;
-
-void FailAtStep(const char* step) {
-    if (std::strcmp(step, failingStep) == 0) throw std::bad_alloc();
-}
+// Runs out of memory at one named step of an import, or at every other batch it merges.
+struct FailingProbe final : ImportProbe {
+    const char* failingStep = "";
+    bool failEveryOtherBatch = false;
+    int batches = 0;
+    void Step(const char* step) override {
+        if (std::strcmp(step, failingStep) == 0) throw std::bad_alloc();
+    }
+    void Merging() override {
+        if (failEveryOtherBatch && ++batches % 2 == 0) throw std::bad_alloc();
+    }
+};
 
 }  // namespace
 
@@ -278,19 +287,17 @@ TEST_F(ExchangeTest, RunningOutOfMemoryAtAnyStepIsReportedWithNothingChanged) {
         {"write", "cannot write words/ger_dut.gk; nothing was imported"},
         {"write reverse", "cannot write words/dut_ger.gk; nothing was imported"},
     };
-    // Put back however the test ends, so no other test runs out of memory.
-    struct Hooked {
-        Hooked() { ImportStepHook = FailAtStep; }
-        ~Hooked() { ImportStepHook = nullptr; }
-    } hooked;
+    FailingProbe probe;
+    ImportOptions options;
+    options.probe = &probe;
     for (const auto& c : cases) {
         WriteRecords("words/ger_dut.gk", {Record("Haus", "huis")});
         WriteRecords("words/dut_ger.gk", {});
         const std::string before = ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk");
-        failingStep = c.step;
+        probe.failingStep = c.step;
         ImportPlan plan;
         std::string error;
-        if (PlanImport("words.tsv", {}, plan, error)) {
+        if (PlanImport("words.tsv", options, plan, error)) {
             const ImportRunResult run = RunPlannedImport(plan, {});
             EXPECT_NE(run.outcome, ImportOutcome::Imported) << c.step;
             error = run.error;
@@ -349,20 +356,12 @@ std::string ManyEntries() {
     return text;
 }
 
-struct OneThread {
-    explicit OneThread(bool on) { ImportOnOneThread = on; }
-    ~OneThread() { ImportOnOneThread = false; }
-};
-
 }  // namespace
 
 TEST_F(ExchangeTest, OneThreadAndTwoMakeTheSamePlanWithProblemsInLineOrder) {
     const std::string text = ManyEntries();
     std::vector<ImportPlan> plans;
-    for (bool one : {true, false}) {
-        OneThread thread(one);
-        plans.push_back(PlanText(text));
-    }
+    for (bool beside : {false, true}) plans.push_back(PlanText(text, beside));
     const ImportReport &a = plans[0].report, &b = plans[1].report;
     EXPECT_EQ(Lines(plans[1].forward), Lines(plans[0].forward));
     EXPECT_EQ(Lines(plans[1].backward), Lines(plans[0].backward));
@@ -379,20 +378,15 @@ TEST_F(ExchangeTest, OneThreadAndTwoMakeTheSamePlanWithProblemsInLineOrder) {
 
 TEST_F(ExchangeTest, RunningOutOfMemoryInTheMergeIsReportedOnEitherPath) {
     WriteFile("words.tsv", ManyEntries());
-    struct Hooked {
-        Hooked() {
-            ImportMergeHook = [] {
-                static int batches = 0;
-                if (++batches % 2 == 0) throw std::bad_alloc();
-            };
-        }
-        ~Hooked() { ImportMergeHook = nullptr; }
-    } hooked;
-    for (bool one : {true, false}) {
-        OneThread thread(one);
+    for (bool beside : {false, true}) {
+        FailingProbe probe;
+        probe.failEveryOtherBatch = true;
+        ImportOptions options;
+        options.probe = &probe;
+        options.mergeBeside = beside;
         ImportPlan plan;
         std::string error;
-        EXPECT_FALSE(PlanImport("words.tsv", {}, plan, error)) << one;
+        EXPECT_FALSE(PlanImport("words.tsv", options, plan, error)) << beside;
         EXPECT_EQ(error, "there is not enough memory to read words.tsv; nothing was changed");
         EXPECT_TRUE(plan.forward.empty() && plan.report.problems.empty());
     }
@@ -402,20 +396,20 @@ TEST_F(ExchangeTest, RunningOutOfMemoryInTheMergeIsReportedOnEitherPath) {
 // at once on either path, with the plan given back and nothing else said.
 TEST_F(ExchangeTest, AProgressThatSaysStopCancelsThePlan) {
     WriteFile("words.tsv", ManyEntries());
-    for (bool one : {true, false}) {
-        OneThread thread(one);
+    for (bool beside : {false, true}) {
         std::vector<std::int64_t> seen;
         ImportOptions options;
+        options.mergeBeside = beside;
         options.progress = [&](std::int64_t entries) {
             seen.push_back(entries);
             return seen.size() < 2;
         };
         ImportPlan plan;
         std::string error;
-        EXPECT_FALSE(PlanImport("words.tsv", options, plan, error)) << one;
+        EXPECT_FALSE(PlanImport("words.tsv", options, plan, error)) << beside;
         EXPECT_TRUE(plan.cancelled) << error;
         EXPECT_TRUE(plan.forward.empty() && plan.report.problems.empty());
-        ASSERT_EQ(seen.size(), 2u) << one;
+        ASSERT_EQ(seen.size(), 2u) << beside;
         EXPECT_GT(seen[0], 0);
         EXPECT_GT(seen[1], seen[0]);
 

@@ -1,4 +1,7 @@
-#include "core/exchange/formats.h"
+#include "core/exchange/freedict.h"
+#include "core/exchange/gzip.h"
+#include "core/exchange/kvtml.h"
+#include "core/exchange/text_formats.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -417,7 +420,7 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
     const std::string packed = Gzip(dict);
     ASSERT_GT(dict.size(), 1u << 20);  // more than one step of the unpacking
     const std::string pieces = Dictzip(dict, 50000);
-    ASSERT_TRUE(UnpackingText::ChunksOf(pieces));
+    ASSERT_TRUE(DictzipChunksOf(pieces));
     // The text with the bits `bits` of its byte `at` flipped.
     auto flipped = [](std::string text, std::size_t at, int bits) {
         text[at] = static_cast<char>(text[at] ^ bits);

@@ -180,23 +180,20 @@ TEST_F(SortingTest, SortsOnOneThreadAndOnTwoAreSearchableUnderEveryComparator) {
         {"klingon", RandomWords(5, {"a", "B", "c", "-", "'", "x", "y", "Z"}, 5)},
         {"german,german,0", RandomWords(11, western, 0)},
     };
-    const std::size_t threadsFrom = SortThreadsFrom;
     for (const auto& [language, records] : cases) {
         Open(language, records);
         std::vector<std::vector<std::string>> orders;
         std::vector<std::int64_t> comparisons;
         for (std::size_t from : {std::size_t{1} << 30, std::size_t{2}}) {
-            SortThreadsFrom = from;
             WriteRecords(path, records);
             ReopenStore();
             Recorder progress;
-            EXPECT_EQ(SortStore(&progress), 0);
+            EXPECT_EQ(SortStore(&progress, 0, from), 0);
             orders.push_back(WordsIn(path));
             comparisons.push_back(SortComparisons);
             EXPECT_EQ(static_cast<std::int64_t>(progress.Of(SortPhase::Sorting).size()),
                       (SortComparisons + 1999) / 2000);
         }
-        SortThreadsFrom = threadsFrom;
         EXPECT_EQ(orders[0], orders[1]) << language;
         EXPECT_EQ(comparisons[0], comparisons[1]) << language;
         ExpectSearchable();

@@ -1,9 +1,10 @@
-#include "core/exchange/formats.h"
+#include "core/exchange/text_formats.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -221,19 +222,6 @@ std::string Quoted(const std::string& field, char separator) {
 
 }  // namespace
 
-std::optional<ExchangeFormat> FormatOfFile(std::string_view path, std::string_view head) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of("/\\");
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
-    // Plain text and the flashcard program's share their extensions; the head tells them apart.
-    const std::optional<ExchangeFormat> format = FormatWithExtension(path.substr(dot + 1));
-    if (format != ExchangeFormat::Tsv && format != ExchangeFormat::Anki) return format;
-    const std::string_view text = WithoutBom(head);
-    for (const char* header : {"#separator:", "#html:", "#columns:", "#notetype", "#deck", "#tags", "#guid"})
-        if (text.substr(0, std::strlen(header)) == header) return ExchangeFormat::Anki;
-    return ExchangeFormat::Tsv;
-}
-
 char SeparatorNamed(std::string_view name) {
     static const std::pair<const char*, char> kNamed[] = {{"tab", '\t'},  {"comma", ','}, {"semicolon", ';'},
                                                           {"space", ' '}, {"pipe", '|'},  {"colon", ':'}};
@@ -429,16 +417,6 @@ std::string HtmlToText(std::string_view html) {
         }
     }
     return text;
-}
-
-std::string SizeName(std::size_t bytes) {
-    static const char* const kUnits[] = {"bytes", "KB", "MB", "GB"};
-    std::size_t unit = 0;
-    while (unit + 1 < std::size(kUnits) && bytes >= 1024 && bytes % 1024 == 0) {
-        bytes /= 1024;
-        ++unit;
-    }
-    return std::to_string(bytes) + " " + kUnits[unit];
 }
 
 std::string WriteDelimited(const std::vector<ForeignEntry>& entries, char separator) {
