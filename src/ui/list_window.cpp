@@ -81,13 +81,12 @@ void BuildListsMenu() {
     if (!s.lists.empty()) {
         if (Settings.PracticeList.empty()) SelectFirstList();
         Settings.ListID = ListIdOf(Settings.PracticeList);
-        HMENU popup = CreatePopupMenu();
+        std::vector<MenuItem> items;
         for (std::size_t k = 0; k < s.lists.size(); ++k) {
-            const UINT id = static_cast<UINT>(IDM_LIST_FIRST + k);
-            AppendMenuW(popup, MF_STRING | (static_cast<int>(id) == Settings.ListID ? MF_CHECKED : 0), id,
-                        FileNameWide(s.lists[k]).c_str());
+            const int id = IDM_LIST_FIRST + static_cast<int>(k);
+            items.push_back({FileNameWide(s.lists[k]), id, id == Settings.ListID});
         }
-        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), UiWide(UiKey::CreateListLists).c_str());
+        AppendPopup(bar, Popup(items), UiKey::CreateListLists);
     }
     EnableMenuItem(bar, IDM_LIST_DELETE, MF_BYCOMMAND | (s.lists.empty() ? MF_GRAYED : MF_ENABLED));
     DrawMenuBar(s.window);

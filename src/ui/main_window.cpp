@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
@@ -362,24 +363,22 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 // Forward pairs, a separator, reverse pairs; each pair's menu id is its place.
 HMENU LanguageMenu() {
-    HMENU menu = CreatePopupMenu();
+    std::vector<MenuItem> items;
     const int count = PairCount();
     for (int i = 0; i < count; ++i) {
         WordListDescriptor* pair = PairAt(i);
         pair->menuId = IDM_PAIR_FIRST + i;
-        if (i == count / 2) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        const std::wstring label = NameWide(pair->name1) + L"\t" + NameWide(pair->name2);
-        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(pair->menuId), label.c_str());
+        if (i == count / 2) items.push_back(kMenuSeparator);
+        items.push_back({NameWide(pair->name1) + L"\t" + NameWide(pair->name2), pair->menuId});
     }
-    return menu;
+    return Popup(items);
 }
 
 // The language menu goes in second place, after the file menu, with the current pair checked.
 void InstallLanguageMenu(HWND hwnd, bool replace) {
     HMENU bar = GetMenu(hwnd);
     if (replace) DeleteMenu(bar, 1, MF_BYPOSITION);
-    InsertMenuW(bar, 1, MF_BYPOSITION | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(LanguageMenu()),
-                UiWide(UiKey::LanguageMenu).c_str());
+    InsertItem(bar, 1, {.label = UiKey::LanguageMenu, .submenu = LanguageMenu()});
     // Without a saved selection the current pair still carries the check mark.
     CheckedPairCommand = CurrentPair->menuId;
     for (WordListDescriptor* d = CatalogueHead; d; d = d->next) {
@@ -408,33 +407,30 @@ HWND CreateMainWindow() {
 
 void AttachMainMenus(HWND hwnd) {
     HMENU bar = CreateMenu();
-    HMENU file = Popup({{UiKey::MainMenuFile1, IDM_MAIN_STAYONTOP},
-                        {UiKey::MainMenuFile2, IDM_MAIN_TRANSLATE},
-                        {UiKey::MainMenuFile3, IDM_MAIN_NEWWORDLIST},
-                        {UiKey::MainMenuFile4, IDC_MAIN_EXIT}});
-    // Their keys came after the strings files' were fixed, so a file may lack them.
-    InsertMenuW(file, IDC_MAIN_EXIT, MF_BYCOMMAND | MF_STRING, IDM_MAIN_IMPORT,
-                UiWideOr("MainMenuFileImport", "&Import words...").c_str());
-    InsertMenuW(file, IDC_MAIN_EXIT, MF_BYCOMMAND | MF_STRING, IDM_MAIN_EXPORT,
-                UiWideOr("MainMenuFileExport", "&Export words...").c_str());
-    InsertMenuW(file, IDC_MAIN_EXIT, MF_BYCOMMAND | MF_STRING, IDM_MAIN_RESTORE,
-                UiWideOr("MainMenuFileRestore", "&Restore from backup...").c_str());
-    AppendPopup(bar, file, UiKey::MainMenuFile0);
-    PracticeModeMenu =
-        Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH}, {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE}});
-    AppendMenuW(PracticeModeMenu, MF_STRING, IDM_MAIN_REVIEW, ReviewMenuText().c_str());
-    AppendMenuW(PracticeModeMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(PracticeModeMenu, MF_STRING, IDM_MAIN_REVIEW_PROGRESS,
-                UiWideOr("MainMenuReviewProgress", "Review &progress...").c_str());
+    // Import, export, restore and review progress came after the strings files' keys were
+    // fixed, so a file may lack theirs.
+    AppendPopup(bar,
+                Popup({{UiKey::MainMenuFile1, IDM_MAIN_STAYONTOP, Settings.StayOnTop == 1},
+                       {UiKey::MainMenuFile2, IDM_MAIN_TRANSLATE},
+                       {UiKey::MainMenuFile3, IDM_MAIN_NEWWORDLIST},
+                       {UiWideOr("MainMenuFileImport", "&Import words..."), IDM_MAIN_IMPORT},
+                       {UiWideOr("MainMenuFileExport", "&Export words..."), IDM_MAIN_EXPORT},
+                       {UiWideOr("MainMenuFileRestore", "&Restore from backup..."), IDM_MAIN_RESTORE},
+                       {UiKey::MainMenuFile4, IDC_MAIN_EXIT}}),
+                UiKey::MainMenuFile0);
+    // Flash, interactive and review: one group of choices.
+    const int mode = Settings.PracticeMode;
+    PracticeModeMenu = Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH, mode == 0, true},
+                              {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE, mode == 1, true},
+                              {ReviewMenuText(), IDM_MAIN_REVIEW, mode == 2, true},
+                              kMenuSeparator,
+                              {UiWideOr("MainMenuReviewProgress", "Review &progress..."), IDM_MAIN_REVIEW_PROGRESS}});
     AppendPopup(bar, PracticeModeMenu, UiKey::MainMenuPracticeMode0);
     AppendPopup(bar,
                 Popup({{UiKey::MainMenuPracticeHelp1, IDM_MAIN_HELP},
                        {UiKey::MainMenuPracticeHelp2, IDM_MAIN_INFO},
                        {UiKey::MainMenuPracticeHelp3, IDM_MAIN_ABOUT}}),
                 UiKey::MainMenuPracticeHelp0);
-    if (Settings.StayOnTop == 1) CheckMenuItem(bar, IDM_MAIN_STAYONTOP, MF_BYCOMMAND | MF_CHECKED);
-    if (Settings.PracticeMode >= 0 && Settings.PracticeMode <= 2)
-        CheckMenuRadioItem(PracticeModeMenu, 0, 2, static_cast<UINT>(Settings.PracticeMode), MF_BYPOSITION);
     SetMenu(hwnd, bar);
     InstallLanguageMenu(hwnd, false);
 }

@@ -1,22 +1,36 @@
 #include "ui/menus.h"
 
-#include "ui/app_state.h"
+#include <utility>
 
+#include "ui/app_state.h"
 #include "ui/ui_text.h"
 
-HMENU Popup(std::initializer_list<MenuItem> items) {
+MenuText::MenuText(UiKey key) : text(UiWide(key)) {}
+MenuText::MenuText(std::wstring own) : text(std::move(own)) {}
+
+const MenuItem kMenuSeparator = {.label = std::wstring(), .separator = true};
+
+void InsertItem(HMENU menu, int position, const MenuItem& item) {
+    const UINT at = static_cast<UINT>(position < 0 ? GetMenuItemCount(menu) : position);
+    const UINT flags = MF_BYPOSITION | (item.separator ? MF_SEPARATOR : MF_STRING) | (item.submenu ? MF_POPUP : 0) |
+                       (item.checked ? MF_CHECKED : 0);
+    const UINT_PTR command = item.submenu ? reinterpret_cast<UINT_PTR>(item.submenu) : static_cast<UINT_PTR>(item.id);
+    InsertMenuW(menu, at, flags, command, item.separator ? nullptr : item.label.text.c_str());
+    // The flags have no radio mark: the checked choice of a group takes it as a group of its own.
+    if (item.radio && item.checked) CheckMenuRadioItem(menu, at, at, at, MF_BYPOSITION);
+}
+
+HMENU Popup(const std::vector<MenuItem>& items) {
     HMENU popup = CreatePopupMenu();
-    for (const MenuItem& item : items)
-        AppendMenuW(popup, MF_STRING | (item.checked ? MF_CHECKED : 0), static_cast<UINT_PTR>(item.id),
-                    UiWide(item.label).c_str());
+    for (const MenuItem& item : items) InsertItem(popup, -1, item);
     return popup;
 }
 
-void AppendPopup(HMENU bar, HMENU popup, UiKey label) {
-    AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), UiWide(label).c_str());
+void AppendPopup(HMENU menu, HMENU popup, MenuText label) {
+    InsertItem(menu, -1, {.label = std::move(label), .submenu = popup});
 }
 
-HMENU MenuBarOf(UiKey label, std::initializer_list<MenuItem> items) {
+HMENU MenuBarOf(UiKey label, const std::vector<MenuItem>& items) {
     HMENU bar = CreateMenu();
     AppendPopup(bar, Popup(items), label);
     return bar;

@@ -12,6 +12,7 @@
 #include "ui/app_state.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
+#include "ui/menus.h"
 #include "ui/top_level_window.h"
 #include "ui/ui_text.h"
 
@@ -105,10 +106,7 @@ void PaletteFollows(HWND field, int charset, const char* language) {
 }
 
 void AppendPaletteMenu(HMENU bar, UiKey title, UiKey show, UiKey hide) {
-    HMENU popup = CreatePopupMenu();
-    AppendMenuW(popup, MF_STRING, IDM_PALETTE_SHOW, UiWide(show).c_str());
-    AppendMenuW(popup, MF_STRING | MF_CHECKED, IDM_PALETTE_HIDE, UiWide(hide).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), UiWide(title).c_str());
+    AppendPopup(bar, Popup({{show, IDM_PALETTE_SHOW}, {hide, IDM_PALETTE_HIDE, true}}), title);
 }
 
 void ShowPalette(bool shown) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/catalogue/catalogue.h"
 #include "core/lookup/pager.h"
@@ -246,13 +247,15 @@ void CreateControls(HWND hwnd) {
     s.scroll = CreatePageScrollBar(hwnd, IDC_SEARCH_SCROLL, s.compact ? 220 : 235, s.compact ? 5 : 25, 23 * rows);
 }
 
+// Only ever popped up, so its title shows nowhere.
 HMENU CellMenu(UiKey deleteLabel) {
     HMENU bar = CreateMenu();
-    HMENU popup = Popup({{deleteLabel, IDM_SEARCH_DELETE},
-                         {UiKey::SearchCopy, IDM_SEARCH_COPY},
-                         {UiKey::SearchPaste, IDM_SEARCH_PASTE},
-                         {UiKey::SearchPlay, IDM_SEARCH_PLAY}});
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"");
+    AppendPopup(bar,
+                Popup({{deleteLabel, IDM_SEARCH_DELETE},
+                       {UiKey::SearchCopy, IDM_SEARCH_COPY},
+                       {UiKey::SearchPaste, IDM_SEARCH_PASTE},
+                       {UiKey::SearchPlay, IDM_SEARCH_PLAY}}),
+                std::wstring());
     return bar;
 }
 
@@ -263,12 +266,12 @@ HMENU MenuBar() {
                 Popup({{UiKey::SearchMenuClipboard1, IDM_SEARCH_CLIP_ON, Settings.ClipSearch == 1},
                        {UiKey::SearchMenuClipboard2, IDM_SEARCH_CLIP_OFF, Settings.ClipSearch == 0}}),
                 UiKey::SearchMenuClipboard0);
-    HMENU sizes = CreatePopupMenu();
+    // The compact layout counts as no rows.
+    std::vector<MenuItem> sizes;
     for (int n = 0; n <= kMaxRows; ++n)
-        AppendMenuW(sizes, MF_STRING, static_cast<UINT_PTR>(IDM_SEARCH_SIZE_FIRST + n), std::to_wstring(n).c_str());
-    HMENU window = CreatePopupMenu();
-    AppendPopup(window, sizes, UiKey::SearchMenuWindowsize1);
-    AppendPopup(bar, window, UiKey::SearchMenuWindowsize0);
+        sizes.push_back({std::to_wstring(n), IDM_SEARCH_SIZE_FIRST + n, n == (s.compact ? 0 : s.rows)});
+    AppendPopup(bar, Popup({{.label = UiKey::SearchMenuWindowsize1, .submenu = Popup(sizes)}}),
+                UiKey::SearchMenuWindowsize0);
     return bar;
 }
 
@@ -289,8 +292,6 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     SetTopmost(hwnd, Settings.StayOnTop == 1);
     MoveToStoredPosition(hwnd, Settings.searchWindow);
     if (Settings.ClipSearch == 1) s.clipboard.Start(hwnd);
-    CheckMenuItem(GetMenu(hwnd), static_cast<UINT>(IDM_SEARCH_SIZE_FIRST + (s.compact ? 0 : s.rows)),
-                  MF_BYCOMMAND | MF_CHECKED);
     return TRUE;
 }
 

@@ -39,6 +39,8 @@ UINT PlayItemOf(HWND cell) {
     return state;
 }
 
+bool Checked(HWND window, int id) { return (GetMenuState(GetMenu(window), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
 // The pixels a window's client area shows now.
 std::vector<std::uint32_t> Shown(HWND window) {
     RECT r;
@@ -90,12 +92,23 @@ TEST_F(SearchWindowTest, AnyDeletedMarkShowsAsDeletedAndTakesNoEdits) {
     EXPECT_EQ(enter(100, L"apricot", 150), 1);
 }
 
+// The bar marks what is on: the palette hidden at first, the clipboard watched, the rows.
+TEST_F(SearchWindowTest, TheBarMarksWhatIsOn) {
+    StartEnglish({Record("apple", "appel")});
+    Settings.ClipSearch = 1;
+    Settings.searchwindowsize = 7;
+    ASSERT_NE(search = OpenWindow(OpenSearchWindow), nullptr);
+    const std::pair<int, bool> items[] = {{6, false}, {7, true}, {56, true}, {57, false}, {600, false}, {607, true}};
+    for (auto [id, checked] : items) EXPECT_EQ(Checked(search, id), checked) << id;
+}
+
 TEST_F(SearchWindowTest, CompactLayoutKeepsTheStoredNumberOfRows) {
     Open({Record("apple", "appel")}, 7);
     EXPECT_NE(GetDlgItem(search, 106), nullptr);
     SendMessageW(search, WM_COMMAND, 600, 0);  // the compact layout
     ASSERT_NE(search = secondary = FindWindowA("zoeken", nullptr), nullptr);
     EXPECT_EQ(GetDlgItem(search, 101), nullptr);
+    EXPECT_TRUE(Checked(search, 600));  // it counts as no rows
     EXPECT_EQ(Settings.searchwindowminimal, 1);
     EXPECT_EQ(Settings.searchwindowsize, 7);
     DestroyWindow(search);
@@ -104,6 +117,7 @@ TEST_F(SearchWindowTest, CompactLayoutKeepsTheStoredNumberOfRows) {
     SendMessageW(search, WM_COMMAND, 603, 0);
     search = secondary = FindWindowA("zoeken", nullptr);
     EXPECT_NE(GetDlgItem(search, 102), nullptr);
+    EXPECT_TRUE(Checked(search, 603));
     EXPECT_EQ(Settings.searchwindowminimal, 0);
     EXPECT_EQ(Settings.searchwindowsize, 3);
 }
