@@ -250,6 +250,50 @@ void ParseDefinition(std::string_view definition, bool literal, std::string& wor
 
 namespace {
 
+// Where an index line's definition starts, and how long it is; false when the line gives none.
+bool DefinitionOffset(const TabbedLine& line, std::uint64_t& offset) {
+    return line.tabs[1] != std::string_view::npos &&
+           DecodeNumber(line.text.substr(line.tabs[0] + 1, line.tabs[1] - line.tabs[0] - 1), offset);
+}
+bool DefinitionLength(const TabbedLine& line, std::uint64_t& length) {
+    return DecodeNumber(line.text.substr(line.tabs[1] + 1, line.tabs[2] - line.tabs[1] - 1), length);
+}
+
+// The next line's definition and its slot among those seen are brought into the cache
+// while this one is read: the definitions lie all over the text, in another order.
+// Whether the index is of a dictionary this program exported, which marks it with an entry.
+bool IsOwnExport(std::string_view index) {
+    return index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
+           index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
+}
+
+// The database's own entries describe the dictionary.
+// (The first byte is looked at first: a comparison is a call of the C runtime's.)
+[[gnu::always_inline]] inline bool IsDatabaseEntry(std::string_view line) {
+    return line[0] == '0' && (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database");
+}
+
+// The whole text, once the index is read: one that cannot be had is the failure told.
+bool WholeTextSound(DictionaryText& dict, std::string& error) {
+    const std::optional<std::string_view> text = dict.Upto(std::string_view::npos, error);
+    if (!text) return false;
+    if (text->size() >= 0xFFFFFFFFu)
+        error = "the dictionary is larger than 4 GB";
+    else if (!ValidUtf8(*text))
+        error = "the dictionary is not UTF-8 text";
+    else
+        return true;
+    return false;
+}
+
+[[gnu::always_inline]] inline void PrefetchDefinition(const TabbedLine& next, std::string_view text,
+                                                      const OffsetSet& seen) {
+    std::uint64_t offset = 0;
+    if (!DefinitionOffset(next, offset) || offset >= text.size()) return;
+    __builtin_prefetch(text.data() + offset);
+    seen.Prefetch(static_cast<std::uint32_t>(offset));
+}
+
 struct WholeText final : DictionaryText {
     explicit WholeText(std::string_view whole) : text(whole) {}
     std::optional<std::string_view> Upto(std::size_t, std::string&) override { return text; }
@@ -284,8 +328,7 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
     };
     index = WithoutBom(index);
     if (!ValidUtf8(index)) return fail("the index is not UTF-8 text");
-    const bool literal = index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
-                         index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
+    const bool literal = IsOwnExport(index);
     const std::size_t lines = static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1;
     sink.Expect(lines);
     OffsetSet seen(lines);  // several headwords may share a definition
@@ -303,10 +346,8 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
         const std::string_view line = indexLine.text;
         ++lineNumber;
         if (line.empty()) continue;
-        const std::size_t tab1 = indexLine.tabs[0], tab2 = indexLine.tabs[1];
         std::uint64_t offset = 0, length = 0;
-        if (tab2 == std::string_view::npos || !DecodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), offset) ||
-            !DecodeNumber(line.substr(tab2 + 1, indexLine.tabs[2] - tab2 - 1), length))
+        if (!DefinitionOffset(indexLine, offset) || !DefinitionLength(indexLine, length))
             return fail(Where(lineNumber) + "not an index line (headword, offset and length)");
         // Past the largest text an import takes, the definition cannot be in the text.
         const std::uint64_t end = offset + length;
@@ -316,41 +357,22 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
             return false;
         if (offset > text->size() || length > text->size() - offset)
             return fail(Where(lineNumber) + "the definition lies beyond the end of the dictionary");
-        // The next line's definition and its slot among those seen are brought into the cache
-        // while this one is read: the definitions lie all over the text, in another order.
         if (at < index.size()) {
-            const TabbedLine& next = ahead = TabbedLineAt(index, at);
+            ahead = TabbedLineAt(index, at);
             readAhead = true;
-            std::uint64_t nextOffset = 0;
-            if (next.tabs[1] != std::string_view::npos &&
-                DecodeNumber(next.text.substr(next.tabs[0] + 1, next.tabs[1] - next.tabs[0] - 1), nextOffset) &&
-                nextOffset < text->size()) {
-                __builtin_prefetch(text->data() + nextOffset);
-                seen.Prefetch(static_cast<std::uint32_t>(nextOffset));
-            }
+            PrefetchDefinition(ahead, *text, seen);
         }
-        // The database's own entries describe the dictionary.
-        // (The first byte is looked at first: a comparison is a call of the C runtime's.)
-        if (line[0] == '0' && (line.substr(0, 11) == "00-database" || line.substr(0, 10) == "00database")) continue;
+        if (IsDatabaseEntry(line)) continue;
         if (offset >= 0xFFFFFFFFu) return fail("the dictionary is larger than 4 GB");
         if (!seen.Insert(static_cast<std::uint32_t>(offset))) continue;
         entry.line = lineNumber;
         entry.word.clear();
         entry.translation.clear();
         ParseDefinition(text->substr(offset, length), literal, entry.word, entry.translation, scratch);
-        if (entry.word.empty()) entry.word.assign(line.substr(0, tab1));
+        if (entry.word.empty()) entry.word.assign(line.substr(0, indexLine.tabs[0]));
         sink.Take(entry);
     }
-    if (!(text = dict.Upto(std::string_view::npos, error))) return false;
-    if (text->size() >= 0xFFFFFFFFu) {
-        error = "the dictionary is larger than 4 GB";
-        return false;
-    }
-    if (!ValidUtf8(*text)) {
-        error = "the dictionary is not UTF-8 text";
-        return false;
-    }
-    return true;
+    return WholeTextSound(dict, error);
 }
 
 void WriteFreeDict(const std::vector<ForeignEntry>& entries, const std::string& first, const std::string& second,

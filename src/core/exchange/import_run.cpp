@@ -8,6 +8,21 @@
 #include "core/text/utf8.h"
 #include "platform/threads.h"
 
+namespace {
+
+void SetOutcome(ImportRunResult& result, bool reportMade, bool dryRun, bool imported, bool backedUp) {
+    result.outcome = !reportMade ? ImportOutcome::NoReport
+                     : dryRun    ? ImportOutcome::DryRun
+                     : imported  ? ImportOutcome::Imported
+                     : !backedUp ? ImportOutcome::NotBackedUp
+                                 : ImportOutcome::Failed;
+    if (result.outcome == ImportOutcome::NoReport)
+        result.error = "there is not enough memory to make the report; nothing was changed";
+    if (result.outcome == ImportOutcome::NotBackedUp) result.error = "nothing was changed";
+}
+
+}  // namespace
+
 ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& options) {
     ImportRunResult result;
     // The report is made while the word files are backed up and the words sorted, but no
@@ -59,18 +74,6 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
     // The report on this thread: when no second one can be had, it is made before the words
     // wait for it.
     platform::Beside(report, apply);
-    if (!made) {
-        result.outcome = ImportOutcome::NoReport;
-        result.error = "there is not enough memory to make the report; nothing was changed";
-    } else if (options.dryRun) {
-        result.outcome = ImportOutcome::DryRun;
-    } else if (imported) {
-        result.outcome = ImportOutcome::Imported;
-    } else if (!backedUp) {
-        result.outcome = ImportOutcome::NotBackedUp;
-        result.error = "nothing was changed";
-    } else {
-        result.outcome = ImportOutcome::Failed;
-    }
+    SetOutcome(result, made, options.dryRun, imported, backedUp);
     return result;
 }

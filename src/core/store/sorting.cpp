@@ -126,6 +126,22 @@ void MakeKeys(const std::vector<WordRecord>& records, std::size_t from, std::siz
     }
 }
 
+// The items spread into buckets by their keys' first two bytes, each item given its key's
+// prefix; `buckets` gets where each bucket starts, and the items are given back.
+template <typename KeyOf>
+std::vector<SortItem> SpreadByPrefix(std::vector<SortItem>& items, KeyOf keyOf, std::vector<std::size_t>& buckets) {
+    for (SortItem& item : items) {
+        item.prefix = KeyPrefix(keyOf(item), item.keyLength);
+        ++buckets[(item.prefix >> kBucketShift) + 1];
+    }
+    for (std::size_t b = 1; b <= kBuckets; ++b) buckets[b] += buckets[b - 1];
+    std::vector<SortItem> spread(items.size());
+    std::vector<std::size_t> next(buckets.begin(), buckets.end() - 1);
+    for (const SortItem& item : items) spread[next[item.prefix >> kBucketShift]++] = item;
+    std::vector<SortItem>().swap(items);  // the sort's peak memory is the records plus this
+    return spread;
+}
+
 // The order of the records by the keys `makeKey` appends (keys compared as bytes order
 // the words as their comparator does), `count` called for each comparison. Each word's key
 // is made once; the items are spread into buckets by their key's first two bytes, then
@@ -158,17 +174,7 @@ std::vector<std::uint32_t> OrderByKeys(const std::vector<WordRecord>& records, M
         return at < split ? keys.data() + at : tailKeys.data() + (at - split);
     };
     keySeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    for (SortItem& item : items) {
-        item.prefix = KeyPrefix(keyOf(item), item.keyLength);
-        ++buckets[(item.prefix >> kBucketShift) + 1];
-    }
-    for (std::size_t b = 1; b <= kBuckets; ++b) buckets[b] += buckets[b - 1];
-    std::vector<SortItem> spread(n);
-    {
-        std::vector<std::size_t> next(buckets.begin(), buckets.end() - 1);
-        for (const SortItem& item : items) spread[next[item.prefix >> kBucketShift]++] = item;
-    }
-    std::vector<SortItem>().swap(items);  // the sort's peak memory is the records plus this
+    std::vector<SortItem> spread = SpreadByPrefix(items, keyOf, buckets);
 
     auto lessCounted = [&](auto counted) {
         return [&keyOf, counted](const SortItem& a, const SortItem& b) mutable {

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -139,61 +140,92 @@ const Command* CommandNamed(const std::string& name) {
 
 bool Takes(const Command* command, unsigned option) { return command && (command->takes & option); }
 
+// The option `name`, when it takes a value and the command takes it: the value checked
+// into `options`. Unknown: the option takes no value here.
+std::optional<bool> TakeValue(const Command* command, const std::string& name, const std::string& value,
+                              Options& options, std::string& error) {
+    const auto refuse = [&](std::string message) {
+        error = std::move(message);
+        return false;
+    };
+    if (name == "--pair") {
+        char* end = nullptr;
+        const long n = std::strtol(value.c_str(), &end, 10);
+        if (*end != '\0' || n < 0 || n > 100000 || value.empty()) return refuse("--pair needs a pair number");
+        options.pair = static_cast<int>(n);
+    } else if (name == "--gk") {
+        options.commandLine = "/gk " + value;
+    } else if (name == "--appended" && Takes(command, kAppended)) {
+        options.appended = static_cast<std::int32_t>(std::strtol(value.c_str(), nullptr, 10));
+    } else if (name == "--report" && Takes(command, kReport)) {
+        if (value != "-") return refuse("--report takes - (the whole report on stdout)");
+        options.wholeReport = true;
+    } else if (name == "--format" && Takes(command, kFormat)) {
+        options.format = FormatNamed(value);
+        if (!options.format) return refuse("unknown format " + value + " (" + FormatNameList() + ")");
+    } else if (name == "--languages" && Takes(command, kLanguages)) {
+        options.languages = value;
+    } else if (name == "--separator" && Takes(command, kSeparator)) {
+        options.separator = SeparatorNamed(value);
+        if (!options.separator)
+            return refuse("unknown separator " + value + " (tab, semicolon, comma or one character)");
+    } else if (name == "--at" && Takes(command, kAt)) {
+        std::int64_t ms = 0;
+        if (!review::ParseTime(value, ms)) return refuse("--at needs a time as 2026-01-05T08:00:00Z");
+        options.at = ms;
+    } else {
+        return std::nullopt;
+    }
+    return true;
+}
+
+// The option `name`, when it is a switch the command takes.
+bool TakeSwitch(const Command* command, const std::string& name, Options& options) {
+    const struct {
+        const char* name;
+        unsigned option;  // 0: any command's
+        bool Options::*on;
+    } kSwitches[] = {{"--stats", 0, &Options::stats},
+                     {"--repair", kRepair, &Options::repair},
+                     {"--dry-run", kDryRun, &Options::dryRun},
+                     {"--as-is", kAsIs, &Options::asIs},
+                     {"--all", kAll, &Options::all}};
+    for (const auto& s : kSwitches)
+        if (name == s.name && (s.option == 0 || Takes(command, s.option))) return options.*s.on = true;
+    return false;
+}
+
+// Whether the command has the operands it needs.
+bool CheckOperands(const Command* command, const Options& options, std::string& error) {
+    if (!command) {
+        error = "no command";
+        return false;
+    }
+    if ((command->operands != Operands::None && options.operand.empty()) ||
+        (command->operands == Operands::Two && options.operand2.empty())) {
+        error = options.command + " needs " + (command->operands == Operands::Two ? "two operands" : "an operand");
+        return false;
+    }
+    if (command->onlyFirstOperand && options.operand != command->onlyFirstOperand) {
+        error = options.command + " knows only " + command->onlyFirstOperand;
+        return false;
+    }
+    return true;
+}
+
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
     const Command* command = nullptr;
     const auto operands = [&] { return command ? command->operands : Operands::None; };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool hasNext = i + 1 < args.size();
-        if (a == "--pair" && hasNext) {
-            char* end = nullptr;
-            long n = std::strtol(args[++i].c_str(), &end, 10);
-            if (*end != '\0' || n < 0 || n > 100000 || args[i].empty()) {
-                error = "--pair needs a pair number";
-                return false;
+        if (i + 1 < args.size()) {
+            if (const std::optional<bool> taken = TakeValue(command, a, args[i + 1], options, error)) {
+                if (!*taken) return false;
+                ++i;
+                continue;
             }
-            options.pair = static_cast<int>(n);
-        } else if (a == "--gk" && hasNext) {
-            options.commandLine = "/gk " + args[++i];
-        } else if (a == "--stats") {
-            options.stats = true;
-        } else if (a == "--appended" && Takes(command, kAppended) && hasNext) {
-            options.appended = static_cast<std::int32_t>(std::strtol(args[++i].c_str(), nullptr, 10));
-        } else if (a == "--repair" && Takes(command, kRepair)) {
-            options.repair = true;
-        } else if (a == "--dry-run" && Takes(command, kDryRun)) {
-            options.dryRun = true;
-        } else if (a == "--report" && Takes(command, kReport) && hasNext) {
-            if (args[++i] != "-") {
-                error = "--report takes - (the whole report on stdout)";
-                return false;
-            }
-            options.wholeReport = true;
-        } else if (a == "--format" && Takes(command, kFormat) && hasNext) {
-            options.format = FormatNamed(args[++i]);
-            if (!options.format) {
-                error = "unknown format " + args[i] + " (" + FormatNameList() + ")";
-                return false;
-            }
-        } else if (a == "--languages" && Takes(command, kLanguages) && hasNext) {
-            options.languages = args[++i];
-        } else if (a == "--separator" && Takes(command, kSeparator) && hasNext) {
-            options.separator = SeparatorNamed(args[++i]);
-            if (!options.separator) {
-                error = "unknown separator " + args[i] + " (tab, semicolon, comma or one character)";
-                return false;
-            }
-        } else if (a == "--as-is" && Takes(command, kAsIs)) {
-            options.asIs = true;
-        } else if (a == "--at" && Takes(command, kAt) && hasNext) {
-            std::int64_t ms = 0;
-            if (!review::ParseTime(args[++i], ms)) {
-                error = "--at needs a time as 2026-01-05T08:00:00Z";
-                return false;
-            }
-            options.at = ms;
-        } else if (a == "--all" && Takes(command, kAll)) {
-            options.all = true;
+        }
+        if (TakeSwitch(command, a, options)) {
         } else if (options.command.empty() && !a.empty() && a[0] != '-') {
             options.command = a;
             command = CommandNamed(a);
@@ -210,20 +242,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             return false;
         }
     }
-    if (!command) {
-        error = "no command";
-        return false;
-    }
-    if ((operands() != Operands::None && options.operand.empty()) ||
-        (operands() == Operands::Two && options.operand2.empty())) {
-        error = options.command + " needs " + (operands() == Operands::Two ? "two operands" : "an operand");
-        return false;
-    }
-    if (command->onlyFirstOperand && options.operand != command->onlyFirstOperand) {
-        error = options.command + " knows only " + command->onlyFirstOperand;
-        return false;
-    }
-    return true;
+    return CheckOperands(command, options, error);
 }
 
 int Run(const Command& command, const Options& options) {
