@@ -376,46 +376,38 @@ TEST_F(ExchangeTest, OneThreadAndTwoMakeTheSamePlanWithProblemsInLineOrder) {
     for (std::size_t i = 1; i < b.problems.size(); ++i) EXPECT_LE(b.problems[i - 1].line, b.problems[i].line) << i;
 }
 
-TEST_F(ExchangeTest, RunningOutOfMemoryInTheMergeIsReportedOnEitherPath) {
+// A plan stops at once on either path, with the plan given back, when the merge runs out of
+// memory or the progress (which sees the entries grow) says stop; a progress that lets it
+// run sees it through.
+TEST_F(ExchangeTest, APlanStoppedByTheMergeOrTheProgressIsGivenBack) {
     WriteFile("words.tsv", ManyEntries());
     for (bool beside : {false, true}) {
         FailingProbe probe;
         probe.failEveryOtherBatch = true;
-        ImportOptions options;
-        options.probe = &probe;
-        options.mergeBeside = beside;
-        ImportPlan plan;
-        std::string error;
-        EXPECT_FALSE(PlanImport("words.tsv", options, plan, error)) << beside;
-        EXPECT_EQ(error, "there is not enough memory to read words.tsv; nothing was changed");
-        EXPECT_TRUE(plan.forward.empty() && plan.report.problems.empty());
-    }
-}
-
-// The progress sees the entries grow while they are planned; a "stop" from it ends the plan
-// at once on either path, with the plan given back and nothing else said.
-TEST_F(ExchangeTest, AProgressThatSaysStopCancelsThePlan) {
-    WriteFile("words.tsv", ManyEntries());
-    for (bool beside : {false, true}) {
         std::vector<std::int64_t> seen;
-        ImportOptions options;
-        options.mergeBeside = beside;
-        options.progress = [&](std::int64_t entries) {
+        ImportOptions failing, stopping, running;
+        failing.probe = &probe;
+        stopping.progress = [&](std::int64_t entries) {
             seen.push_back(entries);
             return seen.size() < 2;
         };
+        running.progress = [](std::int64_t) { return true; };
         ImportPlan plan;
         std::string error;
-        EXPECT_FALSE(PlanImport("words.tsv", options, plan, error)) << beside;
-        EXPECT_TRUE(plan.cancelled) << error;
-        EXPECT_TRUE(plan.forward.empty() && plan.report.problems.empty());
+        const std::string outOfMemory = "there is not enough memory to read words.tsv; nothing was changed";
+        for (ImportOptions* options : {&failing, &stopping, &running}) {
+            options->mergeBeside = beside;
+            const bool planned = PlanImport("words.tsv", *options, plan, error);
+            EXPECT_EQ(planned, options == &running) << beside << error;
+            EXPECT_EQ(plan.cancelled, options == &stopping) << beside;
+            EXPECT_EQ(plan.report.entries, planned ? 10000 : 0);
+            EXPECT_EQ(plan.forward.empty() && plan.report.problems.empty(), !planned);
+            if (options == &failing) {
+                EXPECT_EQ(error, outOfMemory) << beside;
+            }
+        }
         ASSERT_EQ(seen.size(), 2u) << beside;
         EXPECT_GT(seen[0], 0);
         EXPECT_GT(seen[1], seen[0]);
-
-        options.progress = [](std::int64_t) { return true; };
-        EXPECT_TRUE(PlanImport("words.tsv", options, plan, error)) << error;
-        EXPECT_FALSE(plan.cancelled);
-        EXPECT_EQ(plan.report.entries, 10000);
     }
 }
