@@ -65,8 +65,7 @@ TEST_F(SearchTest, AVisitFromPagingToAPairSwitch) {
         EXPECT_EQ(Word(0), words[top].word) << request << "," << position;
     }
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), (n - 10) / 10);
-    Type(field, "zzzzzz");  // after every word: the last full page
-    EXPECT_EQ(Word(9), words[n - 1].word);
+    Type(field, "zzzzzz");
     SendMessageA(field, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(WindowText(field), "");
     for (auto [key, top] : {std::pair{VK_UP, 0}, {VK_DOWN, 1}, {VK_UP, 0}}) {
