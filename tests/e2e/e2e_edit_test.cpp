@@ -10,8 +10,7 @@ protected:
     void SetUp() override {
         EndToEnd::SetUp();
         ASSERT_TRUE(Start());
-        add = Open(main, 10, "toevoeg");
-        ASSERT_NE(add, nullptr);
+        ASSERT_NE(add = Open(main, 10, "toevoeg"), nullptr);
         word = GetDlgItem(add, 30);
         translation = GetDlgItem(add, 31);
     }

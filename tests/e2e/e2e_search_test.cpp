@@ -147,8 +147,7 @@ TEST_F(SearchTest, AVisitFromPagingToAPairSwitch) {
     EXPECT_STREQ(after[1].translation, "changed, too");
     EXPECT_EQ(WideText(Cell(100)), L"\x03b1\x03b3\x03ac\x03c0\x03b7");  // the first word, in Greek letters
     Type(field, "");
-    palette = Open(search, 6, "tekenset");
-    ASSERT_NE(palette, nullptr);
+    ASSERT_NE(palette = Open(search, 6, "tekenset"), nullptr);
     EXPECT_EQ(WideText(GetDlgItem(palette, 0)), L"\x03b1");  // from the language's palette file
     SendMessageA(GetDlgItem(palette, 0), BM_CLICK, 0, 0);
     SendMessageA(GetDlgItem(palette, 1), BM_CLICK, 0, 0);

@@ -138,8 +138,7 @@ TEST_F(EndToEnd, AboutBoxTextsAnimationAndItsPause) {
     // Without its pictures and animation the program does without them.
     for (const char* file : {"logo.bmp", "dict.avi", "icons"}) fixture.Remove(file);
     ASSERT_TRUE(Start());
-    about = Open(main, 5, "#32770", texts.at("AboutDialogCaption").c_str());
-    ASSERT_NE(about, nullptr);
+    ASSERT_NE(about = Open(main, 5, "#32770", texts.at("AboutDialogCaption").c_str()), nullptr);
     EXPECT_EQ(FindWindowExA(about, nullptr, "MCIWndClass", nullptr), nullptr);
     Close(about);
 }
