@@ -143,10 +143,6 @@ void EndToEnd::SetUp() {
     WriteProfileStringA(nullptr, nullptr, nullptr);
 }
 
-int SettingNumber(const char* key, int defaultValue) {
-    return static_cast<int>(GetProfileIntA("Dictionary", key, defaultValue));
-}
-
 bool InOrder(const std::vector<WordRecord>& records, LCID locale) {
     for (std::size_t i = 1; i < records.size(); ++i)
         if (CompareStringA(locale, NORM_IGNORECASE | SORT_STRINGSORT, records[i - 1].word, -1, records[i].word, -1) ==
@@ -176,6 +172,13 @@ std::wstring WideText(HWND hwnd) {
     SendMessageTimeoutW(hwnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
                         &result);
     return text;
+}
+
+std::vector<std::string> StaticTexts(HWND window, int id) {
+    std::vector<std::string> texts;
+    for (HWND c = nullptr; (c = FindWindowExA(window, c, "Static", nullptr));)
+        if (!id || GetDlgCtrlID(c) == id) texts.push_back(WindowText(c));
+    return texts;
 }
 
 Placement PlacementOf(HWND hwnd) {
@@ -225,13 +228,6 @@ void CopyText(const std::wstring& text) { Copy(text.c_str(), (text.size() + 1) *
 bool Foreground(HWND window) {
     SetForegroundWindow(window);
     return WaitUntil([&] { return GetForegroundWindow() == window; });
-}
-
-COLORREF ScreenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return c;
 }
 
 void SaveScreenshot(const std::string& name, HWND window) {

@@ -70,8 +70,6 @@ bool Sync(HWND window, int timeoutMs = 10000);
 // Waits until a control shows the text.
 testing::AssertionResult ShowsText(HWND control, const std::string& expected);
 
-int SettingNumber(const char* key, int defaultValue);
-
 // The locales the demo pair's two word files are sorted by.
 constexpr LCID kEnglish = MAKELCID(0x0409, SORT_DEFAULT), kDutch = MAKELCID(0x0413, SORT_DEFAULT);
 // Each word in order after the one before, as CompareStringA orders them.
@@ -81,6 +79,8 @@ std::string Entry(const std::vector<WordRecord>& records, const std::string& wor
 
 std::string WindowText(HWND hwnd);
 std::wstring WideText(HWND hwnd);
+// The texts of a window's static controls (of that id, when given), in their order.
+std::vector<std::string> StaticTexts(HWND window, int id = 0);
 // A window's {left, top, width, height}: on the screen, or for a child in its parent's client area.
 using Placement = std::array<int, 4>;
 Placement PlacementOf(HWND hwnd);
@@ -92,7 +92,6 @@ void CopyText(const std::wstring& text);
 // Brings a window to the front and waits until it is there.
 bool Foreground(HWND window);
 
-COLORREF ScreenPixel(int x, int y);
 // Saves the screen to shots\<name>.bmp for people to look at, once the window shows painted.
 void SaveScreenshot(const std::string& name, HWND window);
 

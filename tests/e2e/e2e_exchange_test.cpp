@@ -22,7 +22,7 @@ class ExchangeTest : public EndToEnd {};
 
 // The report's wording and what is merged how are the core's; here the dialogs, the
 // boxes, the report opened in another program and the files the answers leave.
-TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsAndExportFollowsTheChosenType) {
+TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsExportFollowsTheTypeAndEscapeStopsAPlan) {
     fixture.Write("import.tsv", kImportFile);
     const std::vector<WordRecord> forward = fixture.Records("dut_eng.gk"), backward = fixture.Records("eng_dut.gk");
     const std::string forwardBytes = fixture.Read("wordlists\\dut_eng.gk");
@@ -39,7 +39,6 @@ TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsAndExportFollowsThe
     const std::string report = Answer(IDNO, "", "import-report");
     EXPECT_EQ(report.rfind(texts.at("ImportQuestion") + " dutch - english?\n\n" + fixture.Path("import.tsv"), 0), 0u)
         << report;
-    EXPECT_NE(report.find("line 5: \"caf\xE9, bar\": a comma in the word\n"), std::string::npos) << report;
     HWND notepad = nullptr;
     char title[MAX_PATH] = "";
     EXPECT_TRUE(WaitUntil([&] {
@@ -81,17 +80,14 @@ TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsAndExportFollowsThe
     EXPECT_EQ(Answer(IDOK), texts.at("ExportDone1") + " " + std::to_string(pair.size()) + " " +
                                 texts.at("ExportDone2") + "\n" + fixture.Path("exported.csv") + "   ");
     EXPECT_NE(fixture.Read("exported.csv").find("\r\nhuis,\"house, home, dwelling\"\r\n"), std::string::npos);
-    Close(main);
-}
 
-// Planning a large file shows the sorting window with the entries read; Escape stops it
-// before anything is written, and nothing more is asked.
-TEST_F(ExchangeTest, ALargeImportIsPlannedUnderTheSortingWindowAndEscapeCancelsIt) {
+    // Planning a large file shows the sorting window with the entries read; Escape stops it
+    // before anything is written, and nothing more is asked.
     std::string many;
     for (int i = 0; i < 800000; ++i) many += "woord" + std::to_string(i) + "\tword" + std::to_string(i) + "\n";
     fixture.Write("many.tsv", many);
-    const std::string forwardBytes = fixture.Read("wordlists\\dut_eng.gk");
-    ASSERT_TRUE(Start());
+    fixture.Remove("dut_eng.import.txt");
+    const std::string importedBytes = fixture.Read("wordlists\\dut_eng.gk");
     ChooseFile(main, kImport, "many.tsv");
     HWND sorting = program->WaitForWindow("sorting");
     ASSERT_NE(sorting, nullptr);
@@ -100,7 +96,7 @@ TEST_F(ExchangeTest, ALargeImportIsPlannedUnderTheSortingWindowAndEscapeCancelsI
     EXPECT_TRUE(WaitUntil([&] { return program->CountWindows("sorting") == 0; }, 60000));
     ASSERT_TRUE(Sync(main));
     EXPECT_EQ(program->CountWindows("#32770"), 0) << "no report, no failure";
-    EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), forwardBytes);
+    EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), importedBytes);
     EXPECT_FALSE(fixture.Exists("dut_eng.import.txt"));
     Close(main);
 }

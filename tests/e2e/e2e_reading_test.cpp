@@ -13,8 +13,7 @@ protected:
     void SetUp() override {
         EndToEnd::SetUp();
         ASSERT_TRUE(Start());
-        window = Open(main, 9, "vertaal");
-        ASSERT_NE(window, nullptr);
+        ASSERT_NE(window = Open(main, 9, "vertaal"), nullptr);
         text = GetDlgItem(window, 31);
         search = GetDlgItem(window, 30);
     }

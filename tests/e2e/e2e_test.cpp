@@ -77,7 +77,6 @@ TEST_F(EndToEnd, GradientPixels) {
     ClientToScreen(main, &origin);
     HDC screen = GetDC(nullptr);
     const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) >= 24;
-    ReleaseDC(nullptr, screen);
     // Row y has pen y x 63 / height; pen i has green 200 - 3 i. Below 24 bits every row is
     // pen 32, green 200 - 96, as near as the screen can hold it.
     const int h = client.bottom, tolerance = trueColour ? 0 : 4;
@@ -90,7 +89,7 @@ TEST_F(EndToEnd, GradientPixels) {
     auto painted = [&] {
         wrong.clear();
         for (const auto& [x, y, r, g, b] : points) {
-            const COLORREF c = ScreenPixel(origin.x + x, origin.y + y);
+            const COLORREF c = GetPixel(screen, origin.x + x, origin.y + y);
             if (std::max({std::abs(GetRValue(c) - r), std::abs(GetGValue(c) - g), std::abs(GetBValue(c) - b)}) >
                 tolerance)
                 wrong += " (" + std::to_string(x) + "," + std::to_string(y) + ") is " + std::to_string(c);
@@ -98,6 +97,7 @@ TEST_F(EndToEnd, GradientPixels) {
         return wrong.empty();
     };
     EXPECT_TRUE(Sync(main) && WaitUntil(painted)) << wrong;
+    ReleaseDC(nullptr, screen);
     SaveScreenshot(trueColour ? "main-window-24bit" : "main-window-16bit", main);
 }
 
@@ -138,8 +138,7 @@ TEST_F(EndToEnd, AboutBoxTextsAnimationAndItsPause) {
     // Without its pictures and animation the program does without them.
     for (const char* file : {"logo.bmp", "dict.avi", "icons"}) fixture.Remove(file);
     ASSERT_TRUE(Start());
-    about = Open(main, 5, "#32770", texts.at("AboutDialogCaption").c_str());
-    ASSERT_NE(about, nullptr);
+    ASSERT_NE(about = Open(main, 5, "#32770", texts.at("AboutDialogCaption").c_str()), nullptr);
     EXPECT_EQ(FindWindowExA(about, nullptr, "MCIWndClass", nullptr), nullptr);
     Close(about);
 }

@@ -61,37 +61,32 @@ TEST_F(DialogsTest, KvtmlLanguagesAreTwoDifferentOnesOfTheFile) {
                                                  L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC"};
     std::vector<std::wstring> seen;
     std::vector<bool> okEnabled;
-    auto choose = [&](HWND dialog, int id, int n) {
-        HWND list = GetDlgItem(dialog, id);
-        ComboBox_SetCurSel(list, n);
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-        okEnabled.push_back(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+    // Chooses {list, entry} in turn, noting whether OK is enabled before and after each, then
+    // presses OK and Cancel, which ends the dialog only when OK did not.
+    auto choose = [&](std::initializer_list<std::pair<int, int>> choices) {
+        std::optional<std::pair<int, int>> chosen;
+        WhileModal(
+            [&] {
+                HWND dialog = GetActiveWindow();
+                wchar_t item[64] = L"";
+                SendDlgItemMessageW(dialog, IDC_KVTMLDIALOG_SECOND, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(item));
+                seen = {WideText(GetDlgItem(dialog, IDC_KVTMLDIALOG_FIRST_LABEL)), item};
+                okEnabled.push_back(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+                for (auto [id, n] : choices) {
+                    ComboBox_SetCurSel(GetDlgItem(dialog, id), n);
+                    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+                    okEnabled.push_back(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+                }
+                SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            },
+            [&] { chosen = ChooseKvtmlLanguages(MainWindow, languages, 1, -1); });
+        return chosen;
     };
-    // OK pressed while it is disabled must not end the dialog: the Cancel after it does.
-    std::optional<std::pair<int, int>> chosen;
-    WhileModal(
-        [&] {
-            HWND dialog = GetActiveWindow();
-            wchar_t item[64] = L"";
-            SendDlgItemMessageW(dialog, IDC_KVTMLDIALOG_SECOND, CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(item));
-            seen = {WideText(GetDlgItem(dialog, IDC_KVTMLDIALOG_FIRST_LABEL)), item};
-            okEnabled.push_back(IsWindowEnabled(GetDlgItem(dialog, IDOK)));  // the second is not chosen yet
-            choose(dialog, IDC_KVTMLDIALOG_SECOND, 1);
-            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        },
-        [&] { chosen = ChooseKvtmlLanguages(MainWindow, languages, 1, -1); });
-    EXPECT_FALSE(chosen.has_value());
-    WhileModal(
-        [&] {
-            HWND dialog = GetActiveWindow();
-            choose(dialog, IDC_KVTMLDIALOG_SECOND, 2);
-            choose(dialog, IDC_KVTMLDIALOG_FIRST, 2);
-            choose(dialog, IDC_KVTMLDIALOG_FIRST, 0);
-            SendMessageW(dialog, WM_COMMAND, IDOK, 0);
-        },
-        [&] { chosen = ChooseKvtmlLanguages(MainWindow, languages, 1, -1); });
+    EXPECT_FALSE(choose({{IDC_KVTMLDIALOG_SECOND, 1}}).has_value());  // OK stays disabled; Cancel ends it
+    EXPECT_EQ(choose({{IDC_KVTMLDIALOG_SECOND, 2}, {IDC_KVTMLDIALOG_FIRST, 2}, {IDC_KVTMLDIALOG_FIRST, 0}}),
+              std::make_optional(std::make_pair(0, 2)));
     EXPECT_EQ(seen, (std::vector<std::wstring>{L"Words in " + NameWide(CurrentPair->name1) + L":", languages[2]}));
-    EXPECT_EQ(okEnabled, (std::vector<bool>{false, false, true, false, true}));
-    EXPECT_EQ(chosen, std::make_optional(std::make_pair(0, 2)));
+    EXPECT_EQ(okEnabled, (std::vector<bool>{false, false, false, true, false, true}));
 }

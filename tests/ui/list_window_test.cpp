@@ -91,7 +91,9 @@ TEST_F(ListWindowTest, ACompactionThatCannotWriteLeavesTheListWhole) {
 }
 
 // A new list enters the menu checked, a deleted one leaves it; a directory that cannot be
-// made is told in a box and keeps the dialog open for another name.
+// made is told in a box and keeps the dialog open for another name. The delete question names
+// the list as the file system spells it, whatever the interface's character set (0xE8 is
+// e-grave in the file system's code page, c-caron in Central Europe's).
 TEST_F(ListWindowTest, TheListsMenuFollowsNewAndDeletedLists) {
     Open(Numbered(3), {});
     WriteFile("lists/Blocked", "a file where the directory would go");
@@ -118,24 +120,14 @@ TEST_F(ListWindowTest, TheListsMenuFollowsNewAndDeletedLists) {
     EXPECT_NE(told.find(L"could not be made"), std::wstring::npos);
     EXPECT_EQ(Settings.PracticeList, "Verbs");
 
-    typeInDialog(L"Nouns", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); });
-    EXPECT_EQ(ListsMenu(list), (std::vector<std::wstring>{L"Nouns 800*", L"Verbs 801"}));
-    WhileModal([] { PostMessageW(GetActiveWindow(), WM_COMMAND, IDYES, 0); },
-               [&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); });
-    EXPECT_EQ(ListsMenu(list), (std::vector<std::wstring>{L"Verbs 800*"}));
-}
-
-// The question names the list as the file system spells it, whatever the interface's
-// character set (0xE8 is e-grave in the file system's code page, c-caron in Central Europe's).
-TEST_F(ListWindowTest, TheDeleteQuestionReadsTheListNameAsTheFileSystemDoes) {
-    Open(Numbered(3), {});
-    CreateDirectoryA("lists\\tch\xE8que", nullptr);
-    Settings.PracticeList = "tch\xE8que";
+    typeInDialog(L"tch\u00E8que", [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); });
+    EXPECT_EQ(ListsMenu(list), (std::vector<std::wstring>{L"tch\u00E8que 800*", L"Verbs 801"}));
     UiCharset = EASTEUROPE_CHARSET;
     const std::vector<ShownBox> asked =
-        BoxesShownWhile([&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); }, IDNO);
+        BoxesShownWhile([&] { SendMessageA(list, WM_COMMAND, IDM_LIST_DELETE, 0); }, IDYES);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_NE(asked[0].text.find(L"tch\u00E8que"), std::wstring::npos);
+    EXPECT_EQ(ListsMenu(list), (std::vector<std::wstring>{L"Verbs 800*"}));
 }
 
 // Return in the random window's count draws and closes the window from inside its own field:

@@ -53,10 +53,8 @@ TEST_F(InteractivePracticeTest, EveryCheckedWrongAnswerCountsAndAHeldReturnCheck
 
 TEST_F(InteractivePracticeTest, ABestScoreThatCannotBeStoredIsReported) {
     FailingFileStep fail(1);
-    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Answer(L"huis"); });
-    std::vector<std::wstring> shown;
-    for (const ShownBox& box : boxes) shown.push_back(box.owner == practice ? box.text : L"(not owned)");
-    EXPECT_EQ(shown, (std::vector<std::wstring>{L"score lost", UiWide(UiKey::PracticeEndlist)}));
+    EXPECT_EQ(OwnedBoxes(BoxesShownWhile([&] { Answer(L"huis"); }), practice),
+              (std::vector<std::wstring>{L"score lost", UiWide(UiKey::PracticeEndlist)}));
     EXPECT_FALSE(Exists("lists/Verbs/eng_dut.score"));
 }
 

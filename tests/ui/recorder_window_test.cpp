@@ -56,22 +56,24 @@ std::map<std::string, std::string> SoundFiles() {
     return files;
 }
 
-std::vector<std::wstring> Captions(const std::vector<ShownBox>& boxes, HWND owner) {
-    std::vector<std::wstring> captions;
-    for (const ShownBox& box : boxes) captions.push_back(box.owner == owner ? box.caption : L"(not owned)");
-    return captions;
-}
-
 }  // namespace
 
-TEST_F(RecorderWindowTest, AHeldKeyActsOnce) {
+// The recorder opens at its stored place, past the last word too; a held key acts once.
+TEST_F(RecorderWindowTest, ItOpensAtItsPlaceAndAHeldKeyActsOnce) {
+    const std::wstring end = UiWide(UiKey::RecordEndOfList);
     const struct {
+        int place;
+        std::wstring opened;
         WORD key;
         const wchar_t* word;
         bool recording;
-    } cases[] = {{VK_SPACE, L"cat", true}, {VK_RETURN, L"dog", false}, {VK_BACK, L"bird", false}};
+    } cases[] = {{2, L"cat", VK_SPACE, L"cat", true},
+                 {2, L"cat", VK_RETURN, L"dog", false},
+                 {2, L"cat", VK_BACK, L"bird", false},
+                 {5, end, VK_BACK, L"egg", false}};
     for (const auto& c : cases) {
-        Open(2);
+        Open(c.place);
+        EXPECT_EQ(Word(), c.opened) << c.place;
         Press(c.key, 2);
         EXPECT_EQ(Word(), c.word) << c.key;
         EXPECT_EQ(Recording(), c.recording) << c.key;
@@ -107,7 +109,7 @@ TEST_F(RecorderWindowTest, OnlyATakeSavedWholeReplacesTheRecordingAndMovesOn) {
         if (c.failingFileStep) fail.emplace(c.failingFileStep);
         const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Press(VK_SPACE); });
         fail.reset();
-        EXPECT_EQ(Captions(boxes, recorder), c.boxes) << c.failing << c.failingFileStep;
+        EXPECT_EQ(OwnedBoxes(boxes, recorder, true), c.boxes) << c.failing << c.failingFileStep;
         EXPECT_EQ(Word(), c.wordAfter) << c.failing << c.failingFileStep;
         EXPECT_FALSE(Recording());
         EXPECT_EQ(SoundFiles(), (std::map<std::string, std::string>{{"sound/english/apple.wav", c.kept}}))
@@ -120,9 +122,7 @@ TEST_F(RecorderWindowTest, APlaceThatCannotBeStoredIsReportedOnClosing) {
     Open(0);
     Press(VK_RETURN);
     FailingFileStep fail(1);
-    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { SendMessageA(recorder, WM_CLOSE, 0, 0); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].owner, recorder);
-    EXPECT_EQ(boxes[0].text, L"place lost");
+    EXPECT_EQ(OwnedBoxes(BoxesShownWhile([&] { SendMessageA(recorder, WM_CLOSE, 0, 0); }), recorder),
+              std::vector<std::wstring>{L"place lost"});
     EXPECT_FALSE(IsWindow(recorder));
 }

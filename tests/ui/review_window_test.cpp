@@ -10,8 +10,6 @@
 namespace {
 
 constexpr std::int64_t kMonday = 1767600000000;  // 2026-01-05 08:00 UTC
-std::int64_t clockNow = kMonday;
-std::int64_t FixedClock() { return clockNow; }
 
 class ReviewWindowTest : public UiTest {
 protected:
@@ -19,8 +17,7 @@ protected:
         const std::vector<WordRecord> words = {Record("cat", "kat"), Record("dog", "hond"), Record("house", "huis"),
                                                Record("tree", "boom")};
         StartEnglish(words, {}, "Nouns", words);
-        clockNow = kMonday;
-        ReviewClock = FixedClock;
+        ReviewClock = [] { return kMonday; };
         Settings.ReviewNewPerDay = 20;
     }
     void Open() {
@@ -48,7 +45,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ReviewWindowTest, AnswersAreRatedLoggedAndScheduled) {
+TEST_F(ReviewWindowTest, AnswersAreRatedAndLogged) {
     Open();
     const struct {
         const wchar_t* asked;
@@ -76,11 +73,6 @@ TEST_F(ReviewWindowTest, AnswersAreRatedLoggedAndScheduled) {
     const std::string t = std::to_string(kMonday);
     EXPECT_EQ(ReadFile("words/eng_dut.revlog"),
               t + ",cat,3,0\r\n" + t + ",dog,2,0\r\n" + t + ",house,1,0\r\n" + t + ",tree,4,0\r\n");
-
-    // The menu counts what is due: tomorrow, house.
-    DestroyWindow(review);
-    clockNow = kMonday + review::kDayMs;
-    EXPECT_EQ(ReviewMenuText(), L"&Review due words (1 due, 0 new today)");
 }
 
 // The menu tells both what is due and the new words a review would ask, in the words of the

@@ -173,3 +173,10 @@ std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work, int but
     shownBoxes = nullptr;
     return boxes;
 }
+
+std::vector<std::wstring> OwnedBoxes(const std::vector<ShownBox>& boxes, HWND owner, bool captions) {
+    std::vector<std::wstring> shown;
+    for (const ShownBox& box : boxes)
+        shown.push_back(box.owner != owner ? L"(not owned)" : captions ? box.caption : box.text);
+    return shown;
+}

@@ -69,3 +69,5 @@ struct ShownBox {
 };
 // Runs `work`; every message box this thread shows meanwhile is noted and answered with `button`.
 std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work, int button = IDOK);
+// The boxes' texts (or captions), each "(not owned)" when `owner` does not own it.
+std::vector<std::wstring> OwnedBoxes(const std::vector<ShownBox>& boxes, HWND owner, bool captions = false);
