@@ -415,7 +415,7 @@ void AttachMainMenus(HWND hwnd) {
                        {UiKey::MainMenuFile3, IDM_MAIN_NEWWORDLIST},
                        {UiWideOr("MainMenuFileImport", "&Import words..."), IDM_MAIN_IMPORT},
                        {UiWideOr("MainMenuFileExport", "&Export words..."), IDM_MAIN_EXPORT},
-                       {UiWideOr("MainMenuFileRestore", "&Restore from backup..."), IDM_MAIN_RESTORE},
+                       {UiWideOr("MainMenuFileRestore", "Restore from &backup..."), IDM_MAIN_RESTORE},
                        {UiKey::MainMenuFile4, IDC_MAIN_EXIT}}),
                 UiKey::MainMenuFile0);
     // Flash, interactive and review: one group of choices.

@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, MenuBarAndLanguageMenu) {
     HMENU file = GetSubMenu(menu, 0);
     const std::pair<UINT, const wchar_t*> items[] = {{55, L"MainMenuFile1 text"}, {9, L"MainMenuFile2 text"},
                                                      {62, L"MainMenuFile3 text"}, {73, L"&Import words..."},
-                                                     {74, L"&Export words..."},   {3030, L"&Restore from backup..."},
+                                                     {74, L"&Export words..."},   {3030, L"Restore from &backup..."},
                                                      {3, L"MainMenuFile4 text"}};
     ASSERT_EQ(GetMenuItemCount(file), 7);
     for (int i = 0; i < 7; ++i) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+
 #include "core/strings/ui_strings.h"
 #include "test_support.h"
 
@@ -31,5 +34,25 @@ TEST(StringsFile, ShippedFilesMatchTheirSourcesAndHoldEveryKey) {
 
         const UiLoadResult result = InstallUiStrings(StringsImage(UnpackStrings(shipped)));
         EXPECT_EQ(result.status, UiLoadStatus::Loaded) << language << " lacks " << UiKeyName(result.missingKey);
+    }
+}
+
+// Alt and a letter pick one item of the open menu: two items sharing a letter make the
+// second unreachable that way (Alt+F, R opened the reading aid, never the restore).
+TEST(StringsFile, EachFileMenuItemHasALetterOfItsOwn) {
+    const char* const fileMenu[] = {"MainMenuFile1",      "MainMenuFile2",      "MainMenuFile3",      "MainMenuFile4",
+                                    "MainMenuFileImport", "MainMenuFileExport", "MainMenuFileRestore"};
+    for (const char* language : {"english", "dutch"}) {
+        const std::string source = ReadFile(std::string(DICT_SOURCE_DIR) + "/res/strings/" + language + ".txt");
+        std::map<char, std::string> taken;
+        for (const char* key : fileMenu) {
+            const std::size_t line = source.find(std::string("\n") + key + "=");
+            ASSERT_NE(line, std::string::npos) << language << " " << key;
+            const std::string text = source.substr(line + 1, source.find('\n', line + 1) - line - 1);
+            const std::size_t amp = text.find('&');
+            ASSERT_NE(amp, std::string::npos) << text;
+            const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
+            EXPECT_TRUE(taken.emplace(letter, key).second) << language << ": " << key << " and " << taken[letter];
+        }
     }
 }
