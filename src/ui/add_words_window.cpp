@@ -3,6 +3,7 @@
 #include "ui/add_words_window.h"
 
 #include <windowsx.h>
+#include <algorithm>
 
 #include <cstdio>
 #include <optional>
@@ -35,9 +36,9 @@ constexpr RECT kCounter = {15, 146, 400, 166};
 
 struct AddState {
     HWND window, word, translation;
-    HWND focusTarget;        // the field the palette types into
-    bool closing;            // the closing sorts run once, however often Done is pressed meanwhile
-    std::string warnedWord;  // the word last warned about, so a key release does not warn again
+    HWND focusTarget;              // the field the palette types into
+    bool closing;                  // the closing sorts run once, however often Done is pressed meanwhile
+    std::size_t commasWarned = 0;  // commas in the word when it was last previewed
     LanguageFonts fonts;
 };
 
@@ -89,13 +90,13 @@ void Preview() {
         return;
     }
     const std::string& word = *exact;
-    if (word.find(',') != std::string::npos) {
-        if (word == s.warnedWord) return;  // the key that closed the warning comes back here
-        s.warnedWord = word;
-        return CommaWarning();
-    }
-    s.warnedWord.clear();
-    if (word.empty()) return;
+    // Warned once for each comma typed: at every key after it, the keys typed while the
+    // warning shows would be lost. Enter warns again while a comma is left.
+    const std::size_t commas = static_cast<std::size_t>(std::count(word.begin(), word.end(), ','));
+    const bool newComma = commas > s.commasWarned;
+    s.commasWarned = commas;
+    if (newComma) return CommaWarning();
+    if (commas > 0 || word.empty()) return;
     const std::optional<std::string> translation = PreviewTranslation(word);
     SetFieldText(s.translation, translation.value_or(""), Adding.pair->charset2);
 }
@@ -213,7 +214,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.window = hwnd;
     SetMenu(hwnd, MenuBar());
     s.closing = false;
-    s.warnedWord.clear();
+    s.commasWarned = 0;
     s.fonts.Create(*Adding.pair, 17, FW_NORMAL);
     s.word = Field(hwnd, IDC_ADD_WORD, 35, static_cast<int>(kMaxWordChars), s.fonts.first.get());
     s.translation = Field(hwnd, IDC_ADD_TRANSLATION, 105, static_cast<int>(kMaxTranslationChars), s.fonts.second.get());

@@ -167,6 +167,23 @@ TEST_F(MainWindowTest, AddWindowRefusesLettersThePairCannotHoldByName) {
     DestroyWindow(add);
 }
 
+// The comma warning comes once for each comma typed, not at every key after it (the keys
+// typed while it shows would be lost), and again when the word is accepted with it.
+TEST_F(MainWindowTest, AddWindowWarnsOnceForEachCommaTyped) {
+    HWND add = OpenAddWindow();
+    HWND word = GetDlgItem(add, 30);
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] {
+        for (const wchar_t* typed : {L"a,", L"a,b", L"a,bc", L"abc", L"ab,c", L"ab,cd"}) {
+            SetWindowTextW(word, typed);
+            SendMessageW(word, WM_KEYUP, 'C', 0);
+        }
+        SendMessageW(word, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    EXPECT_EQ(boxes.size(), 3u);  // the first comma, the one typed again, and Enter
+    EXPECT_EQ(WideText(word), L"ab,cd");
+    DestroyWindow(add);
+}
+
 // While a closing sort fails and says so, the add window takes no entry.
 TEST_F(MainWindowTest, AddWindowStaysDisabledWhileTheClosingSortFails) {
     HWND add = OpenAddWindow();
