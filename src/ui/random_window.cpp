@@ -21,7 +21,7 @@ namespace {
 const char kClassName[] = "addrandom";
 
 struct RandomState {
-    HWND window, number, searchField;
+    HWND window, number, searchField, owner;
     void (*drawn)();
     bool emptyFirst;
     std::wstring prompt;  // the word count when the window opened
@@ -29,10 +29,18 @@ struct RandomState {
 
 RandomState s;
 
-// Return draws, and goes on to the field as every other key does.
+// The list window takes input again before this one goes, so that it is the one activated.
+void Close(HWND hwnd) {
+    if (IsWindow(s.owner)) EnableWindow(s.owner, TRUE);
+    DestroyWindow(hwnd);
+}
+
+// Return draws and Escape cancels; both go on to the field as every other key does.
 LRESULT NumberProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR) {
     if (msg == WM_KEYDOWN && wParam == VK_RETURN)
         SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(IDC_RANDOM_NUMBER, VK_RETURN), 0);
+    else if (msg == WM_KEYDOWN && wParam == VK_ESCAPE)
+        SendMessageW(GetParent(field), WM_COMMAND, MAKEWPARAM(IDC_RANDOM_CANCEL, BN_CLICKED), 0);
     return PassOn(field, msg, wParam, lParam);
 }
 
@@ -45,7 +53,7 @@ void Draw(HWND hwnd) {
     if (s.emptyFirst && !BackUpCurrentList(MessageOwner::ActiveWindow)) return;
     DrawRandomWords(count, s.emptyFirst);
     s.drawn();
-    DestroyWindow(hwnd);
+    Close(hwnd);
 }
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
@@ -79,7 +87,7 @@ void OnPaint(HWND hwnd) {
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     switch (id) {
         case IDC_RANDOM_CANCEL:
-            if (code == BN_CLICKED) DestroyWindow(hwnd);
+            if (code == BN_CLICKED) Close(hwnd);
             return;
         case IDC_RANDOM_OK:
             if (code == BN_CLICKED) Draw(hwnd);
@@ -98,6 +106,7 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
 
 void OnDestroy(HWND) {
     s.window = nullptr;
+    if (IsWindow(s.owner)) EnableWindow(s.owner, TRUE);  // also when the list window closes it
     if (IsWindow(s.searchField)) SetFocus(s.searchField);
 }
 
@@ -108,6 +117,9 @@ LRESULT CALLBACK RandomWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+        case WM_CLOSE:
+            Close(hwnd);
+            return 0;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
@@ -117,8 +129,12 @@ LRESULT CALLBACK RandomWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 HWND OpenRandomWindow(HWND searchField, void (*drawn)()) {
     s.searchField = searchField;
     s.drawn = drawn;
-    return OpenCentredWindow(kClassName, RandomWindowProc, 0, Ui(UiKey::CreateListAddRandomNumber),
-                             WS_CAPTION | WS_SYSMENU, 325, 145);
+    s.owner = GetAncestor(searchField, GA_ROOT);
+    HWND hwnd = OpenCentredWindow(kClassName, RandomWindowProc, 0, Ui(UiKey::CreateListAddRandomNumber),
+                                  WS_CAPTION | WS_SYSMENU, 325, 145);
+    // Held off while this window is open, as the print dialog holds it.
+    if (hwnd) EnableWindow(s.owner, FALSE);
+    return hwnd;
 }
 
 HWND RandomWindow() { return s.window; }

@@ -130,14 +130,30 @@ TEST_F(ListWindowTest, TheListsMenuFollowsNewAndDeletedLists) {
     EXPECT_EQ(ListsMenu(list), (std::vector<std::wstring>{L"Verbs 800*"}));
 }
 
-// Return in the random window's count draws and closes the window from inside its own field:
-// the field's procedure must not go on with a control that is gone.
-TEST_F(ListWindowTest, ReturnInTheRandomCountDrawsAndClosesItsWindow) {
+// The random window holds the list window off while it is open (a click there added words
+// and started prints behind it). Return in its count draws and closes the window from inside
+// its own field (the field's procedure must not go on with a control that is gone); Escape
+// and the close box close it drawing nothing; either way the list window takes input again.
+TEST_F(ListWindowTest, TheRandomWindowHoldsTheListWindowOffUntilItCloses) {
     Open(Numbered(5), {});
-    SendMessageA(GetDlgItem(list, IDC_LIST_ADD_RANDOM), BM_CLICK, 0, 0);
-    HWND number = GetDlgItem(RandomWindow(), IDC_RANDOM_NUMBER);
-    SetWindowTextA(number, "2");
-    SendMessageA(number, WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_EQ(RandomWindow(), nullptr);
-    EXPECT_EQ(ListCount, 2);
+    const struct {
+        std::function<void(HWND random, HWND number)> close;
+        std::int32_t drawn;
+    } cases[] = {
+        {[](HWND, HWND number) { SendMessageA(number, WM_KEYDOWN, VK_ESCAPE, 1); }, 0},
+        {[](HWND random, HWND) { SendMessageA(random, WM_CLOSE, 0, 0); }, 0},
+        {[](HWND, HWND number) { SendMessageA(number, WM_KEYDOWN, VK_RETURN, 1); }, 2},
+    };
+    for (const auto& c : cases) {
+        SendMessageA(GetDlgItem(list, IDC_LIST_ADD_RANDOM), BM_CLICK, 0, 0);
+        HWND random = RandomWindow();
+        ASSERT_NE(random, nullptr);
+        EXPECT_FALSE(IsWindowEnabled(list));
+        HWND number = GetDlgItem(random, IDC_RANDOM_NUMBER);
+        SetWindowTextA(number, "2");
+        c.close(random, number);
+        EXPECT_EQ(RandomWindow(), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(list));
+        EXPECT_EQ(ListCount, c.drawn);
+    }
 }
