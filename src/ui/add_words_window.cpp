@@ -39,6 +39,7 @@ struct AddState {
     HWND focusTarget;              // the field the palette types into
     bool closing;                  // the closing sorts run once, however often Done is pressed meanwhile
     std::size_t commasWarned = 0;  // commas in the word when it was last previewed
+    std::string previewed;         // the translation the preview showed for the word
     LanguageFonts fonts;
 };
 
@@ -87,6 +88,7 @@ void Preview() {
     const std::optional<std::string> exact = WordText();
     if (!exact) {  // a letter the pair lacks: no such word in it; the warning comes with Enter
         SetWindowTextW(s.translation, L"");
+        s.previewed.clear();
         return;
     }
     const std::string& word = *exact;
@@ -98,7 +100,8 @@ void Preview() {
     if (newComma) return CommaWarning();
     if (commas > 0 || word.empty()) return;
     const std::optional<std::string> translation = PreviewTranslation(word);
-    SetFieldText(s.translation, translation.value_or(""), Adding.pair->charset2);
+    s.previewed = translation.value_or("");
+    SetFieldText(s.translation, s.previewed, Adding.pair->charset2);
 }
 
 void AcceptWord() {
@@ -168,6 +171,7 @@ void ConfirmTyped() {
     }
     SetWindowTextW(s.word, L"");
     SetWindowTextW(s.translation, L"");
+    s.previewed.clear();
     SetFocus(s.word);
 }
 
@@ -254,8 +258,37 @@ void ToggleAddToList(HWND hwnd) {
 // The reverse pair first, then the window's own: each word file that gained records. The
 // window and its palette take no input meanwhile: an entry typed behind a failed sort's
 // message would land in whichever pair is current then.
+// An entry typed but not confirmed with Enter: a word, and a translation other than the one
+// the preview showed for it (a word only looked up is no entry).
+bool Unconfirmed() {
+    return GetWindowTextLengthW(s.word) > 0 && GetWindowTextLengthW(s.translation) > 0 &&
+           FieldText(s.translation, Adding.pair->charset2) != s.previewed;
+}
+
+// Whether the window may close: an entry typed but not confirmed is stored, dropped or kept
+// as the user says, never dropped in silence.
+bool MayClose() {
+    if (!Unconfirmed()) return true;
+    std::wstring text = UiWideOr("AddUnconfirmed",
+                                 "\"%s\" has not been stored yet: you did not press Enter. Store it before the "
+                                 "window closes?   ");
+    const std::size_t mark = text.find(L"%s");
+    wchar_t word[64] = L"";  // at most 30 characters
+    GetWindowTextW(s.word, word, static_cast<int>(std::size(word)));
+    if (mark != std::wstring::npos) text.replace(mark, 2, word);
+    switch (UiMessageBox(s.window, text, UiWide(UiKey::AddCaption), MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            ConfirmTyped();
+            return !Unconfirmed();  // a refused entry stays, with the warning that said why
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void CloseAddWindow(HWND hwnd) {
-    if (s.closing) return;
+    if (s.closing || !MayClose()) return;
     s.closing = true;
     ClosePalette();
     EnableWindow(hwnd, FALSE);

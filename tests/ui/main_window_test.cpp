@@ -184,6 +184,34 @@ TEST_F(MainWindowTest, AddWindowWarnsOnceForEachCommaTyped) {
     DestroyWindow(add);
 }
 
+// Closing the window with an entry typed but not confirmed asks first: Cancel keeps the
+// window, No drops the entry, Yes stores it. A word only looked up is no entry.
+TEST_F(MainWindowTest, ClosingTheAddWindowAsksForAnEntryNotConfirmed) {
+    const struct {
+        int answer;
+        bool open;
+        std::size_t stored;
+    } cases[] = {{IDCANCEL, true, 0}, {IDNO, false, 0}, {IDYES, false, 1}};
+    for (const auto& c : cases) {
+        HWND add = OpenAddWindow();
+        SetDlgItemTextW(add, 30, L"Baum");
+        SetDlgItemTextW(add, 31, L"boom");
+        const std::vector<ShownBox> boxes =
+            BoxesShownWhile([&] { SendMessageW(add, WM_COMMAND, IDC_ADD_DONE, 0); }, c.answer);
+        EXPECT_EQ(boxes.size(), 1u) << c.answer;
+        EXPECT_EQ(IsWindow(add) != FALSE, c.open) << c.answer;
+        EXPECT_EQ(ReadRecords("words/ger_dut.gk").size(), c.stored) << c.answer;
+        if (IsWindow(add)) DestroyWindow(add);
+    }
+    HWND add = OpenAddWindow();  // "Baum" is stored now: typing it previews its translation
+    HWND word = GetDlgItem(add, 30);
+    SetWindowTextW(word, L"Baum");
+    SendMessageW(word, WM_KEYUP, 'M', 0);
+    EXPECT_EQ(WideText(GetDlgItem(add, 31)), L"boom");
+    EXPECT_TRUE(BoxesShownWhile([&] { SendMessageW(add, WM_COMMAND, IDC_ADD_DONE, 0); }).empty());
+    EXPECT_FALSE(IsWindow(add));
+}
+
 // While a closing sort fails and says so, the add window takes no entry.
 TEST_F(MainWindowTest, AddWindowStaysDisabledWhileTheClosingSortFails) {
     HWND add = OpenAddWindow();
