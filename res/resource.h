@@ -66,6 +66,7 @@
 #define IDC_ADD_TRANSLATION 31
 #define IDC_ADD_DONE 14
 #define IDC_ADD_HELP 22
+#define IDC_ADD_STATUS 3040
 #define IDM_ADD_TO_LIST 2
 
 // New-word-list window; the icon it writes is resource 13 of type DATA.

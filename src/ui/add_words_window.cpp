@@ -36,6 +36,7 @@ constexpr RECT kCounter = {15, 146, 400, 166};
 
 struct AddState {
     HWND window, word, translation;
+    HWND status;                   // a line over the hint, shown until the next key: what an entry left out
     HWND focusTarget;              // the field the palette types into
     bool closing;                  // the closing sorts run once, however often Done is pressed meanwhile
     std::size_t commasWarned = 0;  // commas in the word when it was last previewed
@@ -85,6 +86,7 @@ void FollowFocus(HWND field) {
 }
 
 void Preview() {
+    ShowWindow(s.status, SW_HIDE);
     const std::optional<std::string> exact = WordText();
     if (!exact) {  // a letter the pair lacks: no such word in it; the warning comes with Enter
         SetWindowTextW(s.translation, L"");
@@ -102,6 +104,21 @@ void Preview() {
     const std::optional<std::string> translation = PreviewTranslation(word);
     s.previewed = translation.value_or("");
     SetFieldText(s.translation, s.previewed, Adding.pair->charset2);
+}
+
+// The translations the reverse pair did not take, said on the status line rather than lost
+// in silence; the next key in the word field takes the line away.
+void ShowLeftOut() {
+    if (Adding.reverseLeftOut.empty()) return;
+    std::string pieces;
+    for (const std::string& piece : Adding.reverseLeftOut) pieces += (pieces.empty() ? "\"" : ", \"") + piece + "\"";
+    std::wstring text = UiWideOr("AddReverseLeftOut",
+                                 "Stored. Not added the other way round: %s - too long for a word there, or no "
+                                 "room left there.");
+    const std::size_t mark = text.find(L"%s");
+    if (mark != std::wstring::npos) text.replace(mark, 2, WideFromCharset(pieces.c_str(), Adding.pair->charset2));
+    SetWindowTextW(s.status, text.c_str());
+    ShowWindow(s.status, SW_SHOW);
 }
 
 void AcceptWord() {
@@ -166,6 +183,7 @@ void ConfirmTyped() {
         case EntryResult::Stored: {
             const WindowDc dc(s.window);
             DrawCounter(dc);
+            ShowLeftOut();
             break;
         }
     }
@@ -224,6 +242,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.translation = Field(hwnd, IDC_ADD_TRANSLATION, 105, static_cast<int>(kMaxTranslationChars), s.fonts.second.get());
     CreateButton(hwnd, IDC_ADD_DONE, UiKey::Done, 510, 150, 100, 30);
     CreateButton(hwnd, IDC_ADD_HELP, UiKey::Help, 400, 150, 100, 30);
+    s.status = CreateLabel(hwnd, IDC_ADD_STATUS, L"", 15, 166, 380, 36, Fonts.GuiFont);
+    ShowWindow(s.status, SW_HIDE);
     OfferPalette(hwnd, s.word, Adding.pair->charset1, Adding.pair->name1);
     s.focusTarget = s.word;
     MoveToStoredPosition(hwnd, Settings.addWindow);
@@ -327,6 +347,12 @@ void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     }
 }
 
+// The status line in dark red on the window's grey.
+HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int type) {
+    if (control == s.status) SetTextColor(dc, RGB(170, 0, 0));
+    return OnCtlColorGrey(hwnd, dc, control, type);
+}
+
 void OnActivate(HWND, UINT state, HWND, BOOL minimized) { FocusOnActivation(state, minimized, s.focusTarget); }
 
 void OnClose(HWND hwnd) { CloseAddWindow(hwnd); }
@@ -336,7 +362,7 @@ void OnDestroy(HWND hwnd) {
     Settings.addWindow = NormalPosition(hwnd);
     Palette.target = nullptr;
     s.fonts.Reset();
-    s.window = s.word = s.translation = s.focusTarget = nullptr;
+    s.window = s.word = s.translation = s.status = s.focusTarget = nullptr;
     SecondaryWindowClosed(Adding);  // the pairs it names may not outlive the window
 }
 
@@ -346,6 +372,7 @@ LRESULT CALLBACK AddWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }

@@ -28,20 +28,22 @@ protected:
 }  // namespace
 
 // What an entry stores and what a key finds are the core's; here a released key shows the
-// stored entry, an entry typed lands in both pairs at once, and ending the program from the
+// stored entry, an entry typed lands in both pairs at once (saying what the reverse pair
+// could not take), and ending the program from the
 // open window still sorts what it added.
 TEST_F(AddTest, EntriesFeedTheReversePairAndAreSortedWhenTheProgramEnds) {
     Type(word, "HUIS", 'S');
     EXPECT_TRUE(ShowsText(translation, "house, home"));
-    Enter("woning", "dwelling,house");
+    Enter("woning", "dwelling,house,somewhere to live for a long time");  // the last too long for a word
     EXPECT_TRUE(ShowsText(word, ""));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(add, 3040)));  // says so
     EXPECT_EQ(Entry(fixture.Records("eng_dut.gk"), "dwelling"), "woning");
     SaveScreenshot("add-words-window", add);
     PostMessageA(main, WM_COMMAND, 3, 0);  // the exit command, as Ctrl and its key give it
     EXPECT_EQ(program->WaitForExit(), 0);
     for (auto [file, locale] : {std::pair{"dut_eng.gk", kDutch}, std::pair{"eng_dut.gk", kEnglish}})
         EXPECT_TRUE(InOrder(fixture.Records(file), locale)) << file;
-    EXPECT_EQ(Entry(fixture.Records("dut_eng.gk"), "woning"), "dwelling, house");
+    EXPECT_EQ(Entry(fixture.Records("dut_eng.gk"), "woning"), "dwelling, house, somewhere to live for a long time");
 }
 
 // The names refused and the catalogue line written are the core's; here the boxes, and the

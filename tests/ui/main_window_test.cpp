@@ -212,6 +212,22 @@ TEST_F(MainWindowTest, ClosingTheAddWindowAsksForAnEntryNotConfirmed) {
     EXPECT_FALSE(IsWindow(add));
 }
 
+// A translation the reverse pair cannot take is said on the status line, until the next key.
+TEST_F(MainWindowTest, AddWindowSaysWhatTheReversePairLeftOut) {
+    HWND add = OpenAddWindow();
+    HWND status = GetDlgItem(add, IDC_ADD_STATUS);
+    const std::wstring longPiece(31, L'x');
+    Confirm(add, L"Baum", (L"boom, " + longPiece).c_str());
+    EXPECT_EQ(ReadRecords("words/dut_ger.gk").size(), 1u);
+    EXPECT_TRUE(IsWindowVisible(status));
+    EXPECT_NE(WideText(status).find(L"\"" + longPiece + L"\""), std::wstring::npos) << WideText(status);
+    SendDlgItemMessageW(add, IDC_ADD_WORD, WM_KEYUP, 'A', 0);
+    EXPECT_FALSE(IsWindowVisible(status));
+    Confirm(add, L"Haus", L"huis");
+    EXPECT_FALSE(IsWindowVisible(status));
+    DestroyWindow(add);
+}
+
 // While a closing sort fails and says so, the add window takes no entry.
 TEST_F(MainWindowTest, AddWindowStaysDisabledWhileTheClosingSortFails) {
     HWND add = OpenAddWindow();

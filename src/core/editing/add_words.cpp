@@ -117,7 +117,10 @@ std::optional<Written> Store(const std::string& word, const std::string& transla
 // The reverse entry of one translation piece for word W, in the reverse pair's open
 // store. False when the word file did not take it.
 bool AddReverseEntry(const std::string& piece, const std::string& word, std::vector<Written>& written) {
-    if (piece.size() > kMaxWordChars) return true;
+    if (piece.size() > kMaxWordChars) {
+        Adding.reverseLeftOut.push_back(piece);
+        return true;
+    }
     const std::optional<std::int32_t> found = Find(piece, Adding.reverseSortedCount);
     if (!found) return WriteNoted(WordCount, MakeRecord(piece, word), std::nullopt, true, written);
     const WordRecord before = CurrentRecord;
@@ -127,7 +130,9 @@ bool AddReverseEntry(const std::string& piece, const std::string& word, std::vec
     char text[kMaxTranslationChars + 1];
     std::size_t length = strnlen(before.translation, kMaxTranslationChars);
     std::memcpy(text, before.translation, length);
-    if (AddTranslationPiece(text, length, kMaxTranslationChars, word) != PieceAdded::Added) return true;
+    const PieceAdded added = AddTranslationPiece(text, length, kMaxTranslationChars, word);
+    if (added == PieceAdded::NoRoom) Adding.reverseLeftOut.push_back(piece);
+    if (added != PieceAdded::Added) return true;
     WordRecord merged = before;
     SetTranslation(merged, std::string_view(text, length));
     return WriteNoted(*found, merged, before, false, written);
@@ -176,6 +181,7 @@ EntryResult ConfirmEntry(const std::string& wordField, const std::string& transl
     // The word is stored as it is searched: trimmed.
     const std::string word = TrimBlanks(wordField);
     const std::string typed = TrimBlanks(translationField);
+    Adding.reverseLeftOut.clear();
     if (word.empty() || typed.empty()) return EntryResult::Ignored;
     if (word.find(',') != std::string::npos) return EntryResult::HasComma;
     const std::string translation = NormaliseTranslation(typed);
@@ -199,7 +205,10 @@ EntryResult ConfirmEntry(const std::string& wordField, const std::string& transl
         std::vector<Written> reverse;
         const bool failed = ForEachTranslationPiece(
             translation, [&](std::string_view piece) { return !AddReverseEntry(std::string(piece), word, reverse); });
-        if (failed) TakeBack(reverse);
+        if (failed) {
+            TakeBack(reverse);
+            Adding.reverseLeftOut.clear();
+        }
         for (const Written& w : reverse) {
             if (!w.before) Adding.reverseChanged = true;  // appended: the closing sort takes it in (or out)
             if (!failed && w.isNew) AppendToList(w.record);

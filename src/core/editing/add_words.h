@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct WordListDescriptor;
 
@@ -25,6 +26,9 @@ struct AddingState {
     std::int32_t reverseSortedCount = -1;   // the same for the reverse pair, from the first switch to it
     bool reverseChanged = false;            // records were appended to the reverse word file
     int entries = 0;
+    // Of the last entry stored: its translations the reverse pair did not take, being longer
+    // than a word there or finding no room in the translation of the word they already are.
+    std::vector<std::string> reverseLeftOut;
 };
 
 extern AddingState Adding;

@@ -58,6 +58,7 @@ TEST_F(AddWordsTest, AnExistingWordTakesTheTranslationAndFeedsTheReversePair) {
                                         "pruim=prune*", "thuis=home, house",
                                         "woning=flat, apartment, dwelling, lodging, quarters", "verblijf=house"}));
     EXPECT_EQ(Texts("lists/week1/dut_eng.ls"), std::vector<std::string>{"verblijf=house"});
+    EXPECT_EQ(Adding.reverseLeftOut, std::vector<std::string>{"woning"});  // the window says so
     EXPECT_TRUE(Adding.reverseChanged);
     EXPECT_EQ(CurrentPair, PairAt(0));  // the window's pair again
     EXPECT_EQ(Adding.entries, 1);
@@ -117,6 +118,9 @@ TEST_F(AddWordsTest, LongPiecesGetNoReverseEntryButTheForwardRecordKeepsThem) {
     EXPECT_EQ(Texts("words/eng_dut.gk").back(), "pear=" + piece + ", peer");
     EXPECT_EQ(Texts("words/dut_eng.gk").back(), "peer=pear");
     EXPECT_EQ(Texts("words/dut_eng.gk").size(), 6u);
+    EXPECT_EQ(Adding.reverseLeftOut, std::vector<std::string>{piece});
+    EXPECT_EQ(ConfirmEntry("plum", "pruim"), EntryResult::Stored);
+    EXPECT_TRUE(Adding.reverseLeftOut.empty());  // of the last entry only
 }
 
 // A deleted word is gone for the user: typing it shows nothing, and confirming it brings
