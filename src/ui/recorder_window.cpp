@@ -103,6 +103,12 @@ void Stop() {
                      UiTextOr("RecordNotSaved",
                               "The recording could not be saved. The earlier recording of this word is kept.   "),
                      Ui(UiKey::RecordCaption), MB_OK | MB_ICONWARNING);
+    if (end == TakeEnd::Silent)
+        UiMessageBox(s.window,
+                     UiTextOr("RecordSilent",
+                              "Nothing was heard, so nothing was kept: is a microphone connected and turned up? "
+                              "The earlier recording of this word is kept.   "),
+                     Ui(UiKey::RecordCaption), MB_OK | MB_ICONWARNING);
     SetFocus(s.start);
 }
 

@@ -21,7 +21,9 @@ DWORD FakeSend(const char* command) {
     const std::string c = command;
     const bool fails = !mci.failing.empty() && c.rfind(mci.failing + " ", 0) == 0;
     const std::string save = "save mysound \"";
-    if (c.rfind(save, 0) == 0) WriteFile(c.substr(save.size(), c.size() - save.size() - 1), fails ? "half" : "new");
+    // A wave's 44-byte header, and sound after it unless nothing was heard.
+    const std::string wave = std::string(44, 'h') + (mci.failing == "silent" ? "" : "new");
+    if (c.rfind(save, 0) == 0) WriteFile(c.substr(save.size(), c.size() - save.size() - 1), fails ? "half" : wave);
     return fails ? MCIERR_DEVICE_OPEN : 0;
 }
 
@@ -88,7 +90,7 @@ TEST_F(RecorderWindowTest, ItOpensAtItsPlaceAndAHeldKeyActsOnce) {
 TEST_F(RecorderWindowTest, OnlyATakeSavedWholeReplacesTheRecordingAndMovesOn) {
     const struct {
         bool stopping;        // the fault hits the stop of a take begun cleanly, not its start
-        const char* failing;  // the MCI step that fails
+        const char* failing;  // the MCI step that fails, or "silent": the take holds no sound
         int failingFileStep;  // or the file step (the move into place)
         const char* kept;
         const wchar_t* wordAfter;
@@ -97,6 +99,7 @@ TEST_F(RecorderWindowTest, OnlyATakeSavedWholeReplacesTheRecordingAndMovesOn) {
         {false, "open", 0, "old", L"apple", {L"MCI Error", L"Error"}},
         {false, "record", 0, "old", L"apple", {L"MCI Error"}},
         {true, "", 0, "new", L"bird", {}},
+        {true, "silent", 0, "old", L"apple", {UiWide(UiKey::RecordCaption)}},
         {true, "save", 0, "old", L"apple", {L"MCI Error"}},
         {true, "", 1, "old", L"apple", {UiWide(UiKey::RecordCaption)}},
     };
@@ -112,7 +115,8 @@ TEST_F(RecorderWindowTest, OnlyATakeSavedWholeReplacesTheRecordingAndMovesOn) {
         EXPECT_EQ(OwnedBoxes(boxes, recorder, true), c.boxes) << c.failing << c.failingFileStep;
         EXPECT_EQ(Word(), c.wordAfter) << c.failing << c.failingFileStep;
         EXPECT_FALSE(Recording());
-        EXPECT_EQ(SoundFiles(), (std::map<std::string, std::string>{{"sound/english/apple.wav", c.kept}}))
+        const std::string kept = c.kept == std::string("new") ? std::string(44, 'h') + "new" : c.kept;
+        EXPECT_EQ(SoundFiles(), (std::map<std::string, std::string>{{"sound/english/apple.wav", kept}}))
             << c.failing << c.failingFileStep;
         DestroyWindow(recorder);
     }

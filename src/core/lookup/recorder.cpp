@@ -42,6 +42,12 @@ TakeStart RecorderSequence::StartTake(const SoundCommand& send) {
     return TakeStart::Started;
 }
 
+namespace {
+
+constexpr std::int64_t kWaveHeaderBytes = 44;
+
+}  // namespace
+
 TakeEnd RecorderSequence::StopTake(const std::string& language, const std::string& word, const SoundCommand& send) {
     const std::optional<std::string> file = SoundFileName(language, word);
     const std::string temporary = file ? *file + ".tmp" : std::string();
@@ -49,6 +55,13 @@ TakeEnd RecorderSequence::StopTake(const std::string& language, const std::strin
     const bool saved = file && send("save mysound \"" + temporary + "\"");
     send("close mysound");
     recording_ = false;
+    // A wave file of its header alone (44 bytes) holds no sound: the device heard nothing,
+    // which must not replace a recording, nor pass for one.
+    const std::optional<platform::FileStamp> written = saved ? platform::StampOf(temporary) : std::nullopt;
+    if (stopped && written && written->size <= kWaveHeaderBytes) {
+        platform::RemoveFile(temporary);
+        return TakeEnd::Silent;
+    }
     if (stopped && saved && platform::MoveIntoPlace(temporary, *file) == 0) {
         Advance();
         return TakeEnd::Saved;

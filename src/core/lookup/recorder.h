@@ -23,6 +23,7 @@ enum class TakeEnd {
     Saved,     // the take replaced the word's recording and the place moved on
     NotSaved,  // the earlier recording is kept; the user has not heard why yet
     Failed,    // the earlier recording is kept; a failed command has been reported
+    Silent,    // the take held no sound (no microphone): the earlier recording is kept
 };
 
 // The place runs from the first word to one past the last, where the end of the list is

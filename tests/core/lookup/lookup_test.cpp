@@ -60,7 +60,8 @@ TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
 }
 
 // Each step of a take failing in turn: what reaches the device, whether a take runs, and
-// which recording of "apple" is kept. A save writes the file it names, half when it fails.
+// which recording of "apple" is kept. A save writes the file it names: a wave header and
+// sound, half when it fails, the header alone when nothing was heard.
 TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
     WorkDir dir;
     const std::vector<std::string> start = {"open new type waveaudio alias mysound", "record mysound"};
@@ -71,13 +72,14 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
         return a;
     };
     const struct {
-        const char* failing;  // the command word that fails, or "move": the move into place
+        const char* failing;  // the command word that fails, "move": the move into place, "silent": no sound
         TakeStart started;
         TakeEnd ended;  // when started
         std::vector<std::string> sent;
         const char* kept;
     } cases[] = {
         {"", TakeStart::Started, TakeEnd::Saved, join(start, stop), "new"},
+        {"silent", TakeStart::Started, TakeEnd::Silent, join(start, stop), "old"},
         {"open", TakeStart::NotOpened, {}, {start[0]}, "old"},
         {"record", TakeStart::NotRecording, {}, join(start, {"close mysound"}), "old"},
         {"stop", TakeStart::Started, TakeEnd::NotSaved, join(start, stop), "old"},
@@ -90,7 +92,10 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
         const SoundCommand send = [&](const std::string& command) {
             sent.push_back(command);
             const bool fails = *c.failing && command.rfind(std::string(c.failing) + " ", 0) == 0;
-            if (command.rfind("save ", 0) == 0) WriteFile("sound/english/apple.wav.tmp", fails ? "half" : "new");
+            const std::string header(44, 'h');
+            if (command.rfind("save ", 0) == 0)
+                WriteFile("sound/english/apple.wav.tmp",
+                          fails ? "half" : header + (std::string(c.failing) == "silent" ? "" : "new"));
             return !fails;
         };
         RecorderSequence sequence(0, 2);
@@ -106,7 +111,8 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
         }
         sequence.DropTake(send);
         EXPECT_EQ(sent, c.sent) << c.failing;
-        EXPECT_EQ(ReadFile("sound/english/apple.wav"), c.kept) << c.failing;
+        const std::string kept = ReadFile("sound/english/apple.wav");
+        EXPECT_EQ(kept.substr(kept.size() > 3 ? 44 : 0), c.kept) << c.failing;
         EXPECT_FALSE(Exists("sound/english/apple.wav.tmp")) << c.failing;
         EXPECT_EQ(sequence.Place(), c.ended == TakeEnd::Saved && started ? 1 : 0) << c.failing;
     }
