@@ -123,6 +123,25 @@ void PaintLogo(HDC dc) {
     BitBlt(dc, left, top, s.logoSize.cx, s.logoSize.cy, memory.get(), 0, 0, SRCPAINT);
 }
 
+// "12 words to review" over the Practice button, where the learner starts; hidden when
+// there are none. A click starts the review.
+void ShowWordsToReview() {
+    HWND label = MainWindow ? GetDlgItem(MainWindow, IDC_MAIN_DUE) : nullptr;
+    if (!label) return;
+    const std::size_t count = ReviewWordsToday();
+    std::wstring text = UiWideOr("MainDueWords", "%d words to review");
+    if (count == 1) text = UiWideOr("MainDueWord", "1 word to review");
+    const std::size_t at = text.find(L"%d");
+    if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(count));
+    SetWindowTextW(label, text.c_str());
+    ShowWindow(label, count > 0 ? SW_SHOW : SW_HIDE);
+    // Its text stands on the gradient, which only the window paints: the old text goes with it.
+    RECT place;
+    GetWindowRect(label, &place);
+    MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&place), 2);
+    InvalidateRect(MainWindow, &place, TRUE);
+}
+
 // The language menu's check mark moves to `pair`, which becomes current everywhere.
 void SwitchToPair(WordListDescriptor* pair) {
     HMENU menu = GetMenu(MainWindow);
@@ -132,6 +151,7 @@ void SwitchToPair(WordListDescriptor* pair) {
     CurrentPair = pair;
     SelectPair();
     LoadFlags();
+    ShowWordsToReview();
     InvalidateRect(MainWindow, nullptr, FALSE);
 }
 
@@ -200,9 +220,23 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     CreateButton(hwnd, IDC_MAIN_PRACTICE, UiKey::MainButtonPractice, 290, 280, 120, 30, BS_MULTILINE);
     CreateButton(hwnd, IDC_MAIN_SEARCH, UiKey::MainButtonSearch, 430, 280, 120, 30, BS_MULTILINE);
     if (RecorderMode) CreateButton(hwnd, IDC_MAIN_RECORD, UiKey::RecordCaption, 10, 240, 120, 30, BS_MULTILINE);
+    CreateControl(hwnd, L"STATIC", L"", SS_CENTER | SS_NOPREFIX | SS_NOTIFY, 0, IDC_MAIN_DUE, 270, 256, 160, 20,
+                  Fonts.GuiFont);
     SetTopmost(hwnd, Settings.StayOnTop == 1);
     MoveToStoredPosition(hwnd, Settings.mainWindow);
     return TRUE;
+}
+
+// Shown again after every other window, when reviews may have been done.
+void OnShowWindow(HWND, BOOL shown, UINT) {
+    if (shown) ShowWordsToReview();
+}
+
+// The count of words to review stands on the gradient, light as the languages' names.
+HBRUSH OnCtlColorStatic(HWND, HDC dc, HWND, int) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(240, 240, 240));
+    return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
 void OnPaint(HWND hwnd) {
@@ -253,8 +287,14 @@ void OnEndSession(HWND hwnd, BOOL ending) {
     if (ending) OnClose(hwnd);
 }
 
-void OnCommand(HWND hwnd, int id, HWND, UINT) {
+void OnCommand(HWND hwnd, int id, HWND, UINT code) {
     switch (id) {
+        case IDC_MAIN_DUE:
+            if (code == STN_CLICKED && !SecondaryWindowOpen) {
+                SetPracticeMode(hwnd, 2);
+                Practise(hwnd);
+            }
+            return;
         case IDC_MAIN_EXIT:
             return OnClose(hwnd);
         case IDM_MAIN_HELP:
@@ -350,6 +390,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_LBUTTONDOWN, OnLButtonDown);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_INITMENUPOPUP, OnInitMenuPopup);
+        HANDLE_MSG(hwnd, WM_SHOWWINDOW, OnShowWindow);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd, WM_QUERYENDSESSION, OnQueryEndSession);
         HANDLE_MSG(hwnd, WM_ENDSESSION, OnEndSession);

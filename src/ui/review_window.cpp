@@ -204,9 +204,17 @@ std::int64_t LocalDayOffset(std::int64_t ms) {
 
 HWND OpenReviewPractice() { return OpenPracticeWindow(kClassName, ReviewWindowProc); }
 
-std::wstring ReviewMenuText() {
-    const std::int64_t now = ReviewClock();
+namespace {
+
+struct DueToday {
     std::size_t due = 0, fresh = 0;
+};
+
+DueToday CountDueToday() {
+    const std::int64_t now = ReviewClock();
+    DueToday today;
+    std::size_t& due = today.due;
+    std::size_t& fresh = today.fresh;
     if (CurrentPair) {
         const review::ReplayRules rules = review::RulesFromSettings(LocalDayOffset(now));
         review::ReviewMemory memory;
@@ -215,6 +223,18 @@ std::wstring ReviewMenuText() {
         due = review::DueWords(memory, now, rules.dayOffsetMs).size();
         fresh = review::NewWords(memory, listWords, now, rules.dayOffsetMs, Settings.ReviewNewPerDay).size();
     }
+    return today;
+}
+
+}  // namespace
+
+std::size_t ReviewWordsToday() {
+    const DueToday today = CountDueToday();
+    return today.due + today.fresh;
+}
+
+std::wstring ReviewMenuText() {
+    const auto [due, fresh] = CountDueToday();
     // A strings file older than the count of new words still gives the text in its language.
     const bool dueOnly = !UiTextOr("MainMenuReviewDueNew", nullptr) && UiTextOr("MainMenuReview", nullptr);
     std::wstring text = dueOnly ? UiWideOr("MainMenuReview", "")

@@ -2,6 +2,8 @@
 // practice list, asked as interactive practice asks them; each first answer is logged.
 #pragma once
 
+#include <cstddef>
+
 #include <windows.h>
 
 #include <cstdint>
@@ -12,6 +14,8 @@ HWND OpenReviewPractice();
 // The practice-mode menu's text for review, with how many words are due today and how many
 // new ones a review would ask.
 std::wstring ReviewMenuText();
+// The words of the current pair to review today: those due, and the new ones of the day.
+std::size_t ReviewWordsToday();
 
 // Milliseconds since 1970 UTC; tests put a fixed clock in its place.
 extern std::int64_t (*ReviewClock)();

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include "core/review/review_log.h"
+#include "core/review/scheduler.h"
 #include "ui/main_window.h"
 #include "ui/review_window.h"
 #include "ui/ui_support.h"
@@ -226,6 +228,27 @@ TEST_F(MainWindowTest, AddWindowSaysWhatTheReversePairLeftOut) {
     Confirm(add, L"Haus", L"huis");
     EXPECT_FALSE(IsWindowVisible(status));
     DestroyWindow(add);
+}
+
+// Where the learner starts, the main window says how many words are due, each time it is
+// shown again; none due, it says nothing.
+TEST_F(MainWindowTest, TheWordsToReviewStandOverThePracticeButton) {
+    WriteRecords("words/ger_dut.gk", {Record("Baum", "boom"), Record("Haus", "huis")});
+    ReopenStore();
+    HWND label = GetDlgItem(MainWindow, IDC_MAIN_DUE);
+    ASSERT_NE(label, nullptr);
+    const std::int64_t monthAgo = ReviewClock() - 30 * review::kDayMs;
+    std::string log;
+    for (auto [words, shown] : {std::pair{0, L""}, {1, L"1 word to review"}, {2, L"2 words to review"}}) {
+        if (words > 0) log += review::LogLine({monthAgo, words == 1 ? "Baum" : "Haus", 3, 0});
+        WriteFile("words/ger_dut.revlog", log);
+        ShowWindow(MainWindow, SW_HIDE);
+        ShowWindow(MainWindow, SW_SHOW);
+        EXPECT_EQ(IsWindowVisible(label) != FALSE, words > 0) << words;
+        if (words > 0) {
+            EXPECT_EQ(WideText(label), shown);
+        }
+    }
 }
 
 // While a closing sort fails and says so, the add window takes no entry.
