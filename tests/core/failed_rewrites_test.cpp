@@ -3,8 +3,6 @@
 // is told of the failure. A file replaced alone, with nothing else to put back (the
 // catalogue's selection, a score, a list, a sorted word file), is the one-step
 // replacement's test's; a win.ini key that fails is the settings tests'.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -15,10 +13,7 @@
 #include "core/editing/new_language.h"
 #include "core/exchange/exchange.h"
 #include "core/session/session.h"
-#include "core/store/collation.h"
-#include "core/store/store.h"
 #include "platform/file_writes.h"
-#include "platform/platform.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

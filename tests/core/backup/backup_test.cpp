@@ -1,15 +1,11 @@
 #include "core/backup/backup.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <sstream>
 
-#include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
-#include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "test_support.h"
 

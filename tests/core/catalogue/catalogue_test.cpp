@@ -1,7 +1,5 @@
 #include "core/catalogue/catalogue.h"
 
-#include <gtest/gtest.h>
-
 #include "core/session/session.h"
 #include "core/store/store.h"
 #include "test_support.h"
@@ -126,14 +124,6 @@ TEST_F(CatalogueTest, CarriageReturnAloneEndsALine) {
     std::string expected = crOnly;
     expected.replace(expected.find("dut_fre.gk"), 10, "dut_ger.gk");
     EXPECT_EQ(ReadFile("cat.ini"), expected);
-
-    // A language added after a last line that ends in CR alone is read as a language.
-    WriteFile("cat.ini", "[languages]\r\ngerman,german,0\r");
-    ASSERT_EQ(AddLanguageLine("longname,french,0,K"), CatalogueWrite::Done);
-    ASSERT_EQ(BuildCatalogue(), 0);
-    ASSERT_EQ(PairCount(), 4);
-    EXPECT_EQ(View(*PairAt(0)), "german|dutch|ger_dut.gk|ger_dut.ls|german|0|0|ger.ico|dut.ico");
-    EXPECT_STREQ(PairAt(1)->name1, "K");
 }
 
 TEST_F(CatalogueTest, SelectPairFailureStillSwitchesTheStore) {

@@ -1,10 +1,6 @@
 #include "core/lists/print_text.h"
 
-#include <gtest/gtest.h>
-
-#include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
-#include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "test_support.h"
 

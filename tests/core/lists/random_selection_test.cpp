@@ -1,11 +1,6 @@
 #include "core/lists/random_selection.h"
 
-#include <gtest/gtest.h>
-
-#include "core/catalogue/catalogue.h"
-#include "core/lists/list_storage.h"
 #include "core/session/session.h"
-#include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "test_support.h"
 

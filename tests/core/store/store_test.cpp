@@ -1,7 +1,5 @@
 #include "core/store/store.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 #include "core/catalogue/catalogue.h"
