@@ -14,9 +14,8 @@ namespace {
 class ListTest : public InWorkDir {
 protected:
     void SetUp() override {
-        UsePair("[languages]\ngerman\n", {Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")},
-                "week1");
-        ReopenStore();
+        OpenPair("[languages]\ngerman\n", {Record("Apfel", "appel"), Record("alt", "oud", 1), Record("Haus", "huis")},
+                 "week1");
     }
     void Append(std::initializer_list<WordRecord> records) {
         for (const WordRecord& record : records) {

@@ -7,13 +7,9 @@
 namespace {
 
 // The pair german into dutch over `records`, the list week1 current.
-class RandomSelectionTest : public InWorkDir {
-protected:
-    void Open(const std::vector<WordRecord>& records) {
-        UsePair("[languages]\ngerman\n", records, "week1");
-        ReopenStore();
-    }
-};
+void Open(const std::vector<WordRecord>& records) { OpenPair("[languages]\ngerman\n", records, "week1"); }
+
+using RandomSelectionTest = InWorkDir;
 
 std::vector<WordRecord> Numbered(int n, int deletedEvery = 0) {
     std::vector<WordRecord> records;

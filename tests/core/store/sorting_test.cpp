@@ -48,9 +48,8 @@ protected:
 
     // Opens the pair of a one-language catalogue on the given records.
     void Open(const std::string& catalogueLine, const std::vector<WordRecord>& records) {
-        UsePair("[languages]\n" + catalogueLine + "\n", records);
+        OpenPair("[languages]\n" + catalogueLine + "\n", records);
         path = "words/" + std::string(WordFileName(*CurrentPair));
-        ReopenStore();
     }
 
     // Every record is in order, and the search finds each word where it lies.
