@@ -1,7 +1,5 @@
 #include "test_support.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include <sstream>
 
 #include "core/catalogue/catalogue.h"
+#include "core/session/session.h"
 #include "core/settings/settings.h"
 #include "core/store/collation.h"
 #include "core/store/store.h"
@@ -152,6 +151,12 @@ void UsePair(const std::string& text, const std::vector<WordRecord>& words, cons
     }
     SetStoreAccess(StoreAccess::ReadWrite);
     SetCollation(*CurrentPair, LocaleReport::Silent);
+}
+
+void OpenPair(const std::string& text, const std::vector<WordRecord>& words, const std::string& list,
+              const std::vector<WordRecord>& entries) {
+    UsePair(text, words, list, entries);
+    ReopenStore();
 }
 
 namespace {

@@ -62,6 +62,9 @@ void WriteEmptyWordFiles();
 // list file. The store is left closed, since an open file cannot be replaced on Windows.
 void UsePair(const std::string& text, const std::vector<WordRecord>& words = {}, const std::string& list = "",
              const std::vector<WordRecord>& entries = {});
+// The same, with the store then open on the pair.
+void OpenPair(const std::string& text, const std::vector<WordRecord>& words = {}, const std::string& list = "",
+              const std::vector<WordRecord>& entries = {});
 
 WordRecord Record(const std::string& word, const std::string& translation = "", int deleted = 0);
 std::string RecordBytes(const std::vector<WordRecord>& records);

@@ -3,8 +3,6 @@
 // is told of the failure. A file replaced alone, with nothing else to put back (the
 // catalogue's selection, a score, a list, a sorted word file), is the one-step
 // replacement's test's; a win.ini key that fails is the settings tests'.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -15,10 +13,7 @@
 #include "core/editing/new_language.h"
 #include "core/exchange/exchange.h"
 #include "core/session/session.h"
-#include "core/store/collation.h"
-#include "core/store/store.h"
 #include "platform/file_writes.h"
-#include "platform/platform.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -42,12 +37,6 @@ struct Rewrite {
 };
 
 const char kCatalogue[] = "# mine\r\n[languages]\r\ngerman,german,0\r\nfrench\r\n\r\n[selected]\r\ndut_ger.gk\r\n";
-
-// The list week1 current over the german pair, its list file holding `entries`.
-void PrepareList(const std::vector<WordRecord>& words, const std::vector<WordRecord>& entries) {
-    UsePair(kCatalogue, words, "week1", entries);
-    ReopenStore();
-}
 
 void ExpectEachOldOrNew(const Files& before, const Files& after, const Files& left, const std::string& what) {
     for (const auto& [path, bytes] : left) {
@@ -101,7 +90,7 @@ const Rewrite kRewrites[] = {
     {.name = "backing up what changed",
      .prepare =
          [] {
-             PrepareList({Record("Apfel", "appel")}, {Record("Apfel", "appel")});
+             OpenPair(kCatalogue, {Record("Apfel", "appel")}, "week1", {Record("Apfel", "appel")});
              WriteFile("lists/week1/ger_dut.score", "3\r\n12\r\n");
          },
      .run =
@@ -115,7 +104,8 @@ const Rewrite kRewrites[] = {
     {.name = "restoring a backup",
      .prepare =
          [] {
-             PrepareList({Record("Apfel", "appel"), Record("Haus", "huis")}, {Record("Haus", "huis")});
+             OpenPair(kCatalogue, {Record("Apfel", "appel"), Record("Haus", "huis")}, "week1",
+                      {Record("Haus", "huis")});
              BackUpFiles(WorkingFiles(), 0);
              WriteFile("words/ger_dut.gk", "damaged");
              WriteFile("lists/week1/ger_dut.ls", "");

@@ -1,7 +1,5 @@
 #include "platform/platform.h"
 
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 
 #include "platform/file_view.h"

@@ -21,11 +21,9 @@ TEST(ProfileText, WritingKeepsEveryOtherLine) {
 }
 
 TEST(ProfileText, IntegersTakeLeadingDigits) {
-    EXPECT_EQ(ProfileTextToInt("42"), 42);
-    EXPECT_EQ(ProfileTextToInt(" -7"), -7);
-    EXPECT_EQ(ProfileTextToInt("12abc"), 12);
-    EXPECT_EQ(ProfileTextToInt("abc"), 0);
-    EXPECT_EQ(ProfileTextToInt("99999999999999"), 2147483647);
+    const std::pair<const char*, int> cases[] = {
+        {"42", 42}, {" -7", -7}, {"12abc", 12}, {"abc", 0}, {"99999999999999", 2147483647}};
+    for (auto [text, value] : cases) EXPECT_EQ(ProfileTextToInt(text), value) << text;
 }
 
 // Files edited elsewhere may end lines in CR alone: such a line stays a line of its own, and

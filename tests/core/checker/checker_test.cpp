@@ -1,13 +1,8 @@
 #include "core/checker/checker.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <filesystem>
 
-#include "core/catalogue/catalogue.h"
-#include "core/store/collation.h"
-#include "core/store/store.h"
 #include "test_support.h"
 
 namespace {

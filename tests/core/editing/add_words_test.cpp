@@ -1,7 +1,5 @@
 #include "core/editing/add_words.h"
 
-#include <gtest/gtest.h>
-
 #include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
 #include "core/settings/settings.h"

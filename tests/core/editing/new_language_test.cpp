@@ -1,7 +1,5 @@
 #include "core/editing/new_language.h"
 
-#include <gtest/gtest.h>
-
 #include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
 #include "test_support.h"
@@ -87,7 +85,9 @@ TEST_F(NewLanguageTest, TheLineGoesWhereTheSectionEnds) {
     const std::pair<const char*, const char*> cases[] = {
         {"[languages]\ngerman\n# end\nx\n", "[languages]\ngerman\nlongname,german,0,K\n# end\nx\n"},
         {"[languages]\ngerman", "[languages]\ngerman\nlongname,german,0,K\n"},
-        {"[Languages]\r\ngerman\r\n", "[Languages]\r\ngerman\r\nlongname,german,0,K\r\n"}};
+        {"[Languages]\r\ngerman\r\n", "[Languages]\r\ngerman\r\nlongname,german,0,K\r\n"},
+        // After a last line ended in CR alone, the new line ends as that one does.
+        {"[languages]\r\ngerman\r", "[languages]\r\ngerman\rlongname,german,0,K\r"}};
     for (auto [before, after] : cases) {
         WriteFile("cat.ini", before);
         EXPECT_EQ(AddLanguageLine(NewLanguageLine("german", 0, "K")), CatalogueWrite::Done);

@@ -1,10 +1,6 @@
 #include "core/lists/print_text.h"
 
-#include <gtest/gtest.h>
-
-#include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
-#include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "test_support.h"
 
@@ -14,14 +10,7 @@ std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 const std::string kWord30 = "abcdefghijklmnopqrstuvwxyzabcd", kLongName = kWord30 + "efghi";
 
-// The pair german into dutch, the list week1 current and holding `records`.
-class PrintFileTest : public InWorkDir {
-protected:
-    void Open(const std::vector<WordRecord>& records) {
-        UsePair("[languages]\ngerman\n", {}, "week1", records);
-        ReopenStore();
-    }
-};
+using PrintFileTest = InWorkDir;
 
 }  // namespace
 
@@ -52,7 +41,9 @@ TEST(PrintText, ColumnsSplitWhereEachLinesSecondColumnStarts) {
 // The file holds every record in file order, marked ones too, with the platform's line ends;
 // a Ctrl-Z in a damaged word, which ends a text file for Windows, cuts nothing.
 TEST_F(PrintFileTest, WrittenAsTextAndTakenBackLineByLine) {
-    Open({Record("stop\x1A", "halt"), Record("Apfel", "appel", 1), Record(kWord30, "lang")});
+    // The list week1 of german into dutch.
+    OpenPair("[languages]\ngerman\n", {}, "week1",
+             {Record("stop\x1A", "halt"), Record("Apfel", "appel", 1), Record(kWord30, "lang")});
     ASSERT_EQ(WritePrintFile(kPrintFileName), 0);
 #ifdef _WIN32
     const std::string eol = "\r\n";

@@ -1,24 +1,15 @@
 #include "core/lists/random_selection.h"
 
-#include <gtest/gtest.h>
-
-#include "core/catalogue/catalogue.h"
-#include "core/lists/list_storage.h"
 #include "core/session/session.h"
-#include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "test_support.h"
 
 namespace {
 
 // The pair german into dutch over `records`, the list week1 current.
-class RandomSelectionTest : public InWorkDir {
-protected:
-    void Open(const std::vector<WordRecord>& records) {
-        UsePair("[languages]\ngerman\n", records, "week1");
-        ReopenStore();
-    }
-};
+void Open(const std::vector<WordRecord>& records) { OpenPair("[languages]\ngerman\n", records, "week1"); }
+
+using RandomSelectionTest = InWorkDir;
 
 std::vector<WordRecord> Numbered(int n, int deletedEvery = 0) {
     std::vector<WordRecord> records;

@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include <optional>
 
 #include "core/editing/palette_characters.h"

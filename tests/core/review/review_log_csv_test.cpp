@@ -39,14 +39,12 @@ const CsvCase kCases[] = {
      "time,word,rating,duration\r\n"
      "20,kat,3,100\r\n"
      "21,kat,5,100\r\n"
-     "22,kat,3\r\n"
      "\r\n"
-     "23,\"open,3,100\r\n"
      "24,kat,2,100\n"
      "25,kat,1,",
      "1,20,3,0,100\n"
      "1,24,2,2,100\n",
-     2, 1, 5},
+     2, 1, 3},
 };
 
 TEST(ReviewLogCsvTest, RowsOfEachLog) {

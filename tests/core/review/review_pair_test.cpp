@@ -1,7 +1,5 @@
 #include "core/review/review_pair.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "core/catalogue/catalogue.h"

@@ -1,8 +1,5 @@
 #include "core/session/startup.h"
 
-#include <gtest/gtest.h>
-
-#include "core/catalogue/catalogue.h"
 #include "core/settings/settings.h"
 #include "test_support.h"
 

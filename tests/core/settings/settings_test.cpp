@@ -1,7 +1,5 @@
 #include "core/settings/settings.h"
 
-#include <gtest/gtest.h>
-
 #include <sstream>
 
 #include "platform/platform.h"

@@ -1,7 +1,5 @@
 #include "core/store/store.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
 
 #include "core/catalogue/catalogue.h"
@@ -25,12 +23,6 @@ protected:
     }
     void Open(const std::vector<WordRecord>& records) { Open(RecordBytes(records)); }
 };
-
-std::vector<WordRecord> Alphabet(int n) {
-    std::vector<WordRecord> records;
-    for (int i = 0; i < n; ++i) records.push_back(Record(NumberedWord(i * 2), "t"));
-    return records;
-}
 
 }  // namespace
 
@@ -104,7 +96,7 @@ TEST_F(StoreTest, RecordsOfAnyPairCountedFromTheFileAlone) {
     std::filesystem::create_directories("lists/week1");
     Settings.PracticeList = "week1";
     Open({Record("a"), Record("b", "", 1)});
-    WriteFile("words/dut_ger.gk", RecordBytes(Alphabet(3)) + "half a record");
+    WriteFile("words/dut_ger.gk", RecordBytes({Record("a"), Record("b"), Record("c")}) + "half a record");
     EXPECT_EQ(CountWordFileRecords(*PairAt(1)), 3);
     std::filesystem::remove("words/dut_ger.gk");
     const std::map<std::string, std::string> before = FilesHere();

@@ -1,7 +1,5 @@
 #include "core/strings/strings_file.h"
 
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <map>
 

@@ -1,7 +1,5 @@
 #include "core/strings/ui_strings.h"
 
-#include <gtest/gtest.h>
-
 #include "core/strings/strings_file.h"
 #include "test_support.h"
 
