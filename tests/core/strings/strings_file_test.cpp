@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <map>
+#include <string>
 
 #include "core/strings/ui_strings.h"
 #include "test_support.h"
@@ -52,5 +53,37 @@ TEST(StringsFile, EachFileMenuItemHasALetterOfItsOwn) {
             const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
             EXPECT_TRUE(taken.emplace(letter, key).second) << language << ": " << key << " and " << taken[letter];
         }
+    }
+}
+
+// The program opens its help page at the anchor a "...Helpkey" text names; a page without
+// that anchor opens at its top, and the user lands far from the topic.
+TEST(StringsFile, EveryHelpkeyIsAnAnchorOfTheLanguagesHelpPage) {
+    for (const char* language : {"english", "dutch"}) {
+        const std::string source = ReadFile(std::string(DICT_SOURCE_DIR) + "/res/strings/" + language + ".txt");
+        std::map<std::string, std::string> texts;
+        for (std::size_t at = 0; at < source.size();) {
+            std::size_t end = source.find('\n', at);
+            if (end == std::string::npos) end = source.size();
+            std::string line = source.substr(at, end - at);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (const std::size_t eq = line.find('='); eq != std::string::npos)
+                texts[line.substr(0, eq)] = line.substr(eq + 1);
+            at = end + 1;
+        }
+        std::string page = texts["FilenameHelp"];
+        ASSERT_FALSE(page.empty()) << language;
+        for (char& c : page)
+            if (c == '\\') c = '/';
+        const std::string html = ReadFile(std::string(DICT_SOURCE_DIR) + "/data/" + page);
+        ASSERT_FALSE(html.empty()) << page;
+        int keys = 0;
+        for (const auto& [key, anchor] : texts) {
+            if (key.size() < 7 || key.compare(key.size() - 7, 7, "Helpkey") != 0) continue;
+            ++keys;
+            EXPECT_TRUE(html.find("id=\"" + anchor + "\"") != std::string::npos)
+                << language << ": " << key << "=" << anchor << " is no anchor of " << page;
+        }
+        EXPECT_GT(keys, 0) << language;
     }
 }
