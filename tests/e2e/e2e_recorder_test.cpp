@@ -35,7 +35,8 @@ protected:
 }  // namespace
 
 // What each key does is the core's sequence, and where a recorder opens its window test's;
-// here a real take lands on disk, a message box interrupts, and the place is stored.
+// here a real take lands on disk (or, heard silent, is refused), a message box interrupts,
+// and the place is stored.
 TEST_F(RecorderTest, RecordsSkipsAndStoresWhereItStopped) {
     ASSERT_TRUE(Start("record"));
     ASSERT_NE(recorder = Open(main, 25, "record"), nullptr);
@@ -45,11 +46,21 @@ TEST_F(RecorderTest, RecordsSkipsAndStoresWhereItStopped) {
     Key(VK_SPACE);
     EXPECT_EQ(StaticTexts(recorder)[2], texts.at("RecordRecording"));
     SaveScreenshot("recorder_window", recorder);
-    Key(VK_SPACE);
+    // Stopped: a take with sound lands on disk and the place moves on; without a sound
+    // device (as under Wine on a server) the take holds no sound, which is said and not kept.
+    for (UINT msg : {WM_KEYDOWN, WM_KEYUP}) PostMessageA(start, msg, VK_SPACE, 0);
+    const std::string told = Answer(IDOK, texts.at("RecordCaption"));
     const std::string wave = fixture.Read(std::string("sound\\dutch\\") + words[0].word + ".wav");
-    ASSERT_GE(wave.size(), 44u);
-    EXPECT_EQ(wave.substr(0, 4) + wave.substr(8, 4), "RIFFWAVE");
-    EXPECT_EQ(Word(), "wat?");
+    if (told == "<no message box>") {
+        ASSERT_GT(wave.size(), 44u);
+        EXPECT_EQ(wave.substr(0, 4) + wave.substr(8, 4), "RIFFWAVE");
+    } else {
+        EXPECT_EQ(told, texts.at("RecordSilent"));
+        EXPECT_EQ(wave, "");
+        EXPECT_TRUE(WaitUntil([&] { return Word() == words[0].word; }));
+        Key(VK_RETURN);  // skipped
+    }
+    EXPECT_TRUE(WaitUntil([&] { return Word() == "wat?"; }));
     EXPECT_EQ(StaticTexts(recorder)[2], "");
 
     // A word that cannot name a file is passed over with a message, nothing recorded.
