@@ -114,6 +114,15 @@ TEST_F(SearchWindowTest, AClickOnTheCompactRowLeavesTypingToTheSearch) {
     }
 }
 
+// With a search field on show, a click on a row edits it there and then, as before.
+TEST_F(SearchWindowTest, AClickOnARowOfTheNormalLayoutGivesItTheKeys) {
+    Open({Record("'s avonds", "in the evening"), Record("kat", "cat")}, 3);
+    for (int clicked : {100, 151}) {
+        Click(GetDlgItem(search, clicked));
+        EXPECT_EQ(GetFocus(), GetDlgItem(search, clicked)) << clicked;
+    }
+}
+
 // How an edit of the compact row starts, what is typed, and what the word file holds after.
 struct CompactEdit {
     const char* name;
