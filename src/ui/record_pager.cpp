@@ -124,13 +124,18 @@ LRESULT RecordPager::SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM
             case VK_DOWN:
                 pager.LineDown();
                 return 0;
+            case VK_F2:
+                if (!pager.editRequest_) break;
+                pager.editRequest_();
+                return 0;
         }
     }
     if (msg == WM_CHAR && wParam == '\r') return 0;
     return PassOn(field, msg, wParam, lParam);
 }
 
-void AttachSearchField(HWND field, RecordPager& pager) {
+void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest) {
+    pager.editRequest_ = std::move(editRequest);
     TakeOver(field, RecordPager::SearchFieldProc, reinterpret_cast<LONG_PTR>(&pager));
 }
 

@@ -33,11 +33,12 @@ public:
     std::int32_t rows() const { return rows_; }
 
 private:
-    friend void AttachSearchField(HWND field, RecordPager& pager);
+    friend void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest);
     static LRESULT SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR data);
 
     std::function<std::int32_t()> count_;
     std::function<void(std::int32_t)> show_;
+    std::function<void()> editRequest_;
     HWND scroll_ = nullptr;
     std::int32_t rows_ = 1, unit_ = 1, top_ = 0, shownTop_ = 0;
 };
@@ -59,5 +60,7 @@ void ShowInCell(HWND cell, const char* text, int charset);
 void ShowRecordRows(std::int32_t top, const HWND words[], const HWND translations[], int rows);
 
 // A search field over a pager: Return empties it (so the search starts again), Up and
-// Down move the rows one record, and Return never reaches it as a character.
-void AttachSearchField(HWND field, RecordPager& pager);
+// Down move the rows one record, and Return never reaches it as a character. F2 calls
+// `editRequest` when one is given: rows that keep the typing off themselves are edited on
+// request.
+void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest = {});

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
@@ -35,6 +37,8 @@ namespace {
 
 constexpr int kMaxRows = kMaxPageRows;
 const char kClassName[] = "zoeken";
+// The compact row's cell while it is being edited: a pale yellow, as a note being written.
+constexpr COLORREF kEditingColour = RGB(255, 255, 192);
 
 enum class CellKind { Word, Translation };
 
@@ -47,6 +51,9 @@ struct SearchState {
     HWND words[kMaxRows], translations[kMaxRows];
     HWND search, done, scroll;
     HWND focusTarget;
+    // The compact layout's cell that takes the keys, once asked to by a double-click or F2.
+    HWND editing;
+    Brush editingBrush;
     bool rebuilding, closing;
     ClipboardWatch clipboard;
     LanguageFonts fonts;
@@ -67,8 +74,15 @@ void ShowRecordCells(int row, const WordRecord& record) {
              deleted ? UiCharset : CurrentPair->charset2);
 }
 
-// Rows past the end keep what they showed.
+void EndEditing(bool restore);
+
+// Rows past the end keep what they showed. A page that moves under an edit ends it, and the
+// keys go back to the search, lest they land on the record that took the edited one's place.
 void ShowSearchRows(std::int32_t top) {
+    if (const HWND edited = s.editing) {
+        EndEditing(false);
+        if (GetFocus() == edited) SetFocus(s.search);
+    }
     WordRecord page[kMaxRows];
     const std::int32_t got = ReadPage(top, s.rows, page);
     for (int r = 0; r < got; ++r) ShowRecordCells(r, page[r]);
@@ -102,6 +116,33 @@ int RowOf(HWND cell, CellKind* kind) {
 }
 
 bool RowHoldsRecord(int row) { return row >= 0 && s.pager.top() + row < WordCount; }
+
+// The compact layout shows no search field, so what is typed must go to it unless the user
+// asked to edit the row: a click on the row that took the keys would rename the record with
+// whatever was meant as a lookup.
+bool TakesKeys(HWND cell) { return !s.compact || cell == s.editing; }
+
+// Stops an edit of the compact row; `restore` shows the stored record again, so what was
+// typed and not stored does not stay on show.
+void EndEditing(bool restore) {
+    const HWND cell = std::exchange(s.editing, nullptr);
+    if (!cell) return;
+    InvalidateRect(cell, nullptr, TRUE);
+    CellKind kind;
+    const int row = RowOf(cell, &kind);
+    if (restore && RowHoldsRecord(row) && ReadWord(s.pager.top() + row) == 0) ShowRecordCells(row, CurrentRecord);
+}
+
+// The cell takes the keys, all of its text selected, in the editing colour.
+void StartEditing(HWND cell) {
+    CellKind kind;
+    if (!RowHoldsRecord(RowOf(cell, &kind))) return;
+    if (s.editing != cell) EndEditing(true);
+    s.editing = cell;
+    InvalidateRect(cell, nullptr, TRUE);
+    SetFocus(cell);
+    Edit_SetSel(cell, 0, -1);
+}
 
 void EditRow(int row, CellKind kind) {
     if (!RowHoldsRecord(row)) return;
@@ -193,20 +234,43 @@ void ShowCellMenu(HWND cell, int x, int y) {
     }
 }
 
-// The cells take Enter (store the row) and the right button (their pop-up menu).
+// The cells take Enter (store the row) and the right button (their pop-up menu). In the
+// compact layout a cell takes the focus only when asked to edit it, and Escape leaves it.
 LRESULT CellProc(HWND cell, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR) {
     CellKind kind;
     switch (msg) {
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
+                EndEditing(false);
                 const int row = RowOf(cell, &kind);
                 if (row >= 0) EditRow(row, kind);
                 return 0;
             }
+            if (wParam == VK_ESCAPE && cell == s.editing) {
+                EndEditing(true);
+                SetFocus(s.search);
+                return 0;
+            }
             break;
         case WM_CHAR:
-            if (wParam == '\r') return 0;
+            if (wParam == '\r' || (s.compact && wParam == VK_ESCAPE)) return 0;
             break;
+        case WM_SETFOCUS:
+            if (TakesKeys(cell)) break;
+            SetFocus(s.search);
+            return 0;
+        case WM_KILLFOCUS:
+            // Another field of the window ends the edit; another window does not, so the
+            // edit goes on when the user comes back.
+            if (cell == s.editing && IsChild(s.window, reinterpret_cast<HWND>(wParam))) EndEditing(true);
+            break;
+        case WM_LBUTTONDOWN:
+            if (!TakesKeys(cell)) return 0;
+            break;
+        case WM_LBUTTONDBLCLK:
+            if (TakesKeys(cell)) break;
+            StartEditing(cell);
+            return 0;
         case WM_RBUTTONUP: {
             POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             ClientToScreen(cell, &p);
@@ -281,18 +345,26 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.liveMenu.reset(CellMenu(UiKey::SearchDelRecord));
     s.deletedMenu.reset(CellMenu(UiKey::SearchResRecord));
     s.rebuilding = s.closing = false;
+    s.editing = nullptr;
+    if (s.compact) s.editingBrush.reset(CreateSolidBrush(kEditingColour));
     CreateFonts();
     CreateControls(hwnd);
     OfferPalette(hwnd, s.search, CurrentPair->charset1, CurrentPair->name1);
     s.focusTarget = s.search;
     SetFocus(s.search);
-    AttachSearchField(s.search, s.pager);
+    AttachSearchField(s.search, s.pager, s.compact ? [] { StartEditing(s.words[0]); } : std::function<void()>());
     s.pager.Attach(s.scroll, s.rows, 10);
     s.pager.Reset();
     SetTopmost(hwnd, Settings.StayOnTop == 1);
     MoveToStoredPosition(hwnd, Settings.searchWindow);
     if (Settings.ClipSearch == 1) s.clipboard.Start(hwnd);
     return TRUE;
+}
+
+HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int) {
+    if (control != s.editing) return FORWARD_WM_CTLCOLOREDIT(hwnd, dc, control, DefWindowProcW);
+    SetBkColor(dc, kEditingColour);
+    return s.editingBrush.get();
 }
 
 void OnPaint(HWND hwnd) {
@@ -417,6 +489,8 @@ void OnDestroy(HWND hwnd) {
     s.liveMenu.reset();
     s.deletedMenu.reset();
     s.fonts.Reset();
+    s.editing = nullptr;
+    s.editingBrush.reset();
     Palette.target = nullptr;
     s.focusTarget = nullptr;
     s.window = nullptr;
@@ -428,6 +502,7 @@ LRESULT CALLBACK SearchWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     switch (msg) {
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
+        HANDLE_MSG(hwnd, WM_CTLCOLOREDIT, OnCtlColorEdit);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_VSCROLL, OnVScroll);
         HANDLE_MSG(hwnd, WM_RBUTTONUP, OnRButtonUp);

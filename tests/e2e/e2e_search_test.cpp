@@ -152,3 +152,42 @@ TEST_F(SearchTest, AVisitFromPagingToAPairSwitch) {
     EXPECT_EQ(WideText(field), L"\x03b1\x03b2");
     SaveScreenshot("search-window-greek", search);
 }
+
+// The compact layout under the real mouse and keyboard: a click on its one row, then a word
+// typed and Enter, looks the word up and renames nothing; a double-click edits the row, in
+// the editing colour, and Escape leaves it as it was.
+TEST_F(SearchTest, TheCompactRowIsEditedOnlyOnRequest) {
+    WriteProfileStringA("Dictionary", "searchwindowminimal", "1");
+    ASSERT_TRUE(Start());
+    ASSERT_NE(search = Open(main, 12, "zoeken"), nullptr);
+    field = GetDlgItem(search, 30);
+    ASSERT_FALSE(IsWindowVisible(field));
+    ASSERT_TRUE(Foreground(search));
+    RECT cell;
+    GetWindowRect(Cell(100), &cell);
+    const POINT middle = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    for (bool down : {true, false}) MouseButton(middle, down);
+    for (WORD key : {'K', 'A', 'T'}) PressKeys({key});
+    EXPECT_TRUE(ShowsText(field, "kat"));
+    PressKeys({VK_RETURN});
+    EXPECT_TRUE(ShowsText(field, ""));
+    EXPECT_TRUE(ShowsText(Cell(100), words[0].word));
+
+    // Away from the first click, so that one and this one's first press make no double-click.
+    const POINT aside = {middle.x + 20, middle.y};
+    for (int click = 0; click < 2; ++click)
+        for (bool down : {true, false}) MouseButton(aside, down);
+    PressKeys({'K'});
+    EXPECT_TRUE(ShowsText(Cell(100), "k"));
+    EXPECT_TRUE(ShowsText(field, ""));
+    SaveScreenshot("search-window-compact-editing", search);
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(ShowsText(Cell(100), words[0].word));
+    SaveScreenshot("search-window-compact", search);
+    Close(search);
+    const std::vector<WordRecord> after = fixture.Records("dut_eng.gk");
+    ASSERT_EQ(after.size(), words.size());
+    for (std::size_t i = 0; i < words.size(); ++i)
+        EXPECT_EQ(std::string(after[i].word) + "=" + after[i].translation,
+                  std::string(words[i].word) + "=" + words[i].translation);
+}

@@ -1,4 +1,5 @@
-// The search window worked in-process: the cell menus, the deleted mark and the layouts.
+// The search window worked in-process: the cell menus, the deleted mark, the layouts and
+// the compact layout's row, which is edited only on request.
 
 #include "ui/search_window.h"
 
@@ -16,11 +17,13 @@ namespace {
 // The pair english into dutch over `records`, with its search window open.
 class SearchWindowTest : public UiTest {
 protected:
-    void Open(const std::vector<WordRecord>& records, int rows = 10) {
+    void Open(const std::vector<WordRecord>& records, int rows = 10, bool compact = false) {
         StartEnglish(records, {{"CreateListDeleted", "(gone)"}});
         Settings.searchwindowsize = rows;
+        Settings.searchwindowminimal = compact ? 1 : 0;
         ASSERT_NE(search = OpenWindow(OpenSearchWindow), nullptr);
     }
+    void OpenCompact(const std::vector<WordRecord>& records) { Open(records, 10, true); }
     std::wstring Cell(int id) { return WideText(GetDlgItem(search, id)); }
     HWND search = nullptr;
 };
@@ -57,7 +60,116 @@ bool ShowsWhatItPaints(HWND window) {
     return shown == Shown(window);
 }
 
+// Keys as the keyboard delivers them, each to the field that has the focus when it comes:
+// "\r" is Enter, "\x1b" Escape and "\x71" F2 (a key without a character).
+void Press(const std::wstring& keys) {
+    for (wchar_t key : keys) {
+        const WPARAM vk = key == L'\r'  ? VK_RETURN
+                          : key == 0x1b ? VK_ESCAPE
+                          : key == 0x71 ? VK_F2
+                                        : VkKeyScanW(key) & 0xFF;
+        SendMessageW(GetFocus(), WM_KEYDOWN, vk, 1);
+        if (vk != VK_F2) SendMessageW(GetFocus(), WM_CHAR, key, 1);
+        SendMessageW(GetFocus(), WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+    }
+}
+
+// The left button at a control's top-left corner: once, or twice as a double-click.
+void Click(HWND control, bool twice = false) {
+    const LPARAM at = MAKELPARAM(5, 5);
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(control, WM_LBUTTONUP, 0, at);
+    if (!twice) return;
+    SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(control, WM_LBUTTONUP, 0, at);
+}
+
+// The colour a field shows near its right end, past any short text, as it paints itself now.
+std::uint32_t Backdrop(HWND field) {
+    RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT r;
+    GetClientRect(field, &r);
+    return Shown(field)[static_cast<std::size_t>(r.bottom / 2 * r.right + r.right - 4)];
+}
+
 }  // namespace
+
+// A click on the compact layout's one row, then a word typed and Enter, as a user looks
+// it up: the typing searches (the field is hidden) and no record is renamed.
+TEST_F(SearchWindowTest, AClickOnTheCompactRowLeavesTypingToTheSearch) {
+    OpenCompact({Record("'s avonds", "in the evening"), Record("kat", "cat")});
+    HWND field = GetDlgItem(search, 30);
+    for (int clicked : {100, 150}) {
+        Click(GetDlgItem(search, clicked));
+        EXPECT_EQ(GetFocus(), field) << clicked;
+        Press(L"kat");
+        EXPECT_EQ(Cell(30) + L"=" + Cell(100), L"kat=kat") << clicked;  // looked up
+        Press(L"\r");
+        EXPECT_EQ(Cell(30) + L"=" + Cell(100), L"='s avonds") << clicked;  // the search starts again
+        const std::vector<WordRecord> stored = ReadRecords("words/eng_dut.gk");
+        ASSERT_EQ(stored.size(), 2u);
+        EXPECT_STREQ(stored[0].word, "'s avonds") << clicked;
+        EXPECT_STREQ(stored[0].translation, "in the evening") << clicked;
+        EXPECT_EQ(ModifiedFlag, 0) << clicked;
+    }
+}
+
+// With a search field on show, a click on a row edits it there and then, as before.
+TEST_F(SearchWindowTest, AClickOnARowOfTheNormalLayoutGivesItTheKeys) {
+    Open({Record("'s avonds", "in the evening"), Record("kat", "cat")}, 3);
+    for (int clicked : {100, 151}) {
+        Click(GetDlgItem(search, clicked));
+        EXPECT_EQ(GetFocus(), GetDlgItem(search, clicked)) << clicked;
+    }
+}
+
+// How an edit of the compact row starts, what is typed, and what the word file holds after.
+struct CompactEdit {
+    const char* name;
+    int cell;
+    bool byF2;  // else by a double-click on the cell
+    const wchar_t* keys;
+    const char *word, *translation;
+};
+
+class CompactRowEditing : public SearchWindowTest, public testing::WithParamInterface<CompactEdit> {};
+
+// The row takes keys only once asked to, and looks other while it does; Enter stores what
+// was typed, Escape leaves the record and the row as they were. Either way the typing goes
+// back to the search.
+TEST_P(CompactRowEditing, StartsOnRequestAndShowsIt) {
+    const CompactEdit& edit = GetParam();
+    OpenCompact({Record("'s avonds", "in the evening"), Record("kat", "cat")});
+    HWND field = GetDlgItem(search, 30), cell = GetDlgItem(search, edit.cell);
+    const std::uint32_t idle = Backdrop(cell);
+    if (edit.byF2)
+        Press(L"\x71");
+    else
+        Click(cell, true);
+    EXPECT_EQ(GetFocus(), cell);
+    EXPECT_NE(Backdrop(cell), idle);
+    Press(edit.keys);
+    EXPECT_EQ(GetFocus(), field);
+    EXPECT_EQ(Backdrop(cell), idle);
+    const std::vector<WordRecord> stored = ReadRecords("words/eng_dut.gk");
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_STREQ(stored[0].word, edit.word);
+    EXPECT_STREQ(stored[0].translation, edit.translation);
+    EXPECT_EQ(Cell(100) + L"=" + Cell(150),
+              WideFromCharset(edit.word, 0) + L"=" + WideFromCharset(edit.translation, 0));
+    Press(L"z");
+    EXPECT_EQ(Cell(30), L"z");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SearchWindowTest, CompactRowEditing,
+    testing::Values(CompactEdit{"WordDoubleClickedThenEnter", 100, false, L"kat\r", "kat", "in the evening"},
+                    CompactEdit{"TranslationDoubleClickedThenEnter", 150, false, L"evening\r", "'s avonds", "evening"},
+                    CompactEdit{"F2ThenEnter", 100, true, L"kat\r", "kat", "in the evening"},
+                    CompactEdit{"F2ThenEscape", 100, true, L"kat\x1b", "'s avonds", "in the evening"},
+                    CompactEdit{"TranslationDoubleClickedThenEscape", 150, false, L"cat\x1b", "'s avonds",
+                                "in the evening"}),
+    [](const testing::TestParamInfo<CompactEdit>& param) { return std::string(param.param.name); });
 
 TEST_F(SearchWindowTest, PlayItemOnlyWhenASoundExists) {
     WriteFile("sound/english/house.wav", "RIFF");
