@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "core/catalogue/catalogue.h"
@@ -23,10 +24,11 @@ namespace {
 const char kClassName[] = "herhaalgrafiek";
 constexpr COLORREF kAxis = RGB(0, 0, 0), kBar = RGB(90, 90, 160);
 // Room for the title above a plot, the count labels left of it and the day labels below.
-constexpr int kTitle = 22, kLabels = 40, kBelow = 20, kGap = 12;
+constexpr int kTitle = 22, kLabels = 40, kBelow = 20, kGap = 12, kLegend = 18;
 
 struct ChartState {
     review::ReviewFigures figures;
+    std::wstring pointed;  // what the bar under the mouse stands for
 };
 ChartState s;
 
@@ -84,8 +86,8 @@ void PaintReviews(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
             below += n;
         }
     }
-    Axes(dc, plot, UiWideOr("ReviewChartReviews", "Reviews per day, last 30 days"), std::to_wstring(top), L"-29",
-         UiWideOr("ReviewChartToday", "today"));
+    Axes(dc, plot, UiWideOr("ReviewChartReviews", "Reviews per day, last 30 days"), std::to_wstring(top),
+         ChartDayName(1 - review::kChartDays), UiWideOr("ReviewChartToday", "today"));
 }
 
 void PaintRight(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
@@ -97,8 +99,8 @@ void PaintRight(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
              {bar.left, plot.bottom - HeightOf(static_cast<int>(share * 100 + 0.5), 100, plot), bar.right, plot.bottom},
              kRatingColours[2]);
     }
-    Axes(dc, plot, UiWideOr("ReviewChartRight", "Answered right per day"), L"100%", L"-29",
-         UiWideOr("ReviewChartToday", "today"));
+    Axes(dc, plot, UiWideOr("ReviewChartRight", "Answered right per day"), L"100%",
+         ChartDayName(1 - review::kChartDays), UiWideOr("ReviewChartToday", "today"));
 }
 
 void PaintDue(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
@@ -111,7 +113,7 @@ void PaintDue(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
              kBar);
     }
     Axes(dc, plot, UiWideOr("ReviewChartDue", "Words due in the next 30 days"), std::to_wstring(top),
-         UiWideOr("ReviewChartToday", "today"), L"+29");
+         UiWideOr("ReviewChartToday", "today"), ChartDayName(review::kChartDays - 1));
 }
 
 // Three bars side by side, each with its count above it, and the rating colours' legend.
@@ -131,14 +133,20 @@ void PaintWords(HDC dc, const RECT& plot, const review::ReviewFigures& f) {
     Axes(dc, plot, UiWideOr("ReviewChartWords", "Words by how well they are known"), std::to_wstring(top), L"", L"");
 }
 
-void PaintLegend(HDC dc, const RECT& client) {
-    const std::wstring names[] = {UiWideOr("ReviewChartAgain", "again"), UiWideOr("ReviewChartHard", "hard"),
-                                  UiWideOr("ReviewChartGood", "good"), UiWideOr("ReviewChartEasy", "easy")};
-    int x = client.left + kGap + kLabels;
+std::array<std::wstring, 4> RatingNames() {
+    return {UiWideOr("ReviewChartAgain", "again"), UiWideOr("ReviewChartHard", "hard"),
+            UiWideOr("ReviewChartGood", "good"), UiWideOr("ReviewChartEasy", "easy")};
+}
+
+// The rating colours' legend, under the reviews' day labels: the colours are theirs alone.
+void PaintLegend(HDC dc, const RECT& reviews) {
+    const int top = reviews.bottom + kBelow;
+    const std::array<std::wstring, 4> names = RatingNames();
+    int x = reviews.left;
     for (int g = 0; g < 4; ++g) {
-        Fill(dc, {x, client.bottom - 16, x + 10, client.bottom - 6}, kRatingColours[g]);
-        Label(dc, names[g], {x + 14, client.bottom - 20, x + 90, client.bottom - 2}, DT_LEFT | DT_VCENTER);
-        x += 90;
+        Fill(dc, {x, top + 4, x + 10, top + 14}, kRatingColours[g]);
+        Label(dc, names[static_cast<std::size_t>(g)], {x + 14, top, x + 80, top + kLegend}, DT_LEFT | DT_VCENTER);
+        x += 80;
     }
 }
 
@@ -148,10 +156,33 @@ void OnPaint(HWND hwnd) {
     RECT client;
     GetClientRect(hwnd, &client);
     PaintReviewChart(dc, client, s.figures);
+    // What the bar under the mouse stands for, in the lower row's spare line.
+    SelectGuard font(dc, Fonts.GuiFont);
+    Label(dc, s.pointed, {client.left + kGap, client.bottom - kLegend, client.right - kGap, client.bottom},
+          DT_LEFT | DT_VCENTER);
     EndPaint(hwnd, &ps);
 }
 
-BOOL OnCreate(HWND, LPCREATESTRUCT) {
+void OnMouseMove(HWND hwnd, int x, int y, UINT) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    std::wstring pointed = ChartPointedText(client, {x, y}, s.figures);
+    if (pointed == s.pointed) return;
+    s.pointed = std::move(pointed);
+    RECT line = {client.left, client.bottom - kLegend, client.right, client.bottom};
+    InvalidateRect(hwnd, &line, TRUE);
+}
+
+void OnKeyDown(HWND hwnd, UINT key, BOOL down, int, UINT) {
+    if (down && key == VK_ESCAPE) DestroyWindow(hwnd);
+}
+
+BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    // The pair the figures are of, in the caption.
+    const std::wstring caption = UiWideOr("ReviewChartCaption", "Review progress") + L": " +
+                                 NameWide(CurrentPair->name1) + L" - " + NameWide(CurrentPair->name2);
+    SetWindowTextW(hwnd, caption.c_str());
+    s.pointed.clear();
     const std::int64_t now = ReviewClock();
     const review::ReplayRules rules = review::RulesFromSettings(LocalDayOffset(now));
     review::ReviewMemory memory;
@@ -169,6 +200,8 @@ LRESULT CALLBACK ChartWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
         HANDLE_MSG(hwnd, WM_SIZE, OnSize);
+        HANDLE_MSG(hwnd, WM_MOUSEMOVE, OnMouseMove);
+        HANDLE_MSG(hwnd, WM_KEYDOWN, OnKeyDown);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -177,13 +210,52 @@ LRESULT CALLBACK ChartWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 ChartAreas ChartAreasIn(const RECT& client) {
-    const int midX = (client.left + client.right) / 2, midY = (client.top + client.bottom - kBelow) / 2;
+    const int midX = (client.left + client.right) / 2, midY = (client.top + client.bottom) / 2;
     auto plot = [](int left, int top, int right, int bottom) {
         return RECT{left + kGap + kLabels, top + kGap + kTitle, right - kGap, bottom - kBelow};
     };
-    return {plot(client.left, client.top, midX, midY), plot(midX, client.top, client.right, midY),
-            plot(client.left, midY, midX, client.bottom - kBelow),
-            plot(midX, midY, client.right, client.bottom - kBelow)};
+    // The upper row keeps room for the legend; the lower for what the mouse points at.
+    return {plot(client.left, client.top, midX, midY - kLegend), plot(midX, client.top, client.right, midY - kLegend),
+            plot(client.left, midY, midX, client.bottom - kLegend),
+            plot(midX, midY, client.right, client.bottom - kLegend)};
+}
+
+std::wstring ChartDayName(int daysFromToday) {
+    const std::int64_t now = ReviewClock();
+    const std::int64_t localMs = now + LocalDayOffset(now) + daysFromToday * review::kDayMs;
+    const std::uint64_t ticks = static_cast<std::uint64_t>(localMs + 11644473600000) * 10000;  // from 1601
+    const FILETIME time = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME day;
+    wchar_t text[32] = L"";
+    if (FileTimeToSystemTime(&time, &day)) GetDateFormatW(LOCALE_USER_DEFAULT, 0, &day, L"d MMM", text, 32);
+    return text;
+}
+
+std::wstring ChartPointedText(const RECT& client, POINT at, const review::ReviewFigures& f) {
+    const ChartAreas areas = ChartAreasIn(client);
+    auto dayAt = [&](const RECT& plot) {
+        if (!PtInRect(&plot, at)) return -1;
+        return static_cast<int>((at.x - plot.left) * review::kChartDays / (plot.right - plot.left));
+    };
+    if (const int day = dayAt(areas.reviews); day >= 0) {
+        const review::DayCounts& d = f.pastDays[static_cast<std::size_t>(day)];
+        std::wstring text = ChartDayName(day + 1 - review::kChartDays) + L":";
+        const std::array<std::wstring, 4> names = RatingNames();
+        std::int32_t all = 0;
+        for (std::size_t g = 0; g < 4; ++g) {
+            all += d.byRating[g];
+            text += L" " + names[g] + L" " + std::to_wstring(d.byRating[g]);
+        }
+        return text + L" (" + std::to_wstring(all) + L")";
+    }
+    if (const int day = dayAt(areas.right); day >= 0) {
+        const double share = review::RightShare(f.pastDays[static_cast<std::size_t>(day)]);
+        return ChartDayName(day + 1 - review::kChartDays) + L": " +
+               (share < 0 ? std::wstring(L"-") : std::to_wstring(static_cast<int>(share * 100 + 0.5)) + L"%");
+    }
+    if (const int day = dayAt(areas.due); day >= 0)
+        return ChartDayName(day) + L": " + std::to_wstring(f.dueDays[static_cast<std::size_t>(day)]);
+    return std::wstring();
 }
 
 void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& figures) {
@@ -195,7 +267,7 @@ void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& f
     PaintRight(dc, areas.right, figures);
     PaintDue(dc, areas.due, figures);
     PaintWords(dc, areas.words, figures);
-    PaintLegend(dc, client);
+    PaintLegend(dc, areas.reviews);
 }
 
 HWND OpenReviewChart() {

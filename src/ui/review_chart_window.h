@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "core/review/review_queue.h"
 
 HWND OpenReviewChart();
@@ -17,6 +19,11 @@ ChartAreas ChartAreasIn(const RECT& client);
 
 // The rating colours of the stacked bars, Again to Easy.
 extern const COLORREF kRatingColours[4];
+
+// "9 Nov": the day so many days from today (negative: before), as the axes name it.
+std::wstring ChartDayName(int daysFromToday);
+// What the bar at `at` stands for, when it points at one: its day and counts.
+std::wstring ChartPointedText(const RECT& client, POINT at, const review::ReviewFigures& figures);
 
 // Draws the whole picture, days labelled from today.
 void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& figures);

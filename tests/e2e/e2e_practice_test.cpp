@@ -144,6 +144,10 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
 
     HWND chart = Open(main, 3002, "herhaalgrafiek");
     ASSERT_NE(chart, nullptr);
+    RECT client;
+    GetClientRect(chart, &client);  // today's bar of the reviews, at the top row's right
+    SendMessageA(chart, WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2 - 16, client.bottom / 2 - 42));
+    UpdateWindow(chart);
     SaveScreenshot("review_progress", chart);
     Close(chart);
 }

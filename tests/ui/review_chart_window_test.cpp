@@ -57,3 +57,43 @@ TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCounts) {
     const int tomorrow = due.left + 3 * (due.right - due.left) / 60;
     EXPECT_EQ(RunUp(dc, tomorrow, due.bottom, RGB(90, 90, 160)), Height(4, 5, due));
 }
+
+// The rating colours' legend stands with the reviews they colour, and a bar pointed at says
+// its day and counts; the days are dates.
+TEST_F(ReviewChartTest, TheLegendStandsWithTheReviewsAndABarPointedAtSaysItsCounts) {
+    review::ReviewFigures f;
+    f.pastDays[29].byRating = {3, 0, 7, 0};
+    f.dueDays[1] = 4;
+    const RECT client = {0, 0, 740, 520};
+    const Canvas canvas(client.right, client.bottom);
+    HDC dc = canvas.dc();
+    PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    PaintReviewChart(dc, client, f);
+    const ChartAreas areas = ChartAreasIn(client);
+    auto holds = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = areas.reviews.left; x < areas.reviews.left + 12; ++x)
+                if (GetPixel(dc, x, y) == kRatingColours[0]) return true;
+        return false;
+    };
+    EXPECT_TRUE(holds(areas.reviews.bottom + 1, areas.due.top));
+    EXPECT_FALSE(holds(areas.due.bottom + 1, client.bottom));
+
+    const RECT& r = areas.reviews;
+    const std::wstring today = ChartDayName(0);
+    EXPECT_NE(today, ChartDayName(-29));
+    EXPECT_EQ(ChartPointedText(client, {r.right - 2, r.bottom - 2}, f), today + L": again 3 hard 0 good 7 easy 0 (10)");
+    const RECT& due = areas.due;
+    EXPECT_EQ(ChartPointedText(client, {due.left + 3 * (due.right - due.left) / 60, due.bottom - 2}, f),
+              ChartDayName(1) + L": 4");
+    EXPECT_EQ(ChartPointedText(client, {2, 2}, f), L"");
+}
+
+// The caption names the pair; Escape closes the window.
+TEST_F(ReviewChartTest, TheWindowNamesItsPairAndClosesOnEscape) {
+    HWND chart = OpenWindow(OpenReviewChart);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_NE(WideText(chart).find(L"english"), std::wstring::npos) << WideText(chart);
+    SendMessageW(chart, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(IsWindow(chart));
+}
