@@ -15,19 +15,26 @@ codepage() {
   page=$(grep -o "{$1, *[0-9]*}" "$top/src/core/text/code_page.cpp" | grep -o '[0-9]*}' | tr -d '}' || true)
   echo "cp${page:-1252}"
 }
-# Pair numbers follow languages.ini: forward pairs, then their reverses. A line holds
-# both languages; the one that is not plain Western decides the code page.
-position=0
-while IFS=$'\t' read -r _ name1 name2 _ _ _ charset1 charset2 _; do
-  source="$top/res/demo/${name1}_${name2}.tsv"
-  if [ -f "$source" ]; then
-    charset=$charset1; [ "$charset" = 0 ] && charset=$charset2
-    iconv -f utf-8 -t "$(codepage "$charset")" "$source" > "$tmp/$position.tsv"
-    printf '%s -> %s: ' "$name1" "$name2"
-    "$top/tools/wine-run" "$top/build/win64/wordlist.exe" --pair "$position" load "Z:$tmp/$position.tsv" | tr -d '\r'
-  fi
-  position=$((position + 1))
-done < <("$top/tools/wine-run" "$top/build/win64/wordlist.exe" pairs | tr -d '\r')
+# Each interface language has its own catalogue (languages.ini, talen.ini): the pairs of
+# each are loaded with language.ini naming that language, and language.ini is put back.
+cp language.ini "$tmp/language.ini"
+trap 'cp "$tmp/language.ini" language.ini; rm -rf "$tmp"' EXIT
+for interface in english dutch; do
+  printf '[Dictionary]\r\nLanguage=%s\r\n' "$interface" > language.ini
+  # Pair numbers follow the catalogue: forward pairs, then their reverses. A line holds
+  # both languages; the one that is not plain Western decides the code page.
+  position=0
+  while IFS=$'\t' read -r _ name1 name2 _ _ _ charset1 charset2 _; do
+    source="$top/res/demo/${name1}_${name2}.tsv"
+    if [ -f "$source" ]; then
+      charset=$charset1; [ "$charset" = 0 ] && charset=$charset2
+      iconv -f utf-8 -t "$(codepage "$charset")" "$source" > "$tmp/$position.tsv"
+      printf '%s -> %s: ' "$name1" "$name2"
+      "$top/tools/wine-run" "$top/build/win64/wordlist.exe" --pair "$position" load "Z:$tmp/$position.tsv" | tr -d '\r'
+    fi
+    position=$((position + 1))
+  done < <("$top/tools/wine-run" "$top/build/win64/wordlist.exe" pairs | tr -d '\r')
+done
 
 # The demo practice list: every 17th word of each word list, twenty of them.
 mkdir -p "lists/First words"

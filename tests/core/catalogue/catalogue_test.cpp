@@ -1,7 +1,13 @@
 #include "core/catalogue/catalogue.h"
 
+#include <filesystem>
+#include <map>
+#include <set>
+
 #include "core/session/session.h"
 #include "core/store/store.h"
+#include "core/strings/strings_file.h"
+#include "core/strings/ui_strings.h"
 #include "test_support.h"
 
 namespace {
@@ -130,4 +136,25 @@ TEST_F(CatalogueTest, SelectPairFailureStillSwitchesTheStore) {
     EXPECT_EQ(SelectPair(), -1);
     EXPECT_EQ(WordCount, 1);
     EXPECT_FALSE(Exists("tmp.ini"));
+}
+
+// The demo's catalogues, one per interface language: switching the interface keeps the
+// user's languages, and every pair has its word file (the program stops on a missing one).
+TEST_F(CatalogueTest, ShippedCataloguesNameTheSameLanguagesAndHaveTheirWordFiles) {
+    const std::string data = std::string(DICT_SOURCE_DIR) + "/data/";
+    std::map<std::string, std::set<std::string>> locales;
+    for (const std::string language : {"english", "dutch"}) {
+        const std::string strings = ReadFile(data + "strings/" + language + ".str");
+        ASSERT_FALSE(strings.empty()) << language;
+        ASSERT_EQ(InstallUiStrings(StringsImage(UnpackStrings(strings))).status, UiLoadStatus::Loaded) << language;
+        const std::string catalogue = Ui(UiKey::FilenameIni);
+        WriteFile(catalogue, ReadFile(data + catalogue));
+        ASSERT_EQ(BuildCatalogue(), 0) << catalogue;
+        for (const WordListDescriptor* d = CatalogueHead; d; d = d->next) {
+            locales[language].insert(d->locale);
+            EXPECT_TRUE(std::filesystem::is_regular_file(data + "wordlists/" + WordFileName(*d)))
+                << catalogue << ": " << d->name1 << " -> " << d->name2 << " has no " << WordFileName(*d);
+        }
+    }
+    EXPECT_EQ(locales["dutch"], locales["english"]);
 }
