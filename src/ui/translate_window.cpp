@@ -14,6 +14,7 @@
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
 #include "platform/platform.h"
+#include "platform/text_convert.h"
 #include "resource.h"
 #include "ui/app_state.h"
 #include "ui/clipboard.h"
@@ -44,6 +45,7 @@ struct TranslateState {
     HWND focusTarget;
     std::string loaded;               // the text's bytes in the first language's code page
     std::wstring clipboard;           // clipboard text as it came, made bytes again for each pair
+    std::string unicodeFile;          // a UTF-8 or UTF-16 file as read, converted again for each pair
     std::vector<std::size_t> byteOf;  // a text-box position's byte, where they differ
     std::string lastWord;
     char fileName[MAX_PATH];
@@ -82,6 +84,34 @@ void TooLarge() {
                  Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
 }
 
+// Letters the pair's code page lacks show as "?"; without a word on it the user would
+// take the text for damaged, or a word with one for missing from the word list.
+void TellReplacedLetters(const ReadingText& reading) {
+    if (reading.replaced.empty()) return;
+    std::wstring letters, letter;
+    for (const std::string& replaced : reading.replaced) {
+        platform::ToWide(replaced, platform::kUtf8CodePage, platform::Conversion::Lenient, letter);
+        letters += (letters.empty() ? L"" : L" ") + letter;
+    }
+    if (reading.replacedCount > reading.replaced.size()) letters += L" ...";
+    std::wstring text = UiWideOr("TranslateLettersReplaced",
+                                 "Some letters of this text have no place in the character set of this word "
+                                 "list; they are shown as \"?\": %s   ");
+    const std::size_t mark = text.find(L"%s");
+    if (mark != std::wstring::npos) text.replace(mark, 2, letters);
+    UiMessageBox(s.window, text, Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
+}
+
+// A file's text in the current pair's code page: a code-page file's bytes as they are, a
+// Unicode file's letters converted. The file's encoding.
+TextEncoding ShowFileText(std::string_view file) {
+    ReadingText reading = ReadingTextOf(file, CodePageOf(CurrentPair->charset1));
+    s.loaded = std::move(reading.text);
+    ShowLoadedText();
+    TellReplacedLetters(reading);
+    return reading.encoding;
+}
+
 void WordAtCaret() {
     if (s.loaded.empty()) return;
     DWORD start = 0;
@@ -99,6 +129,7 @@ void TakeClipboard() {
     if (!ClipboardText(s.window, kMaxTextBytes + 1, text)) return;
     if (text.size() > kMaxTextBytes) return TooLarge();
     s.clipboard = std::move(text);
+    s.unicodeFile.clear();
     s.loaded = CharsetFromWide(s.clipboard.c_str(), CurrentPair->charset1);
     ShowLoadedText();
     SetFocus(s.text);
@@ -187,8 +218,12 @@ void SwitchPair(HWND hwnd, int id) {
     InvalidateRect(hwnd, nullptr, TRUE);
     s.pager.Reset();
     s.lastWord.clear();
-    // A file's bytes are read in the new pair's code page; clipboard text is Unicode and is
-    // made into that code page's bytes afresh.
+    // A code-page file's bytes are read in the new pair's code page; Unicode text, from a
+    // file or the clipboard, is made into that code page's bytes afresh.
+    if (!s.unicodeFile.empty()) {
+        ShowFileText(s.unicodeFile);
+        return;
+    }
     if (!s.clipboard.empty()) s.loaded = CharsetFromWide(s.clipboard.c_str(), CurrentPair->charset1);
     if (!s.loaded.empty()) ShowLoadedText();
 }
@@ -229,6 +264,8 @@ void OnDestroy(HWND hwnd) {
     s.loaded.shrink_to_fit();
     s.clipboard.clear();
     s.clipboard.shrink_to_fit();
+    s.unicodeFile.clear();
+    s.unicodeFile.shrink_to_fit();
     s.byteOf.clear();
     s.window = nullptr;
     SecondaryWindowClosed();
@@ -263,8 +300,9 @@ bool LoadTextFile(const std::string& path) {
     }
     std::string bytes;
     if (!platform::ReadFileBytes(path, bytes, kMaxTextBytes)) return false;
-    s.loaded = std::move(bytes);
     s.clipboard.clear();
-    ShowLoadedText();
+    // Only a Unicode file is kept as read: a code-page file's bytes are its text in any pair.
+    const bool unicode = ShowFileText(bytes) != TextEncoding::CodePage;
+    s.unicodeFile = unicode ? std::move(bytes) : std::string();
     return true;
 }

@@ -61,3 +61,35 @@ TEST_F(ReadingTest, TheWordAtTheCaretOfAFileATooLargeOneAndAPairSwitch) {
     CaretAt(2);
     EXPECT_TRUE(WaitUntil([&] { return WideText(search) == greek.substr(0, 5); }));
 }
+
+TEST_F(ReadingTest, AUtf8FileShowsItsLettersAndNamesThoseThePairLacks) {
+    // "Größe reeën huis" as most editors save text now, without a byte-order mark (the
+    // letters after hex escapes are escapes too: "\x65" is e, "\x6E" n).
+    fixture.Write("utf8.txt", "Gr\xC3\xB6\xC3\x9F\x65 ree\xC3\xAB\x6E huis");
+    ChooseFile(window, 1, "utf8.txt");
+    ASSERT_TRUE(Sync(window));
+    EXPECT_EQ(WideText(text), L"Gr\u00F6\u00DFe ree\u00EBn huis");
+    // The box counts characters, two bytes each for the file's ö, ß and ë: the caret's
+    // position must still reach the word it stands in.
+    CaretAt(8);
+    EXPECT_TRUE(ShowsText(search, "ree\xEB\x6E"));
+    CaretAt(13);
+    EXPECT_TRUE(ShowsText(search, "huis"));
+    SaveScreenshot("translate_window_utf8", window);
+
+    // Greek letters have no place in the demo pair's code page: they show as "?" and the
+    // message names each once. In the Greek pair the file's own letters come back.
+    fixture.Write("greek.txt", "\xCE\xB1\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7 \xCE\xB1 huis");
+    ChooseFile(window, 1, "greek.txt");
+    HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
+    ASSERT_NE(box, nullptr);
+    const std::wstring message = WideText(GetDlgItem(box, 0xFFFF));
+    EXPECT_NE(message.find(L": \u03b1 \u03b3 \u03ac \u03c0 \u03b7   "), std::wstring::npos)
+        << WindowText(GetDlgItem(box, 0xFFFF));
+    Answer(IDOK, "", "translate_letters_replaced");
+    EXPECT_EQ(WideText(text), L"????? ? huis");
+    SendMessageA(window, WM_COMMAND, 204, 0);  // Modern Greek into english
+    EXPECT_EQ(WideText(text), L"\u03b1\u03b3\u03ac\u03c0\u03b7 \u03b1 huis");
+    CaretAt(2);
+    EXPECT_TRUE(WaitUntil([&] { return WideText(search) == L"\u03b1\u03b3\u03ac\u03c0\u03b7"; }));
+}

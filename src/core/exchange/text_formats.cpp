@@ -11,6 +11,7 @@
 #include "core/exchange/format_helpers.h"
 #include "core/text/fixed_text.h"
 #include "core/text/html_entities.h"
+#include "core/text/text_encoding.h"
 #include "core/text/utf8.h"
 #include "platform/lines.h"
 
@@ -89,55 +90,24 @@ private:
     int line_;
 };
 
+// The encoding as the report names it.
+const char* EncodingName(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf16:
+            return "UTF-16";
+        case TextEncoding::MarkedUtf8:
+            return "UTF-8 (marked)";
+        case TextEncoding::Utf8:
+            return "UTF-8";
+        case TextEncoding::CodePage:
+            break;
+    }
+    return "the pair's code page";
+}
+
 bool IsBlankRecord(const std::vector<std::string>& fields) {
     return std::all_of(fields.begin(), fields.end(),
                        [](const std::string& f) { return f.find_first_not_of(" \t") == std::string::npos; });
-}
-
-// Text with a UTF-16 byte-order mark as UTF-8; false for text without one. A surrogate
-// without its other half, or a last odd byte, becomes U+FFFD, which no code page holds,
-// so its entry is reported rather than cut.
-bool FromUtf16(std::string_view text, std::string& utf8) {
-    if (text.size() < 2) return false;
-    const unsigned char b0 = static_cast<unsigned char>(text[0]), b1 = static_cast<unsigned char>(text[1]);
-    const bool little = b0 == 0xFF && b1 == 0xFE;
-    if (!little && !(b0 == 0xFE && b1 == 0xFF)) return false;
-    utf8.clear();
-    utf8.reserve(text.size());
-    auto unit = [&](std::size_t i) -> std::uint32_t {
-        const unsigned char lo = static_cast<unsigned char>(text[i + (little ? 0 : 1)]);
-        const unsigned char hi = static_cast<unsigned char>(text[i + (little ? 1 : 0)]);
-        return static_cast<std::uint32_t>(hi) << 8 | lo;
-    };
-    std::size_t i = 2;
-    for (; i + 1 < text.size(); i += 2) {
-        std::uint32_t code = unit(i);
-        if (code >= 0xD800 && code <= 0xDBFF && i + 3 < text.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-            i += 2;
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            code = 0xFFFD;
-        }
-        AppendUtf8(utf8, code);
-    }
-    if (i < text.size()) AppendUtf8(utf8, 0xFFFD);
-    return true;
-}
-
-bool HasNonAscii(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-// Whether text without a byte-order mark is UTF-8, by its lines: those with letters beyond
-// ASCII that are valid UTF-8 against those that are not. A few stray bytes in a UTF-8 file,
-// or a few letter pairs in a code-page file that happen to be valid, do not turn the rest.
-bool MostlyUtf8(std::string_view text) {
-    std::size_t utf8Lines = 0, otherLines = 0;
-    for (const TextLine& line : SplitLines(text, LineBreaks::LineFeed)) {
-        if (!HasNonAscii(line.text)) continue;
-        ++(ValidUtf8(line.text) ? utf8Lines : otherLines);
-    }
-    return otherLines == 0 || utf8Lines > otherLines;
 }
 
 // Marks the entries whose text does not fit the file's encoding: they are reported, the
@@ -288,13 +258,10 @@ bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std
     file = ForeignFile{};
     error.clear();  // the result is whether an error was met
     std::string decoded;
-    const bool utf16 = FromUtf16(text, decoded);
-    if (utf16) text = decoded;
-    const bool bom = text.substr(0, kUtf8Bom.size()) == kUtf8Bom;
-    text = WithoutBom(text);
-    // Text that is not UTF-8 is taken to be in the pair's own code page, as the export writes it.
-    file.utf8 = utf16 || bom || MostlyUtf8(text);
-    file.encoding = utf16 ? "UTF-16" : bom ? "UTF-8 (marked)" : file.utf8 ? "UTF-8" : "the pair's code page";
+    const FileText told = TellFileText(text, decoded);
+    text = told.text;
+    file.utf8 = told.encoding != TextEncoding::CodePage;
+    file.encoding = EncodingName(told.encoding);
     int firstLine = 1;
     // Spreadsheets name the separator in a first line of its own.
     if (const TextLine first = LineAt(text, 0); first.text.size() == 5 && first.text.substr(0, 4) == "sep=") {

@@ -1,10 +1,13 @@
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/editing/palette_characters.h"
 #include "core/lookup/pager.h"
 #include "core/lookup/reading.h"
 #include "core/lookup/recorder.h"
 #include "core/lookup/sounds.h"
+#include "core/text/utf8.h"
 #include "test_support.h"
 
 TEST(Pager, MovesStayOnAFullPage) {
@@ -151,4 +154,59 @@ TEST(Reading, WordsEndAtSeparatorsAndNothingOutsideTheTextIsRead) {
     int separators = 0;
     for (int b = 0; b < 256; ++b) separators += IsWordSeparator(static_cast<unsigned char>(b)) ? 1 : 0;
     EXPECT_EQ(separators, 69);
+}
+
+// A file shows, and its words are looked up, in the pair's code page whatever its encoding;
+// letters the code page lacks stand as "?" and are named, each once.
+TEST(Reading, AFileIsReadInItsEncodingAndShownInThePairsCodePage) {
+    const struct {
+        const char* name;
+        std::string file;
+        unsigned codePage;
+        TextEncoding encoding;
+        std::string text;
+        std::vector<std::string> replaced;
+    } cases[] = {
+        // A letter after a hex escape is written as an escape too ("\x65" for e), so the
+        // escape ends where it should.
+        {"UTF-8", "ree\xC3\xABn Gr\xC3\xB6\xC3\x9F\x65", 1252, TextEncoding::Utf8, "ree\xEBn Gr\xF6\xDF\x65", {}},
+        {"marked UTF-8", "\xEF\xBB\xBFree\xC3\xABn", 1252, TextEncoding::MarkedUtf8, "ree\xEBn", {}},
+        {"UTF-16 LE", std::string("\xFF\xFEr\0\xEB\0n\0", 8), 1252, TextEncoding::Utf16, "r\xEBn", {}},
+        {"UTF-16 BE", std::string("\xFE\xFF\0r\0\xEB\0n", 8), 1252, TextEncoding::Utf16, "r\xEBn", {}},
+        {"code page", "ree\xEBn caf\xE9", 1252, TextEncoding::CodePage, "ree\xEBn caf\xE9", {}},
+        {"Greek code page", "\xE1\xE3\xDC\xF0\xE7", 1253, TextEncoding::CodePage, "\xE1\xE3\xDC\xF0\xE7", {}},
+        {"Greek", "\xCE\xB1\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7", 1253, TextEncoding::Utf8, "\xE1\xE3\xDC\xF0\xE7", {}},
+        {"double-byte", "\xE6\x97\xA5\xE6\x9C\xAC", 932, TextEncoding::Utf8, "\x93\xFA\x96\x7B", {}},
+        {"combining accent", "reee\xCC\x88n", 1252, TextEncoding::Utf8, "ree\xEBn", {}},
+        {"missing letters",
+         "\xC5\x82\xC3\xB3\x64\xC5\xBA \xC5\x82",
+         1252,
+         TextEncoding::Utf8,
+         "?\xF3\x64? ?",
+         {"\xC5\x82", "\xC5\xBA"}},
+        {"outside the BMP", "a\xF0\x9F\x98\x80\x62", 1252, TextEncoding::Utf8, "a?b", {"\xF0\x9F\x98\x80"}},
+        {"a stray code-page line",
+         "ree\xC3\xABn\nGr\xC3\xB6\xC3\x9F\x65\ncaf\xE9",
+         1252,
+         TextEncoding::Utf8,
+         "ree\xEBn\nGr\xF6\xDF\x65\ncaf\xE9",
+         {}},
+    };
+    for (const auto& c : cases) {
+        const ReadingText reading = ReadingTextOf(c.file, c.codePage);
+        EXPECT_EQ(reading.encoding, c.encoding) << c.name;
+        EXPECT_EQ(reading.text, c.text) << c.name;
+        EXPECT_EQ(reading.replaced, c.replaced) << c.name;
+        EXPECT_EQ(reading.replacedCount, c.replaced.size()) << c.name;
+    }
+}
+
+TEST(Reading, AMessageNamesTheFirstMissingLettersAndCountsThemAll) {
+    std::string greek;
+    for (std::uint32_t letter = 0x3B1; letter < 0x3B1 + 25; ++letter) AppendUtf8(greek, letter);
+    const ReadingText reading = ReadingTextOf(greek + greek, 1252);
+    EXPECT_EQ(reading.text, std::string(50, '?'));
+    ASSERT_EQ(reading.replaced.size(), kMaxNamedReplacements);
+    EXPECT_EQ(reading.replaced.front(), "\xCE\xB1");
+    EXPECT_EQ(reading.replacedCount, 25u);
 }
