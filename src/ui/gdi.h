@@ -35,6 +35,7 @@ private:
 
 using Font = Unique<HFONT, DeleteObject>;
 using Pen = Unique<HPEN, DeleteObject>;
+using Brush = Unique<HBRUSH, DeleteObject>;
 using Bitmap = Unique<HBITMAP, DeleteObject>;
 using Icon = Unique<HICON, DestroyIcon>;
 using Menu = Unique<HMENU, DestroyMenu>;
