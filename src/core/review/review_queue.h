@@ -41,7 +41,8 @@ QueuedWords ReviewQueue(const ReviewMemory& memory, const std::vector<std::strin
 std::int32_t DueTomorrow(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs);
 
 // When a word comes back, as a learner is told it: tomorrow, else in days, from 60 days in
-// months, from two years in years. A count is never 1, so its text needs no singular.
+// months, from two years in years. Days, months and years are never fewer than two, so
+// their texts need no singular.
 struct ComingBack {
     enum class Unit { Tomorrow, Days, Months, Years };
     Unit unit;
