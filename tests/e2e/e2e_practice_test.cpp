@@ -126,6 +126,14 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
             ASSERT_TRUE(ShowsText(verdict, WithCount(texts.at("ReviewRightDays"), 2)));
             SaveScreenshot("review_right", review);
         }
+        if (i == 2) {  // shown: Again, taken by Return, then asked once more
+            PostMessageA(answer, WM_KEYDOWN, VK_ESCAPE, 0);
+            ASSERT_TRUE(ShowsText(verdict, texts.at("ReviewShownNext")));
+            SaveScreenshot("review_shown", review);
+            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
+            ASSERT_TRUE(ShowsText(verdict, ""));
+            ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(review, 27)) != FALSE; }));
+        }
         const std::string right = translations.at(order.back());
         SetWindowTextA(answer, right.substr(0, right.find(',')).c_str());
         if (i == 0) SaveScreenshot("review_window", review);
@@ -138,12 +146,13 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
             PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
         }
     }
-    // Three words, all new, two right at once; Yes closes the window.
+    // Three words, all new, one right at once (Easy), the shown one due tomorrow; Yes closes
+    // the window.
     EXPECT_EQ(Answer(IDYES, "", "review_summary"),
               texts.at("ReviewSummary") + "\n\n" + WithCount(texts.at("ReviewSummaryReviewed"), 3) + "\n" +
-                  WithCount(texts.at("ReviewSummaryRightAtOnce"), 2) + "\n" +
+                  WithCount(texts.at("ReviewSummaryRightAtOnce"), 1) + "\n" +
                   WithCount(texts.at("ReviewSummaryNewLearnt"), 3) + "\n" +
-                  WithCount(texts.at("ReviewSummaryDueTomorrow"), 0) + "\n\n" + texts.at("ReviewSummaryClose"));
+                  WithCount(texts.at("ReviewSummaryDueTomorrow"), 1) + "\n\n" + texts.at("ReviewSummaryClose"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(review); }));
     const std::int64_t after = NowMs();
 
@@ -157,7 +166,7 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
         },
         problems);
     EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(logged, (std::vector<std::string>{order[0] + " 2", order[1] + " 4", order[2] + " 3"}));
+    EXPECT_EQ(logged, (std::vector<std::string>{order[0] + " 2", order[1] + " 4", order[2] + " 1"}));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
 
     HWND chart = Open(main, 3002, "herhaalgrafiek");
