@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "core/backup/backup.h"
@@ -172,10 +173,16 @@ void SetPracticeMode(HWND, int mode) {
 }
 
 // The count of due words changes with every review and every day, so it is read when
-// the menu opens.
+// the menu opens. Only the text changes: ModifyMenu would set the item's type and state
+// anew and take the dot of the chosen mode with them.
 void OnInitMenuPopup(HWND, HMENU menu, UINT, BOOL) {
-    if (menu == PracticeModeMenu)
-        ModifyMenuW(menu, IDM_MAIN_REVIEW, MF_BYCOMMAND | MF_STRING, IDM_MAIN_REVIEW, ReviewMenuText().c_str());
+    if (menu != PracticeModeMenu) return;
+    std::wstring text = ReviewMenuText();
+    MENUITEMINFOW item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = text.data();
+    SetMenuItemInfoW(menu, IDM_MAIN_REVIEW, FALSE, &item);
 }
 
 // Before the practice-list window opens there must be a current list: with no lists at

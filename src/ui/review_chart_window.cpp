@@ -56,7 +56,7 @@ void Axes(HDC dc, const RECT& plot, const std::wstring& title, const std::wstrin
 
 void Fill(HDC dc, RECT r, COLORREF colour) {
     if (r.bottom <= r.top || r.right <= r.left) return;
-    Unique<HBRUSH, DeleteObject> brush(CreateSolidBrush(colour));
+    Brush brush(CreateSolidBrush(colour));
     FillRect(dc, &r, brush.get());
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@
 #include "resource.h"
 #include "ui/app_state.h"
 #include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/gdi.h"
 #include "ui/practice_window.h"
 #include "ui/top_level_window.h"
 #include "ui/ui_text.h"
@@ -34,8 +37,33 @@ std::int64_t SystemNow() {
     return ticks / 10000 - 11644473600000;  // 100 ns since 1601 to ms since 1970
 }
 
+// How the last answer went, as the line under the progress bar tells it: a learner with the
+// sound off sees it there, and a wrong answer also tints its field.
+enum class Verdict { None, Wrong, Shown, Right };
+
+constexpr COLORREF kWrongText = RGB(192, 0, 0), kWrongField = RGB(255, 225, 225);
+constexpr COLORREF kRightText = RGB(0, 120, 0), kShownText = RGB(0, 0, 160);
+// A right answer's line stays this long: the next word is asked at once, and the line would
+// soon seem to speak of it.
+constexpr UINT kRightLineMs = 3000;
+constexpr UINT_PTR kRightLineTimer = 1;
+
+// The line for a right answer by when the word comes back, in the order of ComingBack::Unit.
+const struct {
+    const char* key;
+    const char* builtIn;
+} kComingBackTexts[] = {
+    {"ReviewRightTomorrow", "Right! Next review tomorrow."},
+    {"ReviewRightDays", "Right! Next review in %d days."},
+    {"ReviewRightMonths", "Right! Next review in %d months."},
+    {"ReviewRightYears", "Right! Next review in %d years."},
+};
+
 struct ReviewState : AnsweringWindowState {
-    HWND left;
+    HWND left, verdictLine;
+    Font verdictFont;
+    Brush wrongField;
+    Verdict verdict;
     std::optional<review::PairReviewFiles> files;
     review::ReplayRules rules;
     review::ReviewMemory memory;
@@ -47,6 +75,15 @@ struct ReviewState : AnsweringWindowState {
 };
 
 ReviewState s;
+
+// Each "%d" of an interface text in turn takes the next count.
+std::wstring WithCounts(std::wstring text, std::initializer_list<std::int64_t> counts) {
+    for (std::int64_t count : counts) {
+        const std::size_t at = text.find(L"%d");
+        if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(count));
+    }
+    return text;
+}
 
 std::vector<std::string> ListWords() {
     std::vector<std::string> words;
@@ -69,12 +106,49 @@ void ShowLeft() {
     SendMessageW(s.progress, PBM_SETPOS, static_cast<WPARAM>(s.total - s.run->remaining()), 0);
 }
 
+void SetVerdict(Verdict verdict, const std::wstring& text) {
+    s.verdict = verdict;
+    SetWindowTextW(s.verdictLine, text.c_str());
+    InvalidateRect(s.answer, nullptr, TRUE);
+    if (verdict == Verdict::Right)
+        SetTimer(s.window, kRightLineTimer, kRightLineMs, nullptr);
+    else
+        KillTimer(s.window, kRightLineTimer);
+}
+
+// Right, and when the word comes back by its memory now; without a logged answer, just right.
+std::wstring RightLine(const char* word) {
+    const review::WordMemory* w = s.memory.Find(word);
+    const std::optional<review::ComingBack> back =
+        w ? review::ComesBackIn(w->card, ReviewClock(), s.rules.dayOffsetMs) : std::nullopt;
+    if (!back) return UiWideOr("ReviewRight", "Right!");
+    const auto& text = kComingBackTexts[static_cast<int>(back->unit)];
+    return WithCounts(UiWideOr(text.key, text.builtIn), {back->count});
+}
+
+// What the run did, and whether the learner would close the window now.
+bool AskToCloseAfterSummary() {
+    const review::RunTally& t = s.run->tally();
+    const std::int32_t tomorrow = review::DueTomorrow(s.memory, ReviewClock(), s.rules.dayOffsetMs);
+    std::wstring text = UiWideOr("ReviewSummary", "This review is finished.") + L"\n\n";
+    text += WithCounts(UiWideOr("ReviewSummaryReviewed", "Words reviewed: %d"), {t.reviewed}) + L"\n";
+    text += WithCounts(UiWideOr("ReviewSummaryRightAtOnce", "Right at the first try: %d"), {t.rightAtOnce}) + L"\n";
+    text += WithCounts(UiWideOr("ReviewSummaryNewLearnt", "New words learnt: %d"), {t.newLearnt}) + L"\n";
+    text += WithCounts(UiWideOr("ReviewSummaryDueTomorrow", "Due tomorrow: %d"), {tomorrow}) + L"\n\n";
+    text += UiWideOr("ReviewSummaryClose", "Close the review window?   ");
+    return UiMessageBox(s.window, text, UiWide(UiKey::Dictionary), MB_YESNO | MB_ICONINFORMATION) == IDYES;
+}
+
 void Finish() {
     EnableWindow(s.show, FALSE);
     EnableWindow(s.answer, FALSE);
     ShowLeft();
     if (s.files) review::SaveReviewMemory(s.files->log, s.files->state, s.rules, s.memory);
-    UiMessageBox(s.window, UiTextOr("ReviewDone", "No more words are due today.   "), Ui(UiKey::Dictionary), MB_OK);
+    if (s.run->tally().reviewed == 0)
+        UiMessageBox(s.window, UiTextOr("ReviewDone", "No more words are due today.   "), Ui(UiKey::Dictionary), MB_OK);
+    // Posted: this runs inside the answer field's key handling, which must not lose its window.
+    else if (AskToCloseAfterSummary())
+        PostMessageW(s.window, WM_CLOSE, 0, 0);
 }
 
 // The next word that the word file still has; words it lost are passed over unrated.
@@ -113,14 +187,24 @@ void CheckAnswer(bool easy) {
     // Only a word's first answer is rated: a wrong one given again logs nothing more, but
     // sounds as it does in interactive practice.
     Log(s.run->Answer(right, easy));
-    if (!right) return PlayPracticeSound("wrong.wav");
-    if (!wasShown) PlayPracticeSound("right.wav");
+    if (!right) {
+        SetVerdict(Verdict::Wrong, UiWideOr("ReviewWrong", "Wrong, try again."));
+        return PlayPracticeSound("wrong.wav");
+    }
+    // Told before the next word is asked: the last one may bring the summary.
+    if (wasShown) {
+        SetVerdict(Verdict::None, L"");
+    } else {
+        SetVerdict(Verdict::Right, RightLine(s.asked.word));
+        PlayPracticeSound("right.wav");
+    }
     AskNext();
 }
 
 void ShowAnswer() {
     Log(s.run->Show());
     ShowTranslationAsAnswer(s, s.asked.translation);
+    SetVerdict(Verdict::Shown, UiWideOr("ReviewShownNext", "Return: next word"));
 }
 
 void CreateControls(HWND hwnd) {
@@ -128,6 +212,11 @@ void CreateControls(HWND hwnd) {
     AddFrameText(s, hwnd, UiWideOr("ReviewLeft", "Words left in this review:"), 10, 160);
     s.left = AddFrameText(s, hwnd, L"", 10, 175, IDC_REVIEW_LEFT);
     AddFrameText(s, hwnd, UiWideOr("ReviewKeys", "Ctrl+Return: right and easy"), 10, 205);
+    s.verdictFont.reset(CreateUiFont(Settings.guifontsize, FW_BOLD, Settings.guifont.c_str(), UiCharset));
+    s.verdictLine = s.layout.Add(
+        CreateLabel(hwnd, IDC_REVIEW_VERDICT, L"", 0, 0, 330, 20, s.verdictFont ? s.verdictFont.get() : Fonts.GuiFont),
+        265, 177);
+    s.wrongField.reset(CreateSolidBrush(kWrongField));
     AddAnswerButtons(s, hwnd);
 }
 
@@ -140,7 +229,9 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     const std::int64_t now = ReviewClock();
     std::vector<std::string> listWords;
     LoadMemory(now, listWords);
-    s.run.emplace(review::ReviewQueue(s.memory, listWords, now, s.rules.dayOffsetMs, Settings.ReviewNewPerDay));
+    review::QueuedWords queue =
+        review::ReviewQueue(s.memory, listWords, now, s.rules.dayOffsetMs, Settings.ReviewNewPerDay);
+    s.run.emplace(queue.due, queue.fresh);
     s.total = s.run->remaining();
     s.logFailed = false;
     SendMessageW(s.progress, PBM_SETRANGE32, 0, static_cast<LPARAM>(s.total));
@@ -153,6 +244,33 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
 void OnPaint(HWND hwnd) { PaintAnsweringWindow(hwnd, s); }
 
 void OnSize(HWND hwnd, UINT, int, int) { s.layout.Fit(hwnd); }
+
+COLORREF VerdictColour(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Wrong:
+            return kWrongText;
+        case Verdict::Right:
+            return kRightText;
+        default:
+            return kShownText;
+    }
+}
+
+HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int type) {
+    if (control == s.verdictLine) SetTextColor(dc, VerdictColour(s.verdict));
+    return OnCtlColorGrey(hwnd, dc, control, type);
+}
+
+HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int) {
+    if (control != s.answer || s.verdict != Verdict::Wrong || !s.wrongField)
+        return FORWARD_WM_CTLCOLOREDIT(hwnd, dc, control, DefWindowProcW);
+    SetBkColor(dc, kWrongField);
+    return s.wrongField.get();
+}
+
+void OnTimer(HWND, UINT id) {
+    if (id == kRightLineTimer && s.verdict == Verdict::Right) SetVerdict(Verdict::None, L"");
+}
 
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (OnAnsweringCommand(hwnd, id, code)) return;
@@ -181,7 +299,9 @@ LRESULT CALLBACK ReviewWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     switch (msg) {
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
-        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorGrey);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
+        HANDLE_MSG(hwnd, WM_CTLCOLOREDIT, OnCtlColorEdit);
+        HANDLE_MSG(hwnd, WM_TIMER, OnTimer);
         HANDLE_MSG(hwnd, WM_SIZE, OnSize);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
@@ -237,11 +357,7 @@ std::wstring ReviewMenuText() {
     const auto [due, fresh] = CountDueToday();
     // A strings file older than the count of new words still gives the text in its language.
     const bool dueOnly = !UiTextOr("MainMenuReviewDueNew", nullptr) && UiTextOr("MainMenuReview", nullptr);
-    std::wstring text = dueOnly ? UiWideOr("MainMenuReview", "")
-                                : UiWideOr("MainMenuReviewDueNew", "&Review due words (%d due, %d new today)");
-    for (std::size_t count : {due, fresh}) {
-        const std::size_t at = text.find(L"%d");
-        if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(count));
-    }
-    return text;
+    return WithCounts(dueOnly ? UiWideOr("MainMenuReview", "")
+                              : UiWideOr("MainMenuReviewDueNew", "&Review due words (%d due, %d new today)"),
+                      {static_cast<std::int64_t>(due), static_cast<std::int64_t>(fresh)});
 }

@@ -98,14 +98,17 @@ TEST_F(PracticeTest, InteractiveRunCountsAndStoresItsScore) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
 }
 
+// An interface text with its "%d" given.
+std::string WithCount(std::string text, int count) { return text.replace(text.find("%d"), 2, std::to_string(count)); }
+
 // Which key gives which rating is pinned in-process on a fixed clock; here a run typed on
-// the real keyboard and clock, its log, and the progress window.
+// the real keyboard and clock with what it shows, its log, and the progress window.
 TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
     Start(3, 3001);  // Practice mode > Review due words
     const std::int64_t before = NowMs();
     HWND review = Open(main, 11, "herhaal");
     ASSERT_NE(review, nullptr);
-    HWND question = GetDlgItem(review, 45), answer = GetDlgItem(review, 30);
+    HWND question = GetDlgItem(review, 45), answer = GetDlgItem(review, 30), verdict = GetDlgItem(review, 3013);
     std::vector<std::string> order;
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(WaitUntil([&] {
@@ -113,6 +116,24 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
             return !asked.empty() && (order.empty() || asked != order.back());
         }));
         order.push_back(WindowText(question));
+        if (i == 0) {  // a wrong try first: Hard, and said on screen
+            SetWindowTextA(answer, "xyzzy");
+            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
+            ASSERT_TRUE(ShowsText(verdict, texts.at("ReviewWrong")));
+            SaveScreenshot("review_wrong", review);
+        }
+        if (i == 1) {  // the first word's line while the second is asked
+            ASSERT_TRUE(ShowsText(verdict, WithCount(texts.at("ReviewRightDays"), 2)));
+            SaveScreenshot("review_right", review);
+        }
+        if (i == 2) {  // shown: Again, taken by Return, then asked once more
+            PostMessageA(answer, WM_KEYDOWN, VK_ESCAPE, 0);
+            ASSERT_TRUE(ShowsText(verdict, texts.at("ReviewShownNext")));
+            SaveScreenshot("review_shown", review);
+            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
+            ASSERT_TRUE(ShowsText(verdict, ""));
+            ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(review, 27)) != FALSE; }));
+        }
         const std::string right = translations.at(order.back());
         SetWindowTextA(answer, right.substr(0, right.find(',')).c_str());
         if (i == 0) SaveScreenshot("review_window", review);
@@ -125,7 +146,14 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
             PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
         }
     }
-    EXPECT_EQ(Answer(), "No more words are due today.   ");
+    // Three words, all new, one right at once (Easy), the shown one due tomorrow; Yes closes
+    // the window.
+    EXPECT_EQ(Answer(IDYES, "", "review_summary"),
+              texts.at("ReviewSummary") + "\n\n" + WithCount(texts.at("ReviewSummaryReviewed"), 3) + "\n" +
+                  WithCount(texts.at("ReviewSummaryRightAtOnce"), 1) + "\n" +
+                  WithCount(texts.at("ReviewSummaryNewLearnt"), 3) + "\n" +
+                  WithCount(texts.at("ReviewSummaryDueTomorrow"), 1) + "\n\n" + texts.at("ReviewSummaryClose"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(review); }));
     const std::int64_t after = NowMs();
 
     std::vector<std::string> logged;
@@ -138,8 +166,7 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
         },
         problems);
     EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(logged, (std::vector<std::string>{order[0] + " 3", order[1] + " 4", order[2] + " 3"}));
-    Close(review);
+    EXPECT_EQ(logged, (std::vector<std::string>{order[0] + " 2", order[1] + " 4", order[2] + " 1"}));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
 
     HWND chart = Open(main, 3002, "herhaalgrafiek");

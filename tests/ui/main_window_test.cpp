@@ -126,6 +126,34 @@ TEST_F(MainWindowTest, StayOnTopAndPracticeModeToggle) {
     }
 }
 
+// The chosen mode keeps its dot when the menu opens, whether it was chosen now or read from
+// the settings at start-up: opening the menu rewrites the review item's text (its counts).
+TEST_F(MainWindowTest, ChosenPracticeModeKeepsItsDotWhenTheMenuOpens) {
+    const UINT ids[] = {64, 65, 3001};
+    for (bool restarted : {false, true})
+        for (int mode : {0, 1, 2}) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode << (restarted ? " after a restart" : " chosen"));
+            if (restarted) {
+                Settings.PracticeMode = mode;
+                DestroyMenu(GetMenu(MainWindow));
+                AttachMainMenus(MainWindow);
+                menu = GetMenu(MainWindow);
+            } else {
+                SendMessageA(MainWindow, WM_COMMAND, ids[mode], 0);
+            }
+            HMENU modes = GetSubMenu(menu, 2);
+            SendMessageA(MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(modes), MAKELPARAM(2, FALSE));
+            // A choice that has been dotted may keep its radio type; only its check goes.
+            for (int other = 0; other < 3; ++other) {
+                const UINT state = GetMenuState(modes, ids[other], MF_BYCOMMAND);
+                EXPECT_EQ(state & (other == mode ? MFT_RADIOCHECK | MF_CHECKED : MF_CHECKED),
+                          other == mode ? MFT_RADIOCHECK | MF_CHECKED : 0u)
+                    << other;
+            }
+            EXPECT_EQ(Label(modes, 2), ReviewMenuText());
+        }
+}
+
 // The counts come from the files alone (the store's rule): the store stays on its pair, no
 // file is made (the practice list gains no list files), and a missing file shows as such.
 // While it is open no other secondary window opens, and the main window is hidden.

@@ -1,7 +1,10 @@
-// The review window worked in-process on a fixed clock: the ratings its keys log and the
-// menu's counts of due and new words (how they schedule and which words count is the core's).
+// The review window worked in-process on a fixed clock: the ratings its keys log, what it
+// shows of each answer and at the end, and the menu's counts of due and new words (how they
+// schedule and which words count is the core's).
 
 #include "ui/review_window.h"
+
+#include <algorithm>
 
 #include "core/review/review_log.h"
 #include "core/review/scheduler.h"
@@ -10,6 +13,14 @@
 namespace {
 
 constexpr std::int64_t kMonday = 1767600000000;  // 2026-01-05 08:00 UTC
+
+// 'r', 'g' or 'b' for a colour that one channel leads, '-' for greys, black and white.
+char Tint(COLORREF c) {
+    const int rgb[] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+    const int* most = std::max_element(rgb, rgb + 3);
+    if (*most - *std::min_element(rgb, rgb + 3) < 24) return '-';
+    return "rgb"[most - rgb];
+}
 
 class ReviewWindowTest : public UiTest {
 protected:
@@ -29,6 +40,13 @@ protected:
             DispatchMessageW(&msg);
     }
     std::wstring Asked() { return WideText(GetDlgItem(review, IDC_PRACTICE_TEXT)); }
+    HWND Verdict() { return GetDlgItem(review, IDC_REVIEW_VERDICT); }
+    // The colours the window gives the verdict line's text and the answer field's background.
+    COLORREF ColourOf(UINT message, HWND control, bool text) {
+        Canvas canvas(1, 1);
+        SendMessageW(review, message, reinterpret_cast<WPARAM>(canvas.dc()), reinterpret_cast<LPARAM>(control));
+        return text ? GetTextColor(canvas.dc()) : GetBkColor(canvas.dc());
+    }
     // Return (or Ctrl+Return) on a typed answer; Escape shows the translation.
     void Key(const wchar_t* typed, WPARAM key, bool control = false) {
         if (typed) SetWindowTextW(answer, typed);
@@ -67,12 +85,88 @@ TEST_F(ReviewWindowTest, AnswersAreRatedAndLogged) {
     }
     // Again comes back (only tree was left to come between) and is not logged twice.
     ASSERT_EQ(Asked(), L"house");
-    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Key(L"huis", VK_RETURN); });
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Key(L"huis", VK_RETURN); }, IDNO);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, L"No more words are due today.   ");
     const std::string t = std::to_string(kMonday);
     EXPECT_EQ(ReadFile("words/eng_dut.revlog"),
               t + ",cat,3,0\r\n" + t + ",dog,2,0\r\n" + t + ",house,1,0\r\n" + t + ",tree,4,0\r\n");
+}
+
+// Each answer shows on screen, sound or no sound: a wrong one in red, the field tinted; a
+// shown one with what Return does; a right one in green with when the word comes back (new
+// words: Hard in 2 days, Good 3, Easy 8, Again the next day), for a while.
+TEST_F(ReviewWindowTest, EveryAnswerShowsHowItWentAndWhenTheWordComesBack) {
+    Open();
+    const struct {
+        const wchar_t* asked;
+        const wchar_t* typed;
+        WPARAM key;
+        bool control;
+        const wchar_t* line;
+        char lineTint, fieldTint;
+    } steps[] = {
+        {L"cat", L"kot", VK_RETURN, false, L"Wrong, try again.", 'r', 'r'},
+        {L"cat", L"kat", VK_RETURN, false, L"Right! Next review in 2 days.", 'g', '-'},
+        {L"dog", nullptr, VK_ESCAPE, false, L"Return: next word", 'b', '-'},
+        {L"dog", nullptr, VK_RETURN, false, L"", '?', '-'},
+        {L"house", L"huis", VK_RETURN, true, L"Right! Next review in 8 days.", 'g', '-'},
+        {L"tree", L"boom", VK_RETURN, false, L"Right! Next review in 3 days.", 'g', '-'},
+    };
+    for (const auto& step : steps) {
+        ASSERT_EQ(Asked(), step.asked);
+        Key(step.typed, step.key, step.control);
+        EXPECT_EQ(WideText(Verdict()), step.line) << step.asked;
+        if (*step.line) {
+            EXPECT_EQ(Tint(ColourOf(WM_CTLCOLORSTATIC, Verdict(), true)), step.lineTint) << step.asked;
+        }
+        EXPECT_EQ(Tint(ColourOf(WM_CTLCOLOREDIT, answer, false)), step.fieldTint) << step.asked;
+    }
+    // Shown, dog comes back; right now, it is due tomorrow.
+    ASSERT_EQ(Asked(), L"dog");
+    BoxesShownWhile([&] { Key(L"hond", VK_RETURN); }, IDNO);
+    EXPECT_EQ(WideText(Verdict()), L"Right! Next review tomorrow.");
+    // The line goes by itself after a while.
+    EXPECT_TRUE(PumpUntil([&] { return WideText(Verdict()).empty(); }));
+}
+
+// A run that asked words ends with what it did, and offers to close the window; one with
+// nothing to ask says so.
+TEST_F(ReviewWindowTest, TheEndSumsTheRunUpAndOffersToClose) {
+    for (int button : {IDNO, IDYES}) {
+        SCOPED_TRACE(button);
+        // cat, answered Good five days ago, is due; the list's three others are new.
+        WriteFile("words/eng_dut.revlog", review::LogLine({kMonday - 5 * review::kDayMs, "cat", 3, 0}));
+        Open();
+        const struct {
+            const wchar_t* typed;
+            WPARAM key;
+        } steps[] = {
+            {L"kat", VK_RETURN},                         // due, right at once
+            {L"hnd", VK_RETURN},                         // new, wrong first
+            {L"hond", VK_RETURN},                        // then right
+            {nullptr, VK_ESCAPE},                        // new, shown: due tomorrow
+            {nullptr, VK_RETURN}, {L"boom", VK_RETURN},  // new, right at once
+        };
+        for (const auto& step : steps) Key(step.typed, step.key);
+        ASSERT_EQ(Asked(), L"house");
+        const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Key(L"huis", VK_RETURN); }, button);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].owner, review);
+        EXPECT_EQ(boxes[0].text,
+                  L"This review is finished.\n\nWords reviewed: 4\nRight at the first try: 2\nNew words learnt: 3\n"
+                  L"Due tomorrow: 1\n\nClose the review window?   ");
+        // Yes closes the window through its queue, No leaves it.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        EXPECT_EQ(IsWindow(review) != FALSE, button == IDNO);
+        if (IsWindow(review)) DestroyWindow(review);
+    }
+    // The next run has nothing left to ask, and says only that.
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] {
+        review = OpenWindow(OpenReviewPractice);
+        PumpUntil([&] { return !IsWindowEnabled(GetDlgItem(review, IDC_PRACTICE_ANSWER)); });
+    });
+    EXPECT_EQ(OwnedBoxes(boxes, review), std::vector<std::wstring>{L"No more words are due today.   "});
 }
 
 // The menu tells both what is due and the new words a review would ask, in the words of the

@@ -163,6 +163,17 @@ void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCu
 
 }  // namespace
 
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    MSG msg;
+    while (!done()) {
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    return true;
+}
+
 std::vector<ShownBox> BoxesShownWhile(const std::function<void()>& work, int button) {
     std::vector<ShownBox> boxes;
     shownBoxes = &boxes;

@@ -62,6 +62,10 @@ void WhileModal(const std::function<void()>& work, const std::function<void()>& 
 
 std::wstring WideText(HWND window);
 
+// Dispatches this thread's messages (timers among them) until `done`; false when it is not
+// done within `timeoutMs`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
 // A message box shown while BoxesShownWhile ran.
 struct ShownBox {
     HWND owner;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <unordered_set>
 
@@ -86,13 +87,35 @@ std::vector<std::string> NewWords(const ReviewMemory& memory, const std::vector<
     return words;
 }
 
-std::vector<std::string> ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords,
-                                     std::int64_t nowMs, std::int64_t dayOffsetMs, int newPerDay) {
-    std::vector<std::string> queue;
-    for (const WordMemory* w : DueWords(memory, nowMs, dayOffsetMs)) queue.push_back(w->word);
-    for (std::string& word : NewWords(memory, listWords, nowMs, dayOffsetMs, newPerDay))
-        queue.push_back(std::move(word));
+QueuedWords ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords, std::int64_t nowMs,
+                        std::int64_t dayOffsetMs, int newPerDay) {
+    QueuedWords queue;
+    for (const WordMemory* w : DueWords(memory, nowMs, dayOffsetMs)) queue.due.push_back(w->word);
+    queue.fresh = NewWords(memory, listWords, nowMs, dayOffsetMs, newPerDay);
     return queue;
+}
+
+std::int32_t DueTomorrow(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs) {
+    const std::int64_t tomorrow = DayNumber(nowMs, dayOffsetMs) + 1;
+    std::int32_t due = 0;
+    for (const WordMemory& w : memory.words())
+        if (Counts(w) && DueDay(w.card, dayOffsetMs) <= tomorrow) ++due;
+    return due;
+}
+
+std::optional<ComingBack> ComesBackIn(const CardState& card, std::int64_t nowMs, std::int64_t dayOffsetMs) {
+    if (card.IsNew()) return std::nullopt;
+    const std::int64_t days = DueDay(card, dayOffsetMs) - DayNumber(nowMs, dayOffsetMs);
+    if (days <= 0) return std::nullopt;
+    // Mean lengths of a month and a year in days; both round to whole units.
+    constexpr double kMonthDays = 365.25 / 12, kYearDays = 365.25;
+    const auto in = [&](double unit) {
+        return static_cast<std::int32_t>(std::lround(static_cast<double>(days) / unit));
+    };
+    if (days == 1) return ComingBack{ComingBack::Unit::Tomorrow, 1};
+    if (days < 60) return ComingBack{ComingBack::Unit::Days, static_cast<std::int32_t>(days)};
+    if (days < 730) return ComingBack{ComingBack::Unit::Months, in(kMonthDays)};
+    return ComingBack{ComingBack::Unit::Years, in(kYearDays)};
 }
 
 ReviewFigures Figures(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs,

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,27 @@ std::vector<const WordMemory*> ReviewedWords(const ReviewMemory& memory);
 // less those first asked today; each word once.
 std::vector<std::string> NewWords(const ReviewMemory& memory, const std::vector<std::string>& listWords,
                                   std::int64_t nowMs, std::int64_t dayOffsetMs, int newPerDay);
-// The due words, then the new words.
-std::vector<std::string> ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords,
-                                     std::int64_t nowMs, std::int64_t dayOffsetMs, int newPerDay);
+// What a review asks: the due words, then the new words.
+struct QueuedWords {
+    std::vector<std::string> due, fresh;
+};
+QueuedWords ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords, std::int64_t nowMs,
+                        std::int64_t dayOffsetMs, int newPerDay);
+
+// The reviewed words that a review tomorrow would ask: due tomorrow or before.
+std::int32_t DueTomorrow(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs);
+
+// When a word comes back, as a learner is told it: tomorrow, else in days, from 60 days in
+// months, from two years in years. Days, months and years are never fewer than two, so
+// their texts need no singular.
+struct ComingBack {
+    enum class Unit { Tomorrow, Days, Months, Years };
+    Unit unit;
+    std::int32_t count;
+    bool operator==(const ComingBack&) const = default;
+};
+// None for a word that is new or already due (its answer was not logged).
+std::optional<ComingBack> ComesBackIn(const CardState& card, std::int64_t nowMs, std::int64_t dayOffsetMs);
 
 constexpr int kChartDays = 30;
 

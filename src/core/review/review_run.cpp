@@ -4,8 +4,9 @@
 
 namespace review {
 
-ReviewRun::ReviewRun(const std::vector<std::string>& queue) {
-    for (const std::string& word : queue) items_.push_back({word});
+ReviewRun::ReviewRun(const std::vector<std::string>& due, const std::vector<std::string>& fresh) {
+    for (const std::string& word : due) items_.push_back({word});
+    for (const std::string& word : fresh) items_.push_back({word, true});
 }
 
 std::optional<int> ReviewRun::Answer(bool right, bool easy) {
@@ -21,6 +22,9 @@ std::optional<int> ReviewRun::Answer(bool right, bool easy) {
     }
     std::optional<int> rating;
     if (!item.rated) rating = item.wrongTried ? kHard : easy ? kEasy : kGood;
+    ++tally_.reviewed;
+    if (rating && *rating != kHard) ++tally_.rightAtOnce;
+    if (item.isNew) ++tally_.newLearnt;
     items_.pop_front();
     return rating;
 }

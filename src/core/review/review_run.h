@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
@@ -13,9 +14,16 @@ namespace review {
 // A word rated Again comes back after this many other words.
 constexpr std::size_t kAgainGap = 3;
 
+// What a run has done so far, for its summary: the words it is through with (each answered
+// right in the end), those of them right at their first answer, and those that were new.
+struct RunTally {
+    std::int32_t reviewed = 0, rightAtOnce = 0, newLearnt = 0;
+};
+
 class ReviewRun {
 public:
-    explicit ReviewRun(const std::vector<std::string>& queue);
+    // The due words, then the new ones (never reviewed), asked in that order.
+    explicit ReviewRun(const std::vector<std::string>& due, const std::vector<std::string>& fresh = {});
 
     // The word being asked; none when the run is over.
     const std::string* Current() const { return items_.empty() ? nullptr : &items_.front().word; }
@@ -31,14 +39,18 @@ public:
     // The word cannot be asked (it left the word file): it goes, unrated.
     void Drop();
 
+    const RunTally& tally() const { return tally_; }
+
 private:
     struct Item {
         std::string word;
+        bool isNew = false;
         bool rated = false, wrongTried = false, shown = false;
     };
     void SendBack();
 
     std::deque<Item> items_;
+    RunTally tally_;
 };
 
 }  // namespace review

@@ -44,16 +44,73 @@ TEST(ReviewQueueTest, NewWordsFollowTheListUpToTheDaysAllowance) {
     const std::vector<std::string> list = {"Seen", "a", "b", "A", "c", "d", "today1"};
     struct Case {
         int newPerDay;
-        std::vector<std::string> queue;
+        std::vector<std::string> fresh;
     };
     const Case cases[] = {
-        {5, {"old", "a", "b", "c"}},
-        {4, {"old", "a", "b"}},
-        {2, {"old"}},
-        {0, {"old"}},
+        {5, {"a", "b", "c"}},
+        {4, {"a", "b"}},
+        {2, {}},
+        {0, {}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(review::ReviewQueue(memory, list, kMonday + 1000, 0, c.newPerDay), c.queue) << c.newPerDay;
+    for (const Case& c : cases) {
+        const review::QueuedWords queue = review::ReviewQueue(memory, list, kMonday + 1000, 0, c.newPerDay);
+        EXPECT_EQ(queue.due, (std::vector<std::string>{"old"})) << c.newPerDay;
+        EXPECT_EQ(queue.fresh, c.fresh) << c.newPerDay;
+    }
+}
+
+TEST(ReviewQueueTest, DueTomorrowCountsTheKnownWordsATomorrowsReviewAsks) {
+    // Due on day 1 (Good two days ago, Again today), overdue, and later (Good, Easy today).
+    auto memory = Memory({{"good2", -2, 3}, {"again", 0, 1}, {"overdue", -5, 3}, {"good", 0, 3}, {"easy", 0, 4}});
+    EXPECT_EQ(review::DueTomorrow(memory, kMonday + 1000, 0), 3);
+    EXPECT_EQ(review::DueTomorrow(memory, kMonday + 2 * kDayMs, 0), 4);
+    // A word the word file lost is not asked.
+    memory.MarkAllOutOfWordFile();
+    for (const char* word : {"good2", "again", "good", "easy"}) memory.MarkInWordFile(word);
+    EXPECT_EQ(review::DueTomorrow(memory, kMonday + 1000, 0), 2);
+    // On a clock three hours ahead, 22:00 UTC on day 1 is already day 2.
+    EXPECT_EQ(review::DueTomorrow(memory, kMonday + kDayMs + 14 * 3600000, 3 * 3600000), 3);
+}
+
+TEST(ReviewQueueTest, AWordComesBackInDaysThenMonthsThenYears) {
+    using Unit = review::ComingBack::Unit;
+    constexpr std::int64_t kHour = 3600000;
+    const struct {
+        std::int64_t askedAfter;  // the review
+        std::int32_t intervalDays;
+        std::int64_t offset;
+        std::optional<review::ComingBack> back;
+    } cases[] = {
+        {0, 1, 0, review::ComingBack{Unit::Tomorrow, 1}},
+        {0, 2, 0, review::ComingBack{Unit::Days, 2}},
+        {0, 59, 0, review::ComingBack{Unit::Days, 59}},
+        {0, 60, 0, review::ComingBack{Unit::Months, 2}},
+        {0, 200, 0, review::ComingBack{Unit::Months, 7}},
+        {0, 729, 0, review::ComingBack{Unit::Months, 24}},
+        {0, 730, 0, review::ComingBack{Unit::Years, 2}},
+        {0, 36500, 0, review::ComingBack{Unit::Years, 100}},
+        // Counted from today, not from the review.
+        {2 * kDayMs, 5, 0, review::ComingBack{Unit::Days, 3}},
+        {2 * kDayMs, 3, 0, review::ComingBack{Unit::Tomorrow, 1}},
+        // Due today or overdue: the answer that would move it was not logged.
+        {3 * kDayMs, 3, 0, std::nullopt},
+        {5 * kDayMs, 3, 0, std::nullopt},
+        // Reviewed at 08:00 UTC and asked at 22:00 UTC, interval 1: on a clock ten hours ahead
+        // that is already the day after, and the word is due.
+        {14 * kHour, 1, 0, review::ComingBack{Unit::Tomorrow, 1}},
+        {14 * kHour, 1, 10 * kHour, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        review::CardState card;
+        card.stability = 3;
+        card.difficulty = 5;
+        card.reviews = 1;
+        card.lastReviewMs = kMonday;
+        card.intervalDays = c.intervalDays;
+        EXPECT_EQ(review::ComesBackIn(card, kMonday + c.askedAfter, c.offset), c.back)
+            << c.askedAfter << " " << c.intervalDays << " " << c.offset;
+    }
+    EXPECT_EQ(review::ComesBackIn(review::CardState{}, kMonday, 0), std::nullopt);
 }
 
 TEST(ReviewQueueTest, FiguresCountPastAnswersDueDaysAndMaturity) {

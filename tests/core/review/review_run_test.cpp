@@ -52,4 +52,39 @@ TEST(ReviewRunTest, RatingsComeFromTheFirstAnswerAndAgainComesBackAfterThree) {
     }
 }
 
+// Each step as above; the tally counts a word once, when the run is through with it.
+TEST(ReviewRunTest, TallyCountsTheWordsDoneRightAtOnceAndNewOnesLearnt) {
+    const struct {
+        std::vector<std::string> due, fresh;
+        std::string steps;
+        review::RunTally tally;
+    } cases[] = {
+        // Good, Hard, Easy (new), shown (new) then right on its return.
+        {{"a", "b"}, {"c", "d"}, "rwresrr", {4, 2, 2}},
+        // A dropped word is not reviewed; nor is one still to come back.
+        {{"a"}, {"b"}, "dr", {1, 1, 1}},
+        {{"a"}, {"b", "c"}, "srrr", {2, 2, 2}},
+        {{}, {"a"}, "wsw", {0, 0, 0}},
+        // A word shown on its return is through when answered: it counted as wrong at once already.
+        {{"a"}, {}, "srsr", {0, 0, 0}},
+        {{"a"}, {}, "srsrr", {1, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        review::ReviewRun run(c.due, c.fresh);
+        for (char step : c.steps) {
+            ASSERT_NE(run.Current(), nullptr);
+            if (step == 'd')
+                run.Drop();
+            else if (step == 's')
+                run.Show();
+            else
+                run.Answer(step != 'w', step == 'e');
+        }
+        EXPECT_EQ(run.tally().reviewed, c.tally.reviewed);
+        EXPECT_EQ(run.tally().rightAtOnce, c.tally.rightAtOnce);
+        EXPECT_EQ(run.tally().newLearnt, c.tally.newLearnt);
+    }
+}
+
 }  // namespace
