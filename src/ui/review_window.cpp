@@ -333,15 +333,13 @@ struct DueToday {
 DueToday CountDueToday() {
     const std::int64_t now = ReviewClock();
     DueToday today;
-    std::size_t& due = today.due;
-    std::size_t& fresh = today.fresh;
     if (CurrentPair) {
         const review::ReplayRules rules = review::RulesFromSettings(LocalDayOffset(now));
         review::ReviewMemory memory;
         std::vector<std::string> listWords = ListWords();
         review::LoadPairMemory(review::ReviewFilesOf(*CurrentPair), rules, memory, &listWords);
-        due = review::DueWords(memory, now, rules.dayOffsetMs).size();
-        fresh = review::NewWords(memory, listWords, now, rules.dayOffsetMs, Settings.ReviewNewPerDay).size();
+        today.due = review::DueWords(memory, now, rules.dayOffsetMs).size();
+        today.fresh = review::NewWords(memory, listWords, now, rules.dayOffsetMs, Settings.ReviewNewPerDay).size();
     }
     return today;
 }
