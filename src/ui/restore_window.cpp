@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/backup/backup.h"
+#include "core/catalogue/catalogue.h"
 #include "core/strings/ui_strings.h"
 #include "resource.h"
 #include "ui/app_state.h"
@@ -35,7 +36,41 @@ std::string Format(const char* key, const char* builtIn, const std::string& a, i
     return text;
 }
 
-// "2026-12-07 14:25:03   3 files: wordlists\eng_dut.gk, lists\week1\eng_dut.ls"
+// What a file is to the user: "dutch - english: word list", "... practice list "week1"", or
+// its path when it is none of the pair's files.
+std::wstring MeaningWide(const std::string& path) {
+    using Kind = BackupFileMeaning::Kind;
+    const BackupFileMeaning m = MeaningOfBackupFile(path);
+    std::wstring text;
+    switch (m.kind) {
+        case Kind::Other:
+            return FileNameWide(path);
+        case Kind::Catalogue:
+            return UiWideOr("RestoreCatalogue", "the list of languages");
+        case Kind::InterfaceLanguage:
+            return UiWideOr("RestoreInterfaceLanguage", "the choice of interface language");
+        case Kind::WordList:
+            text = UiWideOr("RestoreWordList", "%s: word list");
+            break;
+        case Kind::ReviewLog:
+            text = UiWideOr("RestoreReviewLog", "%s: review history");
+            break;
+        case Kind::PracticeList:
+            text = UiWideOr("RestorePracticeList", "%s: practice list \"%s\"");
+            break;
+        case Kind::BestScore:
+            text = UiWideOr("RestoreBestScore", "%s: best score of \"%s\"");
+            break;
+    }
+    for (const std::wstring& part :
+         {NameWide(m.pair->name1) + L" - " + NameWide(m.pair->name2), FileNameWide(m.list)}) {
+        const std::size_t at = text.find(L"%s");
+        if (at != std::wstring::npos) text.replace(at, 2, part);
+    }
+    return text;
+}
+
+// "2026-12-07 14:25:03   3 files: dutch - english: word list, ..."
 std::wstring BackupLine(const BackupInfo& b) {
     char when[32];
     std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", b.stamp.year, b.stamp.month, b.stamp.day,
@@ -43,7 +78,7 @@ std::wstring BackupLine(const BackupInfo& b) {
     char count[80];
     std::snprintf(count, sizeof count, UiTextOr("RestoreFileCount", "%d file(s)"), static_cast<int>(b.files.size()));
     std::wstring line = WideFromCharset(when, 0) + L"   " + WideFromCharset(count, UiCharset) + L": ";
-    for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? L", " : L"") + FileNameWide(b.files[i]);
+    for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? L", " : L"") + MeaningWide(b.files[i]);
     return line;
 }
 
@@ -51,8 +86,11 @@ void ShowPlan() {
     const int chosen = ListBox_GetCurSel(s.backups);
     s.plan = chosen >= 0 ? PlanRestore(s.shown[static_cast<std::size_t>(chosen)].name) : std::vector<std::string>{};
     ListBox_ResetContent(s.files);
-    for (const std::string& file : s.plan)
-        SendMessageW(s.files, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FileNameWide(file).c_str()));
+    for (const std::string& file : s.plan) {
+        const std::wstring meaning = MeaningWide(file), path = FileNameWide(file);
+        const std::wstring line = meaning == path ? path : meaning + L"   (" + path + L")";
+        SendMessageW(s.files, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
     if (chosen >= 0 && s.plan.empty())
         SendMessageW(
             s.files, LB_ADDSTRING, 0,

@@ -390,6 +390,35 @@ std::vector<std::string> WorkingFiles() {
     return files;
 }
 
+BackupFileMeaning MeaningOfBackupFile(const std::string& path) {
+    using Kind = BackupFileMeaning::Kind;
+    BackupFileMeaning meaning;
+    if (platform::SameFileName(path, "language.ini")) meaning.kind = Kind::InterfaceLanguage;
+    if (platform::SameFileName(path, Ui(UiKey::FilenameIni))) meaning.kind = Kind::Catalogue;
+    if (meaning.kind != Kind::Other) return meaning;
+    const std::size_t slash = path.find_last_of('\\');
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return meaning;
+    const std::string stem = name.substr(0, dot), extension = name.substr(dot);
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::size_t above = folder.find_last_of('\\');
+    static const std::pair<const char*, Kind> kKinds[] = {{".gk", Kind::WordList},
+                                                          {".revlog", Kind::ReviewLog},
+                                                          {".ls", Kind::PracticeList},
+                                                          {".score", Kind::BestScore}};
+    for (const auto& [ending, kind] : kKinds)
+        if (EqualsIgnoringAsciiCase(extension, ending)) meaning.kind = kind;
+    for (const WordListDescriptor* d = CatalogueHead; d && meaning.kind != Kind::Other && !meaning.pair; d = d->next) {
+        const std::string word = WordFileName(*d);
+        if (platform::SameFileName(stem + ".gk", word)) meaning.pair = d;
+    }
+    if (!meaning.pair) meaning.kind = Kind::Other;  // a file of no pair the catalogue knows
+    if (meaning.kind == Kind::PracticeList || meaning.kind == Kind::BestScore)
+        meaning.list = folder.substr(above == std::string::npos ? 0 : above + 1);
+    return meaning;
+}
+
 std::vector<std::string> WordFilesOf(std::initializer_list<const WordListDescriptor*> pairs) {
     std::vector<std::string> files;
     for (const WordListDescriptor* pair : pairs)

@@ -38,6 +38,17 @@ std::vector<std::string> WordFilesOf(std::initializer_list<const WordListDescrip
 // up (or there is none), false when that failed, which the user was shown.
 bool BackUpCurrentList(MessageOwner owner);
 
+// What a backed-up file is to the user, for the restore window to name it: a pair's word
+// list, review log, practice list or best score (with the list's name), the catalogue, the
+// choice of interface language, or something else (`pair` null).
+struct BackupFileMeaning {
+    enum class Kind { Other, WordList, ReviewLog, PracticeList, BestScore, Catalogue, InterfaceLanguage };
+    Kind kind = Kind::Other;
+    const WordListDescriptor* pair = nullptr;
+    std::string list;  // of a practice list or its best score
+};
+BackupFileMeaning MeaningOfBackupFile(const std::string& path);
+
 struct BackupInfo {
     std::string name;
     BackupStamp stamp;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
 #include "core/store/store.h"
 #include "test_support.h"
@@ -251,4 +252,34 @@ TEST_F(Backup, LinksUnderBackupsAreNeitherBackupsNorFollowed) {
     const std::vector<BackupInfo> backups = ListBackups();
     EXPECT_TRUE(std::none_of(backups.begin(), backups.end(),
                              [](const BackupInfo& b) { return b.name == "2026-01-01-000000"; }));
+}
+
+// The restore window names the files by what they are to the user: each of a pair's files
+// by its pair (and list), the catalogue and the language choice by name; others by path.
+TEST(BackupFiles, AreNamedByTheirPairAndList) {
+    WorkDir dir;
+    UseCatalogue("[languages]\ngerman\n");
+    using Kind = BackupFileMeaning::Kind;
+    const struct {
+        const char* path;
+        Kind kind;
+        const char* name1;  // of the pair, when there is one
+        const char* list;
+    } cases[] = {
+        {"words\\ger_dut.gk", Kind::WordList, "german", ""},
+        {"words\\DUT_GER.gk", Kind::WordList, "dutch", ""},
+        {"words\\ger_dut.revlog", Kind::ReviewLog, "german", ""},
+        {"lists\\week 1\\dut_ger.ls", Kind::PracticeList, "dutch", "week 1"},
+        {"lists\\week 1\\ger_dut.score", Kind::BestScore, "german", "week 1"},
+        {"cat.ini", Kind::Catalogue, nullptr, ""},
+        {"language.ini", Kind::InterfaceLanguage, nullptr, ""},
+        {"words\\fre_dut.gk", Kind::Other, nullptr, ""},  // of no pair the catalogue knows
+        {"notes.txt", Kind::Other, nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        const BackupFileMeaning m = MeaningOfBackupFile(c.path);
+        EXPECT_EQ(m.kind, c.kind) << c.path;
+        EXPECT_EQ(m.pair ? std::string(m.pair->name1) : std::string("-"), c.name1 ? c.name1 : "-") << c.path;
+        EXPECT_EQ(m.list, c.list) << c.path;
+    }
 }
