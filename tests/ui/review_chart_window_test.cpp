@@ -16,6 +16,11 @@ protected:
     static int Height(int count, int top, const RECT& plot) {
         return static_cast<int>(std::lround(static_cast<double>(count) * (plot.bottom - plot.top) / top));
     }
+    // The picture of `f` in a client area of `client`, drawn on white.
+    static void Paint(const Canvas& canvas, const RECT& client, const review::ReviewFigures& f) {
+        PatBlt(canvas.dc(), 0, 0, client.right, client.bottom, WHITENESS);
+        PaintReviewChart(canvas.dc(), client, f);
+    }
     // The run of pixels of `colour` going up column `x` from just above `bottom`.
     static int RunUp(HDC dc, int x, int bottom, COLORREF colour) {
         int n = 0;
@@ -37,9 +42,8 @@ TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCounts) {
 
     const RECT client = {0, 0, 740, 520};
     const Canvas canvas(client.right, client.bottom);
+    Paint(canvas, client, f);
     HDC dc = canvas.dc();
-    PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    PaintReviewChart(dc, client, f);
 
     const ChartAreas areas = ChartAreasIn(client);
     const RECT& r = areas.reviews;
@@ -66,9 +70,8 @@ TEST_F(ReviewChartTest, TheLegendStandsWithTheReviewsAndABarPointedAtSaysItsCoun
     f.dueDays[1] = 4;
     const RECT client = {0, 0, 740, 520};
     const Canvas canvas(client.right, client.bottom);
+    Paint(canvas, client, f);
     HDC dc = canvas.dc();
-    PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    PaintReviewChart(dc, client, f);
     const ChartAreas areas = ChartAreasIn(client);
     auto holds = [&](int top, int bottom) {
         for (int y = top; y < bottom; ++y)
