@@ -56,7 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     RecorderMode = command.recorderMode ? 1 : 0;
     PrepareCatalogue(command);
     // Before anything can change them; a failure is told and the program goes on.
-    BackUpAndReport(WorkingFiles(), MessageOwner::None);
+    BackUpAndReport(WorkingFiles(), MessageOwner::None, "start-up");
 
     ReadStartupSettings();
     CreateSharedFonts();

@@ -235,7 +235,9 @@ void ImportAsked(HWND owner, const std::string& path, char separator) {
         return Failed(owner, "ImportFailed", kImportFailed, error);
     }
     if (!Confirmed(owner, plan.report)) return;
-    if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::ActiveWindow).error != 0) return;
+    if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::ActiveWindow, "import " + path).error !=
+        0)
+        return;
     if (!Apply(plan, error)) return Failed(owner, "ImportFailed", kImportFailed, error);
     ShowExchangeMessage(owner, UiWideOr("ImportDone", "The words have been imported."), UiKey::Dictionary,
                         MB_ICONINFORMATION);

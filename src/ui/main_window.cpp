@@ -374,7 +374,7 @@ void OnDestroy(HWND hwnd) {
     s.flag2.reset();
     CloseStore();
     // With the files closed and the texts for a failure still there.
-    BackUpAndReport(WorkingFiles(), MessageOwner::None);
+    BackUpAndReport(WorkingFiles(), MessageOwner::None, "closing");
     DeleteSharedFonts();
     FreeUiStrings();
     PostQuitMessage(0);

@@ -70,14 +70,43 @@ std::wstring MeaningWide(const std::string& path) {
     return text;
 }
 
-// "2026-12-07 14:25:03   3 files: dutch - english: word list, ..."
+// Why a backup was made, in the user's words: "at start-up", "before importing words.txt".
+std::wstring WhyWide(const std::string& why) {
+    static const struct {
+        const char* code;
+        const char* key;
+        const char* builtIn;  // %s: the file's name
+    } kReasons[] = {{"start-up", "RestoreWhyStartup", "at start-up"},
+                    {"closing", "RestoreWhyClosing", "when the program closed"},
+                    {"import", "RestoreWhyImport", "before importing %s"},
+                    {"restore", "RestoreWhyRestore", "before a restore"},
+                    {"list", "RestoreWhyList", "before a practice list was replaced"},
+                    {"load", "RestoreWhyLoad", "before loading %s"},
+                    {"repair", "RestoreWhyRepair", "before a repair"},
+                    {"command", "RestoreWhyCommand", "made with wordlist backup"}};
+    const std::size_t space = why.find(' ');
+    const std::string code = why.substr(0, space);
+    for (const auto& r : kReasons) {
+        if (code != r.code) continue;
+        std::wstring text = UiWideOr(r.key, r.builtIn);
+        const std::string file = space == std::string::npos ? std::string() : why.substr(space + 1);
+        const std::size_t at = text.find(L"%s");
+        if (at != std::wstring::npos) text.replace(at, 2, FileNameWide(file.substr(file.find_last_of("\\/") + 1)));
+        return text;
+    }
+    return std::wstring();
+}
+
+// "2026-12-07 14:25:03   at start-up   3 files: dutch - english: word list, ..."
 std::wstring BackupLine(const BackupInfo& b) {
     char when[32];
     std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", b.stamp.year, b.stamp.month, b.stamp.day,
                   b.stamp.hour, b.stamp.minute, b.stamp.second);
     char count[80];
     std::snprintf(count, sizeof count, UiTextOr("RestoreFileCount", "%d file(s)"), static_cast<int>(b.files.size()));
-    std::wstring line = WideFromCharset(when, 0) + L"   " + WideFromCharset(count, UiCharset) + L": ";
+    const std::wstring why = WhyWide(b.why);
+    std::wstring line = WideFromCharset(when, 0) + L"   " + (why.empty() ? L"" : why + L"   ") +
+                        WideFromCharset(count, UiCharset) + L": ";
     for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? L", " : L"") + MeaningWide(b.files[i]);
     return line;
 }

@@ -18,6 +18,13 @@ std::vector<std::string> Backups(const Fixture& fixture) {
 }
 
 int Count(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
+std::string Item(HWND list, int i) {
+    wchar_t wide[4096] = L"";
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    char text[8192] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
 
 }  // namespace
 
@@ -36,6 +43,9 @@ TEST_F(EndToEnd, ADamagedWordFileIsPutBackThroughTheRestoreWindow) {
     ASSERT_NE(restore, nullptr);
     HWND list = GetDlgItem(restore, kBackupList), files = GetDlgItem(restore, kFileList), ok = GetDlgItem(restore, kOk);
     ASSERT_EQ(Count(list), 2);
+    // Each says why it was made, and names its files by their pair.
+    for (int i = 0; i < 2; ++i) EXPECT_NE(Item(list, i).find(texts.at("RestoreWhyStartup")), std::string::npos) << i;
+    EXPECT_NE(Item(list, 0).find("dutch - english: "), std::string::npos) << Item(list, 0);
     // The newest is chosen first; it holds the files as they are, so there is nothing to put back.
     EXPECT_FALSE(IsWindowEnabled(ok));
 

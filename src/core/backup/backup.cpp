@@ -131,6 +131,7 @@ struct Note {
     std::int64_t made = 0;
     std::int64_t taken = 0;  // seconds since 1970 UTC; 0 when unknown
     std::map<std::string, std::int64_t> handedOn;
+    std::string why;  // what the backup was made for (see BackupInfo)
 };
 
 struct Folder {
@@ -150,8 +151,9 @@ bool TakeNumber(std::string_view& text, std::int64_t& value) {
     return true;
 }
 
-// "made N", "taken T" and "copy T PATH" lines. A damaged line is passed over: it costs
-// at most a read of the file it speaks for, or the backup's place among those without a note.
+// "made N", "taken T", "copy T PATH" and "why REASON" lines. A damaged line is passed over:
+// it costs at most a read of the file it speaks for, the backup's place among those without
+// a note, or the reason it was made.
 Note ParseNote(std::string_view text) {
     Note note;
     while (!text.empty()) {
@@ -163,6 +165,10 @@ Note ParseNote(std::string_view text) {
         if (space == std::string_view::npos) continue;
         const std::string_view key = line.substr(0, space);
         line.remove_prefix(space + 1);
+        if (key == "why") {
+            note.why = line;
+            continue;
+        }
         std::int64_t value = 0;
         if (!TakeNumber(line, value)) continue;
         if (key == "made" && line.empty())
@@ -178,6 +184,7 @@ Note ParseNote(std::string_view text) {
 std::string NoteText(const Note& note) {
     std::string text = "made " + std::to_string(note.made) + "\r\ntaken " + std::to_string(note.taken) + "\r\n";
     for (const auto& [path, taken] : note.handedOn) text += "copy " + std::to_string(taken) + " " + path + "\r\n";
+    if (!note.why.empty()) text += "why " + note.why + "\r\n";
     return text;
 }
 
@@ -294,12 +301,14 @@ void ApplyKeepingRule(std::time_t now, const std::string& made, BackupResult& re
 
 // A name no backup has yet (the local time, and a sequence number after the first of a
 // second), its folder, and its note, which makes it the newest backup whatever its name.
-std::optional<std::string> NewFolder(std::time_t now, const std::vector<Folder>& folders) {
+std::optional<std::string> NewFolder(std::time_t now, const std::vector<Folder>& folders, const std::string& why) {
     const std::tm local = *std::localtime(&now);
     BackupStamp stamp{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
     Note note;
     note.made = folders.empty() ? 1 : std::max<std::int64_t>(folders.back().note.made, 0) + 1;
     note.taken = static_cast<std::int64_t>(now);
+    // One line: a reason naming a file must not make lines of its own.
+    note.why = why.substr(0, why.find_first_of("\r\n"));
     platform::CreateDir(kBackupRoot);
     std::vector<platform::DirEntry> entries;
     platform::ListDirectory(kBackupRoot, entries);
@@ -431,7 +440,7 @@ std::vector<BackupInfo> ListBackups() {
     const std::vector<Folder> folders = Folders();
     std::vector<BackupInfo> newestFirst;
     for (auto f = folders.rbegin(); f != folders.rend(); ++f) {
-        BackupInfo& info = newestFirst.emplace_back(BackupInfo{f->name, f->stamp, {}});
+        BackupInfo& info = newestFirst.emplace_back(BackupInfo{f->name, f->stamp, {}, f->note.why});
         CollectFiles(FolderPath(f->name), "", info.files);
         std::sort(info.files.begin(), info.files.end());
     }
@@ -440,7 +449,7 @@ std::vector<BackupInfo> ListBackups() {
 
 namespace {
 
-BackupResult CopyChanged(const std::vector<std::string>& paths, std::time_t now) {
+BackupResult CopyChanged(const std::vector<std::string>& paths, std::time_t now, const std::string& why) {
     BackupResult result;
     const std::vector<Folder> folders = Folders();
     std::vector<std::string> changed;
@@ -460,7 +469,7 @@ BackupResult CopyChanged(const std::vector<std::string>& paths, std::time_t now)
         if (!last || !SameAsCopy({path, *stamp}, *last, taken)) changed.push_back(path);
     }
     if (!changed.empty()) {
-        const std::optional<std::string> name = NewFolder(now, folders);
+        const std::optional<std::string> name = NewFolder(now, folders, why);
         if (!name) {
             result.failedPath = kBackupRoot;
             result.error = -1;
@@ -484,8 +493,8 @@ BackupResult CopyChanged(const std::vector<std::string>& paths, std::time_t now)
 
 }  // namespace
 
-BackupResult BackUpFiles(const std::vector<std::string>& paths, std::time_t now) {
-    BackupResult result = CopyChanged(paths, now);
+BackupResult BackUpFiles(const std::vector<std::string>& paths, std::time_t now, const std::string& why) {
+    BackupResult result = CopyChanged(paths, now, why);
     if (result.error == 0) ApplyKeepingRule(now, result.name, result);
     return result;
 }
@@ -505,8 +514,8 @@ void ReportKeptBackup(const BackupResult& result, MessageOwner owner) {
     ShowWarning(text, Ui(UiKey::Dictionary), owner);
 }
 
-BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner owner) {
-    const BackupResult result = BackUpFiles(paths);
+BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner owner, const std::string& why) {
+    const BackupResult result = BackUpFiles(paths, std::time(nullptr), why);
     if (result.error != 0) {
         char text[400];
         std::snprintf(text, sizeof text,
@@ -520,7 +529,7 @@ BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner
 
 bool BackUpCurrentList(MessageOwner owner) {
     const std::optional<std::string> path = CurrentListPath();
-    return !path || BackUpAndReport({*path}, owner).error == 0;
+    return !path || BackUpAndReport({*path}, owner, "list").error == 0;
 }
 
 std::vector<std::string> PlanRestore(const std::string& name) {
@@ -539,7 +548,7 @@ RestoreResult RestoreBackup(const std::string& name, const std::vector<std::stri
     // Windows replaces no file that is open.
     CloseStore();
     // The keeping rule waits until the end: it could drop the backup being restored.
-    result.backup = CopyChanged(paths, now);
+    result.backup = CopyChanged(paths, now, "restore");
     if (result.backup.error == 0) {
         for (const std::string& path : paths) {
             const std::optional<std::string> copy = CopyPath(name, path);

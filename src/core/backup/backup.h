@@ -53,6 +53,9 @@ struct BackupInfo {
     std::string name;
     BackupStamp stamp;
     std::vector<std::string> files;  // relative paths, as they are restored
+    // What it was made for: "start-up", "closing", "import FILE", "restore", "list" (before
+    // a practice list was replaced), "load FILE", "repair", "command"; empty when unknown.
+    std::string why;
 };
 // Newest first.
 std::vector<BackupInfo> ListBackups();
@@ -72,9 +75,11 @@ struct BackupResult {
 // new backup folder, then drops the backups the keeping rule lets go, never the one just
 // made. Backups are ordered by when they were made, which the clock in their names may
 // not tell (it can be put back). Nothing changed, nothing copied and no folder made.
-BackupResult BackUpFiles(const std::vector<std::string>& paths, std::time_t now = std::time(nullptr));
+// `why` says what for, as BackupInfo::why reads it back.
+BackupResult BackUpFiles(const std::vector<std::string>& paths, std::time_t now = std::time(nullptr),
+                         const std::string& why = {});
 // The same, and a failure shown to the user once; the work goes on either way.
-BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner owner);
+BackupResult BackUpAndReport(const std::vector<std::string>& paths, MessageOwner owner, const std::string& why = {});
 // Tells the user of a backup that had to be kept, once a run.
 void ReportKeptBackup(const BackupResult& result, MessageOwner owner);
 

@@ -66,7 +66,9 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
     auto apply = [&] {
         if (options.dryRun) return;
         try {
-            backedUp = BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None).error == 0;
+            backedUp = BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None,
+                                       "import " + plan.report.file)
+                           .error == 0;
         } catch (const std::bad_alloc&) {
         }
         if (backedUp) imported = ApplyImport(plan, result.error, [&] { return reportReady.get(); });

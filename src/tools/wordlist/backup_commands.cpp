@@ -11,7 +11,7 @@ namespace wordlist {
 
 // The new backup's name and how many files it holds; nothing when nothing had changed.
 int BackupCommand(const Options&) {
-    const BackupResult result = BackUpAndReport(WorkingFiles(), MessageOwner::None);
+    const BackupResult result = BackUpAndReport(WorkingFiles(), MessageOwner::None, "command");
     if (!result.name.empty()) std::printf("%s\t%zu\n", result.name.c_str(), result.copied);
     return result.error == 0 ? 0 : 1;
 }

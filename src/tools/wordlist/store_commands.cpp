@@ -164,7 +164,8 @@ int LoadCommand(const Options& options) {
                          [](const WordRecord& a, const WordRecord& b) { return CompareWords(a.word, b.word) < 0; });
     const std::optional<std::string> path = WordFilePath(*CurrentPair);
     if (!path) return Fail("the word file's path is too long");
-    if (BackUpAndReport({*path}, MessageOwner::None).error != 0) return Fail("nothing was changed");
+    if (BackUpAndReport({*path}, MessageOwner::None, "load " + options.operand).error != 0)
+        return Fail("nothing was changed");
     if (platform::ReplaceFileWith(*path, BytesOfRecords(records)) != 0) return Fail("cannot write " + *path);
     std::printf("%zu\n", records.size());
     return 0;
@@ -172,7 +173,7 @@ int LoadCommand(const Options& options) {
 
 // One line per file: "ok", or each finding and each repair indented below its path.
 int CheckCommand(const Options& options) {
-    if (options.repair && BackUpAndReport(WorkingFiles(), MessageOwner::None).error != 0)
+    if (options.repair && BackUpAndReport(WorkingFiles(), MessageOwner::None, "repair").error != 0)
         return Fail("nothing was changed");
     bool found = false;
     for (const FileCheck& check : CheckWorkingDirectory(options.repair)) {

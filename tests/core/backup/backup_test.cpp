@@ -283,3 +283,17 @@ TEST(BackupFiles, AreNamedByTheirPairAndList) {
         EXPECT_EQ(m.list, c.list) << c.path;
     }
 }
+
+// A backup keeps what it was made for, on one line of its note: a reason naming a file with a
+// line break in it makes no line of its own.
+TEST_F(Backup, ABackupKeepsWhyItWasMade) {
+    WriteFile("words/a.gk", "one");
+    ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 3, 1), "import C:\\in\\words.txt\r\nmade 9").error, 0);
+    WriteFile("words/a.gk", "two");
+    ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 3, 2)).error, 0);
+    const std::vector<BackupInfo> backups = ListBackups();
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(backups[0].why, "");
+    EXPECT_EQ(backups[1].why, "import C:\\in\\words.txt");
+    EXPECT_EQ(ReadFile("backups/" + backups[1].name + "/backup.txt").find("made 9"), std::string::npos);
+}
