@@ -97,15 +97,19 @@ std::wstring WhyWide(const std::string& why) {
     return std::wstring();
 }
 
-// "2026-12-07 14:25:03   at start-up   3 files: dutch - english: word list, ..."
+// "7 Dec 2026 14:25:03   at start-up   3 files: dutch - english: word list, ..."
 std::wstring BackupLine(const BackupInfo& b) {
-    char when[32];
-    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", b.stamp.year, b.stamp.month, b.stamp.day,
-                  b.stamp.hour, b.stamp.minute, b.stamp.second);
+    SYSTEMTIME made{};
+    made.wYear = static_cast<WORD>(b.stamp.year);
+    made.wMonth = static_cast<WORD>(b.stamp.month);
+    made.wDay = static_cast<WORD>(b.stamp.day);
+    made.wHour = static_cast<WORD>(b.stamp.hour);
+    made.wMinute = static_cast<WORD>(b.stamp.minute);
+    made.wSecond = static_cast<WORD>(b.stamp.second);
     char count[80];
     std::snprintf(count, sizeof count, UiTextOr("RestoreFileCount", "%d file(s)"), static_cast<int>(b.files.size()));
     const std::wstring why = WhyWide(b.why);
-    std::wstring line = WideFromCharset(when, 0) + L"   " + (why.empty() ? L"" : why + L"   ") +
+    std::wstring line = DayWide(made, true, true) + L"   " + (why.empty() ? L"" : why + L"   ") +
                         WideFromCharset(count, UiCharset) + L": ";
     for (std::size_t i = 0; i < b.files.size(); ++i) line += (i ? L", " : L"") + MeaningWide(b.files[i]);
     return line;

@@ -226,9 +226,7 @@ std::wstring ChartDayName(int daysFromToday) {
     const std::uint64_t ticks = static_cast<std::uint64_t>(localMs + 11644473600000) * 10000;  // from 1601
     const FILETIME time = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     SYSTEMTIME day;
-    wchar_t text[32] = L"";
-    if (FileTimeToSystemTime(&time, &day)) GetDateFormatW(LOCALE_USER_DEFAULT, 0, &day, L"d MMM", text, 32);
-    return text;
+    return FileTimeToSystemTime(&time, &day) ? DayWide(day, false) : std::wstring();
 }
 
 std::wstring ChartPointedText(const RECT& client, POINT at, const review::ReviewFigures& f) {

@@ -90,3 +90,11 @@ std::wstring FileNameWide(const std::string& name) {
     platform::ToWide(name, AreFileApisANSI() ? CP_ACP : CP_OEMCP, platform::Conversion::Lenient, wide);
     return wide;
 }
+
+std::wstring DayWide(const SYSTEMTIME& day, bool withYear, bool withTime) {
+    wchar_t date[64] = L"", time[32] = L"";
+    GetDateFormatW(LOCALE_USER_DEFAULT, 0, &day, withYear ? L"d MMM yyyy" : L"d MMM", date, 64);
+    if (!withTime) return date;
+    GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_FORCE24HOURFORMAT, &day, L"HH':'mm':'ss", time, 32);
+    return std::wstring(date) + L" " + time;
+}

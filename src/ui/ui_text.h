@@ -44,3 +44,6 @@ bool ExactFromWide(const wchar_t* text, UINT codePage, std::string& out, std::ws
 bool FileNameFromWide(const wchar_t* text, std::string& name);
 // A name from the file system (a practice list's) as it reads.
 std::wstring FileNameWide(const std::string& name);
+// A day as every window names it, "9 Nov 2026" (or "9 Nov" without the year), in the
+// user's language, and with its time of day "9 Nov 2026 14:25:03" when asked.
+std::wstring DayWide(const SYSTEMTIME& day, bool withYear = true, bool withTime = false);

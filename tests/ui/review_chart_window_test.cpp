@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ui/ui_support.h"
+#include "ui/ui_text.h"
 
 namespace {
 
@@ -99,4 +100,18 @@ TEST_F(ReviewChartTest, TheWindowNamesItsPairAndClosesOnEscape) {
     EXPECT_NE(WideText(chart).find(L"english"), std::wstring::npos) << WideText(chart);
     SendMessageW(chart, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(IsWindow(chart));
+}
+
+// Days are named one way in every window: the chart's axes, the restore window's backups.
+TEST_F(ReviewChartTest, DaysAreNamedOneWayEverywhere) {
+    SYSTEMTIME day{};
+    day.wYear = 2026;
+    day.wMonth = 11;
+    day.wDay = 9;
+    day.wHour = 14;
+    day.wMinute = 5;
+    day.wSecond = 3;
+    EXPECT_EQ(DayWide(day, false), L"9 Nov");
+    EXPECT_EQ(DayWide(day), L"9 Nov 2026");
+    EXPECT_EQ(DayWide(day, true, true), L"9 Nov 2026 14:05:03");
 }
