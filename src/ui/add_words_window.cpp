@@ -62,12 +62,11 @@ std::optional<std::string> WordText(std::wstring* missing = nullptr) {
 // A letter the pair's character set lacks would be stored as another one, or as "?".
 void LetterWarning(HWND field, const std::wstring& letter) {
     SetFocus(field);
-    std::wstring text =
-        UiWideOr("AddLetterMissing",
-                 "The letter \"%s\" cannot be stored in this word list: its character set has no place for it. "
-                 "Nothing has been stored.   ");
-    const std::size_t mark = text.find(L"%s");
-    if (mark != std::wstring::npos) text.replace(mark, 2, letter);
+    const std::wstring text =
+        WithTexts(UiWideOr("AddLetterMissing",
+                           "The letter \"%s\" cannot be stored in this word list: its character set has no place "
+                           "for it. Nothing has been stored.   "),
+                  {letter});
     UiMessageBox(s.window, text, Ui(UiKey::Error), MB_OK | MB_ICONWARNING);
 }
 
@@ -112,11 +111,10 @@ void ShowLeftOut() {
     if (Adding.reverseLeftOut.empty()) return;
     std::string pieces;
     for (const std::string& piece : Adding.reverseLeftOut) pieces += (pieces.empty() ? "\"" : ", \"") + piece + "\"";
-    std::wstring text = UiWideOr("AddReverseLeftOut",
-                                 "Stored. Not added the other way round: %s - too long for a word there, or no "
-                                 "room left there.");
-    const std::size_t mark = text.find(L"%s");
-    if (mark != std::wstring::npos) text.replace(mark, 2, WideFromCharset(pieces.c_str(), Adding.pair->charset2));
+    const std::wstring text = WithTexts(UiWideOr("AddReverseLeftOut",
+                                                 "Stored. Not added the other way round: %s - too long for a word "
+                                                 "there, or no room left there."),
+                                        {WideFromCharset(pieces.c_str(), Adding.pair->charset2)});
     SetWindowTextW(s.status, text.c_str());
     ShowWindow(s.status, SW_SHOW);
 }
@@ -289,13 +287,12 @@ bool Unconfirmed() {
 // as the user says, never dropped in silence.
 bool MayClose() {
     if (!Unconfirmed()) return true;
-    std::wstring text = UiWideOr("AddUnconfirmed",
-                                 "\"%s\" has not been stored yet: you did not press Enter. Store it before the "
-                                 "window closes?   ");
-    const std::size_t mark = text.find(L"%s");
     wchar_t word[64] = L"";  // at most 30 characters
     GetWindowTextW(s.word, word, static_cast<int>(std::size(word)));
-    if (mark != std::wstring::npos) text.replace(mark, 2, word);
+    const std::wstring text = WithTexts(UiWideOr("AddUnconfirmed",
+                                                 "\"%s\" has not been stored yet: you did not press Enter. Store "
+                                                 "it before the window closes?   "),
+                                        {word});
     switch (UiMessageBox(s.window, text, UiWide(UiKey::AddCaption), MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
             ConfirmTyped();

@@ -130,10 +130,9 @@ void ShowWordsToReview() {
     HWND label = MainWindow ? GetDlgItem(MainWindow, IDC_MAIN_DUE) : nullptr;
     if (!label) return;
     const std::size_t count = ReviewWordsToday();
-    std::wstring text = UiWideOr("MainDueWords", "%d words to review");
-    if (count == 1) text = UiWideOr("MainDueWord", "1 word to review");
-    const std::size_t at = text.find(L"%d");
-    if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(count));
+    const std::wstring text =
+        count == 1 ? UiWideOr("MainDueWord", "1 word to review")
+                   : WithCounts(UiWideOr("MainDueWords", "%d words to review"), {static_cast<std::int64_t>(count)});
     SetWindowTextW(label, text.c_str());
     ShowWindow(label, count > 0 ? SW_SHOW : SW_HIDE);
     // Its text stands on the gradient, which only the window paints: the old text goes with it.

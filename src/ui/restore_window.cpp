@@ -62,12 +62,7 @@ std::wstring MeaningWide(const std::string& path) {
             text = UiWideOr("RestoreBestScore", "%s: best score of \"%s\"");
             break;
     }
-    for (const std::wstring& part :
-         {NameWide(m.pair->name1) + L" - " + NameWide(m.pair->name2), FileNameWide(m.list)}) {
-        const std::size_t at = text.find(L"%s");
-        if (at != std::wstring::npos) text.replace(at, 2, part);
-    }
-    return text;
+    return WithTexts(text, {NameWide(m.pair->name1) + L" - " + NameWide(m.pair->name2), FileNameWide(m.list)});
 }
 
 // Why a backup was made, in the user's words: "at start-up", "before importing words.txt".
@@ -88,11 +83,8 @@ std::wstring WhyWide(const std::string& why) {
     const std::string code = why.substr(0, space);
     for (const auto& r : kReasons) {
         if (code != r.code) continue;
-        std::wstring text = UiWideOr(r.key, r.builtIn);
         const std::string file = space == std::string::npos ? std::string() : why.substr(space + 1);
-        const std::size_t at = text.find(L"%s");
-        if (at != std::wstring::npos) text.replace(at, 2, FileNameWide(file.substr(file.find_last_of("\\/") + 1)));
-        return text;
+        return WithTexts(UiWideOr(r.key, r.builtIn), {FileNameWide(file.substr(file.find_last_of("\\/") + 1))});
     }
     return std::wstring();
 }

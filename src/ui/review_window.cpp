@@ -76,15 +76,6 @@ struct ReviewState : AnsweringWindowState {
 
 ReviewState s;
 
-// Each "%d" of an interface text in turn takes the next count.
-std::wstring WithCounts(std::wstring text, std::initializer_list<std::int64_t> counts) {
-    for (std::int64_t count : counts) {
-        const std::size_t at = text.find(L"%d");
-        if (at != std::wstring::npos) text.replace(at, 2, std::to_wstring(count));
-    }
-    return text;
-}
-
 std::vector<std::string> ListWords() {
     std::vector<std::string> words;
     for (std::int32_t i = 0; i < ListCount; ++i)

@@ -94,11 +94,10 @@ void TellReplacedLetters(const ReadingText& reading) {
         letters += (letters.empty() ? L"" : L" ") + letter;
     }
     if (reading.replacedCount > reading.replaced.size()) letters += L" ...";
-    std::wstring text = UiWideOr("TranslateLettersReplaced",
-                                 "Some letters of this text have no place in the character set of this word "
-                                 "list; they are shown as \"?\": %s   ");
-    const std::size_t mark = text.find(L"%s");
-    if (mark != std::wstring::npos) text.replace(mark, 2, letters);
+    const std::wstring text = WithTexts(UiWideOr("TranslateLettersReplaced",
+                                                 "Some letters of this text have no place in the character set of "
+                                                 "this word list; they are shown as \"?\": %s   "),
+                                        {letters});
     UiMessageBox(s.window, text, Ui(UiKey::Dictionary), MB_OK | MB_ICONWARNING);
 }
 

@@ -98,3 +98,27 @@ std::wstring DayWide(const SYSTEMTIME& day, bool withYear, bool withTime) {
     GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_FORCE24HOURFORMAT, &day, L"HH':'mm':'ss", time, 32);
     return std::wstring(date) + L" " + time;
 }
+
+namespace {
+
+std::wstring Filled(std::wstring text, const wchar_t* mark, std::initializer_list<std::wstring> parts) {
+    std::size_t from = 0;
+    for (const std::wstring& part : parts) {
+        const std::size_t at = text.find(mark, from);
+        if (at == std::wstring::npos) break;
+        text.replace(at, 2, part);
+        from = at + part.size();  // a part holding a mark of its own stays as it is
+    }
+    return text;
+}
+
+}  // namespace
+
+std::wstring WithTexts(std::wstring text, std::initializer_list<std::wstring> parts) {
+    return Filled(std::move(text), L"%s", parts);
+}
+
+std::wstring WithCounts(std::wstring text, std::initializer_list<std::int64_t> counts) {
+    for (std::int64_t count : counts) text = Filled(std::move(text), L"%d", {std::to_wstring(count)});
+    return text;
+}

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "core/strings/ui_keys.h"
@@ -44,6 +46,10 @@ bool ExactFromWide(const wchar_t* text, UINT codePage, std::string& out, std::ws
 bool FileNameFromWide(const wchar_t* text, std::string& name);
 // A name from the file system (a practice list's) as it reads.
 std::wstring FileNameWide(const std::string& name);
+// An interface text with each "%s" in turn taken by the next of `parts`, or each "%d" by
+// the next of `counts`; a text with fewer marks takes fewer.
+std::wstring WithTexts(std::wstring text, std::initializer_list<std::wstring> parts);
+std::wstring WithCounts(std::wstring text, std::initializer_list<std::int64_t> counts);
 // A day as every window names it, "9 Nov 2026" (or "9 Nov" without the year), in the
 // user's language, and with its time of day "9 Nov 2026 14:25:03" when asked.
 std::wstring DayWide(const SYSTEMTIME& day, bool withYear = true, bool withTime = false);
