@@ -7,7 +7,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 fonts-wine xvfb x11-utils xauth imagemagick fonts-liberation clang-format
   cups printer-driver-cups-pdf poppler-utils
-  zlib1g-dev libz-mingw-w64-dev libxml2-dev libicu-dev dict-freedict-eng-deu dict-freedict-deu-eng dict-freedict-eng-fra dict-freedict-eng-nld dictd
+  zlib1g-dev libz-mingw-w64-dev libxml2-dev libicu-dev dict-freedict-eng-deu dict-freedict-deu-eng dict-freedict-eng-fra dict-freedict-eng-nld dict-freedict-deu-fra dict-freedict-ell-eng dict-freedict-eng-rus dictd
   nsis zip
   clang libclang-rt-14-dev
   "$@"

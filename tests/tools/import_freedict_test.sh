@@ -72,5 +72,55 @@ if [ -e "$nld" ] && [ -n "$nlpair" ]; then
 
 fi
 
+# The newer dictionaries are built from Wiktionary: each sense's translations, then lines in
+# German (or Greek) that define it. Into fresh copies, so that no earlier import mixes in.
+fresh() { cd "$work" && rm -rf fresh && mkdir fresh && cp -r "$data"/. fresh && cd fresh; }
+dump() { run --pair "$1" dump | cut -f2-3 | iconv -f "$2" -t UTF-8; }
+deufra=/usr/share/dictd/freedict-deu-fra.index
+[ -e "$deufra" ] || fail "$deufra missing (Debian package dict-freedict-deu-fra)"
+if [ -e "$deufra" ] && [ -n "$reverse" ]; then
+  fresh
+  run --pair "$reverse" import "Z:$deufra" | grep -q '^imported into ger_eng.gk$' || fail "deu-fra: the import did not end"
+  german=$(dump "$reverse" CP1252)
+  for expected in 'Kampfkunst	art martial' 'ausreißen	arracher, sauver' 'A-Dur	la majeur' 'Akkusativ	accusatif' \
+                  'Rohmilchkäse	fromage au lait cru'; do
+    printf '%s\n' "$german" | grep -qx "$expected" || fail "deu-fra: no \"$expected\": $(printf '%s\n' "$german" | grep -m1 "^${expected%%	*}	")"
+  done
+  french=$(dump "$pair" CP1252 | cut -f1)
+  bad=$(printf '%s\n' "$french" | grep -cE '(^|[ (])[0-9]+\.$|^[0-9]+\. |[][{}]|^\(als ')
+  [ "$bad" -eq 0 ] || fail "deu-fra: $bad English-side headwords are sense numbers, notes or definitions: $(printf '%s\n' "$french" | grep -m3 -E '(^|[ (])[0-9]+\.$|[][{}]')"
+  case "$(run --pair "$pair" find sauver | iconv -f CP1252 -t UTF-8 | cut -f3)" in *ausreißen*) ;; *) fail "deu-fra: sauver does not lead back to ausreißen";; esac
+  before=$(run backups | wc -l)
+  again=$(run --pair "$reverse" import "Z:$deufra")
+  printf '%s\n' "$again" | grep -q '^nothing to import: every entry is already there' || fail "deu-fra twice: $(printf '%s\n' "$again" | tail -1)"
+  [ "$(run backups | wc -l)" -eq "$before" ] || fail "deu-fra twice: a backup was taken of nothing"
+fi
+
+elleng=/usr/share/dictd/freedict-ell-eng.index
+[ -e "$elleng" ] || fail "$elleng missing (Debian package dict-freedict-ell-eng)"
+grpair=$(run pairs | awk -F'\t' '$2 == "Modern Greek" && $3 == "english" { print $1 }')
+if [ -e "$elleng" ] && [ -n "$grpair" ]; then
+  fresh
+  report=$(run --pair "$grpair" import "Z:$elleng")
+  skipped=$(printf '%s\n' "$report" | sed -n 's/.*skipped \([0-9]*\).*/\1/p' | head -1)
+  [ "${skipped:-99999}" -lt 500 ] || fail "ell-eng: ${skipped:-no count of} entries skipped"
+  dump "$grpair" CP1253 | grep -qx 'άγγελος	angel' || fail "ell-eng: άγγελος is not angel"
+fi
+
+# A Russian dictionary into a pair whose second language has Western letters: refused whole.
+engrus=/usr/share/dictd/freedict-eng-rus.index
+[ -e "$engrus" ] || fail "$engrus missing (Debian package dict-freedict-eng-rus)"
+if [ -e "$engrus" ] && [ -n "$pair" ]; then
+  fresh
+  before=$(run backups | wc -l)
+  words=$(run --pair "$pair" count | cut -f1)
+  refusal=$(set -o pipefail; run --pair "$pair" import "Z:$engrus"; echo "exit $?")
+  printf '%s\n' "$refusal" | grep -q '^wordlist: german uses Western (1252) letters in this catalogue; this dictionary is written in Cyrillic letters (character set 204)' ||
+    fail "eng-rus: not refused as Cyrillic: $refusal"
+  printf '%s\n' "$refusal" | grep -q '^exit 0$' && fail "eng-rus: the refusal exits 0"
+  [ "$(run backups | wc -l)" -eq "$before" ] || fail "eng-rus: a backup was taken"
+  [ "$(run --pair "$pair" count | cut -f1)" = "$words" ] || fail "eng-rus: the pair changed"
+fi
+
 [ "$failures" -eq 0 ] && echo "FreeDict import: all checks passed"
 exit $((failures > 0))

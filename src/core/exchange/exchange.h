@@ -111,6 +111,7 @@ struct ImportReport {
     int merged = 0;        // words that were there and gained translations
     int unchanged = 0;     // words that were there with every translation
     int skipped = 0;       // not stored: see the problems
+    int partsLeftOut = 0;  // pieces of translations the pair cannot hold: see the problems
     int reverseAdded = 0;
     int reverseMerged = 0;
     int reverseSkipped = 0;  // translations the reverse pair cannot take as words: see the problems

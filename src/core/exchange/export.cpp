@@ -25,7 +25,7 @@ int ExportCurrentPair(const std::string& path, std::optional<ExchangeFormat> for
     std::vector<ForeignEntry> entries;
     entries.reserve(records.size());
     for (const WordRecord& r : records) {
-        ForeignEntry e{0, r.word, r.translation, {}};
+        ForeignEntry e{0, r.word, r.translation, {}, {}};
         if (utf8 && (!ToUtf8(r.word, wordPage, e.word) || !ToUtf8(r.translation, translationPage, e.translation))) {
             error = "the code page of the pair cannot be converted";
             return -1;

@@ -13,6 +13,7 @@ struct ForeignEntry {
     std::string word;
     std::string translation;
     std::string refused;  // why the entry cannot be taken, when the file itself is sound
+    std::string remark;   // what was mended in taking it, for the report
 };
 
 struct ForeignFile {

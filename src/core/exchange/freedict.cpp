@@ -85,37 +85,99 @@ std::string DictdKey(std::string_view headword) {
     return key;
 }
 
-// Appends a line of translations without its grammar marks ("<adj>", "[chem.]", "{pl}"),
-// which are notes, not translations; trimmed, and nothing when nothing is left.
-void AppendWithoutNotes(std::string_view line, std::string& translation) {
-    const std::size_t before = translation.size();
-    if (before) translation += ", ";
-    const std::size_t start = translation.size();
-    char closing = 0;
-    for (char c : line) {
-        if (closing) {
-            if (c == closing) closing = 0;
-        } else if (c == '<') {
-            closing = '>';
-        } else if (c == '[') {
-            closing = ']';
-        } else if (c == '{') {
-            closing = '}';
-        } else if (c != ' ' || translation.size() > start) {
-            translation += c;
+// A line of translations without its grammar marks ("<adj>", "[chem.]", "{pl}"), which
+// are notes, not translations, however they nest ("[[a|b[s]]]"). A bracket without its
+// pair is dropped and the text around it kept; false when the line had one.
+class NoteStripper {
+public:
+    // Appended to `translation` after ", ", trimmed; nothing when nothing is left.
+    bool Append(std::string_view line, std::string& translation) {
+        const std::size_t before = translation.size();
+        if (before) translation += ", ";
+        const std::size_t start = translation.size();
+        paired_ = true;
+        Strip(line, translation, start);
+        while (translation.size() > start && translation.back() == ' ') translation.pop_back();
+        if (translation.size() == start) translation.resize(before);
+        return paired_;
+    }
+
+private:
+    static char Closing(char c) { return c == '<' ? '>' : c == '[' ? ']' : c == '{' ? '}' : 0; }
+    static bool IsClosing(char c) { return c == '>' || c == ']' || c == '}'; }
+
+    // The text outside notes into `out`. A closing bracket closes the nearest open one of
+    // its kind (those opened within it go with it); one that closes none is dropped. Those
+    // left open at the end are dropped, and the text between them read again: nothing in
+    // it closed a bracket opened before it, so it is read once more at most.
+    void Strip(std::string_view line, std::string& out, std::size_t start) {
+        depth_ = 0;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const char c = line[i];
+            if (const char closing = Closing(c)) {
+                if (depth_ < kDeepest)
+                    open_[depth_++] = {closing, i, out.size()};
+                else
+                    paired_ = false;  // deeper than any note: dropped as unpaired
+                continue;
+            }
+            if (IsClosing(c)) {
+                std::size_t k = depth_;
+                while (k > 0 && open_[k - 1].closing != c) --k;
+                if (k == 0)
+                    paired_ = false;
+                else
+                    depth_ = k - 1;
+                continue;
+            }
+            if (depth_ == 0 && (c != ' ' || out.size() > start)) out += c;
+        }
+        if (depth_ == 0) return;
+        paired_ = false;
+        const std::size_t left = depth_;
+        Open unpaired[kDeepest];
+        std::copy(open_, open_ + left, unpaired);
+        out.resize(unpaired[0].kept);
+        for (std::size_t k = 0; k < left; ++k) {
+            const std::size_t from = unpaired[k].at + 1, to = k + 1 < left ? unpaired[k + 1].at : line.size();
+            Strip(line.substr(from, to - from), out, start);
         }
     }
-    while (translation.size() > start && translation.back() == ' ') translation.pop_back();
-    if (translation.size() == start) translation.resize(before);
+
+    static constexpr std::size_t kDeepest = 32;
+    struct Open {
+        char closing;
+        std::size_t at;    // in the line
+        std::size_t kept;  // the text's size when it opened
+    };
+    Open open_[kDeepest];
+    std::size_t depth_ = 0;
+    bool paired_ = true;
+};
+
+// The number of the sense a line starts with ("2. creux", or "2." alone), 0 when it starts
+// with none; `rest` is what follows it. No sense number is part of a translation.
+unsigned SenseNumber(std::string_view line, std::string_view& rest) {
+    std::size_t digits = 0;
+    unsigned number = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9')
+        number = number * 10 + static_cast<unsigned>(line[digits++] - '0');
+    if (digits == 0 || digits > 3 || digits == line.size() || line[digits] != '.') return 0;
+    if (digits + 1 < line.size() && line[digits + 1] != ' ') return 0;  // "1.5 litre"
+    rest = line.substr(std::min(digits + 2, line.size()));
+    return number;
 }
 
-// A line without the sense number that starts it ("2. creux"): each sense is translations
-// like any other line, and the number is not part of any of them.
-std::string_view WithoutSenseNumber(std::string_view line) {
-    std::size_t digits = 0;
-    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
-    if (digits == 0 || digits > 3 || line.substr(digits, 2) != ". ") return line;
-    return line.substr(digits + 2);
+// A line without the number of a further sense that some dictionaries put at its end
+// ("la majeur 2."), or that stands alone on it (" 3.").
+std::string_view WithoutTrailingSenseNumber(std::string_view line) {
+    std::size_t end = line.size();
+    if (end < 2 || line[end - 1] != '.') return line;
+    std::size_t digits = end - 1;
+    while (digits > 0 && line[digits - 1] >= '0' && line[digits - 1] <= '9') --digits;
+    if (digits == end - 1 || end - 1 - digits > 3 || (digits > 0 && line[digits - 1] != ' ')) return line;
+    while (digits > 0 && line[digits - 1] == ' ') --digits;
+    return line.substr(0, digits);
 }
 
 // A line without the pronunciations some dictionaries give behind a translation
@@ -215,35 +277,87 @@ TabbedLine TabbedLineAt(std::string_view text, std::size_t at) {
 // translations as they are stored: brackets there are text, not a dictionary's notes.
 constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
 
+// How a dictionary's definitions are laid out.
+enum class Layout {
+    Classic,  // translations flush left; examples, synonyms and notes indented
+    // Built from Wiktionary: each sense's translations ("1. arracher") and then lines in the
+    // headword's own language that define it, flush left as well.
+    Wiktionary,
+    Literal,  // our own export: the word and its translations as they stand
+};
+
+// The room ParseDefinition uses, kept by the caller so that a dictionary's entries share it.
+struct ParseRoom {
+    std::string text, linked;
+    NoteStripper notes;
+};
+
+// One flush-left line of translations, without what is not one.
+bool AppendTranslations(std::string_view line, std::string& translation, ParseRoom& room) {
+    return room.notes.Append(WithoutPronunciations(WithoutTrailingSenseNumber(line), room.text), translation);
+}
+
+// A Wiktionary sense's line of translations that names the entry it links
+// ("énerver#s’énerver": the verb and the form the sense has): the form, which is what the
+// sense means.
+std::string_view WithoutLinkTargets(std::string_view line, std::string& text) {
+    if (!Holds(line, '#')) return line;
+    text.clear();
+    std::size_t pieceStart = 0;  // in `text`
+    for (char c : line) {
+        if (c == '#') {
+            text.resize(pieceStart);
+            continue;
+        }
+        text += c;
+        if (c == ',') pieceStart = text.size();
+    }
+    return text;
+}
+
 // A definition: the headword (and its pronunciation between slashes) on the first line,
-// the translations on the lines that follow flush left or behind a note ("\x20[Am.] ...");
-// other indented lines are examples, synonyms, references and notes. In a `literal`
-// dictionary the lines are the word and its translations as they stand.
-// `scratch` is room the caller keeps, so that a dictionary's entries share one.
-void ParseDefinition(std::string_view definition, bool literal, std::string& word, std::string& translation,
-                     std::string& scratch) {
-    bool first = true;
+// then the translations as the layout has them. False when a bracket of a note had no pair
+// (and was dropped).
+bool ParseDefinition(std::string_view definition, Layout layout, std::string& word, std::string& translation,
+                     ParseRoom& room) {
+    bool paired = true;
+    int body = -1;       // the lines read after the headword's
+    unsigned sense = 0;  // of a Wiktionary entry, the last sense whose translations were read
     for (std::size_t at = 0; at < definition.size();) {
         const TabbedLine lineRead = TabbedLineAt(definition, at);
         at = lineRead.next;
         const std::string_view line = lineRead.text;
-        if (first) {
+        if (++body == 0) {
             std::size_t end = line.size();
-            for (std::size_t i = 0; !literal && i + 1 < line.size(); ++i)
+            for (std::size_t i = 0; layout != Layout::Literal && i + 1 < line.size(); ++i)
                 if (line[i] == ' ' && line[i + 1] == '/') {
                     end = i;
                     break;
                 }
             word.assign(line.substr(0, end));
-            first = false;
-        } else if (literal) {
+        } else if (layout == Layout::Literal) {
             if (line.empty()) continue;
             if (!translation.empty()) translation += ", ";
             translation += line;
+        } else if (layout == Layout::Wiktionary) {
+            // A sense's translations come first, on the entry's first line or numbered; a line
+            // numbered otherwise is a definition that happens to start with a number.
+            std::string_view rest = line;
+            const unsigned number = SenseNumber(line, rest);
+            if (body == 1)
+                sense = number > 1 ? number : 1;
+            else if (number != 0 && number == sense + 1)
+                sense = number;
+            else
+                continue;
+            paired = AppendTranslations(WithoutLinkTargets(rest, room.linked), translation, room) && paired;
         } else if (!line.empty() && (line[0] != ' ' || (line.size() > 1 && line[1] == '[')) && line[0] != '\t') {
-            AppendWithoutNotes(WithoutPronunciations(WithoutSenseNumber(line), scratch), translation);
+            std::string_view rest = line;
+            SenseNumber(line, rest);
+            paired = AppendTranslations(rest, translation, room) && paired;
         }
     }
+    return paired;
 }
 
 }  // namespace
@@ -259,14 +373,37 @@ bool DefinitionLength(const TabbedLine& line, std::uint64_t& length) {
     return DecodeNumber(line.text.substr(line.tabs[1] + 1, line.tabs[2] - line.tabs[1] - 1), length);
 }
 
-// The next line's definition and its slot among those seen are brought into the cache
-// while this one is read: the definitions lie all over the text, in another order.
-// Whether the index is of a dictionary this program exported, which marks it with an entry.
-bool IsOwnExport(std::string_view index) {
-    return index.substr(0, kLiteralEntry.size() + 1) == std::string(kLiteralEntry) + "\t" ||
-           index.find("\n" + std::string(kLiteralEntry) + "\t") != std::string_view::npos;
+// Where the index line of a headword starts, npos when the index has none.
+std::size_t IndexLineOf(std::string_view index, std::string_view headword) {
+    const std::string start = std::string(headword) + "\t";
+    if (index.substr(0, start.size()) == start) return 0;
+    const std::size_t at = index.find("\n" + start);
+    return at == std::string_view::npos ? at : at + 1;
 }
 
+// How the dictionary lays its definitions out: told by our own export's mark, and by the
+// name or address the dictionary gives itself (WikDict builds its dictionaries from
+// Wiktionary). A dictionary that says neither is read as the classic ones are.
+Layout LayoutOf(std::string_view index, DictionaryText& dict) {
+    if (IndexLineOf(index, kLiteralEntry) != std::string_view::npos) return Layout::Literal;
+    for (std::string_view name : {"00-database-short", "00databaseshort", "00-database-url", "00databaseurl"}) {
+        const std::size_t at = IndexLineOf(index, name);
+        std::uint64_t offset = 0, length = 0;
+        std::string ignored;  // a text that cannot be had is told by the reading of the entries
+        if (at == std::string_view::npos) continue;
+        const TabbedLine line = TabbedLineAt(index, at);
+        if (!DefinitionOffset(line, offset) || !DefinitionLength(line, length) || length > 4096) continue;
+        const std::optional<std::string_view> text = dict.Upto(static_cast<std::size_t>(offset + length), ignored);
+        if (!text || offset + length > text->size()) continue;
+        std::string said(text->substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(length)));
+        for (char& c : said) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (said.find("wikdict") != std::string::npos) return Layout::Wiktionary;
+    }
+    return Layout::Classic;
+}
+
+// The next line's definition and its slot among those seen are brought into the cache
+// while this one is read: the definitions lie all over the text, in another order.
 // The database's own entries describe the dictionary.
 // (The first byte is looked at first: a comparison is a call of the C runtime's.)
 [[gnu::always_inline]] inline bool IsDatabaseEntry(std::string_view line) {
@@ -328,14 +465,14 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
     };
     index = WithoutBom(index);
     if (!ValidUtf8(index)) return fail("the index is not UTF-8 text");
-    const bool literal = IsOwnExport(index);
+    const Layout layout = LayoutOf(index, dict);
     const std::size_t lines = static_cast<std::size_t>(std::count(index.begin(), index.end(), '\n')) + 1;
     sink.Expect(lines);
     OffsetSet seen(lines);  // several headwords may share a definition
     // One entry's room serves them all: its strings keep their capacity from one to the next.
     ForeignEntry entry;
     int lineNumber = 0;
-    std::string scratch;
+    ParseRoom room;
     // The line after the one read, found while this one is (see below).
     TabbedLine ahead{};
     bool readAhead = false;
@@ -368,7 +505,9 @@ bool ReadFreeDict(std::string_view index, DictionaryText& dict, ForeignFile& fil
         entry.line = lineNumber;
         entry.word.clear();
         entry.translation.clear();
-        ParseDefinition(text->substr(offset, length), literal, entry.word, entry.translation, scratch);
+        entry.remark.clear();
+        if (!ParseDefinition(text->substr(offset, length), layout, entry.word, entry.translation, room))
+            entry.remark = "a bracket without its pair was dropped from the translation";
         if (entry.word.empty()) entry.word.assign(line.substr(0, indexLine.tabs[0]));
         sink.Take(entry);
     }

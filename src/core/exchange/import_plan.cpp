@@ -12,6 +12,7 @@
 #include "core/exchange/import_files.h"
 #include "core/exchange/merge.h"
 #include "core/exchange/prepare.h"
+#include "core/text/code_page.h"
 #include "platform/file_view.h"
 #include "platform/platform.h"
 #include "platform/threads.h"
@@ -53,6 +54,25 @@ public:
         batches_.Finish();
         report_.entries += entries_;
         report_.skipped += preparer_.skipped;
+        report_.partsLeftOut += preparer_.partsLeftOut;
+    }
+
+    // A file most of whose entries the pair cannot spell is in another alphabet: refused
+    // whole, with the character set it would need, rather than skipped entry by entry.
+    bool InAnotherAlphabet(const WordListDescriptor& pair, const char* what, std::string& error) const {
+        const bool word = preparer_.wordMisfits.skipped >= preparer_.translationMisfits.skipped;
+        const Preparer::Misfits& misfits = word ? preparer_.wordMisfits : preparer_.translationMisfits;
+        if (entries_ == 0 || misfits.skipped * 2 <= entries_) return false;
+        const int charset = word ? pair.charset1 : pair.charset2;
+        const int needed = CharsetHolding(misfits.letter);
+        error = LanguageNameUtf8(word ? pair.name1 : pair.name2) + " uses " + CharsetName(charset) + " (" +
+                std::to_string(CodePageOfCharset(charset)) + ") letters in this catalogue; " + what +
+                " is written in " +
+                (needed < 0
+                     ? std::string("letters no character set holds")
+                     : std::string(CharsetName(needed)) + " letters (character set " + std::to_string(needed) + ")") +
+                "; nothing was imported";
+        return true;
     }
 
 private:
@@ -92,6 +112,7 @@ bool PlanDictionary(const std::string& path, const ImportOptions& options, Impor
         return false;
     }
     planner.Finish();
+    if (planner.InAnotherAlphabet(*plan.pair, "this dictionary", error)) return false;
     plan.report.languages = file.languages;
     return true;
 }
@@ -112,7 +133,7 @@ bool PlanFile(const std::string& path, ExchangeFormat format, const ImportOption
     Step(options, "plan");
     for (const ForeignEntry& entry : file.entries) planner.Take(entry);
     planner.Finish();
-    return true;
+    return !planner.InAnotherAlphabet(*plan.pair, "this file", error);
 }
 
 bool Plan(const std::string& path, const ImportOptions& options, ImportPlan& plan, std::string& error) {

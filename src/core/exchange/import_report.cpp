@@ -49,6 +49,7 @@ std::string Describe(const ImportReport& report, std::size_t maxProblems, std::s
     if (report.separator) text.append("fields separated by ").append(SeparatorName(report.separator)).append(newline);
     text += "added " + std::to_string(report.added) + ", merged " + std::to_string(report.merged) + ", already there " +
             std::to_string(report.unchanged) + ", skipped " + std::to_string(report.skipped);
+    if (report.partsLeftOut) text += ", parts left out " + std::to_string(report.partsLeftOut);
     text.append(newline);
     text += "reverse pair: added " + std::to_string(report.reverseAdded) + ", merged " +
             std::to_string(report.reverseMerged);

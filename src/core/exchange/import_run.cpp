@@ -10,9 +10,10 @@
 
 namespace {
 
-void SetOutcome(ImportRunResult& result, bool reportMade, bool dryRun, bool imported, bool backedUp) {
+void SetOutcome(ImportRunResult& result, bool reportMade, bool dryRun, bool unchanged, bool imported, bool backedUp) {
     result.outcome = !reportMade ? ImportOutcome::NoReport
                      : dryRun    ? ImportOutcome::DryRun
+                     : unchanged ? ImportOutcome::Unchanged
                      : imported  ? ImportOutcome::Imported
                      : !backedUp ? ImportOutcome::NotBackedUp
                                  : ImportOutcome::Failed;
@@ -63,8 +64,9 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
     // The backup first, as before any import: it mostly waits for the disk, which leaves
     // the report a core.
     bool backedUp = false, imported = false;
+    const bool unchanged = !plan.forwardChanged && !plan.backwardChanged;
     auto apply = [&] {
-        if (options.dryRun) return;
+        if (options.dryRun || unchanged) return;
         try {
             backedUp = BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::None,
                                        "import " + plan.report.file)
@@ -76,6 +78,6 @@ ImportRunResult RunPlannedImport(ImportPlan& plan, const ImportRunOptions& optio
     // The report on this thread: when no second one can be had, it is made before the words
     // wait for it.
     platform::Beside(report, apply);
-    SetOutcome(result, made, options.dryRun, imported, backedUp);
+    SetOutcome(result, made, options.dryRun, unchanged, imported, backedUp);
     return result;
 }

@@ -17,7 +17,8 @@ struct ImportRunOptions {
     std::function<void(std::string_view)> show;
 };
 
-enum class ImportOutcome { NoReport, DryRun, NotBackedUp, Failed, Imported };
+// Unchanged: the file holds nothing the word files lack; they are neither backed up nor written.
+enum class ImportOutcome { NoReport, DryRun, Unchanged, NotBackedUp, Failed, Imported };
 
 struct ImportRunResult {
     ImportOutcome outcome = ImportOutcome::NoReport;

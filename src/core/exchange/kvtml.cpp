@@ -122,7 +122,8 @@ bool ReadKvtml(std::string_view text, const std::string& first, const std::strin
     const KvtmlLanguage& x = languages[a];
     const KvtmlLanguage& y = languages[b];
     file.languages = "identifier " + x.id + " (" + x.name + ") and identifier " + y.id + " (" + y.name + ")";
-    for (KvtmlEntry& entry : entries) file.entries.push_back({entry.line, entry.texts[x.id], entry.texts[y.id], {}});
+    for (KvtmlEntry& entry : entries)
+        file.entries.push_back({entry.line, entry.texts[x.id], entry.texts[y.id], {}, {}});
     return true;
 }
 

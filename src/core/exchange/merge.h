@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/exchange/exchange.h"
@@ -16,6 +19,8 @@ class ImportProbe;
 
 class Merger {
 public:
+    using Turn = std::vector<std::string>;  // the pieces one entry gave a word
+
     Merger(ImportPlan& plan, bool utf8, ImportProbe* probe);
 
     // Room for `count` entries to come.
@@ -36,17 +41,32 @@ private:
     void Problem(const Parts&... parts) {
         report_.problems.Add(line_, problem_.Make(fileWord_, parts...));
     }
-    // The prepared word into the pair's word file, and each piece of its translation into
-    // the reverse pair's, where it becomes a word or lists this word.
-    void MergeEntry(std::string_view word, std::string_view translation);
+    // The prepared word into the pair's word file with the first `storedPieces` pieces of its
+    // translation, and each piece into the reverse pair's, where it becomes a word or lists
+    // this word.
+    void MergeEntry(std::string_view word, std::string_view translation, std::size_t storedPieces);
     void MergeReverse(std::string_view word);
+    // The prepared pieces into a record this import added, shared in turns with the other
+    // spellings that met it when they do not all fit; how many are new.
+    int MergeSpelling(WordRecord& record, std::size_t at);
+    // A word's translation made again from its spellings' pieces in turns, as far as they fit,
+    // so that each keeps its first meaning; the pieces left out into full_, and how many of
+    // the last spelling's are new.
+    int TakeInTurns(WordRecord& record, const std::vector<Turn>& turns);
 
     ImportPlan& plan_;
     ImportReport& report_;
     ImportProbe* const probe_;
     ProblemText problem_;
     WordTable forward_, backward_;
+    const std::size_t firstNew_;  // the first record this import adds to the pair
+    // Of each record this import adds, how many pieces each entry that met it gave, a byte an
+    // entry, and the entries' count in the top byte: enough to share the record in turns
+    // should one entry's pieces not fit. Those that had to keep their turns whole.
+    static constexpr std::uint64_t kOneTurn = std::uint64_t{1} << 56;
+    std::vector<std::uint64_t> turnSizes_;
+    std::unordered_map<std::size_t, std::vector<Turn>> turns_;
     int line_ = 0;
     std::string_view fileWord_;
-    std::vector<std::string_view> pieces_, full_, one_;
+    std::vector<std::string_view> pieces_, stored_, full_, one_;
 };

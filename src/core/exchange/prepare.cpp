@@ -22,7 +22,7 @@ Preparer::Preparer(const ImportPlan& plan, bool utf8)
       problem_(utf8, translationPage_) {}
 
 void Preparer::Prepare(const ForeignEntry& entry, PreparedBatch& batch) {
-    problemMessage_ = {};
+    problems_.clear();
     const bool merged = PrepareFields(entry);
     PreparedBatch::Entry e{};
     e.line = entry.line;
@@ -32,14 +32,17 @@ void Preparer::Prepare(const ForeignEntry& entry, PreparedBatch& batch) {
     e.wordAt = static_cast<std::uint32_t>(text.size());
     if (merged) text.append(word_);
     e.translationAt = static_cast<std::uint32_t>(text.size());
+    e.translationEnd = e.translationAt;
     if (merged) {
         text.append(translation_);
+        e.translationEnd += static_cast<std::uint32_t>(storedSize_);
         for (std::string_view piece : pieces_)
             batch.pieces.push_back({e.translationAt + static_cast<std::uint32_t>(piece.data() - translation_.data()),
                                     static_cast<std::uint32_t>(piece.size())});
+        e.storedPieces = static_cast<std::uint32_t>(storedPieces_);
     }
     e.problemAt = static_cast<std::uint32_t>(text.size());
-    text.append(problemMessage_);
+    text.append(problems_);
     e.end = static_cast<std::uint32_t>(text.size());
     e.piecesEnd = static_cast<std::uint32_t>(batch.pieces.size());
     batch.entries.push_back(e);
@@ -72,17 +75,15 @@ bool Preparer::PrepareFields(const ForeignEntry& entry) {
     }
     if (utf8_) {
         if (!wordWriter_.Convert(word_, converted_)) {
-            Skip(entry, Shown{}, ": \"", MissingCharacter(word_, wordPage_), "\" is not in the code page of ",
+            const std::string missing = MissingCharacter(word_, wordPage_);
+            Skip(entry, Shown{}, ": \"", missing, "\" is not in the code page of ",
                  LanguageNameUtf8(plan_.pair->name1));
+            ++wordMisfits.skipped;
+            if (wordMisfits.letter.empty()) wordMisfits.letter = missing;
             return false;
         }
         word_.swap(converted_);
-        if (!translationWriter_.Convert(translation_, converted_)) {
-            Skip(entry, Shown{}, ": \"", MissingCharacter(translation_, translationPage_),
-                 "\" in the translation is not in the code page of ", LanguageNameUtf8(plan_.pair->name2));
-            return false;
-        }
-        translation_.swap(converted_);
+        if (!ConvertTranslation(entry)) return false;
     }
     if (word_.size() > kMaxWordChars) {
         Skip(entry, Shown{}, ": the word has more than 30 characters");
@@ -94,7 +95,44 @@ bool Preparer::PrepareFields(const ForeignEntry& entry) {
         pieces_.push_back(piece);
         return false;
     });
+    storedSize_ = translation_.size();
+    storedPieces_ = pieces_.size();
+    if (!entry.remark.empty()) Problem(entry, Shown{}, ": ", entry.remark);
     return translation_.size() <= kMaxTranslationChars || CutTranslation(entry);
+}
+
+bool Preparer::ConvertTranslation(const ForeignEntry& entry) {
+    if (translationWriter_.Convert(translation_, converted_)) {
+        translation_.swap(converted_);
+        return true;
+    }
+    // Each piece that fits is kept: a word of another alphabet costs the entry no more.
+    std::string kept;
+    std::vector<std::pair<std::string_view, std::string>> left;  // with the first letter missing
+    ForEachTranslationPiece(translation_, [&](std::string_view piece) {
+        piece_.assign(piece);
+        if (translationWriter_.Convert(piece_, converted_)) {
+            if (!kept.empty()) kept += ", ";
+            kept += converted_;
+        } else {
+            left.emplace_back(piece, MissingCharacter(piece_, translationPage_));
+        }
+        return false;
+    });
+    const std::string language = LanguageNameUtf8(plan_.pair->name2);
+    if (translationMisfits.letter.empty()) translationMisfits.letter = left.front().second;
+    if (kept.empty()) {
+        Skip(entry, Shown{}, ": \"", left.front().second, "\" in the translation is not in the code page of ",
+             language);
+        ++translationMisfits.skipped;
+        return false;
+    }
+    for (const auto& [piece, missing] : left)
+        Problem(entry, Shown{}, ": ", Quoted(piece, true), " is left out of the translation: \"", missing,
+                "\" is not in the code page of ", language);
+    partsLeftOut += static_cast<int>(left.size());
+    translation_.swap(kept);
+    return true;
 }
 
 bool Preparer::CutTranslation(const ForeignEntry& entry) {
@@ -109,7 +147,8 @@ bool Preparer::CutTranslation(const ForeignEntry& entry) {
     }
     Problem(entry, Shown{}, ": the translation has more than 50 characters; kept its first ", std::to_string(kept),
             " of ", std::to_string(pieces_.size()), " parts");
-    pieces_.resize(kept);
-    translation_.resize(length);
+    partsLeftOut += static_cast<int>(pieces_.size() - kept);
+    storedPieces_ = kept;
+    storedSize_ = length;
     return true;
 }

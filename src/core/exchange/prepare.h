@@ -24,8 +24,10 @@ struct PreparedBatch {
         bool merged;                   // false: skipped
         std::uint32_t wordAt;          // its word as stored; before it, the file's word, for the merge's problems
         std::uint32_t translationAt;   // its translation as stored
-        std::uint32_t problemAt, end;  // the problem found in preparing it, if any
+        std::uint32_t translationEnd;  // up to here; all its pieces, some past the end, up to problemAt
+        std::uint32_t problemAt, end;  // the problems found in preparing it, each ended by a NUL
         std::uint32_t piecesEnd;       // its pieces run from the previous entry's end to here
+        std::uint32_t storedPieces;    // the first of them are those of the stored translation
     };
     struct Piece {
         std::uint32_t at, size;  // in `text`
@@ -44,15 +46,23 @@ class Preparer {
 public:
     Preparer(const ImportPlan& plan, bool utf8);
 
-    // The entry into the batch, with at most one problem.
+    // The entry into the batch, with its problems.
     void Prepare(const ForeignEntry& entry, PreparedBatch& batch);
 
     int skipped = 0;
+    int partsLeftOut = 0;  // of translations, for their letters or their length
+    // Of each side, the entries skipped for a letter its code page lacks and the first such
+    // letter: when they are most of a file, the file is in another alphabet.
+    struct Misfits {
+        int skipped = 0;
+        std::string letter;
+    } wordMisfits, translationMisfits;
 
 private:
     template <typename... Parts>
     void Problem(const ForeignEntry& entry, const Parts&... parts) {
-        problemMessage_ = problem_.Make(entry.word, parts...);
+        problems_.append(problem_.Make(entry.word, parts...));
+        problems_ += '\0';
     }
     template <typename... Parts>
     void Skip(const ForeignEntry& entry, const Parts&... parts) {
@@ -62,8 +72,11 @@ private:
     // The entry's word and the pieces of its translation as the pair stores them, into
     // word_, translation_ and pieces_; false when it is skipped.
     bool PrepareFields(const ForeignEntry& entry);
+    // The translation in the pair's code page, without the pieces that hold a letter it
+    // lacks; false when none is left.
+    bool ConvertTranslation(const ForeignEntry& entry);
     // A translation longer than a record holds kept up to the last whole piece that fits;
-    // false when not even its first does.
+    // false when not even its first does. The reverse pair still gets every piece.
     bool CutTranslation(const ForeignEntry& entry);
 
     const ImportPlan& plan_;
@@ -71,7 +84,8 @@ private:
     const unsigned wordPage_, translationPage_;
     const CodePageWriter wordWriter_, translationWriter_;
     ProblemText problem_;
-    std::string_view problemMessage_;
-    std::string word_, translation_, converted_, spelt_;
+    std::string problems_;
+    std::string word_, translation_, converted_, spelt_, piece_;
     std::vector<std::string_view> pieces_;
+    std::size_t storedSize_ = 0, storedPieces_ = 0;  // of the translation as stored
 };

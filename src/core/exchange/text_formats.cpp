@@ -276,7 +276,7 @@ bool ReadDelimited(std::string_view text, char separator, ForeignFile& file, std
     int line = 0;
     while (reader.Next(fields, line, error)) {
         if (IsBlankRecord(fields)) continue;
-        file.entries.push_back({line, fields[0], fields.size() > 1 ? fields[1] : std::string(), {}});
+        file.entries.push_back({line, fields[0], fields.size() > 1 ? fields[1] : std::string(), {}, {}});
     }
     RefuseMisfits(file);
     return error.empty();
@@ -334,7 +334,7 @@ bool ReadAnki(std::string_view text, ForeignFile& file, std::string& error) {
             if (!metaColumns.count(static_cast<int>(i) + 1))
                 kept.push_back(WithoutCardMarkup(*html ? HtmlToText(fields[i]) : fields[i]));
         kept.resize(std::max<std::size_t>(kept.size(), 2));
-        file.entries.push_back({line, kept[0], kept[1], {}});
+        file.entries.push_back({line, kept[0], kept[1], {}, {}});
     }
     RefuseMisfits(file);
     return error.empty();

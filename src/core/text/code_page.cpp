@@ -1,5 +1,9 @@
 #include "core/text/code_page.h"
 
+#include <string>
+
+#include "platform/text_convert.h"
+
 unsigned CodePageOfCharset(int charset) {
     // The character sets of the GDI font headers and their code pages, as Windows pairs them.
     static const struct {
@@ -18,4 +22,42 @@ unsigned CodePageOfCharset(int charset) {
 bool IsDoubleByteCodePage(unsigned codePage) {
     // The East Asian sets above: Japanese, Simplified Chinese, Korean (two ways), Traditional Chinese.
     return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 || codePage == 1361;
+}
+
+namespace {
+
+// The named character sets, the most used first.
+const struct {
+    int charset;
+    const char* name;
+} kNames[] = {
+    {0, "Western"},
+    {238, "Central European"},
+    {204, "Cyrillic"},
+    {161, "Greek"},
+    {162, "Turkish"},
+    {186, "Baltic"},
+    {177, "Hebrew"},
+    {178, "Arabic"},
+    {163, "Vietnamese"},
+    {222, "Thai"},
+    {128, "Japanese"},
+    {134, "Simplified Chinese"},
+    {136, "Traditional Chinese"},
+    {129, "Korean"},
+};
+
+}  // namespace
+
+const char* CharsetName(int charset) {
+    for (const auto& name : kNames)
+        if (name.charset == charset) return name.name;
+    return "";
+}
+
+int CharsetHolding(std::string_view utf8) {
+    std::string converted;
+    for (const auto& name : kNames)
+        if (platform::Utf8ToCodePage(utf8, CodePageOfCharset(name.charset), converted)) return name.charset;
+    return -1;
 }

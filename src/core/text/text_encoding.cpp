@@ -58,5 +58,5 @@ bool MostlyUtf8(std::string_view text) {
         if (!HasNonAscii(line.text)) continue;
         ++(ValidUtf8(line.text) ? utf8Lines : otherLines);
     }
-    return otherLines == 0 || utf8Lines > otherLines;
+    return 3 * utf8Lines >= 2 * otherLines;
 }

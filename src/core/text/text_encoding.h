@@ -27,8 +27,10 @@ FileText TellFileText(std::string_view bytes, std::string& decoded);
 bool FromUtf16(std::string_view text, std::string& utf8);
 
 // Whether text without a byte-order mark is UTF-8, by its lines: those with letters beyond
-// ASCII that are valid UTF-8 against those that are not. A few stray bytes in a UTF-8 file,
-// or a few letter pairs in a code-page file that happen to be valid, do not turn the rest.
+// ASCII that are valid UTF-8 against those that are not. A valid line counts one and a half
+// times and a tie goes to UTF-8: valid sequences of several bytes almost never happen in
+// code-page text, while a stray byte in a UTF-8 file is common. A letter pair or two in a
+// code-page file that happen to be valid do not turn the rest.
 bool MostlyUtf8(std::string_view text);
 
 bool HasNonAscii(std::string_view text);

@@ -76,6 +76,9 @@ int Import(const Options& options) {
     if (result.outcome == ImportOutcome::NotBackedUp || result.outcome == ImportOutcome::Failed)
         return Fail(result.error);
     if (result.outcome == ImportOutcome::Imported) std::printf("imported into %s\n", WordFileName(*plan.pair));
+    if (result.outcome == ImportOutcome::Unchanged)
+        std::printf("nothing to import: every entry is already there%s\n",
+                    plan.report.skipped ? " or cannot be taken" : "");
     if (timer.on()) {
         std::fprintf(stderr, "read and plan\t%.3f s\nsort and write\t%.3f s\nrecords\t%zu\t%zu\npeak memory\t%.1f MB\n",
                      Seconds(timer.start(), planned), Seconds(planned, Clock::now()), plan.forward.size(),

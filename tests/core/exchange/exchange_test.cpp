@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "core/backup/backup.h"
 #include "core/catalogue/catalogue.h"
 #include "core/exchange/import_run.h"
 #include "test_support.h"
@@ -93,8 +94,10 @@ TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
     EXPECT_EQ(
         Lines(ReadRecords("words/dut_ger.gk")),
         (std::vector<std::string>{"aaaaaaaaaaaaaaaaaaaa=Zug", "appel=Apfel", "bbbbbbbbbbbbbbbbbbbb=Zug", "boom=Baum",
-                                  "huis=Haus", "kamer=Zimmer", "s\xFC\xDFlich=Lang", "woning=Haus"}));
-    EXPECT_EQ(r.reverseAdded, 7);  // as typed words, every translation feeds the reverse
+                                  "ccccccc=Zug", "huis=Haus", "kamer=Zimmer", "s\xFC\xDFlich=Lang", "woning=Haus"}));
+    // As typed words, every translation feeds the reverse, the one cut from Zug's as well.
+    EXPECT_EQ(r.reverseAdded, 8);
+    EXPECT_EQ(r.partsLeftOut, 1);
     EXPECT_NE(DescribeImport(r, 2).find("line 5: \"Donaudampfschifffahrtsgesellschaft\""), std::string::npos);
     EXPECT_NE(DescribeImport(r, 2).find("... and 5 more lines"), std::string::npos);
 }
@@ -134,6 +137,10 @@ TEST_F(ExchangeTest, DamagedUnknownOrTooLargeFilesChangeNothing) {
     WriteFile("lonely.index", "house\tA\tB\n");
     WriteFile("words.doc", "Haus\thuis\n");
     WriteFile("big.tsv", "Baum\tboom\n" + std::string((1 << 20) - 9, 'x'));  // a byte too many
+    // Dutch in Greek letters, but for one word: a file for another catalogue.
+    WriteFile("greek.tsv",
+              "Katze\t\xCE\xB3\xCE\xAC\xCF\x84\xCE\xB1\nHund\t\xCF\x83\xCE\xBA\xCF\x8D\xCE\xBB\xCE\xBF\xCF\x82\n"
+              "Maus\tmuis\n");
     const struct {
         const char *file, *error;
     } cases[] = {
@@ -141,6 +148,9 @@ TEST_F(ExchangeTest, DamagedUnknownOrTooLargeFilesChangeNothing) {
         {"words.doc", "the format of words.doc is not known by its name; give it with --format"},
         {"missing.tsv", "missing.tsv: cannot read missing.tsv"},
         {"big.tsv", "big.tsv: big.tsv is larger than 1 MB, more than an import takes"},
+        {"greek.tsv",
+         "dutch uses Western (1252) letters in this catalogue; this file is written in Greek letters (character set "
+         "161); nothing was imported"},
     };
     for (const auto& c : cases) {
         ImportOptions options;
@@ -174,6 +184,17 @@ TEST_F(ExchangeTest, EachProblemIsReportedWithItsLine) {
          {"1 \"" + std::string(80, 'a') + "...\": the word has more than 30 characters",
           "2 \"" + umlauts.substr(0, 160) + "...\": the word has more than 30 characters"},
          "skipped 2\n"},
+        {"a letter the code page lacks costs only its part",
+         "Katze\tkat, \xCE\xB3\xCE\xAC\xCF\x84\xCE\xB1, poes\n",
+         {"1 \"Katze\": \"\xCE\xB3\xCE\xAC\xCF\x84\xCE\xB1\" is left out of the translation: \"\xCE\xB3\" is not in "
+          "the code page "
+          "of dutch"},
+         "added 1, merged 0, already there 0, skipped 0, parts left out 1\n"},
+        {"spellings that are one word share it in turns",
+         "Essen\t" + std::string(20, 'a') + ", " + std::string(20, 'b') + ", ccc\nessen\tmanger, eten\n",
+         {"2 \"essen\": no room for \"eten\" in the word's translation",
+          "2 \"essen\": no room for \"ccc\" in the word's translation"},
+         "added 1, merged 1, already there 0, skipped 0\n"},
         {"the reverse pair's losses",
          "Haus\thuis\nWort\tkort, een woord dat langer is dan dertig\n",
          {"1 \"Haus\": no room in the reverse pair's translation of \"huis\"",
@@ -184,6 +205,10 @@ TEST_F(ExchangeTest, EachProblemIsReportedWithItsLine) {
     for (const auto& c : cases) {
         const ImportPlan plan = PlanText(c.text);
         EXPECT_EQ(Problems(plan.report), c.problems) << c.name;
+        if (c.name == std::string("spellings that are one word share it in turns")) {
+            EXPECT_EQ(Lines(plan.forward), (std::vector<std::string>{"Essen=" + std::string(20, 'a') + ", manger, " +
+                                                                     std::string(20, 'b')}));
+        }
         const std::string described = DescribeImport(plan.report);
         EXPECT_NE(described.find(c.summary), std::string::npos) << described;
         EXPECT_EQ(described.find('\0'), std::string::npos) << c.name;
@@ -306,6 +331,22 @@ TEST_F(ExchangeTest, RunningOutOfMemoryAtAnyStepIsReportedWithNothingChanged) {
         EXPECT_EQ(error, c.error) << c.step;
         EXPECT_EQ(ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk"), before) << c.step;
     }
+}
+
+TEST_F(ExchangeTest, AFileWhoseWordsAreAllThereChangesNothingAndTakesNoBackup) {
+    WriteFile("words.tsv", "Haus\thuis\nBaum\tboom\n");
+    ImportOptions options;
+    ImportPlan plan;
+    std::string error;
+    ASSERT_TRUE(PlanImport("words.tsv", options, plan, error)) << error;
+    ASSERT_EQ(RunPlannedImport(plan, {}).outcome, ImportOutcome::Imported);
+    const std::size_t backups = ListBackups().size();
+    const std::string after = ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk");
+
+    ASSERT_TRUE(PlanImport("words.tsv", options, plan, error)) << error;
+    EXPECT_EQ(RunPlannedImport(plan, {}).outcome, ImportOutcome::Unchanged);
+    EXPECT_EQ(ListBackups().size(), backups);
+    EXPECT_EQ(ReadFile("words/ger_dut.gk") + ReadFile("words/dut_ger.gk"), after);
 }
 
 TEST_F(ExchangeTest, TheWholeReportIsWrittenForNotepadBesideTheProgramsFiles) {

@@ -352,13 +352,84 @@ TEST(Formats, FreeDictSenseNumbersAndPronunciationsAreNotTranslations) {
     }
 }
 
+namespace {
+
+// A dictionary of the definitions, headed as WikDict heads those it builds from Wiktionary
+// when `wiktionary`; each definition's headword is its first line's first word.
+void MakeDictionary(const std::vector<std::string>& definitions, bool wiktionary, std::string& index,
+                    std::string& dict) {
+    auto number = [](std::size_t value) {
+        static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+        std::string digits;
+        do digits.insert(digits.begin(), kDigits[value % 64]);
+        while ((value /= 64) > 0);
+        return digits;
+    };
+    auto add = [&](const std::string& headword, const std::string& definition) {
+        index += headword + "\t" + number(dict.size()) + "\t" + number(definition.size()) + "\n";
+        dict += definition;
+    };
+    index.clear();
+    dict.clear();
+    add("00-database-short", wiktionary ? "Deutsch-fran\xC3\xA7"
+                                          "ais FreeDict+WikDict dictionary\n"
+                                        : "German-French FreeDict dictionary\n");
+    for (const std::string& d : definitions) add(d.substr(0, d.find_first_of(" \n")), d);
+}
+
+}  // namespace
+
+// Dictionaries built from Wiktionary follow each sense's translations with lines in the
+// headword's own language that define it: those are no translations. Nor are sense numbers,
+// wherever they stand, or notes in brackets, however they nest.
+TEST(Formats, FreeDictTranslationsWithoutDefinitionsNumbersOrNotes) {
+    const struct {
+        bool wiktionary;
+        std::string definition, translation, remark;
+    } cases[] = {
+        {true, "Kampfkunst /k/ <n>\nart martial\n(Sport) Systeme, bei denen\n", "art martial", ""},
+        {true,
+         "ausrei\xC3\x9F"
+         "en <v>\n1. arracher\n(etwas) herausrei\xC3\x9F"
+         "en\n2. sauver\ndavonlaufen, fliehen\n",
+         "arracher, sauver", ""},
+        {true, "essen <v>\nmanger 2.\nfeste Nahrung\n 3.\netwas als Nahrung\n", "manger", ""},
+        {true,
+         "abholen <v>\n1. r\xC3\xA9"
+         "cup\xC3\xA9rer 2.\nvon einem Ort\n 3.\njemand treffen\n2. arr\xC3\xAAter\nverhaften\n",
+         "r\xC3\xA9"
+         "cup\xC3\xA9rer, arr\xC3\xAAter",
+         ""},
+        {true, "Akkusativ <n>\naccusatif\n4. Fall (Kasus) der Deklination\n", "accusatif", ""},
+        {true, "aufmandeln <v>\n\xC3\xA9nerver#s\xE2\x80\x99\xC3\xA9nerver, \xC3\xA9pater\nsich aufregen\n",
+         "s\xE2\x80\x99\xC3\xA9nerver, \xC3\xA9pater", ""},
+        {true, "DP <abbreviation>\nDP\n[[Displaced Person|Displaced Person[s]]]\n", "DP", ""},
+        {false, "DP <abbreviation>\nDP\n[[Displaced Person|Displaced Person[s]]]\n", "DP", ""},
+        {false, "Bachus\nBachus (zobacz) ]\n", "Bachus (zobacz)", "a bracket without its pair"},
+        {false, "Bachus\nBachus [zobacz\n", "Bachus zobacz", "a bracket without its pair"},
+        {false, "A-Dur\nla majeur 2.\n", "la majeur", ""},
+        {false, "falloir\n1.\n      \"Il faut\"\n We need something\n\n2.\n", "", ""},
+        {false, "Kampfkunst\nart martial\nSysteme\n", "art martial, Systeme", ""},  // not said to be Wiktionary's
+    };
+    for (const auto& c : cases) {
+        std::string index, dict, error;
+        MakeDictionary({c.definition}, c.wiktionary, index, dict);
+        ForeignFile file;
+        ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
+        ASSERT_EQ(file.entries.size(), 1u) << c.definition;
+        EXPECT_EQ(file.entries[0].translation, c.translation) << c.definition;
+        EXPECT_EQ(file.entries[0].remark.substr(0, c.remark.size()), c.remark) << c.definition;
+        EXPECT_EQ(file.entries[0].remark.empty(), c.remark.empty()) << c.definition;
+    }
+}
+
 // dictd bisects the index by its keys' bytes and finds a word of any case by its small letters;
 // the export reading back is the round trip's of the exchange tests.
 TEST(Formats, FreeDictExportIsSortedByKey) {
-    const std::vector<ForeignEntry> entries = {{0, "zebra", "zebra", {}},
-                                               {0, "\xC3\x84rger", "ergernis", {}},
-                                               {0, "Haus", "huis", {}},
-                                               {0, "apfel", "appel", {}}};
+    const std::vector<ForeignEntry> entries = {{0, "zebra", "zebra", {}, {}},
+                                               {0, "\xC3\x84rger", "ergernis", {}, {}},
+                                               {0, "Haus", "huis", {}, {}},
+                                               {0, "apfel", "appel", {}, {}}};
     std::string index, dict;
     WriteFreeDict(entries, "German", "Dutch", index, dict);
     std::vector<std::string> keys;
@@ -381,6 +452,10 @@ TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
          false,
          {"", "", "UTF-8 text, while the rest of the file is in the pair's code page"}},
         {"ASCII", "Haus\thuis\n", true, {""}},
+        {"a UTF-8 line against a stray byte",
+         "cheese\tK\xC3\xA4se\nbread\tBrot\ncoffee\tcaf\xE9\n",
+         true,
+         {"", "", "not UTF-8 text, as the rest of the file is"}},
     };
     for (const auto& c : cases) {
         ForeignFile file;
@@ -412,7 +487,7 @@ TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
 // the packed text, it reads what the whole text gives, or fails as unpacking it whole fails.
 TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
     std::vector<ForeignEntry> entries;
-    for (int i = 0; i < 80000; ++i) entries.push_back({0, NumberedWord(i), "t" + std::to_string(i), {}});
+    for (int i = 0; i < 80000; ++i) entries.push_back({0, NumberedWord(i), "t" + std::to_string(i), {}, {}});
     std::string index, dict, error;
     WriteFreeDict(entries, "German", "Dutch", index, dict);
     ForeignFile whole;
