@@ -1,7 +1,7 @@
 // FreeDict dictionaries: the index, then "@@" and the dictionary, compressed or not. Every
 // index line's definition lies inside the dictionary or the file is refused with its line.
 // The text unpacked while it is read (piece by piece when dictzip packed it) is the text
-// unpacked whole, or both fail.
+// unpacked whole, or both fail. No translation keeps a bracket of a note.
 #include "core/exchange/freedict.h"
 #include "core/exchange/gzip.h"
 #include "core/exchange/unpacking.h"
@@ -30,5 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 1; i < file.entries.size(); ++i)
         FUZZ_CHECK(file.entries[i - 1].line < file.entries[i].line, detail);
     for (const ForeignEntry& e : file.entries) FUZZ_CHECK(e.word.find('\n') == std::string::npos, detail);
+    // Brackets are a dictionary's notes, paired or not; only our own export keeps them as text.
+    if (index.find("00-database-literal-translations") == std::string_view::npos)
+        for (const ForeignEntry& e : file.entries)
+            FUZZ_CHECK(e.translation.find_first_of("<>[]{}") == std::string::npos, detail);
     return 0;
 }
