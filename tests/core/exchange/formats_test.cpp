@@ -405,6 +405,7 @@ TEST(Formats, FreeDictTranslationsWithoutDefinitionsNumbersOrNotes) {
          "s\xE2\x80\x99\xC3\xA9nerver, \xC3\xA9pater", ""},
         {true, "DP <abbreviation>\nDP\n[[Displaced Person|Displaced Person[s]]]\n", "DP", ""},
         {false, "DP <abbreviation>\nDP\n[[Displaced Person|Displaced Person[s]]]\n", "DP", ""},
+        {false, "Zug\ntrein [Bahn {fam.] wagon\n", "trein  wagon", ""},  // the inner note closes with the outer
         {false, "Bachus\nBachus (zobacz) ]\n", "Bachus (zobacz)", "a bracket without its pair"},
         {false, "Bachus\nBachus [zobacz\n", "Bachus zobacz", "a bracket without its pair"},
         {false, "A-Dur\nla majeur 2.\n", "la majeur", ""},
