@@ -28,6 +28,17 @@
 #define IDC_KVTMLDIALOG_SECOND_LABEL 78
 #define IDC_KVTMLDIALOG_SECOND 79
 
+// The dialog that asks before an import writes: its texts, one under the other, the new
+// words, and the button that opens the whole report (Import and Cancel are IDOK and IDCANCEL).
+#define IDC_IMPORTDIALOG_QUESTION 3050
+#define IDC_IMPORTDIALOG_FORWARD 3051
+#define IDC_IMPORTDIALOG_BACKWARD 3052
+#define IDC_IMPORTDIALOG_PROBLEMS 3053
+#define IDC_IMPORTDIALOG_REPORT_PATH 3054
+#define IDC_IMPORTDIALOG_WORDS_LABEL 3055
+#define IDC_IMPORTDIALOG_WORDS 3056
+#define IDC_IMPORTDIALOG_SHOW_REPORT 3057
+
 // Main window menu commands and the language menu's first id.
 #define IDM_MAIN_HELP 4
 #define IDM_MAIN_ABOUT 5

@@ -20,6 +20,7 @@
 #include "platform/replace_file.h"
 #include "platform/text_convert.h"
 #include "ui/file_dialog.h"
+#include "ui/import_dialog.h"
 #include "ui/kvtml_languages_dialog.h"
 #include "ui/progress_window.h"
 #include "ui/secondary_window.h"
@@ -27,9 +28,6 @@
 #include "ui/ui_text.h"
 
 namespace {
-
-// Enough of a long report to decide on; more lines would push the buttons off the screen.
-constexpr std::size_t kProblemsShown = 15;
 
 const char* const kImportFailed = "The words could not be imported:";
 
@@ -54,20 +52,6 @@ std::string WideUtf8(const std::wstring& wide) {
     platform::FromWide(wide, CP_UTF8, platform::Conversion::Lenient, text);
     return text;
 }
-
-// The core reports in UTF-8 for a UTF-8 file and in the pair's code page otherwise; the
-// file's path goes into the report in the same encoding, so one conversion reads it all.
-std::wstring ReportWide(ImportReport report) {
-    const std::wstring path = FileNameWide(report.file);
-    report.file = WideUtf8(path);
-    bool utf8 = false;
-    const std::wstring wide = Utf8Wide(DescribeImport(report, kProblemsShown), utf8);
-    if (utf8) return wide;
-    report.file = CharsetFromWide(path.c_str(), CurrentPair->charset1);
-    return WideFromCharset(DescribeImport(report, kProblemsShown).c_str(), CurrentPair->charset1);
-}
-
-std::wstring PairWide() { return NameWide(CurrentPair->name1) + L" - " + NameWide(CurrentPair->name2); }
 
 void ShowExchangeMessage(HWND owner, const std::wstring& text, UiKey caption, UINT icon) {
     UiMessageBox(owner, text + L"   ", UiWide(caption), MB_OK | icon);
@@ -138,23 +122,25 @@ void OpenReport(HWND owner, const std::wstring& path) {
     ShellExecuteW(owner, L"open", L"notepad.exe", (L"\"" + path + L"\"").c_str(), nullptr, SW_SHOWNORMAL);
 }
 
-// A report with lines the import cannot take offers its whole list, and asks again once
-// the user has opened it.
-bool Confirmed(HWND owner, const ImportReport& report) {
-    const std::wstring question =
-        UiWideOr("ImportQuestion", "Import these words into") + L" " + PairWide() + L"?\n\n" + ReportWide(report);
-    const std::optional<std::wstring> saved = SaveReport(owner, report);
-    if (!saved || report.problems.empty())
-        return UiMessageBox(owner, question, UiWide(UiKey::Dictionary), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
-    const std::wstring offer =
-        question + L"\n" + UiWideOr("ImportReportWhere", "Every line that cannot be imported is listed in") + L"\n" +
-        *saved + L"\n\n" +
-        UiWideOr("ImportReportChoice", "Yes imports the words, No opens the list first, Cancel imports nothing.");
-    for (;;) {
-        const int answer = UiMessageBox(owner, offer, UiWide(UiKey::Dictionary), MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer != IDNO) return answer == IDYES;
-        OpenReport(owner, *saved);
-    }
+// An import that changes nothing asks nothing and backs nothing up; the lines it cannot
+// take are still offered in the whole report.
+void TellNothingToImport(HWND owner, const ImportReport& report, const std::wstring& reportPath) {
+    const std::wstring nothing = UiWideOr("ImportNothing", "Nothing to import: every entry is already there.");
+    const std::wstring problems = ImportProblemsText(report, !reportPath.empty());
+    if (problems.empty() || reportPath.empty())
+        return ShowExchangeMessage(owner, problems.empty() ? nothing : nothing + L"\n\n" + problems, UiKey::Dictionary,
+                                   MB_ICONINFORMATION);
+    const std::wstring offer = nothing + L"\n\n" + problems + L"\n" + reportPath + L"\n\n" +
+                               UiWideOr("ImportNothingShowReport", "Open the report now?");
+    if (UiMessageBox(owner, offer + L"   ", UiWide(UiKey::Dictionary), MB_YESNO | MB_ICONINFORMATION) == IDYES)
+        OpenReport(owner, reportPath);
+}
+
+// The file's name without its folder, as the user chose it.
+std::wstring ShortNameWide(const std::string& path) {
+    const std::wstring name = FileNameWide(path);
+    const std::size_t slash = name.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? name : name.substr(slash + 1);
 }
 
 // "German (de)" as the file names a language, its id when it gives neither name nor locale.
@@ -234,7 +220,9 @@ void ImportAsked(HWND owner, const std::string& path, char separator) {
         if (plan.cancelled) return;
         return Failed(owner, "ImportFailed", kImportFailed, error);
     }
-    if (!Confirmed(owner, plan.report)) return;
+    const std::wstring reportPath = SaveReport(owner, plan.report).value_or(L"");
+    if (!plan.forwardChanged && !plan.backwardChanged) return TellNothingToImport(owner, plan.report, reportPath);
+    if (!ConfirmImport(owner, plan, ShortNameWide(path), reportPath, [&] { OpenReport(owner, reportPath); })) return;
     if (BackUpAndReport(WordFilesOf({plan.pair, plan.reverse}), MessageOwner::ActiveWindow, "import " + path).error !=
         0)
         return;

@@ -66,7 +66,7 @@ void AddColumns() {
 void FillRows() {
     int row = 0;
     for (WordListDescriptor* pair = CatalogueHead; pair; pair = pair->next, ++row) {
-        const std::wstring name = NameWide(pair->name1) + L" - " + NameWide(pair->name2);
+        const std::wstring name = PairNameWide(*pair);
         LVITEMW item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = row;

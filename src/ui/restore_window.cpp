@@ -62,7 +62,7 @@ std::wstring MeaningWide(const std::string& path) {
             text = UiWideOr("RestoreBestScore", "%s: best score of \"%s\"");
             break;
     }
-    return WithTexts(text, {NameWide(m.pair->name1) + L" - " + NameWide(m.pair->name2), FileNameWide(m.list)});
+    return WithTexts(text, {PairNameWide(*m.pair), FileNameWide(m.list)});
 }
 
 // Why a backup was made, in the user's words: "at start-up", "before importing words.txt".

@@ -179,8 +179,7 @@ void OnKeyDown(HWND hwnd, UINT key, BOOL down, int, UINT) {
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     // The pair the figures are of, in the caption.
-    const std::wstring caption = UiWideOr("ReviewChartCaption", "Review progress") + L": " +
-                                 NameWide(CurrentPair->name1) + L" - " + NameWide(CurrentPair->name2);
+    const std::wstring caption = UiWideOr("ReviewChartCaption", "Review progress") + L": " + PairNameWide(*CurrentPair);
     SetWindowTextW(hwnd, caption.c_str());
     s.pointed.clear();
     const std::int64_t now = ReviewClock();

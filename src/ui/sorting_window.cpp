@@ -80,7 +80,7 @@ public:
 };
 
 void Paint(HDC dc) {
-    const std::wstring pair = NameWide(CurrentPair->name1) + L" - " + NameWide(CurrentPair->name2);
+    const std::wstring pair = PairNameWide(*CurrentPair);
     DrawShadowedText(dc, pair, {1, 6, 351, 31}, DT_SINGLELINE | DT_CENTER);
     RECT busy = {0, 25, 350, 120};
     SetTextColor(dc, RGB(0, 0, 0));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/catalogue/catalogue.h"
 #include "core/strings/ui_strings.h"
 #include "core/text/code_page.h"
 #include "platform/text_convert.h"
@@ -42,6 +43,10 @@ std::wstring UiWideOr(const char* key, const char* builtIn) {
 }
 
 std::wstring NameWide(const char* languageName) { return WideFromCharset(languageName, UiCharset); }
+
+std::wstring PairNameWide(const WordListDescriptor& pair) {
+    return NameWide(pair.name1) + L" - " + NameWide(pair.name2);
+}
 
 void SetUiText(HWND window, int id, UiKey key) {
     if (id == 0)

@@ -10,6 +10,8 @@
 
 #include "core/strings/ui_keys.h"
 
+struct WordListDescriptor;
+
 // The code page of a character set; the special face's set reads as Western.
 UINT CodePageOf(int charset);
 std::wstring WideFromCharset(const char* text, int charset);
@@ -26,6 +28,8 @@ std::wstring UiWideOr(const char* key, const char* builtIn);
 // A language name of the catalogue: the user typed it in the interface's language, so it
 // reads in the interface's character set wherever it shows, whatever the pair's own set.
 std::wstring NameWide(const char* languageName);
+// A pair as every window names it, "dutch - english".
+std::wstring PairNameWide(const WordListDescriptor& pair);
 // A control's text (or a window's caption, with id 0) from the interface texts.
 void SetUiText(HWND window, int id, UiKey key);
 // A message box with texts in the interface's character set; the button pressed.

@@ -3,6 +3,7 @@
 #include "core/strings/strings_file.h"
 #include "screen_picture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -158,6 +159,15 @@ std::string Entry(const std::vector<WordRecord>& records, const std::string& wor
     return found;
 }
 
+std::vector<std::string> Backups(const Fixture& fixture) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(fixture.Path("backups"))) names.push_back(e.path().filename().string());
+    std::sort(names.rbegin(), names.rend());
+    return names;
+}
+
+std::string WithCount(std::string text, int count) { return text.replace(text.find("%d"), 2, std::to_string(count)); }
+
 std::string WindowText(HWND hwnd) {
     // GetWindowText does not ask another process's controls; WM_GETTEXT does.
     char text[512] = "";
@@ -179,6 +189,16 @@ std::vector<std::string> StaticTexts(HWND window, int id) {
     for (HWND c = nullptr; (c = FindWindowExA(window, c, "Static", nullptr));)
         if (!id || GetDlgCtrlID(c) == id) texts.push_back(WindowText(c));
     return texts;
+}
+
+int ListBoxCount(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
+
+std::string ListBoxItem(HWND list, int i) {
+    wchar_t wide[4096] = L"";
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    char text[8192] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
 }
 
 Placement PlacementOf(HWND hwnd) {

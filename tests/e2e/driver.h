@@ -76,11 +76,18 @@ constexpr LCID kEnglish = MAKELCID(0x0409, SORT_DEFAULT), kDutch = MAKELCID(0x04
 bool InOrder(const std::vector<WordRecord>& records, LCID locale);
 // The translations of every record of a word, joined by " | ".
 std::string Entry(const std::vector<WordRecord>& records, const std::string& word);
+// The backup folders of the working directory, newest first.
+std::vector<std::string> Backups(const Fixture& fixture);
+// An interface text with its "%d" given.
+std::string WithCount(std::string text, int count);
 
 std::string WindowText(HWND hwnd);
 std::wstring WideText(HWND hwnd);
 // The texts of a window's static controls (of that id, when given), in their order.
 std::vector<std::string> StaticTexts(HWND window, int id = 0);
+// A list box's rows, and one row in the system's code page.
+int ListBoxCount(HWND list);
+std::string ListBoxItem(HWND list, int i);
 // A window's {left, top, width, height}: on the screen, or for a child in its parent's client area.
 using Placement = std::array<int, 4>;
 Placement PlacementOf(HWND hwnd);

@@ -1,30 +1,10 @@
 // End-to-end test of the backups: made at start-up, put back through File > Restore from backup.
 
-#include <algorithm>
-#include <filesystem>
-
 #include "driver.h"
 
 namespace {
 
 constexpr int kRestore = 3030, kBackupList = 3031, kFileList = 3032, kOk = 3033;
-
-std::vector<std::string> Backups(const Fixture& fixture) {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(fixture.Path("backups")))
-        names.push_back(e.path().filename().string());
-    std::sort(names.rbegin(), names.rend());
-    return names;
-}
-
-int Count(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
-std::string Item(HWND list, int i) {
-    wchar_t wide[4096] = L"";
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
-    char text[8192] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
-}
 
 }  // namespace
 
@@ -42,17 +22,18 @@ TEST_F(EndToEnd, ADamagedWordFileIsPutBackThroughTheRestoreWindow) {
     HWND restore = Open(main, kRestore, "herstel");
     ASSERT_NE(restore, nullptr);
     HWND list = GetDlgItem(restore, kBackupList), files = GetDlgItem(restore, kFileList), ok = GetDlgItem(restore, kOk);
-    ASSERT_EQ(Count(list), 2);
+    ASSERT_EQ(ListBoxCount(list), 2);
     // Each says why it was made, and names its files by their pair.
-    for (int i = 0; i < 2; ++i) EXPECT_NE(Item(list, i).find(texts.at("RestoreWhyStartup")), std::string::npos) << i;
-    EXPECT_NE(Item(list, 0).find("dutch - english: "), std::string::npos) << Item(list, 0);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NE(ListBoxItem(list, i).find(texts.at("RestoreWhyStartup")), std::string::npos) << i;
+    EXPECT_NE(ListBoxItem(list, 0).find("dutch - english: "), std::string::npos) << ListBoxItem(list, 0);
     // The newest is chosen first; it holds the files as they are, so there is nothing to put back.
     EXPECT_FALSE(IsWindowEnabled(ok));
 
     SendMessageA(list, LB_SETCURSEL, 1, 0);
     PostMessageA(restore, WM_COMMAND, MAKEWPARAM(kBackupList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(ok); }));
-    EXPECT_EQ(Count(files), 1);
+    EXPECT_EQ(ListBoxCount(files), 1);
     SaveScreenshot("restore-window", restore);
 
     PostMessageA(restore, WM_COMMAND, kOk, 0);

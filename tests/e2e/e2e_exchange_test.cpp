@@ -5,6 +5,9 @@
 namespace {
 
 constexpr int kImport = 73, kExport = 74, kSearch = 12;
+// The import dialog's texts of the pair and of its reverse, where the report is, the new
+// words and the button that opens the report.
+constexpr int kForward = 3051, kBackward = 3052, kReportPath = 3054, kNewWords = 3056, kShowReport = 3057;
 
 // UTF-8, as other programs write it: a new word, a new word with a letter the pair's code
 // page holds, a new translation, one already there, and two lines that cannot be stored.
@@ -16,29 +19,59 @@ const std::string kImportFile =
     "caf\xC3\xA9, bar\tx\n"
     "leeg\t\n";
 
-class ExchangeTest : public EndToEnd {};
+class ExchangeTest : public EndToEnd {
+protected:
+    HWND ImportDialog() { return program->WaitForWindow("#32770", texts.at("ImportCaption").c_str()); }
+    std::vector<std::string> NewWords(HWND dialog) {
+        std::vector<std::string> words;
+        HWND list = GetDlgItem(dialog, kNewWords);
+        for (int i = 0; i < ListBoxCount(list); ++i) words.push_back(ListBoxItem(list, i));
+        return words;
+    }
+    // Answers the dialog with a key, as the user does.
+    void Press(HWND dialog, WORD key) {
+        ASSERT_TRUE(Foreground(dialog));
+        PressKeys({key});
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    }
+};
 
 }  // namespace
 
-// The report's wording and what is merged how are the core's; here the dialogs, the
-// boxes, the report opened in another program and the files the answers leave.
-TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsExportFollowsTheTypeAndEscapeStopsAPlan) {
+// What is merged how is the core's, and what the import dialog shows of it the dialog's;
+// here the dialogs, the boxes, the report opened in another program and the files and
+// backups the answers leave.
+TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFollowsTheTypeAndEscapeStopsAPlan) {
     fixture.Write("import.tsv", kImportFile);
     const std::vector<WordRecord> forward = fixture.Records("dut_eng.gk"), backward = fixture.Records("eng_dut.gk");
     const std::string forwardBytes = fixture.Read("wordlists\\dut_eng.gk");
     ASSERT_TRUE(Start());
 
-    // Lines whose commas look like the separator: the file type says it is the semicolon.
-    fixture.Write("semicolons.txt", "vis;fish, fishes\r\nkat, cat\r\n");
+    // Lines whose commas look like the separator: the file type says it is the semicolon,
+    // and the one new word shows it. Escape imports nothing.
+    fixture.Write("semicolons.txt", "zalm;salmon, lox\r\nkat, cat\r\n");
     ChooseFile(main, kImport, "semicolons.txt", 2);
-    EXPECT_NE(Answer(IDCANCEL).find("fields separated by semicolon\n"), std::string::npos);
+    HWND dialog = ImportDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(NewWords(dialog), std::vector<std::string>{"zalm\tsalmon, lox"});
+    Press(dialog, VK_ESCAPE);
 
-    // No opens the whole report, in the program that opens text, and asks again; Cancel
-    // writes nothing.
+    // The dialog says what changes in both pairs; Show report opens the whole report in
+    // the program that opens text and keeps the dialog open; Cancel writes nothing.
     ChooseFile(main, kImport, "import.tsv");
-    const std::string report = Answer(IDNO, "", "import-report");
-    EXPECT_EQ(report.rfind(texts.at("ImportQuestion") + " dutch - english?\n\n" + fixture.Path("import.tsv"), 0), 0u)
-        << report;
+    dialog = ImportDialog();
+    ASSERT_NE(dialog, nullptr);
+    SaveScreenshot("import-dialog", dialog);
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, kForward)),
+              "dutch - english: " + WithCount(texts.at("ImportDialogNewWords"), 2) + ", " +
+                  texts.at("ImportDialogMoreTranslationsWord") + ".");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, kBackward)),
+              "english - dutch: " + WithCount(texts.at("ImportDialogNewWords"), 3) + ", " +
+                  texts.at("ImportDialogReverseMoreTranslation") + ".");
+    const std::string reportPath = fixture.Path("dut_eng.import.txt");
+    EXPECT_EQ(WindowText(GetDlgItem(dialog, kReportPath)), reportPath);
+    EXPECT_EQ(NewWords(dialog), (std::vector<std::string>{"woning\thouse", "pati\xEBnt\tpatient"}));
+    PostMessageA(GetDlgItem(dialog, kShowReport), BM_CLICK, 0, 0);
     HWND notepad = nullptr;
     char title[MAX_PATH] = "";
     EXPECT_TRUE(WaitUntil([&] {
@@ -47,18 +80,42 @@ TEST_F(ExchangeTest, ImportReportsBeforeWritingFeedsBothPairsExportFollowsTheTyp
                std::string(title).find("dut_eng.import.txt") == 0;
     })) << title;
     if (notepad) PostMessageA(notepad, WM_CLOSE, 0, 0);
-    EXPECT_EQ(Answer(IDCANCEL), report);
+    ASSERT_TRUE(Sync(dialog));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     ASSERT_TRUE(Sync(main));
     EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), forwardBytes);
 
+    // Return imports.
     ChooseFile(main, kImport, "import.tsv");
-    EXPECT_EQ(Answer(IDYES), report);
+    dialog = ImportDialog();
+    ASSERT_NE(dialog, nullptr);
+    Press(dialog, VK_RETURN);
     EXPECT_EQ(Answer(IDOK), texts.at("ImportDone") + "   ");
     const std::vector<WordRecord> pair = fixture.Records("dut_eng.gk"), reverse = fixture.Records("eng_dut.gk");
     EXPECT_EQ(pair.size(), forward.size() + 2);
     EXPECT_TRUE(InOrder(pair, kDutch));
     EXPECT_EQ(reverse.size(), backward.size() + 3);
     EXPECT_TRUE(InOrder(reverse, kEnglish));
+    const std::string importedForward = fixture.Read("wordlists\\dut_eng.gk"),
+                      importedBackward = fixture.Read("wordlists\\eng_dut.gk");
+
+    // The same file again changes nothing: nothing is asked or backed up (a backup now would
+    // hold the imported word files), and the lines it cannot take are still offered in the
+    // report. A file without such lines just says so.
+    const std::size_t backups = Backups(fixture).size();
+    ChooseFile(main, kImport, "import.tsv");
+    EXPECT_EQ(Answer(IDNO), texts.at("ImportNothing") + "\n\n" + WithCount(texts.at("ImportDialogProblemLines"), 2) +
+                                " " + texts.at("ImportDialogReportWhere") + "\n" + reportPath + "\n\n" +
+                                texts.at("ImportNothingShowReport") + "   ");
+    fixture.Write("again.tsv", "huis\thome\n");
+    ChooseFile(main, kImport, "again.tsv");
+    EXPECT_EQ(Answer(IDOK), texts.at("ImportNothing") + "   ");
+    ASSERT_TRUE(Sync(main));
+    EXPECT_EQ(Backups(fixture).size(), backups);
+    EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), importedForward);
+    EXPECT_EQ(fixture.Read("wordlists\\eng_dut.gk"), importedBackward);
 
     // The store was opened and counted again: a key after every word shows the file's last
     // one on the last row. Meanwhile the search window holds the store, and the commands

@@ -98,9 +98,6 @@ TEST_F(PracticeTest, InteractiveRunCountsAndStoresItsScore) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
 }
 
-// An interface text with its "%d" given.
-std::string WithCount(std::string text, int count) { return text.replace(text.find("%d"), 2, std::to_string(count)); }
-
 // Which key gives which rating is pinned in-process on a fixed clock; here a run typed on
 // the real keyboard and clock with what it shows, its log, and the progress window.
 TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
