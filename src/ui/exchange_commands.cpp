@@ -125,7 +125,10 @@ void OpenReport(HWND owner, const std::wstring& path) {
 // An import that changes nothing asks nothing and backs nothing up; the lines it cannot
 // take are still offered in the whole report.
 void TellNothingToImport(HWND owner, const ImportReport& report, const std::wstring& reportPath) {
-    const std::wstring nothing = UiWideOr("ImportNothing", "Nothing to import: every entry is already there.");
+    const std::wstring nothing =
+        report.skipped == report.entries
+            ? UiWideOr("ImportNothingTaken", "Nothing to import: no entry of this file can be taken.")
+            : UiWideOr("ImportNothing", "Nothing to import: every entry is already there.");
     const std::wstring problems = ImportProblemsText(report, !reportPath.empty());
     if (problems.empty() || reportPath.empty())
         return ShowExchangeMessage(owner, problems.empty() ? nothing : nothing + L"\n\n" + problems, UiKey::Dictionary,

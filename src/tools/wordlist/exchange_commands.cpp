@@ -77,8 +77,9 @@ int Import(const Options& options) {
         return Fail(result.error);
     if (result.outcome == ImportOutcome::Imported) std::printf("imported into %s\n", WordFileName(*plan.pair));
     if (result.outcome == ImportOutcome::Unchanged)
-        std::printf("nothing to import: every entry is already there%s\n",
-                    plan.report.skipped ? " or cannot be taken" : "");
+        std::printf("nothing to import: %s\n", plan.report.skipped == plan.report.entries ? "no entry can be taken"
+                                               : plan.report.skipped ? "every entry is already there or cannot be taken"
+                                                                     : "every entry is already there");
     if (timer.on()) {
         std::fprintf(stderr, "read and plan\t%.3f s\nsort and write\t%.3f s\nrecords\t%zu\t%zu\npeak memory\t%.1f MB\n",
                      Seconds(timer.start(), planned), Seconds(planned, Clock::now()), plan.forward.size(),
