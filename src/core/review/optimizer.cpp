@@ -13,10 +13,10 @@
 namespace review {
 namespace {
 
-constexpr double kLow[kWeightCount] = {0.001, 0.001, 0.001, 0.001, 1, 0.001, 0.001, 0.001, 0, 0, 0.001,
+constexpr double kLow[kWeightCount] = {0.001, 0.001, 0.001, 0.001, 1, 0.001, 0.001, 0.001, 0, 0,  0.001,
                                        0.001, 0.001, 0.001, 0,     0, 1,     0,     0,     0, 0.1};
-constexpr double kHigh[kWeightCount] = {100, 100, 100, 100, 10, 4, 4, 0.75, 4.5, 0.8, 3.5,
-                                        5,   0.25, 0.9, 4,  1,  6, 2, 2,    0.8, 0.8};
+constexpr double kHigh[kWeightCount] = {100, 100,  100, 100, 10, 4, 4, 0.75, 4.5, 0.8, 3.5,
+                                        5,   0.25, 0.9, 4,   1,  6, 2, 2,    0.8, 0.8};
 // How far each weight spreads over many learners: the pull towards the starting weights is
 // measured in these.
 constexpr double kSpread[kWeightCount] = {6.43, 9.66, 17.58, 27.85, 0.57, 0.28, 0.6,  0.12, 0.39, 0.18, 0.33,
@@ -573,8 +573,8 @@ Fit FitWeights(const ReviewItems& items, const FitProgress& progress) {
     std::array<std::optional<double>, 5> stabilities;
     for (int g = 1; g <= 4; ++g)
         if (!first.byDays[g].empty())
-            stabilities[static_cast<std::size_t>(g)] =
-                SearchInitialStability(first.byDays[g], averageRecall, kDefaultWeights[static_cast<std::size_t>(g - 1)]);
+            stabilities[static_cast<std::size_t>(g)] = SearchInitialStability(
+                first.byDays[g], averageRecall, kDefaultWeights[static_cast<std::size_t>(g - 1)]);
     const std::optional<std::array<double, 4>> initial = SmoothAndFill(stabilities, first.count);
     if (!initial) return fit;
     Weights start = kDefaultWeights;

@@ -27,9 +27,9 @@ void ClipWeights(Weights& weights);
 bool WeightsInBounds(const Weights& weights);
 
 enum class FitOutcome {
-    Fitted,        // all 21 weights
-    InitialOnly,   // under 64 items: only the first reviews' stabilities w0-w3
-    TooFew,        // under 8 items, or no first reviews to start from: the defaults
+    Fitted,       // all 21 weights
+    InitialOnly,  // under 64 items: only the first reviews' stabilities w0-w3
+    TooFew,       // under 8 items, or no first reviews to start from: the defaults
     Cancelled,
 };
 struct Fit {

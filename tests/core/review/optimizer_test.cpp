@@ -55,7 +55,8 @@ std::string Learner(int words, int first, int second, std::initializer_list<int>
         log += review::LogLine({1767600000000 + w * 1000, "w" + std::to_string(w), first, 1000});
     for (int day : days)
         for (int w = 0; w < words; ++w)
-            log += review::LogLine({1767600000000 + day * review::kDayMs + w * 1000, "w" + std::to_string(w), second, 1000});
+            log += review::LogLine(
+                {1767600000000 + day * review::kDayMs + w * 1000, "w" + std::to_string(w), second, 1000});
     return log;
 }
 
