@@ -10,6 +10,30 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
+
+# Fitting the review weights (`tools/bench.sh optimize` runs only this): wordlist review-optimize
+# as a whole native process on the simulated learners of tests/core/review/fitting (26,105
+# and 82,271 reviews) and on the big one twice over (164,542), time and peak memory.
+if [ "${1:-}" = optimize ]; then
+  cmake --preset bench >/dev/null && cmake --build --preset bench -j2 --target wordlist >/dev/null
+  work=$top/build/benchdata-optimize
+  rm -rf "$work" && mkdir -p "$work/strings" "$work/wordlists" && cd "$work"
+  "$top/build/bench/wordlist" strings pack "$top/res/strings/english.txt" strings/english.str
+  printf '[Dictionary]\r\nLanguage=english\r\n' > language.ini
+  printf '[languages]\ngerman,german,0\n' > languages.ini
+  : > wordlists/ger_eng.gk
+  for learner in forgetful big big2; do
+    case $learner in
+      big2) { gunzip -c "$top/tests/core/review/fitting/big.revlog.gz"
+              gunzip -c "$top/tests/core/review/fitting/big.revlog.gz" | sed 's/,w/,v/'; } > wordlists/ger_eng.revlog ;;
+      *) gunzip -c "$top/tests/core/review/fitting/$learner.revlog.gz" > wordlists/ger_eng.revlog ;;
+    esac
+    echo "== review-optimize, $learner"
+    /usr/bin/time -f "  %e s, peak memory %M KB" "$top/build/bench/wordlist" --pair 0 review-optimize 2>&1 |
+      grep -v '^parameters' | sed 's/^/  /'
+  done
+  exit 0
+fi
 tools/deps.sh wngerman wamerican-huge time
 cmake --preset bench >/dev/null && cmake --build --preset bench -j"$(nproc)" >/dev/null
 cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$(nproc)" --target wordlist naive_sort keystroke_bench start_bench dictionary >/dev/null

@@ -151,6 +151,28 @@ check review-stats "$(printf 'new\t1\nyoung\t2\n2026-01-05\t1\t0\t1\t0\t50%%\n20
   "$("$wordlist" --pair 0 review-stats --at 2026-01-05T23:00:00Z | sed -n '1,2p;/^2026-01-0[56]/p')"
 check review-log-export "$(printf 'card_id,review_time,review_rating,review_state,review_duration\n1,1767600000000,3,0,0\n2,1767605400000,1,0,0')" \
   "$("$wordlist" --pair 0 review-log export optimizer.csv >/dev/null && cat optimizer.csv)"
+check review-optimize-too-few "$(printf 'reviews 2 words 2\ntoo few reviews to measure: the parameters stay')" \
+  "$("$wordlist" --pair 0 review-optimize --apply | head -n 2)"
+[ -e wordlists/ger_eng.revparams ] && { echo "FAIL too few reviews stored parameters"; failures=$((failures + 1)); }
+# A simulated learner's log beside pair 0's two reviews: fitted, stored only once better, then
+# scheduling the pair.
+cp wordlists/ger_eng.revlog two-reviews.revlog
+gunzip -c "$source_dir/tests/core/review/fitting/steady.revlog.gz" >> wordlists/ger_eng.revlog
+due_before=$("$wordlist" --pair 0 due --all)
+optimized=$("$wordlist" --pair 0 review-optimize --apply)
+check review-optimize-lines "$(printf 'reviews 3742 words 502\ncurrent\nfitted\nstored: the fitted parameters\nparameters')" \
+  "$(printf '%s\n' "$optimized" | cut -d ' ' -f 1-4 | sed 's/ log-loss.*//; s/^parameters .*/parameters/')"
+check review-optimize-stored "$(printf '%s\n' "$optimized" | sed -n 's/^parameters //p')" \
+  "$(cut -d ' ' -f 3 wordlists/ger_eng.revparams)"
+[ "$("$wordlist" --pair 0 due --all)" != "$due_before" ] || { echo "FAIL due ignores the stored parameters"; failures=$((failures + 1)); }
+check review-optimize-kept "kept: the current parameters predict as well or better" \
+  "$("$wordlist" --pair 0 review-optimize --apply | sed -n 's/^kept/kept/p')"
+sed -i 's/^revparams 1 [0-9.]*,/revparams 1 nan,/' wordlists/ger_eng.revparams
+check review-params-refused "refused (a weight out of its bounds): the default parameters are used" \
+  "$("$wordlist" check | grep -o 'refused.*')"
+check review-params-refused-unused "$due_before" "$("$wordlist" --pair 0 due --all)"
+mv two-reviews.revlog wordlists/ger_eng.revlog
+rm wordlists/ger_eng.revparams
 expect_error review-unknown-word "there is no word Birne" --pair 0 review Birne 3
 expect_error review-bad-rating "RATING is 1-4" --pair 0 review Apfel 5
 expect_error review-bad-time "--at needs a time" --pair 0 due --at tomorrow
@@ -172,6 +194,7 @@ check usage "$(printf '%s\n' 'wordlist: no command' \
   '       wordlist [--stats] backup | wordlist backups | wordlist restore NAME [FILE...]' \
   '       wordlist [--pair N] [--stats] review WORD RATING [--at TIME] | due [--at TIME] [--all]' \
   '       wordlist [--pair N] review-stats [--at TIME] | review-log export FILE' \
+  '       wordlist [--pair N] review-optimize [--apply]' \
   '       (F: tsv, csv, anki, kvtml or freedict)')" "$("$wordlist" 2>&1)"
 backup_stats=$("$wordlist" --stats backup 2>&1 >/dev/null)
 [[ "$backup_stats" =~ ^backup$'\t'[0-9]+\.[0-9]\ ms$ ]] || check backup-stats "backup<TAB>n.n ms" "$backup_stats"

@@ -384,7 +384,8 @@ std::vector<std::string> WorkingFiles() {
     const std::string words = WithoutSeparator(Ui(UiKey::PathLanguage));
     platform::ListDirectory(words, entries);
     for (const platform::DirEntry& e : entries)
-        if (!e.isDirectory && (EndsWith(e.name, ".gk") || EndsWith(e.name, ".revlog")))
+        if (!e.isDirectory &&
+            (EndsWith(e.name, ".gk") || EndsWith(e.name, ".revlog") || EndsWith(e.name, ".revparams")))
             files.push_back(words + "\\" + e.name);
     const std::string lists = WithoutSeparator(Ui(UiKey::PathNameList));
     platform::ListDirectory(lists, entries);
@@ -414,6 +415,7 @@ BackupFileMeaning MeaningOfBackupFile(const std::string& path) {
     const std::size_t above = folder.find_last_of('\\');
     static const std::pair<const char*, Kind> kKinds[] = {{".gk", Kind::WordList},
                                                           {".revlog", Kind::ReviewLog},
+                                                          {".revparams", Kind::ReviewLog},
                                                           {".ls", Kind::PracticeList},
                                                           {".score", Kind::BestScore}};
     for (const auto& [ending, kind] : kKinds)

@@ -11,6 +11,7 @@
 #include "core/lists/list_storage.h"
 #include "core/practice/practice.h"
 #include "core/review/review_memory.h"
+#include "core/review/stored_weights.h"
 #include "core/store/collation.h"
 #include "core/store/record_bytes.h"
 #include "core/store/word_record.h"
@@ -148,6 +149,16 @@ std::optional<FileCheck> CheckReviewLog(const std::string& wordFile, const Recor
     return check;
 }
 
+// A refused parameters file is only reported: the scheduler uses the defaults meanwhile, and
+// the next fit the learner applies replaces it.
+std::optional<FileCheck> CheckStoredWeights(const std::string& wordFile) {
+    const std::optional<std::string> path = review::ReviewParamsPath(wordFile);
+    review::StoredWeights stored;
+    std::string reason;
+    if (!path || review::ReadStoredWeights(*path, stored, reason) != review::WeightsFile::Refused) return std::nullopt;
+    return FileCheck{*path, {"refused (" + reason + "): the default parameters are used"}, {}};
+}
+
 }  // namespace
 
 std::vector<FileCheck> CheckWorkingDirectory(bool repair) {
@@ -167,6 +178,7 @@ std::vector<FileCheck> CheckWorkingDirectory(bool repair) {
         }
         checks.push_back(CheckWordFile(*path, words, repair));
         if (std::optional<FileCheck> log = CheckReviewLog(*path, words)) checks.push_back(std::move(*log));
+        if (std::optional<FileCheck> weights = CheckStoredWeights(*path)) checks.push_back(std::move(*weights));
         // The lists are small and the word file large: only the lists' entries are looked for.
         std::vector<std::pair<std::string, RecordFile>> listFiles;
         std::set<std::string> wanted, entries;

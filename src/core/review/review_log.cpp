@@ -68,6 +68,9 @@ std::optional<std::string> ReviewLogPath(const std::string& wordFilePath) {
 std::optional<std::string> ReviewStatePath(const std::string& wordFilePath) {
     return BesideWordFile(wordFilePath, ".revstate");
 }
+std::optional<std::string> ReviewParamsPath(const std::string& wordFilePath) {
+    return BesideWordFile(wordFilePath, ".revparams");
+}
 
 std::string LogLine(const LogEntry& entry) {
     std::string line = std::to_string(entry.atMs) + ',';

@@ -44,6 +44,8 @@ struct LogMark {
 // "<stem>.revlog" and "<stem>.revstate" beside the word file; none when too long.
 std::optional<std::string> ReviewLogPath(const std::string& wordFilePath);
 std::optional<std::string> ReviewStatePath(const std::string& wordFilePath);
+// "<stem>.revparams": the weights fitted to the log, when the learner took them.
+std::optional<std::string> ReviewParamsPath(const std::string& wordFilePath);
 
 // The line with its CRLF; the word quoted when it holds a comma or a quote.
 std::string LogLine(const LogEntry& entry);

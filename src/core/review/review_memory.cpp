@@ -45,13 +45,21 @@ double FromBits(std::uint64_t u) {
     return d;
 }
 
+// The weights the replay used, so that a state file made under others is not taken.
+std::uint64_t WeightsHash(const Weights& w) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (double x : w) hash = (hash ^ Bits(x)) * 1099511628211ull;
+    return hash;
+}
+
 // The state file's first line up to its count of words. Version 1 files were stamped with the
 // log as it was when they were saved, so one may claim lines of another writer that it lacks:
-// they are not read, and each is made again from its log once.
+// they are not read, and each is made again from its log once. Version 2 files knew only the
+// default weights; they are made again once too.
 std::string Header(const LogMark& mark, const ReplayRules& rules) {
-    return "revstate 2 " + std::to_string(mark.bytes) + ' ' + std::to_string(TailHash(mark.tail)) + ' ' +
+    return "revstate 3 " + std::to_string(mark.bytes) + ' ' + std::to_string(TailHash(mark.tail)) + ' ' +
            std::to_string(Bits(rules.params.retention)) + ' ' + std::to_string(rules.params.maxIntervalDays) + ' ' +
-           std::to_string(rules.dayOffsetMs) + ' ';
+           std::to_string(rules.dayOffsetMs) + ' ' + std::to_string(WeightsHash(rules.params.model.weights())) + ' ';
 }
 
 // Appends a number and the character after it; no string of its own per number.

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "core/catalogue/catalogue.h"
+#include "core/review/stored_weights.h"
 #include "core/settings/settings.h"
 #include "core/store/store.h"
 
@@ -12,14 +13,20 @@ namespace review {
 std::optional<PairReviewFiles> ReviewFilesOf(const WordListDescriptor& pair) {
     std::optional<std::string> words = WordFilePath(pair);
     if (!words) return std::nullopt;
-    std::optional<std::string> log = ReviewLogPath(*words), state = ReviewStatePath(*words);
-    if (!log || !state) return std::nullopt;
-    return PairReviewFiles{*log, *state};
+    std::optional<std::string> log = ReviewLogPath(*words), state = ReviewStatePath(*words),
+                               params = ReviewParamsPath(*words);
+    if (!log || !state || !params) return std::nullopt;
+    return PairReviewFiles{*log, *state, *params};
 }
 
 ReplayRules RulesFromSettings(std::int64_t dayOffsetMs) {
     ReplayRules rules;
     rules.params.retention = Settings.ReviewRetention / 100.0;
+    StoredWeights stored;
+    std::string reason;
+    if (const std::optional<PairReviewFiles> files = CurrentPair ? ReviewFilesOf(*CurrentPair) : std::nullopt)
+        if (ReadStoredWeights(files->params, stored, reason) == WeightsFile::Used)
+            rules.params.model = MemoryModel(stored.weights);
     rules.dayOffsetMs = dayOffsetMs;
     return rules;
 }

@@ -13,12 +13,13 @@ struct WordListDescriptor;
 namespace review {
 
 struct PairReviewFiles {
-    std::string log, state;
+    std::string log, state, params;
 };
 // Beside the pair's word file; none when a path would be too long.
 std::optional<PairReviewFiles> ReviewFilesOf(const WordListDescriptor& pair);
 
-// The scheduler's rules from the settings, on a day clock `dayOffsetMs` ahead of UTC.
+// The scheduler's rules from the settings and the current pair's fitted weights (the defaults
+// when it has none, or a file that is refused), on a day clock `dayOffsetMs` ahead of UTC.
 ReplayRules RulesFromSettings(std::int64_t dayOffsetMs);
 
 // Matches `memory` against the store's open word file, in one pass over it: a word that the

@@ -20,7 +20,9 @@
 // TIME (ISO 8601 UTC, default now; --all: every word with a state), most overdue first, of
 // the live words of the word file (the log keeps the others' answers for when they come back);
 // review-stats prints the progress window's figures; review-log export writes the log in
-// the FSRS optimizer's CSV. Days are UTC days here.
+// the FSRS optimizer's CSV; review-optimize fits the scheduler's weights to the log and
+// measures them against the ones in use (--apply: keeps them when they predict better). Days
+// are UTC days here.
 
 #include <algorithm>
 #include <cstdlib>
@@ -73,6 +75,7 @@ enum Takes : unsigned {
     kAsIs = 1u << 7,       // --as-is
     kAt = 1u << 8,         // --at TIME
     kAll = 1u << 9,        // --all
+    kApply = 1u << 10,     // --apply
 };
 
 struct Command {
@@ -128,6 +131,8 @@ const Command kCommands[] = {
      Operands::None, nullptr, StoreUse::ReadOnly, kAt, false, ReviewStatsCommand, nullptr},
     {"review-log", nullptr, "review-log export FILE",
      Operands::Two, "export", StoreUse::ReadOnly, kNoOption, false, ReviewLogExportCommand, nullptr},
+    {"review-optimize", "wordlist [--pair N] ", "review-optimize [--apply]",
+     Operands::None, nullptr, StoreUse::ReadOnly, kApply, false, ReviewOptimizeCommand, nullptr},
     // clang-format on
 };
 
@@ -185,11 +190,9 @@ bool TakeSwitch(const Command* command, const std::string& name, Options& option
         const char* name;
         unsigned option;  // 0: any command's
         bool Options::*on;
-    } kSwitches[] = {{"--stats", 0, &Options::stats},
-                     {"--repair", kRepair, &Options::repair},
-                     {"--dry-run", kDryRun, &Options::dryRun},
-                     {"--as-is", kAsIs, &Options::asIs},
-                     {"--all", kAll, &Options::all}};
+    } kSwitches[] = {{"--stats", 0, &Options::stats},          {"--repair", kRepair, &Options::repair},
+                     {"--dry-run", kDryRun, &Options::dryRun}, {"--as-is", kAsIs, &Options::asIs},
+                     {"--all", kAll, &Options::all},           {"--apply", kApply, &Options::apply}};
     for (const auto& s : kSwitches)
         if (name == s.name && (s.option == 0 || Takes(command, s.option))) return options.*s.on = true;
     return false;

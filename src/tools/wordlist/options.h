@@ -29,6 +29,7 @@ struct Options {
     std::string operand2;            // review: the rating; review-log: the file
     std::optional<std::int64_t> at;  // review commands: the time instead of now
     bool all = false;
+    bool apply = false;  // review-optimize: store the fitted weights when they predict better
 };
 
 // Every refusal reads the same and exits 1.

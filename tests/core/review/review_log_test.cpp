@@ -135,7 +135,7 @@ TEST_F(ReviewMemoryTest, OwnAnswersKeepTheStateFileInUse) {
     for (int i = 0; i < 200; ++i) longLog += review::LogLine({1767600000000 + i, "w" + std::to_string(i), 3, 900});
     ASSERT_GT(longLog.size(), review::LogMark::kTailBytes);
     WriteFile("w.revlog", longLog);
-    const review::PairReviewFiles files{"w.revlog", "w.revstate"};
+    const review::PairReviewFiles files{"w.revlog", "w.revstate", "w.revparams"};
     review::ReviewMemory mine;
     Load(mine);
     for (int i = 0; i < 100; ++i)
@@ -151,7 +151,7 @@ TEST_F(ReviewMemoryTest, OwnAnswersKeepTheStateFileInUse) {
 // saved from this memory must not claim those lines, or every later load trusts it and the
 // other writer's answers are lost for good.
 TEST_F(ReviewMemoryTest, AStateFileNeverClaimsLinesItsMemoryLacks) {
-    const review::PairReviewFiles files{"w.revlog", "w.revstate"};
+    const review::PairReviewFiles files{"w.revlog", "w.revstate", "w.revparams"};
     const review::LogEntry ours{1767945600000, "huis", 3, 1}, theirs{1767945700000, "kat", 2, 1};
     // As `wordlist review` does it: load, log, save.
     auto theyReview = [&] {

@@ -23,7 +23,7 @@ protected:
         ReopenStore();
     }
     // As the program names them, and as this test's file helpers do.
-    const review::PairReviewFiles files = {"words/ger_dut.revlog", "words/ger_dut.revstate"};
+    const review::PairReviewFiles files = {"words/ger_dut.revlog", "words/ger_dut.revstate", "words/ger_dut.revparams"};
     // "boom" and "huis" reviewed, "kat" never.
     std::string log = review::LogLine({kMonday, "boom", 3, 900}) + review::LogLine({kMonday, "huis", 3, 900}) +
                       review::LogLine({kMonday + 3 * kDayMs, "huis", 3, 900});

@@ -7,24 +7,25 @@
 namespace {
 
 struct Vector {
-    int sequence, step;
+    int weights, sequence, step;
     std::int64_t atMs;
     int rating;
     double stability, difficulty;
     std::int64_t dueMs;
 };
 
-// Sequences of reviews scheduled by the reference implementation (see tools/fsrs-vectors.mjs).
-constexpr Vector kVectors[] = {
+// Sequences of reviews scheduled by the reference implementation under the default weights and
+// a second set (see tools/fsrs-vectors.mjs).
 #include "core/review/fsrs_vectors.inc"
-};
 
-TEST(SchedulerTest, AgreesWithTheReferenceOnEveryStep) {
+TEST(SchedulerTest, AgreesWithTheReferenceOnEveryStepUnderEitherWeights) {
+    const review::SchedulerParams params[2] = {{}, {0.9, 36500, review::MemoryModel(kSecondWeights)}};
     review::CardState card;
     for (const Vector& v : kVectors) {
-        SCOPED_TRACE(::testing::Message() << "sequence " << v.sequence << " step " << v.step);
+        SCOPED_TRACE(::testing::Message()
+                     << "weights " << v.weights << " sequence " << v.sequence << " step " << v.step);
         if (v.step == 0) card = {};
-        ASSERT_TRUE(review::ApplyReview(card, v.atMs, v.rating, {}, 0));
+        ASSERT_TRUE(review::ApplyReview(card, v.atMs, v.rating, params[v.weights], 0));
         EXPECT_NEAR(card.stability, v.stability, 1e-4 * v.stability);
         EXPECT_NEAR(card.difficulty, v.difficulty, 1e-4 * v.difficulty);
         EXPECT_EQ(review::DueDay(card, 0), review::DayNumber(v.dueMs, 0));
@@ -36,8 +37,8 @@ TEST(SchedulerTest, BadRatingsAndTheRetention) {
     review::CardState card, high, low;
     for (int bad : {0, 5, -1}) EXPECT_FALSE(review::ApplyReview(card, 0, bad, {}, 0));
     EXPECT_TRUE(card.IsNew());
-    review::ApplyReview(high, 0, review::kGood, {0.95, 36500}, 0);
-    review::ApplyReview(low, 0, review::kGood, {0.70, 36500}, 0);
+    review::ApplyReview(high, 0, review::kGood, {0.95, 36500, {}}, 0);
+    review::ApplyReview(low, 0, review::kGood, {0.70, 36500, {}}, 0);
     EXPECT_GT(low.intervalDays, high.intervalDays);
 }
 
