@@ -123,7 +123,9 @@ struct ImportPlan {
     ImportReport report;
     WordListDescriptor* pair = nullptr;
     WordListDescriptor* reverse = nullptr;
-    std::vector<WordRecord> forward;   // the pair's word file afterwards, not yet sorted
+    // The pair's word file afterwards, not yet sorted: the records it held, then the
+    // report's `added` new ones in the file's order (the import dialog lists them).
+    std::vector<WordRecord> forward;
     std::vector<WordRecord> backward;  // the reverse pair's
     bool forwardChanged = false;
     bool backwardChanged = false;
