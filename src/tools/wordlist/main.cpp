@@ -20,7 +20,10 @@
 // TIME (ISO 8601 UTC, default now; --all: every word with a state), most overdue first, of
 // the live words of the word file (the log keeps the others' answers for when they come back);
 // review-stats prints the progress window's figures; review-log export writes the log in
-// the FSRS optimizer's CSV. Days are UTC days here.
+// the FSRS optimizer's CSV. Days are UTC days here. lookup prints how each word (of FILE,
+// cut out as the reading aid cuts them, or each WORD) is found: "word<TAB>how<TAB>headword
+// <TAB>translation", how being exact, base (a base form of it), part (a compound's final
+// part) or none.
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,6 +43,7 @@
 #include "core/strings/ui_strings.h"
 #include "tools/wordlist/backup_commands.h"
 #include "tools/wordlist/exchange_commands.h"
+#include "tools/wordlist/lookup_command.h"
 #include "tools/wordlist/options.h"
 #include "tools/wordlist/review_commands.h"
 #include "tools/wordlist/stats_timer.h"
@@ -55,6 +59,7 @@ enum class Operands {
     One,
     Two,
     OneThenFiles,  // restore: the backup, then the files to put back, if any
+    Words,         // lookup: any number of words, none too
 };
 
 // The store is opened only for the commands that read records, and then with the least access.
@@ -73,6 +78,7 @@ enum Takes : unsigned {
     kAsIs = 1u << 7,       // --as-is
     kAt = 1u << 8,         // --at TIME
     kAll = 1u << 9,        // --all
+    kText = 1u << 10,      // --text FILE
 };
 
 struct Command {
@@ -128,6 +134,8 @@ const Command kCommands[] = {
      Operands::None, nullptr, StoreUse::ReadOnly, kAt, false, ReviewStatsCommand, nullptr},
     {"review-log", nullptr, "review-log export FILE",
      Operands::Two, "export", StoreUse::ReadOnly, kNoOption, false, ReviewLogExportCommand, nullptr},
+    {"lookup", "wordlist [--pair N] [--stats] ", "lookup [--text FILE] [WORD...]",
+     Operands::Words, nullptr, StoreUse::ReadOnly, kText, false, LookupCommand, nullptr},
     // clang-format on
 };
 
@@ -169,6 +177,8 @@ std::optional<bool> TakeValue(const Command* command, const std::string& name, c
         options.separator = SeparatorNamed(value);
         if (!options.separator)
             return refuse("unknown separator " + value + " (tab, semicolon, comma or one character)");
+    } else if (name == "--text" && Takes(command, kText)) {
+        options.textFile = value;
     } else if (name == "--at" && Takes(command, kAt)) {
         std::int64_t ms = 0;
         if (!review::ParseTime(value, ms)) return refuse("--at needs a time as 2026-01-05T08:00:00Z");
@@ -201,7 +211,7 @@ bool CheckOperands(const Command* command, const Options& options, std::string& 
         error = "no command";
         return false;
     }
-    if ((command->operands != Operands::None && options.operand.empty()) ||
+    if ((command->operands != Operands::None && command->operands != Operands::Words && options.operand.empty()) ||
         (command->operands == Operands::Two && options.operand2.empty())) {
         error = options.command + " needs " + (command->operands == Operands::Two ? "two operands" : "an operand");
         return false;
@@ -229,6 +239,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         } else if (options.command.empty() && !a.empty() && a[0] != '-') {
             options.command = a;
             command = CommandNamed(a);
+        } else if (operands() == Operands::Words) {
+            options.words.push_back(a);
         } else if (operands() != Operands::None && options.operand.empty()) {
             options.operand = a;
         } else if (operands() == Operands::Two && options.operand2.empty()) {
