@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(!form.empty() && form.size() <= kMaxFormsLineBytes, detail);
             FUZZ_CHECK(form.find('\t') == std::string::npos && form.find('\n') == std::string::npos, detail);
             FUZZ_CHECK(!bases.empty(), detail);
-            for (const std::string& base : bases) FUZZ_CHECK(!base.empty() && base.find('\t') == std::string::npos, detail);
+            for (const std::string& base : bases)
+                FUZZ_CHECK(!base.empty() && base.find('\t') == std::string::npos, detail);
             if (codePage == 65001u) FUZZ_CHECK(ValidUtf8(form), detail);
             FUZZ_CHECK(BasesOf(table, form) == &bases, detail);
         }

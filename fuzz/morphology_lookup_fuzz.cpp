@@ -15,11 +15,13 @@ const LanguageMorphology& German() {
         EnterScratchWorkingDirectory();
         PutFile("morphology\\german.aff", std::string_view("SET UTF-8\nSFX N Y 2\nSFX N 0 en .\nSFX N 0 n e\n"
                                                            "SFX E Y 1\nSFX E 0 e .\nPFX G Y 1\nPFX G 0 ge .\n"));
-        PutFile("morphology\\german.dic", std::string_view("4\nBericht/NE\nHaus/E\ngehen/G\nStra\xC3\x9F" "e/N\n"));
+        PutFile("morphology\\german.dic", std::string_view("4\nBericht/NE\nHaus/E\ngehen/G\nStra\xC3\x9F"
+                                                           "e/N\n"));
         PutFile("morphology\\german.forms", std::string_view("ging\tgehen\nim\tin\nist\tsein\n"));
         std::vector<MorphologyFinding> findings;
         auto* loaded = new LanguageMorphology("morphology", "german", 1252, findings);
-        if (!findings.empty() || !loaded->HasDictionary()) PropertyFailed("the dictionary loads", __FILE__, __LINE__, "");
+        if (!findings.empty() || !loaded->HasDictionary())
+            PropertyFailed("the dictionary loads", __FILE__, __LINE__, "");
         return loaded;
     }();
     return *german;

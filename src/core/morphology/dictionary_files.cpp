@@ -35,8 +35,9 @@ bool ForEachLine(std::string_view bytes, const std::string& file, std::vector<Mo
             return false;
         }
         if (line.size() > kMaxDictionaryLineBytes) {
-            findings.push_back({file, number, "a line of " + std::to_string(line.size()) + " bytes, more than " +
-                                                  std::to_string(kMaxDictionaryLineBytes)});
+            findings.push_back({file, number,
+                                "a line of " + std::to_string(line.size()) + " bytes, more than " +
+                                    std::to_string(kMaxDictionaryLineBytes)});
             return false;
         }
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -91,8 +92,9 @@ AffixFileCheck CheckAffixFile(std::string_view bytes, const std::string& file) {
     std::size_t openLine = 0, rulesLeft = 0;
     const auto closeClass = [&] {
         if (rulesLeft > 0)
-            check.findings.push_back({file, openLine, openKind + " " + openFlag + " announces " +
-                                                          std::to_string(rulesLeft) + " more rules than follow it"});
+            check.findings.push_back(
+                {file, openLine,
+                 openKind + " " + openFlag + " announces " + std::to_string(rulesLeft) + " more rules than follow it"});
         rulesLeft = 0;
     };
     if (bytes.empty()) check.findings.push_back({file, 0, "empty"});
@@ -151,7 +153,8 @@ std::vector<MorphologyFinding> CheckWordsFile(std::string_view bytes, const std:
     // The count is only a size hint, and Debian's French dictionary holds fewer words than
     // it announces; fewer with the last line unended is a file cut short.
     if (whole && counted && words < announced && bytes.back() != '\n')
-        findings.push_back({file, 0, "announces " + std::to_string(announced) + " words and holds " +
-                                         std::to_string(words) + ": the file is cut"});
+        findings.push_back({file, 0,
+                            "announces " + std::to_string(announced) + " words and holds " + std::to_string(words) +
+                                ": the file is cut"});
     return findings;
 }

@@ -60,10 +60,14 @@ bool VisitCandidates(const LanguageMorphology* morphology, const std::string& sp
 
 const char* MatchName(Match how) {
     switch (how) {
-        case Match::Exact: return "exact";
-        case Match::Base: return "base";
-        case Match::Part: return "part";
-        case Match::None: break;
+        case Match::Exact:
+            return "exact";
+        case Match::Base:
+            return "base";
+        case Match::Part:
+            return "part";
+        case Match::None:
+            break;
     }
     return "none";
 }

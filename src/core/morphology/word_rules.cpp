@@ -65,9 +65,9 @@ struct Ending {
     const char* plural;
     const char* singular;
 };
-constexpr Ending kGermanEndings[] = {{"ungen", "ung"},     {"heiten", "heit"}, {"keiten", "keit"},
-                                     {"schaften", "schaft"}, {"innen", "in"},    {"nissen", "nis"},
-                                     {"nisse", "nis"},       {"ionen", "ion"},   {"t\xE4ten", "t\xE4t"}};  // ä in code page 1252
+constexpr Ending kGermanEndings[] = {
+    {"ungen", "ung"},  {"heiten", "heit"}, {"keiten", "keit"}, {"schaften", "schaft"}, {"innen", "in"},
+    {"nissen", "nis"}, {"nisse", "nis"},   {"ionen", "ion"},   {"t\xE4ten", "t\xE4t"}};  // ä in code page 1252
 constexpr Ending kDutchEndings[] = {{"heden", "heid"}, {"ingen", "ing"}, {"ties", "tie"}};
 
 template <std::size_t N>
@@ -113,19 +113,25 @@ std::string_view TrimWordEdges(std::string_view word) {
     while (!word.empty() && edge(word.front())) word.remove_prefix(1);
     // A final apostrophe after an s is English's plural possessive, which its rule reads,
     // unless the word is in quotes.
-    while (!word.empty() && (word.back() == '-' || (IsApostrophe(word.back()) &&
-                                                    (quoted || word.size() < 2 || FoldAscii(word[word.size() - 2]) != 's'))))
+    while (!word.empty() &&
+           (word.back() == '-' ||
+            (IsApostrophe(word.back()) && (quoted || word.size() < 2 || FoldAscii(word[word.size() - 2]) != 's'))))
         word.remove_suffix(1);
     return word;
 }
 
 std::vector<std::string> RuleBases(RuleLanguage language, std::string_view word) {
     switch (language) {
-        case RuleLanguage::English: return EnglishBases(word);
-        case RuleLanguage::French: return FrenchBases(word);
-        case RuleLanguage::German: return GermanBases(word);
-        case RuleLanguage::Dutch: return EndingBases(word, kDutchEndings);
-        case RuleLanguage::Other: break;
+        case RuleLanguage::English:
+            return EnglishBases(word);
+        case RuleLanguage::French:
+            return FrenchBases(word);
+        case RuleLanguage::German:
+            return GermanBases(word);
+        case RuleLanguage::Dutch:
+            return EndingBases(word, kDutchEndings);
+        case RuleLanguage::Other:
+            break;
     }
     return {};
 }

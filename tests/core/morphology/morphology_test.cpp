@@ -102,12 +102,12 @@ TEST(DictionaryFiles, DamageIsNamedByLine) {
         const char* file;  // "aff" or "dic"
         std::size_t line;
     } cases[] = {
-        {"SET UTF-8\nSFX N Y 2\nSFX N 0 en .\n", "1\nHaus\n", "aff", 2},   // a cut affix class
-        {"SET ISO8859-12\n", "1\nHaus\n", "aff", 1},                         // no such encoding
+        {"SET UTF-8\nSFX N Y 2\nSFX N 0 en .\n", "1\nHaus\n", "aff", 2},  // a cut affix class
+        {"SET ISO8859-12\n", "1\nHaus\n", "aff", 1},                      // no such encoding
         {"SET KLINGON\n", "1\nHaus\n", "aff", 1},
-        {"SET UTF-8\nSFX N 0 en .\n", "1\nHaus\n", "aff", 2},               // a rule without a class
-        {"SET UTF-8\n", "Haus\n", "dic", 1},                                // no count
-        {"SET UTF-8\n", "5\nHaus\nBa", "dic", 0},                            // cut: fewer than announced
+        {"SET UTF-8\nSFX N 0 en .\n", "1\nHaus\n", "aff", 2},  // a rule without a class
+        {"SET UTF-8\n", "Haus\n", "dic", 1},                   // no count
+        {"SET UTF-8\n", "5\nHaus\nBa", "dic", 0},              // cut: fewer than announced
         {"SET UTF-8\n", "", "dic", 0},
     };
     for (const auto& c : cases) {
@@ -163,15 +163,24 @@ TEST(WordRules, BaseFormsByRule) {
         const char* word;
         const char* base;  // "" for none
     } cases[] = {
-        {RuleLanguage::English, "isn't", "is"},    {RuleLanguage::English, "can't", "can"},
-        {RuleLanguage::English, "Won't", "Will"},  {RuleLanguage::English, "man's", "man"},
-        {RuleLanguage::English, "boys'", "boys"},  {RuleLanguage::English, "you're", "you"},
-        {RuleLanguage::English, "we\x92ve", "we"}, {RuleLanguage::English, "'s", ""},
-        {RuleLanguage::English, "house", ""},      {RuleLanguage::French, "l'homme", "homme"},
-        {RuleLanguage::French, "qu'il", "il"},     {RuleLanguage::French, "aujourd'hui", ""},
-        {RuleLanguage::German, "gibt's", "gibt"},  {RuleLanguage::German, "mu\xDF", "muss"},
-        {RuleLanguage::German, "Verhandlungen", "Verhandlung"}, {RuleLanguage::German, "Innen", ""},
-        {RuleLanguage::Dutch, "mogelijkheden", "mogelijkheid"}, {RuleLanguage::Other, "isn't", ""},
+        {RuleLanguage::English, "isn't", "is"},
+        {RuleLanguage::English, "can't", "can"},
+        {RuleLanguage::English, "Won't", "Will"},
+        {RuleLanguage::English, "man's", "man"},
+        {RuleLanguage::English, "boys'", "boys"},
+        {RuleLanguage::English, "you're", "you"},
+        {RuleLanguage::English, "we\x92ve", "we"},
+        {RuleLanguage::English, "'s", ""},
+        {RuleLanguage::English, "house", ""},
+        {RuleLanguage::French, "l'homme", "homme"},
+        {RuleLanguage::French, "qu'il", "il"},
+        {RuleLanguage::French, "aujourd'hui", ""},
+        {RuleLanguage::German, "gibt's", "gibt"},
+        {RuleLanguage::German, "mu\xDF", "muss"},
+        {RuleLanguage::German, "Verhandlungen", "Verhandlung"},
+        {RuleLanguage::German, "Innen", ""},
+        {RuleLanguage::Dutch, "mogelijkheden", "mogelijkheid"},
+        {RuleLanguage::Other, "isn't", ""},
     };
     for (const auto& c : cases) {
         const std::vector<std::string> bases = RuleBases(c.language, c.word);
@@ -219,7 +228,7 @@ TEST_F(MorphologyTest, CandidatesComeInOrderAndTheFirstHeldWins) {
         {"Ging", {"gehen"}, Match::Base, "gehen"},  // a sentence's first word
         {"Polizeiberichten", {"Bericht"}, Match::Part, "Bericht"},
         {"Polizeiberichten", {"Polizei"}, Match::None, ""},
-        {"Brot", {"rot"}, Match::None, ""},           // the part before would be one letter
+        {"Brot", {"rot"}, Match::None, ""},  // the part before would be one letter
         {"Rathaus", {"Haus"}, Match::Part, "Haus"},
         {"Sahne-Sauce", {"Sauce"}, Match::Part, "Sauce"},
         {"'Haus'", {"Haus"}, Match::Exact, "Haus"},
