@@ -58,8 +58,14 @@ bool Convert(iconv_t cd, std::string_view text, std::string& out, std::size_t un
     return true;
 }
 
+// iconv names the ISO 8859 and KOI8 code pages by their standards, not by the numbers
+// Windows gives them.
 std::string CodePageName(unsigned codePage) {
-    return codePage == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(codePage);
+    if (codePage == kUtf8CodePage) return "UTF-8";
+    if (codePage >= 28591 && codePage <= 28605) return "ISO-8859-" + std::to_string(codePage - 28590);
+    if (codePage == 20866) return "KOI8-R";
+    if (codePage == 21866) return "KOI8-U";
+    return "CP" + std::to_string(codePage);
 }
 
 std::string WideBytes(wchar_t c) { return std::string(reinterpret_cast<const char*>(&c), sizeof c); }

@@ -44,6 +44,25 @@ check dump "$(printf '0\tApfel\tapple\t0\n1\tHaus\thouse, home\t1\n2\tZug\ttrain
 check gk-request "$(printf '0\tHaus\thouse\t0')" "$("$wordlist" --gk modern dump)"
 check gk-keeps-current "$(printf '0\t0')" "$("$wordlist" --gk german count)"
 
+# lookup: the word, else its base forms (a dictionary and a table written here), else a
+# compound's final part; a deleted record is not found.
+mkdir morphology
+printf 'SET UTF-8\nSFX E Y 1\nSFX E 0 e .\n' > morphology/german.aff
+printf '1\nZug/E\n' > morphology/german.dic
+printf '\xC3\x84pfeln\tApfel\n' > morphology/german.forms
+check lookup "$(printf 'Apfel\texact\tApfel\tapple\nZuge\tbase\tZug\ttrain\n\xC4pfeln\tbase\tApfel\tapple
+G\xFCterzuge\tpart\tZug\ttrain\nHaus\tnone\t\t\nxyz\tnone\t\t')" \
+  "$("$wordlist" --pair 0 lookup Apfel Zuge "$(printf '\xC3\x84pfeln')" "$(printf 'G\xC3\xBCterzuge')" Haus xyz)"
+printf "Der Zuge, 'Apfel'.\n" > text.txt
+check lookup-text "$(printf "Der\tnone\t\t\nZuge\tbase\tZug\ttrain\n'Apfel'\texact\tApfel\tapple")" \
+  "$("$wordlist" --pair 0 lookup --text text.txt)"
+# A damaged table: check names its file and line, and the language goes without base forms.
+printf 'Zuge\tZug\nno tab\n' > morphology/german.forms
+check lookup-damaged "$(printf 'Zuge\tnone\t\t')" "$("$wordlist" --pair 0 lookup Zuge 2>/dev/null)"
+check check-morphology "$(printf 'found\tmorphology\\german.forms\n\tline 2: not form<TAB>base')" \
+  "$("$wordlist" check | grep -A1 'german.forms')"
+rm -r morphology text.txt
+
 # Looking writes nothing: no list file, the catalogue as it was.
 [ -e lists/week1/ger_eng.ls ] && { echo "FAIL count created a list file"; failures=$((failures + 1)); }
 cmp -s languages.ini languages.before || { echo "FAIL the catalogue changed"; failures=$((failures + 1)); }
@@ -195,6 +214,7 @@ check usage "$(printf '%s\n' 'wordlist: no command' \
   '       wordlist [--pair N] [--stats] review WORD RATING [--at TIME] | due [--at TIME] [--all]' \
   '       wordlist [--pair N] review-stats [--at TIME] | review-log export FILE' \
   '       wordlist [--pair N] review-optimize [--apply]' \
+  '       wordlist [--pair N] [--stats] lookup [--text FILE] [WORD...]' \
   '       (F: tsv, csv, anki, kvtml or freedict)')" "$("$wordlist" 2>&1)"
 backup_stats=$("$wordlist" --stats backup 2>&1 >/dev/null)
 [[ "$backup_stats" =~ ^backup$'\t'[0-9]+\.[0-9]\ ms$ ]] || check backup-stats "backup<TAB>n.n ms" "$backup_stats"

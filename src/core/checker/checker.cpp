@@ -9,12 +9,14 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
+#include "core/morphology/language_morphology.h"
 #include "core/practice/practice.h"
 #include "core/review/review_memory.h"
 #include "core/review/stored_weights.h"
 #include "core/store/collation.h"
 #include "core/store/record_bytes.h"
 #include "core/store/word_record.h"
+#include "core/text/code_page.h"
 #include "core/text/fixed_text.h"
 #include "platform/file_writes.h"
 #include "platform/platform.h"
@@ -159,6 +161,31 @@ std::optional<FileCheck> CheckStoredWeights(const std::string& wordFile) {
     return FileCheck{*path, {"refused (" + reason + "): the default parameters are used"}, {}};
 }
 
+// Each language's morphology files once, read as its pairs read them; a language with no
+// files is no finding, it only goes without base forms.
+void CheckMorphology(std::vector<FileCheck>& checks) {
+    std::set<std::pair<std::string, unsigned>> seen;
+    for (WordListDescriptor* pair = CatalogueHead; pair; pair = pair->next) {
+        const unsigned codePage = CodePageOfCharset(pair->charset1);
+        const std::optional<MorphologyFiles> files = FindMorphologyFiles(kMorphologyDirectory, pair->locale);
+        if (!files || !seen.insert({files->aff + files->forms, codePage}).second) continue;
+        std::vector<MorphologyFinding> findings;
+        FormsTable forms;
+        CheckMorphologyFiles(*files, codePage, forms, findings);
+        for (const std::string& path : {files->aff, files->dic, files->forms}) {
+            if (path.empty()) continue;
+            FileCheck check{path, {}, {}};
+            for (const MorphologyFinding& f : findings)
+                if (f.file == path)
+                    check.findings.push_back(f.line ? "line " + std::to_string(f.line) + ": " + f.what : f.what);
+            if (!check.findings.empty())
+                check.findings.push_back("the " + std::string(pair->locale) +
+                                         " words have no base forms until it is put right");
+            checks.push_back(std::move(check));
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<FileCheck> CheckWorkingDirectory(bool repair) {
@@ -198,5 +225,6 @@ std::vector<FileCheck> CheckWorkingDirectory(bool repair) {
     }
     CurrentPair = current;
     if (current) SetCollation(*current, LocaleReport::Silent);
+    CheckMorphology(checks);
     return checks;
 }

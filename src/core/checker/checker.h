@@ -11,7 +11,8 @@ struct FileCheck {
     std::vector<std::string> repairs;   // what --repair changed
 };
 
-// Checks every file of the catalogue's pairs; with `repair`, a word file is sorted and
+// Checks every file of the catalogue's pairs, and the morphology files of their first
+// languages (only read: they are the user's to mend); with `repair`, a word file is sorted and
 // rid of deleted and partial records, a list file rid of marked and partial records, each
 // replaced in one step. Entries a list holds that its word file no longer has are only
 // reported: they are the user's words.

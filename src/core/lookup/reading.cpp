@@ -58,6 +58,19 @@ bool IsWordSeparator(unsigned char byte) {
     return byte >= 0x5B && byte <= 0x60;
 }
 
+std::vector<std::string> WordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < text.size();) {
+        if (IsWordSeparator(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        words.push_back(WordAt(text, i));
+        while (i < text.size() && !IsWordSeparator(static_cast<unsigned char>(text[i]))) ++i;
+    }
+    return words;
+}
+
 // The byte at the caret is looked at first, so a caret right after a word's last letter
 // (on the separator that follows it) finds nothing.
 std::string WordAt(std::string_view text, std::size_t caret) {

@@ -18,6 +18,8 @@ constexpr std::size_t kMaxLookedUpChars = 99;
 // The word around byte `caret` of `text`, at most its first 99 bytes; empty when the caret
 // stands on a separator or past the text. Only the bytes of `text` are ever read.
 std::string WordAt(std::string_view text, std::size_t caret);
+// Every word of `text` in order, each as WordAt gives it.
+std::vector<std::string> WordsOf(std::string_view text);
 
 // A message names this many of the letters a code page lacks; a text in another script
 // would otherwise fill the screen with them.

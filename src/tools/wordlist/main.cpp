@@ -22,7 +22,9 @@
 // review-stats prints the progress window's figures; review-log export writes the log in
 // the FSRS optimizer's CSV; review-optimize fits the scheduler's weights to the log and
 // measures them against the ones in use (--apply: keeps them when they predict better). Days
-// are UTC days here.
+// are UTC days here. lookup prints how each word (of FILE, cut out as the reading aid cuts
+// them, or each WORD) is found: "word<TAB>how<TAB>headword<TAB>translation", how being
+// exact, base (a base form of it), part (a compound's final part) or none.
 
 #include <algorithm>
 #include <cstdlib>
@@ -42,6 +44,7 @@
 #include "core/strings/ui_strings.h"
 #include "tools/wordlist/backup_commands.h"
 #include "tools/wordlist/exchange_commands.h"
+#include "tools/wordlist/lookup_command.h"
 #include "tools/wordlist/options.h"
 #include "tools/wordlist/review_commands.h"
 #include "tools/wordlist/stats_timer.h"
@@ -57,6 +60,7 @@ enum class Operands {
     One,
     Two,
     OneThenFiles,  // restore: the backup, then the files to put back, if any
+    Words,         // lookup: any number of words, none too
 };
 
 // The store is opened only for the commands that read records, and then with the least access.
@@ -76,6 +80,7 @@ enum Takes : unsigned {
     kAt = 1u << 8,         // --at TIME
     kAll = 1u << 9,        // --all
     kApply = 1u << 10,     // --apply
+    kText = 1u << 11,      // --text FILE
 };
 
 struct Command {
@@ -133,6 +138,8 @@ const Command kCommands[] = {
      Operands::Two, "export", StoreUse::ReadOnly, kNoOption, false, ReviewLogExportCommand, nullptr},
     {"review-optimize", "wordlist [--pair N] ", "review-optimize [--apply]",
      Operands::None, nullptr, StoreUse::ReadOnly, kApply, false, ReviewOptimizeCommand, nullptr},
+    {"lookup", "wordlist [--pair N] [--stats] ", "lookup [--text FILE] [WORD...]",
+     Operands::Words, nullptr, StoreUse::ReadOnly, kText, false, LookupCommand, nullptr},
     // clang-format on
 };
 
@@ -174,6 +181,8 @@ std::optional<bool> TakeValue(const Command* command, const std::string& name, c
         options.separator = SeparatorNamed(value);
         if (!options.separator)
             return refuse("unknown separator " + value + " (tab, semicolon, comma or one character)");
+    } else if (name == "--text" && Takes(command, kText)) {
+        options.textFile = value;
     } else if (name == "--at" && Takes(command, kAt)) {
         std::int64_t ms = 0;
         if (!review::ParseTime(value, ms)) return refuse("--at needs a time as 2026-01-05T08:00:00Z");
@@ -204,7 +213,7 @@ bool CheckOperands(const Command* command, const Options& options, std::string& 
         error = "no command";
         return false;
     }
-    if ((command->operands != Operands::None && options.operand.empty()) ||
+    if ((command->operands != Operands::None && command->operands != Operands::Words && options.operand.empty()) ||
         (command->operands == Operands::Two && options.operand2.empty())) {
         error = options.command + " needs " + (command->operands == Operands::Two ? "two operands" : "an operand");
         return false;
@@ -232,6 +241,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         } else if (options.command.empty() && !a.empty() && a[0] != '-') {
             options.command = a;
             command = CommandNamed(a);
+        } else if (operands() == Operands::Words) {
+            options.words.push_back(a);
         } else if (operands() != Operands::None && options.operand.empty()) {
             options.operand = a;
         } else if (operands() == Operands::Two && options.operand2.empty()) {

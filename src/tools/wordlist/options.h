@@ -29,7 +29,9 @@ struct Options {
     std::string operand2;            // review: the rating; review-log: the file
     std::optional<std::int64_t> at;  // review commands: the time instead of now
     bool all = false;
-    bool apply = false;  // review-optimize: store the fitted weights when they predict better
+    bool apply = false;              // review-optimize: store the fitted weights when they predict better
+    std::string textFile;            // lookup: the words of this text
+    std::vector<std::string> words;  // lookup: the words given
 };
 
 // Every refusal reads the same and exits 1.
