@@ -68,7 +68,9 @@ int Merger::MergeSpelling(WordRecord& record, std::size_t at) {
     const std::size_t before = held.size() - static_cast<std::size_t>(added);
     std::vector<Turn> split;
     for (std::size_t t = 0, from = 0; t < turns; ++t) {
-        const std::size_t to = t + 1 == turns ? before : std::min(before, from + ((sizes >> (8 * t)) & 0xFF));
+        const std::size_t to =
+            t + 1 == turns ? before
+                           : std::min<std::size_t>(before, from + static_cast<std::size_t>((sizes >> (8 * t)) & 0xFF));
         split.emplace_back(held.begin() + static_cast<std::ptrdiff_t>(from),
                            held.begin() + static_cast<std::ptrdiff_t>(to));
         from = to;
