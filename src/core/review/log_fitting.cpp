@@ -31,8 +31,8 @@ LogFit FitLog(std::string_view log, const Weights& current, std::int64_t dayOffs
 
 int StoreFit(const std::string& paramsPath, const LogFit& fit, std::int64_t nowMs) {
     if (fit.verdict != FitVerdict::Better) return -1;
-    return WriteStoredWeights(paramsPath, {fit.fit.weights, static_cast<std::int64_t>(fit.reviews),
-                                           fit.current.logLoss, fit.fitted.logLoss, TimeName(nowMs).substr(0, 10)});
+    return WriteStoredWeights(paramsPath, {fit.fit.weights, static_cast<std::int64_t>(fit.reviews), fit.current.logLoss,
+                                           fit.fitted.logLoss, TimeName(nowMs).substr(0, 10)});
 }
 
 bool MeasureLog(std::string_view log, const Weights& weights, std::int64_t dayOffsetMs, Evaluation& out,

@@ -32,8 +32,7 @@ std::string ThreeDaysLater(int words, int recalled) {
 
 std::string FewFixture() {
     std::string log;
-    EXPECT_TRUE(
-        platform::ReadFileBytes(std::string(DICT_SOURCE_DIR) + "/tests/core/review/fitting/few.revlog", log));
+    EXPECT_TRUE(platform::ReadFileBytes(std::string(DICT_SOURCE_DIR) + "/tests/core/review/fitting/few.revlog", log));
     return log;
 }
 
