@@ -48,7 +48,8 @@ void Frame(HDC dc, const RECT& plot) {
         Pen grey(CreatePen(PS_DOT, 1, kDiagonal));
         SelectGuard pen(dc, grey.get());
         for (int percent : {50, 100}) {
-            const POINT across = CalibrationPoint(plot, percent / 100.0, 0), up = CalibrationPoint(plot, 0, percent / 100.0);
+            const POINT across = CalibrationPoint(plot, percent / 100.0, 0),
+                        up = CalibrationPoint(plot, 0, percent / 100.0);
             MoveToEx(dc, across.x, plot.bottom, nullptr);
             LineTo(dc, across.x, plot.top);
             MoveToEx(dc, plot.left, up.y, nullptr);
@@ -93,8 +94,8 @@ Calibration CurrentCalibration(std::int64_t dayOffsetMs) {
 
 RECT CalibrationPlotIn(const RECT& area) {
     const int left = area.left + kLabels, top = area.top + kTitle;
-    const int side = std::max(
-        0, std::min(static_cast<int>(area.right - 8 - left), static_cast<int>(area.bottom - kBelow - kTextLines * kLine - top)));
+    const int side = std::max(0, std::min(static_cast<int>(area.right - 8 - left),
+                                          static_cast<int>(area.bottom - kBelow - kTextLines * kLine - top)));
     return {left, top, left + side, top + side};
 }
 

@@ -37,7 +37,8 @@ void DrawBar(std::size_t done, std::size_t total) {
     WindowDc dc(s.window);
     FillRect(dc, &kBar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     RECT filled = kBar;
-    filled.right = kBar.left + static_cast<LONG>(total ? (kBar.right - kBar.left) * static_cast<double>(done) / total : 0);
+    filled.right =
+        kBar.left + static_cast<LONG>(total ? (kBar.right - kBar.left) * static_cast<double>(done) / total : 0);
     Brush blue(CreateSolidBrush(RGB(40, 90, 200)));
     FillRect(dc, &filled, blue.get());
     char percent[16];
@@ -77,16 +78,15 @@ std::wstring OptimizeReportText(const review::LogFit& fit, const review::DueChan
                       "This pair's log has too few reviews to fit the schedule to (%d reviews of %d words). "
                       "Nothing changes; try again after more reviews.",
                       {static_cast<std::int64_t>(fit.reviews), static_cast<std::int64_t>(fit.words)});
-    std::wstring text =
-        counts("OptimizeReviews", "Reviews used: %d, of %d words",
-               {static_cast<std::int64_t>(fit.reviews), static_cast<std::int64_t>(fit.words)}) +
-        L"\n\n" +
-        WithTexts(UiWideOr("OptimizeLogLoss", "Log loss (lower is better): %s now, %s fitted"),
-                  {Decimal(fit.current.logLoss), Decimal(fit.fitted.logLoss)}) +
-        L"\n" +
-        WithTexts(UiWideOr("OptimizeRmse", "RMSE over bins (lower is better): %s now, %s fitted"),
-                  {Decimal(fit.current.rmseBins), Decimal(fit.fitted.rmseBins)}) +
-        L"\n\n";
+    std::wstring text = counts("OptimizeReviews", "Reviews used: %d, of %d words",
+                               {static_cast<std::int64_t>(fit.reviews), static_cast<std::int64_t>(fit.words)}) +
+                        L"\n\n" +
+                        WithTexts(UiWideOr("OptimizeLogLoss", "Log loss (lower is better): %s now, %s fitted"),
+                                  {Decimal(fit.current.logLoss), Decimal(fit.fitted.logLoss)}) +
+                        L"\n" +
+                        WithTexts(UiWideOr("OptimizeRmse", "RMSE over bins (lower is better): %s now, %s fitted"),
+                                  {Decimal(fit.current.rmseBins), Decimal(fit.fitted.rmseBins)}) +
+                        L"\n\n";
     if (fit.verdict != review::FitVerdict::Better)
         return text + UiWideOr("OptimizeNotBetter",
                                "The parameters in use predict your answers as well or better: they stay.");
