@@ -27,7 +27,7 @@ if [ "${1:-}" = optimize ]; then
     case $learner in
       big2) { gunzip -c "$top/tests/core/review/fitting/big.revlog.gz"
               gunzip -c "$top/tests/core/review/fitting/big.revlog.gz" | sed 's/,w/,v/'; } > wordlists/ger_eng.revlog ;;
-      million) for copy in $(seq 13); do gunzip -c "$top/tests/core/review/fitting/big.revlog.gz" | sed "s/,w/,c$copy/"
+      million) for copy in $(seq 13); do gunzip -c "$top/tests/core/review/fitting/big.revlog.gz" | sed "s/,w/,c${copy}w/"
                done | awk 'NR % 1000 == 0 { print "damaged," NR } { print }' > wordlists/ger_eng.revlog
                echo "  $(wc -l < wordlists/ger_eng.revlog) lines" ;;
       *) gunzip -c "$top/tests/core/review/fitting/$learner.revlog.gz" > wordlists/ger_eng.revlog ;;
