@@ -158,6 +158,7 @@
 // interactive practice window's control ids) and its progress window.
 #define IDM_MAIN_REVIEW 3001
 #define IDM_MAIN_REVIEW_PROGRESS 3002
+#define IDM_MAIN_OPTIMIZE_REVIEW 3003
 #define IDC_REVIEW_LEFT 3010
 #define IDM_REVIEW_START 3011
 #define IDC_REVIEW_CHART 3012

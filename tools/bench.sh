@@ -13,7 +13,8 @@ top=$(pwd)
 
 # Fitting the review weights (`tools/bench.sh optimize` runs only this): wordlist review-optimize
 # as a whole native process on the simulated learners of tests/core/review/fitting (26,105
-# and 82,271 reviews) and on the big one twice over (164,542), time and peak memory.
+# and 82,271 reviews), on the big one twice over (164,542) and thirteen times over with a damaged
+# line in every thousand (a log of over a million lines), time and peak memory.
 if [ "${1:-}" = optimize ]; then
   cmake --preset bench >/dev/null && cmake --build --preset bench -j2 --target wordlist >/dev/null
   work=$top/build/benchdata-optimize
@@ -22,10 +23,13 @@ if [ "${1:-}" = optimize ]; then
   printf '[Dictionary]\r\nLanguage=english\r\n' > language.ini
   printf '[languages]\ngerman,german,0\n' > languages.ini
   : > wordlists/ger_eng.gk
-  for learner in forgetful big big2; do
+  for learner in forgetful big big2 million; do
     case $learner in
       big2) { gunzip -c "$top/tests/core/review/fitting/big.revlog.gz"
               gunzip -c "$top/tests/core/review/fitting/big.revlog.gz" | sed 's/,w/,v/'; } > wordlists/ger_eng.revlog ;;
+      million) for copy in $(seq 13); do gunzip -c "$top/tests/core/review/fitting/big.revlog.gz" | sed "s/,w/,c${copy}w/"
+               done | awk 'NR % 1000 == 0 { print "damaged," NR } { print }' > wordlists/ger_eng.revlog
+               echo "  $(wc -l < wordlists/ger_eng.revlog) lines" ;;
       *) gunzip -c "$top/tests/core/review/fitting/$learner.revlog.gz" > wordlists/ger_eng.revlog ;;
     esac
     echo "== review-optimize, $learner"

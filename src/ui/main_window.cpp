@@ -32,6 +32,7 @@
 #include "ui/list_window.h"
 #include "ui/new_language_window.h"
 #include "ui/new_list_dialog.h"
+#include "ui/optimizing_window.h"
 #include "ui/recorder_window.h"
 #include "ui/restore_window.h"
 #include "ui/review_chart_window.h"
@@ -357,6 +358,9 @@ void OnCommand(HWND hwnd, int id, HWND, UINT code) {
         case IDM_MAIN_REVIEW_PROGRESS:
             if (!SecondaryWindowOpen) OpenSecondaryWindow(OpenReviewChart);
             return;
+        case IDM_MAIN_OPTIMIZE_REVIEW:
+            if (!SecondaryWindowOpen && OptimizeReview(hwnd)) ShowWordsToReview();
+            return;
     }
     // A pair of the language menu, chosen here or in a window that pops the menu up.
     if (WordListDescriptor* pair = PairOfMenuId(id)) SwitchToPair(pair);
@@ -468,11 +472,13 @@ void AttachMainMenus(HWND hwnd) {
                 UiKey::MainMenuFile0);
     // Flash, interactive and review: one group of choices.
     const int mode = Settings.PracticeMode;
-    PracticeModeMenu = Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH, mode == 0, true},
-                              {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE, mode == 1, true},
-                              {ReviewMenuText(), IDM_MAIN_REVIEW, mode == 2, true},
-                              kMenuSeparator,
-                              {UiWideOr("MainMenuReviewProgress", "Review &progress..."), IDM_MAIN_REVIEW_PROGRESS}});
+    PracticeModeMenu =
+        Popup({{UiKey::MainMenuPracticeMode1, IDM_MAIN_FLASH, mode == 0, true},
+               {UiKey::MainMenuPracticeMode2, IDM_MAIN_INTERACTIVE, mode == 1, true},
+               {ReviewMenuText(), IDM_MAIN_REVIEW, mode == 2, true},
+               kMenuSeparator,
+               {UiWideOr("MainMenuReviewProgress", "Review &progress..."), IDM_MAIN_REVIEW_PROGRESS},
+               {UiWideOr("MainMenuOptimizeReview", "&Optimize review for this pair..."), IDM_MAIN_OPTIMIZE_REVIEW}});
     AppendPopup(bar, PracticeModeMenu, UiKey::MainMenuPracticeMode0);
     AppendPopup(bar,
                 Popup({{UiKey::MainMenuPracticeHelp1, IDM_MAIN_HELP},

@@ -27,8 +27,12 @@ LRESULT CALLBACK ProgressWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 }  // namespace
 
 HWND OpenProgressWindow(const char* className, UiKey caption, ProgressPaint paint, SIZE size) {
+    return OpenProgressWindow(className, Ui(caption), paint, size);
+}
+
+HWND OpenProgressWindow(const char* className, const char* caption, ProgressPaint paint, SIZE size) {
     RegisterWindowClass(className, ProgressWindowProc);
-    HWND window = CreateCentredWindow(className, Ui(caption), WS_CAPTION | WS_SYSMENU, size.cx, size.cy);
+    HWND window = CreateCentredWindow(className, caption, WS_CAPTION | WS_SYSMENU, size.cx, size.cy);
     if (!window) return nullptr;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(paint));
     ShowWindow(window, SW_SHOW);

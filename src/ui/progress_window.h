@@ -14,6 +14,8 @@ using ProgressPaint = void (*)(HDC dc);
 // A window of its own class (350 x 120 unless said otherwise), centred, with caption and
 // system menu only.
 HWND OpenProgressWindow(const char* className, UiKey caption, ProgressPaint paint, SIZE size = {350, 120});
+// The same with a caption that strings files may lack (UiTextOr's).
+HWND OpenProgressWindow(const char* className, const char* caption, ProgressPaint paint, SIZE size = {350, 120});
 void CloseProgressWindow(HWND& window);
 
 // Runs `work` with a progress window up: `show` makes it, `close` ends it however the work

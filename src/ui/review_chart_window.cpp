@@ -25,9 +25,12 @@ const char kClassName[] = "herhaalgrafiek";
 constexpr COLORREF kAxis = RGB(0, 0, 0), kBar = RGB(90, 90, 160);
 // Room for the title above a plot, the count labels left of it and the day labels below.
 constexpr int kTitle = 22, kLabels = 40, kBelow = 20, kGap = 12, kLegend = 18;
+// The calibration panel's column at the right.
+constexpr int kCalibrationWidth = 300;
 
 struct ChartState {
     review::ReviewFigures figures;
+    Calibration calibration;
     std::wstring pointed;  // what the bar under the mouse stands for
 };
 ChartState s;
@@ -155,7 +158,7 @@ void OnPaint(HWND hwnd) {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client;
     GetClientRect(hwnd, &client);
-    PaintReviewChart(dc, client, s.figures);
+    PaintReviewChart(dc, client, s.figures, s.calibration);
     // What the bar under the mouse stands for, in the lower row's spare line.
     SelectGuard font(dc, Fonts.GuiFont);
     Label(dc, s.pointed, {client.left + kGap, client.bottom - kLegend, client.right - kGap, client.bottom},
@@ -187,6 +190,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     review::ReviewMemory memory;
     const std::int32_t words = review::LoadPairMemory(review::ReviewFilesOf(*CurrentPair), rules, memory);
     s.figures = review::Figures(memory, now, rules.dayOffsetMs, words);
+    s.calibration = CurrentCalibration(rules.dayOffsetMs);
     return TRUE;
 }
 
@@ -209,14 +213,17 @@ LRESULT CALLBACK ChartWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 ChartAreas ChartAreasIn(const RECT& client) {
-    const int midX = (client.left + client.right) / 2, midY = (client.top + client.bottom) / 2;
+    const int charts = client.right - kCalibrationWidth;
+    const int midX = (client.left + charts) / 2, midY = (client.top + client.bottom) / 2;
     auto plot = [](int left, int top, int right, int bottom) {
         return RECT{left + kGap + kLabels, top + kGap + kTitle, right - kGap, bottom - kBelow};
     };
     // The upper row keeps room for the legend; the lower for what the mouse points at.
-    return {plot(client.left, client.top, midX, midY - kLegend), plot(midX, client.top, client.right, midY - kLegend),
+    return {plot(client.left, client.top, midX, midY - kLegend),
+            plot(midX, client.top, charts, midY - kLegend),
             plot(client.left, midY, midX, client.bottom - kLegend),
-            plot(midX, midY, client.right, client.bottom - kLegend)};
+            plot(midX, midY, charts, client.bottom - kLegend),
+            {charts + kGap, client.top + kGap, client.right - kGap, client.bottom - kGap}};
 }
 
 std::wstring ChartDayName(int daysFromToday) {
@@ -255,7 +262,8 @@ std::wstring ChartPointedText(const RECT& client, POINT at, const review::Review
     return std::wstring();
 }
 
-void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& figures) {
+void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& figures,
+                      const Calibration& calibration) {
     SelectGuard font(dc, Fonts.GuiFont);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kAxis);
@@ -265,9 +273,11 @@ void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& f
     PaintDue(dc, areas.due, figures);
     PaintWords(dc, areas.words, figures);
     PaintLegend(dc, areas.reviews);
+    PaintCalibration(dc, areas.calibration, calibration);
 }
 
 HWND OpenReviewChart() {
     return OpenCentredWindow(kClassName, ChartWindowProc, CS_HREDRAW | CS_VREDRAW,
-                             UiTextOr("ReviewChartCaption", "Review progress"), WS_OVERLAPPEDWINDOW, 760, 560);
+                             UiTextOr("ReviewChartCaption", "Review progress"), WS_OVERLAPPEDWINDOW,
+                             760 + kCalibrationWidth, 560);
 }

@@ -1,5 +1,6 @@
 // The review progress window: reviews of the last 30 days by rating, the share answered
-// right, the words due on each of the next 30 days, and the new, young and mature words.
+// right, the words due on each of the next 30 days, the new, young and mature words, and
+// beside them how well the schedule predicts the learner (the calibration panel).
 #pragma once
 
 #include <windows.h>
@@ -7,13 +8,14 @@
 #include <string>
 
 #include "core/review/review_queue.h"
+#include "ui/calibration_panel.h"
 
 HWND OpenReviewChart();
 
 // Where the four charts' plotting areas lie in a client area of `client`: reviews,
-// right share, due days, word counts.
+// right share, due days, word counts; and the calibration panel's whole area at the right.
 struct ChartAreas {
-    RECT reviews, right, due, words;
+    RECT reviews, right, due, words, calibration;
 };
 ChartAreas ChartAreasIn(const RECT& client);
 
@@ -26,4 +28,5 @@ std::wstring ChartDayName(int daysFromToday);
 std::wstring ChartPointedText(const RECT& client, POINT at, const review::ReviewFigures& figures);
 
 // Draws the whole picture, days labelled from today.
-void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& figures);
+void PaintReviewChart(HDC dc, const RECT& client, const review::ReviewFigures& figures,
+                      const Calibration& calibration = {});

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "core/review/review_log.h"
 #include "core/review/review_memory.h"
 #include "driver.h"
 
@@ -36,6 +37,18 @@ std::int64_t NowMs() {
     GetSystemTimeAsFileTime(&ft);
     return static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) / 10000) -
            11644473600000;
+}
+
+// A learner's month with the demo pair's first `words.size()` words, up to yesterday: each
+// first answered Good, three days later recalled by two in three, then Good a week on.
+std::string DemoLog(const std::vector<WordRecord>& words, std::int64_t now) {
+    std::string log;
+    const std::int64_t start = now - 30 * review::kDayMs;
+    for (int day : {0, 3, 10})
+        for (std::size_t w = 0; w < words.size(); ++w)
+            log += review::LogLine({start + day * review::kDayMs + static_cast<std::int64_t>(w) * 1000, words[w].word,
+                                    day == 3 && w % 3 == 0 ? 1 : 3, 2000});
+    return log;
 }
 
 }  // namespace
@@ -173,5 +186,22 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
     SendMessageA(chart, WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2 - 16, client.bottom / 2 - 42));
     UpdateWindow(chart);
     SaveScreenshot("review_progress", chart);
+    Close(chart);
+
+    // With a month's log of 90 words the schedule is fitted to the learner, who takes it: the
+    // weights file is written and the progress window measures those weights.
+    std::vector<WordRecord> words = fixture.Records("dut_eng.gk");
+    words.resize(90);
+    fixture.Write("wordlists\\dut_eng.revlog", DemoLog(words, NowMs()));
+    PostMessageA(main, WM_COMMAND, 3003, 0);  // Practice mode > Optimize review for this pair
+    const std::string asked = Answer(IDYES, "", "optimize_question");
+    EXPECT_NE(asked.find(texts.at("OptimizeQuestion")), std::string::npos) << asked;
+    std::string used = WithCount(texts.at("OptimizeReviews"), 270);
+    EXPECT_EQ(asked.rfind(used.substr(0, used.find("%d")), 0), 0u) << asked;
+    ASSERT_TRUE(WaitUntil([&] { return fixture.Exists("wordlists\\dut_eng.revparams"); }));
+    EXPECT_EQ(fixture.Read("wordlists\\dut_eng.revparams").rfind("revparams 1 ", 0), 0u);
+    chart = Open(main, 3002, "herhaalgrafiek");
+    ASSERT_NE(chart, nullptr);
+    SaveScreenshot("review_calibration", chart);
     Close(chart);
 }

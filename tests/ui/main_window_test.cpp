@@ -76,15 +76,16 @@ TEST_F(MainWindowTest, MenuBarAndLanguageMenu) {
         EXPECT_EQ(GetMenuItemID(languages, i), static_cast<UINT>(200 + (i < 3 ? i : i - 1)));
     }
     // Flash, interactive and review: one group of choices, the current one dotted; review
-    // progress after a line, in the built-in English too.
+    // progress and optimizing after a line, in the built-in English too.
     HMENU modes = GetSubMenu(menu, 2);
-    const UINT modeIds[] = {64, 65, 3001, 0, 3002};
-    ASSERT_EQ(GetMenuItemCount(modes), 5);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(GetMenuItemID(modes, i), modeIds[i]) << i;
+    const UINT modeIds[] = {64, 65, 3001, 0, 3002, 3003};
+    ASSERT_EQ(GetMenuItemCount(modes), 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(GetMenuItemID(modes, i), modeIds[i]) << i;
     EXPECT_EQ(GetMenuState(modes, 0, MF_BYPOSITION) & (MFT_RADIOCHECK | MF_CHECKED), MFT_RADIOCHECK | MF_CHECKED);
     EXPECT_EQ(Label(modes, 2), ReviewMenuText());
     EXPECT_TRUE(GetMenuState(modes, 3, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(Label(modes, 4), L"Review &progress...");
+    EXPECT_EQ(Label(modes, 5), L"&Optimize review for this pair...");
     for (UINT id : {200, 64}) EXPECT_TRUE(Checked(menu, id)) << id;
     for (UINT id : {65, 55}) EXPECT_FALSE(Checked(menu, id)) << id;
     EXPECT_EQ(CheckedPairCommand, 200);

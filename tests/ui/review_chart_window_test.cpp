@@ -93,6 +93,52 @@ TEST_F(ReviewChartTest, TheLegendStandsWithTheReviewsAndABarPointedAtSaysItsCoun
     EXPECT_EQ(ChartPointedText(client, {2, 2}, f), L"");
 }
 
+// The calibration panel beside the charts: each bin a dot at its predicted recall across and
+// its actual recall up, sized by its reviews, over the diagonal of perfect calibration.
+TEST_F(ReviewChartTest, TheCalibrationPanelPlotsEachBinAgainstTheDiagonal) {
+    const RECT client = {0, 0, 1040, 520};
+    const ChartAreas areas = ChartAreasIn(client);
+    EXPECT_GE(areas.calibration.left, areas.right.right);
+    EXPECT_GE(areas.calibration.left, areas.words.right);
+    EXPECT_LE(areas.calibration.right, client.right);
+
+    Calibration c;
+    c.measured = true;
+    c.bins = {{0.9, 0.6, 100, 50}, {0.3, 0.5, 4, 2}};
+    const Canvas canvas(client.right, client.bottom);
+    PatBlt(canvas.dc(), 0, 0, client.right, client.bottom, WHITENESS);
+    PaintReviewChart(canvas.dc(), client, review::ReviewFigures{}, c);
+    HDC dc = canvas.dc();
+    const RECT plot = CalibrationPlotIn(areas.calibration);
+    const int side = plot.right - plot.left;
+    ASSERT_EQ(plot.bottom - plot.top, side);
+    ASSERT_GT(side, 150);
+    const auto at = [&](double across, double up) {
+        return POINT{plot.left + static_cast<int>(std::lround(across * side)),
+                     plot.bottom - static_cast<int>(std::lround(up * side))};
+    };
+    // Dots' widths: the big bin's about 2 x 8 pixels, the small one's about 2 x 3.
+    const auto width = [&](POINT p) {
+        int left = 0, right = 0;
+        while (GetPixel(dc, p.x - left - 1, p.y) == kCalibrationDot) ++left;
+        while (GetPixel(dc, p.x + right + 1, p.y) == kCalibrationDot) ++right;
+        return left + right + 1;
+    };
+    const POINT big = at(0.9, 0.6), small = at(0.3, 0.5);
+    EXPECT_EQ(GetPixel(dc, big.x, big.y), kCalibrationDot);
+    EXPECT_NEAR(width(big), 17, 1);
+    EXPECT_EQ(GetPixel(dc, small.x, small.y), kCalibrationDot);
+    EXPECT_NEAR(width(small), 7, 1);
+    EXPECT_NE(GetPixel(dc, at(0.6, 0.9).x, at(0.6, 0.9).y), kCalibrationDot);  // not mirrored
+    // The diagonal runs grey from corner to corner.
+    for (double share : {0.1, 0.25, 0.75}) {
+        const POINT p = at(share, share);
+        bool grey = false;
+        for (int dy = -1; dy <= 1; ++dy) grey = grey || GetPixel(dc, p.x, p.y + dy) == RGB(160, 160, 160);
+        EXPECT_TRUE(grey) << share;
+    }
+}
+
 // The caption names the pair; Escape closes the window.
 TEST_F(ReviewChartTest, TheWindowNamesItsPairAndClosesOnEscape) {
     HWND chart = OpenWindow(OpenReviewChart);

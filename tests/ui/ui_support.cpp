@@ -139,8 +139,8 @@ void HoldKey(HWND target, WPARAM key, int repeats) {
 }
 
 std::wstring WideText(HWND window) {
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

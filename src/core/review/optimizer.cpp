@@ -180,6 +180,20 @@ T ItemLoss(const T& r, bool recalled, double weight) {
     return -weight * (recalled ? Log(p) : Log(1.0 - p));
 }
 
+// Adds to `loss` and `grad` the weighted losses of a word's items before `end`, weighed by
+// `weightOf(k)` for review k (0: no item), the gradient as the fit's steps take it.
+template <class WeightOf>
+void AddWordLoss(const Model<Dual>& m, const ReviewItems& items, std::uint32_t word, std::uint32_t end,
+                 WeightOf&& weightOf, double& loss, std::array<double, kWeightCount>& grad) {
+    WalkWord(m, items, word, end, [&](std::uint32_t k, const Dual& r) {
+        const double weight = weightOf(k);
+        if (weight == 0) return;
+        const Dual item = ItemLoss(r, ReviewItems::Rating(items.reviews[k]) > kAgain, weight);
+        loss += item.v;
+        for (std::size_t i = 0; i < kWeightCount; ++i) grad[i] += item.g[i];
+    });
+}
+
 double RecencyWeight(std::size_t index, std::size_t count) {
     const double last = std::max(1.0, static_cast<double>(count) - 1);
     return 0.25 + 0.75 * std::pow(static_cast<double>(index) / last, 3);
@@ -204,7 +218,8 @@ bool WeightsInBounds(const Weights& weights) {
     return true;
 }
 
-bool Evaluate(const ReviewItems& items, const Weights& weights, Evaluation& out) {
+bool Evaluate(const ReviewItems& items, const Weights& weights, Evaluation& out,
+              std::vector<CalibrationBin>* calibration) {
     if (items.items.empty()) return false;
     const Model<double> m(weights);
     // Per review: its prediction, and its bin as the powers that the bin's bounds are of.
@@ -243,14 +258,34 @@ bool Evaluate(const ReviewItems& items, const Weights& weights, Evaluation& out)
         b.weight += weight;
     }
     double squares = 0, binWeight = 0;
+    if (calibration) calibration->clear();
     for (const auto& [key, b] : bins) {
         const double gap = b.predicted / b.count - b.actual / b.count;
         squares += gap * gap * b.weight;
         binWeight += b.weight;
+        if (calibration)
+            calibration->push_back(
+                {b.predicted / b.count, b.actual / b.count, static_cast<std::size_t>(b.count), b.weight});
     }
     out.logLoss = loss / weightSum;
     out.rmseBins = std::sqrt(squares / binWeight);
     return std::isfinite(out.logLoss) && std::isfinite(out.rmseBins);
+}
+
+double ItemsLoss(const ReviewItems& items, const Weights& weights, Gradient* gradient) {
+    std::vector<char> isItem(items.reviews.size(), 0);
+    for (std::uint32_t k : items.items) isItem[k] = 1;
+    const Model<Dual> m(weights);
+    double loss = 0;
+    Gradient grad{};
+    for (std::uint32_t word = 0; word < items.Words(); ++word)
+        AddWordLoss(
+            m, items, word, items.wordStart[word + 1], [&](std::uint32_t k) { return isItem[k] ? 1.0 : 0.0; }, loss,
+            grad);
+    const double n = static_cast<double>(std::max<std::size_t>(1, items.items.size()));
+    if (gradient)
+        for (std::size_t i = 0; i < kWeightCount; ++i) (*gradient)[i] = grad[i] / n;
+    return loss / n;
 }
 
 namespace {
@@ -440,12 +475,11 @@ private:
     std::array<double, kWeightCount> Gradient(const Batch& batch, const Weights& w) const {
         const Model<Dual> m(w);
         std::array<double, kWeightCount> grad{};
+        double loss = 0;
         for (std::uint32_t word : batch.words)
-            WalkWord(m, items_, word, end_[word], [&](std::uint32_t k, const Dual& r) {
-                if (weight_[k] == 0) return;
-                const Dual loss = ItemLoss(r, ReviewItems::Rating(items_.reviews[k]) > kAgain, weight_[k]);
-                for (std::size_t i = 0; i < kWeightCount; ++i) grad[i] += loss.g[i];
-            });
+            AddWordLoss(
+                m, items_, word, end_[word], [&](std::uint32_t k) { return static_cast<double>(weight_[k]); }, loss,
+                grad);
         return grad;
     }
 

@@ -95,12 +95,16 @@ QueuedWords ReviewQueue(const ReviewMemory& memory, const std::vector<std::strin
     return queue;
 }
 
-std::int32_t DueTomorrow(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs) {
-    const std::int64_t tomorrow = DayNumber(nowMs, dayOffsetMs) + 1;
+std::int32_t DueWithin(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs, int days) {
+    const std::int64_t last = DayNumber(nowMs, dayOffsetMs) + days - 1;
     std::int32_t due = 0;
     for (const WordMemory& w : memory.words())
-        if (Counts(w) && DueDay(w.card, dayOffsetMs) <= tomorrow) ++due;
+        if (Counts(w) && DueDay(w.card, dayOffsetMs) <= last) ++due;
     return due;
+}
+
+std::int32_t DueTomorrow(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs) {
+    return DueWithin(memory, nowMs, dayOffsetMs, 2);
 }
 
 std::optional<ComingBack> ComesBackIn(const CardState& card, std::int64_t nowMs, std::int64_t dayOffsetMs) {

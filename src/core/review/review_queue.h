@@ -37,6 +37,9 @@ struct QueuedWords {
 QueuedWords ReviewQueue(const ReviewMemory& memory, const std::vector<std::string>& listWords, std::int64_t nowMs,
                         std::int64_t dayOffsetMs, int newPerDay);
 
+// The counted words due from today through `days` - 1 days on, the overdue ones included.
+std::int32_t DueWithin(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs, int days);
+
 // The reviewed words that a review tomorrow would ask: due tomorrow or before.
 std::int32_t DueTomorrow(const ReviewMemory& memory, std::int64_t nowMs, std::int64_t dayOffsetMs);
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
-#include "core/review/optimizer.h"
+#include "core/review/log_fitting.h"
 #include "core/review/review_log_csv.h"
 #include "core/review/review_pair.h"
 #include "core/review/review_queue.h"
@@ -104,9 +104,8 @@ int ReviewLogExportCommand(const Options& options) {
     return 0;
 }
 
-// Both sets are measured on the same items; the fitted ones are kept only when their log loss
-// is lower, as the reference's users keep them, by at least what the figures show: a second fit
-// of the same log differs from the stored one only by its rounding.
+// Both sets are measured on the same items, and the fitted ones stored only when they
+// predict better (see PredictsBetter).
 int ReviewOptimizeCommand(const Options& options) {
     std::optional<review::PairReviewFiles> files = review::ReviewFilesOf(*CurrentPair);
     if (!files) return Fail("the review files' paths are too long");
@@ -114,34 +113,30 @@ int ReviewOptimizeCommand(const Options& options) {
     if (!platform::ReadFileBytes(files->log, log)) log.clear();
     ReadReviewSettings();
     const review::Weights current = review::RulesFromSettings(0).params.model.weights();
-    const review::ReviewItems items = review::ItemsFromLog(log, 0);
-    std::printf("reviews %zu words %zu\n", items.lines, items.Words());
-    const review::ReviewItems measured = review::MeasuredItems(items);
-    const review::Fit fit = review::FitWeights(items);
-    review::Evaluation before, after;
-    if (!review::Evaluate(measured, current, before) || !review::Evaluate(measured, fit.weights, after)) {
+    const review::LogFit fit = review::FitLog(log, current, 0);
+    std::printf("reviews %zu words %zu\n", fit.reviews, fit.words);
+    if (!fit.measured) {
         std::printf("too few reviews to measure: the parameters stay\nparameters %s\n",
                     review::WeightsText(current).c_str());
         return 0;
     }
-    std::printf("current log-loss %.4f rmse %.4f\nfitted log-loss %.4f rmse %.4f\n", before.logLoss, before.rmseBins,
-                after.logLoss, after.rmseBins);
-    if (fit.outcome == review::FitOutcome::TooFew)
-        std::printf("too few reviews to fit (%zu items, 8 needed): the defaults\n", fit.trainingItems);
-    if (fit.outcome == review::FitOutcome::InitialOnly)
-        std::printf("few reviews (%zu items, 64 needed for all): only w0-w3 fitted\n", fit.trainingItems);
+    std::printf("current log-loss %.4f rmse %.4f\nfitted log-loss %.4f rmse %.4f\n", fit.current.logLoss,
+                fit.current.rmseBins, fit.fitted.logLoss, fit.fitted.rmseBins);
+    if (fit.fit.outcome == review::FitOutcome::TooFew)
+        std::printf("too few reviews to fit (%zu items, 8 needed): the defaults\n", fit.fit.trainingItems);
+    if (fit.fit.outcome == review::FitOutcome::InitialOnly)
+        std::printf("few reviews (%zu items, 64 needed for all): only w0-w3 fitted\n", fit.fit.trainingItems);
     if (options.apply) {
-        if (after.logLoss <= before.logLoss - 0.0001) {
-            const std::string date = review::TimeName(NowMs()).substr(0, 10);
-            if (review::WriteStoredWeights(files->params, {fit.weights, static_cast<std::int64_t>(items.lines),
-                                                           before.logLoss, after.logLoss, date}) != 0)
-                return Fail("cannot write " + files->params);
+        if (fit.verdict == review::FitVerdict::Better) {
+            if (review::StoreFit(files->params, fit, NowMs()) != 0) return Fail("cannot write " + files->params);
             std::printf("stored: the fitted parameters\n");
+        } else if (fit.verdict == review::FitVerdict::TooFew) {
+            std::printf("kept: too few reviews to fit\n");
         } else {
             std::printf("kept: the current parameters predict as well or better\n");
         }
     }
-    std::printf("parameters %s\n", review::WeightsText(fit.weights).c_str());
+    std::printf("parameters %s\n", review::WeightsText(fit.fit.weights).c_str());
     return 0;
 }
 

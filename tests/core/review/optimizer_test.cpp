@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -129,6 +130,32 @@ TEST(OptimizerTest, MeasuresAsTheReferenceAndFitsAsWellOnEachLearner) {
                     f.fittedEvaluation.logLoss, ours.rmseBins, f.fittedEvaluation.rmseBins);
         EXPECT_LE(ours.logLoss, f.fittedEvaluation.logLoss + 0.002);
         EXPECT_LE(ours.rmseBins, f.fittedEvaluation.rmseBins + 0.005);
+    }
+}
+
+// The fit steps along the gradient that its forward derivatives give: each one must match the
+// loss's own central difference, for the defaults and for weights unlike them, over a learner
+// who answered with every rating.
+TEST(OptimizerTest, GradientsMatchTheLossesDifferences) {
+    const review::ReviewItems items = review::ItemsFromLog(ReadFixture("few").log, 0);
+    ASSERT_GT(items.items.size(), 100u);
+    Weights unlike = review::kDefaultWeights;
+    for (std::size_t i = 0; i < unlike.size(); ++i) unlike[i] *= i % 2 == 0 ? 1.3 : 0.8;
+    unlike[7] = 0.2;  // away from its bound, so both sides of the difference are in the model's domain
+    unlike[17] = 0.9;
+    unlike[18] = 0.4;  // a lapse's cap exp(w17 w18) then binds for some words
+    for (const Weights& w : {review::kDefaultWeights, unlike}) {
+        review::Gradient gradient{};
+        review::ItemsLoss(items, w, &gradient);
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            SCOPED_TRACE("w" + std::to_string(i));
+            const double h = 1e-5 * std::max(1.0, w[i]);
+            Weights up = w, down = w;
+            up[i] += h;
+            down[i] -= h;
+            const double difference = (review::ItemsLoss(items, up) - review::ItemsLoss(items, down)) / (2 * h);
+            EXPECT_NEAR(gradient[i], difference, 1e-5 + 1e-3 * std::abs(difference));
+        }
     }
 }
 
