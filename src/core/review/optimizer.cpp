@@ -10,6 +10,8 @@
 #include <random>
 #include <vector>
 
+#include "core/review/memory_formulas.h"
+
 namespace review {
 namespace {
 
@@ -88,9 +90,9 @@ Dual Pow(const Dual& a, const Dual& b) {
 Dual Clamp(const Dual& a, double low, double high) { return a.v < low ? Lift(low) : a.v > high ? Lift(high) : a; }
 double Value(const Dual& a) { return a.v; }
 
-double Exp(double a) { return std::exp(a); }
+using formulas::Exp;
+using formulas::Pow;
 double Log(double a) { return std::log(a); }
-double Pow(double a, double b) { return std::pow(a, b); }
 double Clamp(double a, double low, double high) { return std::clamp(a, low, high); }
 double Value(double a) { return a; }
 double Inverse(double a) { return 1 / a; }
@@ -108,7 +110,7 @@ Dual Weight<Dual>(const Weights& w, int i) {
     return d;
 }
 
-// The scheduler's formulas (MemoryModel) once more, over values that may carry derivatives.
+// The scheduler's model over values that may carry derivatives, its constants worked out once.
 template <class T>
 struct Model {
     std::array<T, kWeightCount> w;
@@ -120,7 +122,7 @@ struct Model {
         factor = Exp(Inverse(decay) * std::log(0.9)) - 1.0;
         expW8 = Exp(w[8]);
         forgetCap = Exp(w[17] * w[18]);
-        easyDifficulty = w[4] - Exp(w[5] * 3.0) + 1.0;
+        easyDifficulty = formulas::InitialDifficulty<T>(w, kEasy);
     }
 };
 
@@ -132,12 +134,12 @@ struct State {
 template <class T>
 State<T> FirstState(const Model<T>& m, int rating) {
     return {Clamp(m.w[static_cast<std::size_t>(rating - 1)], kMinStability, kMaxStability),
-            Clamp(m.w[4] - Exp(m.w[5] * static_cast<double>(rating - 1)) + 1.0, 1, 10)};
+            Clamp(formulas::InitialDifficulty<T>(m.w, rating), 1, 10)};
 }
 
 template <class T>
 T Recall(const Model<T>& m, const T& s, double days) {
-    return Pow(m.factor * days / s + 1.0, m.decay);
+    return formulas::Recall(m.factor, m.decay, s, days);
 }
 
 template <class T>
@@ -145,17 +147,16 @@ void NextState(const Model<T>& m, State<T>& st, const T& r, int rating) {
     const auto& w = m.w;
     T s;
     if (rating == kAgain) {
-        const T forgot = w[11] * Pow(st.d, -w[12]) * (Pow(st.s + 1.0, w[13]) - 1.0) * Exp((1.0 - r) * w[14]);
+        const T forgot = formulas::ForgottenStability(w, st.d, st.s, r);
         const T cap = st.s / m.forgetCap;
         s = Value(cap) < Value(forgot) ? cap : forgot;
     } else {
-        T growth = m.expW8 * (11.0 - st.d) * Pow(st.s, -w[9]) * (Exp((1.0 - r) * w[10]) - 1.0);
+        T growth = formulas::RecallGrowth(w, m.expW8, st.d, st.s, r);
         if (rating == kHard) growth = growth * w[15];
         if (rating == kEasy) growth = growth * w[16];
         s = st.s * (growth + 1.0);
     }
-    const T damped = st.d + (10.0 - st.d) * (-w[6] * static_cast<double>(rating - 3)) / 9.0;
-    st.d = Clamp(w[7] * m.easyDifficulty + (1.0 - w[7]) * damped, 1, 10);
+    st.d = Clamp(formulas::NextDifficulty(w, m.easyDifficulty, st.d, rating), 1, 10);
     st.s = Clamp(s, kMinStability, kMaxStability);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/review/memory_formulas.h"
+
 namespace review {
 namespace {
 
@@ -25,28 +27,24 @@ MemoryModel::MemoryModel(const Weights& w)
       expW8_(std::exp(w[8])),
       forgetCap_(std::exp(w[17] * w[18])) {
     initialDifficulty_[0] = 0;
-    for (int g = kAgain; g <= kEasy; ++g) initialDifficulty_[g] = w[4] - std::exp(w[5] * (g - 1)) + 1;
+    for (int g = kAgain; g <= kEasy; ++g) initialDifficulty_[g] = formulas::InitialDifficulty<double>(w, g);
 }
 
 double MemoryModel::Retrievability(double stability, double elapsedDays) const {
-    return std::pow(1 + factor_ * elapsedDays / stability, decay_);
+    return formulas::Recall(factor_, decay_, stability, elapsedDays);
 }
 
 double MemoryModel::InitialStability(int rating) const { return ClampStability(w_[rating - 1]); }
 double MemoryModel::InitialDifficulty(int rating) const { return ClampDifficulty(initialDifficulty_[rating]); }
 
 double MemoryModel::NextDifficulty(double d, int g) const {
-    double delta = -w_[6] * (g - 3);
-    double damped = d + delta * (10 - d) / 9;
-    // Mean reversion pulls toward the unclamped initial difficulty of Easy.
-    return ClampDifficulty(w_[7] * initialDifficulty_[kEasy] + (1 - w_[7]) * damped);
+    return ClampDifficulty(formulas::NextDifficulty(w_, initialDifficulty_[kEasy], d, g));
 }
 
 void MemoryModel::NextStabilities(double d, double s, double r, double next[5]) const {
-    double forgot = w_[11] * std::pow(d, -w_[12]) * (std::pow(s + 1, w_[13]) - 1) * std::exp((1 - r) * w_[14]);
-    next[kAgain] = ClampStability(std::min(forgot, s / forgetCap_));
+    next[kAgain] = ClampStability(std::min(formulas::ForgottenStability(w_, d, s, r), s / forgetCap_));
     // The growth that Hard, Good and Easy share before their own factors.
-    const double growth = expW8_ * (11 - d) * std::pow(s, -w_[9]) * (std::exp((1 - r) * w_[10]) - 1);
+    const double growth = formulas::RecallGrowth(w_, expW8_, d, s, r);
     next[kHard] = ClampStability(s * (1 + growth * w_[15]));
     next[kGood] = ClampStability(s * (1 + growth));
     next[kEasy] = ClampStability(s * (1 + growth * w_[16]));
