@@ -41,6 +41,13 @@ for path in sys.stdin.buffer.read().decode().split("\0"):
     shutil.copyfile(path, copy)
     shutil.copymode(path, copy)
 ' "$src"
+# What tools/deps.sh unpacks and copies rather than the repository holds: Hunspell's source
+# and Debian's dictionaries, the same for every fault.
+mkdir -p "$src/build" "$src/data/morphology"
+ln -sfn "$top/build/sources" "$src/build/sources"
+for f in "$top"/data/morphology/*.aff "$top"/data/morphology/*.dic; do
+  [ -e "$f" ] && ln -sf "$f" "$src/data/morphology/"
+done
 
 # The faults as records: tier, file, description, find and replace (lines joined by \x1f).
 faults=$work/faults
