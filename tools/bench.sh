@@ -14,7 +14,8 @@ top=$(pwd)
 # Fitting the review weights (`tools/bench.sh optimize` runs only this): wordlist review-optimize
 # as a whole native process on the simulated learners of tests/core/review/fitting (26,105
 # and 82,271 reviews), on the big one twice over (164,542) and thirteen times over with a damaged
-# line in every thousand (a log of over a million lines), time and peak memory.
+# line in every thousand (a log of over a million lines), time and peak memory; the first two
+# also as the Windows build under Wine.
 if [ "${1:-}" = optimize ]; then
   cmake --preset bench >/dev/null && cmake --build --preset bench -j2 --target wordlist >/dev/null
   work=$top/build/benchdata-optimize
@@ -35,6 +36,13 @@ if [ "${1:-}" = optimize ]; then
     echo "== review-optimize, $learner"
     /usr/bin/time -f "  %e s, peak memory %M KB" "$top/build/bench/wordlist" --pair 0 review-optimize 2>&1 |
       grep -v '^parameters' | sed 's/^/  /'
+    # The Windows build under Wine, as a whole process, on the smaller logs.
+    case $learner in forgetful | big2)
+      cmake --preset win64 >/dev/null && cmake --build --preset win64 -j2 --target wordlist >/dev/null
+      echo "== review-optimize under Wine, $learner"
+      "$top/tools/with-wine.sh" bash -c '/usr/bin/time -f "  %e s" "$1" "$2" --pair 0 review-optimize 2>&1 | tail -1' _ \
+        "$top/tools/wine-run" "$top/build/win64/wordlist.exe" ;;
+    esac
   done
   exit 0
 fi
