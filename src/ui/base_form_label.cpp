@@ -12,17 +12,16 @@ constexpr COLORREF kBaseFormColour = RGB(0, 0, 128);
 }  // namespace
 
 HWND CreateBaseFormLabel(HWND parent, int id, int x, int y, int width, int height, HFONT font) {
-    return CreateControl(parent, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_ENDELLIPSIS, 0, id, x, y,
-                         width, height, font);
+    return CreateControl(parent, L"STATIC", L"", SS_LEFT | SS_NOPREFIX | SS_NOTIFY | SS_ENDELLIPSIS, 0, id, x, y, width,
+                         height, font);
 }
 
 std::wstring BaseFormText(const std::string& word, const LookupResult& found, int charset) {
     if (!FoundByOtherForm(found)) return {};
     // The arrow has no place in the interface's single-byte texts, so it stands here.
-    std::wstring text = WideFromCharset(word.c_str(), charset) + L" \u2192 " +
-                        WideFromCharset(found.candidate.c_str(), charset);
-    if (found.how == Match::Part)
-        text += L" " + UiWideOr("BaseFormCompoundPart", "(the last part of a compound)");
+    std::wstring text =
+        WideFromCharset(word.c_str(), charset) + L" \u2192 " + WideFromCharset(found.candidate.c_str(), charset);
+    if (found.how == Match::Part) text += L" " + UiWideOr("BaseFormCompoundPart", "(the last part of a compound)");
     return text;
 }
 

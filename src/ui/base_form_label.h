@@ -15,9 +15,7 @@ HWND CreateBaseFormLabel(HWND parent, int id, int x, int y, int width, int heigh
 // form; empty when it was found as it is, or not at all.
 std::wstring BaseFormText(const std::string& word, const LookupResult& found, int charset);
 // Whether `found` is a record of another form of the word.
-inline bool FoundByOtherForm(const LookupResult& found) {
-    return found.how == Match::Base || found.how == Match::Part;
-}
+inline bool FoundByOtherForm(const LookupResult& found) { return found.how == Match::Base || found.how == Match::Part; }
 // Sets the label's text, only when it changes: a keystroke that leaves it should not
 // repaint it.
 void ShowBaseForm(HWND label, const std::wstring& text);

@@ -16,8 +16,8 @@ protected:
     void SetUp() override {
         WriteEnglishMorphology();
         // Three records after zoo, so each record can head the three rows.
-        StartEnglish({Record("go", "gaan"), Record("house", "huis"), Record("mouse", "muis"), Record("zoo", "dierentuin"),
-                      Record("zoom", "zoomen"), Record("zoot", "zoot")},
+        StartEnglish({Record("go", "gaan"), Record("house", "huis"), Record("mouse", "muis"),
+                      Record("zoo", "dierentuin"), Record("zoom", "zoomen"), Record("zoot", "zoot")},
                      {{"BaseFormCompoundPart", "(part)"}});
         ASSERT_NE(window = OpenWindow(OpenTranslateWindow), nullptr);
         WriteFile("text.txt", kText);
