@@ -41,6 +41,10 @@ for path in sys.stdin.buffer.read().decode().split("\0"):
     shutil.copyfile(path, copy)
     shutil.copymode(path, copy)
 ' "$src"
+# What tools/deps.sh puts outside git: Hunspell's unpacked source and Debian's dictionaries.
+mkdir -p "$src/build" "$src/data/morphology"
+ln -sfn "$top/build/sources" "$src/build/sources"
+for f in "$top"/data/morphology/*; do [ -e "$src/data/morphology/${f##*/}" ] || ln -s "$f" "$src/data/morphology/"; done
 
 # The faults as records: tier, file, description, find and replace (lines joined by \x1f).
 faults=$work/faults
