@@ -101,10 +101,12 @@ void ShowSearchRows(std::int32_t top) {
 void IncrementalSearch() {
     const std::string text = FieldText(s.search, CurrentPair->charset1, kSearchFieldChars);
     const bool follow = std::exchange(s.followBase, false);
-    // The compact layout has no room for the label.
-    const std::string word = s.compact && !follow
-                                 ? std::string()
-                                 : SingleWord(FieldText(s.search, CurrentPair->charset1, kMaxLookedUpChars + 1));
+    // A copied word may come with its comma or line end; a typed one is the whole text. The
+    // compact layout has no room for the label.
+    const std::string whole =
+        s.compact && !follow ? std::string() : FieldText(s.search, CurrentPair->charset1, kMaxLookedUpChars + 1);
+    std::string word = SingleWord(whole);
+    if (!follow && word != whole) word.clear();
     const LookupResult found = word.empty() ? LookupResult() : LookUpInWordFile(word);
     const bool shown = follow && FoundByOtherForm(found);
     s.offeredBase = FoundByOtherForm(found) && !shown ? found.candidate : std::string();
