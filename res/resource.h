@@ -72,6 +72,8 @@
 #define IDM_SEARCH_CLIP_OFF 57
 #define IDM_SEARCH_PLAY 58
 #define IDM_SEARCH_SIZE_FIRST 600
+// Beside the search field: the base form of the typed word, which Tab goes to.
+#define IDC_SEARCH_BASE_FORM 3081
 
 // Add-words window.
 #define IDC_ADD_WORD 30
@@ -139,6 +141,8 @@
 #define IDC_TRANSLATE_SCROLL 41
 #define IDC_TRANSLATE_WORD_FIRST 100
 #define IDC_TRANSLATE_TRANSLATION_FIRST 150
+// Under the rows: the base form whose record they show.
+#define IDC_TRANSLATE_BASE_FORM 3080
 
 // Sound recorder; command 256 carries a key forwarded from the start/stop button.
 #define IDC_RECORD_EXIT 14

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "core/catalogue/catalogue.h"
 #include "core/lookup/pager.h"
@@ -128,14 +129,22 @@ LRESULT RecordPager::SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM
                 if (!pager.editRequest_) break;
                 pager.editRequest_();
                 return 0;
+            case VK_TAB:
+                if (!pager.tabRequest_ || !pager.tabRequest_()) break;
+                pager.tabTaken_ = true;
+                return 0;
         }
     }
     if (msg == WM_CHAR && wParam == '\r') return 0;
+    if (msg == WM_CHAR && wParam == '\t' && std::exchange(pager.tabTaken_, false)) return 0;
     return PassOn(field, msg, wParam, lParam);
 }
 
-void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest) {
+void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest,
+                       std::function<bool()> tabRequest) {
     pager.editRequest_ = std::move(editRequest);
+    pager.tabRequest_ = std::move(tabRequest);
+    pager.tabTaken_ = false;
     TakeOver(field, RecordPager::SearchFieldProc, reinterpret_cast<LONG_PTR>(&pager));
 }
 

@@ -33,12 +33,15 @@ public:
     std::int32_t rows() const { return rows_; }
 
 private:
-    friend void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest);
+    friend void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest,
+                                  std::function<bool()> tabRequest);
     static LRESULT SearchFieldProc(HWND field, UINT msg, WPARAM wParam, LPARAM lParam, LONG_PTR data);
 
     std::function<std::int32_t()> count_;
     std::function<void(std::int32_t)> show_;
     std::function<void()> editRequest_;
+    std::function<bool()> tabRequest_;
+    bool tabTaken_ = false;  // so the Tab character that follows its key does not reach the field
     HWND scroll_ = nullptr;
     std::int32_t rows_ = 1, unit_ = 1, top_ = 0, shownTop_ = 0;
 };
@@ -62,5 +65,7 @@ void ShowRecordRows(std::int32_t top, const HWND words[], const HWND translation
 // A search field over a pager: Return empties it (so the search starts again), Up and
 // Down move the rows one record, and Return never reaches it as a character. F2 calls
 // `editRequest` when one is given: rows that keep the typing off themselves are edited on
-// request.
-void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest = {});
+// request. Tab goes to `tabRequest` when one is given, and stays there when it returns true;
+// otherwise the field gets it as any edit does.
+void AttachSearchField(HWND field, RecordPager& pager, std::function<void()> editRequest = {},
+                       std::function<bool()> tabRequest = {});

@@ -15,12 +15,15 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/lookup/pager.h"
+#include "core/lookup/reading.h"
 #include "core/lookup/sounds.h"
+#include "core/morphology/word_lookup.h"
 #include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
 #include "resource.h"
 #include "ui/app_state.h"
+#include "ui/base_form_label.h"
 #include "ui/clipboard.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
@@ -50,6 +53,11 @@ struct SearchState {
     RecordPager pager{[] { return WordCount; }, ShowSearchRows};
     HWND words[kMaxRows], translations[kMaxRows];
     HWND search, done, scroll;
+    HWND baseForm;
+    // The base form the label offers for the typed word, which Tab takes into the field.
+    std::string offeredBase;
+    // Set while copied text goes into the field: its word's base form is shown at once.
+    bool followBase;
     HWND focusTarget;
     // The compact layout's cell that takes the keys, once asked to by a double-click or F2.
     HWND editing;
@@ -88,9 +96,34 @@ void ShowSearchRows(std::int32_t top) {
     for (int r = 0; r < got; ++r) ShowRecordCells(r, page[r]);
 }
 
+// The rows stand where the typed text would; a word that only another form of is in the
+// word file gets the label, which offers that form. A copied word's rows show its record.
 void IncrementalSearch() {
     const std::string text = FieldText(s.search, CurrentPair->charset1, kSearchFieldChars);
-    s.pager.Settle(FindWord(text.c_str(), WordCount));
+    const bool follow = std::exchange(s.followBase, false);
+    // A copied word may come with its comma or line end; a typed one is the whole text. The
+    // compact layout has no room for the label.
+    const std::string whole =
+        s.compact && !follow ? std::string() : FieldText(s.search, CurrentPair->charset1, kMaxLookedUpChars + 1);
+    std::string word = SingleWord(whole);
+    if (!follow && word != whole) word.clear();
+    const LookupResult found = word.empty() ? LookupResult() : LookUpInWordFile(word);
+    const bool shown = follow && FoundByOtherForm(found);
+    s.offeredBase = FoundByOtherForm(found) && !shown ? found.candidate : std::string();
+    std::wstring label = BaseFormText(word, found, CurrentPair->charset1);
+    if (!s.offeredBase.empty()) label = WithTexts(UiWideOr("SearchBaseFormTab", "%s   (Tab)"), {label});
+    ShowBaseForm(s.baseForm, label);
+    s.pager.Settle(shown ? found.index : FindWord(text.c_str(), WordCount));
+}
+
+// Tab, or a click on the label: the offered base form goes into the field, caret after it.
+bool GoToBaseForm() {
+    if (s.offeredBase.empty()) return false;
+    const std::string base = s.offeredBase;
+    SetFieldText(s.search, base, CurrentPair->charset1);
+    const int end = GetWindowTextLengthW(s.search);
+    Edit_SetSel(s.search, end, end);
+    return true;
 }
 
 // The palette types into the field with the focus, in that field's language.
@@ -295,10 +328,12 @@ void CreateControls(HWND hwnd) {
     const int rows = s.rows, below = 23 * rows + 35;
     s.done = CreateButton(hwnd, IDC_SEARCH_DONE, UiKey::Done, 505, below, 100, 28);
     s.search = CreateEdit(hwnd, IDC_SEARCH_FIELD, 20, below, 215, 25, s.fonts.first.get());
+    s.baseForm = CreateBaseFormLabel(hwnd, IDC_SEARCH_BASE_FORM, 245, below + 3, 255, 22, s.fonts.first.get());
     // The compact layout keeps only the rows.
     if (s.compact) {
         ShowWindow(s.done, SW_HIDE);
         ShowWindow(s.search, SW_HIDE);
+        ShowWindow(s.baseForm, SW_HIDE);
     }
     for (int r = 0; r < rows; ++r) {
         const int y = s.compact ? 5 : 25 + 23 * r;
@@ -346,13 +381,16 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.deletedMenu.reset(CellMenu(UiKey::SearchResRecord));
     s.rebuilding = s.closing = false;
     s.editing = nullptr;
+    s.offeredBase.clear();
+    s.followBase = false;
     if (s.compact) s.editingBrush.reset(CreateSolidBrush(kEditingColour));
     CreateFonts();
     CreateControls(hwnd);
     OfferPalette(hwnd, s.search, CurrentPair->charset1, CurrentPair->name1);
     s.focusTarget = s.search;
     SetFocus(s.search);
-    AttachSearchField(s.search, s.pager, s.compact ? [] { StartEditing(s.words[0]); } : std::function<void()>());
+    AttachSearchField(s.search, s.pager, s.compact ? [] { StartEditing(s.words[0]); } : std::function<void()>(),
+                      GoToBaseForm);
     s.pager.Attach(s.scroll, s.rows, 10);
     s.pager.Reset();
     SetTopmost(hwnd, Settings.StayOnTop == 1);
@@ -365,6 +403,11 @@ HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int) {
     if (control != s.editing) return FORWARD_WM_CTLCOLOREDIT(hwnd, dc, control, DefWindowProcW);
     SetBkColor(dc, kEditingColour);
     return s.editingBrush.get();
+}
+
+HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int) {
+    if (control != s.baseForm) return FORWARD_WM_CTLCOLORSTATIC(hwnd, dc, control, DefWindowProcW);
+    return BaseFormColours(hwnd, dc, control);
 }
 
 void OnPaint(HWND hwnd) {
@@ -395,6 +438,10 @@ void SwitchPair(HWND hwnd, int id) {
     const LanguageFonts old = std::move(s.fonts);
     CreateFonts();
     s.fonts.Apply(s.words, s.translations, s.rows, s.search);
+    SetWindowFont(s.baseForm, s.fonts.first.get(), FALSE);
+    // The label spoke of the old pair's words.
+    s.offeredBase.clear();
+    ShowBaseForm(s.baseForm, L"");
     SetFocus(s.search);
     if (Palette.shown) {
         OpenPalette();
@@ -438,6 +485,10 @@ void OnClose(HWND hwnd) {
 
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
     if (control == s.search && code == EN_CHANGE) return IncrementalSearch();
+    if (control == s.baseForm && code == STN_CLICKED) {
+        if (GoToBaseForm()) SetFocus(s.search);
+        return;
+    }
     if (code == EN_SETFOCUS) {
         CellKind kind = CellKind::Word;
         if (control != s.search) RowOf(control, &kind);
@@ -478,7 +529,9 @@ void OnSetFocus(HWND, HWND) {
 void OnClipboardChanged(HWND hwnd) {
     std::wstring text;
     if (GetActiveWindow() != hwnd && ClipboardText(hwnd, kSearchFieldChars, text)) {
+        s.followBase = true;
         SetWindowTextW(s.search, text.c_str());
+        s.followBase = false;
         if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
     }
 }
@@ -503,6 +556,7 @@ LRESULT CALLBACK SearchWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
         HANDLE_MSG(hwnd, WM_CTLCOLOREDIT, OnCtlColorEdit);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_VSCROLL, OnVScroll);
         HANDLE_MSG(hwnd, WM_RBUTTONUP, OnRButtonUp);

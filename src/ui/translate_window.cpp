@@ -5,11 +5,13 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
 #include "core/lookup/pager.h"
 #include "core/lookup/reading.h"
+#include "core/morphology/word_lookup.h"
 #include "core/settings/settings.h"
 #include "core/store/store.h"
 #include "core/strings/ui_strings.h"
@@ -17,6 +19,7 @@
 #include "platform/text_convert.h"
 #include "resource.h"
 #include "ui/app_state.h"
+#include "ui/base_form_label.h"
 #include "ui/clipboard.h"
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
@@ -35,11 +38,13 @@ const char kClassName[] = "vertaal";
 constexpr int kRows = 3;
 // More than a text box shows in reasonable time; a larger text is refused with a message.
 constexpr std::size_t kMaxTextBytes = 8u << 20;
+// The base-form label's line under the rows; the text box and what is below it stand lower by it.
+constexpr int kLabelTop = 113, kLabelHeight = 22;
 
 void ShowTranslateRows(std::int32_t top);
 
 struct TranslateState {
-    HWND window, text, search;
+    HWND window, text, search, baseForm;
     HWND words[kRows], translations[kRows];
     RecordPager pager{[] { return WordCount; }, ShowTranslateRows};
     HWND focusTarget;
@@ -48,6 +53,9 @@ struct TranslateState {
     std::string unicodeFile;          // a UTF-8 or UTF-16 file as read, converted again for each pair
     std::vector<std::size_t> byteOf;  // a text-box position's byte, where they differ
     std::string lastWord;
+    // The record of the caret word's base form, which the rows show once the field has the word.
+    std::int32_t baseTop = -1;
+    bool lookingUpCaretWord;
     char fileName[MAX_PATH];
     LanguageFonts fonts;
 };
@@ -120,7 +128,24 @@ void WordAtCaret() {
     const std::string word = WordAt(s.loaded, caret);
     if (word.empty() || word == s.lastWord) return;
     s.lastWord = word;
+    // The field keeps the word as the text spells it; the rows show what stands for it.
+    const LookupResult found = LookUpInWordFile(word);
+    s.baseTop = FoundByOtherForm(found) ? found.index : -1;
+    ShowBaseForm(s.baseForm, BaseFormText(word, found, CurrentPair->charset1));
+    s.lookingUpCaretWord = true;
     SetFieldText(s.search, word, CurrentPair->charset1);
+    s.lookingUpCaretWord = false;
+    // The field may already have held the word, and then says nothing of a change.
+    if (const std::int32_t top = std::exchange(s.baseTop, -1); top >= 0) s.pager.Settle(top);
+}
+
+// Typing, or the caret's word set into the field: the rows follow. The label speaks of the
+// caret's word only.
+void SearchChanged() {
+    if (!s.lookingUpCaretWord) ShowBaseForm(s.baseForm, L"");
+    const std::int32_t base = std::exchange(s.baseTop, -1);
+    s.pager.Settle(
+        base >= 0 ? base : FindWord(FieldText(s.search, CurrentPair->charset1, kSearchFieldChars).c_str(), WordCount));
 }
 
 void TakeClipboard() {
@@ -168,23 +193,27 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.lastWord.clear();
     SetMenu(hwnd, MenuBar());
     s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
-    s.text =
-        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-                            ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                        20, 115, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT), AppInstance, nullptr);
+    s.text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                                 ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                             20, 115 + kLabelHeight, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT),
+                             AppInstance, nullptr);
     SetWindowFont(s.text, s.fonts.first.get(), FALSE);
     SendMessageW(s.text, EM_SETLIMITTEXT, 0, 0);
     TakeOver(s.text, TextProc);
-    CreateButton(hwnd, IDC_TRANSLATE_DONE, UiKey::Done, 505, 300, 100, 30);
-    CreateButton(hwnd, IDC_TRANSLATE_HELP, UiKey::Help, 400, 300, 100, 30);
-    s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300, 215, 25, s.fonts.first.get());
+    CreateButton(hwnd, IDC_TRANSLATE_DONE, UiKey::Done, 505, 300 + kLabelHeight, 100, 30);
+    CreateButton(hwnd, IDC_TRANSLATE_HELP, UiKey::Help, 400, 300 + kLabelHeight, 100, 30);
+    s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300 + kLabelHeight, 215, 25, s.fonts.first.get());
     for (int r = 0; r < kRows; ++r) {
         s.words[r] = CreateRowField(hwnd, IDC_TRANSLATE_WORD_FIRST + r, 20, 40 + 23 * r, 215, 30, s.fonts.first.get());
         s.translations[r] =
             CreateRowField(hwnd, IDC_TRANSLATE_TRANSLATION_FIRST + r, 255, 40 + 23 * r, 350, 50, s.fonts.second.get());
     }
     HWND scroll = CreatePageScrollBar(hwnd, IDC_TRANSLATE_SCROLL, 235, 40, 69);
+    s.baseForm =
+        CreateBaseFormLabel(hwnd, IDC_TRANSLATE_BASE_FORM, 20, kLabelTop, 586, kLabelHeight - 2, s.fonts.first.get());
+    s.baseTop = -1;
+    s.lookingUpCaretWord = false;
     ModifiedFlag = 0;
     SetFocus(s.search);
     AttachSearchField(s.search, s.pager);
@@ -192,6 +221,12 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.pager.Reset();
     MoveToStoredPosition(hwnd, Settings.translateWindow);
     return TRUE;
+}
+
+// The read-only text box asks for its colours as a static control does; it keeps its own.
+HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int) {
+    if (control != s.baseForm) return FORWARD_WM_CTLCOLORSTATIC(hwnd, dc, control, DefWindowProcW);
+    return BaseFormColours(hwnd, dc, control);
 }
 
 void OnPaint(HWND hwnd) {
@@ -214,6 +249,8 @@ void SwitchPair(HWND hwnd, int id) {
     s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
     s.fonts.Apply(s.words, s.translations, kRows, s.search);
     SetWindowFont(s.text, s.fonts.first.get(), TRUE);
+    SetWindowFont(s.baseForm, s.fonts.first.get(), FALSE);
+    ShowBaseForm(s.baseForm, L"");
     InvalidateRect(hwnd, nullptr, TRUE);
     s.pager.Reset();
     s.lastWord.clear();
@@ -228,9 +265,7 @@ void SwitchPair(HWND hwnd, int id) {
 }
 
 void OnCommand(HWND hwnd, int id, HWND control, UINT code) {
-    if (control == s.search && code == EN_CHANGE)
-        return s.pager.Settle(
-            FindWord(FieldText(s.search, CurrentPair->charset1, kSearchFieldChars).c_str(), WordCount));
+    if (control == s.search && code == EN_CHANGE) return SearchChanged();
     if (code == EN_SETFOCUS && (control == s.search || control == s.text)) {
         s.focusTarget = control;
         return;
@@ -275,6 +310,7 @@ LRESULT CALLBACK TranslateWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_PAINT, OnPaint);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_CTLCOLORSTATIC, OnCtlColorStatic);
         HANDLE_MSG(hwnd, WM_VSCROLL, OnVScroll);
         HANDLE_MSG(hwnd, WM_RBUTTONUP, OnRButtonUp);
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
@@ -286,7 +322,7 @@ LRESULT CALLBACK TranslateWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 }  // namespace
 
 HWND OpenTranslateWindow() {
-    const int height = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 352;
+    const int height = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 352 + kLabelHeight;
     return OpenCentredWindow(kClassName, TranslateWindowProc, CS_HREDRAW | CS_VREDRAW, Ui(UiKey::TranslateCaption),
                              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 630, height);
 }

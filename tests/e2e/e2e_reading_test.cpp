@@ -6,7 +6,7 @@ namespace {
 
 const std::string kLong(150, 'x');
 // "café" in the demo pair's code page, where é is one byte.
-const std::string kText = "huis, don't well-known abc123def caf\xE9 " + kLong + " zyxwv.";
+const std::string kText = "huis, huizen don't well-known abc123def caf\xE9 " + kLong + " zyxwv.";
 
 class ReadingTest : public EndToEnd {
 protected:
@@ -44,6 +44,12 @@ TEST_F(ReadingTest, TheWordAtTheCaretOfAFileATooLargeOneAndAPairSwitch) {
     }
     CaretAt(0);  // the row shows the word file's entry for the word
     EXPECT_TRUE(ShowsText(GetDlgItem(window, 100), "huis"));
+    // A plural the word file lacks: the rows show its singular's entry, the label says so,
+    // and the field keeps the word as the text spells it.
+    CaretAt(kText.find("huizen") + 2);
+    EXPECT_TRUE(ShowsText(search, "huizen"));
+    EXPECT_TRUE(ShowsText(GetDlgItem(window, 100), "huis"));
+    EXPECT_TRUE(WaitUntil([&] { return WideText(GetDlgItem(window, 3080)) == L"huizen \u2192 huis"; }));
     SaveScreenshot("translate_window", window);
     // A file too large is refused, and the text stays.
     fixture.Write("large.txt", std::string((8u << 20) + 1, 'a'));

@@ -1,5 +1,5 @@
-// The search window worked in-process: the cell menus, the deleted mark, the layouts and
-// the compact layout's row, which is edited only on request.
+// The search window worked in-process: the cell menus, the deleted mark, the layouts, the
+// compact layout's row, which is edited only on request, and the base form of a word.
 
 #include "ui/search_window.h"
 
@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "ui/clipboard.h"
 #include "ui/ui_support.h"
 
 namespace {
@@ -275,4 +276,104 @@ TEST_F(SearchWindowTest, EachKeyOfABurstReturnsWithItsPagePainted) {
         for (int id : {100, 104, 159, 151})
             EXPECT_TRUE(ShowsWhatItPaints(GetDlgItem(search, id))) << id << " after " << WideText(field);
     }
+}
+
+namespace {
+
+// The search window over go, house, mouse and zoo, one row (so each record can head it),
+// with a small English dictionary.
+class SearchBaseFormTest : public SearchWindowTest {
+protected:
+    void SetUp() override {
+        WriteEnglishMorphology();
+        Open({Record("go", "gaan"), Record("house", "huis"), Record("mouse", "muis"), Record("zoo", "dierentuin")}, 1);
+        field = GetDlgItem(search, 30);
+        label = GetDlgItem(search, 3081);
+        ASSERT_NE(label, nullptr);
+    }
+    void Type(const std::wstring& text) {
+        SetWindowTextW(field, L"");
+        SetFocus(field);
+        Press(text);
+    }
+    HWND field = nullptr, label = nullptr;
+};
+
+}  // namespace
+
+// The rows stand where the typed text would, as ever; the label offers the base form only
+// for one whole word the list lacks.
+TEST_F(SearchBaseFormTest, TheLabelOffersTheBaseFormOfATypedWordTheListLacks) {
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* label;
+        const wchar_t* firstRow;
+    } cases[] = {
+        {L"went", L"went \u2192 go   (Tab)", L"zoo"},
+        {L"houses", L"houses \u2192 house   (Tab)", L"mouse"},
+        {L"tree-houses", L"tree-houses \u2192 house (the last part of a compound)   (Tab)", L"zoo"},
+        {L"house", L"", L"house"},  // in the list
+        {L"went home", L"", L"zoo"},
+        {L"went!", L"", L"zoo"},  // a copied word may have its mark, a typed text is the word
+        {L"wen", L"", L"zoo"},
+    };
+    for (const auto& c : cases) {
+        Type(c.typed);
+        EXPECT_EQ(WideText(label), c.label) << c.typed;
+        EXPECT_EQ(Cell(100), c.firstRow) << c.typed;
+    }
+}
+
+// Tab takes the offered form into the field, and the rows find it; without an offer Tab
+// leaves the field as it was, as a click on the label does.
+TEST_F(SearchBaseFormTest, TabOrAClickOnTheLabelGoesToTheBaseForm) {
+    Type(L"went\t");
+    EXPECT_EQ(WideText(field), L"go");
+    EXPECT_EQ(Cell(100), L"go");
+    EXPECT_EQ(WideText(label), L"");
+    EXPECT_EQ(GetFocus(), field);
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 2u);
+    Type(L"mou\t");
+    EXPECT_EQ(WideText(field), L"mou");
+    EXPECT_EQ(Cell(100), L"mouse");
+    EXPECT_EQ(GetFocus(), field);
+
+    Type(L"houses");
+    Click(label);
+    EXPECT_EQ(WideText(field), L"house");
+    EXPECT_EQ(GetFocus(), field);
+    Click(label);  // nothing offered now
+    EXPECT_EQ(WideText(field), L"house");
+}
+
+// A copied word the list lacks shows its base form's record and the label, and its text
+// stays in the field as it came.
+TEST_F(SearchBaseFormTest, ACopiedWordShowsItsBaseFormsRecord) {
+    SendMessageW(search, WM_COMMAND, 56, 0);  // clipboard search on
+    HWND other = CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    ASSERT_NE(GetActiveWindow(), search);
+    const struct {
+        const wchar_t* copied;
+        const wchar_t* label;
+        const wchar_t* firstRow;
+    } cases[] = {
+        {L"houses, ", L"houses \u2192 house", L"house"},
+        {L"went", L"went \u2192 go", L"go"},
+        {L"mouse", L"", L"mouse"},
+        {L"went home", L"", L"zoo"},
+    };
+    for (const auto& c : cases) {
+        PutClipboardText(other, c.copied);
+        EXPECT_TRUE(PumpUntil([&] { return WideText(field) == c.copied; })) << c.copied;
+        EXPECT_EQ(WideText(label), c.label) << c.copied;
+        EXPECT_EQ(Cell(100), c.firstRow) << c.copied;
+    }
+    DestroyWindow(other);
 }

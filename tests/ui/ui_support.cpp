@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 
+#include "core/morphology/word_lookup.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 
@@ -190,4 +192,12 @@ std::vector<std::wstring> OwnedBoxes(const std::vector<ShownBox>& boxes, HWND ow
     for (const ShownBox& box : boxes)
         shown.push_back(box.owner != owner ? L"(not owned)" : captions ? box.caption : box.text);
     return shown;
+}
+
+void WriteEnglishMorphology() {
+    ReleaseMorphology();
+    std::filesystem::create_directory("morphology");
+    WriteFile("morphology/english.aff", "SET ISO8859-1\nSFX S Y 1\nSFX S 0 s .\n");
+    WriteFile("morphology/english.dic", "2\nhouse/S\nbook/S\n");
+    WriteFile("morphology/english.forms", "went\tgo\n");
 }

@@ -62,6 +62,11 @@ void WhileModal(const std::function<void()>& work, const std::function<void()>& 
 
 std::wstring WideText(HWND window);
 
+// Writes morphology\english.* into the working directory: "went" is "go" by the table of
+// forms, a plural's -s comes off by Hunspell's rule. The language loaded before (another
+// test's) is let go, so these files are read.
+void WriteEnglishMorphology();
+
 // Dispatches this thread's messages (timers among them) until `done`; false when it is not
 // done within `timeoutMs`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);

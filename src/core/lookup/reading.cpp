@@ -71,6 +71,19 @@ std::vector<std::string> WordsOf(std::string_view text) {
     return words;
 }
 
+std::string SingleWord(std::string_view text) {
+    const auto separator = [&](std::size_t i) { return IsWordSeparator(static_cast<unsigned char>(text[i])); };
+    std::size_t begin = 0;
+    while (begin < text.size() && separator(begin)) ++begin;
+    std::size_t end = begin;
+    while (end < text.size() && !separator(end)) ++end;
+    for (std::size_t i = end; i < text.size(); ++i)
+        if (!separator(i)) return {};
+    // A run longer than a looked-up word is not a word the text holds whole.
+    if (end - begin > kMaxLookedUpChars) return {};
+    return std::string(text.substr(begin, end - begin));
+}
+
 // The byte at the caret is looked at first, so a caret right after a word's last letter
 // (on the separator that follows it) finds nothing.
 std::string WordAt(std::string_view text, std::size_t caret) {

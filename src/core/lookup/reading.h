@@ -20,6 +20,9 @@ constexpr std::size_t kMaxLookedUpChars = 99;
 std::string WordAt(std::string_view text, std::size_t caret);
 // Every word of `text` in order, each as WordAt gives it.
 std::vector<std::string> WordsOf(std::string_view text);
+// The word `text` holds when it holds one and nothing but separators around it (a word
+// copied with its comma or line end); empty otherwise.
+std::string SingleWord(std::string_view text);
 
 // A message names this many of the letters a code page lacks; a text in another script
 // would otherwise fill the screen with them.

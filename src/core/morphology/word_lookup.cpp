@@ -12,13 +12,13 @@
 
 namespace {
 
-struct LoadedMorphology {
+struct LoadedLanguage {
     std::string locale;
     unsigned codePage = 0;
     std::unique_ptr<LanguageMorphology> morphology;
     std::vector<MorphologyFinding> findings;
 };
-LoadedMorphology loaded;
+LoadedLanguage loaded;
 
 // Visits the candidates in order until `visit` returns true; true then.
 template <typename Visit>
@@ -114,10 +114,16 @@ const LanguageMorphology& MorphologyOf(const WordListDescriptor& pair) {
     return *loaded.morphology;
 }
 
+LookupResult LookUpInWordFile(const std::string& word) {
+    return LookUp(&MorphologyOf(*CurrentPair), word, FindHeldInWordFile);
+}
+
+const LanguageMorphology* LoadedMorphology() { return loaded.morphology.get(); }
+
 const std::vector<MorphologyFinding>& MorphologyFindings() { return loaded.findings; }
 
 void ReleaseMorphologyUnlessFor(const WordListDescriptor& pair) {
     if (loaded.locale != pair.locale || loaded.codePage != CodePageOfCharset(pair.charset1)) ReleaseMorphology();
 }
 
-void ReleaseMorphology() { loaded = LoadedMorphology(); }
+void ReleaseMorphology() { loaded = LoadedLanguage(); }

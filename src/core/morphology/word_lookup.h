@@ -52,10 +52,16 @@ LookupResult LookUp(const LanguageMorphology* morphology, const std::string& wor
 // the pair's comparator; -1 when there is none.
 std::int32_t FindHeldInWordFile(const std::string& word);
 
+// LookUp in the open word file with the current pair's morphology: what the reading aid and
+// the search window show for a word.
+LookupResult LookUpInWordFile(const std::string& word);
+
 // The morphology of the pair's first language, loaded from kMorphologyDirectory the first
 // time it is asked for and kept until a pair of another language asks (or
 // ReleaseMorphology). Never none: a language without files has an empty one.
 const LanguageMorphology& MorphologyOf(const WordListDescriptor& pair);
+// The language MorphologyOf keeps loaded, or none.
+const LanguageMorphology* LoadedMorphology();
 // What was wrong with the files of the language MorphologyOf loaded last.
 const std::vector<MorphologyFinding>& MorphologyFindings();
 // Frees the loaded dictionary unless it is `pair`'s language's (a pair switch).

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/lists/list_storage.h"
+#include "core/morphology/word_lookup.h"
 #include "core/store/collation.h"
 #include "core/store/store.h"
 #include "core/text/fixed_text.h"
@@ -24,6 +25,8 @@ int SelectPair() {
     SetCollation(*CurrentPair, LocaleReport::MainWindow);
     const int result = SaveSelection(*CurrentPair);
     ReopenStore();
+    // A dictionary holds megabytes; the new pair's language loads when it is first needed.
+    ReleaseMorphologyUnlessFor(*CurrentPair);
     return result;
 }
 
@@ -70,6 +73,7 @@ int ReloadCatalogue() {
     if (!same) {  // another pair's files: the store follows
         SetCollation(*found, LocaleReport::Silent);
         ReopenStore();
+        ReleaseMorphologyUnlessFor(*found);
     }
     return 0;
 }

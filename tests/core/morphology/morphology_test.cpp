@@ -12,6 +12,8 @@
 #include "core/morphology/language_morphology.h"
 #include "core/morphology/word_lookup.h"
 #include "core/morphology/word_rules.h"
+#include "core/session/session.h"
+#include "core/store/store.h"
 #include "test_support.h"
 
 namespace {
@@ -210,6 +212,21 @@ TEST(Reading, WordsOfATextComeInOrder) {
     EXPECT_EQ(WordsOf(std::string(120, 'a')).front().size(), kMaxLookedUpChars);
 }
 
+// A copied or typed text is looked up by its base forms only when it is one word.
+TEST(Reading, ASingleWordIsTheTextsOnlyWord) {
+    const struct {
+        const char* text;
+        const char* word;
+    } cases[] = {
+        {"ging", "ging"},   {" ging\r\n", "ging"}, {"ging,", "ging"},
+        {"don't", "don't"}, {"ging nach", ""},     {"abc123def", ""},
+        {"", ""},           {" \t", ""},           {"well-known.", "well-known"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SingleWord(c.text), c.word) << c.text;
+    EXPECT_EQ(SingleWord(std::string(kMaxLookedUpChars, 'a')).size(), kMaxLookedUpChars);
+    EXPECT_EQ(SingleWord(std::string(kMaxLookedUpChars + 1, 'a')), "");  // not held whole
+}
+
 TEST_F(MorphologyTest, CandidatesComeInOrderAndTheFirstHeldWins) {
     WriteGerman();
     std::vector<MorphologyFinding> findings;
@@ -320,6 +337,28 @@ TEST_F(MorphologyTest, ALanguageIsLoadedOnceAndFallsBackToItsMainLocale) {
     ReleaseMorphologyUnlessFor(swiss);
     EXPECT_EQ(&MorphologyOf(swiss), first);
     EXPECT_FALSE(MorphologyOf(english).HasDictionary());
+    ReleaseMorphology();
+}
+
+// The open word file's record of a base form, from a dictionary loaded once; it stays
+// while the pair keeps its language and goes when a pair of another one is selected.
+TEST_F(MorphologyTest, APairSwitchToAnotherLanguageReleasesTheDictionary) {
+    OpenPair("[languages]\ngerman,german,0\nfrench,french,0\n",
+             {Record("Bericht", "bericht"), Record("gehen", "gaan")});
+    WriteGerman();
+    const LookupResult found = LookUpInWordFile("ging");
+    EXPECT_EQ(found.how, Match::Base);
+    EXPECT_EQ(found.index, 1);
+    const LanguageMorphology* german = LoadedMorphology();
+    ASSERT_NE(german, nullptr);
+    EXPECT_EQ(LookUpInWordFile("Polizeiberichten").how, Match::Part);
+    EXPECT_EQ(LoadedMorphology(), german);
+    SelectPair();  // the same pair again
+    EXPECT_EQ(LoadedMorphology(), german);
+    CurrentPair = PairAt(1);  // french
+    SelectPair();
+    EXPECT_EQ(LoadedMorphology(), nullptr);
+    EXPECT_EQ(LookUpInWordFile("ging").how, Match::None);
     ReleaseMorphology();
 }
 
