@@ -38,8 +38,9 @@ const char kClassName[] = "vertaal";
 constexpr int kRows = 3;
 // More than a text box shows in reasonable time; a larger text is refused with a message.
 constexpr std::size_t kMaxTextBytes = 8u << 20;
-// The base-form label's line under the rows; the text box and what is below it stand lower by it.
-constexpr int kLabelTop = 113, kLabelHeight = 22;
+// The base-form label: the line left free under the search field and the buttons, so that
+// every control keeps its place.
+constexpr int kLabelTop = 331, kLabelHeight = 15;
 
 void ShowTranslateRows(std::int32_t top);
 
@@ -193,17 +194,17 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     s.lastWord.clear();
     SetMenu(hwnd, MenuBar());
     s.fonts.Create(*CurrentPair, 11, FW_NORMAL);
-    s.text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-                                 ES_AUTOVSCROLL | ES_AUTOHSCROLL,
-                             20, 115 + kLabelHeight, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT),
-                             AppInstance, nullptr);
+    s.text =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                            ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                        20, 115, 586, 180, hwnd, reinterpret_cast<HMENU>(IDC_TRANSLATE_TEXT), AppInstance, nullptr);
     SetWindowFont(s.text, s.fonts.first.get(), FALSE);
     SendMessageW(s.text, EM_SETLIMITTEXT, 0, 0);
     TakeOver(s.text, TextProc);
-    CreateButton(hwnd, IDC_TRANSLATE_DONE, UiKey::Done, 505, 300 + kLabelHeight, 100, 30);
-    CreateButton(hwnd, IDC_TRANSLATE_HELP, UiKey::Help, 400, 300 + kLabelHeight, 100, 30);
-    s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300 + kLabelHeight, 215, 25, s.fonts.first.get());
+    CreateButton(hwnd, IDC_TRANSLATE_DONE, UiKey::Done, 505, 300, 100, 30);
+    CreateButton(hwnd, IDC_TRANSLATE_HELP, UiKey::Help, 400, 300, 100, 30);
+    s.search = CreateEdit(hwnd, IDC_TRANSLATE_SEARCH, 20, 300, 215, 25, s.fonts.first.get());
     for (int r = 0; r < kRows; ++r) {
         s.words[r] = CreateRowField(hwnd, IDC_TRANSLATE_WORD_FIRST + r, 20, 40 + 23 * r, 215, 30, s.fonts.first.get());
         s.translations[r] =
@@ -211,7 +212,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     }
     HWND scroll = CreatePageScrollBar(hwnd, IDC_TRANSLATE_SCROLL, 235, 40, 69);
     s.baseForm =
-        CreateBaseFormLabel(hwnd, IDC_TRANSLATE_BASE_FORM, 20, kLabelTop, 586, kLabelHeight - 2, s.fonts.first.get());
+        CreateBaseFormLabel(hwnd, IDC_TRANSLATE_BASE_FORM, 20, kLabelTop, 586, kLabelHeight, s.fonts.first.get());
     s.baseTop = -1;
     s.lookingUpCaretWord = false;
     ModifiedFlag = 0;
@@ -322,7 +323,7 @@ LRESULT CALLBACK TranslateWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 }  // namespace
 
 HWND OpenTranslateWindow() {
-    const int height = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 352 + kLabelHeight;
+    const int height = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 352;
     return OpenCentredWindow(kClassName, TranslateWindowProc, CS_HREDRAW | CS_VREDRAW, Ui(UiKey::TranslateCaption),
                              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 630, height);
 }

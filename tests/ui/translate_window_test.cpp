@@ -37,9 +37,12 @@ protected:
     HWND window = nullptr, text = nullptr, search = nullptr, label = nullptr;
 };
 
-RECT PlaceOf(HWND control) {
+// Where a control (or the window's client area) lies in the window's client coordinates.
+RECT ClientPlace(HWND control, HWND window) {
     RECT r;
+    if (control == window) return GetClientRect(window, &r), r;
     GetWindowRect(control, &r);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
@@ -65,9 +68,24 @@ TEST_F(TranslateWindowTest, AWordTheListLacksShowsItsBaseFormsRecord) {
         EXPECT_EQ(Shown(100), c.firstRow) << c.word;
         EXPECT_EQ(WideText(label), c.label) << c.word;
     }
-    // Under the rows, above the text.
-    EXPECT_GE(PlaceOf(label).top, PlaceOf(GetDlgItem(window, 102)).bottom - 2);
-    EXPECT_LE(PlaceOf(label).bottom, PlaceOf(text).top);
+    // The label has the line under the search field and the buttons: every other control
+    // keeps its place, and the window its size.
+    const RECT client = ClientPlace(window, window);
+    EXPECT_GE(ClientPlace(label, window).top, ClientPlace(GetDlgItem(window, IDC_TRANSLATE_DONE), window).bottom);
+    EXPECT_LE(ClientPlace(label, window).bottom, client.bottom);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 352);
+    const struct {
+        HWND control;
+        RECT place;
+    } kept[] = {{text, {20, 115, 606, 295}},
+                {search, {20, 300, 235, 325}},
+                {GetDlgItem(window, IDC_TRANSLATE_DONE), {505, 300, 605, 330}}};
+    for (const auto& k : kept) {
+        const RECT r = ClientPlace(k.control, window);
+        EXPECT_TRUE(EqualRect(&r, &k.place)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    }
 }
 
 // The label speaks of the caret's word: typing in the field, or another pair, ends it.
