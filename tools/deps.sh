@@ -12,7 +12,6 @@ packages=(
   nsis zip
   clang libclang-rt-14-dev
   dpkg-dev hunspell-de-de hunspell-en-us hunspell-nl hunspell-fr-classical hunspell-es hunspell-el wordnet-base
-  fortunes-de fortunes
   "$@"
 )
 # The 32-bit build runs under Wine's 32-bit side, where the kernel runs 32-bit programs at

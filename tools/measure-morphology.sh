@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
+tools/deps.sh fortunes-de fortunes  # the texts, needed only here
 if [ $# -gt 0 ]; then
   wordlist=$(realpath "$1")
 else
