@@ -19,7 +19,9 @@ namespace {
 constexpr COLORREF kAxis = RGB(0, 0, 0), kDiagonal = RGB(160, 160, 160);
 // Room for the title above the plot, the recall labels left of it, the axis names under it and
 // the panel's lines of text below those.
-constexpr int kTitle = 22, kLabels = 40, kBelow = 36, kTextLines = 4, kLine = 16;
+// Under the plot, four lines of text in five: the first may take two (a translation is
+// often longer than the English).
+constexpr int kTitle = 22, kLabels = 40, kBelow = 36, kTextLines = 5, kLine = 16;
 
 void Label(HDC dc, const std::wstring& text, RECT r, UINT format) {
     DrawTextW(dc, text.c_str(), -1, &r, format | DT_SINGLELINE | DT_NOPREFIX);
@@ -129,7 +131,7 @@ void PaintCalibration(HDC dc, const RECT& area, const Calibration& c) {
             Ellipse(dc, p.x - r, p.y - r, p.x + r + 1, p.y + r + 1);
         }
     }
-    std::wstring lines[kTextLines];
+    std::wstring lines[kTextLines - 1];
     if (!c.measured) {
         lines[0] = UiWideOr("ReviewChartCalibrationNone", "Not enough reviews yet to measure.");
     } else {
@@ -142,8 +144,9 @@ void PaintCalibration(HDC dc, const RECT& area, const Calibration& c) {
     lines[3] = c.fittedOn.empty() ? UiWideOr("ReviewChartCalibrationDefaults", "Parameters: the defaults")
                                   : WithTexts(UiWideOr("ReviewChartCalibrationFitted", "Parameters: fitted on %s"),
                                               {DayOf(c.fittedOn)});
-    for (int i = 0; i < kTextLines; ++i) {
-        const int top = plot.bottom + kBelow + i * kLine;
-        Label(dc, lines[i], {area.left, top, area.right, top + kLine}, DT_LEFT | DT_TOP);
-    }
+    const int top = plot.bottom + kBelow;
+    RECT first{area.left, top, area.right, top + 2 * kLine};
+    DrawTextW(dc, lines[0].c_str(), -1, &first, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    for (int i = 1; i < kTextLines - 1; ++i)
+        Label(dc, lines[i], {area.left, top + (i + 1) * kLine, area.right, top + (i + 2) * kLine}, DT_LEFT | DT_TOP);
 }
