@@ -245,6 +245,12 @@ void CopyText(const std::string& text) { Copy(text.c_str(), text.size() + 1, CF_
 
 void CopyText(const std::wstring& text) { Copy(text.c_str(), (text.size() + 1) * sizeof(wchar_t), CF_UNICODETEXT); }
 
+HWND FocusIn(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 bool Foreground(HWND window) {
     SetForegroundWindow(window);
     return WaitUntil([&] { return GetForegroundWindow() == window; });

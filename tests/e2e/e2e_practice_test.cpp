@@ -150,6 +150,7 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
         if (i == 1) {  // Ctrl+Return as typed on the keyboard: Easy
             ASSERT_TRUE(Foreground(review));
             SetFocus(answer);
+            ASSERT_TRUE(WaitUntil([&] { return FocusIn(review) == answer; }));
             PressKeys({VK_CONTROL, VK_RETURN});
         } else {
             // Posted: the message box the last answer brings would hold a sent one.

@@ -163,6 +163,9 @@ TEST_F(SearchTest, TheCompactRowIsEditedOnlyOnRequest) {
     field = GetDlgItem(search, 30);
     ASSERT_FALSE(IsWindowVisible(field));
     ASSERT_TRUE(Foreground(search));
+    // The window takes the focus back into its field once it is active: keys sent before go
+    // nowhere.
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(search) == field; }));
     RECT cell;
     GetWindowRect(Cell(100), &cell);
     const POINT middle = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};

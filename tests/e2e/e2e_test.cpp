@@ -53,6 +53,7 @@ TEST_F(EndToEnd, MainWindowPlaceAcceleratorsAndSettingsCarryOver) {
     HWND search = program->WaitForWindow("zoeken");
     ASSERT_NE(search, nullptr);
     ASSERT_TRUE(Foreground(search));
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(search) == GetDlgItem(search, 30); }));
     // A key typed behind the refused one shows when that has been handled.
     PressKeys({VK_MENU, 'S'});
     PressKeys({'X'});
