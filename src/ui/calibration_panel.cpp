@@ -38,12 +38,6 @@ std::wstring DayOf(const std::string& date) {
     return DayWide(day);
 }
 
-std::wstring Decimal(double value, const char* format) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return WideFromCharset(text, 0);
-}
-
 // The axes, their 0, 50 and 100 percent marks, their names and the diagonal of agreement.
 void Frame(HDC dc, const RECT& plot) {
     {
@@ -139,7 +133,7 @@ void PaintCalibration(HDC dc, const RECT& area, const Calibration& c) {
         lines[1] = WithCounts(UiWideOr("ReviewChartCalibrationReviews", "Reviews measured: %d"),
                               {static_cast<std::int64_t>(c.reviews)});
         lines[2] = WithTexts(UiWideOr("ReviewChartCalibrationFigures", "Log loss %s, RMSE %s"),
-                             {Decimal(c.evaluation.logLoss, "%.4f"), Decimal(c.evaluation.rmseBins, "%.4f")});
+                             {DecimalWide(c.evaluation.logLoss), DecimalWide(c.evaluation.rmseBins)});
     }
     lines[3] = c.fittedOn.empty() ? UiWideOr("ReviewChartCalibrationDefaults", "Parameters: the defaults")
                                   : WithTexts(UiWideOr("ReviewChartCalibrationFitted", "Parameters: fitted on %s"),

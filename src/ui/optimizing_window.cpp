@@ -61,12 +61,6 @@ void Show() {
 
 void Close() { CloseProgressWindow(s.window); }
 
-std::wstring Decimal(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", value);
-    return WideFromCharset(text, 0);
-}
-
 }  // namespace
 
 std::wstring OptimizeReportText(const review::LogFit& fit, const review::DueChange& due) {
@@ -82,10 +76,10 @@ std::wstring OptimizeReportText(const review::LogFit& fit, const review::DueChan
                                {static_cast<std::int64_t>(fit.reviews), static_cast<std::int64_t>(fit.words)}) +
                         L"\n\n" +
                         WithTexts(UiWideOr("OptimizeLogLoss", "Log loss (lower is better): %s now, %s fitted"),
-                                  {Decimal(fit.current.logLoss), Decimal(fit.fitted.logLoss)}) +
+                                  {DecimalWide(fit.current.logLoss), DecimalWide(fit.fitted.logLoss)}) +
                         L"\n" +
                         WithTexts(UiWideOr("OptimizeRmse", "RMSE over bins (lower is better): %s now, %s fitted"),
-                                  {Decimal(fit.current.rmseBins), Decimal(fit.fitted.rmseBins)}) +
+                                  {DecimalWide(fit.current.rmseBins), DecimalWide(fit.fitted.rmseBins)}) +
                         L"\n\n";
     if (fit.verdict != review::FitVerdict::Better)
         return text + UiWideOr("OptimizeNotBetter",

@@ -1,6 +1,7 @@
 #include "ui/ui_text.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "core/catalogue/catalogue.h"
 #include "core/strings/ui_strings.h"
@@ -94,6 +95,12 @@ std::wstring FileNameWide(const std::string& name) {
     std::wstring wide;
     platform::ToWide(name, AreFileApisANSI() ? CP_ACP : CP_OEMCP, platform::Conversion::Lenient, wide);
     return wide;
+}
+
+std::wstring DecimalWide(double value) {
+    wchar_t text[32];
+    std::swprintf(text, 32, L"%.4f", value);
+    return text;
 }
 
 std::wstring DayWide(const SYSTEMTIME& day, bool withYear, bool withTime) {

@@ -57,3 +57,5 @@ std::wstring WithCounts(std::wstring text, std::initializer_list<std::int64_t> c
 // A day as every window names it, "9 Nov 2026" (or "9 Nov" without the year), in the
 // user's language, and with its time of day "9 Nov 2026 14:25:03" when asked.
 std::wstring DayWide(const SYSTEMTIME& day, bool withYear = true, bool withTime = false);
+// A measure as the review windows give it, with four decimals ("0.3450").
+std::wstring DecimalWide(double value);
