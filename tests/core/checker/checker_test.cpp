@@ -29,8 +29,9 @@ TEST_F(Checker, ReportsDamageAndRepairsWordAndListFilesInOneStep) {
                                                Record("Baum", "boom", 1), unterminated}) +
                                       "half");
     WriteRecords("lists/week1/ger_dut.ls",
-                 {Record("Apfel", "appel"), Record("Haus", "huis"), Record("Zebra", "zebra", 1)});
+                 {Record("APFEL", "appeltje"), Record("Haus", "huis"), Record("Zebra", "zebra", 1)});
     WriteFile("lists/week1/ger_dut.score", "-4\n2\n");
+    // The list finds its entries by their word alone: APFEL is there, Haus is not.
 
     const std::vector<FileCheck> found = CheckWorkingDirectory(false);
     EXPECT_EQ(
@@ -65,14 +66,6 @@ TEST_F(Checker, RecordsWithoutAWordAreReportedAndRepaired) {
     WriteRecords("words/ger_dut.gk", {Record("Ab"), Record("Aa")});
     EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.gk"),
               std::vector<std::string>{"1 records out of order"});
-}
-
-TEST_F(Checker, ListEntriesAreFoundByTheirWord) {
-    // An import merged "appeltje" into Apfel after the list took it.
-    WriteRecords("words/ger_dut.gk", {Record("Apfel", "appel, appeltje"), Record("Baum", "boom")});
-    WriteRecords("lists/week1/ger_dut.ls", {Record("Apfel", "appel"), Record("BAUM", "boom"), Record("Haus", "huis")});
-    EXPECT_EQ(FindingsOf(CheckWorkingDirectory(false), "ger_dut.ls"),
-              (std::vector<std::string>{"1 entries no longer in the word file"}));
 }
 
 TEST_F(Checker, ReviewLogFindingsAreReportedAndTheLogKept) {

@@ -33,13 +33,6 @@ protected:
 
 }  // namespace
 
-TEST(AddWords, TranslationsAreNormalised) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"house , home,, dwelling ", "house, home, dwelling"}, {" , ,, ", ""}, {"a,b", "a, b"}, {"  one  ", "one"}};
-    for (auto [typed, stored] : cases) EXPECT_EQ(NormaliseTranslation(typed), stored) << typed;
-    EXPECT_EQ(TrimBlanks("  a b\t "), "a b\t");
-}
-
 TEST_F(AddWordsTest, AnExistingWordTakesTheTranslationAndFeedsTheReversePair) {
     EXPECT_EQ(PreviewTranslation("HOUSE"), "huis");
     EXPECT_EQ(ConfirmEntry("house", "huis , thuis,, woning, verblijf, onderdak "), EntryResult::Stored);
@@ -62,17 +55,23 @@ TEST_F(AddWordsTest, AnExistingWordTakesTheTranslationAndFeedsTheReversePair) {
     EXPECT_EQ(Adding.entries, 1);
 }
 
+// A piece too long for a word of the reverse pair gets no reverse entry, and the window says
+// so for that entry only; the forward record keeps it.
 TEST_F(AddWordsTest, NewWordsGoToTheEndTheJournalAndTheList) {
-    EXPECT_EQ(ConfirmEntry("  pear ", "peer"), EntryResult::Stored);
+    const std::string piece(31, 'x'), first = "pear=" + piece + ", peer";
+    EXPECT_EQ(ConfirmEntry("  pear ", piece + ",peer"), EntryResult::Stored);
+    EXPECT_EQ(Adding.reverseLeftOut, std::vector<std::string>{piece});
     EXPECT_EQ(PreviewTranslation("pear"), std::nullopt);  // added while the window is open: not found
     EXPECT_EQ(ConfirmEntry("pear", "peer"), EntryResult::Stored);
+    EXPECT_TRUE(Adding.reverseLeftOut.empty());
+    const std::vector<std::string> added = {first, "pear=peer"};
     EXPECT_EQ(Texts("words/eng_dut.gk"),
-              (std::vector<std::string>{"apple=appel", "house=huis", "plum=pruim*", "pear=peer", "pear=peer"}));
-    EXPECT_EQ(Texts("new/english_dutch.gk"), (std::vector<std::string>{"pear=peer", "pear=peer"}));
-    EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), (std::vector<std::string>{"pear=peer", "pear=peer"}));
+              (std::vector<std::string>{"apple=appel", "house=huis", "plum=pruim*", first, "pear=peer"}));
+    EXPECT_EQ(Texts("new/english_dutch.gk"), added);
+    EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), added);
     EXPECT_EQ(ModifiedFlag, 1);
     EXPECT_EQ(WordCount, 5);
-    // The reverse file gained peer once per entry: the first is past its sorted part too.
+    // The reverse file gained peer once per entry, and no piece: the first is past its sorted part too.
     EXPECT_EQ(Texts("words/dut_eng.gk").size(), 7u);
     Settings.AddNewWordsToList = 0;
     EXPECT_EQ(ConfirmEntry("cherry", "kers"), EntryResult::Stored);
@@ -97,30 +96,6 @@ TEST_F(AddWordsTest, EntriesThatStoreNothing) {
     EXPECT_FALSE(Adding.reverseChanged || ModifiedFlag);
 }
 
-TEST_F(AddWordsTest, AWordTheFileDoesNotTakeIsReportedNotStored) {
-    const std::vector<std::string> before = Texts("words/eng_dut.gk");
-    for (const char* word : {"pear", "apple"}) {  // a new word, and an existing one rewritten
-        FailingFileStep failing(1);
-        EXPECT_EQ(ConfirmEntry(word, "peer"), EntryResult::NotStored) << word;
-    }
-    EXPECT_EQ(WordCount, 3);
-    EXPECT_EQ(Adding.entries, 0);
-    EXPECT_FALSE(Exists("new/english_dutch.gk"));
-    EXPECT_EQ(ConfirmEntry("pear", "peer"), EntryResult::Stored);  // the disk is back
-    EXPECT_EQ(Texts("words/eng_dut.gk").size(), before.size() + 1);
-}
-
-TEST_F(AddWordsTest, LongPiecesGetNoReverseEntryButTheForwardRecordKeepsThem) {
-    const std::string piece(31, 'x');
-    EXPECT_EQ(ConfirmEntry("pear", piece + ",peer"), EntryResult::Stored);
-    EXPECT_EQ(Texts("words/eng_dut.gk").back(), "pear=" + piece + ", peer");
-    EXPECT_EQ(Texts("words/dut_eng.gk").back(), "peer=pear");
-    EXPECT_EQ(Texts("words/dut_eng.gk").size(), 6u);
-    EXPECT_EQ(Adding.reverseLeftOut, std::vector<std::string>{piece});
-    EXPECT_EQ(ConfirmEntry("plum", "pruim"), EntryResult::Stored);
-    EXPECT_TRUE(Adding.reverseLeftOut.empty());  // of the last entry only
-}
-
 // A deleted word is gone for the user: typing it shows nothing, and confirming it brings
 // the record back holding what was confirmed, in both directions, new to the journal and the list.
 TEST_F(AddWordsTest, DeletedWordsComeBackWithWhatWasConfirmed) {
@@ -135,12 +110,19 @@ TEST_F(AddWordsTest, DeletedWordsComeBackWithWhatWasConfirmed) {
     EXPECT_EQ(ModifiedFlag, 0);  // revived in place: the forward file is still in order
 }
 
-// The entry lands in both word files or in neither: a reverse file that cannot be opened
-// is found before anything is written, and a reverse write that fails takes back the
-// writes before it (an appended record is marked deleted, for the closing sort to drop).
-TEST_F(AddWordsTest, AnEntryTheReverseFileDoesNotTakeIsStoredInNeither) {
+// A word the forward file does not take is reported and stored nowhere. The entry lands in
+// both word files or in neither: a reverse file that cannot be opened is found before
+// anything is written, and a reverse write that fails takes back the writes before it (an
+// appended record is marked deleted, for the closing sort to drop).
+TEST_F(AddWordsTest, AnEntryAWordFileDoesNotTakeIsStoredInNeither) {
     const std::vector<std::string> forward = Texts("words/eng_dut.gk");
     std::vector<std::string> reverse = Texts("words/dut_eng.gk");
+    for (const char* word : {"pear", "apple"}) {  // a new word, and an existing one rewritten
+        FailingFileStep failing(1);
+        EXPECT_EQ(ConfirmEntry(word, "peer"), EntryResult::NotStored) << word;
+    }
+    EXPECT_EQ(WordCount, 3);
+    EXPECT_EQ(Adding.entries, 0);
     {
         FailingFileStep failing(5);  // the forward record (write, flush), verblijf, then thuis
         EXPECT_EQ(ConfirmEntry("house", "verblijf, thuis"), EntryResult::ReverseNotStored);

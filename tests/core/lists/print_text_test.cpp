@@ -14,20 +14,16 @@ using PrintFileTest = InWorkDir;
 
 }  // namespace
 
-TEST(PrintText, HeadingNamesBothLanguagesAboveAnEmptyLine) {
-    EXPECT_EQ(PrintHeading("german", "dutch"), "german" + Blanks(25) + Blanks(7) + "dutch\n\n");
-    EXPECT_EQ(HeadingSecondColumn("german"), 38u);
-    EXPECT_EQ(HeadingSecondColumn(kWord30.c_str()), 38u);
-    // A first name past the padding pushes the second one right, and its column with it.
-    EXPECT_EQ(PrintHeading(kLongName.c_str(), "dutch"), kLongName + Blanks(7) + "dutch\n\n");
-    EXPECT_EQ(HeadingSecondColumn(kLongName.c_str()), 42u);
-}
-
-// The heading splits after the first name and its gap, however long the name; a record
-// where its translation starts, even when the word is shorter; an empty line stays whole.
+// The heading puts the second name past the first one's padding, or past a longer first name
+// and its gap. Its columns split there, however long the name; a record's where its
+// translation starts, even when the word is shorter; an empty line stays whole.
 TEST(PrintText, ColumnsSplitWhereEachLinesSecondColumnStarts) {
+    const std::string heading = kLongName + Blanks(7) + "dutch";
+    EXPECT_EQ(PrintHeading(kLongName.c_str(), "dutch"), heading + "\n\n");
+    EXPECT_EQ(HeadingSecondColumn(kWord30.c_str()), 38u);
+    EXPECT_EQ(HeadingSecondColumn(kLongName.c_str()), 42u);
     const std::string record = "zebra" + Blanks(26) + "   -   ";
-    const std::vector<std::string> lines = {kLongName + Blanks(7) + "dutch", "", record + "zebra", "cat", record};
+    const std::vector<std::string> lines = {heading, "", record + "zebra", "cat", record};
     const std::vector<PrintColumns> expected = {{kLongName + Blanks(7), "dutch", true},
                                                 {"", "", false},
                                                 {record, "zebra", false},

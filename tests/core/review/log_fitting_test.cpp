@@ -6,45 +6,43 @@
 #include <string>
 
 #include "core/catalogue/catalogue.h"
-#include "core/review/review_log.h"
 #include "core/review/review_queue.h"
 #include "core/review/stored_weights.h"
 #include "core/store/store.h"
-#include "platform/platform.h"
+#include "review_support.h"
 #include "test_support.h"
 
 namespace {
 
 using review::FitVerdict;
 using review::kDayMs;
-
-constexpr std::int64_t kMonday = 1767600000000;  // 2026-01-05 08:00 UTC
+using review_test::kMonday;
 
 // `words` words first rated Good on Monday; three days later the first `recalled` of them
 // were answered Good, the others Again.
 std::string ThreeDaysLater(int words, int recalled) {
-    std::string log;
-    for (int w = 0; w < words; ++w) log += review::LogLine({kMonday + w * 1000, "w" + std::to_string(w), 3, 1000});
-    for (int w = 0; w < words; ++w)
-        log += review::LogLine({kMonday + 3 * kDayMs + w * 1000, "w" + std::to_string(w), w < recalled ? 3 : 1, 1000});
-    return log;
+    return review_test::Learner(words, 3, {3}, [=](int w) { return w < recalled ? 3 : 1; });
 }
 
-std::string FewFixture() {
-    std::string log;
-    EXPECT_TRUE(platform::ReadFileBytes(std::string(DICT_SOURCE_DIR) + "/tests/core/review/fitting/few.revlog", log));
-    return log;
-}
-
-// What a fit decides: too few reviews store nothing; fitted weights are kept only when they
-// predict better than those in use, and a second fit of the same log does not; a stopped fit
-// decides nothing.
+// What a fit decides: too few reviews store nothing; fitted weights are kept, and written
+// with the reviews they were fitted on and both log losses, only when they predict better
+// than those in use, and a second fit of the same log does not; a stopped fit decides nothing.
 TEST(LogFittingTest, AFitIsKeptOnlyWhenItPredictsBetter) {
-    const std::string few = FewFixture();
+    const WorkDir dir;
+    const std::string few = review_test::FittingFile("few.revlog");
     const review::LogFit first = review::FitLog(few, review::kDefaultWeights, 0);
     ASSERT_EQ(first.verdict, FitVerdict::Better);
     EXPECT_EQ(first.reviews, 214u);
     EXPECT_LT(first.fitted.logLoss, first.current.logLoss);
+    ASSERT_EQ(review::StoreFit("p.revparams", first, kMonday), 0);
+    review::StoredWeights stored;
+    std::string reason;
+    ASSERT_EQ(review::ReadStoredWeights("p.revparams", stored, reason), review::WeightsFile::Used) << reason;
+    EXPECT_EQ(stored.reviews, 214);
+    EXPECT_EQ(stored.date, "2026-01-05");
+    EXPECT_NEAR(stored.logLossBefore, first.current.logLoss, 1e-6);
+    EXPECT_NEAR(stored.logLossAfter, first.fitted.logLoss, 1e-6);
+    for (std::size_t i = 0; i < stored.weights.size(); ++i) EXPECT_NEAR(stored.weights[i], first.fit.weights[i], 1e-6);
 
     struct Case {
         const char* what;
@@ -56,20 +54,19 @@ TEST(LogFittingTest, AFitIsKeptOnlyWhenItPredictsBetter) {
     const Case cases[] = {
         {"an empty log", "", review::kDefaultWeights, FitVerdict::TooFew, false},
         {"five words' second answers", ThreeDaysLater(5, 5), review::kDefaultWeights, FitVerdict::TooFew, false},
-        {"all forgotten", ThreeDaysLater(30, 0), review::kDefaultWeights, FitVerdict::Better, true},
         {"the log fitted once more", few, first.fit.weights, FitVerdict::NotBetter, true},
+        {"all forgotten", ThreeDaysLater(30, 0), review::kDefaultWeights, FitVerdict::Better, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const review::LogFit fit = review::FitLog(c.log, c.current, 0);
         EXPECT_EQ(fit.verdict, c.verdict);
         EXPECT_EQ(fit.measured, c.measured);
+        EXPECT_EQ(review::StoreFit("q.revparams", fit, kMonday), c.verdict == FitVerdict::Better ? 0 : -1);
+        EXPECT_EQ(platform::FileExists("q.revparams"), c.verdict == FitVerdict::Better);
     }
-
     // Second answers make the fit train all the weights, which it can be stopped in.
-    std::string twice = ThreeDaysLater(100, 80);
-    for (int w = 0; w < 100; ++w)
-        twice += review::LogLine({kMonday + 12 * kDayMs + w * 1000, "w" + std::to_string(w), 3, 1000});
+    const std::string twice = review_test::Learner(100, 3, {3, 12}, [](int w) { return w < 80 ? 3 : 1; });
     const review::LogFit stopped =
         review::FitLog(twice, review::kDefaultWeights, 0, [](std::size_t, std::size_t) { return false; });
     EXPECT_EQ(stopped.verdict, FitVerdict::Cancelled);
@@ -82,26 +79,6 @@ TEST(LogFittingTest, BetterMeansALogLossLowerByAtLeastATenThousandth) {
     } cases[] = {{0.5, 0.49985, true}, {0.5, 0.49995, false}, {0.5, 0.5, false}, {0.5, 0.6, false}, {0.2, 0.1, true}};
     for (const auto& c : cases)
         EXPECT_EQ(review::PredictsBetter({c.current, 0}, {c.fitted, 0}), c.better) << c.current << " " << c.fitted;
-}
-
-// Only a better fit is written, with the reviews it was fitted on and both log losses.
-TEST(LogFittingTest, OnlyABetterFitIsStored) {
-    const WorkDir dir;
-    review::LogFit fit = review::FitLog(FewFixture(), review::kDefaultWeights, 0);
-    ASSERT_EQ(fit.verdict, FitVerdict::Better);
-    fit.verdict = FitVerdict::NotBetter;
-    EXPECT_EQ(review::StoreFit("p.revparams", fit, kMonday), -1);
-    EXPECT_FALSE(platform::FileExists("p.revparams"));
-    fit.verdict = FitVerdict::Better;
-    ASSERT_EQ(review::StoreFit("p.revparams", fit, kMonday), 0);
-    review::StoredWeights stored;
-    std::string reason;
-    ASSERT_EQ(review::ReadStoredWeights("p.revparams", stored, reason), review::WeightsFile::Used) << reason;
-    EXPECT_EQ(stored.reviews, 214);
-    EXPECT_EQ(stored.date, "2026-01-05");
-    EXPECT_NEAR(stored.logLossBefore, fit.current.logLoss, 1e-6);
-    EXPECT_NEAR(stored.logLossAfter, fit.fitted.logLoss, 1e-6);
-    for (std::size_t i = 0; i < stored.weights.size(); ++i) EXPECT_NEAR(stored.weights[i], fit.fit.weights[i], 1e-6);
 }
 
 // Thirty words answered three days after their first Good fall in one bin: its prediction
@@ -118,19 +95,6 @@ TEST(LogFittingTest, TheCalibrationBinsAreThoseOfTheRmse) {
     EXPECT_NEAR(bins[0].recalled, 20.0 / 30, 1e-9);
     EXPECT_EQ(bins[0].items, 30u);
     EXPECT_NEAR(evaluation.rmseBins, std::abs(predicted - 20.0 / 30), 1e-9);
-
-    // Over many bins the RMSE is the bins' gaps weighed by their recency weights.
-    ASSERT_TRUE(review::MeasureLog(FewFixture(), review::kDefaultWeights, 0, evaluation, bins));
-    ASSERT_GT(bins.size(), 3u);
-    double squares = 0, weight = 0;
-    std::size_t items = 0;
-    for (const review::CalibrationBin& b : bins) {
-        squares += (b.predicted - b.recalled) * (b.predicted - b.recalled) * b.weight;
-        weight += b.weight;
-        items += b.items;
-    }
-    EXPECT_NEAR(std::sqrt(squares / weight), evaluation.rmseBins, 1e-9);
-    EXPECT_EQ(items, review::MeasuredItems(review::ItemsFromLog(FewFixture(), 0)).items.size());
 
     EXPECT_FALSE(review::MeasureLog("", review::kDefaultWeights, 0, evaluation, bins));
     EXPECT_TRUE(bins.empty());

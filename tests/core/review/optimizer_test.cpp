@@ -9,15 +9,14 @@
 #include <string>
 
 #include "core/exchange/gzip.h"
-#include "core/review/review_log.h"
-#include "platform/platform.h"
+#include "review_support.h"
 
 namespace {
 
 using review::Weights;
+using review_test::FittingFile;
 
-// A fixture of tools/fsrs-fixtures.mjs: a simulated learner's log and what the reference
-// optimizer made of it.
+// A learner of the fitting files and what the reference optimizer made of its log.
 struct Fixture {
     std::string log;
     std::size_t items = 0;
@@ -27,15 +26,12 @@ struct Fixture {
 
 Fixture ReadFixture(const std::string& name) {
     Fixture f;
-    const std::string dir = std::string(DICT_SOURCE_DIR) + "/tests/core/review/fitting/";
-    std::string bytes, error, expected;
-    if (!platform::ReadFileBytes(dir + name + ".revlog", f.log)) {
-        EXPECT_TRUE(platform::ReadFileBytes(dir + name + ".revlog.gz", bytes)) << name;
-        EXPECT_TRUE(Gunzip(bytes, f.log, error)) << error;
-    }
-    EXPECT_TRUE(platform::ReadFileBytes(dir + name + ".expected", expected)) << name;
-    std::istringstream in(expected);
-    std::string word, numbers;
+    std::string error, word, numbers;
+    if (name == "few")
+        f.log = FittingFile("few.revlog");
+    else
+        EXPECT_TRUE(Gunzip(FittingFile(name + ".revlog.gz"), f.log, error)) << error;
+    std::istringstream in(FittingFile(name + ".expected"));
     std::size_t reviews = 0;
     in >> word >> reviews >> word >> f.items >> word >> numbers;
     std::istringstream list(numbers);
@@ -49,47 +45,12 @@ Fixture ReadFixture(const std::string& name) {
     return f;
 }
 
-// `words` words first rated `first` on day 0, then answered `second` on the days given.
-std::string Learner(int words, int first, int second, std::initializer_list<int> days) {
-    std::string log;
-    for (int w = 0; w < words; ++w)
-        log += review::LogLine({1767600000000 + w * 1000, "w" + std::to_string(w), first, 1000});
-    for (int day : days)
-        for (int w = 0; w < words; ++w)
-            log += review::LogLine(
-                {1767600000000 + day * review::kDayMs + w * 1000, "w" + std::to_string(w), second, 1000});
-    return log;
-}
-
-// One item per review on a later day than the word's one before, in log order; damaged lines
-// and same-day answers give none.
-TEST(OptimizerTest, ItemsAreTheLaterDaysReviewsOfTheGoodLines) {
-    const std::string log = review::LogLine({1767600000000, "cat", 3, 0}) + "garbage\r\n" +
-                            review::LogLine({1767600000000 + 3600000, "Cat", 1, 0}) +
-                            review::LogLine({1767600000000 + 2 * review::kDayMs, "dog", 3, 0}) +
-                            review::LogLine({1767600000000 + 3 * review::kDayMs, "CAT", 4, 0}) +
-                            review::LogLine({1767600000000 + 5 * review::kDayMs, "dog", 2, 0});
-    const review::ReviewItems items = review::ItemsFromLog(log, 0);
-    EXPECT_EQ(items.lines, 5u);
-    EXPECT_EQ(items.damaged, 1u);
-    EXPECT_EQ(items.Words(), 2u);
-    ASSERT_EQ(items.items.size(), 2u);
-    // cat's third review, 3 days after the same-day second; then dog's second, 3 days on.
-    EXPECT_EQ(items.reviews[items.items[0]], 3u << 3 | 4u);
-    EXPECT_EQ(items.reviews[items.items[1]], 3u << 3 | 2u);
-    EXPECT_EQ(items.itemWord[0], 0u);
-    EXPECT_EQ(items.itemWord[1], 1u);
-}
-
-// Under 8 items the defaults stay; under 64 only the first stabilities are fitted; a fit stops
-// when its progress says so.
-TEST(OptimizerTest, TooFewItemsKeepTheDefaultsAndAFitCanBeStopped) {
-    const review::Fit few = review::FitWeights(review::ItemsFromLog(Learner(5, 3, 3, {3}), 0));
-    EXPECT_EQ(few.outcome, review::FitOutcome::TooFew);
-    EXPECT_EQ(few.weights, review::kDefaultWeights);
-
+// Under 64 items only the first stabilities are fitted (fewer than 8 are the log fitting's);
+// a fit stops when its progress says so.
+TEST(OptimizerTest, FewItemsFitOnlyTheFirstStabilitiesAndAFitCanBeStopped) {
     // All forgotten after 3 days: Good's first stability falls; the rest stay the defaults.
-    const review::Fit initial = review::FitWeights(review::ItemsFromLog(Learner(30, 3, 1, {3}), 0));
+    const review::Fit initial =
+        review::FitWeights(review::ItemsFromLog(review_test::Learner(30, 3, {3}, [](int) { return 1; }), 0));
     EXPECT_EQ(initial.outcome, review::FitOutcome::InitialOnly);
     EXPECT_LT(initial.weights[2], review::kDefaultWeights[2]);
     EXPECT_TRUE(std::equal(initial.weights.begin() + 4, initial.weights.end(), review::kDefaultWeights.begin() + 4));

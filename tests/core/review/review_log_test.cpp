@@ -64,17 +64,10 @@ protected:
     review::MemorySource Load(review::ReviewMemory& memory) {
         return review::LoadReviewMemory("w.revlog", "w.revstate", rules, memory);
     }
-    // Every word's state and every day's counts alike.
-    static void ExpectSame(const review::ReviewMemory& a, const review::ReviewMemory& b) {
-        ASSERT_EQ(a.words().size(), b.words().size());
-        for (const review::WordMemory& w : b.words()) {
-            const review::WordMemory* found = a.Find(w.word);
-            ASSERT_NE(found, nullptr) << w.word;
-            EXPECT_EQ(found->card.reviews, w.card.reviews) << w.word;
-            EXPECT_EQ(found->card.stability, w.card.stability) << w.word;
-        }
-        ASSERT_EQ(a.days.size(), b.days.size());
-        for (const auto& [day, counts] : b.days) EXPECT_EQ(a.days.at(day).byRating, counts.byRating) << day;
+    // Every word's state and every day's counts, as the state file of the memory holds them.
+    std::string StateOf(const review::ReviewMemory& memory) {
+        EXPECT_EQ(review::SaveReviewMemory("w.revlog", "seen.revstate", rules, memory), 0);
+        return ReadFile("seen.revstate");
     }
 };
 
@@ -85,12 +78,9 @@ TEST_F(ReviewMemoryTest, StateFileIsUsedOnlyWhileItMatchesTheLog) {
     ASSERT_EQ(first.words().size(), 2u) << "words differing in the case of A-Z are one word";
     EXPECT_EQ(first.Find("HUIS")->card.reviews, 2);
     EXPECT_EQ(first.Find("HUIS")->word, "huis");
+    EXPECT_EQ(first.days.begin()->second.firstReviews, 2);
     EXPECT_EQ(Load(again), review::MemorySource::Cache);
-    EXPECT_EQ(again.Find("huis")->card.stability, first.Find("huis")->card.stability);
-    EXPECT_EQ(again.Find("kat")->card.lapses, first.Find("kat")->card.lapses);
-    ASSERT_EQ(again.days.size(), 2u);
-    EXPECT_EQ(again.days.begin()->second.byRating, first.days.begin()->second.byRating);
-    EXPECT_EQ(again.days.begin()->second.firstReviews, 2);
+    EXPECT_EQ(StateOf(again), StateOf(first));
 
     const std::string whole = ReadFile("w.revstate");
     struct Case {
@@ -119,12 +109,9 @@ TEST_F(ReviewMemoryTest, StateFileIsUsedOnlyWhileItMatchesTheLog) {
         review::ReviewMemory fresh;
         Load(fresh);
         c.change();
-        std::string now = ReadFile("w.revlog");
         review::ReviewMemory loaded;
         EXPECT_EQ(Load(loaded), review::MemorySource::Log);
-        review::ReviewMemory replayed = review::ReplayLog(now, rules);
-        EXPECT_EQ(loaded.Find("kat")->card.reviews, replayed.Find("kat")->card.reviews);
-        EXPECT_EQ(loaded.Find("huis")->card.stability, replayed.Find("huis")->card.stability);
+        EXPECT_EQ(StateOf(loaded), StateOf(review::ReplayLog(ReadFile("w.revlog"), rules)));
     }
 }
 
@@ -143,7 +130,7 @@ TEST_F(ReviewMemoryTest, OwnAnswersKeepTheStateFileInUse) {
     ASSERT_EQ(review::SaveReviewMemory(files.log, files.state, rules, mine), 0);
     review::ReviewMemory later;
     EXPECT_EQ(Load(later), review::MemorySource::Cache);
-    ExpectSame(later, review::ReplayLog(ReadFile("w.revlog"), rules));
+    EXPECT_EQ(StateOf(later), StateOf(review::ReplayLog(ReadFile("w.revlog"), rules)));
 }
 
 // While this process holds a memory (the review window open), another writer (a second
@@ -192,7 +179,7 @@ TEST_F(ReviewMemoryTest, AStateFileNeverClaimsLinesItsMemoryLacks) {
         ASSERT_EQ(truth.Find("huis")->card.reviews, 3);
         review::ReviewMemory later;
         Load(later);
-        ExpectSame(later, truth);
+        EXPECT_EQ(StateOf(later), StateOf(truth));
     }
 }
 

@@ -1,14 +1,14 @@
 #include "core/review/review_queue.h"
 
-#include <gtest/gtest.h>
-
 #include <numeric>
+
+#include "review_support.h"
 
 namespace {
 
 using review::kDayMs;
-
-constexpr std::int64_t kMonday = 1767600000000;  // 2026-01-05 08:00 UTC
+using review_test::kMonday;
+using Words = std::vector<std::string>;
 
 // A memory from (word, day of the review, rating) triples, each day after kMonday.
 review::ReviewMemory Memory(std::initializer_list<std::tuple<const char*, int, int>> reviews, std::int64_t offset = 0) {
@@ -17,20 +17,14 @@ review::ReviewMemory Memory(std::initializer_list<std::tuple<const char*, int, i
     return review::ReplayLog(log, {{}, offset});
 }
 
-std::vector<std::string> Words(const std::vector<const review::WordMemory*>& due) {
-    std::vector<std::string> words;
-    for (auto* w : due) words.push_back(w->word);
-    return words;
-}
-
 TEST(ReviewQueueTest, DueWordsComeMostOverdueFirstOnTheLocalDay) {
     // Again is due a day later, Good three days, Easy eight; equal times go by their words.
     auto memory = Memory({{"easy", 0, 4}, {"good", 0, 3}, {"again", 1, 1}, {"bGood", 0, 3}, {"late", 5, 3}});
-    EXPECT_EQ(Words(review::DueWords(memory, kMonday + kDayMs, 0)), (std::vector<std::string>{}));
-    EXPECT_EQ(Words(review::DueWords(memory, kMonday + 3 * kDayMs, 0)),
-              (std::vector<std::string>{"again", "bGood", "good"}));
-    EXPECT_EQ(Words(review::DueWords(memory, kMonday + 8 * kDayMs, 0)),
-              (std::vector<std::string>{"again", "bGood", "good", "easy", "late"}));
+    EXPECT_EQ(review_test::WordsOf(review::DueWords(memory, kMonday + kDayMs, 0)), Words{});
+    EXPECT_EQ(review_test::WordsOf(review::DueWords(memory, kMonday + 3 * kDayMs, 0)),
+              (Words{"again", "bGood", "good"}));
+    EXPECT_EQ(review_test::WordsOf(review::DueWords(memory, kMonday + 8 * kDayMs, 0)),
+              (Words{"again", "bGood", "good", "easy", "late"}));
     // Reviewed 08:00 UTC, Good: due three days later; at 22:00 UTC the day before that is
     // already the due day on a clock three hours ahead.
     memory = Memory({{"huis", 0, 3}}, 3 * 3600000);
@@ -101,12 +95,7 @@ TEST(ReviewQueueTest, AWordComesBackInDaysThenMonthsThenYears) {
         {14 * kHour, 1, 10 * kHour, std::nullopt},
     };
     for (const auto& c : cases) {
-        review::CardState card;
-        card.stability = 3;
-        card.difficulty = 5;
-        card.reviews = 1;
-        card.lastReviewMs = kMonday;
-        card.intervalDays = c.intervalDays;
+        const review::CardState card{3, 5, kMonday, c.intervalDays, 1};
         EXPECT_EQ(review::ComesBackIn(card, kMonday + c.askedAfter, c.offset), c.back)
             << c.askedAfter << " " << c.intervalDays << " " << c.offset;
     }

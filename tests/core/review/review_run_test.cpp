@@ -6,17 +6,30 @@
 
 namespace {
 
-// Steps: 'r' right, 'e' right with Easy, 'w' wrong, 's' shown, 'd' dropped; each row gives the words asked
-// in order and the ratings logged.
-struct Case {
-    std::vector<std::string> queue;
-    std::string steps;
-    std::string asked;  // the word on show before each step, by its first letter
-    std::vector<int> logged;
-};
+// Plays the steps, 'r' right, 'e' right with Easy, 'w' wrong, 's' shown, 'd' dropped, logging
+// the ratings; gives the word on show before each step by its first letter, and '-' where
+// there was none.
+std::string Play(review::ReviewRun& run, const std::string& steps, std::vector<int>& logged) {
+    std::string asked;
+    for (char step : steps) {
+        if (run.Current() == nullptr) return asked + '-';
+        asked += (*run.Current())[0];
+        std::optional<int> rating;
+        if (step == 'd')
+            run.Drop();
+        else
+            rating = step == 's' ? run.Show() : run.Answer(step != 'w', step == 'e');
+        if (rating) logged.push_back(*rating);
+    }
+    return asked;
+}
 
 TEST(ReviewRunTest, RatingsComeFromTheFirstAnswerAndAgainComesBackAfterThree) {
-    const Case cases[] = {
+    const struct {
+        std::vector<std::string> queue;
+        std::string steps, asked;
+        std::vector<int> logged;
+    } cases[] = {
         {{"a", "b"}, "rr", "ab", {review::kGood, review::kGood}},
         {{"a"}, "wwr", "aaa", {review::kHard}},
         {{"a"}, "e", "a", {review::kEasy}},
@@ -31,28 +44,17 @@ TEST(ReviewRunTest, RatingsComeFromTheFirstAnswerAndAgainComesBackAfterThree) {
         // Shown twice logs once; a wrong answer then keeps it; a dropped word goes unrated.
         {{"a", "b"}, "sswdr", "aaaab", {review::kAgain, review::kGood}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
         review::ReviewRun run(c.queue);
-        std::string asked;
         std::vector<int> logged;
-        for (char step : c.steps) {
-            ASSERT_NE(run.Current(), nullptr);
-            asked += (*run.Current())[0];
-            std::optional<int> rating;
-            if (step == 'd')
-                run.Drop();
-            else
-                rating = step == 's' ? run.Show() : run.Answer(step != 'w', step == 'e');
-            if (rating) logged.push_back(*rating);
-        }
-        EXPECT_EQ(asked, c.asked);
+        EXPECT_EQ(Play(run, c.steps, logged), c.asked);
         EXPECT_EQ(logged, c.logged);
         EXPECT_EQ(run.Current(), nullptr);
     }
 }
 
-// Each step as above; the tally counts a word once, when the run is through with it.
+// The tally counts a word once, when the run is through with it.
 TEST(ReviewRunTest, TallyCountsTheWordsDoneRightAtOnceAndNewOnesLearnt) {
     const struct {
         std::vector<std::string> due, fresh;
@@ -72,15 +74,8 @@ TEST(ReviewRunTest, TallyCountsTheWordsDoneRightAtOnceAndNewOnesLearnt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.steps);
         review::ReviewRun run(c.due, c.fresh);
-        for (char step : c.steps) {
-            ASSERT_NE(run.Current(), nullptr);
-            if (step == 'd')
-                run.Drop();
-            else if (step == 's')
-                run.Show();
-            else
-                run.Answer(step != 'w', step == 'e');
-        }
+        std::vector<int> logged;
+        EXPECT_EQ(Play(run, c.steps, logged).find('-'), std::string::npos);
         EXPECT_EQ(run.tally().reviewed, c.tally.reviewed);
         EXPECT_EQ(run.tally().rightAtOnce, c.tally.rightAtOnce);
         EXPECT_EQ(run.tally().newLearnt, c.tally.newLearnt);
