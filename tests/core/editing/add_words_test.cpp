@@ -33,26 +33,34 @@ protected:
 
 }  // namespace
 
-TEST_F(AddWordsTest, AnExistingWordTakesTheTranslationAndFeedsTheReversePair) {
+// A deleted word is gone for the user: typing it shows nothing, and confirming it brings the
+// record back holding what was confirmed, in both directions, new to the journal and the list.
+TEST_F(AddWordsTest, ExistingAndDeletedWordsTakeTheTranslationAndFeedTheReversePair) {
     EXPECT_EQ(PreviewTranslation("HOUSE"), "huis");
+    EXPECT_EQ(PreviewTranslation("plum"), std::nullopt);
     EXPECT_EQ(ConfirmEntry("house", "huis , thuis,, woning, verblijf, onderdak "), EntryResult::Stored);
-    // The record keeps its place; nothing new in the journal or the list.
-    EXPECT_EQ(
-        Texts("words/eng_dut.gk"),
-        (std::vector<std::string>{"apple=appel", "house=huis, thuis, woning, verblijf, onderdak", "plum=pruim*"}));
-    EXPECT_FALSE(Exists("new/english_dutch.gk"));
+    EXPECT_EQ(Adding.reverseLeftOut, std::vector<std::string>{"woning"});  // the window says so
+    EXPECT_EQ(ConfirmEntry("plum", "pruim, kwets"), EntryResult::Stored);
+    // The records keep their places, and the file its order.
+    EXPECT_EQ(Texts("words/eng_dut.gk"),
+              (std::vector<std::string>{"apple=appel", "house=huis, thuis, woning, verblijf, onderdak",
+                                        "plum=pruim, kwets"}));
     EXPECT_EQ(ModifiedFlag, 0);
     // huis lists house already (in another case); thuis and onderdak get it; woning has no
-    // room; verblijf is new.
+    // room; verblijf is new; pruim comes back as plum alone, not "prune, plum".
     EXPECT_EQ(Texts("words/dut_eng.gk"),
               (std::vector<std::string>{"huis=House", "onderdak=shelter, lodging, roof, accommodation, home, house",
-                                        "pruim=prune*", "thuis=home, house",
-                                        "woning=flat, apartment, dwelling, lodging, quarters", "verblijf=house"}));
-    EXPECT_EQ(Texts("lists/week1/dut_eng.ls"), std::vector<std::string>{"verblijf=house"});
-    EXPECT_EQ(Adding.reverseLeftOut, std::vector<std::string>{"woning"});  // the window says so
+                                        "pruim=plum", "thuis=home, house",
+                                        "woning=flat, apartment, dwelling, lodging, quarters", "verblijf=house",
+                                        "kwets=plum"}));
+    // Of the forward pair only the revived word is new.
+    EXPECT_EQ(Texts("new/english_dutch.gk"), std::vector<std::string>{"plum=pruim, kwets"});
+    EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), std::vector<std::string>{"plum=pruim, kwets"});
+    EXPECT_EQ(Texts("lists/week1/dut_eng.ls"),
+              (std::vector<std::string>{"verblijf=house", "pruim=plum", "kwets=plum"}));
     EXPECT_TRUE(Adding.reverseChanged);
     EXPECT_EQ(CurrentPair, PairAt(0));  // the window's pair again
-    EXPECT_EQ(Adding.entries, 1);
+    EXPECT_EQ(Adding.entries, 2);
 }
 
 // A piece too long for a word of the reverse pair gets no reverse entry, and the window says
@@ -94,20 +102,6 @@ TEST_F(AddWordsTest, EntriesThatStoreNothing) {
     EXPECT_EQ(ReadFile("words/eng_dut.gk") + ReadFile("words/dut_eng.gk"), before);
     EXPECT_EQ(Adding.entries, 0);
     EXPECT_FALSE(Adding.reverseChanged || ModifiedFlag);
-}
-
-// A deleted word is gone for the user: typing it shows nothing, and confirming it brings
-// the record back holding what was confirmed, in both directions, new to the journal and the list.
-TEST_F(AddWordsTest, DeletedWordsComeBackWithWhatWasConfirmed) {
-    EXPECT_EQ(PreviewTranslation("plum"), std::nullopt);
-    EXPECT_EQ(ConfirmEntry("plum", "pruim, kwets"), EntryResult::Stored);
-    EXPECT_EQ(Texts("words/eng_dut.gk")[2], "plum=pruim, kwets");
-    EXPECT_EQ(Texts("words/dut_eng.gk")[2], "pruim=plum");  // not "prune, plum"
-    EXPECT_EQ(Texts("words/dut_eng.gk").back(), "kwets=plum");
-    EXPECT_EQ(Texts("new/english_dutch.gk"), std::vector<std::string>{"plum=pruim, kwets"});
-    EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), std::vector<std::string>{"plum=pruim, kwets"});
-    EXPECT_EQ(Texts("lists/week1/dut_eng.ls"), (std::vector<std::string>{"pruim=plum", "kwets=plum"}));
-    EXPECT_EQ(ModifiedFlag, 0);  // revived in place: the forward file is still in order
 }
 
 // A word the forward file does not take is reported and stored nowhere. The entry lands in

@@ -19,39 +19,32 @@ protected:
 
 }  // namespace
 
-TEST_F(NewLanguageTest, NamesThatCannotBeALanguage) {
+// A name whose files another language has already, as the file system compares names
+// (without case, in the system code page), is refused with that language's name.
+TEST_F(NewLanguageTest, NamesThatCannotBeANewLanguage) {
+    UseCatalogue("[languages]\ngerman\nlongname,greek,161,Modern Greek\nlongname,spanish,0,espa\xF1ol\n\n");
+    using enum NewLanguageProblem;
     const struct {
         std::string name;
         NewLanguageProblem problem;
-    } cases[] = {{"", NewLanguageProblem::EmptyName},
-                 {"DUTCH", NewLanguageProblem::NotAllowed},
-                 {"Klingon, old", NewLanguageProblem::NotAllowed},
-                 {"Klingon?", NewLanguageProblem::NotAllowed},
-                 {"Nul", NewLanguageProblem::NotAllowed},
-                 {std::string(81, 'k'), NewLanguageProblem::NotAllowed},  // the line would be cut when read
-                 {"modern greek", NewLanguageProblem::Exists},
-                 {"Tlh Ingan-Hol 2", NewLanguageProblem::None}};
+        const char* existing;  // the name as the catalogue spells it
+    } cases[] = {{"", EmptyName, ""},
+                 {"DUTCH", NotAllowed, ""},
+                 {"Klingon, old", NotAllowed, ""},
+                 {"Klingon?", NotAllowed, ""},
+                 {"Nul", NotAllowed, ""},
+                 {std::string(81, 'k'), NotAllowed, ""},  // the line would be cut when read
+                 {"modern greek", Exists, "Modern Greek"},
+                 {"Ger", Exists, "german"},             // ger.ico
+                 {"ESPA\xD1OL", Exists, "espa\xF1ol"},  // every file
+                 {"DUT", Exists, "dutch"},              // the main language's dut.ico
+                 {"Germ", None, ""},
+                 {"espa\xF1ola", None, ""},
+                 {"Tlh Ingan-Hol 2", None, ""}};
     for (const auto& c : cases) {
-        std::string existing;  // the name as the catalogue spells it
-        EXPECT_EQ(CheckNewLanguageName(c.name, "english-usa", 238, existing), c.problem) << c.name;
-        EXPECT_EQ(existing.empty(), c.problem != NewLanguageProblem::Exists) << c.name;
-    }
-}
-
-// A name whose files another language has already, as the file system compares names
-// (without case, in the system code page), is refused with that language's name.
-TEST_F(NewLanguageTest, NamesWhoseFilesBelongToAnotherLanguage) {
-    UseCatalogue("[languages]\ngerman\nlongname,spanish,0,espa\xF1ol\n\n");
-    const std::pair<const char*, const char*> cases[] = {{"Ger", "german"},             // ger.ico
-                                                         {"ESPA\xD1OL", "espa\xF1ol"},  // every file
-                                                         {"DUT", "dutch"},              // the main language's dut.ico
-                                                         {"Germ", ""},
-                                                         {"espa\xF1ola", ""}};
-    for (auto [name, owner] : cases) {
         std::string existing;
-        const NewLanguageProblem problem = CheckNewLanguageName(name, "spanish", 0, existing);
-        EXPECT_EQ(problem, *owner ? NewLanguageProblem::Exists : NewLanguageProblem::None) << name;
-        EXPECT_EQ(existing, owner) << name;
+        EXPECT_EQ(CheckNewLanguageName(c.name, "english-usa", 238, existing), c.problem) << c.name;
+        EXPECT_EQ(existing, c.existing) << c.name;
     }
 }
 

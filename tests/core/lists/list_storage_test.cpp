@@ -48,11 +48,6 @@ TEST_F(ListTest, EnumerationIsCaseInsensitiveAndSkipsDotsFilesAndNamesTheDialogW
     EXPECT_EQ(Settings.PracticeList, "Animals");
     for (const char* name : {"ANIMALS", "zoo"}) EXPECT_TRUE(PracticeListExists(name)) << name;
     for (const char* name : {"notes.txt", ".hidden", "Animal"}) EXPECT_FALSE(PracticeListExists(name)) << name;
-    CloseStore();
-    fs::remove_all("lists");
-    fs::create_directories("lists/.only-hidden");
-    EXPECT_EQ(CountLists(), 0);
-    EXPECT_EQ(SelectFirstList(), 0);
 }
 
 TEST_F(ListTest, TypedNames) {
@@ -93,16 +88,20 @@ TEST_F(ListTest, ListFileFollowsThePairAndTheList) {
     ReopenListFile();
     EXPECT_EQ(Settings.PracticeList, "Animals");
     EXPECT_TRUE(Exists("lists/Animals/dut_ger.ls"));
-    // No lists at all: no list file.
+    // No lists at all (a hidden directory is none): no list file.
     CloseStore();
     fs::remove_all("lists");
+    fs::create_directories("lists/.only-hidden");
     Settings.PracticeList.clear();
+    EXPECT_EQ(SelectFirstList(), 0);
     ReopenStore();
+    EXPECT_EQ(CountLists(), 0);
     EXPECT_EQ(ListCount, 0);
     EXPECT_EQ(WriteListEntry(0), -1);
 }
 
-TEST_F(ListTest, CompactKeepsOrderAndDropsEveryMarkAndFillCopiesTheWordFile) {
+// Deleting a list removes every file of it and makes the first list left current.
+TEST_F(ListTest, CompactFillClearAndDelete) {
     Append({Record("a"), Record("b", "", 1), Record("c"), Record("d", "", -1), Record("e", "", 2)});
     ASSERT_EQ(CompactCurrentList(), 0);
     EXPECT_EQ(ListCount, 2);
@@ -118,11 +117,8 @@ TEST_F(ListTest, CompactKeepsOrderAndDropsEveryMarkAndFillCopiesTheWordFile) {
     ClearCurrentList();
     EXPECT_EQ(ListCount, 0);
     EXPECT_EQ(ReadFile("lists/week1/ger_dut.ls").size(), 0u);
-}
 
-TEST_F(ListTest, DeleteRemovesEveryFileAndPicksTheFirstLeft) {
     fs::create_directories("lists/animals");
-    Append({Record("a")});
     WriteFile("lists/week1/dut_ger.ls", "");
     WriteFile("lists/week1/ger_dut.score", "1 2");
     EXPECT_EQ(DeleteCurrentList(), 0);

@@ -2,6 +2,7 @@
 #include "core/review/review_memory.h"
 #include "core/review/review_pair.h"
 
+#include "review_support.h"
 #include "test_support.h"
 
 namespace {
@@ -118,8 +119,7 @@ TEST_F(ReviewMemoryTest, StateFileIsUsedOnlyWhileItMatchesTheLog) {
 // This process's own answers keep its state file in use: it follows each append, also past
 // the last bytes that identify a long log.
 TEST_F(ReviewMemoryTest, OwnAnswersKeepTheStateFileInUse) {
-    std::string longLog;
-    for (int i = 0; i < 200; ++i) longLog += review::LogLine({1767600000000 + i, "w" + std::to_string(i), 3, 900});
+    const std::string longLog = review_test::Learner(200, 3, {}, {});
     ASSERT_GT(longLog.size(), review::LogMark::kTailBytes);
     WriteFile("w.revlog", longLog);
     const review::PairReviewFiles files{"w.revlog", "w.revstate", "w.revparams"};

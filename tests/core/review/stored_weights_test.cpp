@@ -8,20 +8,13 @@ namespace {
 
 class StoredWeightsTest : public InWorkDir {};
 
-// What is written reads back; a file that is damaged, foreign, out of bounds or NaN is refused
-// with its reason and never changes what the caller holds.
-TEST_F(StoredWeightsTest, WrittenWeightsReadBackAndEveryBadFileIsRefused) {
-    review::Weights fitted = review::kDefaultWeights;
-    fitted[20] = 0.3;
-    ASSERT_EQ(review::WriteStoredWeights("p.revparams", {fitted, 1234, 0.34, 0.32, "2026-01-05"}), 0);
+// A file that is damaged, foreign, out of bounds or NaN is refused with its reason and never
+// changes what the caller holds. (What is written reads back is the log fitting's test.)
+TEST_F(StoredWeightsTest, EveryBadFileIsRefused) {
     review::StoredWeights read;
+    read.weights[20] = 0.3;
     std::string reason;
-    ASSERT_EQ(review::ReadStoredWeights("p.revparams", read, reason), review::WeightsFile::Used);
-    EXPECT_EQ(read.weights, fitted);
-    EXPECT_EQ(read.reviews, 1234);
-    EXPECT_EQ(read.date, "2026-01-05");
     EXPECT_EQ(review::ReadStoredWeights("none.revparams", read, reason), review::WeightsFile::Missing);
-
     const std::string good = review::WeightsText(review::kDefaultWeights);
     const struct {
         std::string text, reason;
@@ -41,7 +34,7 @@ TEST_F(StoredWeightsTest, WrittenWeightsReadBackAndEveryBadFileIsRefused) {
         review::StoredWeights kept = read;
         EXPECT_EQ(review::ReadStoredWeights("p.revparams", kept, reason), review::WeightsFile::Refused);
         EXPECT_EQ(reason, bad.reason);
-        EXPECT_EQ(kept.weights, fitted);
+        EXPECT_EQ(kept.weights, read.weights);
     }
 }
 
