@@ -95,15 +95,13 @@ TEST(LogFittingTest, TheCalibrationBinsAreThoseOfTheRmse) {
     EXPECT_TRUE(bins.empty());
 }
 
-class DueChangeTest : public InWorkDir {
-protected:
-    void SetUp() override { OpenPair("[languages]\ngerman\n", {Record("boom", "x"), Record("huis", "x")}); }
-};
+using DueChangeTest = InWorkDir;
 
 // The words due in the days ahead under each set of weights: Good's first stability of the
 // defaults brings both words of the word file back within days, one of 60 days keeps them
 // away for a month; a word the word file lacks is never counted.
 TEST_F(DueChangeTest, DueWordsAreCountedUnderEachSetOfWeights) {
+    OpenPair("[languages]\ngerman\n", {Record("boom", "x"), Record("huis", "x")});
     const std::string log = review::LogLine({kMonday, "boom", 3, 900}) + review::LogLine({kMonday, "huis", 3, 900}) +
                             review::LogLine({kMonday, "weg", 3, 900});
     review::Weights slow = review::kDefaultWeights;

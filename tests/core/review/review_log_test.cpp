@@ -60,6 +60,7 @@ class ReviewMemoryTest : public ::testing::Test {
 protected:
     WorkDir dir;
     review::ReplayRules rules;
+    const review::PairReviewFiles files{"w.revlog", "w.revstate", "w.revparams"};
     const std::string log = "1767600000000,Huis,3,900\r\n1767859200000,huis,3,900\r\n1767600000000,kat,1,900\r\n";
 
     review::MemorySource Load(review::ReviewMemory& memory) {
@@ -122,7 +123,6 @@ TEST_F(ReviewMemoryTest, OwnAnswersKeepTheStateFileInUse) {
     const std::string longLog = review_test::Learner(200, 3, {}, {});
     ASSERT_GT(longLog.size(), review::LogMark::kTailBytes);
     WriteFile("w.revlog", longLog);
-    const review::PairReviewFiles files{"w.revlog", "w.revstate", "w.revparams"};
     review::ReviewMemory mine;
     Load(mine);
     for (int i = 0; i < 100; ++i)
@@ -138,7 +138,6 @@ TEST_F(ReviewMemoryTest, OwnAnswersKeepTheStateFileInUse) {
 // saved from this memory must not claim those lines, or every later load trusts it and the
 // other writer's answers are lost for good.
 TEST_F(ReviewMemoryTest, AStateFileNeverClaimsLinesItsMemoryLacks) {
-    const review::PairReviewFiles files{"w.revlog", "w.revstate", "w.revparams"};
     const review::LogEntry ours{1767945600000, "huis", 3, 1}, theirs{1767945700000, "kat", 2, 1};
     // As `wordlist review` does it: load, log, save.
     auto theyReview = [&] {
