@@ -247,38 +247,12 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
 #endif
 }
 
-// Each index line names its definition by offset and length; two may name the same one.
-TEST(Formats, FreeDictDefinitions) {
-    const std::string dict = "00-database-short\nX\nhouse\nHaus\nbank\nBank [fin.]\n";
-    const std::string index =
-        "00-database-short\tA\tU\n"
-        "house\tU\tL\n"
-        "home\tU\tL\n"   // another headword of the same definition
-        "bank\tf\tR\n";  // the last definition, ending at the file's end
-    ForeignFile file;
-    std::string error;
-    ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
-    EXPECT_EQ(Entries(file), (std::vector<Expected>{{2, "house", "Haus"}, {4, "bank", "Bank"}}));
-
-    const struct {
-        std::string index, error;
-    } damaged[] = {
-        {"house\tj\n", "line 1: not an index line (headword, offset and length)"},
-        {"house\tj\tZZ\n", "line 1: the definition lies beyond the end of the dictionary"},
-        {"Fu\xDF\tA\tB\n", "the index is not UTF-8 text"},
-    };
-    for (const auto& d : damaged) {
-        EXPECT_FALSE(ReadFreeDict(d.index, dict, file, error)) << d.index;
-        EXPECT_EQ(error, d.error);
-    }
-}
-
 namespace {
 
-// A dictionary of the definitions, headed as WikDict heads those it builds from Wiktionary
-// when `wiktionary`; each definition's headword is its first line's first word.
-void MakeDictionary(const std::vector<std::string>& definitions, bool wiktionary, std::string& index,
-                    std::string& dict) {
+// A dictionary of one definition, headed as WikDict heads those it builds from Wiktionary
+// when `wiktionary`. The definition ends the file; its index names it by its headword (its
+// first line's first word) and by a second spelling, as dictd's index does.
+void MakeDictionary(const std::string& definition, bool wiktionary, std::string& index, std::string& dict) {
     auto number = [](std::size_t value) {
         static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
         std::string digits;
@@ -286,16 +260,17 @@ void MakeDictionary(const std::vector<std::string>& definitions, bool wiktionary
         while ((value /= 64) > 0);
         return digits;
     };
-    auto add = [&](const std::string& headword, const std::string& definition) {
-        index += headword + "\t" + number(dict.size()) + "\t" + number(definition.size()) + "\n";
-        dict += definition;
+    auto line = [&](const std::string& headword, std::size_t at, std::size_t size) {
+        index += headword + "\t" + number(at) + "\t" + number(size) + "\n";
     };
+    dict = wiktionary ? "Deutsch-fran\xC3\xA7"
+                        "ais FreeDict+WikDict dictionary\n"
+                      : "German-French FreeDict dictionary\n";
     index.clear();
-    dict.clear();
-    add("00-database-short", wiktionary ? "Deutsch-fran\xC3\xA7"
-                                          "ais FreeDict+WikDict dictionary\n"
-                                        : "German-French FreeDict dictionary\n");
-    for (const std::string& d : definitions) add(d.substr(0, d.find_first_of(" \n")), d);
+    line("00-database-short", 0, dict.size());
+    line(definition.substr(0, definition.find_first_of(" \n")), dict.size(), definition.size());
+    line("spelling", dict.size(), definition.size());
+    dict += definition;
 }
 
 }  // namespace
@@ -334,9 +309,8 @@ TEST(Formats, FreeDictTranslationsWithoutDefinitionsNumbersOrNotes) {
         {false, "falloir\n1.\n      \"Il faut\"\n We need something\n\n2.\n", "", ""},
         {false, "Kampfkunst\nart martial\nSysteme\n", "art martial, Systeme", ""},  // not said to be Wiktionary's
         {false,
-         "house /ha\xCA\x8As/\nHaus <neut>, Geb\xC3\xA4ude\n [Am.] Heim\n      \"a house\" - ein Haus\n   Synonym: "
-         "{home}\n"
-         " see: {houses}\n",
+         "house /ha\xCA\x8As/\nHaus <neut>, Geb\xC3\xA4ude\n [Am.] Heim\n      \"a house\" - ein Haus\n"
+         "   Synonym: {home}\n see: {houses}\n",
          "Haus , Geb\xC3\xA4ude, Heim", ""},
         {false, "cave /keiv/\n1. grotte\n2. creux\n", "grotte, creux", ""},
         {false, "cave\n1.5 litre\n2.creux\n", "1.5 litre, 2.creux", ""},  // no blank after the dot: part of the text
@@ -345,31 +319,15 @@ TEST(Formats, FreeDictTranslationsWithoutDefinitionsNumbersOrNotes) {
     };
     for (const auto& c : cases) {
         std::string index, dict, error;
-        MakeDictionary({c.definition}, c.wiktionary, index, dict);
+        MakeDictionary(c.definition, c.wiktionary, index, dict);
         ForeignFile file;
         ASSERT_TRUE(ReadFreeDict(index, dict, file, error)) << error;
-        ASSERT_EQ(file.entries.size(), 1u) << c.definition;
+        ASSERT_EQ(file.entries.size(), 1u) << c.definition;  // the second spelling's is the same entry
+        EXPECT_EQ(file.entries[0].line, 2);
         EXPECT_EQ(file.entries[0].translation, c.translation) << c.definition;
         EXPECT_EQ(file.entries[0].remark.substr(0, c.remark.size()), c.remark) << c.definition;
         EXPECT_EQ(file.entries[0].remark.empty(), c.remark.empty()) << c.definition;
     }
-}
-
-// dictd bisects the index by its keys' bytes and finds a word of any case by its small letters;
-// the export reading back is the round trip's of the exchange tests.
-TEST(Formats, FreeDictExportIsSortedByKey) {
-    const std::vector<ForeignEntry> entries = {{0, "zebra", "zebra", {}, {}},
-                                               {0, "\xC3\x84rger", "ergernis", {}, {}},
-                                               {0, "Haus", "huis", {}, {}},
-                                               {0, "apfel", "appel", {}, {}}};
-    std::string index, dict;
-    WriteFreeDict(entries, "German", "Dutch", index, dict);
-    std::vector<std::string> keys;
-    for (const TextLine& line : SplitLines(index)) keys.emplace_back(line.text.substr(0, line.text.find('\t')));
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{"00-database-allchars", "00-database-literal-translations", "00-database-short",
-                                        "00-database-utf8", "apfel", "haus", "zebra", "\xC3\xA4rger"}));
-    EXPECT_NE(index.find("\nhaus\tCE\tK\tHaus\nzebra\tBo\tM\n"), std::string::npos) << index;
 }
 
 TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
@@ -412,11 +370,22 @@ TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
 
 // An import reads a dictionary's entries while its text is still being unpacked: whatever
 // the packed text, it reads what the whole text gives, or fails as unpacking it whole fails.
+// An export's index is sorted as dictd bisects it: by its keys' bytes, each key the headword
+// in small letters.
 TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
-    std::vector<ForeignEntry> entries;
+    std::vector<ForeignEntry> entries = {{0, "zebra", "zebra", {}, {}},
+                                         {0, "\xC3\x84rger", "ergernis", {}, {}},
+                                         {0, "Haus", "huis", {}, {}},
+                                         {0, "apfel", "appel", {}, {}}};
     for (int i = 0; i < 80000; ++i) entries.push_back({0, NumberedWord(i), "t" + std::to_string(i), {}, {}});
     std::string index, dict, error;
     WriteFreeDict(entries, "German", "Dutch", index, dict);
+    std::vector<std::string> keys;
+    for (const TextLine& line : SplitLines(index)) keys.emplace_back(line.text.substr(0, line.text.find('\t')));
+    EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+    EXPECT_EQ(std::vector<std::string>(keys.end() - 2, keys.end()),
+              (std::vector<std::string>{"zebra", "\xC3\xA4rger"}));
+    EXPECT_TRUE(std::binary_search(keys.begin(), keys.end(), "haus"));
     ForeignFile whole;
     ASSERT_TRUE(ReadFreeDict(index, dict, whole, error)) << error;
     const std::string packed = Gzip(dict);
@@ -445,6 +414,10 @@ TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
         {"a piece that ends the stream", flipped(pieces, first, 1), damaged},  // its last-block bit
         {"pieces sound but the CRC wrong", flipped(pieces, pieces.size() - 8, 0xFF), damaged},
         {"not packed", dict, ""},
+        {"an index line without a length", dict, "line 1: not an index line (headword, offset and length)", "a\tj\n"},
+        {"a definition beyond the end", dict, "line 1: the definition lies beyond the end of the dictionary",
+         "a\tj\tZZZZ\n"},
+        {"an index not in UTF-8", dict, "the index is not UTF-8 text", "Fu\xDF\tA\tB\n"},
         {"damaged, and the index from its first line", packed.substr(0, packed.size() / 2), damaged, "x\n" + index},
         {"longer than the limit", packed,
          "the compressed dictionary unpacks to more than " + SizeName(dict.size() - 1) +
