@@ -197,6 +197,7 @@ TEST(Formats, KvtmlLanguagesByIdentifier) {
     ASSERT_TRUE(ReadKvtml(document, "1", "EN", file, error)) << error;
     EXPECT_EQ(file.languages, "identifier 1 (German) and identifier 0 (English)");
     EXPECT_FALSE(ReadKvtml(document, "en", "English", file, error));
+    EXPECT_TRUE(file.entries.empty());
     EXPECT_EQ(error,
               "\"English\" is the same language of the file as \"en\"; its languages are 0 (English, en), 1 (German, "
               "de)");
@@ -370,6 +371,16 @@ TEST(Formats, EncodingIsDecidedPerFileAndMisfitsAreReported) {
 
 // An import reads a dictionary's entries while its text is still being unpacked: whatever
 // the packed text, it reads what the whole text gives, or fails as unpacking it whole fails.
+// A text of exactly the limit is taken; letters at random pack as text packs, so the room
+// first made for them is the limit's, not a guess from the packed size.
+TEST(Formats, UnpackedTextMayReachTheLimit) {
+    std::string letters(1 << 20, 'a'), text, error;
+    std::uint32_t seed = 1;
+    for (char& c : letters) c = static_cast<char>('a' + (seed = seed * 1103515245u + 12345u) % 26);
+    ASSERT_TRUE(Gunzip(Gzip(letters), text, error, letters.size())) << error;
+    EXPECT_EQ(text, letters);
+}
+
 // An export's index is sorted as dictd bisects it: by its keys' bytes, each key the headword
 // in small letters.
 TEST(Formats, DictionaryReadWhileUnpackedAsReadWhole) {
