@@ -39,11 +39,6 @@ std::vector<std::wstring> ListsMenu(HWND window) {
     return entries;
 }
 
-std::wstring Word(int i) {
-    const std::string word = NumberedWord(i);
-    return std::wstring(word.begin(), word.end());
-}
-
 std::vector<WordRecord> Numbered(int count) {
     std::vector<WordRecord> records;
     for (int i = 0; i < count; ++i) records.push_back(Record(NumberedWord(i), "t"));
@@ -55,9 +50,9 @@ std::vector<WordRecord> Numbered(int count) {
 // (How far a page or a line moves is the core pager's.)
 TEST_F(ListWindowTest, ShortFilesFillOnlyTheirRowsAndEmptyRowsDoNothing) {
     Open(Numbered(3), Numbered(2));
-    EXPECT_EQ(Row(552), Word(2));
+    EXPECT_EQ(Row(552), L"w00002");
     EXPECT_EQ(WideText(GetWindow(GetDlgItem(list, 552), GW_HWNDNEXT)), L"t");  // its translation, of the same id
-    EXPECT_EQ(Row(501), Word(1));
+    EXPECT_EQ(Row(501), L"w00001");
     EXPECT_EQ(Row(553), L"");
     EXPECT_EQ(Row(502), L"");
     Click(555);                                   // past the word file
