@@ -22,12 +22,6 @@ const std::string kImportFile =
 class ExchangeTest : public EndToEnd {
 protected:
     HWND ImportDialog() { return program->WaitForWindow("#32770", texts.at("ImportCaption").c_str()); }
-    std::vector<std::string> NewWords(HWND dialog) {
-        std::vector<std::string> words;
-        HWND list = GetDlgItem(dialog, kNewWords);
-        for (int i = 0; i < ListBoxCount(list); ++i) words.push_back(ListBoxItem(list, i));
-        return words;
-    }
     // Answers the dialog with a key, as the user does.
     void Press(HWND dialog, WORD key) {
         ASSERT_TRUE(Foreground(dialog));
@@ -39,8 +33,8 @@ protected:
 }  // namespace
 
 // What is merged how is the core's, and what the import dialog shows of it the dialog's;
-// here the dialogs, the boxes, the report opened in another program and the files and
-// backups the answers leave.
+// here the dialogs, the boxes, the report opened in another program and the files the
+// answers leave.
 TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFollowsTheTypeAndEscapeStopsAPlan) {
     fixture.Write("import.tsv", kImportFile);
     const std::vector<WordRecord> forward = fixture.Records("dut_eng.gk"), backward = fixture.Records("eng_dut.gk");
@@ -53,7 +47,8 @@ TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFo
     ChooseFile(main, kImport, "semicolons.txt", 2);
     HWND dialog = ImportDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(NewWords(dialog), std::vector<std::string>{"zalm\tsalmon, lox"});
+    EXPECT_EQ(ListBoxCount(GetDlgItem(dialog, kNewWords)), 1);
+    EXPECT_EQ(ListBoxItem(GetDlgItem(dialog, kNewWords), 0), "zalm\tsalmon, lox");
     Press(dialog, VK_ESCAPE);
 
     // What the dialog says is the window test's; Show report opens the whole report in the
@@ -98,6 +93,9 @@ TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFo
     EXPECT_EQ(Answer(IDNO), texts.at("ImportNothing") + "\n\n" + WithCount(texts.at("ImportDialogProblemLines"), 2) +
                                 " " + texts.at("ImportDialogReportWhere") + "\n" + reportPath + "\n\n" +
                                 texts.at("ImportNothingShowReport") + "   ");
+    fixture.Write("again.tsv", "huis\thome\n");  // a file without such lines just says so
+    ChooseFile(main, kImport, "again.tsv");
+    EXPECT_EQ(Answer(IDOK), texts.at("ImportNothing") + "   ");
 
     // The store was opened and counted again: a key after every word shows the file's last
     // one on the last row. Meanwhile the search window holds the store, and the commands

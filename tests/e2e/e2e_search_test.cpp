@@ -72,7 +72,13 @@ TEST_F(SearchTest, AVisitFromPagingToAPairSwitch) {
     ASSERT_NE(search = program->WaitForWindow("zoeken"), nullptr);
     field = GetDlgItem(search, 30);
     EXPECT_EQ(Word(0), "zzz last word");
-    CellMenu(Cell(152));  // delete the record in row 2
+    Enter(Cell(102), "");  // refused: the stored text comes back
+    EXPECT_EQ(Word(2), words[2].word);
+    CellMenu(Cell(151));  // delete the record in row 1
+    EXPECT_TRUE(ShowsText(Cell(101), "(deleted)"));
+    CellMenu(Cell(151));  // restored, it has its own texts back
+    EXPECT_TRUE(ShowsText(Cell(101), words[1].word));
+    CellMenu(Cell(152));
     EXPECT_TRUE(ShowsText(Cell(102), "(deleted)"));
 
     // A format listener, not a link of the viewer chain, which one careless viewer breaks;

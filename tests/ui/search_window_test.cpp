@@ -287,47 +287,38 @@ protected:
 }  // namespace
 
 // The rows stand where the typed text would, as ever; the label offers the base form only
-// for one whole word the list lacks.
+// for one whole word the list lacks. Tab, or a click on the label, takes the offered form
+// into the field, and the rows find it; without an offer either leaves the field as it was.
 TEST_F(SearchBaseFormTest, TheLabelOffersTheBaseFormOfATypedWordTheListLacks) {
     const struct {
         const wchar_t* typed;
         const wchar_t* label;
         const wchar_t* firstRow;
+        const wchar_t* taken;
     } cases[] = {
-        {L"went", L"went \u2192 go   (Tab)", L"zoo"},
-        {L"houses", L"houses \u2192 house   (Tab)", L"mouse"},
-        {L"tree-houses", L"tree-houses \u2192 house (the last part of a compound)   (Tab)", L"zoo"},
-        {L"house", L"", L"house"},  // in the list
-        {L"went home", L"", L"zoo"},
-        {L"went!", L"", L"zoo"},  // a copied word may have its mark, a typed text is the word
-        {L"wen", L"", L"zoo"},
+        {L"went", L"went \u2192 go   (Tab)", L"zoo", L"go"},
+        {L"houses", L"houses \u2192 house   (Tab)", L"mouse", L"house"},
+        {L"tree-houses", L"tree-houses \u2192 house (the last part of a compound)   (Tab)", L"zoo", L"house"},
+        {L"house", L"", L"house", L"house"},  // in the list
+        {L"went home", L"", L"zoo", L"went home"},
+        {L"went!", L"", L"zoo", L"went!"},  // a copied word may have its mark, a typed text is the word
+        {L"wen", L"", L"zoo", L"wen"},
     };
-    for (const auto& c : cases) {
-        Type(c.typed);
-        EXPECT_EQ(WideText(label), c.label) << c.typed;
-        EXPECT_EQ(Cell(100), c.firstRow) << c.typed;
-    }
-}
-
-// Tab takes the offered form into the field, and the rows find it; without an offer Tab
-// leaves the field as it was, as a click on the label does.
-TEST_F(SearchBaseFormTest, TabOrAClickOnTheLabelGoesToTheBaseForm) {
-    Type(L"went\t");
-    EXPECT_EQ(WideText(field), L"go");
-    EXPECT_EQ(Cell(100), L"go");
-    EXPECT_EQ(WideText(label), L"");
-    EXPECT_EQ(GetFocus(), field);
-    Type(L"mou\t");
-    EXPECT_EQ(WideText(field), L"mou");
-    EXPECT_EQ(Cell(100), L"mouse");
-    EXPECT_EQ(GetFocus(), field);
-
-    Type(L"houses");
-    Click(label);
-    EXPECT_EQ(WideText(field), L"house");
-    EXPECT_EQ(GetFocus(), field);
-    Click(label);  // nothing offered now
-    EXPECT_EQ(WideText(field), L"house");
+    for (const auto& c : cases)
+        for (bool byTab : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.typed << (byTab ? " and Tab" : " and a click"));
+            Type(c.typed);
+            EXPECT_EQ(WideText(label), c.label);
+            EXPECT_EQ(Cell(100), c.firstRow);
+            if (byTab)
+                Press(L"\t");
+            else
+                Click(label);
+            EXPECT_EQ(WideText(field), c.taken);
+            EXPECT_EQ(Cell(100), *c.label ? c.taken : c.firstRow);
+            EXPECT_EQ(WideText(label), L"");
+            EXPECT_EQ(GetFocus(), field);
+        }
 }
 
 // A copied word the list lacks shows its base form's record and the label, and its text
