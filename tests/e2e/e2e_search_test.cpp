@@ -39,7 +39,7 @@ protected:
 // elsewhere, the palette, and a pair switch, which sorts the edited word into place and drops
 // the deleted record before the new language's letters and palette come; then the compact
 // layout. (Pages, keys, the deleted mark and the compact row's editing are the window tests'.)
-TEST_F(SearchTest, AVisitFromPagingToAPairSwitch) {
+TEST_F(SearchTest, AVisitFromTheFirstPageToAPairSwitchAndTheCompactLayout) {
     WriteProfileStringA("Dictionary", "ClipSearch", "1");
     fixture.Write("charset\\dutch.chs", "\xC0&\xE0\r\n");
     CopyText("water");  // copied before the start: not looked up
