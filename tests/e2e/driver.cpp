@@ -227,23 +227,15 @@ void MouseButton(POINT screen, bool down) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-namespace {
-
-void Copy(const void* bytes, std::size_t size, UINT format) {
+void CopyText(const std::string& text) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(block), bytes, size);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
     GlobalUnlock(block);
-    SetClipboardData(format, block);
+    SetClipboardData(CF_TEXT, block);
     CloseClipboard();
 }
-
-}  // namespace
-
-void CopyText(const std::string& text) { Copy(text.c_str(), text.size() + 1, CF_TEXT); }
-
-void CopyText(const std::wstring& text) { Copy(text.c_str(), (text.size() + 1) * sizeof(wchar_t), CF_UNICODETEXT); }
 
 HWND FocusIn(HWND window) {
     GUITHREADINFO info{};

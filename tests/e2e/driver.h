@@ -95,7 +95,6 @@ Placement PlacementOf(HWND hwnd);
 void PressKeys(std::initializer_list<WORD> keys);
 void MouseButton(POINT screen, bool down);
 void CopyText(const std::string& text);
-void CopyText(const std::wstring& text);
 // The control that has the keyboard focus in `window`'s thread (none when none has it).
 HWND FocusIn(HWND window);
 // Brings a window to the front and waits until it is there.

@@ -5,9 +5,9 @@
 namespace {
 
 constexpr int kImport = 73, kExport = 74, kSearch = 12;
-// The import dialog's texts of the pair and of its reverse, where the report is, the new
-// words and the button that opens the report.
-constexpr int kForward = 3051, kBackward = 3052, kReportPath = 3054, kNewWords = 3056, kShowReport = 3057;
+// The import dialog's line that says where the report is, the new words and the button that
+// opens the report.
+constexpr int kReportPath = 3054, kNewWords = 3056, kShowReport = 3057;
 
 // UTF-8, as other programs write it: a new word, a new word with a letter the pair's code
 // page holds, a new translation, one already there, and two lines that cannot be stored.
@@ -22,12 +22,6 @@ const std::string kImportFile =
 class ExchangeTest : public EndToEnd {
 protected:
     HWND ImportDialog() { return program->WaitForWindow("#32770", texts.at("ImportCaption").c_str()); }
-    std::vector<std::string> NewWords(HWND dialog) {
-        std::vector<std::string> words;
-        HWND list = GetDlgItem(dialog, kNewWords);
-        for (int i = 0; i < ListBoxCount(list); ++i) words.push_back(ListBoxItem(list, i));
-        return words;
-    }
     // Answers the dialog with a key, as the user does.
     void Press(HWND dialog, WORD key) {
         ASSERT_TRUE(Foreground(dialog));
@@ -39,8 +33,8 @@ protected:
 }  // namespace
 
 // What is merged how is the core's, and what the import dialog shows of it the dialog's;
-// here the dialogs, the boxes, the report opened in another program and the files and
-// backups the answers leave.
+// here the dialogs, the boxes, the report opened in another program and the files the
+// answers leave.
 TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFollowsTheTypeAndEscapeStopsAPlan) {
     fixture.Write("import.tsv", kImportFile);
     const std::vector<WordRecord> forward = fixture.Records("dut_eng.gk"), backward = fixture.Records("eng_dut.gk");
@@ -53,24 +47,18 @@ TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFo
     ChooseFile(main, kImport, "semicolons.txt", 2);
     HWND dialog = ImportDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(NewWords(dialog), std::vector<std::string>{"zalm\tsalmon, lox"});
+    EXPECT_EQ(ListBoxCount(GetDlgItem(dialog, kNewWords)), 1);
+    EXPECT_EQ(ListBoxItem(GetDlgItem(dialog, kNewWords), 0), "zalm\tsalmon, lox");
     Press(dialog, VK_ESCAPE);
 
-    // The dialog says what changes in both pairs; Show report opens the whole report in
-    // the program that opens text and keeps the dialog open; Cancel writes nothing.
+    // What the dialog says is the window test's; Show report opens the whole report in the
+    // program that opens text and keeps the dialog open; Cancel writes nothing.
     ChooseFile(main, kImport, "import.tsv");
     dialog = ImportDialog();
     ASSERT_NE(dialog, nullptr);
     SaveScreenshot("import-dialog", dialog);
-    EXPECT_EQ(WindowText(GetDlgItem(dialog, kForward)),
-              "dutch - english: " + WithCount(texts.at("ImportDialogNewWords"), 2) + ", " +
-                  texts.at("ImportDialogMoreTranslationsWord") + ".");
-    EXPECT_EQ(WindowText(GetDlgItem(dialog, kBackward)),
-              "english - dutch: " + WithCount(texts.at("ImportDialogNewWords"), 3) + ", " +
-                  texts.at("ImportDialogReverseMoreTranslation") + ".");
     const std::string reportPath = fixture.Path("dut_eng.import.txt");
     EXPECT_EQ(WindowText(GetDlgItem(dialog, kReportPath)), reportPath);
-    EXPECT_EQ(NewWords(dialog), (std::vector<std::string>{"woning\thouse", "pati\xEBnt\tpatient"}));
     PostMessageA(GetDlgItem(dialog, kShowReport), BM_CLICK, 0, 0);
     HWND notepad = nullptr;
     char title[MAX_PATH] = "";
@@ -98,24 +86,16 @@ TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFo
     EXPECT_TRUE(InOrder(pair, kDutch));
     EXPECT_EQ(reverse.size(), backward.size() + 3);
     EXPECT_TRUE(InOrder(reverse, kEnglish));
-    const std::string importedForward = fixture.Read("wordlists\\dut_eng.gk"),
-                      importedBackward = fixture.Read("wordlists\\eng_dut.gk");
 
-    // The same file again changes nothing: nothing is asked or backed up (a backup now would
-    // hold the imported word files), and the lines it cannot take are still offered in the
-    // report. A file without such lines just says so.
-    const std::size_t backups = Backups(fixture).size();
+    // The same file again changes nothing, nothing is asked (what is written and backed up
+    // then is the core's), and the lines it cannot take are still offered in the report.
     ChooseFile(main, kImport, "import.tsv");
     EXPECT_EQ(Answer(IDNO), texts.at("ImportNothing") + "\n\n" + WithCount(texts.at("ImportDialogProblemLines"), 2) +
                                 " " + texts.at("ImportDialogReportWhere") + "\n" + reportPath + "\n\n" +
                                 texts.at("ImportNothingShowReport") + "   ");
-    fixture.Write("again.tsv", "huis\thome\n");
+    fixture.Write("again.tsv", "huis\thome\n");  // a file without such lines just says so
     ChooseFile(main, kImport, "again.tsv");
     EXPECT_EQ(Answer(IDOK), texts.at("ImportNothing") + "   ");
-    ASSERT_TRUE(Sync(main));
-    EXPECT_EQ(Backups(fixture).size(), backups);
-    EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), importedForward);
-    EXPECT_EQ(fixture.Read("wordlists\\eng_dut.gk"), importedBackward);
 
     // The store was opened and counted again: a key after every word shows the file's last
     // one on the last row. Meanwhile the search window holds the store, and the commands
@@ -138,13 +118,11 @@ TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFo
                                 texts.at("ExportDone2") + "\n" + fixture.Path("exported.csv") + "   ");
     EXPECT_NE(fixture.Read("exported.csv").find("\r\nhuis,\"house, home, dwelling\"\r\n"), std::string::npos);
 
-    // Planning a large file shows the sorting window with the entries read; Escape stops it
-    // before anything is written, and nothing more is asked.
+    // Planning a large file shows the sorting window with the entries read; Escape stops it,
+    // and nothing more is asked (that nothing is written is the core's).
     std::string many;
     for (int i = 0; i < 800000; ++i) many += "woord" + std::to_string(i) + "\tword" + std::to_string(i) + "\n";
     fixture.Write("many.tsv", many);
-    fixture.Remove("dut_eng.import.txt");
-    const std::string importedBytes = fixture.Read("wordlists\\dut_eng.gk");
     ChooseFile(main, kImport, "many.tsv");
     HWND sorting = program->WaitForWindow("sorting");
     ASSERT_NE(sorting, nullptr);
@@ -153,7 +131,5 @@ TEST_F(ExchangeTest, ImportAsksBeforeWritingFeedsBothPairsRepeatsNothingExportFo
     EXPECT_TRUE(WaitUntil([&] { return program->CountWindows("sorting") == 0; }, 60000));
     ASSERT_TRUE(Sync(main));
     EXPECT_EQ(program->CountWindows("#32770"), 0) << "no report, no failure";
-    EXPECT_EQ(fixture.Read("wordlists\\dut_eng.gk"), importedBytes);
-    EXPECT_FALSE(fixture.Exists("dut_eng.import.txt"));
     Close(main);
 }

@@ -1,7 +1,6 @@
 // End-to-end tests of flash and interactive practice, and of spaced review.
 
 #include <map>
-#include <set>
 
 #include "core/review/review_log.h"
 #include "core/review/review_memory.h"
@@ -53,25 +52,23 @@ std::string DemoLog(const std::vector<WordRecord>& words, std::int64_t now) {
 
 }  // namespace
 
-// Each key press cuts the pause short, so the run needs no waiting on the clock.
+// Each key press cuts the pause short, so the run needs no waiting on the clock. (That each
+// word comes once is the core's.)
 TEST_F(PracticeTest, FlashShowsEveryWordOnceThenItsTranslation) {
     Start(6);
     HWND flash = Open(main, 11, "leren");
     ASSERT_NE(flash, nullptr);
     HWND word = GetDlgItem(flash, 45), translation = GetDlgItem(flash, 46);
-    std::set<std::string> seen;
     std::string last;
     for (std::size_t i = 0; i < translations.size(); ++i) {
         ASSERT_TRUE(WaitUntil([&] { return WindowText(translation).empty() && WindowText(word) != last; })) << i;
         last = WindowText(word);
-        EXPECT_TRUE(seen.insert(last).second) << last << " came twice";
         if (i == 0) SaveScreenshot("flash_window", flash);
         PostMessageA(flash, WM_KEYDOWN, VK_SPACE, 0);
         EXPECT_TRUE(ShowsText(translation, translations[last]));
         EXPECT_TRUE(WaitUntil([&] { return SendMessageA(GetDlgItem(flash, 40), PBM_GETPOS, 0, 0) == LRESULT(i + 1); }));
         PostMessageA(flash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 60));  // a click on the word box
     }
-    EXPECT_EQ(seen.size(), translations.size());
     EXPECT_EQ(Answer(), texts.at("PracticeEndlist"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(flash) && IsWindowVisible(main); }));
 }
@@ -94,8 +91,6 @@ TEST_F(PracticeTest, InteractiveRunCountsAndStoresItsScore) {
     };
     std::string right = translations.at(StaticTexts(practice, 45)[0]);
     type("no such word");
-    type("  , ");  // nothing to check: cleared, not counted (the stored score tells)
-    EXPECT_TRUE(ShowsText(answer, ""));
     SaveScreenshot("interactive_window", practice);
     type(right);
     right = translations.at(StaticTexts(practice, 45)[0]);
@@ -111,59 +106,56 @@ TEST_F(PracticeTest, InteractiveRunCountsAndStoresItsScore) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }));
 }
 
-// Which key gives which rating is pinned in-process on a fixed clock; here a run typed on
-// the real keyboard and clock with what it shows, its log, and the progress window.
+// Which key gives which rating, and what the window says of each answer and at the end, are
+// pinned in-process on a fixed clock; here a run typed on the real keyboard and clock, its
+// log, the progress window and a fit of the schedule.
 TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
     Start(3, 3001);  // Practice mode > Review due words
     const std::int64_t before = NowMs();
     HWND review = Open(main, 11, "herhaal");
     ASSERT_NE(review, nullptr);
     HWND question = GetDlgItem(review, 45), answer = GetDlgItem(review, 30), verdict = GetDlgItem(review, 3013);
+    // The next word asked, once it shows, and the first piece of its translation.
     std::vector<std::string> order;
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(WaitUntil([&] {
-            const std::string asked = WindowText(question);
+    const auto next = [&] {
+        std::string asked;
+        EXPECT_TRUE(WaitUntil([&] {
+            asked = WindowText(question);
             return !asked.empty() && (order.empty() || asked != order.back());
         }));
-        order.push_back(WindowText(question));
-        if (i == 0) {  // a wrong try first: Hard, and said on screen
-            SetWindowTextA(answer, "xyzzy");
-            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
-            ASSERT_TRUE(ShowsText(verdict, texts.at("ReviewWrong")));
-            SaveScreenshot("review_wrong", review);
-        }
-        if (i == 1) {  // the first word's line while the second is asked
-            ASSERT_TRUE(ShowsText(verdict, WithCount(texts.at("ReviewRightDays"), 2)));
-            SaveScreenshot("review_right", review);
-        }
-        if (i == 2) {  // shown: Again, taken by Return, then asked once more
-            PostMessageA(answer, WM_KEYDOWN, VK_ESCAPE, 0);
-            ASSERT_TRUE(ShowsText(verdict, texts.at("ReviewShownNext")));
-            SaveScreenshot("review_shown", review);
-            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
-            ASSERT_TRUE(ShowsText(verdict, ""));
-            ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(review, 27)) != FALSE; }));
-        }
-        const std::string right = translations.at(order.back());
-        SetWindowTextA(answer, right.substr(0, right.find(',')).c_str());
-        if (i == 0) SaveScreenshot("review_window", review);
-        if (i == 1) {  // Ctrl+Return as typed on the keyboard: Easy
-            ASSERT_TRUE(Foreground(review));
-            SetFocus(answer);
-            ASSERT_TRUE(WaitUntil([&] { return FocusIn(review) == answer; }));
-            PressKeys({VK_CONTROL, VK_RETURN});
-        } else {
-            // Posted: the message box the last answer brings would hold a sent one.
-            PostMessageA(answer, WM_KEYDOWN, VK_RETURN, 0);
-        }
-    }
-    // Three words, all new, one right at once (Easy), the shown one due tomorrow; Yes closes
-    // the window.
-    EXPECT_EQ(Answer(IDYES, "", "review_summary"),
-              texts.at("ReviewSummary") + "\n\n" + WithCount(texts.at("ReviewSummaryReviewed"), 3) + "\n" +
-                  WithCount(texts.at("ReviewSummaryRightAtOnce"), 1) + "\n" +
-                  WithCount(texts.at("ReviewSummaryNewLearnt"), 3) + "\n" +
-                  WithCount(texts.at("ReviewSummaryDueTomorrow"), 1) + "\n\n" + texts.at("ReviewSummaryClose"));
+        order.push_back(asked);
+        const std::string right = translations.at(asked);
+        return right.substr(0, right.find(','));
+    };
+    // Posted keys: the message box the last answer brings would hold a sent one.
+    const auto key = [&](WPARAM k) { PostMessageA(answer, WM_KEYDOWN, k, 0); };
+    std::string right = next();  // a wrong try first: Hard, and said on screen
+    SetWindowTextA(answer, "xyzzy");
+    key(VK_RETURN);
+    ASSERT_TRUE(ShowsText(verdict, texts.at("ReviewWrong")));
+    SaveScreenshot("review_wrong", review);
+    SetWindowTextA(answer, right.c_str());
+    SaveScreenshot("review_window", review);
+    key(VK_RETURN);
+    right = next();  // the first word's line while the second is asked
+    ASSERT_TRUE(ShowsText(verdict, WithCount(texts.at("ReviewRightDays"), 2)));
+    SaveScreenshot("review_right", review);
+    SetWindowTextA(answer, right.c_str());
+    ASSERT_TRUE(Foreground(review));  // Ctrl+Return as typed on the keyboard: Easy
+    SetFocus(answer);
+    ASSERT_TRUE(WaitUntil([&] { return FocusIn(review) == answer; }));
+    PressKeys({VK_CONTROL, VK_RETURN});
+    right = next();  // shown: Again, taken by Return, then asked once more
+    key(VK_ESCAPE);
+    ASSERT_TRUE(ShowsText(verdict, texts.at("ReviewShownNext")));
+    SaveScreenshot("review_shown", review);
+    key(VK_RETURN);
+    ASSERT_TRUE(ShowsText(verdict, ""));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(review, 27)) != FALSE; }));
+    SetWindowTextA(answer, right.c_str());
+    key(VK_RETURN);
+    // The summary is the window test's; Yes closes the window.
+    EXPECT_NE(Answer(IDYES, "", "review_summary"), "<no message box>");
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(review); }));
     const std::int64_t after = NowMs();
 
@@ -195,10 +187,7 @@ TEST_F(PracticeTest, AReviewRunIsLoggedAndItsProgressDrawn) {
     words.resize(90);
     fixture.Write("wordlists\\dut_eng.revlog", DemoLog(words, NowMs()));
     PostMessageA(main, WM_COMMAND, 3003, 0);  // Practice mode > Optimize review for this pair
-    const std::string asked = Answer(IDYES, "", "optimize_question");
-    EXPECT_NE(asked.find(texts.at("OptimizeQuestion")), std::string::npos) << asked;
-    std::string used = WithCount(texts.at("OptimizeReviews"), 270);
-    EXPECT_EQ(asked.rfind(used.substr(0, used.find("%d")), 0), 0u) << asked;
+    EXPECT_NE(Answer(IDYES, "", "optimize_question").find(texts.at("OptimizeQuestion")), std::string::npos);
     ASSERT_TRUE(WaitUntil([&] { return fixture.Exists("wordlists\\dut_eng.revparams"); }));
     EXPECT_EQ(fixture.Read("wordlists\\dut_eng.revparams").rfind("revparams 1 ", 0), 0u);
     chart = Open(main, 3002, "herhaalgrafiek");

@@ -35,7 +35,8 @@ TEST_F(EndToEnd, SingleInstanceWithoutARace) {
 
 // The main window's place and stay-on-top carry over to the next run, which starts on a
 // pair the command line asks for, for that run only. The accelerators work from every
-// window: one that opens a window is refused while it is open, and the exit ends the run.
+// window: the exit ends the run from the search window. (A second secondary window refused
+// is the window test's.)
 TEST_F(EndToEnd, MainWindowPlaceAcceleratorsAndSettingsCarryOver) {
     const std::string catalogue = fixture.Read("languages.ini");
     auto topmost = [&] { return (GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
@@ -54,11 +55,6 @@ TEST_F(EndToEnd, MainWindowPlaceAcceleratorsAndSettingsCarryOver) {
     ASSERT_NE(search, nullptr);
     ASSERT_TRUE(Foreground(search));
     ASSERT_TRUE(WaitUntil([&] { return FocusIn(search) == GetDlgItem(search, 30); }));
-    // A key typed behind the refused one shows when that has been handled.
-    PressKeys({VK_MENU, 'S'});
-    PressKeys({'X'});
-    EXPECT_TRUE(ShowsText(GetDlgItem(search, 30), "x"));
-    EXPECT_EQ(program->CountWindows("zoeken"), 1);
     PressKeys({VK_CONTROL, 'Q'});
     EXPECT_EQ(program->WaitForExit(), 0);
 

@@ -32,7 +32,14 @@ protected:
 
 }  // namespace
 
-TEST_F(InteractivePracticeTest, EveryCheckedWrongAnswerCountsAndAHeldReturnChecksOnce) {
+// The focus comes back to the answer on activation. Every wrong answer checked counts, a held
+// Return checking it once; the last right answer ends the list, and a best score that
+// cannot be stored then is reported.
+TEST_F(InteractivePracticeTest, WrongAnswersCountAndAScoreThatCannotBeStoredIsReported) {
+    SetFocus(practice);
+    ASSERT_EQ(GetFocus(), practice);
+    SendMessageW(practice, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(GetFocus(), answer);
     const struct {
         const wchar_t* typed;
         int repeats;
@@ -49,18 +56,8 @@ TEST_F(InteractivePracticeTest, EveryCheckedWrongAnswerCountsAndAHeldReturnCheck
                                    std::to_wstring(a.errors))
             << a.typed;
     }
-}
-
-TEST_F(InteractivePracticeTest, ABestScoreThatCannotBeStoredIsReported) {
     FailingFileStep fail(1);
     EXPECT_EQ(OwnedBoxes(BoxesShownWhile([&] { Answer(L"huis"); }), practice),
               (std::vector<std::wstring>{L"score lost", UiWide(UiKey::PracticeEndlist)}));
     EXPECT_FALSE(Exists("lists/Verbs/eng_dut.score"));
-}
-
-TEST_F(InteractivePracticeTest, ActivationGivesTheFocusBackToTheAnswer) {
-    SetFocus(practice);
-    ASSERT_EQ(GetFocus(), practice);
-    SendMessageW(practice, WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_EQ(GetFocus(), answer);
 }

@@ -17,10 +17,11 @@ protected:
     static int Height(int count, int top, const RECT& plot) {
         return static_cast<int>(std::lround(static_cast<double>(count) * (plot.bottom - plot.top) / top));
     }
-    // The picture of `f` in a client area of `client`, drawn on white.
-    static void Paint(const Canvas& canvas, const RECT& client, const review::ReviewFigures& f) {
+    // The picture of `f` (and `c`) in a client area of `client`, drawn on white.
+    static void Paint(const Canvas& canvas, const RECT& client, const review::ReviewFigures& f,
+                      const Calibration& c = {}) {
         PatBlt(canvas.dc(), 0, 0, client.right, client.bottom, WHITENESS);
-        PaintReviewChart(canvas.dc(), client, f);
+        PaintReviewChart(canvas.dc(), client, f, c);
     }
     // The run of pixels of `colour` going up column `x` from just above `bottom`.
     static int RunUp(HDC dc, int x, int bottom, COLORREF colour) {
@@ -32,7 +33,9 @@ protected:
 
 }  // namespace
 
-TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCounts) {
+// The bars stand as high as their counts; the rating colours' legend stands with the reviews
+// they colour, and a bar pointed at says its day and counts; the days are dates.
+TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCountsUnderTheirLegend) {
     review::ReviewFigures f;
     f.pastDays[0].byRating = {0, 0, 20, 0};  // the day with most answers: the axis reaches 20
     f.pastDays[29].byRating = {3, 0, 7, 0};  // today: 3 Again under 7 Good
@@ -61,35 +64,20 @@ TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCounts) {
     const RECT& due = areas.due;
     const int tomorrow = due.left + 3 * (due.right - due.left) / 60;
     EXPECT_EQ(RunUp(dc, tomorrow, due.bottom, RGB(90, 90, 160)), Height(4, 5, due));
-}
 
-// The rating colours' legend stands with the reviews they colour, and a bar pointed at says
-// its day and counts; the days are dates.
-TEST_F(ReviewChartTest, TheLegendStandsWithTheReviewsAndABarPointedAtSaysItsCounts) {
-    review::ReviewFigures f;
-    f.pastDays[29].byRating = {3, 0, 7, 0};
-    f.dueDays[1] = 4;
-    const RECT client = {0, 0, 740, 520};
-    const Canvas canvas(client.right, client.bottom);
-    Paint(canvas, client, f);
-    HDC dc = canvas.dc();
-    const ChartAreas areas = ChartAreasIn(client);
     auto holds = [&](int top, int bottom) {
         for (int y = top; y < bottom; ++y)
-            for (int x = areas.reviews.left; x < areas.reviews.left + 12; ++x)
+            for (int x = r.left; x < r.left + 12; ++x)
                 if (GetPixel(dc, x, y) == kRatingColours[0]) return true;
         return false;
     };
-    EXPECT_TRUE(holds(areas.reviews.bottom + 1, areas.due.top));
-    EXPECT_FALSE(holds(areas.due.bottom + 1, client.bottom));
+    EXPECT_TRUE(holds(r.bottom + 1, due.top));
+    EXPECT_FALSE(holds(due.bottom + 1, client.bottom));
 
-    const RECT& r = areas.reviews;
-    const std::wstring today = ChartDayName(0);
-    EXPECT_NE(today, ChartDayName(-29));
-    EXPECT_EQ(ChartPointedText(client, {r.right - 2, r.bottom - 2}, f), today + L": again 3 hard 0 good 7 easy 0 (10)");
-    const RECT& due = areas.due;
-    EXPECT_EQ(ChartPointedText(client, {due.left + 3 * (due.right - due.left) / 60, due.bottom - 2}, f),
-              ChartDayName(1) + L": 4");
+    const std::wstring day = ChartDayName(0);
+    EXPECT_NE(day, ChartDayName(-29));
+    EXPECT_EQ(ChartPointedText(client, {r.right - 2, r.bottom - 2}, f), day + L": again 3 hard 0 good 7 easy 0 (10)");
+    EXPECT_EQ(ChartPointedText(client, {tomorrow, due.bottom - 2}, f), ChartDayName(1) + L": 4");
     EXPECT_EQ(ChartPointedText(client, {2, 2}, f), L"");
 }
 
@@ -106,8 +94,7 @@ TEST_F(ReviewChartTest, TheCalibrationPanelPlotsEachBinAgainstTheDiagonal) {
     c.measured = true;
     c.bins = {{0.9, 0.6, 100, 50}, {0.3, 0.5, 4, 2}};
     const Canvas canvas(client.right, client.bottom);
-    PatBlt(canvas.dc(), 0, 0, client.right, client.bottom, WHITENESS);
-    PaintReviewChart(canvas.dc(), client, review::ReviewFigures{}, c);
+    Paint(canvas, client, review::ReviewFigures{}, c);
     HDC dc = canvas.dc();
     const RECT plot = CalibrationPlotIn(areas.calibration);
     const int side = plot.right - plot.left;
@@ -150,13 +137,7 @@ TEST_F(ReviewChartTest, TheWindowNamesItsPairAndClosesOnEscape) {
 
 // Days are named one way in every window: the chart's axes, the restore window's backups.
 TEST_F(ReviewChartTest, DaysAreNamedOneWayEverywhere) {
-    SYSTEMTIME day{};
-    day.wYear = 2026;
-    day.wMonth = 11;
-    day.wDay = 9;
-    day.wHour = 14;
-    day.wMinute = 5;
-    day.wSecond = 3;
+    const SYSTEMTIME day = {2026, 11, 1, 9, 14, 5, 3, 0};  // a Monday
     EXPECT_EQ(DayWide(day, false), L"9 Nov");
     EXPECT_EQ(DayWide(day), L"9 Nov 2026");
     EXPECT_EQ(DayWide(day, true, true), L"9 Nov 2026 14:05:03");

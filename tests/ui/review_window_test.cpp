@@ -63,39 +63,12 @@ protected:
 
 }  // namespace
 
-TEST_F(ReviewWindowTest, AnswersAreRatedAndLogged) {
-    Open();
-    const struct {
-        const wchar_t* asked;
-        const wchar_t* typed;
-        WPARAM key;
-        bool control;
-    } steps[] = {
-        {L"cat", L"kat", VK_RETURN, false},     // right at once: Good
-        {L"dog", L"hnd", VK_RETURN, false},     // wrong,
-        {L"dog", L"hnd", VK_RETURN, false},     // wrong again, the same,
-        {L"dog", L"hond", VK_RETURN, false},    // then right: Hard, once
-        {L"house", nullptr, VK_ESCAPE, false},  // shown: Again,
-        {L"house", nullptr, VK_RETURN, false},  // and taken as shown
-        {L"tree", L"boom", VK_RETURN, true},    // right with Ctrl: Easy
-    };
-    for (const auto& step : steps) {
-        ASSERT_EQ(Asked(), step.asked);
-        Key(step.typed, step.key, step.control);
-    }
-    // Again comes back (only tree was left to come between) and is not logged twice.
-    ASSERT_EQ(Asked(), L"house");
-    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Key(L"huis", VK_RETURN); }, IDNO);
-    ASSERT_EQ(boxes.size(), 1u);
-    const std::string t = std::to_string(kMonday);
-    EXPECT_EQ(ReadFile("words/eng_dut.revlog"),
-              t + ",cat,3,0\r\n" + t + ",dog,2,0\r\n" + t + ",house,1,0\r\n" + t + ",tree,4,0\r\n");
-}
-
 // Each answer shows on screen, sound or no sound: a wrong one in red, the field tinted; a
 // shown one with what Return does; a right one in green with when the word comes back (new
-// words: Hard in 2 days, Good 3, Easy 8, Again the next day), for a while.
-TEST_F(ReviewWindowTest, EveryAnswerShowsHowItWentAndWhenTheWordComesBack) {
+// words: Hard in 2 days, Good 3, Easy 8, Again the next day), for a while. The ratings go to
+// the log (which answer earns which is the core's); the run ends with what it did and offers
+// to close the window, and the next one, with nothing to ask, says only that.
+TEST_F(ReviewWindowTest, EveryAnswerShowsHowItWentAndTheRunEndsWithItsSum) {
     Open();
     const struct {
         const wchar_t* asked;
@@ -113,60 +86,35 @@ TEST_F(ReviewWindowTest, EveryAnswerShowsHowItWentAndWhenTheWordComesBack) {
         {L"tree", L"boom", VK_RETURN, false, L"Right! Next review in 3 days.", 'g', '-'},
     };
     for (const auto& step : steps) {
+        SCOPED_TRACE(step.asked);
         ASSERT_EQ(Asked(), step.asked);
         Key(step.typed, step.key, step.control);
-        EXPECT_EQ(WideText(Verdict()), step.line) << step.asked;
+        EXPECT_EQ(WideText(Verdict()), step.line);
         if (*step.line) {
-            EXPECT_EQ(Tint(ColourOf(WM_CTLCOLORSTATIC, Verdict(), true)), step.lineTint) << step.asked;
+            EXPECT_EQ(Tint(ColourOf(WM_CTLCOLORSTATIC, Verdict(), true)), step.lineTint);
         }
-        EXPECT_EQ(Tint(ColourOf(WM_CTLCOLOREDIT, answer, false)), step.fieldTint) << step.asked;
+        EXPECT_EQ(Tint(ColourOf(WM_CTLCOLOREDIT, answer, false)), step.fieldTint);
     }
-    // Shown, dog comes back; right now, it is due tomorrow.
-    ASSERT_EQ(Asked(), L"dog");
-    BoxesShownWhile([&] { Key(L"hond", VK_RETURN); }, IDNO);
-    EXPECT_EQ(WideText(Verdict()), L"Right! Next review tomorrow.");
     // The line goes by itself after a while.
     EXPECT_TRUE(PumpUntil([&] { return WideText(Verdict()).empty(); }));
-}
+    // Shown, dog comes back; right now, it is due tomorrow.
+    ASSERT_EQ(Asked(), L"dog");
+    const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Key(L"hond", VK_RETURN); }, IDYES);
+    EXPECT_EQ(WideText(Verdict()), L"Right! Next review tomorrow.");
+    EXPECT_EQ(OwnedBoxes(boxes, review),
+              std::vector<std::wstring>{L"This review is finished.\n\nWords reviewed: 4\nRight at the first try: 2\n"
+                                        L"New words learnt: 4\nDue tomorrow: 1\n\nClose the review window?   "});
+    const std::string t = std::to_string(kMonday);
+    EXPECT_EQ(ReadFile("words/eng_dut.revlog"),
+              t + ",cat,2,0\r\n" + t + ",dog,1,0\r\n" + t + ",house,4,0\r\n" + t + ",tree,3,0\r\n");
+    // Yes closes the window through its queue.
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(review); }));
 
-// A run that asked words ends with what it did, and offers to close the window; one with
-// nothing to ask says so.
-TEST_F(ReviewWindowTest, TheEndSumsTheRunUpAndOffersToClose) {
-    for (int button : {IDNO, IDYES}) {
-        SCOPED_TRACE(button);
-        // cat, answered Good five days ago, is due; the list's three others are new.
-        WriteFile("words/eng_dut.revlog", review::LogLine({kMonday - 5 * review::kDayMs, "cat", 3, 0}));
-        Open();
-        const struct {
-            const wchar_t* typed;
-            WPARAM key;
-        } steps[] = {
-            {L"kat", VK_RETURN},                         // due, right at once
-            {L"hnd", VK_RETURN},                         // new, wrong first
-            {L"hond", VK_RETURN},                        // then right
-            {nullptr, VK_ESCAPE},                        // new, shown: due tomorrow
-            {nullptr, VK_RETURN}, {L"boom", VK_RETURN},  // new, right at once
-        };
-        for (const auto& step : steps) Key(step.typed, step.key);
-        ASSERT_EQ(Asked(), L"house");
-        const std::vector<ShownBox> boxes = BoxesShownWhile([&] { Key(L"huis", VK_RETURN); }, button);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].owner, review);
-        EXPECT_EQ(boxes[0].text,
-                  L"This review is finished.\n\nWords reviewed: 4\nRight at the first try: 2\nNew words learnt: 3\n"
-                  L"Due tomorrow: 1\n\nClose the review window?   ");
-        // Yes closes the window through its queue, No leaves it.
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        EXPECT_EQ(IsWindow(review) != FALSE, button == IDNO);
-        if (IsWindow(review)) DestroyWindow(review);
-    }
-    // The next run has nothing left to ask, and says only that.
-    const std::vector<ShownBox> boxes = BoxesShownWhile([&] {
+    const std::vector<ShownBox> again = BoxesShownWhile([&] {
         review = OpenWindow(OpenReviewPractice);
         PumpUntil([&] { return !IsWindowEnabled(GetDlgItem(review, IDC_PRACTICE_ANSWER)); });
     });
-    EXPECT_EQ(OwnedBoxes(boxes, review), std::vector<std::wstring>{L"No more words are due today.   "});
+    EXPECT_EQ(OwnedBoxes(again, review), std::vector<std::wstring>{L"No more words are due today.   "});
 }
 
 // The menu tells both what is due and the new words a review would ask, in the words of the

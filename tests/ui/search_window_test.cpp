@@ -95,27 +95,7 @@ std::uint32_t Backdrop(HWND field) {
 
 }  // namespace
 
-// A click on the compact layout's one row, then a word typed and Enter, as a user looks
-// it up: the typing searches (the field is hidden) and no record is renamed.
-TEST_F(SearchWindowTest, AClickOnTheCompactRowLeavesTypingToTheSearch) {
-    OpenCompact({Record("'s avonds", "in the evening"), Record("kat", "cat")});
-    HWND field = GetDlgItem(search, 30);
-    for (int clicked : {100, 150}) {
-        Click(GetDlgItem(search, clicked));
-        EXPECT_EQ(GetFocus(), field) << clicked;
-        Press(L"kat");
-        EXPECT_EQ(Cell(30) + L"=" + Cell(100), L"kat=kat") << clicked;  // looked up
-        Press(L"\r");
-        EXPECT_EQ(Cell(30) + L"=" + Cell(100), L"='s avonds") << clicked;  // the search starts again
-        const std::vector<WordRecord> stored = ReadRecords("words/eng_dut.gk");
-        ASSERT_EQ(stored.size(), 2u);
-        EXPECT_STREQ(stored[0].word, "'s avonds") << clicked;
-        EXPECT_STREQ(stored[0].translation, "in the evening") << clicked;
-        EXPECT_EQ(ModifiedFlag, 0) << clicked;
-    }
-}
-
-// With a search field on show, a click on a row edits it there and then, as before.
+// With a search field on show, a click on a row edits it there and then.
 TEST_F(SearchWindowTest, AClickOnARowOfTheNormalLayoutGivesItTheKeys) {
     Open({Record("'s avonds", "in the evening"), Record("kat", "cat")}, 3);
     for (int clicked : {100, 151}) {
@@ -124,11 +104,13 @@ TEST_F(SearchWindowTest, AClickOnARowOfTheNormalLayoutGivesItTheKeys) {
     }
 }
 
-// How an edit of the compact row starts, what is typed, and what the word file holds after.
+// How the compact row is asked to take keys, or clicked once, which asks nothing; what is
+// typed, and what the word file holds after.
+enum class RowStart { Click, DoubleClick, F2 };
 struct CompactEdit {
     const char* name;
     int cell;
-    bool byF2;  // else by a double-click on the cell
+    RowStart start;
     const wchar_t* keys;
     const char *word, *translation;
 };
@@ -137,18 +119,20 @@ class CompactRowEditing : public SearchWindowTest, public testing::WithParamInte
 
 // The row takes keys only once asked to, and looks other while it does; Enter stores what
 // was typed, Escape leaves the record and the row as they were. Either way the typing goes
-// back to the search.
+// back to the search. A single click asks nothing: what is typed then is looked up, and
+// Enter starts the search again, renaming nothing.
 TEST_P(CompactRowEditing, StartsOnRequestAndShowsIt) {
     const CompactEdit& edit = GetParam();
     OpenCompact({Record("'s avonds", "in the evening"), Record("kat", "cat")});
     HWND field = GetDlgItem(search, 30), cell = GetDlgItem(search, edit.cell);
     const std::uint32_t idle = Backdrop(cell);
-    if (edit.byF2)
+    if (edit.start == RowStart::F2)
         Press(L"\x71");
     else
-        Click(cell, true);
-    EXPECT_EQ(GetFocus(), cell);
-    EXPECT_NE(Backdrop(cell), idle);
+        Click(cell, edit.start == RowStart::DoubleClick);
+    const bool asked = edit.start != RowStart::Click;
+    EXPECT_EQ(GetFocus(), asked ? cell : field);
+    EXPECT_EQ(Backdrop(cell) != idle, asked);
     Press(edit.keys);
     EXPECT_EQ(GetFocus(), field);
     EXPECT_EQ(Backdrop(cell), idle);
@@ -164,12 +148,16 @@ TEST_P(CompactRowEditing, StartsOnRequestAndShowsIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     SearchWindowTest, CompactRowEditing,
-    testing::Values(CompactEdit{"WordDoubleClickedThenEnter", 100, false, L"kat\r", "kat", "in the evening"},
-                    CompactEdit{"TranslationDoubleClickedThenEnter", 150, false, L"evening\r", "'s avonds", "evening"},
-                    CompactEdit{"F2ThenEnter", 100, true, L"kat\r", "kat", "in the evening"},
-                    CompactEdit{"F2ThenEscape", 100, true, L"kat\x1b", "'s avonds", "in the evening"},
-                    CompactEdit{"TranslationDoubleClickedThenEscape", 150, false, L"cat\x1b", "'s avonds",
-                                "in the evening"}),
+    testing::Values(
+        CompactEdit{"WordClickedOnce", 100, RowStart::Click, L"kat\r", "'s avonds", "in the evening"},
+        CompactEdit{"TranslationClickedOnce", 150, RowStart::Click, L"kat\r", "'s avonds", "in the evening"},
+        CompactEdit{"WordDoubleClickedThenEnter", 100, RowStart::DoubleClick, L"kat\r", "kat", "in the evening"},
+        CompactEdit{"TranslationDoubleClickedThenEnter", 150, RowStart::DoubleClick, L"evening\r", "'s avonds",
+                    "evening"},
+        CompactEdit{"F2ThenEnter", 100, RowStart::F2, L"kat\r", "kat", "in the evening"},
+        CompactEdit{"F2ThenEscape", 100, RowStart::F2, L"kat\x1b", "'s avonds", "in the evening"},
+        CompactEdit{"TranslationDoubleClickedThenEscape", 150, RowStart::DoubleClick, L"cat\x1b", "'s avonds",
+                    "in the evening"}),
     [](const testing::TestParamInfo<CompactEdit>& param) { return std::string(param.param.name); });
 
 TEST_F(SearchWindowTest, PlayItemOnlyWhenASoundExists) {
@@ -206,17 +194,14 @@ TEST_F(SearchWindowTest, AnyDeletedMarkShowsAsDeletedAndTakesNoEdits) {
 }
 
 // The bar marks what is on: the palette hidden at first, the clipboard watched, the rows.
-TEST_F(SearchWindowTest, TheBarMarksWhatIsOn) {
+// The compact layout counts as no rows, and keeps the stored number for the normal one.
+TEST_F(SearchWindowTest, TheBarMarksWhatIsOnAndTheCompactLayoutKeepsTheStoredRows) {
     StartEnglish({Record("apple", "appel")});
     Settings.ClipSearch = 1;
     Settings.searchwindowsize = 7;
     ASSERT_NE(search = OpenWindow(OpenSearchWindow), nullptr);
     const std::pair<int, bool> items[] = {{6, false}, {7, true}, {56, true}, {57, false}, {600, false}, {607, true}};
     for (auto [id, checked] : items) EXPECT_EQ(Checked(search, id), checked) << id;
-}
-
-TEST_F(SearchWindowTest, CompactLayoutKeepsTheStoredNumberOfRows) {
-    Open({Record("apple", "appel")}, 7);
     EXPECT_NE(GetDlgItem(search, 106), nullptr);
     SendMessageW(search, WM_COMMAND, 600, 0);  // the compact layout
     ASSERT_NE(search = secondary = FindWindowA("zoeken", nullptr), nullptr);
@@ -302,51 +287,38 @@ protected:
 }  // namespace
 
 // The rows stand where the typed text would, as ever; the label offers the base form only
-// for one whole word the list lacks.
+// for one whole word the list lacks. Tab, or a click on the label, takes the offered form
+// into the field, and the rows find it; without an offer either leaves the field as it was.
 TEST_F(SearchBaseFormTest, TheLabelOffersTheBaseFormOfATypedWordTheListLacks) {
     const struct {
         const wchar_t* typed;
         const wchar_t* label;
         const wchar_t* firstRow;
+        const wchar_t* taken;
     } cases[] = {
-        {L"went", L"went \u2192 go   (Tab)", L"zoo"},
-        {L"houses", L"houses \u2192 house   (Tab)", L"mouse"},
-        {L"tree-houses", L"tree-houses \u2192 house (the last part of a compound)   (Tab)", L"zoo"},
-        {L"house", L"", L"house"},  // in the list
-        {L"went home", L"", L"zoo"},
-        {L"went!", L"", L"zoo"},  // a copied word may have its mark, a typed text is the word
-        {L"wen", L"", L"zoo"},
+        {L"went", L"went \u2192 go   (Tab)", L"zoo", L"go"},
+        {L"houses", L"houses \u2192 house   (Tab)", L"mouse", L"house"},
+        {L"tree-houses", L"tree-houses \u2192 house (the last part of a compound)   (Tab)", L"zoo", L"house"},
+        {L"house", L"", L"house", L"house"},  // in the list
+        {L"went home", L"", L"zoo", L"went home"},
+        {L"went!", L"", L"zoo", L"went!"},  // a copied word may have its mark, a typed text is the word
+        {L"wen", L"", L"zoo", L"wen"},
     };
-    for (const auto& c : cases) {
-        Type(c.typed);
-        EXPECT_EQ(WideText(label), c.label) << c.typed;
-        EXPECT_EQ(Cell(100), c.firstRow) << c.typed;
-    }
-}
-
-// Tab takes the offered form into the field, and the rows find it; without an offer Tab
-// leaves the field as it was, as a click on the label does.
-TEST_F(SearchBaseFormTest, TabOrAClickOnTheLabelGoesToTheBaseForm) {
-    Type(L"went\t");
-    EXPECT_EQ(WideText(field), L"go");
-    EXPECT_EQ(Cell(100), L"go");
-    EXPECT_EQ(WideText(label), L"");
-    EXPECT_EQ(GetFocus(), field);
-    DWORD start = 0, end = 0;
-    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, 2u);
-    EXPECT_EQ(end, 2u);
-    Type(L"mou\t");
-    EXPECT_EQ(WideText(field), L"mou");
-    EXPECT_EQ(Cell(100), L"mouse");
-    EXPECT_EQ(GetFocus(), field);
-
-    Type(L"houses");
-    Click(label);
-    EXPECT_EQ(WideText(field), L"house");
-    EXPECT_EQ(GetFocus(), field);
-    Click(label);  // nothing offered now
-    EXPECT_EQ(WideText(field), L"house");
+    for (const auto& c : cases)
+        for (bool byTab : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.typed << (byTab ? " and Tab" : " and a click"));
+            Type(c.typed);
+            EXPECT_EQ(WideText(label), c.label);
+            EXPECT_EQ(Cell(100), c.firstRow);
+            if (byTab)
+                Press(L"\t");
+            else
+                Click(label);
+            EXPECT_EQ(WideText(field), c.taken);
+            EXPECT_EQ(Cell(100), *c.label ? c.taken : c.firstRow);
+            EXPECT_EQ(WideText(label), L"");
+            EXPECT_EQ(GetFocus(), field);
+        }
 }
 
 // A copied word the list lacks shows its base form's record and the label, and its text
