@@ -124,14 +124,21 @@ TEST_F(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
     EXPECT_EQ(backups[0].files.size(), kWork.size() - 1) << "the damaged files, kept before they were replaced";
 }
 
-TEST_F(Backup, BackupsInOneSecondEachKeepTheirOwnCopies) {
-    LayOutWork();
+// Backups in one second each keep their own copies, and what they were made for on one line
+// of their note: a reason naming a file with a line break in it makes no line of its own.
+TEST_F(Backup, BackupsInOneSecondKeepTheirOwnCopiesAndWhyTheyWereMade) {
     for (const char* score : {"1", "2"}) {
-        WriteFile("lists/week1/ger_dut.score", score);
-        BackUpFiles({"lists\\week1\\ger_dut.score"}, At(2026, 12, 7, 9, 0, 0));
+        WriteFile("words/a.gk", score);
+        const std::string why = *score == '1' ? "import C:\\in\\words.txt\r\nmade 9" : "";
+        ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 12, 7, 9), why).error, 0);
     }
-    EXPECT_EQ(ReadFile("backups/2026-12-07-090000/lists/week1/ger_dut.score"), "1");
-    EXPECT_EQ(ReadFile("backups/2026-12-07-090000-2/lists/week1/ger_dut.score"), "2");
+    EXPECT_EQ(ReadFile("backups/2026-12-07-090000/words/a.gk"), "1");
+    EXPECT_EQ(ReadFile("backups/2026-12-07-090000-2/words/a.gk"), "2");
+    const std::vector<BackupInfo> backups = ListBackups();
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(backups[0].why, "");
+    EXPECT_EQ(backups[1].why, "import C:\\in\\words.txt");
+    EXPECT_EQ(ReadFile("backups/2026-12-07-090000/backup.txt").find("made 9"), std::string::npos);
 }
 
 // A copy keeps its file's size and write time, and a file that still has both is not read
@@ -282,18 +289,4 @@ TEST(BackupFiles, AreNamedByTheirPairAndList) {
         EXPECT_EQ(m.pair ? std::string(m.pair->name1) : std::string("-"), c.name1 ? c.name1 : "-") << c.path;
         EXPECT_EQ(m.list, c.list) << c.path;
     }
-}
-
-// A backup keeps what it was made for, on one line of its note: a reason naming a file with a
-// line break in it makes no line of its own.
-TEST_F(Backup, ABackupKeepsWhyItWasMade) {
-    WriteFile("words/a.gk", "one");
-    ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 3, 1), "import C:\\in\\words.txt\r\nmade 9").error, 0);
-    WriteFile("words/a.gk", "two");
-    ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 3, 2)).error, 0);
-    const std::vector<BackupInfo> backups = ListBackups();
-    ASSERT_EQ(backups.size(), 2u);
-    EXPECT_EQ(backups[0].why, "");
-    EXPECT_EQ(backups[1].why, "import C:\\in\\words.txt");
-    EXPECT_EQ(ReadFile("backups/" + backups[1].name + "/backup.txt").find("made 9"), std::string::npos);
 }

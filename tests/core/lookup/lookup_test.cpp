@@ -58,6 +58,11 @@ TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
         EXPECT_EQ(sequence.Place(), c.place) << c.saved << c.moves;
         EXPECT_EQ(sequence.AtEnd(), c.place == c.count) << c.saved << c.moves;
     }
+    // A word that cannot name a file is passed over, and the end records nothing.
+    RecorderSequence sequence(0, 1);
+    EXPECT_EQ(sequence.CheckTake("what?"), TakeStart::BadName);
+    EXPECT_EQ(sequence.Place(), 1);
+    EXPECT_EQ(sequence.CheckTake("apple"), TakeStart::AtEnd);
 }
 
 // Each step of a take failing in turn: what reaches the device, whether a take runs, and
@@ -65,13 +70,10 @@ TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
 // sound, half when it fails, the header alone when nothing was heard.
 TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
     WorkDir dir;
-    const std::vector<std::string> start = {"open new type waveaudio alias mysound", "record mysound"};
-    const std::vector<std::string> stop = {"stop mysound", "save mysound \"sound\\english\\apple.wav.tmp\"",
-                                           "close mysound"};
-    auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
-    };
+    const std::string open = "open new type waveaudio alias mysound", record = "record mysound",
+                      close = "close mysound";
+    const std::vector<std::string> all = {open, record, "stop mysound",
+                                          "save mysound \"sound\\english\\apple.wav.tmp\"", close};
     const struct {
         const char* failing;  // the command word that fails, "move": the move into place, "silent": no sound
         TakeStart started;
@@ -79,13 +81,13 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
         std::vector<std::string> sent;
         const char* kept;
     } cases[] = {
-        {"", TakeStart::Started, TakeEnd::Saved, join(start, stop), "new"},
-        {"silent", TakeStart::Started, TakeEnd::Silent, join(start, stop), "old"},
-        {"open", TakeStart::NotOpened, {}, {start[0]}, "old"},
-        {"record", TakeStart::NotRecording, {}, join(start, {"close mysound"}), "old"},
-        {"stop", TakeStart::Started, TakeEnd::NotSaved, join(start, stop), "old"},
-        {"move", TakeStart::Started, TakeEnd::NotSaved, join(start, stop), "old"},
-        {"save", TakeStart::Started, TakeEnd::Failed, join(start, stop), "old"},
+        {"", TakeStart::Started, TakeEnd::Saved, all, "new"},
+        {"silent", TakeStart::Started, TakeEnd::Silent, all, "old"},
+        {"open", TakeStart::NotOpened, {}, {open}, "old"},
+        {"record", TakeStart::NotRecording, {}, {open, record, close}, "old"},
+        {"stop", TakeStart::Started, TakeEnd::NotSaved, all, "old"},
+        {"move", TakeStart::Started, TakeEnd::NotSaved, all, "old"},
+        {"save", TakeStart::Started, TakeEnd::Failed, all, "old"},
     };
     for (const auto& c : cases) {
         WriteFile("sound/english/apple.wav", "old");
@@ -117,13 +119,6 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
         EXPECT_FALSE(Exists("sound/english/apple.wav.tmp")) << c.failing;
         EXPECT_EQ(sequence.Place(), c.ended == TakeEnd::Saved && started ? 1 : 0) << c.failing;
     }
-}
-
-TEST(Recorder, AWordThatCannotNameAFileIsPassedOverAndTheEndRecordsNothing) {
-    RecorderSequence sequence(0, 1);
-    EXPECT_EQ(sequence.CheckTake("what?"), TakeStart::BadName);
-    EXPECT_EQ(sequence.Place(), 1);
-    EXPECT_EQ(sequence.CheckTake("apple"), TakeStart::AtEnd);
 }
 
 TEST(Palette, FileFirstLineOrBuiltInSet) {
@@ -199,9 +194,7 @@ TEST(Reading, AFileIsReadInItsEncodingAndShownInThePairsCodePage) {
         EXPECT_EQ(reading.replaced, c.replaced) << c.name;
         EXPECT_EQ(reading.replacedCount, c.replaced.size()) << c.name;
     }
-}
-
-TEST(Reading, AMessageNamesTheFirstMissingLettersAndCountsThemAll) {
+    // A message names the first missing letters and counts them all.
     std::string greek;
     for (std::uint32_t letter = 0x3B1; letter < 0x3B1 + 25; ++letter) AppendUtf8(greek, letter);
     const ReadingText reading = ReadingTextOf(greek + greek, 1252);

@@ -53,23 +53,6 @@ TEST(Collation, TableIgnoresWeightOneAndCutsAtWeightZero) {
     EXPECT_LT(TableCompare("\x7F", "\xE9"), 0);  // weights compare unsigned
 }
 
-TEST(Collation, SortTableFilesPresentAndLong) {
-    WorkDir dir;
-    std::string table(300, '\x05');
-    table[0] = 0;
-    WriteFile("tables/swedish.stb", table);
-    UseCatalogue("[languages]\nswedish\n");
-    EXPECT_EQ(HasSortTable("swedish"), 1);
-    EXPECT_EQ(HasSortTable("dutch"), 0);
-    EXPECT_EQ(PairAt(0)->hasSortTable, 1);
-    EXPECT_EQ(PairAt(1)->hasSortTable, 0);
-    // Bytes after the 256th are not read; the pair's comparator is the table's.
-    CurrentPair = PairAt(0);
-    LoadSortTable();
-    EXPECT_EQ(SortTable[255], 5);
-    EXPECT_EQ(CompareWords("abc", "xyz"), 0);
-}
-
 TEST(Collation, LanguageCodesOfTableNamesAndOfferedLocales) {
     // Names of the locale list take their locale's primary language; an unknown one is told.
     const std::pair<const char*, int> cases[] = {{"DUTCH", 0x13}, {"german-swiss", 0x07}, {"klingon", 0}};
@@ -80,17 +63,32 @@ TEST(Collation, LanguageCodesOfTableNamesAndOfferedLocales) {
     EXPECT_TRUE(log.messages.empty());
 }
 
-TEST(Collation, RefusedLocaleKeepsThePreviousOne) {
+// A pair's sort table is its comparator, read no further than the 256th byte; a refused
+// locale keeps the previous one.
+TEST(Collation, SortTableFilesAndRefusedLocales) {
     WorkDir dir;
-    UseCatalogue("[languages]\ngerman,german-swiss\nklingon,klingon\n", {{"ErrorLocale", "That locale is unknown."}});
-    MessageLog log;
+    std::string table(300, '\x05');
+    table[0] = 0;
+    WriteFile("tables/swedish.stb", table);
+    UseCatalogue("[languages]\nswedish\ngerman,german-swiss\nklingon,klingon\n",
+                 {{"ErrorLocale", "That locale is unknown."}});
+    EXPECT_EQ(HasSortTable("swedish"), 1);
+    EXPECT_EQ(HasSortTable("dutch"), 0);
+    EXPECT_EQ(PairAt(0)->hasSortTable, 1);
+    EXPECT_EQ(PairAt(1)->hasSortTable, 0);
     CurrentPair = PairAt(0);
-    SetCollation(*PairAt(0), LocaleReport::NoOwner);
-    EXPECT_EQ(CollationLocale, CollationLocaleOf("German-Swiss"));
+    LoadSortTable();
+    EXPECT_EQ(SortTable[255], 5);
+    EXPECT_EQ(CompareWords("abc", "xyz"), 0);
+
+    MessageLog log;
     CurrentPair = PairAt(1);
-    SetCollation(*PairAt(1), LocaleReport::Silent);
+    SetCollation(*PairAt(1), LocaleReport::NoOwner);
+    EXPECT_EQ(CollationLocale, CollationLocaleOf("German-Swiss"));
+    CurrentPair = PairAt(2);
+    SetCollation(*PairAt(2), LocaleReport::Silent);
     EXPECT_EQ(CollationLocale, CollationLocaleOf("german-swiss"));
-    SetCollation(*PairAt(1), LocaleReport::MainWindow);
+    SetCollation(*PairAt(2), LocaleReport::MainWindow);
     EXPECT_EQ(log.messages,
               (std::vector<std::string>{"error: Unknown locale : klingon", "Dictionary: That locale is unknown.",
                                         "error: Unknown locale : klingon"}));
