@@ -62,21 +62,11 @@ bool Exists(const std::string& path) { return fs::exists(path); }
 
 std::string StringsText(const std::map<std::string, std::string>& overrides) {
     static const std::map<std::string, std::string> values = {
-        {"PathLanguage", "words\\"},
-        {"PathNameList", "lists\\"},
-        {"PathIcons", "icons\\"},
-        {"FilenameTempList", "list.tmp"},
-        {"FilenameTempLanguage", "words.tmp"},
-        {"FilenameIni", "cat.ini"},
-        {"IniLanguage", "[languages]"},
-        {"IniSelected", "[selected]"},
-        {"IniSelectedLen", "10"},
-        {"Dictionary", "Dictionary"},
-        {"MainLanguage", "dutch"},
-        {"Locale", "dutch"},
-        {"CharactersetCode", "0"},
-        {"AviDelay", "AviDelay"},
-        {"NoIni", "No catalogue."},
+        {"PathLanguage", "words\\"}, {"PathNameList", "lists\\"},      {"PathIcons", "icons\\"},
+        {"FilenameIni", "cat.ini"},  {"FilenameTempList", "list.tmp"}, {"FilenameTempLanguage", "words.tmp"},
+        {"IniSelectedLen", "10"},    {"IniLanguage", "[languages]"},   {"IniSelected", "[selected]"},
+        {"Locale", "dutch"},         {"MainLanguage", "dutch"},        {"Dictionary", "Dictionary"},
+        {"CharactersetCode", "0"},   {"AviDelay", "AviDelay"},         {"NoIni", "No catalogue."},
     };
     std::string text;
     std::map<std::string, std::string> others = overrides;  // the keys strings files may lack
@@ -187,12 +177,6 @@ std::vector<std::string> WordsIn(const std::string& path) {
 }
 
 #ifdef _WIN32
-static std::string WinIniPath() {
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, sizeof dir);
-    return std::string(dir) + "\\win.ini";
-}
-
 void ResetWinIni() {
     WriteProfileStringA("Dictionary", nullptr, nullptr);
     WriteProfileStringA(nullptr, nullptr, nullptr);  // flush the cached file
@@ -200,7 +184,9 @@ void ResetWinIni() {
 
 std::string WinIniText() {
     WriteProfileStringA(nullptr, nullptr, nullptr);
-    return ReadFile(WinIniPath());
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return ReadFile(std::string(dir) + "\\win.ini");
 }
 #else
 void ResetWinIni() {

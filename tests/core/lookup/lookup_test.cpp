@@ -154,6 +154,7 @@ TEST(Reading, WordsEndAtSeparatorsAndNothingOutsideTheTextIsRead) {
 // A file shows, and its words are looked up, in the pair's code page whatever its encoding;
 // letters the code page lacks stand as "?" and are named, each once.
 TEST(Reading, AFileIsReadInItsEncodingAndShownInThePairsCodePage) {
+    using enum TextEncoding;
     const struct {
         const char* name;
         std::string file;
@@ -164,28 +165,18 @@ TEST(Reading, AFileIsReadInItsEncodingAndShownInThePairsCodePage) {
     } cases[] = {
         // A letter after a hex escape is written as an escape too ("\x65" for e), so the
         // escape ends where it should.
-        {"UTF-8", "ree\xC3\xABn Gr\xC3\xB6\xC3\x9F\x65", 1252, TextEncoding::Utf8, "ree\xEBn Gr\xF6\xDF\x65", {}},
-        {"marked UTF-8", "\xEF\xBB\xBFree\xC3\xABn", 1252, TextEncoding::MarkedUtf8, "ree\xEBn", {}},
-        {"UTF-16 LE", std::string("\xFF\xFEr\0\xEB\0n\0", 8), 1252, TextEncoding::Utf16, "r\xEBn", {}},
-        {"UTF-16 BE", std::string("\xFE\xFF\0r\0\xEB\0n", 8), 1252, TextEncoding::Utf16, "r\xEBn", {}},
-        {"code page", "ree\xEBn caf\xE9", 1252, TextEncoding::CodePage, "ree\xEBn caf\xE9", {}},
-        {"Greek code page", "\xE1\xE3\xDC\xF0\xE7", 1253, TextEncoding::CodePage, "\xE1\xE3\xDC\xF0\xE7", {}},
-        {"Greek", "\xCE\xB1\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7", 1253, TextEncoding::Utf8, "\xE1\xE3\xDC\xF0\xE7", {}},
-        {"double-byte", "\xE6\x97\xA5\xE6\x9C\xAC", 932, TextEncoding::Utf8, "\x93\xFA\x96\x7B", {}},
-        {"combining accent", "reee\xCC\x88n", 1252, TextEncoding::Utf8, "ree\xEBn", {}},
-        {"missing letters",
-         "\xC5\x82\xC3\xB3\x64\xC5\xBA \xC5\x82",
-         1252,
-         TextEncoding::Utf8,
-         "?\xF3\x64? ?",
-         {"\xC5\x82", "\xC5\xBA"}},
-        {"outside the BMP", "a\xF0\x9F\x98\x80\x62", 1252, TextEncoding::Utf8, "a?b", {"\xF0\x9F\x98\x80"}},
-        {"a stray code-page line",
-         "ree\xC3\xABn\nGr\xC3\xB6\xC3\x9F\x65\ncaf\xE9",
-         1252,
-         TextEncoding::Utf8,
-         "ree\xEBn\nGr\xF6\xDF\x65\ncaf\xE9",
-         {}},
+        {"UTF-8", "ree\xC3\xABn Gr\xC3\xB6\xC3\x9F\x65", 1252, Utf8, "ree\xEBn Gr\xF6\xDF\x65", {}},
+        {"marked UTF-8", "\xEF\xBB\xBFree\xC3\xABn", 1252, MarkedUtf8, "ree\xEBn", {}},
+        {"UTF-16 LE", std::string("\xFF\xFEr\0\xEB\0n\0", 8), 1252, Utf16, "r\xEBn", {}},
+        {"UTF-16 BE", std::string("\xFE\xFF\0r\0\xEB\0n", 8), 1252, Utf16, "r\xEBn", {}},
+        {"code page", "ree\xEBn caf\xE9", 1252, CodePage, "ree\xEBn caf\xE9", {}},
+        {"Greek code page", "\xE1\xE3\xDC\xF0\xE7", 1253, CodePage, "\xE1\xE3\xDC\xF0\xE7", {}},
+        {"Greek", "\xCE\xB1\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7", 1253, Utf8, "\xE1\xE3\xDC\xF0\xE7", {}},
+        {"double-byte", "\xE6\x97\xA5\xE6\x9C\xAC", 932, Utf8, "\x93\xFA\x96\x7B", {}},
+        {"combining accent", "reee\xCC\x88n", 1252, Utf8, "ree\xEBn", {}},
+        {"missing", "\xC5\x82\xC3\xB3\x64\xC5\xBA \xC5\x82", 1252, Utf8, "?\xF3\x64? ?", {"\xC5\x82", "\xC5\xBA"}},
+        {"outside the BMP", "a\xF0\x9F\x98\x80\x62", 1252, Utf8, "a?b", {"\xF0\x9F\x98\x80"}},
+        {"stray line", "r\xC3\xABn\nGr\xC3\xB6\ncaf\xE9", 1252, Utf8, "r\xEBn\nGr\xF6\ncaf\xE9", {}},
     };
     for (const auto& c : cases) {
         const ReadingText reading = ReadingTextOf(c.file, c.codePage);
