@@ -36,17 +36,8 @@ TEST(Pager, MovesStayOnAFullPage) {
     EXPECT_EQ(ClampRows(40), 25);
 }
 
-// Which pieces have a sound file is the search window's test's, which names Windows keeps
-// the file names' test's: here the word is a name before ".wav".
-TEST(Sounds, OnlyWordsThatCanNameAFileAreRecorded) {
-    EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
-    EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
-    for (const char* word : {"house", "house.", "console"}) EXPECT_TRUE(CanNameSoundFile(word)) << word;
-    for (const char* word : {"", "wat?", "CON", "aux.x", "prn "}) EXPECT_FALSE(CanNameSoundFile(word)) << word;
-}
-
 // The place never leaves the words and the end after them, and back never passes the first.
-TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
+TEST(Recorder, ThePlaceStaysInTheListAndPassesOverWordsThatCannotNameAFile) {
     const struct {
         std::int32_t saved, count;
         const char* moves;  // s: skip, b: back
@@ -58,7 +49,13 @@ TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
         EXPECT_EQ(sequence.Place(), c.place) << c.saved << c.moves;
         EXPECT_EQ(sequence.AtEnd(), c.place == c.count) << c.saved << c.moves;
     }
-    // A word that cannot name a file is passed over, and the end records nothing.
+    // A word that cannot name a file is passed over, and the end records nothing. Which pieces
+    // have a sound file is the search window's test's, which names Windows keeps the file
+    // names' test's: here the word is a name before ".wav".
+    EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
+    EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
+    for (const char* word : {"house", "house.", "console"}) EXPECT_TRUE(CanNameSoundFile(word)) << word;
+    for (const char* word : {"", "wat?", "CON", "aux.x", "prn "}) EXPECT_FALSE(CanNameSoundFile(word)) << word;
     RecorderSequence sequence(0, 1);
     EXPECT_EQ(sequence.CheckTake("what?"), TakeStart::BadName);
     EXPECT_EQ(sequence.Place(), 1);
