@@ -12,6 +12,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 // Local time, as the folder names are.
 std::time_t At(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
     std::tm t{};
@@ -40,12 +42,6 @@ void LayOutWork() {
     UsePair(kWork.at("cat.ini"), {}, "week1");
     for (const auto& [path, bytes] : kWork) WriteFile(path, bytes);
     ReopenStore();
-}
-
-std::map<std::string, std::string> WorkHere() {
-    std::map<std::string, std::string> files = FilesHere();
-    std::erase_if(files, [](const auto& f) { return f.first.starts_with("backups/"); });
-    return files;
 }
 
 // "2026-06-01..12": one backup a day from the 1st to the 12th; items oldest first.
@@ -117,7 +113,9 @@ TEST_F(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
 
     const RestoreResult restored = RestoreBackup(first.name, PlanRestore(first.name), At(2026, 12, 7, 8));
     EXPECT_EQ(restored.error, 0);
-    EXPECT_EQ(WorkHere(), kWork);
+    std::map<std::string, std::string> work = FilesHere();
+    std::erase_if(work, [](const auto& f) { return f.first.starts_with("backups/"); });
+    EXPECT_EQ(work, kWork);
     EXPECT_EQ(WordCount, 2) << "the store is open on the restored word file";
     EXPECT_EQ(ListCount, 1);
     const std::vector<BackupInfo> backups = ListBackups();
@@ -153,7 +151,7 @@ TEST_F(Backup, ABackupWhoseCopiesCannotBeHandedOnStays) {
     ASSERT_EQ(BackUpFiles({"words\\extra.gk"}, At(2026, 1, 1)).error, 0);
     WriteFile(kScore, "0");
     ASSERT_EQ(BackUpFiles(WorkingFiles(), At(2026, 1, 1)).name, "2026-01-01-120000-2");
-    std::filesystem::create_directories("backups/2026-01-01-120000-2/" + only);
+    fs::create_directories("backups/2026-01-01-120000-2/" + only);
     // From day 10 on the first backup goes; on day 11 the second goes with the folder in
     // the way, and on day 12 the first hands its copy on.
     for (int day = 2; day <= 12; ++day) {
@@ -176,7 +174,6 @@ TEST_F(Backup, ABackupWhoseCopiesCannotBeHandedOnStays) {
 // the oldest one kept, each with the time it was taken. Here two files are changed behind
 // their stamps' back: one written an hour before its copy, one the second it was copied.
 TEST_F(Backup, ADroppedBackupHandsOnItsOnlyCopiesWithTheTimeTheyWereTaken) {
-    namespace fs = std::filesystem;
     LayOutWork();
     const std::string words = "words/ger_dut.gk", older = "words/dut_ger.gk";
     fs::last_write_time(older, fs::last_write_time(older) - std::chrono::hours(1));
@@ -206,7 +203,6 @@ TEST_F(Backup, ADroppedBackupHandsOnItsOnlyCopiesWithTheTimeTheyWereTaken) {
 
 // Pruning and listing stay inside backups\: a link there, or in a backup, leads elsewhere.
 TEST_F(Backup, LinksUnderBackupsAreNeitherBackupsNorFollowed) {
-    namespace fs = std::filesystem;
     LayOutWork();
     WriteFile("elsewhere/keep.txt", "not a copy");
     BackUpScoreDaily(1, 1);

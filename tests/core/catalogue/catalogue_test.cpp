@@ -18,12 +18,6 @@ std::string View(const WordListDescriptor& d) {
            std::to_string(d.charset1) + "|" + std::to_string(d.charset2) + "|" + Icon1Name(d) + "|" + Icon2Name(d);
 }
 
-std::vector<std::string> Views() {
-    std::vector<std::string> views;
-    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) views.push_back(View(*d));
-    return views;
-}
-
 using CatalogueTest = InWorkDir;
 
 }  // namespace
@@ -57,7 +51,9 @@ TEST_F(CatalogueTest, LinesGiveForwardPairsThenTheirReverses) {
     };
     for (const auto& c : cases) {
         UseCatalogue(c.catalogue);
-        EXPECT_EQ(Views(), c.pairs) << c.catalogue;
+        std::vector<std::string> views;
+        for (WordListDescriptor* d = CatalogueHead; d; d = d->next) views.push_back(View(*d));
+        EXPECT_EQ(views, c.pairs) << c.catalogue;
         EXPECT_EQ(CurrentPair, PairAt(PairCount() / 2));
         // Each pair's reverse has both its names the other way round.
         for (int i = 0; i < PairCount(); ++i) {

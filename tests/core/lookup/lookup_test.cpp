@@ -92,10 +92,9 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
         const SoundCommand send = [&](const std::string& command) {
             sent.push_back(command);
             const bool fails = *c.failing && command.rfind(std::string(c.failing) + " ", 0) == 0;
-            const std::string header(44, 'h');
             if (command.rfind("save ", 0) == 0)
                 WriteFile("sound/english/apple.wav.tmp",
-                          fails ? "half" : header + (std::string(c.failing) == "silent" ? "" : "new"));
+                          fails ? "half" : std::string(44, 'h') + (std::string(c.failing) == "silent" ? "" : "new"));
             return !fails;
         };
         RecorderSequence sequence(0, 2);

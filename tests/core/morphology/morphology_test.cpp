@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
@@ -37,13 +39,10 @@ void WriteLanguage(const std::string& name, const std::map<std::string, std::str
 struct WordFile {
     std::vector<std::string> held;
     int looks = 0;
-    FindHeld Finder() {
-        return [this](const std::string& word) {
-            ++looks;
-            for (std::size_t i = 0; i < held.size(); ++i)
-                if (held[i] == word) return static_cast<std::int32_t>(i);
-            return -1;
-        };
+    std::int32_t operator()(const std::string& word) {
+        ++looks;
+        const auto found = std::find(held.begin(), held.end(), word);
+        return found == held.end() ? -1 : static_cast<std::int32_t>(found - held.begin());
     }
 };
 
@@ -245,11 +244,11 @@ TEST_F(MorphologyTest, WordsReachWhatTheWordFileHoldsThroughTheLanguagesFiles) {
         EXPECT_EQ(findings.size() == 1 ? findings[0].line : findings.size(), l.damagedLine);
         EXPECT_EQ(language.HasDictionary(), l.files.count("aff") && !l.damagedLine);
         WordFile file{c.held};
-        const LookupResult found = LookUp(&language, c.word, file.Finder());
+        const LookupResult found = LookUp(&language, c.word, std::ref(file));
         EXPECT_EQ(found.how, c.how);
         EXPECT_EQ(found.candidate, c.found);
     }
-    EXPECT_EQ(LookUp(nullptr, "Bericht", WordFile{{"Bericht"}}.Finder()).how, Match::Exact);
+    EXPECT_EQ(LookUp(nullptr, "Bericht", WordFile{{"Bericht"}}).how, Match::Exact);
 }
 
 // The open word file's record of a base form, from a dictionary loaded once under the
@@ -270,9 +269,9 @@ TEST_F(MorphologyTest, ALanguageIsLoadedOnceAndAPairOfAnotherReleasesIt) {
 
     // A long word tries no more candidates than a normal compound does.
     WordFile normal, longWord, foreign;
-    LookUp(german, "Gerichtsverhandlungsprotokoll", normal.Finder());
-    LookUp(german, std::string(kMaxLookedUpChars, 'x'), longWord.Finder());
-    LookUp(german, std::string(40, '\xE9'), foreign.Finder());
+    LookUp(german, "Gerichtsverhandlungsprotokoll", std::ref(normal));
+    LookUp(german, std::string(kMaxLookedUpChars, 'x'), std::ref(longWord));
+    LookUp(german, std::string(40, '\xE9'), std::ref(foreign));
     EXPECT_LE(longWord.looks, normal.looks);
     EXPECT_LE(foreign.looks, normal.looks);
 
