@@ -102,9 +102,7 @@ WordRecord Record(const std::string& word, const std::string& translation, int d
 }
 
 std::string RecordBytes(const std::vector<WordRecord>& records) {
-    std::string bytes(records.size() * sizeof(WordRecord), '\0');
-    if (!records.empty()) std::memcpy(bytes.data(), records.data(), bytes.size());
-    return bytes;
+    return std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord));
 }
 
 void WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {

@@ -59,29 +59,24 @@ struct Language {
 }  // namespace
 
 TEST(FormsTable, DamageIsNamedByLineAndEmptiesTheTable) {
-    const struct {
-        std::string text;
-        std::size_t line;  // of the finding; 0 for none
-        std::size_t forms;
-    } cases[] = {
-        {"ging\tgehen\n# comment\n\r\nim\tin\r\n", 0, 2},
-        {"\xEF\xBB\xBFging\tgehen\n", 0, 1},
-        {"ging\tgehen\nno tab here\n", 2, 0},
-        {"ging\tgehen\n\tgehen\n", 2, 0},
-        {"ging\t\n", 1, 0},
-        {"a\tb\tc\n", 1, 0},
-        {"ging\tgehen\nx\xFF\ty\n", 2, 0},
-        {"ging\tgehen\nbin\x01\tsein\n", 2, 0},
-        {std::string("ging\tgehen\nab\0c\td\n", 18), 2, 0},
-        {"ging\tgehen\n" + std::string(kMaxFormsLineBytes + 1, 'a') + "\tb\n", 2, 0},
+    // Each line of a finding (0 for none) with the texts that have it.
+    const std::pair<std::size_t, std::vector<std::string>> cases[] = {
+        {0, {"ging\tgehen\n# comment\n\r\nim\tin\r\n", "\xEF\xBB\xBFim\tin\nging\tgehen\n"}},
+        {1, {"ging\t\n", "a\tb\tc\n"}},
+        {2,
+         {"ging\tgehen\nno tab here\n", "ging\tgehen\n\tgehen\n", "ging\tgehen\nx\xFF\ty\n",
+          "ging\tgehen\nbin\x01\tsein\n", std::string("ging\tgehen\nab\0c\td\n", 18),
+          "ging\tgehen\n" + std::string(kMaxFormsLineBytes + 1, 'a') + "\tb\n"}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 40));
-        std::vector<MorphologyFinding> findings;
-        EXPECT_EQ(ReadFormsTable(c.text, 1252, "g.forms", findings).bases.size(), c.forms);
-        ASSERT_EQ(findings.size(), c.line ? 1u : 0u);
-        for (const MorphologyFinding& f : findings)
-            EXPECT_EQ(std::make_pair(f.file, f.line), std::make_pair(std::string("g.forms"), c.line));
+    for (const auto& [line, texts] : cases) {
+        for (const std::string& text : texts) {
+            SCOPED_TRACE(text.substr(0, 40));
+            std::vector<MorphologyFinding> findings;
+            EXPECT_EQ(ReadFormsTable(text, 1252, "g.forms", findings).bases.size(), line ? 0u : 2u);
+            ASSERT_EQ(findings.size(), line ? 1u : 0u);
+            for (const MorphologyFinding& f : findings)
+                EXPECT_EQ(f.file + ":" + std::to_string(f.line), "g.forms:" + std::to_string(line));
+        }
     }
     // Forms are converted to the pair's code page; those it cannot hold are left out.
     std::vector<MorphologyFinding> findings;
