@@ -119,8 +119,7 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
 
 TEST(Palette, FileFirstLineOrBuiltInSet) {
     WorkDir dir;
-    const std::string builtIn = PaletteCharacters("klingon");
-    EXPECT_EQ(builtIn.size(), 66u);
+    EXPECT_EQ(PaletteCharacters("klingon").size(), 66u);
     WriteFile("charset/greek.chs", "\xE1\xE2\xE3\xE4\xE5\xE6\xE7\r\nsecond line");
     EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2\xE3\xE4\xE5\xE6\xE7");
     WriteFile("charset/long.chs", std::string(300, 'x'));
@@ -136,10 +135,8 @@ TEST(Reading, WordsEndAtSeparatorsAndNothingOutsideTheTextIsRead) {
     const std::string bytes = ",abc";
     const std::vector<char> exact(bytes.begin(), bytes.end());  // no terminator after it
     const std::string_view text(exact.data(), exact.size());
-    EXPECT_EQ(WordAt(text, 3), "abc");  // the comma at the very start is no part of it
-    EXPECT_EQ(WordAt(text, 0), "");
-    EXPECT_EQ(WordAt(text, 4), "");
-    EXPECT_EQ(WordAt(text, 1000), "");
+    // The comma at the very start is no part of the word.
+    for (auto [caret, word] : {std::pair{3, "abc"}, {0, ""}, {4, ""}, {1000, ""}}) EXPECT_EQ(WordAt(text, caret), word);
     EXPECT_EQ(WordAt(std::string_view(), 0), "");
     EXPECT_EQ(WordAt("{x}~\x7F\xE9", 2), "{x}~\x7F\xE9");
     int separators = 0;

@@ -85,33 +85,34 @@ TEST(FormsTable, DamageIsNamedByLineAndEmptiesTheTable) {
     EXPECT_TRUE(findings.empty());
 }
 
+// A cut affix class, a set with no code page and a rule without a class; a words file with
+// no count or cut short of it (the count is only a hint: more words are no damage).
 TEST(DictionaryFiles, DamageIsNamedByLineAndSetNamesGiveCodePages) {
-    const struct {
-        const char* aff;
-        const char* dic;
-        const char* file;  // "aff" or "dic"
-        std::size_t line;
-    } cases[] = {
-        {"SET UTF-8\nSFX N Y 2\nSFX N 0 en .\n", "1\nHaus\n", "aff", 2},  // a cut affix class
-        {"SET ISO8859-12\n", "1\nHaus\n", "aff", 1},                      // no such encoding
-        {"SET KLINGON\n", "1\nHaus\n", "aff", 1},
-        {"SET UTF-8\nSFX N 0 en .\n", "1\nHaus\n", "aff", 2},  // a rule without a class
-        {"SET UTF-8\n", "Haus\n", "dic", 1},                   // no count
-        {"SET UTF-8\n", "5\nHaus\nBa", "dic", 0},              // cut: fewer than announced
-        {"SET UTF-8\n", "", "dic", 0},
+    const std::pair<const char*, std::size_t> affixes[] = {
+        {"SET UTF-8\nSFX N Y 2\nSFX N 0 en .\n", 2},
+        {"SET ISO8859-12\n", 1},
+        {"SET UTF-8\nSFX N 0 en .\n", 2},
+        {"SET KLINGON\n", 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.aff) + " / " + c.dic);
-        std::vector<MorphologyFinding> findings = CheckAffixFile(c.aff, "a.aff").findings;
-        for (const MorphologyFinding& f : CheckWordsFile(c.dic, "a.dic")) findings.push_back(f);
-        ASSERT_EQ(findings.size(), 1u);
-        EXPECT_EQ(findings[0].file, std::string("a.") + c.file);
-        EXPECT_EQ(findings[0].line, c.line);
+    for (auto [aff, line] : affixes) {
+        const std::vector<MorphologyFinding> findings = CheckAffixFile(aff, "a.aff").findings;
+        ASSERT_EQ(findings.size(), 1u) << aff;
+        EXPECT_EQ(findings[0].file + ":" + std::to_string(findings[0].line), "a.aff:" + std::to_string(line));
     }
-    EXPECT_EQ(CheckWordsFile(std::string("2\nHaus\nB\0um\n", 13), "d").front().line, 3u);
-    EXPECT_EQ(CheckWordsFile("1\n" + std::string(kMaxDictionaryLineBytes + 1, 'a') + "\n", "d").front().line, 2u);
+    const std::pair<std::string, std::size_t> words[] = {
+        {"Haus\n", 1},
+        {"5\nHaus\nBa", 0},
+        {"", 0},
+        {std::string("2\nHaus\nB\0um\n", 13), 3},
+        {"1\n" + std::string(kMaxDictionaryLineBytes + 1, 'a') + "\n", 2},
+    };
+    for (const auto& [dic, line] : words) {
+        const std::vector<MorphologyFinding> findings = CheckWordsFile(dic, "a.dic");
+        ASSERT_EQ(findings.size(), 1u) << dic;
+        EXPECT_EQ(findings[0].file + ":" + std::to_string(findings[0].line), "a.dic:" + std::to_string(line));
+    }
     EXPECT_TRUE(CheckWordsFile("2\n\tcomment\nHaus\nBaum\n", "d").empty());
-    EXPECT_TRUE(CheckWordsFile("5\nHaus\nBaum\n", "d").empty());  // the count is only a hint
+    EXPECT_TRUE(CheckWordsFile("5\nHaus\nBaum\n", "d").empty());
 
     const std::pair<const char*, unsigned> sets[] = {{"UTF-8", 65001},       {"ISO8859-7", 28597},
                                                      {"iso-8859-15", 28605}, {"microsoft-cp1251", 1251},
