@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
@@ -45,17 +45,13 @@ WorkDir::~WorkDir() {
 StoreCloser::~StoreCloser() { CloseStore(); }
 
 void WriteFile(const std::string& path, const std::string& content) {
-    fs::path p(path);
-    if (p.has_parent_path()) fs::create_directories(p.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    if (const fs::path parent = fs::path(path).parent_path(); !parent.empty()) fs::create_directories(parent);
+    std::ofstream(path, std::ios::binary) << content;
 }
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool Exists(const std::string& path) { return fs::exists(path); }

@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "core/editing/palette_characters.h"
@@ -28,10 +29,10 @@ TEST(Pager, MovesStayOnAFullPage) {
         EXPECT_EQ(SettledTop(ScrolledTop(c.request, c.top, c.count, c.rows, c.thumb, c.unit), c.count, c.rows),
                   c.expected)
             << c.top << " of " << c.count;
-    EXPECT_EQ(ScrollRangeEnd(25, 10, 10), 1);
-    EXPECT_EQ(ScrollRangeEnd(5, 10, 10), 0);
-    EXPECT_EQ(ScrollRangeEnd(100, 8, 8), 11);  // thumb 11 shows 88-95, the last full page 92-99
-    EXPECT_EQ(ScrollRangeEnd(20, 8, 1), 12);
+    // The last thumb position: of 100 records by 8, thumb 11 shows 88-95, the last full page 92-99.
+    const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> ends[] = {
+        {25, 10, 10, 1}, {5, 10, 10, 0}, {100, 8, 8, 11}, {20, 8, 1, 12}};
+    for (auto [count, rows, unit, end] : ends) EXPECT_EQ(ScrollRangeEnd(count, rows, unit), end) << count;
     EXPECT_EQ(ClampRows(0), 1);
     EXPECT_EQ(ClampRows(40), 25);
 }
