@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "core/catalogue/catalogue.h"
 #include "core/session/session.h"
@@ -45,38 +45,24 @@ WorkDir::~WorkDir() {
 StoreCloser::~StoreCloser() { CloseStore(); }
 
 void WriteFile(const std::string& path, const std::string& content) {
-    fs::path p(path);
-    if (p.has_parent_path()) fs::create_directories(p.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    if (const fs::path parent = fs::path(path).parent_path(); !parent.empty()) fs::create_directories(parent);
+    std::ofstream(path, std::ios::binary) << content;
 }
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool Exists(const std::string& path) { return fs::exists(path); }
 
 std::string StringsText(const std::map<std::string, std::string>& overrides) {
     static const std::map<std::string, std::string> values = {
-        {"PathLanguage", "words\\"},
-        {"PathNameList", "lists\\"},
-        {"PathIcons", "icons\\"},
-        {"FilenameTempList", "list.tmp"},
-        {"FilenameTempLanguage", "words.tmp"},
-        {"FilenameIni", "cat.ini"},
-        {"IniLanguage", "[languages]"},
-        {"IniSelected", "[selected]"},
-        {"IniSelectedLen", "10"},
-        {"Dictionary", "Dictionary"},
-        {"MainLanguage", "dutch"},
-        {"Locale", "dutch"},
-        {"CharactersetCode", "0"},
-        {"AviDelay", "AviDelay"},
-        {"NoIni", "No catalogue."},
+        {"PathLanguage", "words\\"}, {"PathNameList", "lists\\"},      {"PathIcons", "icons\\"},
+        {"FilenameIni", "cat.ini"},  {"FilenameTempList", "list.tmp"}, {"FilenameTempLanguage", "words.tmp"},
+        {"IniSelectedLen", "10"},    {"IniLanguage", "[languages]"},   {"IniSelected", "[selected]"},
+        {"Locale", "dutch"},         {"MainLanguage", "dutch"},        {"Dictionary", "Dictionary"},
+        {"CharactersetCode", "0"},   {"AviDelay", "AviDelay"},         {"NoIni", "No catalogue."},
     };
     std::string text;
     std::map<std::string, std::string> others = overrides;  // the keys strings files may lack
@@ -112,9 +98,7 @@ WordRecord Record(const std::string& word, const std::string& translation, int d
 }
 
 std::string RecordBytes(const std::vector<WordRecord>& records) {
-    std::string bytes(records.size() * sizeof(WordRecord), '\0');
-    if (!records.empty()) std::memcpy(bytes.data(), records.data(), bytes.size());
-    return bytes;
+    return std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord));
 }
 
 void WriteRecords(const std::string& path, const std::vector<WordRecord>& records) {
@@ -187,12 +171,6 @@ std::vector<std::string> WordsIn(const std::string& path) {
 }
 
 #ifdef _WIN32
-static std::string WinIniPath() {
-    char dir[MAX_PATH];
-    GetWindowsDirectoryA(dir, sizeof dir);
-    return std::string(dir) + "\\win.ini";
-}
-
 void ResetWinIni() {
     WriteProfileStringA("Dictionary", nullptr, nullptr);
     WriteProfileStringA(nullptr, nullptr, nullptr);  // flush the cached file
@@ -200,7 +178,9 @@ void ResetWinIni() {
 
 std::string WinIniText() {
     WriteProfileStringA(nullptr, nullptr, nullptr);
-    return ReadFile(WinIniPath());
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return ReadFile(std::string(dir) + "\\win.ini");
 }
 #else
 void ResetWinIni() {

@@ -12,6 +12,8 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 // Local time, as the folder names are.
 std::time_t At(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
     std::tm t{};
@@ -40,12 +42,6 @@ void LayOutWork() {
     UsePair(kWork.at("cat.ini"), {}, "week1");
     for (const auto& [path, bytes] : kWork) WriteFile(path, bytes);
     ReopenStore();
-}
-
-std::map<std::string, std::string> WorkHere() {
-    std::map<std::string, std::string> files = FilesHere();
-    std::erase_if(files, [](const auto& f) { return f.first.starts_with("backups/"); });
-    return files;
 }
 
 // "2026-06-01..12": one backup a day from the 1st to the 12th; items oldest first.
@@ -103,7 +99,9 @@ TEST(BackupNames, ReadBackAsWrittenAndOthersAreNotBackups) {
         EXPECT_FALSE(ParseBackupName(other)) << other;
 }
 
-// Every file damaged (the word file cut inside a record) or gone, then all put back.
+// Every file damaged (the word file cut inside a record) or gone, then all put back. The
+// restore's backup of the damaged files is made with the clock put back (corrected, a move
+// west, the hour repeated at the end of summer time): named as if older, it is the newest.
 TEST_F(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
     LayOutWork();
     const BackupResult first = BackUpFiles(WorkingFiles(), At(2026, 12, 7, 9, 0, 0));
@@ -113,9 +111,11 @@ TEST_F(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
     std::remove("lists/week1/ger_dut.score");
     ASSERT_EQ(PlanRestore(first.name).size(), kWork.size());
 
-    const RestoreResult restored = RestoreBackup(first.name, PlanRestore(first.name));
+    const RestoreResult restored = RestoreBackup(first.name, PlanRestore(first.name), At(2026, 12, 7, 8));
     EXPECT_EQ(restored.error, 0);
-    EXPECT_EQ(WorkHere(), kWork);
+    std::map<std::string, std::string> work = FilesHere();
+    std::erase_if(work, [](const auto& f) { return f.first.starts_with("backups/"); });
+    EXPECT_EQ(work, kWork);
     EXPECT_EQ(WordCount, 2) << "the store is open on the restored word file";
     EXPECT_EQ(ListCount, 1);
     const std::vector<BackupInfo> backups = ListBackups();
@@ -124,62 +124,21 @@ TEST_F(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
     EXPECT_EQ(backups[0].files.size(), kWork.size() - 1) << "the damaged files, kept before they were replaced";
 }
 
-TEST_F(Backup, BackupsInOneSecondEachKeepTheirOwnCopies) {
-    LayOutWork();
+// Backups in one second each keep their own copies, and what they were made for on one line
+// of their note: a reason naming a file with a line break in it makes no line of its own.
+TEST_F(Backup, BackupsInOneSecondKeepTheirOwnCopiesAndWhyTheyWereMade) {
     for (const char* score : {"1", "2"}) {
-        WriteFile("lists/week1/ger_dut.score", score);
-        BackUpFiles({"lists\\week1\\ger_dut.score"}, At(2026, 12, 7, 9, 0, 0));
+        WriteFile("words/a.gk", score);
+        const std::string why = *score == '1' ? "import C:\\in\\words.txt\r\nmade 9" : "";
+        ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 12, 7, 9), why).error, 0);
     }
-    EXPECT_EQ(ReadFile("backups/2026-12-07-090000/lists/week1/ger_dut.score"), "1");
-    EXPECT_EQ(ReadFile("backups/2026-12-07-090000-2/lists/week1/ger_dut.score"), "2");
-}
-
-// A copy keeps its file's size and write time, and a file that still has both is not read
-// again, unless it had been written so shortly before the copy was taken that a later write
-// may have left the same time. Here each file is changed behind its stamp's back.
-TEST_F(Backup, AFileWhoseStampAgreesWithItsCopyIsReadOnlyWhenWrittenJustBeforeTheCopy) {
-    namespace fs = std::filesystem;
-    const struct {
-        std::chrono::seconds writtenBefore;
-        bool readAgain;
-    } cases[] = {{std::chrono::hours(1), false}, {std::chrono::seconds(0), true}};
-    LayOutWork();
-    const std::string path = "lists/week1/ger_dut.score", named = "lists\\week1\\ger_dut.score";
-    for (const auto& c : cases) {
-        const fs::file_time_type written = fs::last_write_time(path) - c.writtenBefore;
-        fs::last_write_time(path, written);
-        const std::time_t now = std::time(nullptr);
-        const BackupResult taken = BackUpFiles({named}, now);
-        ASSERT_EQ(taken.copied, 1u) << c.writtenBefore.count();
-        std::string bytes = ReadFile(path);
-        bytes[0] ^= 1;  // the same size
-        WriteFile(path, bytes);
-        fs::last_write_time(path, written);
-        EXPECT_EQ(BackUpFiles({named}, now + 3).copied, c.readAgain ? 1u : 0u) << c.writtenBefore.count();
-        WriteFile(path, "changed again, to another size");
-    }
-}
-
-// A clock put back (corrected, a move west, the hour repeated at the end of summer time)
-// names a new backup as if it were older than the rest; it is still the newest, and the
-// keeping rule of the run that made it keeps it.
-TEST_F(Backup, ABackupMadeWithTheClockPutBackIsTheNewestAndStays) {
-    LayOutWork();
-    BackUpScoreDaily(2, 12);
-    WriteFile(kScore, "before the restore");
-    const std::string from = ListBackups().back().name;
-    const RestoreResult restored = RestoreBackup(from, PlanRestore(from), At(2026, 1, 1));
-    ASSERT_EQ(restored.error, 0);
-    EXPECT_EQ(ListBackups().front().name, restored.backup.name);
-    EXPECT_EQ(ReadFile("backups/" + restored.backup.name + "/" + kScore), "before the restore");
-
-    WriteFile(kScore, "put back again");
-    const BackupResult again = BackUpFiles(WorkingFiles(), At(2026, 1, 1, 11));
+    EXPECT_EQ(ReadFile("backups/2026-12-07-090000/words/a.gk"), "1");
+    EXPECT_EQ(ReadFile("backups/2026-12-07-090000-2/words/a.gk"), "2");
     const std::vector<BackupInfo> backups = ListBackups();
-    ASSERT_EQ(backups.size(), 10u);
-    EXPECT_EQ(backups[0].name, again.name);
-    EXPECT_EQ(backups[1].name, restored.backup.name);
-    EXPECT_EQ(ReadFile("backups/" + again.name + "/" + kScore), "put back again");
+    ASSERT_EQ(backups.size(), 2u);
+    EXPECT_EQ(backups[0].why, "");
+    EXPECT_EQ(backups[1].why, "import C:\\in\\words.txt");
+    EXPECT_EQ(ReadFile("backups/2026-12-07-090000/backup.txt").find("made 9"), std::string::npos);
 }
 
 // A backup the keeping rule lets go hands its only copies on; where one cannot go (a
@@ -192,7 +151,7 @@ TEST_F(Backup, ABackupWhoseCopiesCannotBeHandedOnStays) {
     ASSERT_EQ(BackUpFiles({"words\\extra.gk"}, At(2026, 1, 1)).error, 0);
     WriteFile(kScore, "0");
     ASSERT_EQ(BackUpFiles(WorkingFiles(), At(2026, 1, 1)).name, "2026-01-01-120000-2");
-    std::filesystem::create_directories("backups/2026-01-01-120000-2/" + only);
+    fs::create_directories("backups/2026-01-01-120000-2/" + only);
     // From day 10 on the first backup goes; on day 11 the second goes with the folder in
     // the way, and on day 12 the first hands its copy on.
     for (int day = 2; day <= 12; ++day) {
@@ -209,14 +168,15 @@ TEST_F(Backup, ABackupWhoseCopiesCannotBeHandedOnStays) {
     EXPECT_EQ(ReadFile("backups/" + backups.back().name + "/" + only), "the only copy");
 }
 
-// A backup the keeping rule drops hands its only copies on to the oldest one kept, each with
-// the time it was taken: here the second its file was written, so a later write of the same
-// size that left the same time is found.
+// A copy keeps its file's size and write time, and a file that still has both is not read
+// again, unless it had been written so shortly before the copy was taken that a later write
+// may have left the same time. A backup the keeping rule drops hands its only copies on to
+// the oldest one kept, each with the time it was taken. Here two files are changed behind
+// their stamps' back: one written an hour before its copy, one the second it was copied.
 TEST_F(Backup, ADroppedBackupHandsOnItsOnlyCopiesWithTheTimeTheyWereTaken) {
-    namespace fs = std::filesystem;
     LayOutWork();
-    const std::string words = "words/ger_dut.gk";
-    const fs::file_time_type written = fs::last_write_time(words);
+    const std::string words = "words/ger_dut.gk", older = "words/dut_ger.gk";
+    fs::last_write_time(older, fs::last_write_time(older) - std::chrono::hours(1));
     const std::time_t takenAt = std::time(nullptr);
     ASSERT_EQ(BackUpFiles(WorkingFiles(), takenAt).copied, kWork.size());
     // Eleven backups of the score alone, days later: the first two go, the copies move on twice.
@@ -229,16 +189,20 @@ TEST_F(Backup, ADroppedBackupHandsOnItsOnlyCopiesWithTheTimeTheyWereTaken) {
     EXPECT_EQ(backups.back().files.size(), kWork.size()) << "the older copies moved on to the oldest kept";
     EXPECT_EQ(ReadFile("backups/" + backups.back().name + "/" + words), kWork.at(words));
     EXPECT_TRUE(BackUpFiles(WorkingFiles(), takenAt + 20 * 86400).name.empty()) << "they still count as backed up";
-    std::string bytes = ReadFile(words);
-    bytes.back() ^= 1;
-    WriteFile(words, bytes);
-    fs::last_write_time(words, written);
-    EXPECT_EQ(BackUpFiles({"words\\ger_dut.gk"}, takenAt + 21 * 86400).copied, 1u);
+    for (const std::string& path : {words, older}) {
+        const fs::file_time_type written = fs::last_write_time(path);
+        std::string bytes = ReadFile(path);
+        bytes.back() ^= 1;  // the same size
+        WriteFile(path, bytes);
+        fs::last_write_time(path, written);
+    }
+    const BackupResult changed = BackUpFiles(WorkingFiles(), takenAt + 21 * 86400);
+    EXPECT_EQ(changed.copied, 1u);
+    EXPECT_TRUE(Exists("backups/" + changed.name + "/" + words));
 }
 
 // Pruning and listing stay inside backups\: a link there, or in a backup, leads elsewhere.
 TEST_F(Backup, LinksUnderBackupsAreNeitherBackupsNorFollowed) {
-    namespace fs = std::filesystem;
     LayOutWork();
     WriteFile("elsewhere/keep.txt", "not a copy");
     BackUpScoreDaily(1, 1);
@@ -255,45 +219,28 @@ TEST_F(Backup, LinksUnderBackupsAreNeitherBackupsNorFollowed) {
 }
 
 // The restore window names the files by what they are to the user: each of a pair's files
-// by its pair (and list), the catalogue and the language choice by name; others by path.
+// by its pair (and list), the catalogue and the language choice by name; others, such as
+// the word file of a pair the catalogue does not know, by path.
 TEST(BackupFiles, AreNamedByTheirPairAndList) {
     WorkDir dir;
     UseCatalogue("[languages]\ngerman\n");
-    using Kind = BackupFileMeaning::Kind;
-    const struct {
-        const char* path;
-        Kind kind;
-        const char* name1;  // of the pair, when there is one
-        const char* list;
-    } cases[] = {
-        {"words\\ger_dut.gk", Kind::WordList, "german", ""},
-        {"words\\DUT_GER.gk", Kind::WordList, "dutch", ""},
-        {"words\\ger_dut.revlog", Kind::ReviewLog, "german", ""},
-        {"lists\\week 1\\dut_ger.ls", Kind::PracticeList, "dutch", "week 1"},
-        {"lists\\week 1\\ger_dut.score", Kind::BestScore, "german", "week 1"},
-        {"cat.ini", Kind::Catalogue, nullptr, ""},
-        {"language.ini", Kind::InterfaceLanguage, nullptr, ""},
-        {"words\\fre_dut.gk", Kind::Other, nullptr, ""},  // of no pair the catalogue knows
-        {"notes.txt", Kind::Other, nullptr, ""},
+    const char* const kinds[] = {"other", "words", "log", "list", "score", "catalogue", "language"};
+    const std::pair<const char*, const char*> cases[] = {
+        {"words\\ger_dut.gk", "words german"},
+        {"words\\DUT_GER.gk", "words dutch"},
+        {"words\\ger_dut.revlog", "log german"},
+        {"lists\\week 1\\dut_ger.ls", "list dutch week 1"},
+        {"lists\\week 1\\ger_dut.score", "score german week 1"},
+        {"cat.ini", "catalogue"},
+        {"language.ini", "language"},
+        {"words\\fre_dut.gk", "other"},
+        {"notes.txt", "other"},
     };
-    for (const auto& c : cases) {
-        const BackupFileMeaning m = MeaningOfBackupFile(c.path);
-        EXPECT_EQ(m.kind, c.kind) << c.path;
-        EXPECT_EQ(m.pair ? std::string(m.pair->name1) : std::string("-"), c.name1 ? c.name1 : "-") << c.path;
-        EXPECT_EQ(m.list, c.list) << c.path;
+    for (auto [path, meaning] : cases) {
+        const BackupFileMeaning m = MeaningOfBackupFile(path);
+        std::string seen = kinds[static_cast<int>(m.kind)];
+        if (m.pair) seen += std::string(" ") + m.pair->name1;
+        if (!m.list.empty()) seen += " " + m.list;
+        EXPECT_EQ(seen, meaning) << path;
     }
-}
-
-// A backup keeps what it was made for, on one line of its note: a reason naming a file with a
-// line break in it makes no line of its own.
-TEST_F(Backup, ABackupKeepsWhyItWasMade) {
-    WriteFile("words/a.gk", "one");
-    ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 3, 1), "import C:\\in\\words.txt\r\nmade 9").error, 0);
-    WriteFile("words/a.gk", "two");
-    ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 3, 2)).error, 0);
-    const std::vector<BackupInfo> backups = ListBackups();
-    ASSERT_EQ(backups.size(), 2u);
-    EXPECT_EQ(backups[0].why, "");
-    EXPECT_EQ(backups[1].why, "import C:\\in\\words.txt");
-    EXPECT_EQ(ReadFile("backups/" + backups[1].name + "/backup.txt").find("made 9"), std::string::npos);
 }

@@ -18,12 +18,6 @@ std::string View(const WordListDescriptor& d) {
            std::to_string(d.charset1) + "|" + std::to_string(d.charset2) + "|" + Icon1Name(d) + "|" + Icon2Name(d);
 }
 
-std::vector<std::string> Views() {
-    std::vector<std::string> views;
-    for (WordListDescriptor* d = CatalogueHead; d; d = d->next) views.push_back(View(*d));
-    return views;
-}
-
 using CatalogueTest = InWorkDir;
 
 }  // namespace
@@ -57,7 +51,9 @@ TEST_F(CatalogueTest, LinesGiveForwardPairsThenTheirReverses) {
     };
     for (const auto& c : cases) {
         UseCatalogue(c.catalogue);
-        EXPECT_EQ(Views(), c.pairs) << c.catalogue;
+        std::vector<std::string> views;
+        for (WordListDescriptor* d = CatalogueHead; d; d = d->next) views.push_back(View(*d));
+        EXPECT_EQ(views, c.pairs) << c.catalogue;
         EXPECT_EQ(CurrentPair, PairAt(PairCount() / 2));
         // Each pair's reverse has both its names the other way round.
         for (int i = 0; i < PairCount(); ++i) {
@@ -85,53 +81,39 @@ TEST_F(CatalogueTest, LongFieldsAndBadFiles) {
     EXPECT_EQ(PairCount(), 2);  // the catalogue in use stays
 }
 
-TEST_F(CatalogueTest, ASelectionNamingNoPairLeavesTheFirstReversePair) {
-    UseCatalogue("[languages]\ngerman\nfrench\n\n[selected]\nnothing.gk\n");
-    ASSERT_EQ(ReadSelectedPair(), 0);
-    EXPECT_EQ(CurrentPair, PairAt(2));
-}
-
-TEST_F(CatalogueTest, SelectPairRewritesOnlyTheSelectionLine) {
-    const std::string before =
-        "# my languages\r\n[languages]\r\ngerman,german,0\r\nfrench\r\n\r\n[selected]\r\ndut_ger.gk\r\n# end\r\n";
-    UseCatalogue(before);
-    WriteEmptyWordFiles();
-    ASSERT_EQ(ReadSelectedPair(), 0);
-    CurrentPair = PairAt(1);
-    EXPECT_EQ(SelectPair(), 0);
-    std::string expected = before;
-    expected.replace(expected.find("dut_ger.gk"), 10, "fre_dut.gk");
-    EXPECT_EQ(ReadFile("cat.ini"), expected);
-    EXPECT_FALSE(Exists("tmp.ini"));
-    ASSERT_EQ(BuildCatalogue(), 0);  // the next start finds it
-    ReadSelectedPair();
-    EXPECT_EQ(CurrentPair, PairAt(1));
-
-    UseCatalogue("[languages]\ngerman\n\n[selected]");  // a header on the last line gets its line
-    CurrentPair = PairAt(0);
-    EXPECT_EQ(SelectPair(), 0);
-    EXPECT_EQ(ReadFile("cat.ini"), "[languages]\ngerman\n\n[selected]\nger_dut.gk\n");
-}
-
-// Catalogues edited elsewhere may end lines in CR alone; each such line is a line of its own.
-// The selection names its pair in any case.
-TEST_F(CatalogueTest, CarriageReturnAloneEndsALine) {
-    const std::string crOnly = "[languages]\rgerman,german,0\rfrench\r\r[Selected]\rDUT_FRE.GK\r";
-    UseCatalogue(crOnly);
-    ASSERT_EQ(PairCount(), 4);
-    EXPECT_STREQ(PairAt(0)->name1, "german");
-    EXPECT_STREQ(PairAt(1)->name1, "french");
-    ASSERT_EQ(ReadSelectedPair(), 0);
-    EXPECT_EQ(CurrentPair, PairAt(3));
-    EXPECT_EQ(PairAt(3)->selected, 1);
-    ASSERT_EQ(SaveSelection(*PairAt(2)), 0);
-    std::string expected = crOnly;
-    expected.replace(expected.find("DUT_FRE.GK"), 10, "dut_ger.gk");
-    EXPECT_EQ(ReadFile("cat.ini"), expected);
-}
-
-TEST_F(CatalogueTest, SelectPairFailureStillSwitchesTheStore) {
-    UsePair("[languages]\ngerman\n", {Record("Haus", "huis")});
+// The selection names its pair in any case; one naming no pair leaves the first reverse pair.
+// Selecting rewrites only the selection line, which a header on the last line gets; lines
+// may end in CR alone (catalogues edited elsewhere), each such line a line of its own.
+TEST_F(CatalogueTest, ASelectionIsReadAndRewrittenInPlace) {
+    const struct {
+        std::string catalogue;
+        int selected, select;  // the pair read, the pair then selected
+        std::string after;
+    } cases[] = {
+        {"# my languages\r\n[languages]\r\ngerman,german,0\r\nfrench\r\n\r\n[selected]\r\ndut_ger.gk\r\n# end\r\n", 2,
+         1, "# my languages\r\n[languages]\r\ngerman,german,0\r\nfrench\r\n\r\n[selected]\r\nfre_dut.gk\r\n# end\r\n"},
+        {"[languages]\rgerman,german,0\rfrench\r\r[Selected]\rDUT_FRE.GK\r", 3, 2,
+         "[languages]\rgerman,german,0\rfrench\r\r[Selected]\rdut_ger.gk\r"},
+        {"[languages]\ngerman\nfrench\n\n[selected]\nnothing.gk\n", 2, 0,
+         "[languages]\ngerman\nfrench\n\n[selected]\nger_dut.gk\n"},
+        {"[languages]\ngerman\n\n[selected]", 1, 0, "[languages]\ngerman\n\n[selected]\nger_dut.gk\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.catalogue);
+        UseCatalogue(c.catalogue);
+        WriteEmptyWordFiles();
+        ASSERT_EQ(ReadSelectedPair(), 0);
+        EXPECT_EQ(CurrentPair, PairAt(c.selected));
+        CurrentPair = PairAt(c.select);
+        EXPECT_EQ(SelectPair(), 0);
+        EXPECT_EQ(ReadFile("cat.ini"), c.after);
+        EXPECT_FALSE(Exists("tmp.ini"));
+        ASSERT_EQ(BuildCatalogue(), 0);  // the next start finds it
+        ReadSelectedPair();
+        EXPECT_EQ(CurrentPair, PairAt(c.select));
+    }
+    // A selection that cannot be saved still switches the store.
+    WriteRecords("words/ger_dut.gk", {Record("Haus", "huis")});
     std::filesystem::remove("cat.ini");
     EXPECT_EQ(SelectPair(), -1);
     EXPECT_EQ(WordCount, 1);

@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "core/editing/palette_characters.h"
@@ -28,25 +29,16 @@ TEST(Pager, MovesStayOnAFullPage) {
         EXPECT_EQ(SettledTop(ScrolledTop(c.request, c.top, c.count, c.rows, c.thumb, c.unit), c.count, c.rows),
                   c.expected)
             << c.top << " of " << c.count;
-    EXPECT_EQ(ScrollRangeEnd(25, 10, 10), 1);
-    EXPECT_EQ(ScrollRangeEnd(5, 10, 10), 0);
-    EXPECT_EQ(ScrollRangeEnd(100, 8, 8), 11);  // thumb 11 shows 88-95, the last full page 92-99
-    EXPECT_EQ(ScrollRangeEnd(20, 8, 1), 12);
+    // The last thumb position: of 100 records by 8, thumb 11 shows 88-95, the last full page 92-99.
+    const std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> ends[] = {
+        {25, 10, 10, 1}, {5, 10, 10, 0}, {100, 8, 8, 11}, {20, 8, 1, 12}};
+    for (auto [count, rows, unit, end] : ends) EXPECT_EQ(ScrollRangeEnd(count, rows, unit), end) << count;
     EXPECT_EQ(ClampRows(0), 1);
     EXPECT_EQ(ClampRows(40), 25);
 }
 
-// Which pieces have a sound file is the search window's test's, which names Windows keeps
-// the file names' test's: here the word is a name before ".wav".
-TEST(Sounds, OnlyWordsThatCanNameAFileAreRecorded) {
-    EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
-    EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
-    for (const char* word : {"house", "house.", "console"}) EXPECT_TRUE(CanNameSoundFile(word)) << word;
-    for (const char* word : {"", "wat?", "CON", "aux.x", "prn "}) EXPECT_FALSE(CanNameSoundFile(word)) << word;
-}
-
 // The place never leaves the words and the end after them, and back never passes the first.
-TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
+TEST(Recorder, ThePlaceStaysInTheListAndPassesOverWordsThatCannotNameAFile) {
     const struct {
         std::int32_t saved, count;
         const char* moves;  // s: skip, b: back
@@ -58,6 +50,17 @@ TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
         EXPECT_EQ(sequence.Place(), c.place) << c.saved << c.moves;
         EXPECT_EQ(sequence.AtEnd(), c.place == c.count) << c.saved << c.moves;
     }
+    // A word that cannot name a file is passed over, and the end records nothing. Which pieces
+    // have a sound file is the search window's test's, which names Windows keeps the file
+    // names' test's: here the word is a name before ".wav".
+    EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
+    EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
+    for (const char* word : {"house", "house.", "console"}) EXPECT_TRUE(CanNameSoundFile(word)) << word;
+    for (const char* word : {"", "wat?", "CON", "aux.x", "prn "}) EXPECT_FALSE(CanNameSoundFile(word)) << word;
+    RecorderSequence sequence(0, 1);
+    EXPECT_EQ(sequence.CheckTake("what?"), TakeStart::BadName);
+    EXPECT_EQ(sequence.Place(), 1);
+    EXPECT_EQ(sequence.CheckTake("apple"), TakeStart::AtEnd);
 }
 
 // Each step of a take failing in turn: what reaches the device, whether a take runs, and
@@ -65,13 +68,10 @@ TEST(Recorder, ThePlaceStaysBetweenTheFirstWordAndTheEnd) {
 // sound, half when it fails, the header alone when nothing was heard.
 TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
     WorkDir dir;
-    const std::vector<std::string> start = {"open new type waveaudio alias mysound", "record mysound"};
-    const std::vector<std::string> stop = {"stop mysound", "save mysound \"sound\\english\\apple.wav.tmp\"",
-                                           "close mysound"};
-    auto join = [](std::vector<std::string> a, const std::vector<std::string>& b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
-    };
+    const std::string open = "open new type waveaudio alias mysound", record = "record mysound",
+                      close = "close mysound";
+    const std::vector<std::string> all = {open, record, "stop mysound",
+                                          "save mysound \"sound\\english\\apple.wav.tmp\"", close};
     const struct {
         const char* failing;  // the command word that fails, "move": the move into place, "silent": no sound
         TakeStart started;
@@ -79,13 +79,13 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
         std::vector<std::string> sent;
         const char* kept;
     } cases[] = {
-        {"", TakeStart::Started, TakeEnd::Saved, join(start, stop), "new"},
-        {"silent", TakeStart::Started, TakeEnd::Silent, join(start, stop), "old"},
-        {"open", TakeStart::NotOpened, {}, {start[0]}, "old"},
-        {"record", TakeStart::NotRecording, {}, join(start, {"close mysound"}), "old"},
-        {"stop", TakeStart::Started, TakeEnd::NotSaved, join(start, stop), "old"},
-        {"move", TakeStart::Started, TakeEnd::NotSaved, join(start, stop), "old"},
-        {"save", TakeStart::Started, TakeEnd::Failed, join(start, stop), "old"},
+        {"", TakeStart::Started, TakeEnd::Saved, all, "new"},
+        {"silent", TakeStart::Started, TakeEnd::Silent, all, "old"},
+        {"open", TakeStart::NotOpened, {}, {open}, "old"},
+        {"record", TakeStart::NotRecording, {}, {open, record, close}, "old"},
+        {"stop", TakeStart::Started, TakeEnd::NotSaved, all, "old"},
+        {"move", TakeStart::Started, TakeEnd::NotSaved, all, "old"},
+        {"save", TakeStart::Started, TakeEnd::Failed, all, "old"},
     };
     for (const auto& c : cases) {
         WriteFile("sound/english/apple.wav", "old");
@@ -93,10 +93,9 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
         const SoundCommand send = [&](const std::string& command) {
             sent.push_back(command);
             const bool fails = *c.failing && command.rfind(std::string(c.failing) + " ", 0) == 0;
-            const std::string header(44, 'h');
             if (command.rfind("save ", 0) == 0)
                 WriteFile("sound/english/apple.wav.tmp",
-                          fails ? "half" : header + (std::string(c.failing) == "silent" ? "" : "new"));
+                          fails ? "half" : std::string(44, 'h') + (std::string(c.failing) == "silent" ? "" : "new"));
             return !fails;
         };
         RecorderSequence sequence(0, 2);
@@ -119,17 +118,9 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
     }
 }
 
-TEST(Recorder, AWordThatCannotNameAFileIsPassedOverAndTheEndRecordsNothing) {
-    RecorderSequence sequence(0, 1);
-    EXPECT_EQ(sequence.CheckTake("what?"), TakeStart::BadName);
-    EXPECT_EQ(sequence.Place(), 1);
-    EXPECT_EQ(sequence.CheckTake("apple"), TakeStart::AtEnd);
-}
-
 TEST(Palette, FileFirstLineOrBuiltInSet) {
     WorkDir dir;
-    const std::string builtIn = PaletteCharacters("klingon");
-    EXPECT_EQ(builtIn.size(), 66u);
+    EXPECT_EQ(PaletteCharacters("klingon").size(), 66u);
     WriteFile("charset/greek.chs", "\xE1\xE2\xE3\xE4\xE5\xE6\xE7\r\nsecond line");
     EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2\xE3\xE4\xE5\xE6\xE7");
     WriteFile("charset/long.chs", std::string(300, 'x'));
@@ -145,10 +136,8 @@ TEST(Reading, WordsEndAtSeparatorsAndNothingOutsideTheTextIsRead) {
     const std::string bytes = ",abc";
     const std::vector<char> exact(bytes.begin(), bytes.end());  // no terminator after it
     const std::string_view text(exact.data(), exact.size());
-    EXPECT_EQ(WordAt(text, 3), "abc");  // the comma at the very start is no part of it
-    EXPECT_EQ(WordAt(text, 0), "");
-    EXPECT_EQ(WordAt(text, 4), "");
-    EXPECT_EQ(WordAt(text, 1000), "");
+    // The comma at the very start is no part of the word.
+    for (auto [caret, word] : {std::pair{3, "abc"}, {0, ""}, {4, ""}, {1000, ""}}) EXPECT_EQ(WordAt(text, caret), word);
     EXPECT_EQ(WordAt(std::string_view(), 0), "");
     EXPECT_EQ(WordAt("{x}~\x7F\xE9", 2), "{x}~\x7F\xE9");
     int separators = 0;
@@ -159,6 +148,7 @@ TEST(Reading, WordsEndAtSeparatorsAndNothingOutsideTheTextIsRead) {
 // A file shows, and its words are looked up, in the pair's code page whatever its encoding;
 // letters the code page lacks stand as "?" and are named, each once.
 TEST(Reading, AFileIsReadInItsEncodingAndShownInThePairsCodePage) {
+    using enum TextEncoding;
     const struct {
         const char* name;
         std::string file;
@@ -169,28 +159,18 @@ TEST(Reading, AFileIsReadInItsEncodingAndShownInThePairsCodePage) {
     } cases[] = {
         // A letter after a hex escape is written as an escape too ("\x65" for e), so the
         // escape ends where it should.
-        {"UTF-8", "ree\xC3\xABn Gr\xC3\xB6\xC3\x9F\x65", 1252, TextEncoding::Utf8, "ree\xEBn Gr\xF6\xDF\x65", {}},
-        {"marked UTF-8", "\xEF\xBB\xBFree\xC3\xABn", 1252, TextEncoding::MarkedUtf8, "ree\xEBn", {}},
-        {"UTF-16 LE", std::string("\xFF\xFEr\0\xEB\0n\0", 8), 1252, TextEncoding::Utf16, "r\xEBn", {}},
-        {"UTF-16 BE", std::string("\xFE\xFF\0r\0\xEB\0n", 8), 1252, TextEncoding::Utf16, "r\xEBn", {}},
-        {"code page", "ree\xEBn caf\xE9", 1252, TextEncoding::CodePage, "ree\xEBn caf\xE9", {}},
-        {"Greek code page", "\xE1\xE3\xDC\xF0\xE7", 1253, TextEncoding::CodePage, "\xE1\xE3\xDC\xF0\xE7", {}},
-        {"Greek", "\xCE\xB1\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7", 1253, TextEncoding::Utf8, "\xE1\xE3\xDC\xF0\xE7", {}},
-        {"double-byte", "\xE6\x97\xA5\xE6\x9C\xAC", 932, TextEncoding::Utf8, "\x93\xFA\x96\x7B", {}},
-        {"combining accent", "reee\xCC\x88n", 1252, TextEncoding::Utf8, "ree\xEBn", {}},
-        {"missing letters",
-         "\xC5\x82\xC3\xB3\x64\xC5\xBA \xC5\x82",
-         1252,
-         TextEncoding::Utf8,
-         "?\xF3\x64? ?",
-         {"\xC5\x82", "\xC5\xBA"}},
-        {"outside the BMP", "a\xF0\x9F\x98\x80\x62", 1252, TextEncoding::Utf8, "a?b", {"\xF0\x9F\x98\x80"}},
-        {"a stray code-page line",
-         "ree\xC3\xABn\nGr\xC3\xB6\xC3\x9F\x65\ncaf\xE9",
-         1252,
-         TextEncoding::Utf8,
-         "ree\xEBn\nGr\xF6\xDF\x65\ncaf\xE9",
-         {}},
+        {"UTF-8", "ree\xC3\xABn Gr\xC3\xB6\xC3\x9F\x65", 1252, Utf8, "ree\xEBn Gr\xF6\xDF\x65", {}},
+        {"marked UTF-8", "\xEF\xBB\xBFree\xC3\xABn", 1252, MarkedUtf8, "ree\xEBn", {}},
+        {"UTF-16 LE", std::string("\xFF\xFEr\0\xEB\0n\0", 8), 1252, Utf16, "r\xEBn", {}},
+        {"UTF-16 BE", std::string("\xFE\xFF\0r\0\xEB\0n", 8), 1252, Utf16, "r\xEBn", {}},
+        {"code page", "ree\xEBn caf\xE9", 1252, CodePage, "ree\xEBn caf\xE9", {}},
+        {"Greek code page", "\xE1\xE3\xDC\xF0\xE7", 1253, CodePage, "\xE1\xE3\xDC\xF0\xE7", {}},
+        {"Greek", "\xCE\xB1\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7", 1253, Utf8, "\xE1\xE3\xDC\xF0\xE7", {}},
+        {"double-byte", "\xE6\x97\xA5\xE6\x9C\xAC", 932, Utf8, "\x93\xFA\x96\x7B", {}},
+        {"combining accent", "reee\xCC\x88n", 1252, Utf8, "ree\xEBn", {}},
+        {"missing", "\xC5\x82\xC3\xB3\x64\xC5\xBA \xC5\x82", 1252, Utf8, "?\xF3\x64? ?", {"\xC5\x82", "\xC5\xBA"}},
+        {"outside the BMP", "a\xF0\x9F\x98\x80\x62", 1252, Utf8, "a?b", {"\xF0\x9F\x98\x80"}},
+        {"stray line", "r\xC3\xABn\nGr\xC3\xB6\ncaf\xE9", 1252, Utf8, "r\xEBn\nGr\xF6\ncaf\xE9", {}},
     };
     for (const auto& c : cases) {
         const ReadingText reading = ReadingTextOf(c.file, c.codePage);
@@ -199,9 +179,7 @@ TEST(Reading, AFileIsReadInItsEncodingAndShownInThePairsCodePage) {
         EXPECT_EQ(reading.replaced, c.replaced) << c.name;
         EXPECT_EQ(reading.replacedCount, c.replaced.size()) << c.name;
     }
-}
-
-TEST(Reading, AMessageNamesTheFirstMissingLettersAndCountsThemAll) {
+    // A message names the first missing letters and counts them all.
     std::string greek;
     for (std::uint32_t letter = 0x3B1; letter < 0x3B1 + 25; ++letter) AppendUtf8(greek, letter);
     const ReadingText reading = ReadingTextOf(greek + greek, 1252);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/catalogue/catalogue.h"
@@ -19,120 +22,102 @@
 namespace {
 
 // A small German-like Hunspell dictionary, written by hand: -en and -e endings by rule.
-const char* kGermanAff = "SET UTF-8\nSFX N Y 1\nSFX N 0 en .\nSFX E Y 1\nSFX E 0 e .\n";
-const char* kGermanDic = "3\nBericht/NE\nHaus\ngehen\n";
+const std::map<std::string, std::string> kGerman = {
+    {"aff", "SET UTF-8\nSFX N Y 1\nSFX N 0 en .\nSFX E Y 1\nSFX E 0 e .\n"},
+    {"dic", "3\nBericht/NE\nHaus\ngehen\n"},
+    {"forms", "ging\tgehen\nim\tin\n"},
+};
 
-void WriteGerman(const std::string& forms = "ging\tgehen\nim\tin\n") {
+// Writes a language's files into a morphology directory of their own.
+void WriteLanguage(const std::string& name, const std::map<std::string, std::string>& files) {
+    std::filesystem::remove_all("morphology");
     std::filesystem::create_directory("morphology");
-    WriteFile("morphology/german.aff", kGermanAff);
-    WriteFile("morphology/german.dic", kGermanDic);
-    WriteFile("morphology/german.forms", forms);
+    for (const auto& [extension, text] : files) WriteFile("morphology/" + name + "." + extension, text);
 }
 
 // Finds the words of `held`, counting every look.
 struct WordFile {
     std::vector<std::string> held;
     int looks = 0;
-    FindHeld Finder() {
-        return [this](const std::string& word) {
-            ++looks;
-            for (std::size_t i = 0; i < held.size(); ++i)
-                if (held[i] == word) return static_cast<std::int32_t>(i);
-            return -1;
-        };
+    std::int32_t operator()(const std::string& word) {
+        ++looks;
+        const auto found = std::find(held.begin(), held.end(), word);
+        return found == held.end() ? -1 : static_cast<std::int32_t>(found - held.begin());
     }
 };
 
 using MorphologyTest = InWorkDir;
 
-struct FormsCase {
-    const char* text;
-    std::size_t line;  // of the finding; 0 for none
+// A language's files, by extension, and what their check finds.
+struct Language {
+    const char* locale;
+    unsigned codePage;
+    std::map<std::string, std::string> files;
+    std::size_t damagedLine;  // of the one finding; 0 for none
 };
 
+}  // namespace
+
 TEST(FormsTable, DamageIsNamedByLineAndEmptiesTheTable) {
-    const FormsCase cases[] = {
-        {"ging\tgehen\n# comment\n\r\nim\tin\r\n", 0},
-        {"\xEF\xBB\xBFging\tgehen\n", 0},
-        {"ging\tgehen\nno tab here\n", 2},
-        {"ging\tgehen\n\tgehen\n", 2},
-        {"ging\t\n", 1},
-        {"a\tb\tc\n", 1},
-        {"ging\tgehen\nx\xFF\ty\n", 2},
-        {"ging\tgehen\nbin\x01\tsein\n", 2},
+    // Each line of a finding (0 for none) with the texts that have it.
+    const std::pair<std::size_t, std::vector<std::string>> cases[] = {
+        {0, {"ging\tgehen\n# comment\n\r\nim\tin\r\n", "\xEF\xBB\xBFim\tin\nging\tgehen\n"}},
+        {1, {"ging\t\n", "a\tb\tc\n"}},
+        {2,
+         {"ging\tgehen\nno tab here\n", "ging\tgehen\n\tgehen\n", "ging\tgehen\nx\xFF\ty\n",
+          "ging\tgehen\nbin\x01\tsein\n", std::string("ging\tgehen\nab\0c\td\n", 18),
+          "ging\tgehen\n" + std::string(kMaxFormsLineBytes + 1, 'a') + "\tb\n"}},
     };
-    for (const FormsCase& c : cases) {
-        std::vector<MorphologyFinding> findings;
-        const std::string text(c.text);
-        const FormsTable table = ReadFormsTable(text, 1252, "g.forms", findings);
-        if (c.line == 0) {
-            EXPECT_TRUE(findings.empty()) << c.text;
-            EXPECT_NE(BasesOf(table, "ging"), nullptr) << c.text;
-        } else {
-            ASSERT_EQ(findings.size(), 1u) << c.text;
-            EXPECT_EQ(findings[0].line, c.line) << c.text;
-            EXPECT_EQ(findings[0].file, "g.forms");
-            EXPECT_TRUE(table.bases.empty()) << c.text;
+    for (const auto& [line, texts] : cases) {
+        for (const std::string& text : texts) {
+            SCOPED_TRACE(text.substr(0, 40));
+            std::vector<MorphologyFinding> findings;
+            EXPECT_EQ(ReadFormsTable(text, 1252, "g.forms", findings).bases.size(), line ? 0u : 2u);
+            ASSERT_EQ(findings.size(), line ? 1u : 0u);
+            for (const MorphologyFinding& f : findings)
+                EXPECT_EQ(f.file + ":" + std::to_string(f.line), "g.forms:" + std::to_string(line));
         }
     }
-}
-
-TEST(FormsTable, BinaryAndOverlongLinesAreDamage) {
+    // Forms are converted to the pair's code page; those it cannot hold are left out.
     std::vector<MorphologyFinding> findings;
-    ReadFormsTable(std::string("ging\tgehen\nab\0c\td\n", 18), 1252, "f", findings);
-    ASSERT_EQ(findings.size(), 1u);
-    EXPECT_EQ(findings[0].line, 2u);
-    findings.clear();
-    ReadFormsTable("ging\tgehen\n" + std::string(kMaxFormsLineBytes + 1, 'a') + "\tb\n", 1252, "f", findings);
-    ASSERT_EQ(findings.size(), 1u);
-    EXPECT_EQ(findings[0].line, 2u);
-}
-
-TEST(FormsTable, FormsAreConvertedToThePairsCodePageAndOthersLeftOut) {
-    std::vector<MorphologyFinding> findings;
-    const FormsTable table = ReadFormsTable("wäre\tsein\nλόγου\tλόγος\n", 1252, "f", findings);
+    EXPECT_EQ(ReadFormsTable("wäre\tsein\nλόγου\tλόγος\n", 1252, "f", findings).bases,
+              (decltype(FormsTable::bases){{"w\xE4re", {"sein"}}}));
     EXPECT_TRUE(findings.empty());
-    ASSERT_NE(BasesOf(table, "w\xE4re"), nullptr);
-    EXPECT_EQ(BasesOf(table, "w\xE4re")->front(), "sein");
-    EXPECT_EQ(table.bases.size(), 1u);
 }
 
-TEST(DictionaryFiles, DamageIsNamedByLine) {
-    const struct {
-        const char* aff;
-        const char* dic;
-        const char* file;  // "aff" or "dic"
-        std::size_t line;
-    } cases[] = {
-        {"SET UTF-8\nSFX N Y 2\nSFX N 0 en .\n", "1\nHaus\n", "aff", 2},  // a cut affix class
-        {"SET ISO8859-12\n", "1\nHaus\n", "aff", 1},                      // no such encoding
-        {"SET KLINGON\n", "1\nHaus\n", "aff", 1},
-        {"SET UTF-8\nSFX N 0 en .\n", "1\nHaus\n", "aff", 2},  // a rule without a class
-        {"SET UTF-8\n", "Haus\n", "dic", 1},                   // no count
-        {"SET UTF-8\n", "5\nHaus\nBa", "dic", 0},              // cut: fewer than announced
-        {"SET UTF-8\n", "", "dic", 0},
+// A cut affix class, a set with no code page and a rule without a class; a words file with
+// no count or cut short of it (the count is only a hint: more words are no damage).
+TEST(DictionaryFiles, DamageIsNamedByLineAndSetNamesGiveCodePages) {
+    const std::pair<const char*, std::size_t> affixes[] = {
+        {"SET UTF-8\nSFX N Y 2\nSFX N 0 en .\n", 2},
+        {"SET ISO8859-12\n", 1},
+        {"SET UTF-8\nSFX N 0 en .\n", 2},
+        {"SET KLINGON\n", 1},
     };
-    for (const auto& c : cases) {
-        AffixFileCheck affix = CheckAffixFile(c.aff, "a.aff");
-        std::vector<MorphologyFinding> findings = affix.findings;
-        for (const MorphologyFinding& f : CheckWordsFile(c.dic, "a.dic")) findings.push_back(f);
-        ASSERT_EQ(findings.size(), 1u) << c.aff << " / " << c.dic;
-        EXPECT_EQ(findings[0].file, std::string("a.") + c.file) << c.aff << " / " << c.dic;
-        EXPECT_EQ(findings[0].line, c.line) << c.aff << " / " << c.dic;
+    for (auto [aff, line] : affixes) {
+        const std::vector<MorphologyFinding> findings = CheckAffixFile(aff, "a.aff").findings;
+        ASSERT_EQ(findings.size(), 1u) << aff;
+        EXPECT_EQ(findings[0].file + ":" + std::to_string(findings[0].line), "a.aff:" + std::to_string(line));
     }
-    EXPECT_EQ(CheckWordsFile(std::string("2\nHaus\nB\0um\n", 13), "d").front().line, 3u);
-    EXPECT_EQ(CheckWordsFile("1\n" + std::string(kMaxDictionaryLineBytes + 1, 'a') + "\n", "d").front().line, 2u);
+    const std::pair<std::string, std::size_t> words[] = {
+        {"Haus\n", 1},
+        {"5\nHaus\nBa", 0},
+        {"", 0},
+        {std::string("2\nHaus\nB\0um\n", 13), 3},
+        {"1\n" + std::string(kMaxDictionaryLineBytes + 1, 'a') + "\n", 2},
+    };
+    for (const auto& [dic, line] : words) {
+        const std::vector<MorphologyFinding> findings = CheckWordsFile(dic, "a.dic");
+        ASSERT_EQ(findings.size(), 1u) << dic;
+        EXPECT_EQ(findings[0].file + ":" + std::to_string(findings[0].line), "a.dic:" + std::to_string(line));
+    }
     EXPECT_TRUE(CheckWordsFile("2\n\tcomment\nHaus\nBaum\n", "d").empty());
-    EXPECT_TRUE(CheckWordsFile("5\nHaus\nBaum\n", "d").empty());  // the count is only a hint
-}
+    EXPECT_TRUE(CheckWordsFile("5\nHaus\nBaum\n", "d").empty());
 
-TEST(DictionaryFiles, SetNamesGiveTheirCodePages) {
-    EXPECT_EQ(CodePageOfDictionarySet("UTF-8"), 65001u);
-    EXPECT_EQ(CodePageOfDictionarySet("ISO8859-7"), 28597u);
-    EXPECT_EQ(CodePageOfDictionarySet("iso-8859-15"), 28605u);
-    EXPECT_EQ(CodePageOfDictionarySet("microsoft-cp1251"), 1251u);
-    EXPECT_EQ(CodePageOfDictionarySet("ISO8859-"), 0u);
-    EXPECT_EQ(CodePageOfDictionarySet("ISO8859-99"), 0u);
+    const std::pair<const char*, unsigned> sets[] = {{"UTF-8", 65001},       {"ISO8859-7", 28597},
+                                                     {"iso-8859-15", 28605}, {"microsoft-cp1251", 1251},
+                                                     {"ISO8859-", 0},        {"ISO8859-99", 0}};
+    for (auto [set, codePage] : sets) EXPECT_EQ(CodePageOfDictionarySet(set), codePage) << set;
     EXPECT_EQ(CheckAffixFile("SFX A Y 0\n", "a").codePage, 28591u);  // Hunspell's default
 }
 
@@ -140,80 +125,55 @@ TEST(DictionaryFiles, SetNamesGiveTheirCodePages) {
 // languages would go without base forms.
 TEST(DictionaryFiles, ShippedDictionariesPassTheCheck) {
     const std::filesystem::path dir = std::filesystem::path(DICT_SOURCE_DIR) / "data" / "morphology";
-    int checked = 0;
+    int forms = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        const std::string path = entry.path().string();
-        const std::string extension = entry.path().extension().string();
-        if (extension == ".aff") {
-            EXPECT_TRUE(CheckAffixFile(ReadFile(path), path).findings.empty()) << path;
-        } else if (extension == ".dic") {
-            EXPECT_TRUE(CheckWordsFile(ReadFile(path), path).empty()) << path;
-        }
+        const std::string path = entry.path().string(), extension = entry.path().extension().string();
+        std::vector<MorphologyFinding> findings;
+        if (extension == ".aff") findings = CheckAffixFile(ReadFile(path), path).findings;
+        if (extension == ".dic") findings = CheckWordsFile(ReadFile(path), path);
         if (extension == ".forms") {
-            std::vector<MorphologyFinding> findings;
+            ++forms;
             EXPECT_FALSE(ReadFormsTable(ReadFile(path), 1252, path, findings).bases.empty()) << path;
-            EXPECT_TRUE(findings.empty()) << path;
         }
-        checked += extension == ".forms";
+        EXPECT_TRUE(findings.empty()) << path;
     }
-    EXPECT_GE(checked, 3);  // english, german, dutch
+    EXPECT_GE(forms, 3);  // english, german, dutch
 }
 
-TEST(WordRules, BaseFormsByRule) {
-    const struct {
-        RuleLanguage language;
-        const char* word;
-        const char* base;  // "" for none
-    } cases[] = {
-        {RuleLanguage::English, "isn't", "is"},
-        {RuleLanguage::English, "can't", "can"},
-        {RuleLanguage::English, "Won't", "Will"},
-        {RuleLanguage::English, "man's", "man"},
-        {RuleLanguage::English, "boys'", "boys"},
-        {RuleLanguage::English, "you're", "you"},
-        {RuleLanguage::English, "we\x92ve", "we"},
-        {RuleLanguage::English, "'s", ""},
-        {RuleLanguage::English, "house", ""},
-        {RuleLanguage::French, "l'homme", "homme"},
-        {RuleLanguage::French, "qu'il", "il"},
-        {RuleLanguage::French, "aujourd'hui", ""},
-        {RuleLanguage::German, "gibt's", "gibt"},
-        {RuleLanguage::German, "mu\xDF", "muss"},
-        {RuleLanguage::German, "Verhandlungen", "Verhandlung"},
-        {RuleLanguage::German, "Innen", ""},
-        {RuleLanguage::Dutch, "mogelijkheden", "mogelijkheid"},
-        {RuleLanguage::Other, "isn't", ""},
+TEST(WordRules, BaseFormsByRuleTrimmedEdgesAndInitials) {
+    using enum RuleLanguage;
+    // Each language's words and their first base form ("" for none).
+    const std::pair<RuleLanguage, std::vector<std::pair<const char*, const char*>>> cases[] = {
+        {English, {{"isn't", "is"}, {"can't", "can"}, {"Won't", "Will"}, {"you're", "you"}, {"we\x92ve", "we"}}},
+        {English, {{"man's", "man"}, {"boys'", "boys"}, {"'s", ""}, {"house", ""}}},
+        {French, {{"l'homme", "homme"}, {"qu'il", "il"}, {"aujourd'hui", ""}}},
+        {German, {{"gibt's", "gibt"}, {"mu\xDF", "muss"}, {"Verhandlungen", "Verhandlung"}, {"Innen", ""}}},
+        {Dutch, {{"mogelijkheden", "mogelijkheid"}}},
+        {Other, {{"isn't", ""}}},
     };
-    for (const auto& c : cases) {
-        const std::vector<std::string> bases = RuleBases(c.language, c.word);
-        EXPECT_EQ(bases.empty() ? "" : bases.front(), c.base) << c.word;
+    for (const auto& [language, words] : cases) {
+        for (auto [word, base] : words) {
+            const std::vector<std::string> bases = RuleBases(language, word);
+            EXPECT_EQ(bases.empty() ? "" : bases.front(), base) << word;
+        }
     }
-}
-
-TEST(WordRules, EdgesOfAWordAreTrimmed) {
-    EXPECT_EQ(TrimWordEdges("'hello'"), "hello");
-    EXPECT_EQ(TrimWordEdges("'Haus'"), "Haus");
-    EXPECT_EQ(TrimWordEdges("Haus-"), "Haus");
-    EXPECT_EQ(TrimWordEdges("boys'"), "boys'");  // a plural possessive keeps its apostrophe
-    EXPECT_EQ(TrimWordEdges("--"), "");
-    EXPECT_EQ(TrimWordEdges("well-known"), "well-known");
-}
-
-TEST(WordRules, InitialLettersChangeCaseInTheirCodePage) {
-    EXPECT_EQ(LowerInitial("\xC4rger", 1252), "\xE4rger");
-    EXPECT_EQ(UpperInitial("\xE4rger", 1252), "\xC4rger");
-    EXPECT_EQ(LowerInitial("\xA2\xEB\xEF\xE3\xEF", 1253), "\xDC\xEB\xEF\xE3\xEF");  // Άλογο
-    EXPECT_EQ(UpperInitial("\xDC\xEB\xEF\xE3\xEF", 1253), "\xA2\xEB\xEF\xE3\xEF");
-    EXPECT_EQ(LowerInitial("1st", 1252), "1st");
-}
-
-TEST(Reading, WordsOfATextComeInOrder) {
-    EXPECT_EQ(WordsOf("Er ging, 'nach' Hause.\n--"), (std::vector<std::string>{"Er", "ging", "'nach'", "Hause", "--"}));
-    EXPECT_EQ(WordsOf(std::string(120, 'a')).front().size(), kMaxLookedUpChars);
+    // A plural possessive keeps its apostrophe.
+    const std::pair<const char*, const char*> edges[] = {
+        {"'Haus'", "Haus"}, {"Haus-", "Haus"}, {"boys'", "boys'"}, {"--", ""}, {"well-known", "well-known"}};
+    for (auto [word, trimmed] : edges) EXPECT_EQ(TrimWordEdges(word), trimmed) << word;
+    // Initials change case in their code page: Ä, and the Greek Ά of Άλογο.
+    const std::tuple<const char*, unsigned, const char*> initials[] = {
+        {"\xC4rger", 1252, "\xE4rger"}, {"\xA2\xEB\xEF\xE3\xEF", 1253, "\xDC\xEB\xEF\xE3\xEF"}, {"1st", 1252, "1st"}};
+    for (auto [upper, codePage, lower] : initials) {
+        EXPECT_EQ(LowerInitial(upper, codePage), lower);
+        EXPECT_EQ(UpperInitial(lower, codePage), upper);
+    }
 }
 
 // A copied or typed text is looked up by its base forms only when it is one word.
-TEST(Reading, ASingleWordIsTheTextsOnlyWord) {
+TEST(Reading, WordsOfATextAndASingleWord) {
+    EXPECT_EQ(WordsOf("Er ging, 'nach' Hause.\n--"), (std::vector<std::string>{"Er", "ging", "'nach'", "Hause", "--"}));
+    EXPECT_EQ(WordsOf(std::string(120, 'a')).front().size(), kMaxLookedUpChars);
     const struct {
         const char* text;
         const char* word;
@@ -227,139 +187,96 @@ TEST(Reading, ASingleWordIsTheTextsOnlyWord) {
     EXPECT_EQ(SingleWord(std::string(kMaxLookedUpChars + 1, 'a')), "");  // not held whole
 }
 
-TEST_F(MorphologyTest, CandidatesComeInOrderAndTheFirstHeldWins) {
-    WriteGerman();
-    std::vector<MorphologyFinding> findings;
-    const LanguageMorphology german("morphology", "german", 1252, findings);
-    ASSERT_TRUE(findings.empty());
-    ASSERT_TRUE(german.HasDictionary());
+// Words looked up against a word file holding `held`: the word itself, else its base forms,
+// else the final part of a compound; the first held wins.
+TEST_F(MorphologyTest, WordsReachWhatTheWordFileHoldsThroughTheLanguagesFiles) {
+    std::map<std::string, std::string> broken = kGerman;
+    broken["forms"] = "ging\tgehen\nbroken line\n";
+    const Language german{"german", 1252, kGerman, 0}, damaged{"german", 1252, broken, 2}, bare{"german", 1252, {}, 0},
+        // A table but no dictionary: contractions reach their base through the table, no stems.
+        english{"english-us", 1252, {{"forms", "is\tbe\nmice\tmouse\n"}}, 0},
+        // The dictionary's encoding is met at the edge: a pair in code page 1253 asks an ISO
+        // 8859-7 dictionary, where Ά has another byte.
+        greek{"greek",
+              1253,
+              {{"aff", "SET ISO8859-7\nSFX A Y 1\nSFX A 0 \xF5 .\n"}, {"dic", "1\n\xB6\xEB\xEF\xE3\xEF/A\n"}},
+              0};
     const struct {
+        const Language* language;
         const char* word;
         std::vector<std::string> held;
         Match how;
         const char* found;
     } cases[] = {
-        {"Berichten", {"Berichten", "Bericht"}, Match::Exact, "Berichten"},
-        {"Berichten", {"Bericht"}, Match::Base, "Bericht"},
-        {"ging", {"gehen"}, Match::Base, "gehen"},
-        {"Ging", {"gehen"}, Match::Base, "gehen"},  // a sentence's first word
-        {"Polizeiberichten", {"Bericht"}, Match::Part, "Bericht"},
-        {"Polizeiberichten", {"Polizei"}, Match::None, ""},
-        {"Brot", {"rot"}, Match::None, ""},  // the part before would be one letter
-        {"Rathaus", {"Haus"}, Match::Part, "Haus"},
-        {"Sahne-Sauce", {"Sauce"}, Match::Part, "Sauce"},
-        {"'Haus'", {"Haus"}, Match::Exact, "Haus"},
-        {"--", {"--"}, Match::None, ""},
+        {&german, "Berichten", {"Berichten", "Bericht"}, Match::Exact, "Berichten"},
+        {&german, "Berichten", {"Bericht"}, Match::Base, "Bericht"},
+        {&german, "ging", {"gehen"}, Match::Base, "gehen"},
+        {&german, "Ging", {"gehen"}, Match::Base, "gehen"},  // a sentence's first word
+        {&german, "Polizeiberichten", {"Bericht"}, Match::Part, "Bericht"},
+        {&german, "Polizeiberichten", {"Polizei"}, Match::None, ""},
+        {&german, "Brot", {"rot"}, Match::None, ""},  // the part before would be one letter
+        {&german, "Rathaus", {"Haus"}, Match::Part, "Haus"},
+        {&german, "Sahne-Sauce", {"Sauce"}, Match::Part, "Sauce"},
+        {&german, "'Haus'", {"Haus"}, Match::Exact, "Haus"},
+        {&german, "--", {"--"}, Match::None, ""},
+        {&english, "isn't", {"be", "mouse"}, Match::Base, "be"},
+        {&english, "Mice", {"mouse"}, Match::Base, "mouse"},
+        {&english, "man's", {"man"}, Match::Base, "man"},
+        {&english, "mouses", {"mouse"}, Match::None, ""},
+        // A damaged file leaves the language without base forms; no files, only the word itself.
+        {&damaged, "ging", {"gehen"}, Match::None, ""},
+        {&damaged, "Berichten", {"Bericht"}, Match::None, ""},
+        {&bare, "Berichten", {"Bericht"}, Match::None, ""},
+        {&bare, "Bericht", {"Bericht"}, Match::Exact, "Bericht"},
+        {&greek, "\xA2\xEB\xEF\xE3\xEF\xF5", {"\xA2\xEB\xEF\xE3\xEF"}, Match::Base, "\xA2\xEB\xEF\xE3\xEF"},
     };
     for (const auto& c : cases) {
+        const Language& l = *c.language;
+        SCOPED_TRACE(std::string(l.locale) + " " + std::to_string(l.files.size()) + " files: " + c.word);
+        const std::string locale = l.locale;
+        WriteLanguage(locale.substr(0, locale.find('-')), l.files);
+        std::vector<MorphologyFinding> findings;
+        const LanguageMorphology language("morphology", locale, l.codePage, findings);
+        EXPECT_EQ(findings.size() == 1 ? findings[0].line : findings.size(), l.damagedLine);
+        EXPECT_EQ(language.HasDictionary(), l.files.count("aff") && !l.damagedLine);
         WordFile file{c.held};
-        const LookupResult found = LookUp(&german, c.word, file.Finder());
-        EXPECT_EQ(found.how, c.how) << c.word;
-        EXPECT_EQ(found.candidate, c.found) << c.word;
+        const LookupResult found = LookUp(&language, c.word, std::ref(file));
+        EXPECT_EQ(found.how, c.how);
+        EXPECT_EQ(found.candidate, c.found);
     }
-    const std::vector<Candidate> all = Candidates(&german, "Berichten");
-    ASSERT_GE(all.size(), 2u);
-    EXPECT_EQ(all[0].word, "Berichten");
-    EXPECT_EQ(all[0].how, Match::Exact);
-    EXPECT_EQ(all[1].how, Match::Base);
+    EXPECT_EQ(LookUp(nullptr, "Bericht", WordFile{{"Bericht"}}).how, Match::Exact);
 }
 
-TEST_F(MorphologyTest, EnglishContractionsReachTheirBaseThroughTheTable) {
-    std::filesystem::create_directory("morphology");
-    WriteFile("morphology/english.forms", "is\tbe\nmice\tmouse\n");
-    std::vector<MorphologyFinding> findings;
-    const LanguageMorphology english("morphology", "english-us", 1252, findings);
-    WordFile file{{"be", "mouse", "man"}};
-    EXPECT_EQ(LookUp(&english, "isn't", file.Finder()).candidate, "be");
-    EXPECT_EQ(LookUp(&english, "Mice", file.Finder()).candidate, "mouse");
-    EXPECT_EQ(LookUp(&english, "man's", file.Finder()).how, Match::Base);
-    EXPECT_EQ(LookUp(&english, "mouses", file.Finder()).how, Match::None);  // no dictionary: no stems
-}
-
-TEST_F(MorphologyTest, ADamagedFileLeavesTheLanguageWithoutBaseForms) {
-    WriteGerman("ging\tgehen\nbroken line\n");
-    std::vector<MorphologyFinding> findings;
-    const LanguageMorphology german("morphology", "german", 1252, findings);
-    ASSERT_EQ(findings.size(), 1u);
-    EXPECT_EQ(findings[0].line, 2u);
-    EXPECT_FALSE(german.HasDictionary());
-    WordFile file{{"gehen", "Bericht"}};
-    EXPECT_EQ(LookUp(&german, "ging", file.Finder()).how, Match::None);
-    EXPECT_EQ(LookUp(&german, "Berichten", file.Finder()).how, Match::None);
-}
-
-TEST_F(MorphologyTest, AMissingDictionaryMeansOnlyTheWordItself) {
-    std::vector<MorphologyFinding> findings;
-    const LanguageMorphology german("morphology", "german", 1252, findings);
-    EXPECT_TRUE(findings.empty());
-    WordFile file{{"Bericht", "gehen"}};
-    EXPECT_EQ(LookUp(&german, "Berichten", file.Finder()).how, Match::None);
-    EXPECT_EQ(LookUp(&german, "Bericht", file.Finder()).how, Match::Exact);
-    EXPECT_EQ(LookUp(nullptr, "Bericht", file.Finder()).how, Match::Exact);
-}
-
-// A long word tries no more candidates than a normal compound does.
-TEST_F(MorphologyTest, ALongWordCostsNoMoreThanACompound) {
-    WriteGerman();
-    std::vector<MorphologyFinding> findings;
-    const LanguageMorphology german("morphology", "german", 1252, findings);
-    WordFile normal, longWord, foreign;
-    LookUp(&german, "Gerichtsverhandlungsprotokoll", normal.Finder());
-    LookUp(&german, std::string(kMaxLookedUpChars, 'x'), longWord.Finder());
-    LookUp(&german, std::string(40, '\xE9'), foreign.Finder());
-    EXPECT_LE(longWord.looks, normal.looks);
-    EXPECT_LE(foreign.looks, normal.looks);
-}
-
-// The dictionary's encoding is met at the edge: a pair in code page 1253 asks an ISO
-// 8859-7 dictionary, where Ά has another byte.
-TEST_F(MorphologyTest, TheDictionarysEncodingIsConvertedBothWays) {
-    std::filesystem::create_directory("morphology");
-    WriteFile("morphology/greek.aff", "SET ISO8859-7\nSFX A Y 1\nSFX A 0 \xF5 .\n");
-    WriteFile("morphology/greek.dic", "1\n\xB6\xEB\xEF\xE3\xEF/A\n");
-    std::vector<MorphologyFinding> findings;
-    const LanguageMorphology greek("morphology", "greek", 1253, findings);
-    ASSERT_TRUE(findings.empty());
-    WordFile file{{"\xA2\xEB\xEF\xE3\xEF"}};
-    const LookupResult found = LookUp(&greek, "\xA2\xEB\xEF\xE3\xEF\xF5", file.Finder());
-    EXPECT_EQ(found.how, Match::Base);
-    EXPECT_EQ(found.candidate, "\xA2\xEB\xEF\xE3\xEF");
-}
-
-TEST_F(MorphologyTest, ALanguageIsLoadedOnceAndFallsBackToItsMainLocale) {
-    WriteGerman();
-    WordListDescriptor swiss{}, english{};
-    std::snprintf(swiss.locale, sizeof swiss.locale, "german-swiss");
-    std::snprintf(english.locale, sizeof english.locale, "english");
-    const LanguageMorphology* first = &MorphologyOf(swiss);
-    EXPECT_TRUE(first->HasDictionary());
-    EXPECT_EQ(&MorphologyOf(swiss), first);
-    ReleaseMorphologyUnlessFor(swiss);
-    EXPECT_EQ(&MorphologyOf(swiss), first);
-    EXPECT_FALSE(MorphologyOf(english).HasDictionary());
-    ReleaseMorphology();
-}
-
-// The open word file's record of a base form, from a dictionary loaded once; it stays
-// while the pair keeps its language and goes when a pair of another one is selected.
-TEST_F(MorphologyTest, APairSwitchToAnotherLanguageReleasesTheDictionary) {
-    OpenPair("[languages]\ngerman,german,0\nfrench,french,0\n",
+// The open word file's record of a base form, from a dictionary loaded once under the
+// locale's main language; it stays while the pair keeps its language and goes when a pair
+// of another one is selected.
+TEST_F(MorphologyTest, ALanguageIsLoadedOnceAndAPairOfAnotherReleasesIt) {
+    OpenPair("[languages]\ngerman,german-swiss,0\nfrench,french,0\n",
              {Record("Bericht", "bericht"), Record("gehen", "gaan")});
-    WriteGerman();
+    WriteLanguage("german", kGerman);
     const LookupResult found = LookUpInWordFile("ging");
     EXPECT_EQ(found.how, Match::Base);
     EXPECT_EQ(found.index, 1);
     const LanguageMorphology* german = LoadedMorphology();
     ASSERT_NE(german, nullptr);
+    EXPECT_TRUE(german->HasDictionary());
+    EXPECT_EQ(&MorphologyOf(*PairAt(0)), german);
     EXPECT_EQ(LookUpInWordFile("Polizeiberichten").how, Match::Part);
-    EXPECT_EQ(LoadedMorphology(), german);
+
+    // A long word tries no more candidates than a normal compound does.
+    WordFile normal, longWord, foreign;
+    LookUp(german, "Gerichtsverhandlungsprotokoll", std::ref(normal));
+    LookUp(german, std::string(kMaxLookedUpChars, 'x'), std::ref(longWord));
+    LookUp(german, std::string(40, '\xE9'), std::ref(foreign));
+    EXPECT_LE(longWord.looks, normal.looks);
+    EXPECT_LE(foreign.looks, normal.looks);
+
     SelectPair();  // the same pair again
     EXPECT_EQ(LoadedMorphology(), german);
     CurrentPair = PairAt(1);  // french
     SelectPair();
     EXPECT_EQ(LoadedMorphology(), nullptr);
     EXPECT_EQ(LookUpInWordFile("ging").how, Match::None);
+    EXPECT_FALSE(MorphologyOf(*PairAt(1)).HasDictionary());
     ReleaseMorphology();
 }
-
-}  // namespace

@@ -19,23 +19,21 @@ void UseTable(std::initializer_list<std::pair<unsigned char, unsigned char>> cha
 
 TEST(Collation, WithoutLocaleOnlyAsciiLettersFold) {
     CollationLocale = 0;
-    const struct {
-        const char *a, *b;
-        int sign;
-    } cases[] = {{"Apple", "apple", 0},
-                 {"apple", "Banana", -1},
-                 {"apples", "APPLE", 1},
-                 {"", "a", -1},
-                 // Bytes from 0x80 on compare by value, unsigned, and do not fold.
-                 {"\xE9t\xE9", "\xC9T\xC9", 1},
-                 {"zoo", "\xC9t\xE9", -1},
-                 {"\x7F", "\x80", -1}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(Sign(CollateCompare(c.a, c.b)), c.sign) << c.a << " " << c.b;
-        std::string keyA, keyB;  // the sort's keys, compared as unsigned bytes, agree
-        AppendCollationKey(Collation{}, c.a, keyA);
-        AppendCollationKey(Collation{}, c.b, keyB);
-        EXPECT_EQ(Sign(keyA.compare(keyB)), c.sign) << c.a << " " << c.b;
+    // Each sign with the pairs that compare so. Bytes from 0x80 on compare by value,
+    // unsigned, and do not fold.
+    const std::pair<int, std::vector<std::pair<const char*, const char*>>> cases[] = {
+        {0, {{"Apple", "apple"}}},
+        {-1, {{"apple", "Banana"}, {"", "a"}, {"zoo", "\xC9t\xE9"}, {"\x7F", "\x80"}}},
+        {1, {{"apples", "APPLE"}, {"\xE9t\xE9", "\xC9T\xC9"}}},
+    };
+    for (const auto& [sign, pairs] : cases) {
+        for (auto [a, b] : pairs) {
+            EXPECT_EQ(Sign(CollateCompare(a, b)), sign) << a << " " << b;
+            std::string keyA, keyB;  // the sort's keys, compared as unsigned bytes, agree
+            AppendCollationKey(Collation{}, a, keyA);
+            AppendCollationKey(Collation{}, b, keyB);
+            EXPECT_EQ(Sign(keyA.compare(keyB)), sign) << a << " " << b;
+        }
     }
 }
 
@@ -53,23 +51,6 @@ TEST(Collation, TableIgnoresWeightOneAndCutsAtWeightZero) {
     EXPECT_LT(TableCompare("\x7F", "\xE9"), 0);  // weights compare unsigned
 }
 
-TEST(Collation, SortTableFilesPresentAndLong) {
-    WorkDir dir;
-    std::string table(300, '\x05');
-    table[0] = 0;
-    WriteFile("tables/swedish.stb", table);
-    UseCatalogue("[languages]\nswedish\n");
-    EXPECT_EQ(HasSortTable("swedish"), 1);
-    EXPECT_EQ(HasSortTable("dutch"), 0);
-    EXPECT_EQ(PairAt(0)->hasSortTable, 1);
-    EXPECT_EQ(PairAt(1)->hasSortTable, 0);
-    // Bytes after the 256th are not read; the pair's comparator is the table's.
-    CurrentPair = PairAt(0);
-    LoadSortTable();
-    EXPECT_EQ(SortTable[255], 5);
-    EXPECT_EQ(CompareWords("abc", "xyz"), 0);
-}
-
 TEST(Collation, LanguageCodesOfTableNamesAndOfferedLocales) {
     // Names of the locale list take their locale's primary language; an unknown one is told.
     const std::pair<const char*, int> cases[] = {{"DUTCH", 0x13}, {"german-swiss", 0x07}, {"klingon", 0}};
@@ -80,17 +61,32 @@ TEST(Collation, LanguageCodesOfTableNamesAndOfferedLocales) {
     EXPECT_TRUE(log.messages.empty());
 }
 
-TEST(Collation, RefusedLocaleKeepsThePreviousOne) {
+// A pair's sort table is its comparator, read no further than the 256th byte; a refused
+// locale keeps the previous one.
+TEST(Collation, SortTableFilesAndRefusedLocales) {
     WorkDir dir;
-    UseCatalogue("[languages]\ngerman,german-swiss\nklingon,klingon\n", {{"ErrorLocale", "That locale is unknown."}});
-    MessageLog log;
+    std::string table(300, '\x05');
+    table[0] = 0;
+    WriteFile("tables/swedish.stb", table);
+    UseCatalogue("[languages]\nswedish\ngerman,german-swiss\nklingon,klingon\n",
+                 {{"ErrorLocale", "That locale is unknown."}});
+    EXPECT_EQ(HasSortTable("swedish"), 1);
+    EXPECT_EQ(HasSortTable("dutch"), 0);
+    EXPECT_EQ(PairAt(0)->hasSortTable, 1);
+    EXPECT_EQ(PairAt(1)->hasSortTable, 0);
     CurrentPair = PairAt(0);
-    SetCollation(*PairAt(0), LocaleReport::NoOwner);
-    EXPECT_EQ(CollationLocale, CollationLocaleOf("German-Swiss"));
+    LoadSortTable();
+    EXPECT_EQ(SortTable[255], 5);
+    EXPECT_EQ(CompareWords("abc", "xyz"), 0);
+
+    MessageLog log;
     CurrentPair = PairAt(1);
-    SetCollation(*PairAt(1), LocaleReport::Silent);
+    SetCollation(*PairAt(1), LocaleReport::NoOwner);
+    EXPECT_EQ(CollationLocale, CollationLocaleOf("German-Swiss"));
+    CurrentPair = PairAt(2);
+    SetCollation(*PairAt(2), LocaleReport::Silent);
     EXPECT_EQ(CollationLocale, CollationLocaleOf("german-swiss"));
-    SetCollation(*PairAt(1), LocaleReport::MainWindow);
+    SetCollation(*PairAt(2), LocaleReport::MainWindow);
     EXPECT_EQ(log.messages,
               (std::vector<std::string>{"error: Unknown locale : klingon", "Dictionary: That locale is unknown.",
                                         "error: Unknown locale : klingon"}));

@@ -1,6 +1,7 @@
 #include "core/store/sorting.h"
 
 #include <cctype>
+#include <map>
 #include <random>
 #include <stdexcept>
 
@@ -12,21 +13,14 @@
 
 namespace {
 
+// What a sort shows, by phase; a failing one fails while the records are sorted, as any
+// step of a sort may.
 struct Recorder : SortProgress {
-    std::vector<std::pair<SortPhase, std::int64_t>> shown;
-    void Show(SortPhase phase, std::int64_t count) override { shown.push_back({phase, count}); }
-    std::vector<std::int64_t> Of(SortPhase phase) const {
-        std::vector<std::int64_t> counts;
-        for (auto [p, n] : shown)
-            if (p == phase) counts.push_back(n);
-        return counts;
-    }
-};
-
-// A progress that fails while the records are sorted, as any step of a sort may.
-struct FailingWhileSorting : SortProgress {
-    void Show(SortPhase p, std::int64_t) override {
-        if (p == SortPhase::Sorting) throw std::runtime_error("disk on fire");
+    bool failing = false;
+    std::map<SortPhase, std::vector<std::int64_t>> shown;
+    void Show(SortPhase phase, std::int64_t count) override {
+        if (failing && phase == SortPhase::Sorting) throw std::runtime_error("disk on fire");
+        shown[phase].push_back(count);
     }
 };
 
@@ -54,17 +48,11 @@ protected:
 
     // Every record is in order, and the search finds each word where it lies.
     void ExpectSearchable() {
-        for (std::int32_t i = 0; i + 1 < WordCount; ++i) {
-            ReadWord(i);
-            const std::string a = CurrentRecord.word;
-            ReadWord(i + 1);
-            EXPECT_LE(CompareWords(a.c_str(), CurrentRecord.word), 0) << a << " / " << CurrentRecord.word;
-        }
-        for (std::int32_t i = 0; i < WordCount; ++i) {
-            ReadWord(i);
-            const std::string word = CurrentRecord.word;
-            ReadWord(FindWord(word.c_str()));
-            EXPECT_EQ(CompareWords(CurrentRecord.word, word.c_str()), 0) << word;
+        const std::vector<std::string> words = WordsIn(path);
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            EXPECT_LE(CompareWords(words[i ? i - 1 : 0].c_str(), words[i].c_str()), 0) << words[i];
+            ReadWord(FindWord(words[i].c_str()));
+            EXPECT_EQ(CompareWords(CurrentRecord.word, words[i].c_str()), 0) << words[i];
         }
     }
 
@@ -73,30 +61,37 @@ protected:
 
 }  // namespace
 
+// A failure while sorting (a failing file step is the failed rewrites' table) leaves the
+// word file whole. Long words alike for their first eight letters and more are ordered by
+// the first letter that differs, wherever the ones after it differ too.
 TEST_F(SortingTest, DropsEveryDeletedRecordAndSortsTheRest) {
-    Open("english", {Record("pear", "peer"), Record("Apple", "appel"), Record("gone", "weg", 1),
-                     Record("banana", "banaan"), Record("zebra", "zebra", 7), Record("x", "", -1)});
+    const std::vector<std::string> longWords = {"photosynthesis",     "photosynthesising", "Photosynthesizing",
+                                                "photosynthetically", "photosynthetics",   "phototropically"};
+    std::vector<WordRecord> records = {Record("pear", "peer"),      Record("Apple", "appel"),
+                                       Record("gone", "weg", 1),    Record("banana", "banaan"),
+                                       Record("zebra", "zebra", 7), Record("x", "", -1)};
+    for (auto i = longWords.rbegin(); i != longWords.rend(); ++i) records.push_back(Record(*i));
+    Open("english", records);
     WriteFile(path, ReadFile(path) + "partial");
     ReopenStore();
+    const std::string before = ReadFile(path);
+    Recorder failing;
+    failing.failing = true;
+    EXPECT_EQ(SortStore(&failing), -1);
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(WordCount, 12);  // the store is open on the old file again
+    EXPECT_FALSE(Exists("words.tmp"));
+
     ASSERT_EQ(SortStore(nullptr), 0);
-    EXPECT_EQ(WordsIn(path), (std::vector<std::string>{"Apple", "banana", "pear"}));
-    EXPECT_EQ(WordCount, 3);
+    std::vector<std::string> sorted = {"Apple", "banana", "pear"};
+    sorted.insert(sorted.end(), longWords.begin(), longWords.end());
+    EXPECT_EQ(WordsIn(path), sorted);
+    EXPECT_EQ(WordCount, 9);
     EXPECT_EQ(ReadRecords(path)[0].translation, std::string("appel"));
     EXPECT_FALSE(Exists("words.tmp"));
     Open("english", {Record("a", "", 1)});
     ASSERT_EQ(SortStore(nullptr), 0);
     EXPECT_EQ(ReadFile(path).size(), 0u);
-}
-
-// A failing file step is the failed rewrites' table; this is a failure between them.
-TEST_F(SortingTest, AFailureWhileSortingLeavesTheWordFileWhole) {
-    Open("english", {Record("b"), Record("a", "", 1)});
-    const std::string before = ReadFile(path);
-    FailingWhileSorting sorting;
-    EXPECT_EQ(SortStore(&sorting), -1);
-    EXPECT_EQ(ReadFile(path), before);
-    EXPECT_EQ(WordCount, 2);  // the store is open on the old file again
-    EXPECT_FALSE(Exists("words.tmp"));
 }
 
 TEST_F(SortingTest, AnAppendedTailMergedInGivesTheWholeSortsResult) {
@@ -164,26 +159,14 @@ TEST_F(SortingTest, SortsOnOneThreadAndOnTwoAreSearchableUnderEveryComparator) {
             orders.push_back(WordsIn(path));
             comparisons.push_back(SortComparisons);
             // Progress every thousand records read and written, and every two thousand comparisons.
-            EXPECT_EQ(progress.Of(SortPhase::Reading), (std::vector<std::int64_t>{0, 1000, 2000}));
-            EXPECT_EQ(progress.Of(SortPhase::Writing), (std::vector<std::int64_t>{0, 1000, 2000}));
+            EXPECT_EQ(progress.shown[SortPhase::Reading], (std::vector<std::int64_t>{0, 1000, 2000}));
+            EXPECT_EQ(progress.shown[SortPhase::Writing], (std::vector<std::int64_t>{0, 1000, 2000}));
             std::vector<std::int64_t> compared;
             for (std::int64_t n = 0; n < SortComparisons; n += 2000) compared.push_back(n);
-            EXPECT_EQ(progress.Of(SortPhase::Sorting), compared);
+            EXPECT_EQ(progress.shown[SortPhase::Sorting], compared);
         }
         EXPECT_EQ(orders[0], orders[1]) << language;
         EXPECT_EQ(comparisons[0], comparisons[1]) << language;
         ExpectSearchable();
     }
-}
-
-// Long words alike for their first eight letters and more: the first letter that differs
-// orders them, wherever the ones after it differ too.
-TEST_F(SortingTest, LongWordsAreOrderedByTheFirstLetterThatDiffers) {
-    const std::vector<std::string> sorted = {"photosynthesis",     "photosynthesising", "Photosynthesizing",
-                                             "photosynthetically", "photosynthetics",   "phototropically"};
-    std::vector<WordRecord> records;
-    for (auto i = sorted.rbegin(); i != sorted.rend(); ++i) records.push_back(Record(*i));
-    Open("english", records);
-    ASSERT_EQ(SortStore(nullptr), 0);
-    EXPECT_EQ(WordsIn(path), sorted);
 }

@@ -9,13 +9,16 @@
 
 namespace {
 
-// The pair german into dutch, its word file words\ger_dut.gk holding `bytes`.
+// The pair german into dutch, its word file words\ger_dut.gk holding `bytes`, with the
+// practice list week1.
 class StoreTest : public InWorkDir {
 protected:
     void SetUp() override {
         UseCatalogue("[languages]\ngerman\n");
         CurrentPair = PairAt(0);
         SetStoreAccess(StoreAccess::ReadWrite);
+        std::filesystem::create_directories("lists/week1");
+        Settings.PracticeList = "week1";
     }
     void Open(const std::string& bytes) {
         WriteFile("words/ger_dut.gk", bytes);
@@ -26,20 +29,16 @@ protected:
 
 }  // namespace
 
-// Whole records only; fields without a terminator end at their last character.
-TEST_F(StoreTest, RecordsAsWrittenByHand) {
-    Open(std::string(84 * 2, 'a') + "partial");
+// Whole records only; fields without a terminator end at their last character. A read at the
+// count leaves the record as it was; further out, it is emptied.
+TEST_F(StoreTest, RecordsAsWrittenByHandAndReadsOutsideTheFile) {
+    Open(RecordBytes({Record("Apfel", "appel")}) + std::string(84, 'a') + "partial");
     ASSERT_EQ(WordCount, 2);
     ASSERT_EQ(ReadWord(1), 0);
     EXPECT_EQ(std::strlen(CurrentRecord.word), 30u);
     EXPECT_EQ(std::strlen(CurrentRecord.translation), 50u);
-}
-
-TEST_F(StoreTest, ReadsOutsideTheFile) {
-    Open({Record("Apfel", "appel"), Record("Haus", "huis")});
-    ASSERT_EQ(ReadWord(1), 0);
     EXPECT_EQ(ReadWord(WordCount), -1);
-    EXPECT_STREQ(CurrentRecord.word, "Haus");  // the record at the count is only missing: left as it was
+    EXPECT_EQ(std::strlen(CurrentRecord.word), 30u);
     for (std::int32_t n : {-1, WordCount + 1}) {
         ReadWord(1);
         EXPECT_EQ(ReadWord(n), -1);
@@ -53,17 +52,16 @@ TEST_F(StoreTest, ReadsOutsideTheFile) {
 
 TEST_F(StoreTest, FindWordReturnsMatchOrInsertionPoint) {
     Open({Record("apple"), Record("Banana"), Record("cherry"), Record("cherry"), Record("date")});
-    const struct {
-        const char* key;
-        std::int32_t limit, expected;
-    } cases[] = {{"BANANA", 5, 1},
-                 {"aardvark", 5, 0},
-                 {"blueberry", 5, 2},
-                 {"zucchini", 5, 5},
-                 // Only the first `limit` records count: an appended unsorted tail stays outside.
-                 {"date", 3, 3},
-                 {"date", 0, 0}};
-    for (const auto& c : cases) EXPECT_EQ(FindWord(c.key, c.limit), c.expected) << c.key;
+    // Each limit with its keys and where they are found. Only the first `limit` records count:
+    // an appended unsorted tail stays outside.
+    const std::pair<std::int32_t, std::vector<std::pair<const char*, std::int32_t>>> cases[] = {
+        {5, {{"BANANA", 1}, {"aardvark", 0}, {"blueberry", 2}, {"zucchini", 5}}},
+        {3, {{"date", 3}}},
+        {0, {{"date", 0}}},
+    };
+    for (const auto& [limit, keys] : cases) {
+        for (auto [key, expected] : keys) EXPECT_EQ(FindWord(key, limit), expected) << key << " " << limit;
+    }
     const std::int32_t cherry = FindWord("Cherry");
     EXPECT_TRUE(cherry == 2 || cherry == 3);
 }
@@ -76,8 +74,6 @@ TEST_F(StoreTest, AccessDecidesWhichFilesAreWritten) {
     } cases[] = {{StoreAccess::ReadWrite, true, true},
                  {StoreAccess::WordFileOnly, true, false},
                  {StoreAccess::ReadOnly, false, false}};
-    std::filesystem::create_directories("lists/week1");
-    Settings.PracticeList = "week1";
     for (const auto& c : cases) {
         WriteRecords("words/ger_dut.gk", {Record("Haus")});
         WriteRecords("lists/week1/ger_dut.ls", {Record("Haus")});
@@ -93,8 +89,6 @@ TEST_F(StoreTest, AccessDecidesWhichFilesAreWritten) {
 // Counted from the file's size, deleted records included; a missing file is none. The
 // store stays on its pair and no file is made.
 TEST_F(StoreTest, RecordsOfAnyPairCountedFromTheFileAlone) {
-    std::filesystem::create_directories("lists/week1");
-    Settings.PracticeList = "week1";
     Open({Record("a"), Record("b", "", 1)});
     WriteFile("words/dut_ger.gk", RecordBytes({Record("a"), Record("b"), Record("c")}) + "half a record");
     EXPECT_EQ(CountWordFileRecords(*PairAt(1)), 3);
