@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -264,9 +265,15 @@ bool EndToEnd::Start(const std::string& commandLine) {
     return main != nullptr;
 }
 
+HWND EndToEnd::Window(const char* className, const char* title) {
+    HWND found = program->WaitForWindow(className, title);
+    if (!found) throw std::runtime_error(std::string("no window of class ") + className);
+    return found;
+}
+
 HWND EndToEnd::Open(HWND target, int command, const char* className, const char* title) {
     PostMessageA(target, WM_COMMAND, static_cast<WPARAM>(command), 0);
-    return program->WaitForWindow(className, title);
+    return Window(className, title);
 }
 
 void EndToEnd::Close(HWND window) {

@@ -110,7 +110,10 @@ protected:
     void SetUp() override;
     // Starts the program and waits for its main window.
     bool Start(const std::string& commandLine = "");
-    // Posts a command to a window and waits for the window it opens.
+    // The program's first shown window of this class (and title, when given), waited for;
+    // none in time throws, which fails the test there.
+    HWND Window(const char* className, const char* title = nullptr);
+    // Posts a command to a window and waits for the window it opens, as Window does.
     HWND Open(HWND target, int command, const char* className, const char* title = nullptr);
     // Closes a window of the program; the program ends with 0 when it is the main window.
     void Close(HWND window);

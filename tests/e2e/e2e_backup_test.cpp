@@ -20,7 +20,6 @@ TEST_F(EndToEnd, ADamagedWordFileIsPutBackThroughTheRestoreWindow) {
     ASSERT_EQ(backups.size(), 2u);
 
     HWND restore = Open(main, kRestore, "herstel");
-    ASSERT_NE(restore, nullptr);
     HWND list = GetDlgItem(restore, kBackupList), files = GetDlgItem(restore, kFileList), ok = GetDlgItem(restore, kOk);
     ASSERT_EQ(ListBoxCount(list), 2);
     // Each says why it was made, and names its files by their pair.

@@ -10,7 +10,7 @@ protected:
     void SetUp() override {
         EndToEnd::SetUp();
         ASSERT_TRUE(Start());
-        ASSERT_NE(add = Open(main, 10, "toevoeg"), nullptr);
+        add = Open(main, 10, "toevoeg");
         word = GetDlgItem(add, 30);
         translation = GetDlgItem(add, 31);
     }
@@ -46,7 +46,6 @@ TEST_F(AddTest, EntriesFeedTheReversePairAndAreSortedWhenTheProgramEnds) {
 TEST_F(EndToEnd, NewWordListIsInTheMenuAtOnceAndAtTheNextStart) {
     ASSERT_TRUE(Start());
     HWND window = Open(main, 62, "createnew");
-    ASSERT_NE(window, nullptr);
     SendMessageA(GetDlgItem(window, 30), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(" Klingon "));
     SaveScreenshot("new-word-list-window", window);
     PostMessageA(window, WM_COMMAND, 18, 0);

@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         EndToEnd::SetUp();
         ASSERT_TRUE(Start());
-        ASSERT_NE(window = Open(main, 9, "vertaal"), nullptr);
+        window = Open(main, 9, "vertaal");
         text = GetDlgItem(window, 31);
         search = GetDlgItem(window, 30);
     }
@@ -65,8 +65,7 @@ TEST_F(ReadingTest, TheWordAtTheCaretOfTheFilesLoaded) {
     // message names each once. In the Greek pair the file's own letters come back.
     fixture.Write("greek.txt", "\xCE\xB1\xCE\xB3\xCE\xAC\xCF\x80\xCE\xB7 \xCE\xB1 huis");
     ChooseFile(window, 1, "greek.txt");
-    HWND box = program->WaitForWindow("#32770", texts.at("Dictionary").c_str());
-    ASSERT_NE(box, nullptr);
+    HWND box = Window("#32770", texts.at("Dictionary").c_str());
     const std::wstring message = WideText(GetDlgItem(box, 0xFFFF));
     EXPECT_NE(message.find(L": \u03b1 \u03b3 \u03ac \u03c0 \u03b7   "), std::wstring::npos)
         << WindowText(GetDlgItem(box, 0xFFFF));

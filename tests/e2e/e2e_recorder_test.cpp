@@ -36,7 +36,7 @@ protected:
 // refused), and the place is stored.
 TEST_F(RecorderTest, RecordsSkipsAndStoresWhereItStopped) {
     ASSERT_TRUE(Start("record"));
-    ASSERT_NE(recorder = Open(main, 25, "record"), nullptr);
+    recorder = Open(main, 25, "record");
     start = GetDlgItem(recorder, 26);
     EXPECT_EQ(Word(), words[0].word);
     EXPECT_EQ(StaticTexts(recorder)[1], Line(1));

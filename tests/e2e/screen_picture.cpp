@@ -23,10 +23,9 @@ std::vector<unsigned char> ScreenBits(const RECT& area) {
     return pixels;
 }
 
-bool WaitForSteadyPicture(const RECT& area, int timeoutMs, void (*pump)()) {
+bool WaitForSteadyPicture(const RECT& area, int timeoutMs) {
     std::vector<unsigned char> last;
     for (DWORD start = GetTickCount(); static_cast<int>(GetTickCount() - start) < timeoutMs;) {
-        if (pump) pump();
         std::vector<unsigned char> now = ScreenBits(area);
         // One colour all over is the screen before the window came.
         const bool blank = std::all_of(now.begin(), now.end(), [&](unsigned char b) { return b == now[0]; });

@@ -9,6 +9,6 @@
 // The area's pixels as 24-bit rows, bottom-up, each padded to four bytes.
 std::vector<unsigned char> ScreenBits(const RECT& area);
 // Waits until the area shows a picture that no longer changes (its window painted), for at
-// most the time given; `pump` handles the caller's own messages meanwhile.
-bool WaitForSteadyPicture(const RECT& area, int timeoutMs, void (*pump)() = nullptr);
+// most the time given.
+bool WaitForSteadyPicture(const RECT& area, int timeoutMs);
 bool SaveScreenPicture(const RECT& area, const std::string& path);
