@@ -81,15 +81,11 @@ TEST_F(ReviewChartTest, BarsStandAsHighAsTheirCountsUnderTheirLegend) {
     EXPECT_EQ(ChartPointedText(client, {2, 2}, f), L"");
 }
 
-// The calibration panel beside the charts: each bin a dot at its predicted recall across and
+// The calibration panel: each bin a dot at its predicted recall across and
 // its actual recall up, sized by its reviews, over the diagonal of perfect calibration.
 TEST_F(ReviewChartTest, TheCalibrationPanelPlotsEachBinAgainstTheDiagonal) {
     const RECT client = {0, 0, 1040, 520};
     const ChartAreas areas = ChartAreasIn(client);
-    EXPECT_GE(areas.calibration.left, areas.right.right);
-    EXPECT_GE(areas.calibration.left, areas.words.right);
-    EXPECT_LE(areas.calibration.right, client.right);
-
     Calibration c;
     c.measured = true;
     c.bins = {{0.9, 0.6, 100, 50}, {0.3, 0.5, 4, 2}};
