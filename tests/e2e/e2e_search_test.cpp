@@ -44,7 +44,7 @@ TEST_F(SearchTest, AVisitFromTheFirstPageToAPairSwitchAndTheCompactLayout) {
     ASSERT_TRUE(Start());
     search = Open(main, 12, "zoeken");
     field = GetDlgItem(search, 30);
-    // The first page, down to its tenth row.
+    // The first page, down to its tenth row: the word copied before was not looked up.
     EXPECT_EQ(Word(9) + "=" + WindowText(Cell(159)), std::string(words[9].word) + "=" + words[9].translation);
     SaveScreenshot("search-window", search);
 
