@@ -12,7 +12,6 @@ TEST_F(EndToEnd, ADamagedWordFileIsPutBackThroughTheRestoreWindow) {
     const std::string whole = fixture.Read("wordlists\\dut_eng.gk");
     ASSERT_TRUE(Start());
     Close(main);
-    ASSERT_EQ(Backups(fixture).size(), 1u);
     // Damaged between two runs: the next start keeps the damaged file as a backup of its own.
     fixture.Write("wordlists\\dut_eng.gk", whole.substr(0, 100));
     ASSERT_TRUE(Start());
