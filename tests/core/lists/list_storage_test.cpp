@@ -43,9 +43,6 @@ TEST_F(ListTest, EnumerationIsCaseInsensitiveAndSkipsDotsFilesAndNamesTheDialogW
 #endif
     WriteFile("lists/notes.txt", "not a list");
     EXPECT_EQ(EnumerateLists(), (std::vector<std::string>{"Animals", "week1", "Week10", "zoo"}));
-    Settings.PracticeList.clear();
-    EXPECT_EQ(SelectFirstList(), 800);
-    EXPECT_EQ(Settings.PracticeList, "Animals");
     for (const char* name : {"ANIMALS", "zoo"}) EXPECT_TRUE(PracticeListExists(name)) << name;
     for (const char* name : {"notes.txt", ".hidden", "Animal"}) EXPECT_FALSE(PracticeListExists(name)) << name;
 }
