@@ -6,7 +6,7 @@
 
 namespace {
 
-class NewLanguageTest : public testing::Test {
+class NewLanguageTest : public InWorkDir {
 protected:
     void SetUp() override {
         UseCatalogue(kCatalogue);
@@ -14,7 +14,6 @@ protected:
     }
     static constexpr const char* kCatalogue =
         "# mine\r\n[languages]\r\ngerman\r\nlongname,greek,161,Modern Greek\r\n\r\n[selected]\r\ndut_ger.gk\r\n";
-    WorkDir dir;
 };
 
 }  // namespace
@@ -86,6 +85,4 @@ TEST_F(NewLanguageTest, TheLineGoesWhereTheSectionEnds) {
     WriteFile("cat.ini", "[selected]\nx.gk\n");
     EXPECT_EQ(AddLanguageLine("longname,german,0,K"), CatalogueWrite::NoCatalogue);
     EXPECT_EQ(ReadFile("cat.ini"), "[selected]\nx.gk\n");
-    std::filesystem::remove("cat.ini");
-    EXPECT_EQ(AddLanguageLine("longname,german,0,K"), CatalogueWrite::NoCatalogue);
 }

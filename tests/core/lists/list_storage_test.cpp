@@ -58,8 +58,7 @@ TEST_F(ListTest, TypedNames) {
 
     fs::create_directories("lists/Verbs");
     EXPECT_TRUE(MakeListCurrent("WEEK1"));  // an existing list as the disk spells it
-    EXPECT_EQ(Settings.PracticeList, "week1");
-    EXPECT_EQ(Settings.ListID, 801);
+    EXPECT_EQ(std::tuple(Settings.PracticeList, Settings.ListID), std::tuple("week1", 801));
     EXPECT_TRUE(MakeListCurrent("animals"));
     EXPECT_TRUE(fs::is_directory("lists/animals"));
     EXPECT_EQ(Settings.ListID, 800);
@@ -120,7 +119,6 @@ TEST_F(ListTest, CompactFillClearAndDelete) {
     WriteFile("lists/week1/ger_dut.score", "1 2");
     EXPECT_EQ(DeleteCurrentList(), 0);
     EXPECT_FALSE(Exists("lists/week1"));
-    EXPECT_EQ(Settings.PracticeList, "animals");
-    EXPECT_EQ(Settings.ListID, 800);
+    EXPECT_EQ(std::tuple(Settings.PracticeList, Settings.ListID), std::tuple("animals", 800));
     EXPECT_TRUE(Exists("lists/animals/ger_dut.ls"));
 }

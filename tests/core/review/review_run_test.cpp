@@ -30,9 +30,7 @@ TEST(ReviewRunTest, RatingsComeFromTheFirstAnswerAndAgainComesBackAfterThree) {
         std::string steps, asked;
         std::vector<int> logged;
     } cases[] = {
-        {{"a", "b"}, "rr", "ab", {review::kGood, review::kGood}},
         {{"a"}, "wwr", "aaa", {review::kHard}},
-        {{"a"}, "e", "a", {review::kEasy}},
         {{"a"}, "we", "aa", {review::kHard}},
         // Shown: Again at once, then its answer taken; back after three others, unlogged.
         {{"a", "b", "c", "d", "e"},
