@@ -14,10 +14,9 @@ std::vector<std::string> FindingsOf(const std::vector<FileCheck>& checks, const 
     return {};
 }
 
-class Checker : public testing::Test {
+class Checker : public InWorkDir {
 protected:
     void SetUp() override { UsePair("[languages]\ngerman\n"); }
-    WorkDir dir;
 };
 
 }  // namespace

@@ -78,7 +78,6 @@ TEST_F(AddWordsTest, NewWordsGoToTheEndTheJournalAndTheList) {
     EXPECT_EQ(Texts("new/english_dutch.gk"), added);
     EXPECT_EQ(Texts("lists/week1/eng_dut.ls"), added);
     EXPECT_EQ(ModifiedFlag, 1);
-    EXPECT_EQ(WordCount, 5);
     // The reverse file gained peer once per entry, and no piece: the first is past its sorted part too.
     EXPECT_EQ(Texts("words/dut_eng.gk").size(), 7u);
     Settings.AddNewWordsToList = 0;
@@ -115,7 +114,6 @@ TEST_F(AddWordsTest, AnEntryAWordFileDoesNotTakeIsStoredInNeither) {
         FailingFileStep failing(1);
         EXPECT_EQ(ConfirmEntry(word, "peer"), EntryResult::NotStored) << word;
     }
-    EXPECT_EQ(WordCount, 3);
     EXPECT_EQ(Adding.entries, 0);
     {
         FailingFileStep failing(5);  // the forward record (write, flush), verblijf, then thuis
@@ -130,6 +128,5 @@ TEST_F(AddWordsTest, AnEntryAWordFileDoesNotTakeIsStoredInNeither) {
     std::filesystem::remove("words/dut_eng.gk");
     EXPECT_EQ(ConfirmEntry("pear", "peer"), EntryResult::ReverseNotStored);
     EXPECT_EQ(Texts("words/eng_dut.gk"), forward);
-    EXPECT_EQ(CurrentPair, PairAt(0));
     EXPECT_FALSE(Exists("new/english_dutch.gk"));
 }
