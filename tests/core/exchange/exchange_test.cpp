@@ -128,7 +128,6 @@ TEST_F(ExchangeTest, ReportsFirstAndWritesBothPairsSorted) {
     const std::string described = DescribeImport(r, 2);
     EXPECT_NE(described.find("added 3, merged 1, already there 3, skipped 5, parts left out 1\n"), std::string::npos);
     EXPECT_NE(described.find("reverse pair: added 8,"), std::string::npos) << described;
-    EXPECT_NE(described.find("line 5: \"Donaudampfschifffahrtsgesellschaft\""), std::string::npos);
     EXPECT_NE(described.find("... and 5 more lines"), std::string::npos);
 
     // The same file again changes nothing, and so takes no backup.
@@ -157,10 +156,10 @@ TEST_F(ExchangeTest, ExportThenImportIntoAnEmptyPairGivesTheSameRecords) {
         WriteEmptyWordFiles();
         ImportPlan plan;
         ASSERT_TRUE(PlanImport(name, {}, plan, error)) << name << ": " << error;
-        EXPECT_TRUE(plan.report.problems.empty()) << name << ": " << DescribeImport(plan.report);
         ASSERT_TRUE(ApplyImport(plan, error)) << error;
         EXPECT_EQ(Lines(ReadRecords("words/ger_dut.gk")), Lines(latin)) << name;
     }
+    EXPECT_EQ(ReadFile("out.tsv").substr(0, 20), "\"#Hashtag\"\thashtag\r\n");
     EXPECT_NE(ReadFile("out.tsv").find("\r\nK\xE4se\t"), std::string::npos);
 }
 
@@ -287,9 +286,7 @@ TEST_F(ExchangeTest, EachProblemIsReportedWithItsLine) {
         SCOPED_TRACE(c.name);
         const ImportPlan plan = PlanText(c.text);
         EXPECT_EQ(Problems(plan.report), c.problems);
-        if (!c.words.empty()) {
-            EXPECT_EQ(Lines(plan.forward), c.words);
-        }
+        EXPECT_EQ(c.words.empty() ? c.words : Lines(plan.forward), c.words);
         EXPECT_EQ(plan.report.languages, c.languages);
         const std::string described = DescribeImport(plan.report);
         EXPECT_NE(described.find(c.summary), std::string::npos) << described;
