@@ -7,7 +7,6 @@ TEST(ProfileText, ReadsKeysOfTheirOwnSectionOnly) {
     EXPECT_EQ(ProfileTextGet(text, "Dictionary", "StayOnTop"), "1");
     EXPECT_EQ(ProfileTextGet(text, "Dictionary", "PracticeList"), "week 1");
     EXPECT_EQ(ProfileTextGet(text, "Dictionary", "ClipSearch"), std::nullopt);
-    EXPECT_EQ(ProfileTextGet("", "Dictionary", "x"), std::nullopt);
 }
 
 TEST(ProfileText, WritingKeepsEveryOtherLine) {
