@@ -126,31 +126,17 @@ TEST_F(Backup, EveryKindOfFileGoesBackAsItWasAndTheCurrentOnesAreKeptFirst) {
 
 // Backups in one second each keep their own copies, and what they were made for on one line
 // of their note: a reason naming a file with a line break in it makes no line of its own.
-TEST_F(Backup, BackupsInOneSecondKeepTheirOwnCopiesAndWhyTheyWereMade) {
-    for (const char* score : {"1", "2"}) {
-        WriteFile("words/a.gk", score);
-        const std::string why = *score == '1' ? "import C:\\in\\words.txt\r\nmade 9" : "";
-        ASSERT_EQ(BackUpFiles({"words\\a.gk"}, At(2026, 12, 7, 9), why).error, 0);
-    }
-    EXPECT_EQ(ReadFile("backups/2026-12-07-090000/words/a.gk"), "1");
-    EXPECT_EQ(ReadFile("backups/2026-12-07-090000-2/words/a.gk"), "2");
-    const std::vector<BackupInfo> backups = ListBackups();
-    ASSERT_EQ(backups.size(), 2u);
-    EXPECT_EQ(backups[0].why, "");
-    EXPECT_EQ(backups[1].why, "import C:\\in\\words.txt");
-    EXPECT_EQ(ReadFile("backups/2026-12-07-090000/backup.txt").find("made 9"), std::string::npos);
-}
-
-// A backup the keeping rule lets go hands its only copies on; where one cannot go (a
-// folder stands in its way), the backup stays with it and the run says which, until the
-// way is free.
+// A backup the keeping rule lets go hands its only copies on; where one cannot go (a folder
+// stands in its way), the backup stays with it and the run says which, until the way is free.
 TEST_F(Backup, ABackupWhoseCopiesCannotBeHandedOnStays) {
     const std::string only = "words/extra.gk";
     LayOutWork();
     WriteFile(only, "the only copy");
-    ASSERT_EQ(BackUpFiles({"words\\extra.gk"}, At(2026, 1, 1)).error, 0);
+    ASSERT_EQ(BackUpFiles({"words\\extra.gk"}, At(2026, 1, 1), "import C:\\in\\words.txt\r\nmade 9").error, 0);
     WriteFile(kScore, "0");
     ASSERT_EQ(BackUpFiles(WorkingFiles(), At(2026, 1, 1)).name, "2026-01-01-120000-2");
+    EXPECT_EQ(ListBackups().back().why, "import C:\\in\\words.txt");
+    EXPECT_EQ(ReadFile("backups/2026-01-01-120000/backup.txt").find("made 9"), std::string::npos);
     fs::create_directories("backups/2026-01-01-120000-2/" + only);
     // From day 10 on the first backup goes; on day 11 the second goes with the folder in
     // the way, and on day 12 the first hands its copy on.
