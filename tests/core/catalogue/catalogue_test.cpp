@@ -50,7 +50,6 @@ TEST_F(CatalogueTest, LinesGiveForwardPairsThenTheirReverses) {
         std::vector<std::string> views;
         for (WordListDescriptor* d = CatalogueHead; d; d = d->next) views.push_back(View(*d));
         EXPECT_EQ(views, c.pairs) << c.catalogue;
-        EXPECT_EQ(CurrentPair, PairAt(PairCount() / 2));
         for (int i = 0; i < PairCount(); ++i)  // each pair's reverse, in the other half
             EXPECT_EQ(ReversePair(*PairAt(i)), PairAt((i + PairCount() / 2) % PairCount())) << i;
     }
