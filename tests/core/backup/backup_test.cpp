@@ -60,34 +60,21 @@ using Backup = InWorkDir;
 
 const std::string kScore = "lists/week1/ger_dut.score";
 
-// One backup a day of the score file, on days `first` to `last` of January 2026.
-void BackUpScoreDaily(int first, int last) {
-    for (int day = first; day <= last; ++day) {
-        WriteFile(kScore, "day " + std::to_string(day));
-        ASSERT_EQ(BackUpFiles(WorkingFiles(), At(2026, 1, day)).error, 0);
-    }
-}
-
 }  // namespace
 
 TEST(KeepingRule, KeepsTheTenNewestAndTheNewestOfEachOfTwelveMonths) {
-    const struct {
-        const char* what;
-        const char* backups;
-        int year, month;   // now
-        const char* kept;  // k for each backup that stays
-    } cases[] = {
-        {"fewer than ten", "2020-01-01 2026-06-01", 2026, 6, "kk"},
-        {"twelve in one month: the two oldest go", "2026-06-01..12", 2026, 6, "--kkkkkkkkkk"},
-        {"an older month's newest stays", "2026-05-03 2026-05-30 2026-06-01..12", 2026, 6, "-k--kkkkkkkkkk"},
-        {"twelve months back is out, eleven in", "2025-06-20 2025-07-01..02 2026-06-01..12", 2026, 6,
-         "--k--kkkkkkkkkk"},
-        {"months counted over the new year", "2025-02-01 2025-03-09 2026-02-01..10", 2026, 2, "-kkkkkkkkkkk"},
+    // The backups, the year and month now, and k for each backup that stays.
+    const std::tuple<const char*, int, int, const char*> cases[] = {
+        {"2020-01-01 2026-06-01", 2026, 6, "kk"},                             // fewer than ten
+        {"2026-06-01..12", 2026, 6, "--kkkkkkkkkk"},                          // twelve in one month: the two oldest go
+        {"2026-05-03 2026-05-30 2026-06-01..12", 2026, 6, "-k--kkkkkkkkkk"},  // an older month's newest stays
+        {"2025-06-20 2025-07-01..02 2026-06-01..12", 2026, 6, "--k--kkkkkkkkkk"},  // twelve months back is out
+        {"2025-02-01 2025-03-09 2026-02-01..10", 2026, 2, "-kkkkkkkkkkk"},         // months counted over the new year
     };
-    for (const auto& c : cases) {
+    for (auto [backups, year, month, want] : cases) {
         std::string kept;
-        for (bool k : KeptBackups(Stamps(c.backups), c.year, c.month)) kept += k ? 'k' : '-';
-        EXPECT_EQ(kept, c.kept) << c.what;
+        for (bool k : KeptBackups(Stamps(backups), year, month)) kept += k ? 'k' : '-';
+        EXPECT_EQ(kept, want) << backups;
     }
 }
 
@@ -145,9 +132,6 @@ TEST_F(Backup, ABackupWhoseCopiesCannotBeHandedOnStays) {
         const BackupResult result = BackUpFiles(WorkingFiles(), At(2026, 1, day));
         EXPECT_EQ(result.error, 0);
         EXPECT_EQ(result.keptName, day == 10 || day == 11 ? "2026-01-01-120000" : "") << day;
-        if (day == 10) {
-            EXPECT_EQ(ReadFile("backups/2026-01-01-120000/" + only), "the only copy");
-        }
     }
     const std::vector<BackupInfo> backups = ListBackups();
     EXPECT_NE(backups.back().name, "2026-01-01-120000");
@@ -191,12 +175,15 @@ TEST_F(Backup, ADroppedBackupHandsOnItsOnlyCopiesWithTheTimeTheyWereTaken) {
 TEST_F(Backup, LinksUnderBackupsAreNeitherBackupsNorFollowed) {
     LayOutWork();
     WriteFile("elsewhere/keep.txt", "not a copy");
-    BackUpScoreDaily(1, 1);
-    std::error_code error;
-    fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-000000", error);
-    if (error) GTEST_SKIP() << "no directory links here: " << error.message();
-    fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-120000/lists/elsewhere");
-    BackUpScoreDaily(2, 12);
+    for (int day = 1; day <= 12; ++day) {  // one backup of the score file a day
+        WriteFile(kScore, std::to_string(day));
+        ASSERT_EQ(BackUpFiles(WorkingFiles(), At(2026, 1, day)).error, 0);
+        if (day > 1) continue;
+        std::error_code error;
+        fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-000000", error);
+        if (error) GTEST_SKIP() << "no directory links here: " << error.message();
+        fs::create_directory_symlink(fs::absolute("elsewhere"), "backups/2026-01-01-120000/lists/elsewhere");
+    }
     EXPECT_EQ(ReadFile("elsewhere/keep.txt"), "not a copy");
     EXPECT_FALSE(fs::exists(fs::symlink_status("backups/2026-01-01-120000"))) << "the backup that held the link went";
     const std::vector<BackupInfo> backups = ListBackups();

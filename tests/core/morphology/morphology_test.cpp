@@ -153,15 +153,12 @@ TEST(WordRules, BaseFormsByRuleAndInitials) {
 TEST(Reading, WordsOfATextAndASingleWord) {
     EXPECT_EQ(WordsOf("Er ging, 'nach' Hause.\n--"), (std::vector<std::string>{"Er", "ging", "'nach'", "Hause", "--"}));
     EXPECT_EQ(WordsOf(std::string(120, 'a')).front().size(), kMaxLookedUpChars);
-    const struct {
-        const char* text;
-        const char* word;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"ging", "ging"},   {" ging\r\n", "ging"}, {"ging,", "ging"},
         {"don't", "don't"}, {"ging nach", ""},     {"abc123def", ""},
         {"", ""},           {" \t", ""},           {"well-known.", "well-known"},
     };
-    for (const auto& c : cases) EXPECT_EQ(SingleWord(c.text), c.word) << c.text;
+    for (auto [text, word] : cases) EXPECT_EQ(SingleWord(text), word) << text;
     EXPECT_EQ(SingleWord(std::string(kMaxLookedUpChars, 'a')).size(), kMaxLookedUpChars);
     EXPECT_EQ(SingleWord(std::string(kMaxLookedUpChars + 1, 'a')), "");  // not held whole
 }

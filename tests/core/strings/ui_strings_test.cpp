@@ -22,11 +22,8 @@ std::string PackedStrings(const std::string& text) {
 }  // namespace
 
 TEST(UiStrings, EntryMatchingRules) {
-    const struct {
-        std::string image;
-        const char* key;
-        const char* value;
-    } cases[] = {
+    // An image, a key and the value found.
+    const std::tuple<std::string, const char*, const char*> cases[] = {
         {std::string("dictionary=Woordenboek"), "Dictionary", "Woordenboek"},
         {std::string("Done =Close"), "Done", "<missing>"},
         {std::string("Done=First\0Done=Second", 22), "Done", "First"},
@@ -35,7 +32,7 @@ TEST(UiStrings, EntryMatchingRules) {
         {std::string("\xC9rror=x"), "\xE9rror", "<missing>"},        // only A-Z fold
         {std::string("Done=1\0\0Help=2", 14), "Help", "<missing>"},  // the table ends at an empty entry
     };
-    for (const auto& c : cases) EXPECT_EQ(Lookup(c.image, c.key), c.value) << c.key;
+    for (const auto& [image, key, value] : cases) EXPECT_EQ(Lookup(image, key), value) << key;
     EXPECT_EQ(Lookup("Help=ok", "Help", false), "ok");  // or at the data's end
 }
 
