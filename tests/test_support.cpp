@@ -64,18 +64,15 @@ std::string StringsText(const std::map<std::string, std::string>& overrides) {
         {"Locale", "dutch"},         {"MainLanguage", "dutch"},        {"Dictionary", "Dictionary"},
         {"CharactersetCode", "0"},   {"AviDelay", "AviDelay"},         {"NoIni", "No catalogue."},
     };
-    std::string text;
-    std::map<std::string, std::string> others = overrides;  // the keys strings files may lack
+    std::map<std::string, std::string> all = overrides;
     for (int k = 0; k < kUiKeyCount; ++k) {
         const std::string key = UiKeyName(static_cast<UiKey>(k));
-        others.erase(key);
-        std::string value = key + " text";
-        if (auto v = values.find(key); v != values.end()) value = v->second;
-        if (auto o = overrides.find(key); o != overrides.end()) value = o->second;
-        if (value == "\x01") continue;
-        text += key + "=" + value + "\n";
+        const auto v = values.find(key);
+        all.emplace(key, v != values.end() ? v->second : key + " text");
     }
-    for (const auto& [key, value] : others) text += key + "=" + value + "\n";
+    std::string text;
+    for (const auto& [key, value] : all)
+        if (value != "\x01") text += key + "=" + value + "\n";
     return text;
 }
 

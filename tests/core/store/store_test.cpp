@@ -68,20 +68,18 @@ TEST_F(StoreTest, FindWordReturnsMatchOrInsertionPoint) {
 
 // What each access allows: the checker reads only, the sort writes only the word file.
 TEST_F(StoreTest, AccessDecidesWhichFilesAreWritten) {
-    const struct {
-        StoreAccess access;
-        bool words, list;
-    } cases[] = {{StoreAccess::ReadWrite, true, true},
-                 {StoreAccess::WordFileOnly, true, false},
-                 {StoreAccess::ReadOnly, false, false}};
-    for (const auto& c : cases) {
+    // Each access with whether the word file and the list file are written.
+    const std::tuple<StoreAccess, bool, bool> cases[] = {{StoreAccess::ReadWrite, true, true},
+                                                         {StoreAccess::WordFileOnly, true, false},
+                                                         {StoreAccess::ReadOnly, false, false}};
+    for (auto [access, words, list] : cases) {
         WriteRecords("words/ger_dut.gk", {Record("Haus")});
         WriteRecords("lists/week1/ger_dut.ls", {Record("Haus")});
-        SetStoreAccess(c.access);
+        SetStoreAccess(access);
         ReopenStore();
         EXPECT_EQ(WordCount, 1);
-        EXPECT_EQ(WriteWord(0) == 0, c.words) << static_cast<int>(c.access);
-        EXPECT_EQ(WriteListEntry(0) == 0, c.list) << static_cast<int>(c.access);
+        EXPECT_EQ(WriteWord(0) == 0, words) << static_cast<int>(access);
+        EXPECT_EQ(WriteListEntry(0) == 0, list) << static_cast<int>(access);
         CloseStore();
     }
 }
