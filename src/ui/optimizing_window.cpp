@@ -1,6 +1,7 @@
 #include "ui/optimizing_window.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "core/catalogue/catalogue.h"
@@ -99,16 +100,19 @@ bool OptimizeReview(HWND owner) {
     const std::int64_t now = ReviewClock();
     const review::ReplayRules rules = review::RulesFromSettings(LocalDayOffset(now));
     review::LogFit fit;
-    review::DueChange due;
+    std::optional<review::DueChange> due;
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     WhileShowing(Show, Close, [&] {
         fit = review::FitLog(log, rules.params.model.weights(), rules.dayOffsetMs, Progress);
-        if (fit.verdict == review::FitVerdict::Better)
-            due = review::DueChangeOf(log, rules, fit.fit.weights, now, review::kChartDays);
+        // The replays of a long log take seconds too: the full bar stays painted, Esc still stops.
+        if (fit.verdict == review::FitVerdict::Better &&
+            !(due = review::DueChangeOf(log, rules, fit.fit.weights, now, review::kChartDays,
+                                        [] { return Progress(1, 1); })))
+            fit.verdict = review::FitVerdict::Cancelled;
     });
     SetCursor(previous);
     if (fit.verdict == review::FitVerdict::Cancelled) return false;
-    const std::wstring text = OptimizeReportText(fit, due);
+    const std::wstring text = OptimizeReportText(fit, due.value_or(review::DueChange{}));
     if (fit.verdict != review::FitVerdict::Better) {
         UiMessageBox(owner, text, Ui(UiKey::Dictionary), MB_OK | MB_ICONINFORMATION);
         return false;

@@ -228,12 +228,11 @@ void PasteCell(HWND cell, CellKind kind) {
         SetWindowTextW(cell, text.c_str());
 }
 
-void PlayCell(HWND cell, CellKind kind) {
+// The sound files of what a cell shows: its word's, or its translation pieces'.
+std::vector<std::string> CellSounds(HWND cell, CellKind kind) {
     const std::string text =
         FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, kMaxTranslationChars);
-    for (const std::string& file :
-         kind == CellKind::Word ? WordSounds(CurrentPair->name1, text) : TranslationSounds(CurrentPair->name2, text))
-        PlaySoundFile(file);
+    return kind == CellKind::Word ? WordSounds(CurrentPair->name1, text) : TranslationSounds(CurrentPair->name2, text);
 }
 
 void ShowCellMenu(HWND cell, int x, int y) {
@@ -242,11 +241,7 @@ void ShowCellMenu(HWND cell, int x, int y) {
     if (row < 0) return;
     ReadWord(s.pager.top() + row);
     HMENU menu = RowHoldsRecord(row) && IsDeleted(CurrentRecord) ? s.deletedMenu.get() : s.liveMenu.get();
-    const std::string text =
-        FieldText(cell, kind == CellKind::Word ? CurrentPair->charset1 : CurrentPair->charset2, kMaxTranslationChars);
-    const bool playable =
-        !(kind == CellKind::Word ? WordSounds(CurrentPair->name1, text) : TranslationSounds(CurrentPair->name2, text))
-             .empty();
+    const bool playable = !CellSounds(cell, kind).empty();
     for (HMENU m : {s.liveMenu.get(), s.deletedMenu.get()})
         EnableMenuItem(m, IDM_SEARCH_PLAY, MF_BYCOMMAND | (playable ? MF_ENABLED : MF_GRAYED));
     const int command =
@@ -262,7 +257,7 @@ void ShowCellMenu(HWND cell, int x, int y) {
             PasteCell(cell, kind);
             break;
         case IDM_SEARCH_PLAY:
-            PlayCell(cell, kind);
+            for (const std::string& file : CellSounds(cell, kind)) PlaySoundFile(file);
             break;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "core/strings/strings_file.h"
 #include "screen_picture.h"
+#include "test_support.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -45,30 +46,20 @@ Fixture::~Fixture() {
     fs::remove_all(dir_, ec);
 }
 
-void Fixture::Write(const std::string& relative, const std::string& content) const {
-    std::ofstream(Path(relative), std::ios::binary | std::ios::trunc) << content;
-}
+void Fixture::Write(const std::string& relative, const std::string& content) const { WriteFile(Path(relative), content); }
 
-std::string Fixture::Read(const std::string& relative) const {
-    std::ostringstream s;
-    s << std::ifstream(Path(relative), std::ios::binary).rdbuf();
-    return s.str();
-}
+std::string Fixture::Read(const std::string& relative) const { return ReadFile(Path(relative)); }
 
 bool Fixture::Exists(const std::string& relative) const { return fs::exists(Path(relative)); }
 
 void Fixture::Remove(const std::string& relative) const { fs::remove_all(Path(relative)); }
 
 std::vector<WordRecord> Fixture::Records(const std::string& wordFile) const {
-    const std::string bytes = Read("wordlists\\" + wordFile);
-    std::vector<WordRecord> records(bytes.size() / sizeof(WordRecord));
-    if (!records.empty()) std::memcpy(records.data(), bytes.data(), records.size() * sizeof(WordRecord));
-    return records;
+    return ReadRecords(Path("wordlists\\" + wordFile));
 }
 
 void Fixture::WriteRecords(const std::string& wordFile, const std::vector<WordRecord>& records) const {
-    Write("wordlists\\" + wordFile,
-          std::string(reinterpret_cast<const char*>(records.data()), records.size() * sizeof(WordRecord)));
+    ::WriteRecords(Path("wordlists\\" + wordFile), records);
 }
 
 std::map<std::string, std::string> Fixture::Texts() const {

@@ -1,4 +1,4 @@
-// The search window worked in-process: the cell menus, the deleted mark, the layouts, the
+// The search window worked in-process: the deleted mark, the layouts, the
 // compact layout's row, which is edited only on request, and the base form of a word.
 
 #include "ui/search_window.h"
@@ -28,20 +28,6 @@ protected:
     std::wstring Cell(int id) { return WideText(GetDlgItem(search, id)); }
     HWND search = nullptr;
 };
-
-// The state of the play item (58) in the pop-up menu of a cell, read while it is open.
-UINT PlayItemOf(HWND cell) {
-    UINT state = 0xFFFFFFFF;
-    WhileModal(
-        [&] {
-            HWND popup = FindWindowA("#32768", nullptr);
-            HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
-            if (menu) state = GetMenuState(menu, 58, MF_BYCOMMAND);
-            EndMenu();
-        },
-        [&] { SendMessageA(cell, WM_RBUTTONUP, 0, MAKELPARAM(5, 5)); });
-    return state;
-}
 
 bool Checked(HWND window, int id) { return (GetMenuState(GetMenu(window), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
@@ -159,18 +145,6 @@ INSTANTIATE_TEST_SUITE_P(
         CompactEdit{"TranslationDoubleClickedThenEscape", 150, RowStart::DoubleClick, L"cat\x1b", "'s avonds",
                     "in the evening"}),
     [](const testing::TestParamInfo<CompactEdit>& param) { return std::string(param.param.name); });
-
-TEST_F(SearchWindowTest, PlayItemOnlyWhenASoundExists) {
-    WriteFile("sound/english/house.wav", "RIFF");
-    WriteFile("sound/dutch/woning.wav", "RIFF");
-    Open({Record("house", "huis, woning"), Record("tree", "boom")});
-    const std::pair<int, bool> cells[] = {{100, true},
-                                          {150, true},  // house.wav; the second piece has one
-                                          {101, false},
-                                          {151, false},
-                                          {102, false}};  // no tree.wav, no boom.wav, no record
-    for (auto [id, playable] : cells) EXPECT_EQ((PlayItemOf(GetDlgItem(search, id)) & MF_GRAYED) == 0, playable) << id;
-}
 
 TEST_F(SearchWindowTest, AnyDeletedMarkShowsAsDeletedAndTakesNoEdits) {
     Open({Record("apple", "appel"), Record("pear", "peer", 2), Record("plum", "pruim", -1)});

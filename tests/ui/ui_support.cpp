@@ -56,13 +56,12 @@ void UiTest::TearDown() {
 namespace {
 
 // A test left waiting on a window nobody answers (a message box after a failed print, say)
-// would hold the whole run. Past the limit the run stops, naming the test and the windows
-// it left up.
+// would hold the whole run. Past the limit the run stops, naming the test.
 constexpr DWORD kTestLimitMs = 180000;
 
 class Watchdog : public testing::EmptyTestEventListener {
 public:
-    Watchdog() : testThread(GetCurrentThreadId()) {
+    Watchdog() {
         if (HANDLE thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr)) CloseHandle(thread);
     }
 
@@ -74,13 +73,6 @@ private:
     }
     void OnTestEnd(const testing::TestInfo&) override { running = false; }
 
-    static BOOL CALLBACK NameWindow(HWND hwnd, LPARAM) {
-        char className[64] = "", text[160] = "";
-        GetClassNameA(hwnd, className, sizeof className);
-        GetWindowTextA(hwnd, text, sizeof text);
-        if (IsWindowVisible(hwnd)) std::fprintf(stderr, "  window left up: class %s, \"%s\"\n", className, text);
-        return TRUE;
-    }
     static DWORD WINAPI Watch(void* self) {
         auto* dog = static_cast<Watchdog*>(self);
         for (;;) {
@@ -88,13 +80,11 @@ private:
             if (!dog->running || GetTickCount() - dog->started < kTestLimitMs) continue;
             std::fprintf(stderr, "FAIL: %s ran for more than %lu s and was stopped\n", dog->name,
                          static_cast<unsigned long>(kTestLimitMs / 1000));
-            EnumThreadWindows(dog->testThread, NameWindow, 0);
             std::fflush(stderr);
             TerminateProcess(GetCurrentProcess(), 3);
         }
     }
 
-    const DWORD testThread;
     char name[256] = "";
     std::atomic<DWORD> started{0};
     std::atomic<bool> running{false};

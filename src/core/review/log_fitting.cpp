@@ -41,16 +41,21 @@ bool MeasureLog(std::string_view log, const Weights& weights, std::int64_t dayOf
     return Evaluate(MeasuredItems(ItemsFromLog(log, dayOffsetMs)), weights, out, &bins);
 }
 
-DueChange DueChangeOf(std::string_view log, const ReplayRules& rules, const Weights& fitted, std::int64_t nowMs,
-                      int days) {
-    const auto due = [&](const ReplayRules& under) {
-        ReviewMemory memory = ReplayLog(log, under);
+std::optional<DueChange> DueChangeOf(std::string_view log, const ReplayRules& rules, const Weights& fitted,
+                                     std::int64_t nowMs, int days, const std::function<bool()>& going) {
+    const auto due = [&](const ReplayRules& under) -> std::optional<std::int32_t> {
+        bool whole = true;
+        ReviewMemory memory = ReplayLog(log, under, [&] { return whole = !going || going(); });
+        if (!whole) return std::nullopt;
         MatchWordFile(memory);
         return DueWithin(memory, nowMs, under.dayOffsetMs, days);
     };
     ReplayRules withFitted = rules;
     withFitted.params.model = MemoryModel(fitted);
-    return {due(rules), due(withFitted)};
+    const std::optional<std::int32_t> current = due(rules);
+    const std::optional<std::int32_t> after = current ? due(withFitted) : std::nullopt;
+    if (!after) return std::nullopt;
+    return DueChange{*current, *after};
 }
 
 }  // namespace review

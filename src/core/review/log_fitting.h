@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,11 +48,12 @@ bool MeasureLog(std::string_view log, const Weights& weights, std::int64_t dayOf
 
 // The pair's words due from today through the next `days` - 1 days (the overdue ones
 // included), with the log replayed under the weights in use and under the fitted ones. Only
-// the open word file's live words count, as everywhere else.
+// the open word file's live words count, as everywhere else. `going` as a replay takes it;
+// none when it stopped one.
 struct DueChange {
     std::int32_t current = 0, fitted = 0;
 };
-DueChange DueChangeOf(std::string_view log, const ReplayRules& rules, const Weights& fitted, std::int64_t nowMs,
-                      int days);
+std::optional<DueChange> DueChangeOf(std::string_view log, const ReplayRules& rules, const Weights& fitted,
+                                     std::int64_t nowMs, int days, const std::function<bool()>& going = {});
 
 }  // namespace review

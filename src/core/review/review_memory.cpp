@@ -206,10 +206,10 @@ void ReviewMemory::MarkInWordFile(std::string_view word) {
     if (WordMemory* w = Find(word, HashOf(word))) w->inWordFile = true;
 }
 
-ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules) {
+ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules, const std::function<bool()>& going) {
     ReviewMemory memory;
     ScanReviewLog(
-        log, [&](const LogEntry& entry) { memory.Apply(entry, rules); }, memory.problems);
+        log, [&](const LogEntry& entry) { memory.Apply(entry, rules); }, memory.problems, going);
     memory.log.bytes = static_cast<std::int64_t>(log.size());
     memory.log.tail = log.substr(log.size() - std::min(log.size(), LogMark::kTailBytes));
     return memory;

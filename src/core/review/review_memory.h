@@ -69,7 +69,9 @@ private:
     std::vector<std::uint64_t> slots_;
 };
 
-ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules);
+// The memory the log leaves under the rules; `going` as the scan takes it (a replay it
+// stopped is not whole).
+ReviewMemory ReplayLog(std::string_view log, const ReplayRules& rules, const std::function<bool()>& going = {});
 
 enum class MemorySource { Cache, Log };
 // The state file when it is whole and made from this very log under these rules; else the

@@ -48,9 +48,8 @@ TEST(Recorder, ThePlaceStaysInTheListAndPassesOverWordsThatCannotNameAFile) {
         EXPECT_EQ(sequence.Place(), place) << saved << moves;
         EXPECT_EQ(sequence.AtEnd(), place == count) << saved << moves;
     }
-    // A word that cannot name a file is passed over, and the end records nothing. Which pieces
-    // have a sound file is the search window's test's, which names Windows keeps the file
-    // names' test's: here the word is a name before ".wav".
+    // A word that cannot name a file is passed over, and the end records nothing. Which names
+    // Windows keeps is the file names' test's: here the word is a name before ".wav".
     EXPECT_EQ(SoundFileName("english", "House?"), "sound\\english\\House?.wav");
     EXPECT_FALSE(SoundFileName("english", std::string(260, 'x')).has_value());
     for (const char* word : {"house", "house.", "console"}) EXPECT_TRUE(CanNameSoundFile(word)) << word;
@@ -59,6 +58,21 @@ TEST(Recorder, ThePlaceStaysInTheListAndPassesOverWordsThatCannotNameAFile) {
     EXPECT_EQ(sequence.CheckTake("what?"), TakeStart::BadName);
     EXPECT_EQ(sequence.Place(), 1);
     EXPECT_EQ(sequence.CheckTake("apple"), TakeStart::AtEnd);
+}
+
+// A word cell has its word's sound, a translation cell those of its pieces in order: what
+// the search window offers to play.
+TEST(Sounds, ACellHasTheSoundsOfItsWordOrOfItsPieces) {
+    WorkDir dir;
+    for (const char* file : {"sound/english/house.wav", "sound/dutch/woning.wav", "sound/dutch/huis.wav"})
+        WriteFile(file, "RIFF");
+    using Files = std::vector<std::string>;
+    EXPECT_EQ(WordSounds("english", "house"), Files{"sound\\english\\house.wav"});
+    EXPECT_EQ(WordSounds("english", "tree"), Files{});
+    EXPECT_EQ(WordSounds("english", "woning"), Files{});  // another language's sound
+    EXPECT_EQ(TranslationSounds("dutch", "woning, boom, huis"),
+              (Files{"sound\\dutch\\woning.wav", "sound\\dutch\\huis.wav"}));
+    EXPECT_EQ(TranslationSounds("dutch", "boom"), Files{});
 }
 
 // Each step of a take failing in turn: what reaches the device, whether a take runs, and

@@ -112,9 +112,25 @@ TEST_F(DueChangeTest, DueWordsAreCountedUnderEachSetOfWeights) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.now / kDayMs - kMonday / kDayMs);
-        const review::DueChange change = review::DueChangeOf(log, review::ReplayRules{}, slow, c.now, c.days);
+        const review::DueChange change = *review::DueChangeOf(log, review::ReplayRules{}, slow, c.now, c.days);
         EXPECT_EQ(change.current, c.current);
         EXPECT_EQ(change.fitted, c.fitted);
+    }
+}
+
+// A long log's replays ask between their lines whether to go on; a no stops them there, and
+// no count comes out.
+TEST_F(DueChangeTest, TheReplaysAskToGoOnAndStopWhenTold) {
+    OpenPair("[languages]\ngerman\n", {Record("boom", "x")});
+    std::string log;
+    for (int i = 0; i < 10000; ++i) log += review::LogLine({kMonday + i * 1000, "boom", 3, 900});
+    const std::pair<int, int> cases[] = {{100, 4}, {2, 3}, {1, 2}};  // yeses, then the asks made: two a replay
+    for (auto [yeses, asks] : cases) {
+        int asked = 0;
+        const auto change = review::DueChangeOf(log, review::ReplayRules{}, review::kDefaultWeights, kMonday, 30,
+                                                [&] { return ++asked <= yeses; });
+        EXPECT_EQ(change.has_value(), yeses == 100) << yeses;
+        EXPECT_EQ(asked, asks) << yeses;
     }
 }
 
