@@ -46,7 +46,9 @@ Fixture::~Fixture() {
     fs::remove_all(dir_, ec);
 }
 
-void Fixture::Write(const std::string& relative, const std::string& content) const { WriteFile(Path(relative), content); }
+void Fixture::Write(const std::string& relative, const std::string& content) const {
+    WriteFile(Path(relative), content);
+}
 
 std::string Fixture::Read(const std::string& relative) const { return ReadFile(Path(relative)); }
 
