@@ -36,19 +36,9 @@ TEST(UiStrings, EntryMatchingRules) {
     EXPECT_EQ(Lookup("Help=ok", "Help", false), "ok");  // or at the data's end
 }
 
-TEST(UiStrings, LoadsFileChosenByLanguageIni) {
-    WorkDir dir;
-    WriteFile("strings/.str", PackedStrings(StringsText()));  // no language.ini: strings\.str
-    EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::Loaded);
-    WriteFile("language.ini", "[Dictionary]\nLanguage=english\n");
-    WriteFile("strings/english.str", PackedStrings(StringsText({{"Done", "Close now"}})));
-    ASSERT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::Loaded);
-    EXPECT_STREQ(Ui(UiKey::Done), "Close now");
-    EXPECT_STREQ(UiTextOr("NoSuchKey", "Built in"), "Built in");
-}
-
 #ifndef _WIN32
-// The first missing key is named.
+// Without language.ini the file is strings\.str; the file language.ini names is the command
+// line's test's. The first missing key is named.
 TEST(UiStringsDeathTest, FixedMessagesAndExitCodeOne) {
     WorkDir dir;
     EXPECT_EXIT(LoadUiStrings(), testing::ExitedWithCode(1), "Dictionary: No strings file found\\.   ");
