@@ -57,8 +57,7 @@ TEST(Collation, SortTableFilesAndRefusedLocales) {
     WriteFile("tables/swedish.stb", table);
     UseCatalogue("[languages]\nswedish\ngerman,german-swiss\nklingon,klingon\n",
                  {{"ErrorLocale", "That locale is unknown."}});
-    EXPECT_EQ(PairAt(0)->hasSortTable, 1);
-    EXPECT_EQ(PairAt(1)->hasSortTable, 0);
+    EXPECT_EQ(std::tuple(PairAt(0)->hasSortTable, PairAt(1)->hasSortTable), std::tuple(1, 0));
     CurrentPair = PairAt(0);
     LoadSortTable();
     EXPECT_EQ(SortTable[255], 5);
