@@ -13,12 +13,6 @@ std::string Lookup(std::string image, const char* key, bool terminated = true) {
     return value ? value : "<missing>";
 }
 
-std::string PackedStrings(const std::string& text) {
-    std::string packed, error;
-    EXPECT_TRUE(PackStrings(text, packed, error)) << error;
-    return packed;
-}
-
 }  // namespace
 
 TEST(UiStrings, EntryMatchingRules) {
@@ -36,23 +30,14 @@ TEST(UiStrings, EntryMatchingRules) {
     EXPECT_EQ(Lookup("Help=ok", "Help", false), "ok");  // or at the data's end
 }
 
-TEST(UiStrings, LoadsFileChosenByLanguageIni) {
-    WorkDir dir;
-    WriteFile("strings/.str", PackedStrings(StringsText()));  // no language.ini: strings\.str
-    EXPECT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::Loaded);
-    WriteFile("language.ini", "[Dictionary]\nLanguage=english\n");
-    WriteFile("strings/english.str", PackedStrings(StringsText({{"Done", "Close now"}})));
-    ASSERT_EQ(LoadUiStringsFromWorkingDirectory().status, UiLoadStatus::Loaded);
-    EXPECT_STREQ(Ui(UiKey::Done), "Close now");
-    EXPECT_STREQ(UiTextOr("NoSuchKey", "Built in"), "Built in");
-}
-
 #ifndef _WIN32
-// The first missing key is named.
+// Without language.ini the file is strings\.str; the file language.ini names, and no file at
+// all, are the command line's test's. The first missing key is named.
 TEST(UiStringsDeathTest, FixedMessagesAndExitCodeOne) {
     WorkDir dir;
-    EXPECT_EXIT(LoadUiStrings(), testing::ExitedWithCode(1), "Dictionary: No strings file found\\.   ");
-    WriteFile("strings/.str", PackedStrings(StringsText({{"IniAddnew", "\x01"}, {"AccelExit", "\x01"}})));
+    std::string packed, error;
+    ASSERT_TRUE(PackStrings(StringsText({{"IniAddnew", "\x01"}, {"AccelExit", "\x01"}}), packed, error));
+    WriteFile("strings/.str", packed);
     EXPECT_EXIT(LoadUiStrings(), testing::ExitedWithCode(1), "Dictionary: String: IniAddnew not found\\.   ");
 }
 #endif
