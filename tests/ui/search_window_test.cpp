@@ -148,10 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SearchWindowTest, AnyDeletedMarkShowsAsDeletedAndTakesNoEdits) {
     Open({Record("apple", "appel"), Record("pear", "peer", 2), Record("plum", "pruim", -1)});
-    for (int row : {1, 2}) {
-        EXPECT_EQ(Cell(100 + row), L"(gone)") << row;
-        EXPECT_EQ(Cell(150 + row), L"(gone)") << row;
-    }
+    EXPECT_EQ(Cell(101) + Cell(151) + Cell(102) + Cell(152), L"(gone)(gone)(gone)(gone)");
     SetWindowTextW(GetDlgItem(search, 101), L"changed");
     SendMessageW(GetDlgItem(search, 101), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(Cell(101), L"(gone)");

@@ -136,6 +136,19 @@ std::wstring WideText(HWND window) {
     return text;
 }
 
+std::vector<std::wstring> MenuItems(HMENU menu) {
+    std::vector<std::wstring> items;
+    for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+        wchar_t text[200] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(k), text, 200, MF_BYPOSITION);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(k), MF_BYPOSITION);
+        items.push_back(state & MF_SEPARATOR ? L"-"
+                                             : std::wstring(text) + L" " + std::to_wstring(GetMenuItemID(menu, k)) +
+                                                   (state & MF_CHECKED ? L"*" : L""));
+    }
+    return items;
+}
+
 namespace {
 
 std::vector<ShownBox>* shownBoxes;

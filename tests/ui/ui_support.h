@@ -61,6 +61,8 @@ void HoldKey(HWND target, WPARAM key, int repeats = 0);
 void WhileModal(const std::function<void()>& work, const std::function<void()>& open);
 
 std::wstring WideText(HWND window);
+// A menu's items as they read: each text and id, "*" after a checked one; "-" for a separator.
+std::vector<std::wstring> MenuItems(HMENU menu);
 
 // Writes morphology\english.* into the working directory: "went" is "go" by the table of
 // forms, a plural's -s comes off by Hunspell's rule. The language loaded before (another
