@@ -2,13 +2,12 @@
 // definitions' text, dictzip-compressed or not.
 #include "core/exchange/freedict.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "core/exchange/format_helpers.h"
+#include "core/exchange/freedict_definition.h"
 #include "core/text/fixed_text.h"
 #include "core/text/utf8.h"
 
@@ -85,125 +84,6 @@ std::string DictdKey(std::string_view headword) {
     return key;
 }
 
-// A line of translations without its grammar marks ("<adj>", "[chem.]", "{pl}"), which
-// are notes, not translations, however they nest ("[[a|b[s]]]"). A bracket without its
-// pair is dropped and the text around it kept; false when the line had one.
-class NoteStripper {
-public:
-    // Appended to `translation` after ", ", trimmed; nothing when nothing is left.
-    bool Append(std::string_view line, std::string& translation) {
-        const std::size_t before = translation.size();
-        if (before) translation += ", ";
-        const std::size_t start = translation.size();
-        paired_ = true;
-        Strip(line, translation, start);
-        while (translation.size() > start && translation.back() == ' ') translation.pop_back();
-        if (translation.size() == start) translation.resize(before);
-        return paired_;
-    }
-
-private:
-    static char Closing(char c) { return c == '<' ? '>' : c == '[' ? ']' : c == '{' ? '}' : 0; }
-    static bool IsClosing(char c) { return c == '>' || c == ']' || c == '}'; }
-
-    // The text outside notes into `out`. A closing bracket closes the nearest open one of
-    // its kind (those opened within it go with it); one that closes none is dropped. Those
-    // left open at the end are dropped, and the text between them read again: nothing in
-    // it closed a bracket opened before it, so it is read once more at most.
-    void Strip(std::string_view line, std::string& out, std::size_t start) {
-        depth_ = 0;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            const char c = line[i];
-            if (const char closing = Closing(c)) {
-                if (depth_ < kDeepest)
-                    open_[depth_++] = {closing, i, out.size()};
-                else
-                    paired_ = false;  // deeper than any note: dropped as unpaired
-                continue;
-            }
-            if (IsClosing(c)) {
-                std::size_t k = depth_;
-                while (k > 0 && open_[k - 1].closing != c) --k;
-                if (k == 0)
-                    paired_ = false;
-                else
-                    depth_ = k - 1;
-                continue;
-            }
-            if (depth_ == 0 && (c != ' ' || out.size() > start)) out += c;
-        }
-        if (depth_ == 0) return;
-        paired_ = false;
-        const std::size_t left = depth_;
-        Open unpaired[kDeepest];
-        std::copy(open_, open_ + left, unpaired);
-        out.resize(unpaired[0].kept);
-        for (std::size_t k = 0; k < left; ++k) {
-            const std::size_t from = unpaired[k].at + 1, to = k + 1 < left ? unpaired[k + 1].at : line.size();
-            Strip(line.substr(from, to - from), out, start);
-        }
-    }
-
-    static constexpr std::size_t kDeepest = 32;
-    struct Open {
-        char closing;
-        std::size_t at;    // in the line
-        std::size_t kept;  // the text's size when it opened
-    };
-    Open open_[kDeepest];
-    std::size_t depth_ = 0;
-    bool paired_ = true;
-};
-
-// The number of the sense a line starts with ("2. creux", or "2." alone), 0 when it starts
-// with none; `rest` is what follows it. No sense number is part of a translation.
-unsigned SenseNumber(std::string_view line, std::string_view& rest) {
-    std::size_t digits = 0;
-    unsigned number = 0;
-    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9')
-        number = number * 10 + static_cast<unsigned>(line[digits++] - '0');
-    if (digits == 0 || digits > 3 || digits == line.size() || line[digits] != '.') return 0;
-    if (digits + 1 < line.size() && line[digits + 1] != ' ') return 0;  // "1.5 litre"
-    rest = line.substr(std::min(digits + 2, line.size()));
-    return number;
-}
-
-// A line without the number of a further sense that some dictionaries put at its end
-// ("la majeur 2."), or that stands alone on it (" 3.").
-std::string_view WithoutTrailingSenseNumber(std::string_view line) {
-    std::size_t end = line.size();
-    if (end < 2 || line[end - 1] != '.') return line;
-    std::size_t digits = end - 1;
-    while (digits > 0 && line[digits - 1] >= '0' && line[digits - 1] <= '9') --digits;
-    if (digits == end - 1 || end - 1 - digits > 3 || (digits > 0 && line[digits - 1] != ' ')) return line;
-    while (digits > 0 && line[digits - 1] == ' ') --digits;
-    return line.substr(0, digits);
-}
-
-// A line without the pronunciations some dictionaries give behind a translation
-// ("maison /mɛzɔ̃/"): a slash at the start or after a blank, up to the next slash that ends
-// the line or comes before a blank, a comma or a note. Slashes within a word ("AC/DC",
-// "km/h") and between blanks ("either / or") are text. `line` itself when it has no slash,
-// else `text`.
-std::string_view WithoutPronunciations(std::string_view line, std::string& text) {
-    if (!Holds(line, '/')) return line;
-    text.clear();
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '/' && (i == 0 || line[i - 1] == ' ') && i + 1 < line.size() && line[i + 1] != ' ') {
-            const std::size_t close = line.find('/', i + 1);
-            const std::size_t after = close + 1;
-            if (close != std::string_view::npos && line.substr(i, close - i).find(',') == std::string_view::npos &&
-                (after == line.size() || line[after] == ' ' || line[after] == ',' || line[after] == '<')) {
-                while (!text.empty() && text.back() == ' ') text.pop_back();
-                i = close;
-                continue;
-            }
-        }
-        text += line[i];
-    }
-    return text;
-}
-
 // The offsets of the definitions taken so far: open addressing over at most `count` of
 // them, so a dictionary costs a few bytes a headword rather than a bit a byte of its text.
 // Offsets below 4 GB, kept one higher so that 0 marks an empty slot.
@@ -236,133 +116,9 @@ private:
     std::size_t mask_ = 0;
 };
 
-// A line without its break (LF, or CR LF, as LineAt takes them), and where its first three
-// tabs are (npos for those it lacks), found in one pass: a search call per field of the
-// index, each a call of the C runtime's, was a good part of reading a dictionary.
-struct TabbedLine {
-    std::string_view text;
-    std::size_t next;  // where the next line starts
-    std::size_t tabs[3];
-};
-
-// Whether any of the eight bytes is `byte`.
-bool HoldsByte(std::uint64_t eight, char byte) {
-    constexpr std::uint64_t ones = 0x0101010101010101ull;
-    const std::uint64_t x = eight ^ (ones * static_cast<unsigned char>(byte));
-    return ((x - ones) & ~x & (ones << 7)) != 0;
-}
-
-TabbedLine TabbedLineAt(std::string_view text, std::size_t at) {
-    TabbedLine line{{}, text.size(), {std::string_view::npos, std::string_view::npos, std::string_view::npos}};
-    std::size_t end = at, tabs = 0;
-    while (end < text.size()) {
-        // Eight bytes at a time past those that hold no line break and no tab still wanted.
-        std::uint64_t eight;
-        if (end + 8 <= text.size() && (std::memcpy(&eight, text.data() + end, 8), !HoldsByte(eight, '\n')) &&
-            (tabs == 3 || !HoldsByte(eight, '\t'))) {
-            end += 8;
-            continue;
-        }
-        if (text[end] == '\n') break;
-        if (text[end] == '\t' && tabs < 3) line.tabs[tabs++] = end - at;
-        ++end;
-    }
-    if (end < text.size()) line.next = end + 1;
-    if (end > at && text[end - 1] == '\r') --end;
-    line.text = text.substr(at, end - at);
-    return line;
-}
-
 // Marks a dictionary of our own export, whose definitions are a word and a line of its
 // translations as they are stored: brackets there are text, not a dictionary's notes.
 constexpr std::string_view kLiteralEntry = "00-database-literal-translations";
-
-// How a dictionary's definitions are laid out.
-enum class Layout {
-    Classic,  // translations flush left; examples, synonyms and notes indented
-    // Built from Wiktionary: each sense's translations ("1. arracher") and then lines in the
-    // headword's own language that define it, flush left as well.
-    Wiktionary,
-    Literal,  // our own export: the word and its translations as they stand
-};
-
-// The room ParseDefinition uses, kept by the caller so that a dictionary's entries share it.
-struct ParseRoom {
-    std::string text, linked;
-    NoteStripper notes;
-};
-
-// One flush-left line of translations, without what is not one.
-bool AppendTranslations(std::string_view line, std::string& translation, ParseRoom& room) {
-    return room.notes.Append(WithoutPronunciations(WithoutTrailingSenseNumber(line), room.text), translation);
-}
-
-// A Wiktionary sense's line of translations that names the entry it links
-// ("énerver#s’énerver": the verb and the form the sense has): the form, which is what the
-// sense means.
-std::string_view WithoutLinkTargets(std::string_view line, std::string& text) {
-    if (!Holds(line, '#')) return line;
-    text.clear();
-    std::size_t pieceStart = 0;  // in `text`
-    for (char c : line) {
-        if (c == '#') {
-            text.resize(pieceStart);
-            continue;
-        }
-        text += c;
-        if (c == ',') pieceStart = text.size();
-    }
-    return text;
-}
-
-// A definition: the headword (and its pronunciation between slashes) on the first line,
-// then the translations as the layout has them. False when a bracket of a note had no pair
-// (and was dropped).
-bool ParseDefinition(std::string_view definition, Layout layout, std::string& word, std::string& translation,
-                     ParseRoom& room) {
-    bool paired = true;
-    int body = -1;       // the lines read after the headword's
-    unsigned sense = 0;  // of a Wiktionary entry, the last sense whose translations were read
-    for (std::size_t at = 0; at < definition.size();) {
-        const TabbedLine lineRead = TabbedLineAt(definition, at);
-        at = lineRead.next;
-        const std::string_view line = lineRead.text;
-        if (++body == 0) {
-            std::size_t end = line.size();
-            for (std::size_t i = 0; layout != Layout::Literal && i + 1 < line.size(); ++i)
-                if (line[i] == ' ' && line[i + 1] == '/') {
-                    end = i;
-                    break;
-                }
-            word.assign(line.substr(0, end));
-        } else if (layout == Layout::Literal) {
-            if (line.empty()) continue;
-            if (!translation.empty()) translation += ", ";
-            translation += line;
-        } else if (layout == Layout::Wiktionary) {
-            // A sense's translations come first, on the entry's first line or numbered; a line
-            // numbered otherwise is a definition that happens to start with a number.
-            std::string_view rest = line;
-            const unsigned number = SenseNumber(line, rest);
-            if (body == 1)
-                sense = number > 1 ? number : 1;
-            else if (number != 0 && number == sense + 1)
-                sense = number;
-            else
-                continue;
-            paired = AppendTranslations(WithoutLinkTargets(rest, room.linked), translation, room) && paired;
-        } else if (!line.empty() && (line[0] != ' ' || (line.size() > 1 && line[1] == '[')) && line[0] != '\t') {
-            std::string_view rest = line;
-            SenseNumber(line, rest);
-            paired = AppendTranslations(rest, translation, room) && paired;
-        }
-    }
-    return paired;
-}
-
-}  // namespace
-
-namespace {
 
 // Where an index line's definition starts, and how long it is; false when the line gives none.
 bool DefinitionOffset(const TabbedLine& line, std::uint64_t& offset) {
