@@ -123,14 +123,14 @@ bool ParseLogLine(std::string_view line, LogEntry& entry, std::string& reason, s
     return true;
 }
 
-bool ScanReviewLog(std::string_view text, const std::function<void(const LogEntry&)>& take,
+void ScanReviewLog(std::string_view text, const std::function<void(const LogEntry&)>& take,
                    std::vector<LogProblem>& problems, const std::function<bool()>& going) {
     constexpr std::int64_t kLinesBetweenAsks = 4096;
     std::size_t start = 0;
     std::int64_t number = 0;
     std::string reason, unquoted;
     while (start < text.size()) {
-        if (going && number % kLinesBetweenAsks == kLinesBetweenAsks - 1 && !going()) return false;
+        if (going && number % kLinesBetweenAsks == kLinesBetweenAsks - 1 && !going()) return;
         TextLine line = LineAt(text, start);
         start += line.size();
         ++number;
@@ -143,7 +143,6 @@ bool ScanReviewLog(std::string_view text, const std::function<void(const LogEntr
             problems.push_back({number, reason, std::string(line.text)});
         }
     }
-    return true;
 }
 
 int AppendReview(const std::string& path, const LogEntry& entry, LogMark* mark) {

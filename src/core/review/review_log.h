@@ -56,8 +56,8 @@ bool ParseLogLine(std::string_view line, LogEntry& entry, std::string& reason, s
 // Calls `take` for every sound line in order; every other line lands in `problems`. A
 // last line without its break was cut by a crash and is passed over too. `going`, when
 // given, is asked every few thousand lines (so a window can be painted meanwhile); false
-// stops the scan there, and the scan says so with false.
-bool ScanReviewLog(std::string_view text, const std::function<void(const LogEntry&)>& take,
+// stops the scan there.
+void ScanReviewLog(std::string_view text, const std::function<void(const LogEntry&)>& take,
                    std::vector<LogProblem>& problems, const std::function<bool()>& going = {});
 
 // Appends one line and flushes it; a log left cut by a crash first gets its break, so the
